@@ -1,0 +1,25 @@
+#pragma once
+#include <QStringList>
+#include <functional>
+
+namespace numora {
+
+class Scheduler;
+class TextMeasure;
+class Dialogs;
+class SettingsStore;
+class Clock;
+
+// The platform services a form is given. Nothing reaches for a global.
+struct Services
+{
+    Scheduler &scheduler;
+    TextMeasure &measure;
+    Dialogs &dialogs;
+    SettingsStore &settings;
+    Clock &clock;
+    // The font family names the display offers.
+    std::function<QStringList()> fontNames;
+};
+
+} // namespace numora

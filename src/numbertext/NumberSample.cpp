@@ -1,0 +1,182 @@
+#include "NumberSample.h"
+#include "platform/Colour.h"
+#include "platform/Numeric.h"
+#include "platform/TextMeasure.h"
+
+namespace numora {
+
+NumberSample::NumberSample(LayoutDocument &doc, Scheduler &scheduler, TextMeasure &measure, std::array<Label *, 12> boxes)
+    : Timer5(QStringLiteral("Timer5"), scheduler)
+    , m_doc(doc)
+    , m_boxes(boxes)
+{
+    auto measurer = [&measure](const QString &t, const FontSpec &f, double &w, double &h) { measure.measure(t, f, w, h); };
+    Label6.setBackColor(rgbColour(255, 255, 0));
+    LA1.setVisible(false);
+    LA1.setAutoSize(true, measurer);
+    Label58.setVisible(false);
+    Label58.setFont(FontSpec{QStringLiteral("Tahoma"), 6.75, false, false});
+    Label58.setAutoSize(true, measurer);
+    for (int i = 0; i < 12; ++i) {
+        auto l = std::make_unique<Label>(QStringLiteral("Test0(%1)").arg(i));
+        l->setFont(FontSpec{QStringLiteral("Tahoma"), 6.75, false, false});
+        l->setGeometry(0, 0, 1095, 195);
+        l->setBackColor(rgbColour(255, 255, 255));
+        l->setForeColor(0);
+        Test0[std::size_t(i)] = std::move(l);
+    }
+    Timer5.onTick.connect([this] { refreshPreviewNumbers(); });
+}
+
+NumberTextStyle NumberSample::style() const
+{
+    NumberTextStyle s;
+    s.name = m_doc.Co1.text();
+    s.before = m_doc.Combo1.text();
+    s.after = m_doc.Combo2.text();
+    s.zeroPad = m_doc.Check1.value();
+    s.zeroPadWidth = m_doc.Te2.text();
+    s.alignLCR = m_doc.HScroll1.value();
+    return s;
+}
+
+void NumberSample::refreshNumberSample()
+{
+    m_zeroPrefix.clear();
+    m_doc.modified = 1;
+    const NumberTextStyle s = style();
+    const QString number = m_doc.Te1.text();
+    m_zeroPrefix = zeroPrefix(s, number);
+    m_doc.La5.setCaption(composeNumberText(s, number, m_zeroPrefix));
+    updateSizeReadout();
+    schedulePreviewNumbers(50);
+}
+
+void NumberSample::updateSizeReadout()
+{
+    const Label &sample = m_doc.La5;
+    LA1.setBorder(sample.border());
+    LA1.setCaption(sample.caption());
+    LA1.setFont(sample.font());
+    LA1.setForeColor(sample.foreColor());
+    LA1.setBackColor(sample.backColor());
+    LA1.setCaption(sample.caption());
+    const auto tenths = [](double twips) {
+        const auto mm = integerDivide(twips, 56);
+        return mm ? shortestDecimal(double(*mm) / 10) : QStringLiteral("0");
+    };
+    La00.setCaption(QStringLiteral(" Size: ") + tenths(LA1.height()) + QStringLiteral(" cm x ")
+                    + tenths(LA1.width()) + QStringLiteral(" cm"));
+}
+
+void NumberSample::refreshPreviewNumbers()
+{
+    const double start = leadingNumber(m_doc.Te1.text());
+    const int order = m_doc.WayPrint.listIndex();
+    const NumberTextStyle s = style();
+    double k = 0;
+    for (int i = 1; i <= 12; ++i) {
+        const QString number = shortestDecimal(start + k);
+        if (order == 4 || order == 5) {
+            if (i % 2 == 0)
+                k += 1;
+        } else if (order < 4) {
+            k += 1;
+        }
+        Label &label = *Test0[std::size_t(i - 1)];
+        label.setCaption(QStringLiteral(" ") + composeNumberText(s, number, m_zeroPrefix) + QStringLiteral(" "));
+        label.setBorder(m_doc.La5.border());
+        label.setForeColor(m_doc.La5.foreColor());
+        label.setBackColor(m_doc.La5.backColor());
+    }
+    Timer5.setInterval(0);
+}
+
+void NumberSample::fitPreviewBoxes()
+{
+    for (int k = 0; k < 12; ++k) {
+        Label &label = *Test0[std::size_t(k)];
+        Label58.setCaption(label.caption());
+        label.setWidth(Label58.width());
+        Label *box = m_boxes[std::size_t(k)];
+        box->setHeight(label.height());
+        box->setWidth(label.width());
+    }
+}
+
+void NumberSample::filterNumberKey(TextBox &box, int &key, int maxLength)
+{
+    if (box.selectedText() == box.text())
+        box.setText(QString());
+    if (key == TextEditing::KeyBackspace)
+        return;
+    if (key < 48 || key > 59 || box.text().size() > maxLength - 1)
+        key = 0;
+}
+
+static QString closingFor(const QString &open)
+{
+    static const char *pairs[][2] = {{"(", ")"}, {"[", "]"}, {"{", "}"}, {"<", ">"}};
+    for (const auto &p : pairs)
+        if (open == QLatin1String(p[0]))
+            return QLatin1String(p[1]);
+    return {};
+}
+
+static QString openingFor(const QString &close)
+{
+    static const char *pairs[][2] = {{"(", ")"}, {"[", "]"}, {"{", "}"}, {"<", ">"}};
+    for (const auto &p : pairs)
+        if (close == QLatin1String(p[1]))
+            return QLatin1String(p[0]);
+    return {};
+}
+
+void NumberSample::bracketBeforeChosen()
+{
+    const QString close = closingFor(m_doc.Combo1.text());
+    if (!close.isEmpty())
+        m_doc.Combo2.setText(close);
+    else if (!openingFor(m_doc.Combo2.text()).isEmpty())
+        m_doc.Combo2.setText(QString());
+    refreshNumberSample();
+}
+
+void NumberSample::bracketAfterChosen()
+{
+    const QString open = openingFor(m_doc.Combo2.text());
+    if (!open.isEmpty())
+        m_doc.Combo1.setText(open);
+    else if (!closingFor(m_doc.Combo1.text()).isEmpty())
+        m_doc.Combo1.setText(QString());
+    refreshNumberSample();
+}
+
+void NumberSample::connectEditors()
+{
+    auto refresh = [this] { refreshNumberSample(); };
+    m_doc.Co1.onChange.connect(refresh);
+    m_doc.Co1.onClick.connect(refresh);
+    m_doc.Combo1.onChange.connect(refresh);
+    m_doc.Combo1.onClick.connect([this] { bracketBeforeChosen(); });
+    m_doc.Combo2.onChange.connect(refresh);
+    m_doc.Combo2.onClick.connect([this] { bracketAfterChosen(); });
+    m_doc.Te1.onChange.connect(refresh);
+    m_doc.Te1.onKeyPress.connect([this](int &key) { filterNumberKey(m_doc.Te1, key, 8); });
+    m_doc.Check1.onClick.connect([this] {
+        refreshNumberSample();
+        m_doc.Te2.setEnabled(m_doc.Check1.value() != 0);
+    });
+    m_doc.HScroll1.onChange.connect([this] {
+        refreshNumberSample();
+        schedulePreviewNumbers(1);
+    });
+    m_doc.Te2.onChange.connect(refresh);
+    m_doc.Te2.onClick.connect(refresh);
+    for (auto &label : Test0) {
+        label->onClick.connect(refresh);
+        label->onChange.connect([this] { fitPreviewBoxes(); });
+    }
+}
+
+} // namespace numora

@@ -1,0 +1,50 @@
+#pragma once
+#include "NumberText.h"
+#include "layout/LayoutDocument.h"
+#include "platform/controls/Timer.h"
+
+namespace numora {
+
+class TextMeasure;
+
+// The number sample La5 and everything that mirrors it: the size readout,
+// the measuring labels and the twelve preview labels inside the page's
+// number boxes.
+class NumberSample
+{
+public:
+    NumberSample(LayoutDocument &doc, Scheduler &scheduler, TextMeasure &measure, std::array<Label *, 12> boxes);
+
+    Label Label6{QStringLiteral("Label6")}; // yellow backdrop
+    Label LA1{QStringLiteral("LA1")};       // hidden measuring copy of the sample
+    Label La00{QStringLiteral("La00"), QStringLiteral("00000000000000000000000")};
+    Label Label58{QStringLiteral("Label58")}; // hidden, measures preview captions
+    std::array<std::unique_ptr<Label>, 12> Test0;
+    Timer Timer5;
+
+    NumberTextStyle style() const;
+    const QString &zeroPrefixText() const { return m_zeroPrefix; }
+
+    void refreshNumberSample();
+    void updateSizeReadout();
+    void refreshPreviewNumbers();
+    void fitPreviewBoxes();
+    void schedulePreviewNumbers(int ms) { Timer5.setInterval(ms); }
+
+    // Key filter of the start number (at most 8 typed characters) and of the
+    // page count mirror (at most 4).
+    void filterNumberKey(TextBox &box, int &key, int maxLength);
+    // Choosing an item pairs the brackets.
+    void bracketBeforeChosen();
+    void bracketAfterChosen();
+
+    // Wires the edits of the number-text fields to the refresh.
+    void connectEditors();
+
+private:
+    LayoutDocument &m_doc;
+    std::array<Label *, 12> m_boxes;
+    QString m_zeroPrefix;
+};
+
+} // namespace numora

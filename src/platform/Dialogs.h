@@ -1,0 +1,25 @@
+#pragma once
+#include <QString>
+#include <optional>
+
+namespace numora {
+
+// The questions a form can ask. The program shows real dialogs; tests
+// answer from a script.
+class Dialogs
+{
+public:
+    enum class Buttons { OK, OKCancel, YesNo, YesNoCancel };
+    enum class Answer { OK, Cancel, Yes, No };
+
+    virtual ~Dialogs() = default;
+    virtual Answer message(const QString &text, const QString &title, Buttons buttons) = 0;
+    // Empty text on cancel.
+    virtual QString input(const QString &prompt, const QString &title, const QString &proposal) = 0;
+    // The chosen colour, or nothing when the chooser was cancelled.
+    virtual std::optional<qint32> chooseColour(qint32 initial) = 0;
+    // The printer set-up dialog; true when confirmed.
+    virtual bool printerSetup() = 0;
+};
+
+} // namespace numora

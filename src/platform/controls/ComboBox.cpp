@@ -1,0 +1,114 @@
+#include "ComboBox.h"
+
+namespace numora {
+
+void ComboBox::addItem(const QString &t)
+{
+    m_items.append(t);
+    viewChanged();
+}
+
+void ComboBox::setItems(const QStringList &items)
+{
+    m_items = items;
+    if (m_index >= m_items.size())
+        m_index = -1;
+    viewChanged();
+}
+
+void ComboBox::clear()
+{
+    m_items.clear();
+    m_index = -1;
+    // The text goes with the list, silently.
+    m_selecting = true;
+    TextEditing::replaceTextSilently(QString());
+    m_selecting = false;
+    viewChanged();
+}
+
+bool ComboBox::setListIndex(int i)
+{
+    if (i < -1 || i >= m_items.size())
+        return false;
+    if (i == m_index)
+        return true;
+    m_index = i;
+    m_selecting = true;
+    TextEditing::replaceTextSilently(i < 0 ? QString() : m_items.at(i));
+    m_selecting = false;
+    viewChanged();
+    onClick.raise();
+    return true;
+}
+
+bool ComboBox::setText(const QString &t)
+{
+    if (m_kind == PickList) {
+        if (t == text() && m_index >= 0)
+            return true;
+        const int i = int(m_items.indexOf(t));
+        if (i < 0)
+            return false;
+        return setListIndex(i);
+    }
+    return TextEditing::setText(t);
+}
+
+bool ComboBox::choose(int i)
+{
+    if (i < 0 || i >= m_items.size())
+        return false;
+    m_index = i;
+    m_selecting = true;
+    TextEditing::replaceTextSilently(m_items.at(i));
+    m_selecting = false;
+    viewChanged();
+    onClick.raise();
+    return true;
+}
+
+bool ComboBox::choose(const QString &itemText)
+{
+    return choose(int(m_items.indexOf(itemText)));
+}
+
+void ComboBox::textChanged()
+{
+    // Typed or written text: the list position follows an exact item match.
+    if (!m_selecting)
+        m_index = int(m_items.indexOf(text()));
+}
+
+bool ComboBox::has(const QString &p) const
+{
+    return p == QLatin1String("listIndex") || p == QLatin1String("listCount")
+        || p.startsWith(QLatin1String("list(")) || TextEditing::has(p);
+}
+
+QVariant ComboBox::get(const QString &p) const
+{
+    if (p == QLatin1String("listIndex"))
+        return m_index;
+    if (p == QLatin1String("listCount"))
+        return count();
+    if (p.startsWith(QLatin1String("list(")) && p.endsWith(QLatin1Char(')'))) {
+        bool ok = false;
+        const int i = p.mid(5, p.size() - 6).toInt(&ok);
+        if (!ok || i < 0 || i >= m_items.size())
+            return {};
+        return m_items.at(i);
+    }
+    return TextEditing::get(p);
+}
+
+bool ComboBox::set(const QString &p, const QVariant &v)
+{
+    if (p == QLatin1String("text"))
+        return setText(v.toString());
+    if (p == QLatin1String("listIndex"))
+        return setListIndex(v.toInt());
+    return TextEditing::set(p, v);
+}
+
+} // namespace numora

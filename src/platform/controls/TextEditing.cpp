@@ -1,0 +1,123 @@
+#include "TextEditing.h"
+
+namespace numora {
+
+bool TextEditing::setText(const QString &t)
+{
+    replaceText(t, int(t.size()));
+    return true;
+}
+
+void TextEditing::select(int start, int length)
+{
+    start = std::clamp(start, 0, int(m_text.size()));
+    length = std::clamp(length, 0, int(m_text.size()) - start);
+    if (start == m_selStart && length == m_selLength)
+        return;
+    m_selStart = start;
+    m_selLength = length;
+    viewChanged();
+}
+
+void TextEditing::replaceText(const QString &t, int caret)
+{
+    const bool changed = t != m_text;
+    m_text = t;
+    m_selStart = std::clamp(caret, 0, int(m_text.size()));
+    m_selLength = 0;
+    viewChanged();
+    if (changed) {
+        textChanged();
+        onChange.raise();
+    }
+}
+
+void TextEditing::replaceTextSilently(const QString &t)
+{
+    m_text = t;
+    m_selStart = int(t.size());
+    m_selLength = 0;
+    viewChanged();
+}
+
+void TextEditing::pressKey(int code)
+{
+    int key = code;
+    onKeyPress.raise(key);
+    if (key == 0 || !acceptsTyping())
+        return;
+    // A handler may have rewritten the text; read the selection afresh.
+    const int start = std::clamp(m_selStart, 0, int(m_text.size()));
+    const int len = std::clamp(m_selLength, 0, int(m_text.size()) - start);
+    QString t = m_text;
+    if (key == KeyBackspace) {
+        if (len > 0) {
+            t.remove(start, len);
+            replaceText(t, start);
+        } else if (start > 0) {
+            t.remove(start - 1, 1);
+            replaceText(t, start - 1);
+        }
+        return;
+    }
+    if (key < 32)
+        return; // other control keys insert nothing
+    const QString ch = key > 0xFFFF ? QString::fromUcs4(reinterpret_cast<const char32_t *>(&key), 1)
+                                    : QString(QChar(key));
+    t.replace(start, len, ch);
+    replaceText(t, start + int(ch.size()));
+}
+
+void TextEditing::paste(const QString &pasted)
+{
+    int key = KeyPaste;
+    onKeyPress.raise(key);
+    if (key == 0 || !acceptsTyping())
+        return;
+    const int start = std::clamp(m_selStart, 0, int(m_text.size()));
+    const int len = std::clamp(m_selLength, 0, int(m_text.size()) - start);
+    QString t = m_text;
+    t.replace(start, len, pasted);
+    replaceText(t, start + int(pasted.size()));
+}
+
+void TextEditing::clearText()
+{
+    replaceText(QString(), 0);
+}
+
+bool TextEditing::has(const QString &p) const
+{
+    return p == QLatin1String("text") || p == QLatin1String("selText")
+        || p == QLatin1String("selStart") || p == QLatin1String("selLength") || Control::has(p);
+}
+
+QVariant TextEditing::get(const QString &p) const
+{
+    if (p == QLatin1String("text"))
+        return m_text;
+    if (p == QLatin1String("selText"))
+        return selectedText();
+    if (p == QLatin1String("selStart"))
+        return m_selStart;
+    if (p == QLatin1String("selLength"))
+        return m_selLength;
+    return Control::get(p);
+}
+
+bool TextEditing::set(const QString &p, const QVariant &v)
+{
+    if (p == QLatin1String("text"))
+        return setText(v.toString());
+    if (p == QLatin1String("selStart")) {
+        select(v.toInt(), 0);
+        return true;
+    }
+    if (p == QLatin1String("selLength")) {
+        select(m_selStart, v.toInt());
+        return true;
+    }
+    return Control::set(p, v);
+}
+
+} // namespace numora

@@ -1,0 +1,12 @@
+#include "MainWindow.h"
+
+#include <QApplication>
+
+namespace numora {
+
+int runMainWindow(QApplication &app)
+{
+    return app.exec();
+}
+
+} // namespace numora
