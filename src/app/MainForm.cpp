@@ -1,6 +1,7 @@
 #include "MainForm.h"
 #include "platform/Colour.h"
 #include "platform/Numeric.h"
+#include "layout/SessionKeys.h"
 #include "platform/SettingsStore.h"
 
 namespace numora {
@@ -10,11 +11,12 @@ MainForm::MainForm(Services services)
     , preview(doc, services.scheduler)
     , sample(doc, services.scheduler, services.measure, preview.boxes())
     , slotEditors(doc, preview)
+    , style(doc, sample, services.dialogs)
+    , orientation(doc, preview, services.scheduler)
     , Timer1(QStringLiteral("Timer1"), services.scheduler)
     , m_services(std::move(services))
 {
     No1.setVisible(false);
-    Im1.setVisible(false);
     registerAll();
     wire();
     Timer1.setInterval(2000);
@@ -28,7 +30,8 @@ void MainForm::registerAll()
              &doc.Check2, &doc.La5, &doc.D1, &doc.LDT1, &doc.Label53, &doc.Label54, &doc.Label56,
              &doc.VScroll1, &doc.VScroll2, &doc.Combo4, &sample.Label6, &sample.LA1, &sample.La00,
              &sample.Label58, &sample.Timer5, &preview.Picture2, &preview.PLine1, &preview.PLine2,
-             &preview.Timer2, &No1, &Label4, &Im1, &Im2, &Timer1})
+             &preview.Timer2, &No1, &orientation.Label4, &orientation.Im1, &orientation.Im2,
+             &orientation.Timer4, &style.Command4, &style.Command5, &style.Label55, &Timer1})
         registerControl(*c);
     for (int n = 1; n <= 12; ++n) {
         SignSlot &s = doc.slot(n);
@@ -48,114 +51,89 @@ void MainForm::wire()
 {
     sample.connectEditors();
     slotEditors.connectEditors();
+    style.connectEditors(orientation.Label4);
+    orientation.connectEvents();
     Timer1.onTick.connect([this] {
         doc.modified = 0;
         Timer1.setInterval(0);
     });
 }
 
-QString MainForm::setting(const QString &key)
+QString MainForm::appName()
 {
-    return m_services.settings.getSetting(appName(), sectionName(), key);
+    return session::appName();
+}
+
+QString MainForm::sectionName()
+{
+    return session::sectionName();
 }
 
 void MainForm::startUp()
 {
-    const auto missing = [this](const QString &key) {
-        return !m_services.settings.contains(appName(), sectionName(), key);
-    };
-    const auto num = [](const QString &t) { return roundHalfEven(leadingNumber(t)).value_or(0); };
-    const auto key = [](const char *k) { return QLatin1String(k); };
-
     preview.layoutGrid();
     doc.leftSpinLast = doc.VScroll2.value();
     doc.topSpinLast = doc.VScroll1.value();
     doc.LDT1.setCaption(QStringLiteral("None"));
 
-    QMap<QString, QString> v;
-    for (int k = 1; k <= 19; ++k)
-        v[QStringLiteral("Number%1").arg(k)] = setting(QStringLiteral("Number%1").arg(k));
-    for (int n = 1; n <= 12; ++n) {
-        const QString k = QStringLiteral("Number0_%1").arg(n);
-        v[k] = missing(k) ? QStringLiteral("1") : setting(k);
-        doc.slot(n).Tx.setText(shortestDecimal(leadingNumber(v[k])));
-    }
-    if (missing(key("Number16")))
-        v[key("Number16")] = QStringLiteral("1");
-    doc.Check2.setValue(int(num(v[key("Number16")])));
-    doc.ChI1.setValue(int(num(v[key("Number14")])));
-    doc.ChB1.setValue(int(num(v[key("Number15")])));
-    if (missing(key("Number13"))) {
-        v[key("Number13")] = QStringLiteral("4");
+    const session::StartValues v = session::readStartValues(m_services.settings);
+    const auto &f = v.fields;
+    for (int n = 1; n <= 12; ++n)
+        doc.slot(n).Tx.setText(v.counters[n - 1]);
+    if (v.moveByMouse)
+        doc.Check2.setValue(*v.moveByMouse);
+    doc.ChI1.setValue(session::checkState(f[14]));
+    doc.ChB1.setValue(session::checkState(f[15]));
+    if (v.firstRun)
         doc.D1.setCaption(QStringLiteral("Yes"));
-        v[key("Number6")] = QStringLiteral("1");
-    }
-    doc.Ttt.setCaption(v[key("Number13")]);
-    doc.HScroll1.setValue(num(v[key("Number9")]));
-    doc.Check3.setValue(int(num(v[key("Number6")])));
-    if (missing(key("Number5"))) {
-        v[key("Number5")] = QStringLiteral("1 - Up to Down");
-        v[key("Number1")] = QStringLiteral("No:");
-        v[key("Number17")] = colourText(rgbColour(255, 255, 255));
-        v[key("Number18")] = colourText(systemColour(18));
-    }
-    doc.WayPrint.setText(v[key("Number5")]);
-    if (const auto c = colourFromText(v[key("Number17")]))
-        doc.La5.setBackColor(*c);
-    if (const auto c = colourFromText(v[key("Number18")]))
-        doc.La5.setForeColor(*c);
-    doc.Co1.setText(v[key("Number1")]);
+    doc.Ttt.setCaption(f[13]);
+    doc.HScroll1.setValue(session::checkState(f[9]));
+    doc.Check3.setValue(session::checkState(f[6]));
+    doc.WayPrint.setText(f[5]);
+    if (v.backColor)
+        doc.La5.setBackColor(*v.backColor);
+    if (v.foreColor)
+        doc.La5.setForeColor(*v.foreColor);
+    doc.Co1.setText(f[1]);
     sample.refreshNumberSample();
-    if (missing(key("Number11")))
-        v[key("Number11")] = QStringLiteral("6");
-    if (missing(key("Number10")))
-        v[key("Number10")] = QStringLiteral("1");
-    doc.Te2.setText(v[key("Number11")]);
-    doc.Check1.setValue(int(num(v[key("Number10")])));
+    doc.Te2.setText(f[11]);
+    doc.Check1.setValue(session::checkState(f[10]));
     doc.Com1.setItems(m_services.fontNames ? m_services.fontNames() : QStringList{});
     doc.Comb1.setItems(fontSizeItems());
-    if (missing(key("Number12")))
-        v[key("Number12")] = QStringLiteral("12");
-    doc.Comb1.setText(v[key("Number12")]);
-    doc.La5.setFontSize(leadingNumber(v[key("Number12")]));
+    doc.Comb1.setText(f[12]);
+    doc.La5.setFontSize(leadingNumber(f[12]));
     doc.Combo1.setItems(bracketBeforeItems());
     doc.Combo2.setItems(bracketAfterItems());
-    doc.Combo1.setText(v[key("Number3")]);
-    doc.Combo2.setText(v[key("Number4")]);
+    doc.Combo1.setText(f[3]);
+    doc.Combo2.setText(f[4]);
     doc.orientationMark = QStringLiteral("Ver");
     QStringList grids;
     for (const auto &g : gridTypes())
         grids.append(QLatin1String(g.text));
     doc.Combo3.setItems(grids);
-    if (missing(key("Number2")))
-        v[key("Number2")] = QStringLiteral("2 X 2");
-    doc.Combo3.setText(v[key("Number2")]);
+    doc.Combo3.setText(f[2]);
     doc.Combo4.setText(QStringLiteral("1"));
-    if (missing(key("Number7")))
-        v[key("Number7")] = QStringLiteral("Courier New (Arabic)");
-    doc.Com1.setText(v[key("Number7")]);
-    doc.La5.setFontName(v[key("Number7")]);
+    doc.Com1.setText(f[7]);
+    doc.La5.setFontName(f[7]);
     sample.refreshNumberSample();
-    if (missing(key("Number8")))
-        v[key("Number8")] = QStringLiteral("1");
-    doc.Te1.setText(v[key("Number8")]);
+    doc.Te1.setText(f[8]);
     doc.La5.setBorder(doc.Check3.value());
     doc.Te2.setEnabled(doc.Check1.value() != 0);
-    const bool upright = doc.Ttt.caption() == QLatin1String("6");
-    Im1.setVisible(upright);
-    Im2.setVisible(!upright);
-    Label4.setCaption(upright ? QStringLiteral("Vertical") : QStringLiteral("Horizontal"));
+    orientation.showCode();
+    // A saved standing page starts lying and is turned once.
+    if (doc.Ttt.caption() == QLatin1String("6")) {
+        doc.Ttt.setCaption(QStringLiteral("4"));
+        orientation.Label4.setCaption(QStringLiteral("Horizontal"));
+        orientation.toggleOrientation();
+    }
     if (const GridTypeInfo *g = findGridType(doc.Combo3.text()))
         doc.typeTag = QLatin1String(g->tag);
     for (int n = 1; n <= 12; ++n) {
-        const QString top = QStringLiteral("Number2_%1").arg(n);
-        const QString left = QStringLiteral("Number3_%1").arg(n);
-        // The added 0.1 cm is taken back by the first preview refresh, which
-        // moves both shift spinners from 50 to 25.
-        if (!missing(top))
-            doc.slot(n).VS.setValue(num(setting(top)) + 10);
-        if (!missing(left))
-            doc.slot(n).VSc.setValue(num(setting(left)) + 10);
+        // Out-of-range values are refused by the scroll bars and skipped.
+        if (v.tops[n - 1])
+            doc.slot(n).VS.setValue(*v.tops[n - 1]);
+        if (v.lefts[n - 1])
+            doc.slot(n).VSc.setValue(*v.lefts[n - 1]);
     }
 }
 

@@ -3,6 +3,8 @@
 #include "layout/LayoutDocument.h"
 #include "layout/SlotEditors.h"
 #include "numbertext/NumberSample.h"
+#include "numbertext/NumberStyle.h"
+#include "preview/Orientation.h"
 #include "platform/Form.h"
 #include "preview/PagePreview.h"
 
@@ -23,11 +25,10 @@ public:
     PagePreview preview;
     NumberSample sample;
     SlotEditors slotEditors;
+    NumberStyle style;
+    Orientation orientation;
 
     TextBox No1{QStringLiteral("No1")}; // page count mirror of the print dialog
-    Label Label4{QStringLiteral("Label4"), QStringLiteral("Horizontal")};
-    Label Im1{QStringLiteral("Im1")};
-    Label Im2{QStringLiteral("Im2")};
     Timer Timer1; // settle: clears modified once
 
     QVariant state(const QString &name) const override;
@@ -35,13 +36,13 @@ public:
     QStringList stateNames() const override;
 
     Services &services() { return m_services; }
-    static QString appName() { return QStringLiteral("Numbering"); }
-    static QString sectionName() { return QStringLiteral("Settings"); }
+    // Where the settings store keeps this program's entries.
+    static QString appName();
+    static QString sectionName();
 
 private:
     void wire();
     void registerAll();
-    QString setting(const QString &key);
 
     Services m_services;
 };

@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and then either starts Numora or runs
+# every test.   Usage: scripts/numora.sh run|test
+# Installing needs root (apt-get); run it with sudo as a normal user.
+set -euo pipefail
+
+mode=${1:-run}
+here=$(cd "$(dirname "$0")/.." && pwd)
+build="$here/build"
+
+packages=(
+  build-essential cmake pkg-config
+  qt6-base-dev qt6-base-dev-tools libgl-dev
+  libbenchmark-dev
+  # Fonts the windows use, Arabic script included.
+  fonts-dejavu-core fonts-liberation2 fonts-freefont-ttf fonts-noto-core
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "Missing packages: ${missing[*]}" >&2
+    echo "Run this command as root (sudo $0 $mode) so that it can install them." >&2
+    exit 1
+  fi
+  echo "Installing: ${missing[*]}"
+  apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$build" -j2
+
+case "$mode" in
+  run)
+    exec "$build/src/numora"
+    ;;
+  test)
+    export QT_QPA_PLATFORM=offscreen
+    ctest --test-dir "$build" --output-on-failure -j2
+    ;;
+  *)
+    echo "usage: $0 run|test" >&2
+    exit 2
+    ;;
+esac

@@ -1,0 +1,104 @@
+#include "SessionKeys.h"
+#include "platform/Colour.h"
+#include "platform/Numeric.h"
+#include "platform/SettingsStore.h"
+
+#include <QLocale>
+
+namespace numora::session {
+
+QString appName() { return QStringLiteral("Numbering"); }
+QString sectionName() { return QStringLiteral("Settings"); }
+QString fieldKey(int k) { return QStringLiteral("Number%1").arg(k); }
+QString counterKey(int n) { return QStringLiteral("Number0_%1").arg(n); }
+QString topKey(int n) { return QStringLiteral("Number2_%1").arg(n); }
+QString leftKey(int n) { return QStringLiteral("Number3_%1").arg(n); }
+
+QStringList allKeys()
+{
+    QStringList keys{QStringLiteral("SaveFile")};
+    for (int k = 0; k <= 18; ++k)
+        keys << fieldKey(k);
+    for (int n = 1; n <= 12; ++n)
+        keys << topKey(n) << leftKey(n);
+    for (int n = 1; n <= 12; ++n)
+        keys << counterKey(n);
+    keys << fieldKey(19) << QStringLiteral("No0");
+    return keys;
+}
+
+int checkState(const QString &text)
+{
+    const auto v = roundHalfEven(leadingNumber(text));
+    return v && *v >= INT_MIN && *v <= INT_MAX ? int(*v) : 0;
+}
+
+// A stored number that must convert as a whole, as the strict conversions
+// of the store's reader do.
+static std::optional<double> strictNumber(const QString &text)
+{
+    bool ok = false;
+    const double v = QLocale::c().toDouble(text.trimmed(), &ok);
+    return ok ? std::optional<double>(v) : std::nullopt;
+}
+
+StartValues readStartValues(SettingsStore &store)
+{
+    const auto has = [&](const QString &k) { return store.contains(appName(), sectionName(), k); };
+    const auto get = [&](const QString &k) { return store.getSetting(appName(), sectionName(), k); };
+    StartValues v;
+    for (int k = 0; k <= 19; ++k)
+        v.fields[k] = get(fieldKey(k));
+    for (int n = 1; n <= 12; ++n)
+        v.counters[n - 1] = shortestDecimal(leadingNumber(has(counterKey(n)) ? get(counterKey(n)) : QStringLiteral("1")));
+
+    if (!has(fieldKey(16)))
+        v.fields[16] = QStringLiteral("1");
+    if (const auto m = strictNumber(v.fields[16]))
+        if (const auto r = roundHalfEven(*m))
+            v.moveByMouse = int(*r);
+    if (!has(fieldKey(13))) {
+        v.fields[13] = QStringLiteral("4");
+        v.firstRun = true;
+        v.fields[6] = QStringLiteral("1");
+    }
+    if (!has(fieldKey(5))) {
+        v.fields[5] = QStringLiteral("1 - Up to Down");
+        v.fields[1] = QStringLiteral("No:");
+        v.fields[17] = colourText(rgbColour(255, 255, 255));
+        v.fields[18] = colourText(systemColour(18));
+    }
+    // A colour that is missing or not a number leaves the sample's colour.
+    const auto colour = [](const QString &t) -> std::optional<qint32> {
+        const auto n = strictNumber(t);
+        if (!n)
+            return std::nullopt;
+        return colourFromText(t);
+    };
+    v.backColor = colour(v.fields[17]);
+    v.foreColor = colour(v.fields[18]);
+    if (!has(fieldKey(11)))
+        v.fields[11] = QStringLiteral("6");
+    if (!has(fieldKey(10)))
+        v.fields[10] = QStringLiteral("1");
+    if (!has(fieldKey(12)))
+        v.fields[12] = QStringLiteral("12");
+    if (!has(fieldKey(2)))
+        v.fields[2] = QStringLiteral("2 X 2");
+    if (!has(fieldKey(7)))
+        v.fields[7] = QStringLiteral("Courier New (Arabic)");
+    if (!has(fieldKey(8)))
+        v.fields[8] = QStringLiteral("1");
+    for (int n = 1; n <= 12; ++n) {
+        // The added 0.1 cm is taken back by the first preview refresh.
+        if (const auto t = strictNumber(get(topKey(n))))
+            if (const auto r = roundHalfEven(*t))
+                v.tops[n - 1] = *r + 10;
+        if (const auto l = strictNumber(get(leftKey(n))))
+            if (const auto r = roundHalfEven(*l))
+                v.lefts[n - 1] = *r + 10;
+    }
+    return v;
+}
+
+} // namespace numora::session

@@ -1,0 +1,42 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace numora {
+
+class SettingsStore;
+
+// The keys of the settings store (application "Numbering", section
+// "Settings") and the rules that give a missing key its value.
+namespace session {
+
+QString appName();
+QString sectionName();
+QString fieldKey(int k);   // Number0 .. Number19
+QString counterKey(int n); // Number0_<n>
+QString topKey(int n);     // Number2_<n>
+QString leftKey(int n);    // Number3_<n>
+// Every key, in the order the exit writes them, then the keys only read.
+QStringList allKeys();
+
+// What start-up reads: the stored texts with the missing rules applied. A
+// field that stays empty (std::nullopt) leaves its editor as it is.
+struct StartValues
+{
+    QString fields[20];                 // Number0..Number19 after the rules
+    bool firstRun = false;              // Number13 missing
+    QString counters[12];               // shortest decimal of the stored number
+    std::optional<qint32> backColor;    // Number17
+    std::optional<qint32> foreColor;    // Number18
+    std::optional<int> moveByMouse;     // Number16, converted strictly
+    std::optional<qint64> tops[12];     // Number2_<n> + 10
+    std::optional<qint64> lefts[12];    // Number3_<n> + 10
+};
+StartValues readStartValues(SettingsStore &store);
+
+// Check states and alignment: the numeric value, 0 for a text without one.
+int checkState(const QString &text);
+
+} // namespace session
+} // namespace numora

@@ -1,0 +1,66 @@
+#pragma once
+#include "numbertext/NumberText.h"
+
+#include <QString>
+#include <array>
+#include <vector>
+
+namespace numora {
+
+// The layout and run values the print order engine reads, as the controls
+// of the main window hold them (texts, read with leadingNumber).
+struct PrintRunInput
+{
+    QString gridType = QStringLiteral("2 X 2"); // "1 X 1" .. "12 X 12"
+    QString printOrder = QStringLiteral("1 - Up to Down");
+    QString startText = QStringLiteral("1"); // start number field
+    QString pageCountText;                   // page count mirror No1
+    bool twoPages = false;
+    std::array<QString, 12> counters; // Tx1..Tx12; empty reads as 0
+    std::array<QString, 12> tops;     // topCm of slot 1..12
+    std::array<QString, 12> lefts;    // leftCm of slot 1..12
+};
+
+// What a run produces: the generated pages (each K numbers, slot 1 to K, or
+// none for an unknown order) and the fields after the run.
+struct PrintRunResult
+{
+    bool started = false;  // false when the page count was empty
+    int entriesPerPage = 0;
+    qint64 pageCount = 0;  // generated pages, each printed twice with twoPages
+    bool twoPages = false;
+    std::vector<double> numbers; // page-major
+    // The first entry takes the start number field's own text when it was
+    // not rewritten before (order 3 reads the field instead of setting it).
+    QString firstEntryText;
+    bool hasFirstEntryText = false;
+
+    QString startText;
+    std::array<QString, 12> counters;
+    QString pageCountText;
+
+    double number(qint64 page, int slot) const { return numbers[std::size_t(page * entriesPerPage + slot - 1)]; }
+    // Entries of the print sequence, with the two-page copies.
+    qint64 sequenceLength() const { return qint64(numbers.size()) * (twoPages ? 2 : 1); }
+    // Slot (1..K) and number of sequence entry i.
+    int sequenceSlot(qint64 i) const;
+    double sequenceNumber(qint64 i) const;
+    // The number text of sequence entry i as handed to the number-text rule.
+    QString sequenceNumberText(qint64 i) const;
+};
+
+// The whole run as a pure function: counter normalisation, the two-page
+// halving, generation slot by slot and the end step.
+PrintRunResult runPrintOrder(const PrintRunInput &in);
+
+// A slot position in centimetres as the six-character text of an entry:
+// shortest decimal form, left-padded with zeros (28.5 -> 0028.5).
+QString positionText(const QString &cmText);
+
+// Blanks removed from both ends (only U+0020, the printer keeps tabs).
+QStringView trimBlanks(QStringView text);
+
+// The texts of the print sequence the run gives for a number style.
+QStringList sequenceEntries(const PrintRunResult &r, const PrintRunInput &in, const NumberTextStyle &style);
+
+} // namespace numora
