@@ -2,6 +2,9 @@
 #include "platform/Colour.h"
 #include "platform/Numeric.h"
 #include "layout/SessionKeys.h"
+#include "layoutfiles/BrowserForm.h"
+#include "layoutfiles/SaveCommand.h"
+#include "platform/LayoutFolder.h"
 #include "platform/SettingsStore.h"
 
 namespace numora {
@@ -14,9 +17,21 @@ MainForm::MainForm(Services services)
     , style(doc, sample, services.dialogs)
     , orientation(doc, preview, services.scheduler)
     , Timer1(QStringLiteral("Timer1"), services.scheduler)
+    , printGenerator(doc, No1, printForm, services.scheduler)
+    , printOrder(doc, sample)
     , m_services(std::move(services))
+    , m_layoutFiles(doc, sample, orientation, *m_services.layouts)
+    , m_save(std::make_unique<SaveCommand>(*this))
 {
     No1.setVisible(false);
+    setCaption(QStringLiteral("Numora"));
+    setGeometry(0, 0, 13000, 8500);
+    Text1.setVisible(false);
+    Text1.setText(QStringLiteral("A file Name cannot contain any the following characters:\r\n  \r\n  \\/:*?\"<>|\r\n"));
+    Text1.onKeyPress.connect([this](int &key) {
+        if (key != TextEditing::KeyBackspace && Text1.text().size() > 4)
+            key = 0;
+    });
     registerAll();
     wire();
     Timer1.setInterval(2000);
@@ -31,7 +46,7 @@ void MainForm::registerAll()
              &doc.VScroll1, &doc.VScroll2, &doc.Combo4, &sample.Label6, &sample.LA1, &sample.La00,
              &sample.Label58, &sample.Timer5, &preview.Picture2, &preview.PLine1, &preview.PLine2,
              &preview.Timer2, &No1, &orientation.Label4, &orientation.Im1, &orientation.Im2,
-             &orientation.Timer4, &style.Command4, &style.Command5, &style.Label55, &Timer1})
+             &orientation.Timer4, &style.Command4, &style.Command5, &style.Label55, &Timer1, &Text1, &Command2, &Command3})
         registerControl(*c);
     for (int n = 1; n <= 12; ++n) {
         SignSlot &s = doc.slot(n);
@@ -45,6 +60,11 @@ void MainForm::registerAll()
         registerControl(*preview.Line25[std::size_t(i)]);
         registerControl(*preview.Line26[std::size_t(i)]);
     }
+    for (Control *c : std::initializer_list<Control *>{&printGenerator.Tim1, &printGenerator.Tim2,
+                                                       &printGenerator.Lise1, &printGenerator.Lise2})
+        registerControl(*c);
+    for (auto &p : printOrder.pictures)
+        registerControl(*p);
 }
 
 void MainForm::wire()
@@ -53,10 +73,43 @@ void MainForm::wire()
     slotEditors.connectEditors();
     style.connectEditors(orientation.Label4);
     orientation.connectEvents();
+    printGenerator.connectEvents();
+    printOrder.connectEvents();
+    Command3.onClick.connect([this] { m_save->run(); });
+    Command2.onClick.connect([this] { openBrowser(); });
     Timer1.onTick.connect([this] {
         doc.modified = 0;
         Timer1.setInterval(0);
     });
+}
+
+MainForm::~MainForm() = default;
+
+BrowserForm &MainForm::browser()
+{
+    if (!m_browser)
+        m_browser = std::make_unique<BrowserForm>(BrowserForm::Deps{m_services.scheduler, m_services.dialogs,
+                                                                     m_services.settings, *m_services.layouts, doc,
+                                                                     sample, m_layoutFiles});
+    return *m_browser;
+}
+
+void MainForm::openBrowser()
+{
+    BrowserForm &b = browser();
+    b.setGeometry(left() + width(), top(), b.width(), b.height());
+    b.setVisible(true);
+    b.setWindowState(windowState());
+    b.setEnabled(true);
+}
+
+Form *MainForm::form(const QString &name)
+{
+    if (name == QLatin1String("Start1"))
+        return this;
+    if (name == QLatin1String("Save1"))
+        return &browser();
+    return nullptr;
 }
 
 QString MainForm::appName()

@@ -6,9 +6,19 @@
 #include "numbertext/NumberStyle.h"
 #include "preview/Orientation.h"
 #include "platform/Form.h"
+#include "printing/PrintForm.h"
+#include "printing/PrintGenerator.h"
+#include "printing/PrintOrderSelector.h"
 #include "preview/PagePreview.h"
+#include "layoutfiles/LayoutFile.h"
+
+#include <memory>
 
 namespace numora {
+
+class BrowserForm;
+class LayoutFolder;
+class SaveCommand;
 
 // The main window Start1: owns the open layout and wires every control
 // event to its handler.
@@ -16,6 +26,7 @@ class MainForm : public Form
 {
 public:
     explicit MainForm(Services services);
+    ~MainForm() override;
 
     // Start-up: fills the lists and restores the last run from the settings
     // store, writing every field through its editor.
@@ -29,13 +40,29 @@ public:
     Orientation orientation;
 
     TextBox No1{QStringLiteral("No1")}; // page count mirror of the print dialog
+    TextBox Text1{QStringLiteral("Text1")}; // message for a name that cannot be a file name
+    Label Command2{QStringLiteral("Command2"), QStringLiteral("Open")};
+    Label Command3{QStringLiteral("Command3"), QStringLiteral("Save")};
     Timer Timer1; // settle: clears modified once
+
+    PrintForm printForm; // the print dialog Prnt1
+    PrintGenerator printGenerator;
+    PrintOrderSelector printOrder;
 
     QVariant state(const QString &name) const override;
     bool setState(const QString &name, const QVariant &value) override;
     QStringList stateNames() const override;
 
     Services &services() { return m_services; }
+    LayoutFolder &layoutFolder() { return *m_services.layouts; }
+    LayoutFileIO &layoutFiles() { return m_layoutFiles; }
+    // The layout browser, created the first time it is needed.
+    BrowserForm &browser();
+    bool browserCreated() const { return m_browser != nullptr; }
+    // Shows the browser docked at the main window's right edge.
+    void openBrowser();
+    // The forms of the program by name; Save1 is created on first use.
+    Form *form(const QString &name);
     // Where the settings store keeps this program's entries.
     static QString appName();
     static QString sectionName();
@@ -45,6 +72,9 @@ private:
     void registerAll();
 
     Services m_services;
+    LayoutFileIO m_layoutFiles;
+    std::unique_ptr<BrowserForm> m_browser;
+    std::unique_ptr<SaveCommand> m_save;
 };
 
 } // namespace numora

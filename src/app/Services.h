@@ -9,6 +9,7 @@ class TextMeasure;
 class Dialogs;
 class SettingsStore;
 class Clock;
+class LayoutFolder;
 
 // The platform services a form is given. Nothing reaches for a global.
 struct Services
@@ -20,6 +21,8 @@ struct Services
     Clock &clock;
     // The font family names the display offers.
     std::function<QStringList()> fontNames;
+    // The Data folder of the layout files.
+    LayoutFolder *layouts = nullptr;
 };
 
 } // namespace numora

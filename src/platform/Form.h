@@ -27,6 +27,24 @@ public:
     virtual bool setState(const QString &name, const QVariant &value);
     virtual QStringList stateNames() const { return {}; }
 
+    // The window itself: caption, place and size in twips, shown, enabled,
+    // and its state (0 normal, 1 minimised, 2 maximised).
+    const QString &caption() const { return m_caption; }
+    void setCaption(const QString &c);
+    double left() const { return m_left; }
+    double top() const { return m_top; }
+    double width() const { return m_width; }
+    double height() const { return m_height; }
+    void setGeometry(double l, double t, double w, double h);
+    bool visible() const { return m_visible; }
+    void setVisible(bool v);
+    bool enabled() const { return m_enabled; }
+    void setEnabled(bool e);
+    int windowState() const { return m_windowState; }
+    void setWindowState(int s);
+    // Raised when any of the window's own properties changed, for views.
+    Event<> onWindowUpdate;
+
 protected:
     void registerControl(Control &c) { registerControl(c.name(), c); }
     void registerControl(const QString &name, Control &c)
@@ -38,6 +56,11 @@ protected:
 
 private:
     QString m_name;
+    QString m_caption;
+    double m_left = 0, m_top = 0, m_width = 0, m_height = 0;
+    bool m_visible = false;
+    bool m_enabled = true;
+    int m_windowState = 0;
     QHash<QString, Control *> m_controls;
     QStringList m_order;
 };

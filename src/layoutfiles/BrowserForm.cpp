@@ -1,0 +1,197 @@
+#include "BrowserForm.h"
+#include "LayoutFile.h"
+#include "layout/LayoutDocument.h"
+#include "layout/SessionKeys.h"
+#include "numbertext/NumberSample.h"
+#include "platform/Dialogs.h"
+#include "platform/LayoutFolder.h"
+#include "platform/Numeric.h"
+#include "platform/SettingsStore.h"
+
+#include <QFileInfo>
+
+namespace numora {
+
+namespace {
+const char *const kExtensions[] = {"1X1;*.2X2;*.3X3;*.4X4;*.6X6;*.8X8;*.10X10;*.12X12",
+                                   "1x1", "2X2", "3X3", "4X4", "6X6", "8X8", "10X10", "12X12"};
+// Lines 1 to 13 are all the preview needs.
+constexpr qint64 PreviewBytes = 64 * 1024;
+} // namespace
+
+BrowserForm::BrowserForm(Deps deps)
+    : Form(QStringLiteral("Save1"))
+    , Timer1(QStringLiteral("Timer1"), deps.scheduler)
+    , m_deps(deps)
+    , m_pattern(patternFor(0))
+{
+    setCaption(QStringLiteral("File Of Save"));
+    Label1.setVisible(false);
+    Im1.setVisible(false);
+    Im2.setVisible(false);
+    for (Control *c : std::initializer_list<Control *>{&Combo3, &File1, &Text1, &Label2, &Lab1, &Label3, &Im1, &Im2,
+                                                       &Command2, &Command3, &Command1, &Label1, &Timer1})
+        registerControl(*c);
+
+    Combo3.onClick.connect([this] { filterChosen(); });
+    File1.onClick.connect([this] { preview(); });
+    File1.onDblClick.connect([this] { loadRequested(); });
+    Command2.onClick.connect([this] { openClicked(); });
+    Command3.onClick.connect([this] { deleteClicked(); });
+    Command1.onClick.connect([this] { closeClicked(); });
+    Text1.onChange.connect([this] { search(); });
+    Timer1.onTick.connect([this] { reload(); });
+
+    // Creation: list the folder, then restore the filter of the last run.
+    m_deps.folder.ensureExists();
+    refreshFiles();
+    const QString saved = m_deps.settings.getSetting(session::appName(), session::sectionName(), QStringLiteral("SaveFile"));
+    Combo3.setItems({QStringLiteral("All"), QStringLiteral("1 X 1"), QStringLiteral("2 X 2"), QStringLiteral("3 X 3"),
+                     QStringLiteral("4 X 4"), QStringLiteral("6 X 6"), QStringLiteral("8 X 8"), QStringLiteral("10 X 10"),
+                     QStringLiteral("12 X 12")});
+    if (const auto pos = roundHalfEven(leadingNumber(saved)); pos && *pos >= 0 && *pos < Combo3.count())
+        Combo3.setListIndex(int(*pos));
+}
+
+QString BrowserForm::patternFor(int position)
+{
+    if (position < 0 || position > 8)
+        position = 0;
+    return QStringLiteral("*.") + QLatin1String(kExtensions[position]) + QStringLiteral("*");
+}
+
+void BrowserForm::refreshFiles()
+{
+    File1.clear();
+    const QStringList names = m_deps.folder.list(m_pattern.split(QLatin1Char(';'), Qt::SkipEmptyParts));
+    for (const QString &n : names)
+        File1.addItem(n);
+}
+
+void BrowserForm::filterChosen()
+{
+    Label3.setCaption(QStringLiteral("No.:"));
+    Im1.setVisible(false);
+    Im2.setVisible(false);
+    m_pattern = patternFor(Combo3.listIndex());
+    refreshFiles();
+    if (File1.count() > 0)
+        File1.choose(0);
+}
+
+void BrowserForm::preview()
+{
+    Label3.setCaption(QStringLiteral("No.:"));
+    const QString f = selectedFile();
+    if (const auto bytes = m_deps.folder.read(m_deps.folder.filePath(f), PreviewBytes)) {
+        const QStringList lines = decodeLayoutLines(*bytes);
+        if (lines.size() >= 8 && lines[7].size() >= 12)
+            Label3.setCaption(QStringLiteral("No.:") + lines[7].mid(12));
+        if (lines.size() >= 13 && lines[12].size() >= 12) {
+            const double v = leadingNumber(lines[12].mid(12));
+            if (v == 6) {
+                Im1.setVisible(true);
+                Im2.setVisible(false);
+            } else if (v == 4) {
+                Im1.setVisible(false);
+                Im2.setVisible(true);
+            }
+        }
+    }
+    Lab1.setCaption(f);
+}
+
+void BrowserForm::openSelected(const QString &question)
+{
+    const QString f = selectedFile();
+    const bool longType = f.endsWith(QLatin1String("10")) || f.endsWith(QLatin1String("12"));
+    const QString name = f.left(std::max<qsizetype>(0, f.size() - (longType ? 6 : 4)));
+    const auto answer = m_deps.dialogs.message(question + QStringLiteral("\r\n") + f, QString(), Dialogs::Buttons::YesNo);
+    if (answer != Dialogs::Answer::Yes) {
+        m_deps.sample.refreshNumberSample();
+        return;
+    }
+    m_deps.doc.LDT1.setCaption(name);
+    m_deps.doc.D1.setCaption(QStringLiteral("No"));
+    Label1.setCaption(m_deps.folder.filePath(f));
+    m_deps.files.loadLayoutFile(Label1.caption(), f);
+}
+
+void BrowserForm::openClicked()
+{
+    if (File1.count() == 0)
+        return;
+    if (File1.listIndex() < 0) {
+        m_deps.dialogs.message(QStringLiteral("Please Select the File........."), QString(), Dialogs::Buttons::OK);
+        return;
+    }
+    openSelected(QStringLiteral("Do you Want to Open the File...?? "));
+}
+
+void BrowserForm::loadRequested()
+{
+    if (File1.listIndex() < 0)
+        return;
+    openSelected(QStringLiteral("Do you Want to Load the File...?? "));
+}
+
+void BrowserForm::deleteClicked()
+{
+    const int i = File1.listIndex();
+    if (i < 0)
+        return;
+    const QString f = selectedFile();
+    if (m_deps.dialogs.message(QStringLiteral("Are you sure Delete the File ") + QStringLiteral("\r\n") + f, QString(),
+                               Dialogs::Buttons::YesNo)
+        != Dialogs::Answer::Yes)
+        return;
+    m_deps.folder.remove(m_deps.folder.filePath(f));
+    Label3.setCaption(QStringLiteral("No.:"));
+    refreshFiles();
+    if (i - 1 >= 0)
+        File1.setListIndex(i - 1);
+}
+
+void BrowserForm::closeClicked()
+{
+    setEnabled(false);
+    setVisible(false);
+}
+
+void BrowserForm::search()
+{
+    const QString text = Text1.text();
+    int found = -1;
+    for (int i = 0; i < File1.count(); ++i) {
+        if (File1.item(i).startsWith(text, Qt::CaseInsensitive)) {
+            found = i;
+            break;
+        }
+    }
+    File1.setListIndex(found);
+    if (File1.listIndex() < 0) {
+        Im1.setVisible(false);
+        Im2.setVisible(false);
+    }
+}
+
+void BrowserForm::reload()
+{
+    const QString path = Label1.caption();
+    m_deps.files.loadLayoutFile(path, QFileInfo(path).fileName());
+    Timer1.setInterval(0);
+}
+
+QStringList BrowserForm::stateNames() const
+{
+    return {QStringLiteral("pattern")};
+}
+
+QVariant BrowserForm::state(const QString &name) const
+{
+    if (name == QLatin1String("pattern"))
+        return m_pattern;
+    return Form::state(name);
+}
+
+} // namespace numora

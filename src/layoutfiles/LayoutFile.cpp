@@ -1,0 +1,195 @@
+#include "LayoutFile.h"
+#include "layout/LayoutDocument.h"
+#include "numbertext/NumberSample.h"
+#include "platform/Colour.h"
+#include "platform/LayoutFolder.h"
+#include "platform/Numeric.h"
+#include "platform/Windows1256.h"
+#include "preview/Orientation.h"
+
+#include <QLocale>
+
+namespace numora {
+
+namespace {
+// Layout files are a few kilobytes; anything past this is not a layout and
+// is not read.
+constexpr qint64 MaxLayoutFileBytes = 4 * 1024 * 1024;
+constexpr int KeyWidth = 12;
+
+std::optional<qint64> strictInteger(const QString &value)
+{
+    bool ok = false;
+    const double v = QLocale::c().toDouble(value.trimmed(), &ok);
+    if (!ok)
+        return std::nullopt;
+    return roundHalfEven(v);
+}
+} // namespace
+
+QStringList layoutFileKeys(LayoutWriter writer)
+{
+    QStringList keys{QStringLiteral("Name No.   ="), QStringLiteral("No. Counter="),
+                     QStringLiteral("Spase R    ="), QStringLiteral("Spase L    ="),
+                     QStringLiteral("Way Print  ="), QStringLiteral("Sel. Zero  ="),
+                     QStringLiteral("Font Name  ="), QStringLiteral("Counter 00 ="),
+                     QStringLiteral("Scrol L-C-R="), QStringLiteral("Box Line   ="),
+                     QStringLiteral("No. Zero   ="), QStringLiteral("Font Size  ="),
+                     QStringLiteral("Top Page   ="), QStringLiteral("Font Italic="),
+                     QStringLiteral("Font Bold  ="), QStringLiteral("Move Mouse =")};
+    if (writer == LayoutWriter::Exit)
+        keys.swapItemsAt(2, 3);
+    for (int n = 1; n <= 12; ++n) {
+        const QString nn = QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
+        keys << QStringLiteral("Sign T") + nn + QStringLiteral("   =") << QStringLiteral("Sign L") + nn + QStringLiteral("   =");
+    }
+    keys << QStringLiteral("BackColor  =") << QStringLiteral("ForeColor  =");
+    for (int n = 1; n <= 12; ++n)
+        keys << QStringLiteral("Counter %1 =").arg(n, 2, 10, QLatin1Char('0'));
+    return keys;
+}
+
+QStringList layoutFileValues(const LayoutDocument &doc)
+{
+    const auto num = [](int v) { return QString::number(v); };
+    QStringList v{doc.Co1.text(),
+                  doc.Combo3.text(),
+                  doc.Combo1.text(),
+                  doc.Combo2.text(),
+                  doc.WayPrint.text(),
+                  num(doc.Check3.value()),
+                  doc.Com1.text(),
+                  doc.Te1.text(),
+                  num(doc.HScroll1.value()),
+                  num(doc.Check1.value()),
+                  doc.Te2.text().trimmed(),
+                  doc.Comb1.text().trimmed(),
+                  doc.Ttt.caption().trimmed(),
+                  num(doc.ChI1.value()),
+                  num(doc.ChB1.value()),
+                  num(doc.Check2.value())};
+    for (const auto &s : doc.signSlots)
+        v << s->Tee.text().trimmed() << s->Teee.text().trimmed();
+    v << colourText(doc.La5.backColor()) << colourText(doc.La5.foreColor());
+    for (const auto &s : doc.signSlots)
+        v << s->Tx.text().trimmed();
+    return v;
+}
+
+QByteArray encodeLayoutFile(const QStringList &keys, const QStringList &values)
+{
+    QString text;
+    for (qsizetype i = 0; i < keys.size(); ++i)
+        text += keys[i] + values.value(i) + QStringLiteral("\r\n");
+    return toWindows1256(text);
+}
+
+QStringList decodeLayoutLines(const QByteArray &bytes)
+{
+    QStringList lines;
+    qsizetype start = 0;
+    const qsizetype n = bytes.size();
+    while (start < n && lines.size() < LayoutFileLines) {
+        qsizetype end = start;
+        while (end < n && bytes[end] != '\r' && bytes[end] != '\n')
+            ++end;
+        lines << fromWindows1256(bytes.mid(start, end - start));
+        if (end < n && bytes[end] == '\r' && end + 1 < n && bytes[end + 1] == '\n')
+            ++end;
+        start = end + 1;
+    }
+    return lines;
+}
+
+LayoutFileIO::LayoutFileIO(LayoutDocument &doc, NumberSample &sample, Orientation &orientation, LayoutFolder &folder)
+    : m_doc(doc)
+    , m_sample(sample)
+    , m_orientation(orientation)
+    , m_folder(folder)
+{
+}
+
+bool LayoutFileIO::writeLayoutFile(const QString &path, LayoutWriter writer, QString *error)
+{
+    return m_folder.write(path, encodeLayoutFile(layoutFileKeys(writer), layoutFileValues(m_doc)), error);
+}
+
+void LayoutFileIO::applyLine(int line, const QString &value)
+{
+    const auto setCheck = [&](CheckBox &box) {
+        if (const auto v = strictInteger(value); v && *v >= INT_MIN && *v <= INT_MAX)
+            box.setValue(int(*v));
+    };
+    switch (line) {
+    case 1: m_doc.Co1.setText(value); return;
+    case 2: m_doc.Combo3.setText(value); return;
+    case 3: m_doc.Combo1.setText(value); return;
+    case 4: m_doc.Combo2.setText(value); return;
+    case 5: m_doc.WayPrint.setText(value); return;
+    case 6: setCheck(m_doc.Check3); return;
+    case 7: m_doc.Com1.setText(value); return;
+    case 8: m_doc.Te1.setText(value); return;
+    case 9:
+        if (const auto v = strictInteger(value))
+            m_doc.HScroll1.setValue(*v);
+        return;
+    case 10: setCheck(m_doc.Check1); return;
+    case 11: m_doc.Te2.setText(value); return;
+    case 12: m_doc.Comb1.setText(value); return;
+    case 13:
+        // The code is not written into Ttt: a differing code turns the page
+        // after the load, and the code keeps the loaded positions meanwhile.
+        m_orientationCode = value;
+        m_haveOrientationCode = true;
+        m_doc.D1.setCaption(value);
+        return;
+    case 14: setCheck(m_doc.ChI1); return;
+    case 15: setCheck(m_doc.ChB1); return;
+    case 16: setCheck(m_doc.Check2); return;
+    case 41:
+    case 42:
+        if (const auto v = strictInteger(value); v && *v >= INT32_MIN && *v <= INT32_MAX)
+            line == 41 ? m_doc.La5.setBackColor(qint32(*v)) : m_doc.La5.setForeColor(qint32(*v));
+        return;
+    default:
+        break;
+    }
+    if (line >= 17 && line <= 40) {
+        SignSlot &s = m_doc.slot((line - 15) / 2);
+        (line % 2 ? s.Teee : s.Tee).setText(value);
+    } else if (line >= 43 && line <= 54) {
+        m_doc.slot(line - 42).Tx.setText(value);
+    }
+}
+
+bool LayoutFileIO::loadLayoutFile(const QString &path, const QString &fileName)
+{
+    const auto bytes = m_folder.read(path, MaxLayoutFileBytes);
+    if (!bytes)
+        return false;
+    // Whatever the file holds, the next preview refresh must keep what it
+    // loads rather than place the defaults over it.
+    m_doc.D1.setCaption(QStringLiteral("No"));
+    m_haveOrientationCode = false;
+    const QStringList lines = decodeLayoutLines(*bytes);
+    for (int i = 0; i < lines.size(); ++i) {
+        // A line without a full key has no value; its field keeps its own.
+        if (lines[i].size() < KeyWidth)
+            continue;
+        applyLine(i + 1, lines[i].mid(KeyWidth));
+    }
+    const bool differs = m_haveOrientationCode && m_orientationCode != m_doc.Ttt.caption();
+    bool ok = false;
+    const bool standing = m_haveOrientationCode && QLocale::c().toDouble(m_orientationCode.trimmed(), &ok) == 6 && ok;
+    const int e = fileName.size() >= 4 && fileName.at(fileName.size() - 4) == QLatin1Char('.') ? 4 : 6;
+    m_doc.Label54.setCaption(QStringLiteral("Type: ") + fileName.right(e - 1));
+    m_doc.Label53.setCaption(QStringLiteral("File Name : ") + fileName.left(std::max<qsizetype>(0, fileName.size() - e)));
+    m_doc.Label56.setCaption(QStringLiteral("Orientation: ") + (standing ? QStringLiteral("Vertical") : QStringLiteral("Horizontal")));
+    if (differs)
+        m_orientation.Timer4.setInterval(10);
+    m_doc.La5.setFontName(m_doc.Com1.text());
+    m_sample.refreshNumberSample();
+    return true;
+}
+
+} // namespace numora

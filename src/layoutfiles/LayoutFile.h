@@ -1,0 +1,53 @@
+#pragma once
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace numora {
+
+class LayoutDocument;
+class LayoutFolder;
+class NumberSample;
+class Orientation;
+
+// The two writers label lines 3 and 4 the other way round; readers go by
+// line position, so both files load alike.
+enum class LayoutWriter { SaveCommand, Exit };
+
+constexpr int LayoutFileLines = 54;
+
+// The 12-character keys of the 54 lines.
+QStringList layoutFileKeys(LayoutWriter writer);
+// The 54 values as the fields hold them now.
+QStringList layoutFileValues(const LayoutDocument &doc);
+// Keys and values joined, CR LF after every line, in Windows-1256.
+QByteArray encodeLayoutFile(const QStringList &keys, const QStringList &values);
+// The lines of a file (CR LF, CR or LF ends), at most the first 54.
+QStringList decodeLayoutLines(const QByteArray &bytes);
+
+// Writes and loads layout files through the open layout's controls.
+class LayoutFileIO
+{
+public:
+    LayoutFileIO(LayoutDocument &doc, NumberSample &sample, Orientation &orientation, LayoutFolder &folder);
+
+    // Replaces the file at path with the current layout. On failure nothing
+    // is changed on disk and error says why.
+    bool writeLayoutFile(const QString &path, LayoutWriter writer, QString *error = nullptr);
+    // Reads the file into the fields, each write with its usual effects, and
+    // sets the captions from fileName (name and extension). A file that
+    // cannot be read changes nothing and gives false.
+    bool loadLayoutFile(const QString &path, const QString &fileName);
+
+private:
+    void applyLine(int line, const QString &value);
+
+    LayoutDocument &m_doc;
+    NumberSample &m_sample;
+    Orientation &m_orientation;
+    LayoutFolder &m_folder;
+    QString m_orientationCode;
+    bool m_haveOrientationCode = false;
+};
+
+} // namespace numora

@@ -1,0 +1,100 @@
+#include "SaveCommand.h"
+#include "BrowserForm.h"
+#include "LayoutFile.h"
+#include "app/MainForm.h"
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
+#include "platform/LayoutFolder.h"
+#include "platform/Numeric.h"
+
+namespace numora {
+
+QString SaveCommand::questionTitle(const QString &fileCaption, const QString &typeCaption)
+{
+    QString rest = fileCaption.mid(10);
+    if (rest == QLatin1String(": None"))
+        rest = QStringLiteral(": No FileName");
+    return QStringLiteral("File") + rest + QStringLiteral(".") + typeCaption.mid(6);
+}
+
+QString SaveCommand::proposedNewName() const
+{
+    Clock &clock = *&m_form.services().clock;
+    const qint64 minutes = integerDivide(clock.secondsSinceMidnight(), 60).value_or(0);
+    return QStringLiteral("New%1-%2-%3-%4").arg(minutes).arg(clock.year()).arg(clock.day()).arg(clock.month());
+}
+
+bool SaveCommand::isBlankName(const QString &name)
+{
+    return name.size() >= 1 && name.size() <= 5 && name.count(QLatin1Char(' ')) == name.size();
+}
+
+bool SaveCommand::hasForbiddenCharacter(const QString &name)
+{
+    static const QString forbidden = QStringLiteral("/\\*|:\"<>?");
+    for (QChar c : name)
+        if (forbidden.contains(c))
+            return true;
+    return false;
+}
+
+QString SaveCommand::askName()
+{
+    Dialogs &dialogs = m_form.services().dialogs;
+    LayoutDocument &doc = m_form.doc;
+    for (;;) {
+        const QString proposal = doc.LDT1.caption() == QLatin1String("None") ? proposedNewName() : doc.LDT1.caption();
+        const QString answer = dialogs.input(QStringLiteral("Type Name of Document"), QStringLiteral("Save"), proposal);
+        if (answer.isEmpty())
+            return {};
+        // Set before the checks, so a refused name is proposed again.
+        doc.LDT1.setCaption(answer);
+        if (isBlankName(answer))
+            continue;
+        if (hasForbiddenCharacter(answer)) {
+            dialogs.message(m_form.Text1.text(), QString(), Dialogs::Buttons::OK);
+            continue;
+        }
+        return answer;
+    }
+}
+
+void SaveCommand::run()
+{
+    Dialogs &dialogs = m_form.services().dialogs;
+    LayoutDocument &doc = m_form.doc;
+    const QString title = questionTitle(doc.Label53.caption(), doc.Label54.caption());
+    const auto answer = dialogs.message(QStringLiteral("Do you Want to Save the Change Document...?         "), title,
+                                        Dialogs::Buttons::YesNo);
+    if (answer == Dialogs::Answer::Yes) {
+        const QString name = askName();
+        if (name.isEmpty())
+            return;
+        LayoutFolder &folder = m_form.layoutFolder();
+        const QString path = folder.filePath(name + QStringLiteral(".") + doc.typeTag);
+        QString error;
+        const bool written = folder.ensureExists() && m_form.layoutFiles().writeLayoutFile(path, LayoutWriter::SaveCommand, &error);
+        if (!written) {
+            // Unlike a silent skip, the operator must know the layout is not on disk.
+            if (error.isEmpty())
+                error = QStringLiteral("the folder %1 cannot be created").arg(folder.path());
+            dialogs.message(QStringLiteral("The layout could not be saved to %1:\r\n%2").arg(path, error), QString(),
+                            Dialogs::Buttons::OK);
+            return;
+        }
+        BrowserForm &browser = m_form.browser();
+        browser.Label1.setCaption(path);
+        doc.Label53.setCaption(QStringLiteral("File Name : ") + name);
+        doc.Label54.setCaption(QStringLiteral("Type: ") + doc.typeTag);
+        doc.Label56.setCaption(QStringLiteral("Orientation: ") + m_form.orientation.Label4.caption());
+        m_form.openBrowser();
+        browser.refreshFiles();
+    }
+    BrowserForm &browser = m_form.browser();
+    if (browser.File1.listIndex() < 0) {
+        browser.Im1.setVisible(false);
+        browser.Im2.setVisible(false);
+    }
+}
+
+} // namespace numora
