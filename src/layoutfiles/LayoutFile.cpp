@@ -156,7 +156,7 @@ void LayoutFileIO::applyLine(int line, const QString &value)
     }
     if (line >= 17 && line <= 40) {
         SignSlot &s = m_doc.slot((line - 15) / 2);
-        (line % 2 ? s.Teee : s.Tee).setText(value);
+        (line % 2 ? s.Tee : s.Teee).setText(value);
     } else if (line >= 43 && line <= 54) {
         m_doc.slot(line - 42).Tx.setText(value);
     }

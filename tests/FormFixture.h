@@ -1,0 +1,88 @@
+#pragma once
+// A main form on test doubles: manual timers, fixed text sizes, an in-memory
+// settings store, a fixed clock and a real Data folder in a temporary place.
+#include "app/MainForm.h"
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
+#include "platform/LayoutFolder.h"
+#include "platform/ManualScheduler.h"
+#include "platform/SettingsStore.h"
+#include "platform/TextMeasure.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+#include <deque>
+
+namespace numora::test {
+
+// Answers questions from a queue; an unexpected question fails the test.
+class QueuedDialogs : public Dialogs
+{
+public:
+    std::deque<QString> answers;
+    QStringList asked;
+
+    Answer message(const QString &text, const QString &, Buttons) override
+    {
+        asked << text;
+        const QString a = next();
+        if (a == QLatin1String("Yes"))
+            return Answer::Yes;
+        if (a == QLatin1String("No"))
+            return Answer::No;
+        if (a == QLatin1String("Cancel"))
+            return Answer::Cancel;
+        return Answer::OK;
+    }
+    QString input(const QString &prompt, const QString &, const QString &proposal) override
+    {
+        asked << prompt + QStringLiteral(" [") + proposal + QStringLiteral("]");
+        const QString a = next();
+        return a == QLatin1String("Cancel") ? QString() : a;
+    }
+    std::optional<qint32> chooseColour(qint32) override
+    {
+        asked << QStringLiteral("colour");
+        const QString a = next();
+        if (a == QLatin1String("Cancel"))
+            return std::nullopt;
+        return qint32(a.toLongLong());
+    }
+    bool printerSetup() override { return next() == QLatin1String("OK"); }
+
+private:
+    QString next()
+    {
+        if (answers.empty()) {
+            QTest::qFail("a question was asked that the test did not expect", __FILE__, __LINE__);
+            return QStringLiteral("Cancel");
+        }
+        QString a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+};
+
+struct FormFixture
+{
+    ManualScheduler scheduler;
+    FixedTextMeasure measure{100, 240};
+    QueuedDialogs dialogs;
+    MemorySettingsStore settings;
+    FixedClock clock;
+    QTemporaryDir dir;
+    DiskLayoutFolder folder{dir.path() + QStringLiteral("/Data")};
+    std::unique_ptr<MainForm> form;
+
+    MainForm &start()
+    {
+        form = std::make_unique<MainForm>(Services{scheduler, measure, dialogs, settings, clock,
+                                                   [] { return QStringList{QStringLiteral("Arial"), QStringLiteral("Tahoma")}; },
+                                                   &folder});
+        form->startUp();
+        scheduler.settle();
+        return *form;
+    }
+};
+
+} // namespace numora::test

@@ -1,0 +1,349 @@
+#include "FormFixture.h"
+#include "layoutfiles/BrowserForm.h"
+#include "layoutfiles/LayoutFile.h"
+#include "platform/Windows1256.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+
+using namespace numora;
+using namespace numora::test;
+
+class TestLayoutFiles : public QObject
+{
+    Q_OBJECT
+private slots:
+    void saveWritesTheFiftyFourLines();
+    void exitWriterSwapsOnlyTheBracketKeys();
+    void loadRestoresFieldsAndCaptions();
+    void textsAndColoursRoundTrip_data();
+    void textsAndColoursRoundTrip();
+    void otherOrientationArmsTheToggleOnce();
+    void countersDecideTheStartNumber();
+    void shortAndMissingLinesKeepTheirFields();
+    void unreadableFileChangesNothing();
+    void malformedFilesNeverCrossLines();
+    void failedSaveSaysSoAndKeepsCaptions();
+    void saveReplacesAtomically();
+
+private:
+    static QByteArray fileBytes(const QString &path)
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    static void writeBytes(const QString &path, const QByteArray &b)
+    {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(b);
+    }
+};
+
+static QByteArray expectedReceipts(bool exitWriter)
+{
+    QStringList lines{QStringLiteral("Name No.   =No:"),
+                      QStringLiteral("No. Counter=10 X 10"),
+                      exitWriter ? QStringLiteral("Spase L    =") : QStringLiteral("Spase R    ="),
+                      exitWriter ? QStringLiteral("Spase R    =") : QStringLiteral("Spase L    ="),
+                      QStringLiteral("Way Print  =1 - Up to Down"),
+                      QStringLiteral("Sel. Zero  =1"),
+                      QStringLiteral("Font Name  =Courier New (Arabic)"),
+                      QStringLiteral("Counter 00 =1"),
+                      QStringLiteral("Scrol L-C-R=0"),
+                      QStringLiteral("Box Line   =1"),
+                      QStringLiteral("No. Zero   =6"),
+                      QStringLiteral("Font Size  =12"),
+                      QStringLiteral("Top Page   =4"),
+                      QStringLiteral("Font Italic=0"),
+                      QStringLiteral("Font Bold  =0"),
+                      QStringLiteral("Move Mouse =1")};
+    const char *tops[] = {"2", "8", "14", "20", "26", "2", "8", "14", "20", "26", "28.5", "28.5"};
+    const char *lefts[] = {"3", "3", "3", "3", "3", "13.5", "13.5", "13.5", "13.5", "13.5", "18.5", "18.5"};
+    for (int n = 0; n < 12; ++n) {
+        lines << QStringLiteral("Sign T%1   =%2").arg(n + 1, 2, 10, QLatin1Char('0')).arg(QLatin1String(tops[n]));
+        lines << QStringLiteral("Sign L%1   =%2").arg(n + 1, 2, 10, QLatin1Char('0')).arg(QLatin1String(lefts[n]));
+    }
+    lines << QStringLiteral("BackColor  =16777215") << QStringLiteral("ForeColor  =-2147483630");
+    for (int n = 1; n <= 12; ++n)
+        lines << QStringLiteral("Counter %1 =1").arg(n, 2, 10, QLatin1Char('0'));
+    return (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1();
+}
+
+void TestLayoutFiles::saveWritesTheFiftyFourLines()
+{
+    FormFixture fx;
+    MainForm &f = fx.start();
+    f.doc.Combo3.choose(QStringLiteral("10 X 10"));
+    fx.scheduler.settle();
+    fx.dialogs.answers = {QStringLiteral("Yes"), QStringLiteral("Receipts")};
+    f.Command3.click();
+    QCOMPARE(fileBytes(fx.folder.filePath(QStringLiteral("Receipts.10x10"))), expectedReceipts(false));
+    QCOMPARE(f.doc.Label53.caption(), QStringLiteral("File Name : Receipts"));
+    QCOMPARE(f.doc.Label54.caption(), QStringLiteral("Type: 10x10"));
+    QCOMPARE(f.doc.LDT1.caption(), QStringLiteral("Receipts"));
+    QCOMPARE(f.browser().Label1.caption(), fx.folder.filePath(QStringLiteral("Receipts.10x10")));
+    QVERIFY(f.browser().visible());
+    QVERIFY(f.browser().File1.items().contains(QStringLiteral("Receipts.10x10")));
+    QCOMPARE(f.browser().left(), f.left() + f.width());
+    // Saving does not clear the mark of a changed layout.
+    f.doc.modified = 1;
+    fx.dialogs.answers = {QStringLiteral("Yes"), QStringLiteral("Receipts")};
+    f.Command3.click();
+    QCOMPARE(f.doc.modified, 1);
+}
+
+void TestLayoutFiles::exitWriterSwapsOnlyTheBracketKeys()
+{
+    FormFixture fx;
+    MainForm &f = fx.start();
+    f.doc.Combo3.choose(QStringLiteral("10 X 10"));
+    fx.scheduler.settle();
+    QVERIFY(fx.folder.ensureExists());
+    const QString path = fx.folder.filePath(QStringLiteral("AtExit.10x10"));
+    QVERIFY(f.layoutFiles().writeLayoutFile(path, LayoutWriter::Exit));
+    QCOMPARE(fileBytes(path), expectedReceipts(true));
+}
+
+void TestLayoutFiles::loadRestoresFieldsAndCaptions()
+{
+    FormFixture fx;
+    MainForm &f = fx.start();
+    QVERIFY(fx.folder.ensureExists());
+    const QString path = fx.folder.filePath(QStringLiteral("Receipts.10x10"));
+    writeBytes(path, expectedReceipts(false));
+    f.doc.modified = 0;
+    QVERIFY(f.layoutFiles().loadLayoutFile(path, QStringLiteral("Receipts.10x10")));
+    QCOMPARE(f.doc.Label54.caption(), QStringLiteral("Type: 10x10"));
+    QCOMPARE(f.doc.Label53.caption(), QStringLiteral("File Name : Receipts"));
+    QCOMPARE(f.doc.Label56.caption(), QStringLiteral("Orientation: Horizontal"));
+    QCOMPARE(f.doc.Combo3.text(), QStringLiteral("10 X 10"));
+    QCOMPARE(f.doc.modified, 1);
+    fx.scheduler.settle();
+    // The loaded positions survive the refresh that the grid type started.
+    QCOMPARE(f.doc.slot(6).Teee.text(), QStringLiteral("13.5"));
+    QCOMPARE(f.doc.slot(11).Tee.text(), QStringLiteral("28.5"));
+    QCOMPARE(f.preview.box(6).left(), 2 * 275.0);
+    QVERIFY(f.preview.box(10).visible());
+    QVERIFY(!f.preview.box(11).visible());
+    // Two-character extensions leave four characters off the name.
+    writeBytes(fx.folder.filePath(QStringLiteral("Plan.2x2")), expectedReceipts(false));
+    QVERIFY(f.layoutFiles().loadLayoutFile(fx.folder.filePath(QStringLiteral("Plan.2x2")), QStringLiteral("Plan.2x2")));
+    QCOMPARE(f.doc.Label54.caption(), QStringLiteral("Type: 2x2"));
+    QCOMPARE(f.doc.Label53.caption(), QStringLiteral("File Name : Plan"));
+}
+
+void TestLayoutFiles::textsAndColoursRoundTrip_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<qint32>("back");
+    QTest::addColumn<qint32>("fore");
+    QTest::newRow("arabic name, system colour") << QStringLiteral("الرقم:") << qint32(16777215) << qint32(-2147483630);
+    QTest::newRow("persian name") << QStringLiteral("ژماره:") << qint32(255) << qint32(0);
+    QTest::newRow("blanks kept") << QStringLiteral(" No: ") << qint32(65280) << qint32(16711680);
+}
+
+void TestLayoutFiles::textsAndColoursRoundTrip()
+{
+    QFETCH(QString, name);
+    QFETCH(qint32, back);
+    QFETCH(qint32, fore);
+    FormFixture fx;
+    MainForm &f = fx.start();
+    f.doc.Co1.setText(name);
+    f.doc.La5.setBackColor(back);
+    f.doc.La5.setForeColor(fore);
+    QVERIFY(fx.folder.ensureExists());
+    const QString path = fx.folder.filePath(QStringLiteral("T.2x2"));
+    QVERIFY(f.layoutFiles().writeLayoutFile(path, LayoutWriter::SaveCommand));
+    const QByteArray bytes = fileBytes(path);
+    QVERIFY(bytes.startsWith(QByteArray("Name No.   =") + toWindows1256(name) + "\r\n"));
+    QCOMPARE(bytes.count('\n'), 54);
+    f.doc.Co1.setText(QStringLiteral("other"));
+    f.doc.La5.setBackColor(1);
+    f.doc.La5.setForeColor(1);
+    QVERIFY(f.layoutFiles().loadLayoutFile(path, QStringLiteral("T.2x2")));
+    QCOMPARE(f.doc.Co1.text(), name);
+    QCOMPARE(f.doc.La5.backColor(), back);
+    QCOMPARE(f.doc.La5.foreColor(), fore);
+}
+
+void TestLayoutFiles::otherOrientationArmsTheToggleOnce()
+{
+    FormFixture fx;
+    MainForm &f = fx.start();
+    QVERIFY(fx.folder.ensureExists());
+    QByteArray standing = expectedReceipts(false);
+    standing.replace("Top Page   =4", "Top Page   =6");
+    const QString path = fx.folder.filePath(QStringLiteral("Up.10x10"));
+    writeBytes(path, standing);
+    QVERIFY(f.layoutFiles().loadLayoutFile(path, QStringLiteral("Up.10x10")));
+    QCOMPARE(f.orientation.Timer4.interval(), 10);
+    QCOMPARE(f.doc.Label56.caption(), QStringLiteral("Orientation: Vertical"));
+    fx.scheduler.settle();
+    QCOMPARE(f.doc.Ttt.caption(), QStringLiteral("6"));
+    QCOMPARE(f.doc.orientationMark, QStringLiteral("Hor"));
+    // Portrait: the long edge runs down the page.
+    QCOMPARE(f.preview.box(2).top(), 8 * 275.0);
+    QCOMPARE(f.preview.box(2).left(), 3 * 275.0);
+    // The same code again does not turn the page.
+    QVERIFY(f.layoutFiles().loadLayoutFile(path, QStringLiteral("Up.10x10")));
+    QCOMPARE(f.orientation.Timer4.interval(), 0);
+    fx.scheduler.settle();
+    QCOMPARE(f.doc.Ttt.caption(), QStringLiteral("6"));
+}
+
+void TestLayoutFiles::countersDecideTheStartNumber()
+{
+    FormFixture fx;
+    MainForm &f = fx.start();
+    QVERIFY(fx.folder.ensureExists());
+    QByteArray bytes = expectedReceipts(false);
+    bytes.replace("Counter 00 =1", "Counter 00 =500");
+    const QString path = fx.folder.filePath(QStringLiteral("C.10x10"));
+    writeBytes(path, bytes);
+    // All counters on screen already read 1: line 8's start number stays.
+    QVERIFY(f.layoutFiles().loadLayoutFile(path, QStringLiteral("C.10x10")));
+    QCOMPARE(f.doc.Te1.text(), QStringLiteral("500"));
+    // A counter that changes on loading copies itself into the start number.
+    f.doc.slot(3).Tx.setText(QStringLiteral("15"));
+    QVERIFY(f.layoutFiles().loadLayoutFile(path, QStringLiteral("C.10x10")));
+    QCOMPARE(f.doc.Te1.text(), QStringLiteral("1"));
+}
+
+void TestLayoutFiles::shortAndMissingLinesKeepTheirFields()
+{
+    FormFixture fx;
+    MainForm &f = fx.start();
+    QVERIFY(fx.folder.ensureExists());
+    f.doc.slot(12).Tx.setText(QStringLiteral("77"));
+    f.doc.Co1.setText(QStringLiteral("keep"));
+    f.doc.Comb1.setText(QStringLiteral("20"));
+    // Line 1 too short for a key, line 12 exactly a key, only 20 lines.
+    QList<QByteArray> lines = expectedReceipts(false).split('\n').mid(0, 20);
+    lines[0] = "Name No.";
+    lines[11] = "Font Size  =";
+    const QString path = fx.folder.filePath(QStringLiteral("Short.10x10"));
+    writeBytes(path, lines.join('\n'));
+    QVERIFY(f.layoutFiles().loadLayoutFile(path, QStringLiteral("Short.10x10")));
+    QCOMPARE(f.doc.Co1.text(), QStringLiteral("keep"));
+    QCOMPARE(f.doc.Comb1.text(), QStringLiteral("1")); // empty size reads as 1
+    QCOMPARE(f.doc.slot(12).Tx.text(), QStringLiteral("77"));
+    QCOMPARE(f.doc.slot(2).Tee.text(), QStringLiteral("8"));
+}
+
+void TestLayoutFiles::unreadableFileChangesNothing()
+{
+    FormFixture fx;
+    MainForm &f = fx.start();
+    const QString before = f.doc.Label53.caption();
+    f.doc.modified = 0;
+    QVERIFY(!f.layoutFiles().loadLayoutFile(fx.folder.filePath(QStringLiteral("Gone.2x2")), QStringLiteral("Gone.2x2")));
+    QCOMPARE(f.doc.Label53.caption(), before);
+    QCOMPARE(f.doc.modified, 0);
+}
+
+void TestLayoutFiles::malformedFilesNeverCrossLines()
+{
+    // Each line carries a marker naming its own line; whatever surrounds it,
+    // a text field may only ever hold its own line's marker or what it had.
+    QRandomGenerator rng(20261209);
+    FormFixture fx;
+    MainForm &f = fx.start();
+    QVERIFY(fx.folder.ensureExists());
+    const QString path = fx.folder.filePath(QStringLiteral("Fuzz.2x2"));
+    const QStringList keys = layoutFileKeys(LayoutWriter::SaveCommand);
+    struct Field
+    {
+        int line;
+        std::function<QString()> read;
+    };
+    const std::vector<Field> fields = {
+        {1, [&] { return f.doc.Co1.text(); }},
+        {3, [&] { return f.doc.Combo1.text(); }},
+        {4, [&] { return f.doc.Combo2.text(); }},
+        {7, [&] { return f.doc.Com1.text(); }},
+        {19, [&] { return f.doc.slot(2).Tee.text(); }},
+        {30, [&] { return f.doc.slot(7).Teee.text(); }},
+        {40, [&] { return f.doc.slot(12).Teee.text(); }},
+        {47, [&] { return f.doc.slot(5).Tx.text(); }},
+        {54, [&] { return f.doc.slot(12).Tx.text(); }},
+    };
+    for (int round = 0; round < 2000; ++round) {
+        const int lineCount = int(rng.bounded(70));
+        QByteArray file;
+        for (int i = 1; i <= lineCount; ++i) {
+            QByteArray line;
+            const int shape = int(rng.bounded(10));
+            if (shape == 0)
+                line = keys.value(i - 1, QStringLiteral("Extra line  =")).toLatin1().left(1 + int(rng.bounded(11))); // no full key
+            else
+                line = keys.value(i - 1, QStringLiteral("Extra line  =")).toLatin1();
+            if (shape != 0) {
+                line += QStringLiteral("M%1x").arg(i).toLatin1();
+                const int junk = int(rng.bounded(shape == 9 ? 5000 : 20));
+                for (int j = 0; j < junk; ++j) {
+                    char c = char(rng.bounded(256));
+                    if (c == '\r' || c == '\n')
+                        c = 'z';
+                    line += c;
+                }
+            }
+            file += line;
+            const int end = int(rng.bounded(4));
+            file += end == 0 ? "\n" : end == 1 ? "\r" : "\r\n";
+        }
+        if (rng.bounded(5) == 0)
+            file.chop(qsizetype(rng.bounded(3)));
+        writeBytes(path, file);
+        std::vector<QString> before;
+        for (const auto &fd : fields)
+            before.push_back(fd.read());
+        QVERIFY(f.layoutFiles().loadLayoutFile(path, QStringLiteral("Fuzz.2x2")));
+        for (std::size_t k = 0; k < fields.size(); ++k) {
+            const QString now = fields[k].read();
+            const QString own = QStringLiteral("M%1x").arg(fields[k].line);
+            if (now != before[k] && !now.startsWith(own))
+                QFAIL(qPrintable(QStringLiteral("round %1: line %2's field holds \"%3\"").arg(round).arg(fields[k].line).arg(now.left(40))));
+        }
+        fx.scheduler.advance(20);
+    }
+}
+
+void TestLayoutFiles::failedSaveSaysSoAndKeepsCaptions()
+{
+    FormFixture fx;
+    MainForm &f = fx.start();
+    // The Data folder cannot be made: a file stands in its place.
+    writeBytes(fx.folder.path(), "not a folder");
+    fx.dialogs.answers = {QStringLiteral("Yes"), QStringLiteral("Receipts"), QStringLiteral("OK")};
+    f.Command3.click();
+    QVERIFY(fx.dialogs.answers.empty());
+    QVERIFY(fx.dialogs.asked.last().startsWith(QStringLiteral("The layout could not be saved to ")));
+    QVERIFY(fx.dialogs.asked.last().contains(QStringLiteral("Receipts.2x2")));
+    QCOMPARE(f.doc.Label53.caption(), QStringLiteral("File Name : None"));
+    QVERIFY(f.browser().Label1.caption().isEmpty());
+}
+
+void TestLayoutFiles::saveReplacesAtomically()
+{
+    FormFixture fx;
+    MainForm &f = fx.start();
+    QVERIFY(fx.folder.ensureExists());
+    const QString path = fx.folder.filePath(QStringLiteral("Old.2x2"));
+    writeBytes(path, "old content");
+    QVERIFY(f.layoutFiles().writeLayoutFile(path, LayoutWriter::SaveCommand));
+    QCOMPARE(fileBytes(path).count("\r\n"), 54);
+    // No temporary file is left beside it.
+    QCOMPARE(QDir(fx.folder.path()).entryList(QDir::Files), QStringList{QStringLiteral("Old.2x2")});
+    // A target that cannot be replaced reports why and stays as it was.
+    QVERIFY(QDir().mkpath(fx.folder.filePath(QStringLiteral("Blocked.2x2"))));
+    QString error;
+    QVERIFY(!f.layoutFiles().writeLayoutFile(fx.folder.filePath(QStringLiteral("Blocked.2x2")), LayoutWriter::SaveCommand, &error));
+    QVERIFY(!error.isEmpty());
+    QVERIFY(QFileInfo(fx.folder.filePath(QStringLiteral("Blocked.2x2"))).isDir());
+}
+
+QTEST_GUILESS_MAIN(TestLayoutFiles)
+#include "tst_layoutfiles.moc"
