@@ -62,10 +62,10 @@ QString BrowserForm::patternFor(int position)
 
 void BrowserForm::refreshFiles()
 {
-    File1.clear();
+    // The selected file keeps its selection when it is still there.
+    const QString selected = selectedFile();
     const QStringList names = m_deps.folder.list(m_pattern.split(QLatin1Char(';'), Qt::SkipEmptyParts));
-    for (const QString &n : names)
-        File1.addItem(n);
+    File1.replaceItems(names, selected.isEmpty() ? -1 : int(names.indexOf(selected)));
 }
 
 void BrowserForm::filterChosen()

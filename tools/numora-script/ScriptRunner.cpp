@@ -89,6 +89,7 @@ const QHash<QString, ScriptRunner::Command> &ScriptRunner::commands()
         {QStringLiteral("expect-no-file"), {&ScriptRunner::cmdExpectNoFile, 1, 1, "expect-no-file NAME"}},
         {QStringLiteral("expect-store"), {&ScriptRunner::cmdExpectStore, 1, 2, "expect-store KEY [VALUE]"}},
         {QStringLiteral("expect-asked"), {&ScriptRunner::cmdExpectAsked, 1, 1, "expect-asked COUNT"}},
+        {QStringLiteral("expect-ask"), {&ScriptRunner::cmdExpectAsk, 1, 1, "expect-ask LINE"}},
         {QStringLiteral("print"), {&ScriptRunner::cmdPrint, 1, 2,
                                    "print CONTROL.PROPERTY | print store KEY | print file NAME | print printer | "
                                    "print sequence"}},
@@ -525,6 +526,14 @@ void ScriptRunner::cmdExpectAsked(const Args &a)
     const int shown = m_session->dialogs.asked() - m_session->askedCounted;
     m_session->askedCounted = m_session->dialogs.asked();
     check(shown == want, QStringLiteral("%1 dialog(s) shown, expected %2").arg(shown).arg(want));
+}
+
+void ScriptRunner::cmdExpectAsk(const Args &a)
+{
+    // The last dialog line, without its "ask: " prefix, as printed.
+    const QStringList &lines = m_session->dialogs.lines();
+    const QString last = lines.isEmpty() ? QString() : lines.last().mid(5);
+    check(last == a.at(0).text, QStringLiteral("last dialog %1, expected %2").arg(quote(last), quote(a.at(0).text)));
 }
 
 void ScriptRunner::cmdPrint(const Args &a)

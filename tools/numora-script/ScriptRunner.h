@@ -115,6 +115,7 @@ private:
     void cmdExpectNoFile(const Args &a);
     void cmdExpectStore(const Args &a);
     void cmdExpectAsked(const Args &a);
+    void cmdExpectAsk(const Args &a);
     void cmdPrint(const Args &a);
 
     Output m_out;

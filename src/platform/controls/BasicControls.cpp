@@ -15,6 +15,13 @@ void ListBox::clear()
     viewChanged();
 }
 
+void ListBox::replaceItems(const QStringList &items, int index)
+{
+    m_items = items;
+    m_index = index >= 0 && index < m_items.size() ? index : -1;
+    viewChanged();
+}
+
 bool ListBox::removeItem(int i)
 {
     if (i < 0 || i >= m_items.size())

@@ -18,6 +18,9 @@ public:
     void addItem(const QString &t);
     void clear();
     bool removeItem(int i);
+    // New contents with a given selection, as a list that is re-read keeps
+    // its place; runs no handler.
+    void replaceItems(const QStringList &items, int index);
     int listIndex() const { return m_index; }
     bool setListIndex(int i);
     bool choose(int i);
