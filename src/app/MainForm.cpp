@@ -75,6 +75,7 @@ void MainForm::wire()
     orientation.connectEvents();
     printGenerator.connectEvents();
     printOrder.connectEvents();
+    No1.onKeyPress.connect([this](int &key) { sample.filterNumberKey(No1, key, 4); });
     Command3.onClick.connect([this] { m_save->run(); });
     Command2.onClick.connect([this] { openBrowser(); });
     Timer1.onTick.connect([this] {
