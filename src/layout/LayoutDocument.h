@@ -86,7 +86,7 @@ public:
 
     Label Label53{QStringLiteral("Label53"), QStringLiteral("File Name : None")};
     Label Label54{QStringLiteral("Label54"), QStringLiteral("Type :")};
-    Label Label56{QStringLiteral("Label56"), QStringLiteral("Orientation: ")};
+    Label Label56{QStringLiteral("Label56"), QStringLiteral("Orientation: Horizontal")};
 };
 
 } // namespace numora

@@ -1,7 +1,7 @@
 #pragma once
 #include "numbertext/NumberText.h"
 
-#include <QString>
+#include <QStringList>
 #include <array>
 #include <vector>
 
@@ -52,6 +52,10 @@ struct PrintRunResult
 // The whole run as a pure function: counter normalisation, the two-page
 // halving, generation slot by slot and the end step.
 PrintRunResult runPrintOrder(const PrintRunInput &in);
+
+// The slots filled on a page for a grid type text ("12 X 12" gives 12);
+// 0 for an empty or unknown grid.
+int slotsOnPage(const QString &gridType);
 
 // A slot position in centimetres as the six-character text of an entry:
 // shortest decimal form, left-padded with zeros (28.5 -> 0028.5).

@@ -1,11 +1,574 @@
 #include "MainWindow.h"
+#include "BoundCheckBox.h"
+#include "BoundComboBox.h"
+#include "BoundLabel.h"
+#include "BoundLineEdit.h"
+#include "BoundScrollBar.h"
+#include "PagePreviewWidget.h"
+#include "PrintOrderIllustration.h"
+#include "SlotPanel.h"
+#include "ViewSupport.h"
+#include "app/MainForm.h"
+#include "platform/Clock.h"
+#include "platform/Colour.h"
+#include "platform/LayoutFolder.h"
+#include "platform/qt/QtDialogs.h"
+#include "platform/qt/QtScheduler.h"
+#include "platform/qt/QtSettingsStore.h"
+#include "platform/qt/QtTextMeasure.h"
 
 #include <QApplication>
+#include <QDate>
+#include <QDir>
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QTime>
+
+#include <functional>
 
 namespace numora {
 
+namespace ui {
+
+namespace {
+
+// Layout figures below are pixels of a 96 dpi screen; the window places them
+// in twips so that the whole window scales with the screen's resolution.
+constexpr double T(double px96) { return px96 * 15.0; }
+
+QLabel *caption(const QString &text, QWidget *parent)
+{
+    auto *l = new QLabel(text, parent);
+    QPalette pal = l->palette();
+    pal.setColor(QPalette::WindowText, QColor(0x44, 0x4E, 0x5C));
+    l->setPalette(pal);
+    return l;
+}
+
+// The title strip across the top of the window.
+class HeaderBar : public QWidget
+{
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter p(this);
+        QLinearGradient g(0, 0, 0, height());
+        g.setColorAt(0, QColor(0x2C, 0x4A, 0x70));
+        g.setColorAt(1, QColor(0x1E, 0x35, 0x54));
+        p.fillRect(rect(), g);
+        p.setPen(QColor(0x14, 0x25, 0x3B));
+        p.drawLine(0, height() - 1, width(), height() - 1);
+    }
+};
+
+// A colour command button with a swatch of the sample's colour it sets.
+class ColourButton : public FramedButton
+{
+public:
+    ColourButton(Label &control, Label &sample, bool back, QWidget *parent)
+        : FramedButton(control, parent), m_sample(sample), m_back(back)
+    {
+        onViewUpdate(sample, this, [](ColourButton *w) { w->update(); });
+        setPadding(7);
+    }
+
+protected:
+    void paintFrame(QPainter &p) override
+    {
+        const qint32 c = m_back ? m_sample.backColor() : m_sample.foreColor();
+        const QRect sw(4, (height() - 9) / 2, 9, 9);
+        p.fillRect(sw, resolveColour(c, palette()));
+        p.setPen(QColor(0x60, 0x60, 0x60));
+        p.drawRect(sw.adjusted(0, 0, -1, -1));
+        FramedButton::paintFrame(p);
+    }
+
+private:
+    const Label &m_sample;
+    bool m_back;
+};
+
+// The icon of the page orientation: a stack of standing (Im1) or lying (Im2)
+// sheets, shown while its model image is visible.
+class SheetStackIcon : public QWidget
+{
+public:
+    SheetStackIcon(Label &image, bool standing, QWidget *parent)
+        : QWidget(parent), m_image(image), m_standing(standing)
+    {
+        setObjectName(image.name());
+        onViewUpdate(image, this, [](SheetStackIcon *w) { w->setVisible(w->m_image.visible()); });
+        setVisible(image.visible());
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        const double w = m_standing ? height() * 0.62 : width() * 0.72;
+        const double h = m_standing ? height() * 0.78 : height() * 0.62;
+        for (int i = 2; i >= 0; --i) {
+            const QRectF r(1.5 + i * 2.5, 1.5 + (2 - i) * 2.0, w, h);
+            p.setPen(QColor(0x4A, 0x5A, 0x70));
+            p.setBrush(i == 0 ? QColor(Qt::white) : QColor(0xE4, 0xE9, 0xF0));
+            p.drawRect(r);
+        }
+    }
+
+private:
+    Label &m_image;
+    bool m_standing;
+};
+
+// The ground of the slot panels: a faint outline with the slot's number
+// where each panel stands, so that the places of hidden slots stay visible
+// and the grid reads as one piece.
+class SlotWells : public QWidget
+{
+public:
+    SlotWells(QWidget *parent, std::function<QRect(int)> cell) : QWidget(parent), m_cell(std::move(cell)) {}
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        QPen pen(QColor(0xC4, 0xCB, 0xD5));
+        pen.setStyle(Qt::DashLine);
+        QFont f = font();
+        f.setPointSizeF(14);
+        f.setBold(true);
+        p.setFont(f);
+        for (int n = 1; n <= 12; ++n) {
+            const QRectF r = QRectF(m_cell(n)).adjusted(0.5, 0.5, -0.5, -0.5);
+            p.setPen(pen);
+            p.setBrush(QColor(0xE6, 0xEA, 0xEF));
+            p.drawRoundedRect(r, 4, 4);
+            p.setPen(QColor(0xCF, 0xD5, 0xDD));
+            p.drawText(r, Qt::AlignCenter, QString::number(n));
+        }
+    }
+
+private:
+    std::function<QRect(int)> m_cell;
+};
+
+} // namespace
+
+MainWindow::MainWindow(MainForm &form, QWidget *parent)
+    : QWidget(parent)
+    , m_form(form)
+{
+    setObjectName(form.name());
+    setAutoFillBackground(true);
+    setFixedSize(px(this, DesignWidth), px(this, DesignHeight));
+    buildHeader();
+    buildNumberGroup();
+    buildSampleGroup();
+    buildLayoutCard();
+    buildStyleStrip();
+    buildPreview();
+    buildSlotPanels();
+    buildPrintOrder();
+    buildShiftGroup();
+    buildStatusBar();
+    form.onWindowUpdate.connect([w = QPointer<MainWindow>(this)] {
+        if (w)
+            w->syncWindow();
+    });
+    syncWindow();
+}
+
+MainWindow::~MainWindow()
+{
+    // The widgets go before the stand-in controls they show.
+    qDeleteAll(findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly));
+}
+
+void MainWindow::syncWindow()
+{
+    setWindowTitle(m_form.caption().isEmpty() ? QStringLiteral("Numora") : m_form.caption());
+    setEnabled(m_form.enabled());
+}
+
+Label &MainWindow::labelNamed(const QString &name, const QString &captionText)
+{
+    if (auto *l = dynamic_cast<Label *>(m_form.control(name)))
+        return *l;
+    m_standIns.push_back(std::make_unique<Label>(name, captionText));
+    return *m_standIns.back();
+}
+
+void MainWindow::frameWith(FramedButton *button, const std::array<int, 4> &lines)
+{
+    LineItem *found[4];
+    for (std::size_t i = 0; i < 4; ++i)
+        found[i] = dynamic_cast<LineItem *>(m_form.control(QStringLiteral("Line%1").arg(lines[i])));
+    button->setFrameLines(found[0], found[1], found[2], found[3]);
+}
+
+void MainWindow::place(QWidget *w, double left, double top, double width, double height)
+{
+    w->setGeometry(px(this, left), px(this, top), px(this, width), px(this, height));
+}
+
+void MainWindow::buildHeader()
+{
+    auto *header = new HeaderBar(this);
+    place(header, 0, 0, DesignWidth, 375);
+
+    const bool ownAbout = m_form.control(QStringLiteral("R00")) == nullptr;
+    Label &about = labelNamed(QStringLiteral("R00"), QStringLiteral("About"));
+    if (ownAbout) {
+        // The stand-in wears the About label's design colours.
+        about.setBackColor(rgbColour(0, 0x80, 0));
+        about.setForeColor(rgbColour(255, 255, 255));
+    }
+    auto *aboutLabel = new BoundLabel(about, BoundLabel::ModelColours | BoundLabel::CentreText, this);
+    aboutLabel->setCursor(Qt::PointingHandCursor);
+    place(aboutLabel, 120, 75, 645, 225);
+
+    Label &title = labelNamed(QStringLiteral("Label5"), QStringLiteral("Talonix"));
+    auto *titleLabel = new BoundLabel(title, BoundLabel::CentreText, this);
+    QFont f = font();
+    f.setPointSizeF(10);
+    f.setBold(true);
+    f.setLetterSpacing(QFont::PercentageSpacing, 108);
+    titleLabel->setFont(f);
+    QPalette pal = titleLabel->palette();
+    pal.setColor(QPalette::WindowText, Qt::white);
+    titleLabel->setPalette(pal);
+    place(titleLabel, 5760, 120, 2655, 255);
+}
+
+void MainWindow::buildNumberGroup()
+{
+    LayoutDocument &doc = m_form.doc;
+    auto *box = new QGroupBox(tr("Number"), this);
+    place(box, T(8), T(29), T(352), T(103));
+    auto *grid = new QGridLayout(box);
+    grid->setContentsMargins(8, 4, 8, 6);
+    grid->setHorizontalSpacing(5);
+    grid->setVerticalSpacing(4);
+
+    auto *name = new BoundComboBox(doc.Co1, box);
+    name->setToolTip(tr("Text written before or after the number"));
+    auto *start = new BoundLineEdit(doc.Te1, box);
+    start->setToolTip(tr("First number of the run"));
+    auto *before = new BoundComboBox(doc.Combo1, box);
+    before->setToolTip(tr("Text right before the number"));
+    auto *after = new BoundComboBox(doc.Combo2, box);
+    after->setToolTip(tr("Text right after the number"));
+    auto *zeros = new BoundCheckBox(doc.Check1, box);
+    zeros->setToolTip(tr("Pad the number with leading zeros"));
+    auto *width = new BoundComboBox(doc.Te2, box);
+    width->setToolTip(tr("Width the number is padded to"));
+
+    // The three positions of the order bar, marked under it.
+    auto *order = new QWidget(box);
+    auto *orderLayout = new QVBoxLayout(order);
+    orderLayout->setContentsMargins(0, 0, 0, 0);
+    orderLayout->setSpacing(0);
+    auto *bar = new BoundScrollBar(doc.HScroll1, Qt::Horizontal, order);
+    bar->setFixedHeight(14);
+    bar->setToolTip(tr("Order of name, brackets and number"));
+    orderLayout->addWidget(bar);
+    auto *marks = new QHBoxLayout;
+    marks->setContentsMargins(3, 0, 3, 0);
+    QFont small = font();
+    small.setPointSizeF(6.75);
+    for (const char *m : {"L", "C", "R"}) {
+        auto *mark = caption(QLatin1String(m), order);
+        mark->setFont(small);
+        marks->addWidget(mark, 0, Qt::AlignCenter);
+        if (*m != 'R')
+            marks->addStretch(1);
+    }
+    orderLayout->addLayout(marks);
+
+    grid->addWidget(caption(tr("Name"), box), 0, 0);
+    grid->addWidget(name, 0, 1, 1, 3);
+    grid->addWidget(caption(tr("Start"), box), 0, 4);
+    grid->addWidget(start, 0, 5);
+    grid->addWidget(caption(tr("Before"), box), 1, 0);
+    grid->addWidget(before, 1, 1);
+    grid->addWidget(caption(tr("After"), box), 1, 2);
+    grid->addWidget(after, 1, 3);
+    grid->addWidget(zeros, 1, 4);
+    grid->addWidget(width, 1, 5);
+    grid->addWidget(caption(tr("Order"), box), 2, 0);
+    grid->addWidget(order, 2, 1, 1, 3);
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(3, 1);
+    grid->setColumnStretch(5, 1);
+}
+
+void MainWindow::buildSampleGroup()
+{
+    NumberSample &sample = m_form.sample;
+    auto *box = new QGroupBox(tr("Sample"), this);
+    place(box, T(366), T(29), T(232), T(103));
+
+    auto *backdrop = new BoundLabel(sample.Label6, BoundLabel::ModelColours | BoundLabel::ModelBorder, box);
+    backdrop->setGeometry(dp(box, 8), dp(box, 18), dp(box, 216), dp(box, 58));
+    auto *number = new BoundLabel(m_form.doc.La5, BoundLabel::ModelLook, backdrop);
+    // The sample is as large as its text and stands in the middle of its
+    // backdrop, which cuts off what does not fit.
+    const auto centre = [](BoundLabel *w) {
+        w->resize(w->sizeHint());
+        if (QWidget *p = w->parentWidget())
+            w->move((p->width() - w->width()) / 2, (p->height() - w->height()) / 2);
+    };
+    onViewUpdate(m_form.doc.La5, number, centre);
+    centre(number);
+
+    auto *readout = new BoundLabel(sample.La00, BoundLabel::CentreText, box);
+    readout->setGeometry(dp(box, 8), dp(box, 80), dp(box, 216), dp(box, 16));
+}
+
+void MainWindow::buildLayoutCard()
+{
+    LayoutDocument &doc = m_form.doc;
+    auto *card = new QFrame(this);
+    card->setFrameShape(QFrame::StyledPanel);
+    place(card, T(604), T(30), T(255), T(102));
+
+    // The framed buttons stand where the window's chrome puts them; the
+    // rows of the card are laid out around them.
+    struct Chrome
+    {
+        const char *name, *caption;
+        double l, t, w, h;
+        std::array<int, 4> lines; // top, left, bottom, right
+    };
+    static const Chrome buttons[] = {
+        {"Command3", "Save", 9120, 915, 630, 225, {20, 17, 19, 18}},
+        {"Command2", "Open", 9840, 915, 645, 225, {16, 13, 15, 14}},
+        {"Label57", "Close", 10560, 915, 645, 225, {21, 24, 22, 23}},
+        {"Label7", "Rest", 12000, 915, 630, 225, {9, 6, 8, 7}},
+    };
+    for (const Chrome &c : buttons) {
+        auto *b = new FramedButton(labelNamed(QLatin1String(c.name), QLatin1String(c.caption)), this);
+        frameWith(b, c.lines);
+        place(b, c.l, c.t, c.w, c.h);
+    }
+
+    const double captionLeft = T(612), fieldLeft = T(712), fieldRight = T(851);
+    place(caption(tr("Numbers per page"), this), captionLeft, T(35), T(98), T(20));
+    auto *gridType = new BoundComboBox(doc.Combo3, this);
+    gridType->setToolTip(tr("How many numbers a page carries"));
+    place(gridType, fieldLeft, T(35), fieldRight - fieldLeft, T(20));
+
+    // The orders have long names: this row gives its list more room.
+    place(caption(tr("Print order"), this), captionLeft, T(84), T(62), T(20));
+    auto *order = new BoundComboBox(doc.WayPrint, this);
+    order->setToolTip(tr("How the numbers run through the stack of pages"));
+    place(order, T(676), T(84), fieldRight - T(676), T(20));
+
+    auto *mouse = new BoundCheckBox(doc.Check2, this);
+    mouse->setToolTip(tr("Place the chosen number by clicking on the page"));
+    place(mouse, captionLeft, T(108), T(110), T(20));
+    place(caption(tr("Number"), this), T(760), T(108), T(44), T(20));
+    auto *slot = new BoundComboBox(doc.Combo4, this);
+    slot->setToolTip(tr("Number placed by the mouse"));
+    place(slot, T(805), T(108), fieldRight - T(805), T(20));
+}
+
+void MainWindow::buildStyleStrip()
+{
+    LayoutDocument &doc = m_form.doc;
+    // Print and the orientation button stand where the chrome puts them.
+    auto *print = new FramedButton(labelNamed(QStringLiteral("Label50"), QStringLiteral("Print")), this);
+    frameWith(print, std::array{12, 5, 11, 10});
+    place(print, 120, 2070, 975, 225);
+    auto *orientation = new FramedButton(m_form.orientation.Label4, this);
+    frameWith(orientation, std::array{1, 4, 2, 3});
+    orientation->setToolTip(tr("Turn the page"));
+    place(orientation, 1200, 2070, 975, 210);
+    auto *standing = new SheetStackIcon(m_form.orientation.Im1, true, this);
+    place(standing, 2250, 2010, 300, 300);
+    auto *lying = new SheetStackIcon(m_form.orientation.Im2, false, this);
+    place(lying, 2250, 2010, 300, 300);
+
+    auto *strip = new QFrame(this);
+    strip->setFrameShape(QFrame::StyledPanel);
+    place(strip, T(178), T(134), T(681), T(25));
+    auto *row = new QHBoxLayout(strip);
+    row->setContentsMargins(8, 1, 8, 1);
+    row->setSpacing(5);
+    auto *font = new BoundComboBox(doc.Com1, strip);
+    font->setFixedWidth(dp(strip, 170));
+    font->setToolTip(tr("Font of the numbers"));
+    auto *size = new BoundComboBox(doc.Comb1, strip);
+    size->setFixedWidth(dp(strip, 52));
+    size->setToolTip(tr("Size of the numbers, points"));
+    row->addWidget(caption(tr("Font"), strip));
+    row->addWidget(font);
+    row->addSpacing(8);
+    row->addWidget(caption(tr("Size"), strip));
+    row->addWidget(size);
+    row->addSpacing(12);
+    auto *bold = new BoundCheckBox(doc.ChB1, strip);
+    QFont bf = bold->font();
+    bf.setBold(true);
+    bold->setFont(bf);
+    bold->setToolTip(tr("Bold numbers"));
+    auto *italic = new BoundCheckBox(doc.ChI1, strip);
+    QFont itf = italic->font();
+    itf.setItalic(true);
+    italic->setFont(itf);
+    italic->setToolTip(tr("Italic numbers"));
+    auto *line = new BoundCheckBox(doc.Check3, strip);
+    line->setToolTip(tr("Draw a box round every number"));
+    row->addWidget(bold);
+    row->addSpacing(4);
+    row->addWidget(italic);
+    row->addSpacing(4);
+    row->addWidget(line);
+    row->addSpacing(12);
+    auto *backColour = new ColourButton(m_form.style.Command4, doc.La5, true, strip);
+    backColour->setFixedSize(dp(strip, 70), dp(strip, 17));
+    backColour->setToolTip(tr("Back colour of the numbers"));
+    auto *foreColour = new ColourButton(m_form.style.Command5, doc.La5, false, strip);
+    foreColour->setFixedSize(dp(strip, 70), dp(strip, 17));
+    foreColour->setToolTip(tr("Colour of the numbers"));
+    row->addWidget(backColour);
+    row->addWidget(foreColour);
+    row->addStretch(1);
+}
+
+void MainWindow::buildPreview()
+{
+    m_preview = new PagePreviewWidget(m_form.preview, m_form.sample.Test0, this);
+    place(m_preview, T(8), T(164), T(458), T(378));
+}
+
+void MainWindow::buildSlotPanels()
+{
+    // Four columns of three, in slot order row by row; a hidden slot leaves
+    // its place empty so that the others never move.
+    const double w = T(94), h = T(74), gapX = T(4), gapY = T(5);
+    const auto cell = [this, w, h, gapX, gapY](int n) {
+        const int row = (n - 1) / 4, col = (n - 1) % 4;
+        return QRect(px(this, col * (w + gapX)), px(this, row * (h + gapY)), px(this, w), px(this, h));
+    };
+    auto *area = new SlotWells(this, cell);
+    place(area, T(472), T(164), 4 * w + 3 * gapX, 3 * h + 2 * gapY);
+    for (int n = 1; n <= 12; ++n) {
+        auto *panel = new SlotPanel(m_form.doc.slot(n), m_form.preview.panel(n), area);
+        panel->setGeometry(cell(n));
+    }
+}
+
+void MainWindow::buildPrintOrder()
+{
+    auto *box = new QGroupBox(tr("Print order"), this);
+    place(box, T(472), T(400), T(254), T(142));
+    auto *picture = new PrintOrderIllustration(box);
+    picture->setObjectName(QStringLiteral("PrintOrderIllustration"));
+    picture->setGeometry(dp(box, 9), dp(box, 19), dp(box, 236), dp(box, 116));
+    m_orderPicture = picture;
+    // The picture shows the order whose illustration the form has made
+    // visible, none when it shows none.
+    PrintOrderSelector &selector = m_form.printOrder;
+    const auto show = [&selector](PrintOrderIllustration *w) {
+        int order = 0;
+        for (int d = 1; d <= 8 && order == 0; ++d)
+            order = selector.picture(d).visible() ? d : 0;
+        w->setOrder(order);
+    };
+    for (int d = 1; d <= 8; ++d)
+        onViewUpdate(selector.picture(d), picture, show);
+    show(picture);
+}
+
+void MainWindow::buildShiftGroup()
+{
+    LayoutDocument &doc = m_form.doc;
+    auto *box = new QGroupBox(tr("Move all"), this);
+    place(box, T(732), T(400), T(127), T(142));
+    auto *grid = new QGridLayout(box);
+    grid->setContentsMargins(10, 8, 10, 10);
+    grid->setVerticalSpacing(8);
+    auto *tops = new BoundScrollBar(doc.VScroll1, Qt::Vertical, box);
+    tops->setFixedSize(dp(box, 15), dp(box, 24));
+    tops->setToolTip(tr("Move every number along the long edge"));
+    auto *lefts = new BoundScrollBar(doc.VScroll2, Qt::Vertical, box);
+    lefts->setFixedSize(dp(box, 15), dp(box, 24));
+    lefts->setToolTip(tr("Move every number along the short edge"));
+    grid->addWidget(caption(QStringLiteral("  بهرزى "), box), 0, 1, Qt::AlignRight | Qt::AlignVCenter);
+    grid->addWidget(tops, 0, 2);
+    grid->addWidget(caption(QStringLiteral("  پانى "), box), 1, 1, Qt::AlignRight | Qt::AlignVCenter);
+    grid->addWidget(lefts, 1, 2);
+    grid->setColumnStretch(0, 1);
+    grid->setColumnStretch(3, 1);
+    grid->setRowStretch(2, 1);
+    auto *hint = caption(tr("0.1 cm a step"), box);
+    QFont small = hint->font();
+    small.setPointSizeF(7);
+    hint->setFont(small);
+    grid->addWidget(hint, 2, 0, 1, 4, Qt::AlignCenter | Qt::AlignBottom);
+}
+
+void MainWindow::buildStatusBar()
+{
+    LayoutDocument &doc = m_form.doc;
+    auto *bar = new QFrame(this);
+    bar->setAutoFillBackground(true);
+    QPalette pal = bar->palette();
+    pal.setColor(QPalette::Window, QColor(0xDF, 0xE4, 0xEA));
+    bar->setPalette(pal);
+    place(bar, 0, T(546), DesignWidth, DesignHeight - T(546));
+    auto *row = new QHBoxLayout(bar);
+    row->setContentsMargins(10, 0, 10, 0);
+    row->setSpacing(18);
+    for (Label *l : {&doc.Label53, &doc.Label54, &doc.Label56}) {
+        auto *w = new BoundLabel(*l, BoundLabel::Plain, bar);
+        row->addWidget(w);
+    }
+    row->addStretch(1);
+}
+
+} // namespace ui
+
+namespace {
+
+class SystemClock : public Clock
+{
+public:
+    double secondsSinceMidnight() override { return QTime::currentTime().msecsSinceStartOfDay() / 1000.0; }
+    int year() override { return QDate::currentDate().year(); }
+    int month() override { return QDate::currentDate().month(); }
+    int day() override { return QDate::currentDate().day(); }
+};
+
+} // namespace
+
 int runMainWindow(QApplication &app)
 {
+    ui::applyLook(app);
+    QtScheduler scheduler;
+    QtTextMeasure measure;
+    QtDialogs dialogs;
+    QtSettingsStore settings;
+    SystemClock clock;
+    // Layout files live in the Data folder beside the program.
+    DiskLayoutFolder layouts(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Data")));
+    Services services{scheduler, measure, dialogs, settings, clock, [] { return QFontDatabase::families(); }};
+    services.layouts = &layouts;
+    MainForm form(services);
+    form.startUp();
+    ui::MainWindow window(form);
+    dialogs.setParent(&window);
+    window.show();
     return app.exec();
 }
 

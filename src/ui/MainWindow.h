@@ -1,11 +1,67 @@
 #pragma once
+#include <QWidget>
+#include <array>
+#include <memory>
+#include <vector>
 
 class QApplication;
 
 namespace numora {
 
+class Label;
+class MainForm;
+
 // Builds the services and the main form, shows the main window and runs the
 // event loop.
 int runMainWindow(QApplication &app);
 
+namespace ui {
+
+class FramedButton;
+class PagePreviewWidget;
+
+// The main window Start1 as widgets over the headless MainForm. Every
+// widget shows one model control; the window itself holds nothing else.
+class MainWindow : public QWidget
+{
+public:
+    // Design size of the window, in twips.
+    static constexpr double DesignWidth = 13005;
+    static constexpr double DesignHeight = 8505;
+
+    explicit MainWindow(MainForm &form, QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    PagePreviewWidget *pagePreview() const { return m_preview; }
+    // The picture of the chosen print order.
+    QWidget *printOrderPicture() const { return m_orderPicture; }
+
+private:
+    // The form's label of that name; a caption-only stand-in while the form
+    // does not have it yet (the chrome controls come with their behaviour).
+    Label &labelNamed(const QString &name, const QString &caption);
+    void place(QWidget *w, double left, double top, double width, double height);
+    // The frame of a framed button takes the colours of the form's line
+    // items of these numbers (top, left, bottom, right) when it has them.
+    void frameWith(FramedButton *button, const std::array<int, 4> &lines);
+    void syncWindow();
+
+    void buildHeader();
+    void buildNumberGroup();
+    void buildSampleGroup();
+    void buildLayoutCard();
+    void buildStyleStrip();
+    void buildPreview();
+    void buildSlotPanels();
+    void buildPrintOrder();
+    void buildShiftGroup();
+    void buildStatusBar();
+
+    MainForm &m_form;
+    std::vector<std::unique_ptr<Label>> m_standIns;
+    PagePreviewWidget *m_preview = nullptr;
+    QWidget *m_orderPicture = nullptr;
+};
+
+} // namespace ui
 } // namespace numora

@@ -76,8 +76,15 @@ bool ComboBox::choose(const QString &itemText)
 void ComboBox::textChanged()
 {
     // Typed or written text: the list position follows an exact item match.
-    if (!m_selecting)
-        m_index = int(m_items.indexOf(text()));
+    // Views hear of the new position too: a combo box widget left on the old
+    // one would match the text to an item itself and report a choice.
+    if (m_selecting)
+        return;
+    const int i = int(m_items.indexOf(text()));
+    if (i != m_index) {
+        m_index = i;
+        viewChanged();
+    }
 }
 
 bool ComboBox::has(const QString &p) const

@@ -33,6 +33,10 @@ public:
     void paste(const QString &t);
     // Select all and delete: one change.
     void clearText();
+    // An operator edit that is not a typed character (Delete, a cut, an undo
+    // in the view): the new text and caret as one change. No key filter runs,
+    // as none runs for these keys on the original platform.
+    void edit(const QString &t, int caret) { replaceText(t, caret); }
 
     QVariant get(const QString &property) const override;
     bool set(const QString &property, const QVariant &value) override;

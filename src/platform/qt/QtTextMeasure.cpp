@@ -1,19 +1,33 @@
 #include "QtTextMeasure.h"
 
 #include <QFont>
-#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QScreen>
 
 namespace numora {
 
-void QtTextMeasure::measure(const QString &text, const FontSpec &spec, double &width, double &height)
+const QFontMetricsF &QtTextMeasure::metrics(const FontSpec &spec)
 {
+    for (std::size_t i = 0; i < m_fonts.size(); ++i) {
+        if (m_fonts[i].spec == spec) {
+            if (i > 0)
+                std::rotate(m_fonts.begin(), m_fonts.begin() + std::ptrdiff_t(i), m_fonts.begin() + std::ptrdiff_t(i + 1));
+            return m_fonts.front().metrics;
+        }
+    }
     QFont f(spec.name);
     f.setPointSizeF(spec.size > 0 ? spec.size : 8.25);
     f.setBold(spec.bold);
     f.setItalic(spec.italic);
-    const QFontMetricsF fm(f);
+    if (m_fonts.size() >= 8)
+        m_fonts.pop_back();
+    m_fonts.insert(m_fonts.begin(), Cached{spec, QFontMetricsF(f)});
+    return m_fonts.front().metrics;
+}
+
+void QtTextMeasure::measure(const QString &text, const FontSpec &spec, double &width, double &height)
+{
+    const QFontMetricsF &fm = metrics(spec);
     const QScreen *screen = QGuiApplication::primaryScreen();
     const double dpi = screen ? screen->logicalDotsPerInchY() : 96.0;
     const double toTwips = 1440.0 / dpi;

@@ -1,0 +1,77 @@
+#include "QtDialogs.h"
+#include "platform/Colour.h"
+
+#include <QColorDialog>
+#include <QGuiApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QWidget>
+
+namespace numora {
+
+Dialogs::Answer QtDialogs::message(const QString &text, const QString &title, Buttons buttons)
+{
+    QMessageBox box(m_parent);
+    box.setText(text);
+    box.setWindowTitle(title);
+    QMessageBox::StandardButtons set;
+    QMessageBox::StandardButton escape = QMessageBox::Ok;
+    switch (buttons) {
+    case Buttons::OK:
+        set = QMessageBox::Ok;
+        escape = QMessageBox::Ok;
+        break;
+    case Buttons::OKCancel:
+        set = QMessageBox::Ok | QMessageBox::Cancel;
+        escape = QMessageBox::Cancel;
+        break;
+    case Buttons::YesNo:
+        set = QMessageBox::Yes | QMessageBox::No;
+        escape = QMessageBox::No;
+        break;
+    case Buttons::YesNoCancel:
+        set = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+        escape = QMessageBox::Cancel;
+        break;
+    }
+    box.setStandardButtons(set);
+    box.setEscapeButton(escape);
+    box.setIcon(buttons == Buttons::OK ? QMessageBox::Information : QMessageBox::Question);
+    // Closing the box with its window button counts as its escape button.
+    int result = box.exec();
+    if (!(set & QMessageBox::StandardButton(result)))
+        result = escape;
+    switch (QMessageBox::StandardButton(result)) {
+    case QMessageBox::Ok: return Answer::OK;
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::No: return Answer::No;
+    default: return Answer::Cancel;
+    }
+}
+
+QString QtDialogs::input(const QString &prompt, const QString &title, const QString &proposal)
+{
+    bool ok = false;
+    const QString text = QInputDialog::getText(m_parent, title, prompt, QLineEdit::Normal, proposal, &ok);
+    return ok ? text : QString();
+}
+
+std::optional<qint32> QtDialogs::chooseColour(qint32 initial)
+{
+    const QColor start = resolveColour(initial, m_parent ? m_parent->palette() : QGuiApplication::palette());
+    const QColor c = QColorDialog::getColor(start, m_parent);
+    if (!c.isValid())
+        return std::nullopt;
+    return rgbColour(c.red(), c.green(), c.blue());
+}
+
+bool QtDialogs::printerSetup()
+{
+    QPrinter own;
+    QPrintDialog dialog(m_printer ? m_printer : &own, m_parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+} // namespace numora

@@ -1,0 +1,32 @@
+#pragma once
+#include "platform/Dialogs.h"
+
+#include <QPointer>
+
+class QPrinter;
+class QWidget;
+
+namespace numora {
+
+// The questions of the forms as the toolkit's dialogs: QMessageBox,
+// QInputDialog, QColorDialog and QPrintDialog, shown modal over the parent.
+class QtDialogs : public Dialogs
+{
+public:
+    // The window the dialogs centre on; may change once the views exist.
+    void setParent(QWidget *parent) { m_parent = parent; }
+    // The printer that the set-up dialog configures; without one the dialog
+    // works on a printer of its own.
+    void setPrinter(QPrinter *printer) { m_printer = printer; }
+
+    Answer message(const QString &text, const QString &title, Buttons buttons) override;
+    QString input(const QString &prompt, const QString &title, const QString &proposal) override;
+    std::optional<qint32> chooseColour(qint32 initial) override;
+    bool printerSetup() override;
+
+private:
+    QPointer<QWidget> m_parent;
+    QPrinter *m_printer = nullptr;
+};
+
+} // namespace numora

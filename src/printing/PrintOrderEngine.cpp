@@ -1,0 +1,268 @@
+#include "PrintOrderEngine.h"
+#include "platform/Numeric.h"
+
+#include <cmath>
+
+namespace numora {
+
+namespace {
+
+// leadingNumber(shortestDecimal(v)): what the field reads back after v was
+// written into it. Whole numbers below 1e15 come back unchanged, which spares
+// the text round trip on the common path.
+double readBack(double v)
+{
+    if (std::fabs(v) < 1e15 && v == std::floor(v))
+        return v;
+    return leadingNumber(shortestDecimal(v));
+}
+
+// The start number field: either a text put there (by the operator or a
+// counter's copy) or a number the run wrote, whose text is made only when
+// somebody needs it.
+struct StartField
+{
+    QString text;
+    double written = 0;
+    bool holdsWritten = false;
+
+    void write(double v)
+    {
+        written = v;
+        holdsWritten = true;
+    }
+    void setText(const QString &t)
+    {
+        text = t;
+        holdsWritten = false;
+    }
+    double value() const { return holdsWritten ? readBack(written) : leadingNumber(text); }
+    QString finalText() const { return holdsWritten ? shortestDecimal(written) : text; }
+};
+
+// Counters are advanced pairwise swapped from slot 5 on, so the start number
+// field ends with the counter advanced last.
+constexpr std::array<int, 12> kCounterEndOrder{1, 2, 3, 4, 6, 5, 8, 7, 10, 9, 12, 11};
+
+} // namespace
+
+int slotsOnPage(const QString &gridType)
+{
+    const double k = leadingNumber(gridType);
+    if (!(k >= 1))
+        return 0;
+    return k >= 12 ? 12 : int(k);
+}
+
+int PrintRunResult::sequenceSlot(qint64 i) const
+{
+    return int(i % entriesPerPage) + 1;
+}
+
+static qint64 numberIndex(const PrintRunResult &r, qint64 i)
+{
+    if (!r.twoPages)
+        return i;
+    const qint64 k = r.entriesPerPage;
+    return (i / (2 * k)) * k + i % k;
+}
+
+double PrintRunResult::sequenceNumber(qint64 i) const
+{
+    return numbers[std::size_t(numberIndex(*this, i))];
+}
+
+QString PrintRunResult::sequenceNumberText(qint64 i) const
+{
+    const qint64 n = numberIndex(*this, i);
+    if (n == 0 && hasFirstEntryText)
+        return firstEntryText;
+    return shortestDecimal(numbers[std::size_t(n)]);
+}
+
+PrintRunResult runPrintOrder(const PrintRunInput &in)
+{
+    PrintRunResult r;
+    r.counters = in.counters;
+    r.pageCountText = in.pageCountText;
+    r.twoPages = in.twoPages;
+    StartField field;
+    field.setText(in.startText);
+
+    // Set-up: counters in normal form; a rewritten counter copies itself into
+    // the start number field, as an edit of it does.
+    for (QString &c : r.counters) {
+        const QString normal = shortestDecimal(leadingNumber(c));
+        if (normal != c) {
+            c = normal;
+            field.setText(normal);
+        }
+    }
+    if (r.pageCountText.isEmpty()) {
+        r.startText = field.finalText();
+        return r;
+    }
+    r.started = true;
+    if (in.twoPages)
+        if (const auto half = integerDivide(leadingNumber(r.pageCountText), 2))
+            r.pageCountText = QString::number(*half);
+
+    const double P = leadingNumber(r.pageCountText);
+    const double S = field.value();
+    const double setupK = leadingNumber(in.gridType.left(2));
+    const int K = slotsOnPage(in.gridType);
+    const double orderValue = leadingNumber(in.printOrder);
+    const int order = (orderValue >= 1 && orderValue <= 8 && orderValue == std::floor(orderValue)) ? int(orderValue) : 0;
+
+    double pagesLeft = P;
+    double pageIndex = 0;
+    double pagesRemaining = P;
+    const double pageCount = P;
+    double numbersLeft = P * setupK;
+    std::array<double, 12> runOffset{};
+    std::array<double, 12> counter{};
+    for (int n = 1; n <= 12; ++n) {
+        runOffset[std::size_t(n - 1)] = (n - 1) * P;
+        counter[std::size_t(n - 1)] = leadingNumber(r.counters[std::size_t(n - 1)]);
+    }
+    r.entriesPerPage = order ? K : 0;
+    if (r.entriesPerPage > 0 && P >= 1 && P * K <= 5e7)
+        r.numbers.reserve(std::size_t(P) * std::size_t(K));
+
+    const auto slotRule = [&](int n) {
+        const std::size_t i = std::size_t(n - 1);
+        double v = 0;
+        switch (order) {
+        case 1:
+            v = S + runOffset[i] + (pageCount - 1);
+            runOffset[i] -= 1;
+            break;
+        case 2:
+            v = S + runOffset[i];
+            runOffset[i] += 1;
+            break;
+        case 3:
+            v = field.value();
+            if (r.numbers.empty() && !field.holdsWritten) {
+                r.firstEntryText = field.text;
+                r.hasFirstEntryText = true;
+            }
+            r.numbers.push_back(v);
+            field.write(v + 1);
+            return;
+        case 4:
+            v = S + numbersLeft - 1;
+            numbersLeft -= 1;
+            break;
+        case 5:
+        case 6: {
+            // Both slots of a pair share one run offset; only the even slot
+            // advances it, so an unpaired last slot keeps its first number.
+            const std::size_t m = std::size_t((n + 1) / 2 - 1);
+            v = S + runOffset[m];
+            if (n % 2 == 0)
+                runOffset[m] += 1;
+            break;
+        }
+        case 7:
+            v = counter[i] + pageIndex;
+            break;
+        case 8:
+            v = counter[i] + pagesRemaining - 1;
+            break;
+        default:
+            return;
+        }
+        field.write(v);
+        r.numbers.push_back(v);
+    };
+
+    const auto endStep = [&] {
+        switch (order) {
+        case 1:
+        case 4:
+            field.write(S + P * setupK);
+            break;
+        case 2:
+        case 5:
+        case 6:
+            field.write(field.value() + 1);
+            break;
+        case 7:
+        case 8:
+            for (int n : kCounterEndOrder) {
+                if (n > setupK)
+                    continue;
+                QString &c = r.counters[std::size_t(n - 1)];
+                const QString next = shortestDecimal(leadingNumber(c) + leadingNumber(r.pageCountText));
+                if (next != c) {
+                    c = next;
+                    field.setText(next);
+                }
+            }
+            break;
+        default:
+            break;
+        }
+    };
+
+    // Ticks of five pages, as the form generates them: a tick ends early when
+    // a slot finds no page left, and a finished run stops further ticks.
+    bool armed = true;
+    while (armed) {
+        for (int pass = 0; pass < 5; ++pass) {
+            bool leave = false;
+            for (int n = 1; n <= K; ++n) {
+                if (pagesLeft < 1) {
+                    armed = false;
+                    leave = true;
+                    break;
+                }
+                slotRule(n);
+            }
+            if (leave)
+                break;
+            pageIndex += 1;
+            pagesRemaining -= 1;
+            ++r.pageCount;
+            pagesLeft -= 1;
+            if (pagesLeft <= 0) {
+                endStep();
+                armed = false;
+            }
+        }
+    }
+    r.startText = field.finalText();
+    return r;
+}
+
+QString positionText(const QString &cmText)
+{
+    return zeroPadded(shortestDecimal(leadingNumber(cmText)), 6);
+}
+
+QStringView trimBlanks(QStringView text)
+{
+    qsizetype b = 0;
+    qsizetype e = text.size();
+    while (b < e && text[b] == QLatin1Char(' '))
+        ++b;
+    while (e > b && text[e - 1] == QLatin1Char(' '))
+        --e;
+    return text.mid(b, e - b);
+}
+
+QStringList sequenceEntries(const PrintRunResult &r, const PrintRunInput &in, const NumberTextStyle &style)
+{
+    QStringList out;
+    const qint64 n = r.sequenceLength();
+    out.reserve(n);
+    for (qint64 i = 0; i < n; ++i) {
+        const std::size_t s = std::size_t(r.sequenceSlot(i) - 1);
+        const QString text = composeNumberText(style, r.sequenceNumberText(i));
+        out.append(positionText(in.tops[s]) + positionText(in.lefts[s]) + trimBlanks(text).toString());
+    }
+    return out;
+}
+
+} // namespace numora

@@ -1,0 +1,125 @@
+#include "SequenceList.h"
+
+namespace numora {
+
+QStringView SequenceList::body(qsizetype i) const
+{
+    if (i < 0 || i >= count())
+        return {};
+    const qsizetype begin = i == 0 ? 0 : m_ends[std::size_t(i - 1)];
+    return QStringView(m_chars.data() + begin, m_ends[std::size_t(i)] - begin);
+}
+
+QStringView SequenceList::head(qsizetype i) const
+{
+    if (i < 0 || i >= count())
+        return {};
+    return m_headTexts.at(m_heads[std::size_t(i)]);
+}
+
+QString SequenceList::item(qsizetype i) const
+{
+    if (i < 0 || i >= count())
+        return {};
+    const QStringView h = head(i);
+    const QStringView b = body(i);
+    QString s;
+    s.reserve(h.size() + b.size());
+    s.append(h);
+    s.append(b);
+    return s;
+}
+
+quint32 SequenceList::headId(const QString &head)
+{
+    // A run has a dozen heads and hands in the same QString objects again
+    // and again: a pointer match over the pool is cheaper than hashing.
+    for (qsizetype j = 0; j < m_headTexts.size() && j < 16; ++j) {
+        const QString &h = m_headTexts.at(j);
+        if (h.constData() == head.constData() && h.size() == head.size())
+            return quint32(j);
+    }
+    const auto it = m_headIds.constFind(head);
+    if (it != m_headIds.constEnd())
+        return *it;
+    const quint32 id = quint32(m_headTexts.size());
+    m_headTexts.append(head);
+    m_headIds.insert(head, id);
+    return id;
+}
+
+void SequenceList::append(const QString &head, QStringView body)
+{
+    m_heads.push_back(headId(head));
+    m_chars.insert(m_chars.end(), body.utf16(), body.utf16() + body.size());
+    m_ends.push_back(qsizetype(m_chars.size()));
+    viewChanged();
+}
+
+void SequenceList::appendAll(const SequenceList &other)
+{
+    if (&other == this || other.count() == 0)
+        return;
+    for (qsizetype i = 0; i < other.count(); ++i) {
+        m_heads.push_back(headId(other.m_headTexts.at(other.m_heads[std::size_t(i)])));
+        const QStringView b = other.body(i);
+        m_chars.insert(m_chars.end(), b.utf16(), b.utf16() + b.size());
+        m_ends.push_back(qsizetype(m_chars.size()));
+    }
+    viewChanged();
+}
+
+void SequenceList::clear()
+{
+    // Give the memory back after a large run; a page buffer emptied after
+    // every page keeps its small capacity.
+    if (m_ends.capacity() > 4096) {
+        std::vector<char16_t>().swap(m_chars);
+        std::vector<qsizetype>().swap(m_ends);
+        std::vector<quint32>().swap(m_heads);
+    } else {
+        m_chars.clear();
+        m_ends.clear();
+        m_heads.clear();
+    }
+    // The head pool is not visible from outside; a small one is kept.
+    if (m_headTexts.size() > 64) {
+        m_headTexts.clear();
+        m_headIds.clear();
+    }
+    viewChanged();
+}
+
+void SequenceList::reserve(qsizetype entries, qsizetype chars)
+{
+    m_ends.reserve(std::size_t(entries));
+    m_heads.reserve(std::size_t(entries));
+    m_chars.reserve(std::size_t(chars));
+}
+
+qsizetype SequenceList::memoryUsed() const
+{
+    return qsizetype(m_chars.size() * sizeof(char16_t) + m_ends.size() * sizeof(qsizetype)
+                     + m_heads.size() * sizeof(quint32));
+}
+
+bool SequenceList::has(const QString &p) const
+{
+    return p == QLatin1String("listCount") || p.startsWith(QLatin1String("list(")) || Control::has(p);
+}
+
+QVariant SequenceList::get(const QString &p) const
+{
+    if (p == QLatin1String("listCount"))
+        return count();
+    if (p.startsWith(QLatin1String("list(")) && p.endsWith(QLatin1Char(')'))) {
+        bool ok = false;
+        const qsizetype i = p.mid(5, p.size() - 6).toLongLong(&ok);
+        if (!ok || i < 0 || i >= count())
+            return {};
+        return item(i);
+    }
+    return Control::get(p);
+}
+
+} // namespace numora

@@ -1,0 +1,209 @@
+#include "PagePreviewWidget.h"
+#include "ViewSupport.h"
+#include "platform/Colour.h"
+#include "preview/PagePreview.h"
+
+#include <QLinearGradient>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace numora::ui {
+
+PagePreviewWidget::PagePreviewWidget(PagePreview &preview, const std::array<std::unique_ptr<Label>, 12> &labels,
+                                     QWidget *parent)
+    : QWidget(parent)
+    , m_preview(preview)
+{
+    setObjectName(preview.Picture2.name());
+    setMouseTracking(true);
+    const auto repaint = [](PagePreviewWidget *w) { w->update(); };
+    onViewUpdate(preview.Picture2, this, repaint);
+    onViewUpdate(preview.PLine1, this, repaint);
+    onViewUpdate(preview.PLine2, this, repaint);
+    for (int i = 0; i < 12; ++i) {
+        m_labels[std::size_t(i)] = labels[std::size_t(i)].get();
+        onViewUpdate(*labels[std::size_t(i)], this, repaint);
+        onViewUpdate(preview.box(i + 1), this, repaint);
+    }
+    for (auto &l : preview.Line25)
+        onViewUpdate(*l, this, repaint);
+    for (auto &l : preview.Line26)
+        onViewUpdate(*l, this, repaint);
+}
+
+double PagePreviewWidget::scale() const
+{
+    const double w = m_preview.Picture2.width(), h = m_preview.Picture2.height();
+    if (w <= 0 || h <= 0)
+        return 0;
+    return std::min((width() - 2.0 * Margin) / w, (height() - 2.0 * Margin) / h);
+}
+
+QPointF PagePreviewWidget::pageOrigin() const
+{
+    const double s = scale();
+    const double w = m_preview.Picture2.width() * s, h = m_preview.Picture2.height() * s;
+    // Whole pixels, so that the page edge is crisp.
+    return {std::round((width() - w) / 2), std::round((height() - h) / 2)};
+}
+
+QRectF PagePreviewWidget::pageRect() const
+{
+    const double s = scale();
+    return {pageOrigin(), QSizeF(m_preview.Picture2.width() * s, m_preview.Picture2.height() * s)};
+}
+
+QPointF PagePreviewWidget::toUnits(const QPointF &pos) const
+{
+    const double s = scale();
+    if (s <= 0)
+        return {};
+    return (pos - pageOrigin()) / s;
+}
+
+void PagePreviewWidget::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    // The desk the page lies on.
+    QLinearGradient desk(0, 0, 0, height());
+    desk.setColorAt(0, QColor(0xD9, 0xDE, 0xE5));
+    desk.setColorAt(1, QColor(0xC9, 0xD0, 0xDA));
+    p.fillRect(rect(), desk);
+
+    const QRectF page = pageRect();
+    const double s = scale();
+    if (s <= 0)
+        return;
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.fillRect(page.translated(3, 3), QColor(0, 0, 0, 40));
+    p.fillRect(page.translated(1, 1), QColor(0, 0, 0, 50));
+    const Label &pic = m_preview.Picture2;
+    p.fillRect(page, pic.transparent() ? QColor(Qt::white) : resolveColour(pic.backColor(), palette()));
+
+    p.save();
+    p.setClipRect(page);
+    p.translate(page.topLeft());
+    p.scale(s, s);
+    // Lines lie on the page surface, beneath every box.
+    const auto drawLine = [&p, this](const LineItem &l) {
+        if (!l.visible() || (l.x1() == l.x2() && l.y1() == l.y2()))
+            return;
+        QPen pen(resolveColour(l.color(), palette()));
+        pen.setCosmetic(true);
+        p.setPen(pen);
+        p.drawLine(QLineF(l.x1(), l.y1(), l.x2(), l.y2()));
+    };
+    for (auto &l : m_preview.Line25)
+        drawLine(*l);
+    for (auto &l : m_preview.Line26)
+        drawLine(*l);
+    drawLine(m_preview.PLine1);
+    drawLine(m_preview.PLine2);
+    p.setRenderHint(QPainter::TextAntialiasing, true);
+    for (int n = 1; n <= 12; ++n)
+        paintBox(p, n);
+    p.restore();
+
+    p.setPen(QColor(0x8A, 0x94, 0xA3));
+    p.drawRect(page.adjusted(-0.5, -0.5, -0.5, -0.5));
+}
+
+void PagePreviewWidget::paintBox(QPainter &p, int n)
+{
+    const Label &box = m_preview.box(n);
+    if (!box.visible())
+        return;
+    const QRectF boxRect(box.left(), box.top(), box.width(), box.height());
+    p.save();
+    p.setClipRect(boxRect, Qt::IntersectClip);
+    if (!box.transparent())
+        p.fillRect(boxRect, resolveColour(box.backColor(), palette()));
+    const Label &label = *m_labels[std::size_t(n - 1)];
+    if (label.visible()) {
+        const QRectF r(box.left() + label.left(), box.top() + label.top(), label.width(), label.height());
+        if (!label.transparent())
+            p.fillRect(r, resolveColour(label.backColor(), palette()));
+        // Preview units are twips: a point is 20 of them.
+        QFont f = toQFont(label.font());
+        f.setPixelSize(std::max(1, qRound(label.font().size * 20)));
+        f.setHintingPreference(QFont::PreferNoHinting);
+        p.setFont(f);
+        p.setPen(resolveColour(label.foreColor(), palette()));
+        const double inset = label.border() ? 15 : 0;
+        const int align = label.alignment() == Label::AlignRight    ? Qt::AlignRight
+                          : label.alignment() == Label::AlignCenter ? Qt::AlignHCenter
+                                                                    : Qt::AlignLeft;
+        p.drawText(r.adjusted(inset, inset, -inset, -inset), align | Qt::AlignTop | Qt::TextSingleLine,
+                   label.caption());
+        if (label.border()) {
+            QPen pen(QColor(0x20, 0x20, 0x20));
+            pen.setCosmetic(true);
+            p.setPen(pen);
+            p.setBrush(Qt::NoBrush);
+            p.drawRect(r.adjusted(0, 0, -1 / p.transform().m11(), -1 / p.transform().m22()));
+        }
+    }
+    p.restore();
+}
+
+int PagePreviewWidget::boxAt(const QPointF &u) const
+{
+    // The last box drawn lies on top.
+    for (int n = 12; n >= 1; --n) {
+        const Label &b = m_preview.box(n);
+        if (b.visible() && QRectF(b.left(), b.top(), b.width(), b.height()).contains(u))
+            return n;
+    }
+    return 0;
+}
+
+void PagePreviewWidget::forward(MouseAction a, QMouseEvent *e, int target)
+{
+    const QPointF u = toUnits(e->position());
+    const Qt::MouseButtons buttons = a == MouseAction::Move ? e->buttons() : Qt::MouseButtons(e->button());
+    const int code = mouseButtonCode(buttons);
+    if (target > 0) {
+        const Label &b = m_preview.box(target);
+        Label &label = *m_labels[std::size_t(target - 1)];
+        label.mouse(a, code, u.x() - b.left() - label.left(), u.y() - b.top() - label.top());
+    } else {
+        m_preview.Picture2.mouse(a, code, u.x(), u.y());
+    }
+}
+
+void PagePreviewWidget::mousePressEvent(QMouseEvent *e)
+{
+    m_grab = boxAt(toUnits(e->position()));
+    forward(MouseAction::Down, e, m_grab);
+}
+
+void PagePreviewWidget::mouseMoveEvent(QMouseEvent *e)
+{
+    forward(MouseAction::Move, e, m_grab >= 0 ? m_grab : boxAt(toUnits(e->position())));
+}
+
+void PagePreviewWidget::mouseReleaseEvent(QMouseEvent *e)
+{
+    const int target = m_grab >= 0 ? m_grab : boxAt(toUnits(e->position()));
+    m_grab = -1;
+    forward(MouseAction::Up, e, target);
+    if (e->button() != Qt::LeftButton)
+        return;
+    if (target > 0 && boxAt(toUnits(e->position())) == target)
+        m_labels[std::size_t(target - 1)]->click();
+    else if (target == 0)
+        m_preview.Picture2.click();
+}
+
+void PagePreviewWidget::mouseDoubleClickEvent(QMouseEvent *e)
+{
+    mousePressEvent(e);
+    if (e->button() != Qt::LeftButton)
+        return;
+    if (m_grab > 0)
+        m_labels[std::size_t(m_grab - 1)]->doubleClick();
+    else
+        m_preview.Picture2.doubleClick();
+}
+
+} // namespace numora::ui

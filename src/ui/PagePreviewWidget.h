@@ -1,0 +1,52 @@
+#pragma once
+#include "platform/controls/Label.h"
+
+#include <QWidget>
+#include <array>
+#include <memory>
+
+namespace numora {
+class PagePreview;
+}
+
+namespace numora::ui {
+
+// The page preview Picture2: the white page with its centimetre grid, the
+// crosshair and the twelve number boxes, each showing its number label.
+// Everything is drawn from the model in preview units (275 to the
+// centimetre) and scaled as a whole to fit the widget, so that positions,
+// sizes and texts keep their proportions in both orientations.
+class PagePreviewWidget : public QWidget
+{
+public:
+    PagePreviewWidget(PagePreview &preview, const std::array<std::unique_ptr<Label>, 12> &labels,
+                      QWidget *parent = nullptr);
+
+    // Pixels per preview unit, and where the page's top-left corner is.
+    double scale() const;
+    QPointF pageOrigin() const;
+    QRectF pageRect() const;
+
+protected:
+    void paintEvent(QPaintEvent *) override;
+    void mousePressEvent(QMouseEvent *e) override;
+    void mouseMoveEvent(QMouseEvent *e) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
+    void mouseDoubleClickEvent(QMouseEvent *e) override;
+
+private:
+    static constexpr int Margin = 10;
+    QPointF toUnits(const QPointF &pos) const;
+    // The slot whose box is under the point (in units), 0 for none.
+    int boxAt(const QPointF &units) const;
+    void forward(MouseAction a, QMouseEvent *e, int target);
+    void paintBox(QPainter &p, int n);
+
+    PagePreview &m_preview;
+    std::array<Label *, 12> m_labels{};
+    // The box (or 0 for the page) that took the last button press: the
+    // pointer stays with it until the button is released, as a mouse grab.
+    int m_grab = -1;
+};
+
+} // namespace numora::ui

@@ -1,0 +1,113 @@
+#include "SlotPanel.h"
+#include "BoundLineEdit.h"
+#include "BoundScrollBar.h"
+#include "ViewSupport.h"
+#include "layout/LayoutDocument.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPainterPath>
+
+namespace numora::ui {
+
+namespace {
+// The slot number in a round badge.
+class NumberBadge : public QWidget
+{
+public:
+    NumberBadge(int n, QWidget *parent) : QWidget(parent), m_text(QString::number(n))
+    {
+        setFixedSize(dp(this, 20), dp(this, 16));
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(Qt::NoPen);
+        p.setBrush(isEnabled() ? QColor(0x2F, 0x6D, 0xB5) : QColor(0xA0, 0xA8, 0xB4));
+        p.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), height() / 2.0, height() / 2.0);
+        QFont f = font();
+        f.setBold(true);
+        p.setFont(f);
+        p.setPen(Qt::white);
+        p.drawText(rect(), Qt::AlignCenter, m_text);
+    }
+
+private:
+    QString m_text;
+};
+} // namespace
+
+SlotPanel::SlotPanel(SignSlot &slot, Label &panel, QWidget *parent)
+    : QFrame(parent)
+    , m_panel(panel)
+    , m_number(slot.number)
+{
+    setObjectName(panel.name());
+    auto *grid = new QGridLayout(this);
+    grid->setContentsMargins(4, 4, 3, 4);
+    grid->setHorizontalSpacing(2);
+    grid->setVerticalSpacing(2);
+
+    auto *badge = new NumberBadge(slot.number, this);
+    badge->setToolTip(tr("Number position %1").arg(slot.number));
+    auto *counter = new BoundLineEdit(slot.Tx, this);
+    counter->setToolTip(tr("Counter of position %1").arg(slot.number));
+    auto *top = new BoundLineEdit(slot.Tee, this);
+    top->setToolTip(tr("Distance along the long edge, cm"));
+    auto *left = new BoundLineEdit(slot.Teee, this);
+    left->setToolTip(tr("Distance along the short edge, cm"));
+    auto *topBar = new BoundScrollBar(slot.VS, Qt::Vertical, this);
+    auto *leftBar = new BoundScrollBar(slot.VSc, Qt::Vertical, this);
+    for (QLineEdit *e : {static_cast<QLineEdit *>(counter), static_cast<QLineEdit *>(top),
+                         static_cast<QLineEdit *>(left)})
+        e->setFixedHeight(dp(this, 19));
+    for (QScrollBar *b : {static_cast<QScrollBar *>(topBar), static_cast<QScrollBar *>(leftBar)})
+        b->setFixedSize(dp(this, 13), dp(this, 19));
+
+    auto *topCaption = new QLabel(QStringLiteral("  بهرزى "), this);
+    auto *leftCaption = new QLabel(QStringLiteral("  پانى "), this);
+    QFont small = font();
+    small.setPointSizeF(7.5);
+    for (QLabel *c : {topCaption, leftCaption}) {
+        c->setFont(small);
+        c->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
+        QPalette pal = c->palette();
+        pal.setColor(QPalette::WindowText, QColor(0x4A, 0x55, 0x66));
+        c->setPalette(pal);
+    }
+
+    grid->addWidget(badge, 0, 0, Qt::AlignLeft | Qt::AlignVCenter);
+    grid->addWidget(counter, 0, 1, 1, 2);
+    grid->addWidget(topCaption, 1, 0);
+    grid->addWidget(top, 1, 1);
+    grid->addWidget(topBar, 1, 2);
+    grid->addWidget(leftCaption, 2, 0);
+    grid->addWidget(left, 2, 1);
+    grid->addWidget(leftBar, 2, 2);
+    grid->setColumnStretch(1, 1);
+
+    onViewUpdate(panel, this, [](SlotPanel *w) { w->sync(); });
+    sync();
+}
+
+void SlotPanel::sync()
+{
+    setVisible(m_panel.visible());
+    setEnabled(m_panel.enabled());
+}
+
+void SlotPanel::paintEvent(QPaintEvent *)
+{
+    // A light card with a hairline edge.
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QColor(0xC3, 0xCA, 0xD4));
+    p.setBrush(QColor(0xFB, 0xFC, 0xFD));
+    p.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 4, 4);
+}
+
+} // namespace numora::ui

@@ -1,0 +1,54 @@
+#pragma once
+#include "platform/controls/Control.h"
+#include "platform/controls/Label.h"
+
+#include <QFont>
+#include <QPointer>
+
+class QApplication;
+class QKeyEvent;
+class QWidget;
+
+namespace numora::ui {
+
+constexpr double TwipsPerInch = 1440.0;
+
+// Twips to pixels and back at the widget's logical resolution (at 96 dpi 15
+// twips make a pixel).
+double pixelsPerTwip(const QWidget *w);
+int px(const QWidget *w, double twips);
+double twips(const QWidget *w, double pixels);
+// A length of a design drawn for a 96 dpi screen, at the widget's resolution.
+inline int dp(const QWidget *w, double px96) { return px(w, px96 * 15.0); }
+
+// The font a model font names, sized in points. Unknown family names fall
+// back through the substitutes installed by applyLook().
+QFont toQFont(const FontSpec &spec);
+
+// The key code the model's key-up handlers get for a released key: the
+// virtual key numbers of the original toolkit (8 Backspace, 46 Delete, 48..57
+// digits, 65..90 letters, ...), 0 for keys without one.
+int keyUpCode(const QKeyEvent *e);
+
+// The model button number of a Qt mouse button: 1 left, 2 right, 4 middle.
+int mouseButtonCode(Qt::MouseButtons b);
+
+// Style, palette, interface font and font substitutes shared by the program
+// and the tests, so that test renderings show what the operator sees.
+void applyLook(QApplication &app);
+void installFontSubstitutes();
+
+// Runs `fn` on the widget after every view change of the control, for as long
+// as the widget lives. The forms outlive their views, so only the widget's
+// end needs guarding.
+template <typename W, typename F>
+void onViewUpdate(Control &c, W *widget, F fn)
+{
+    QPointer<W> guard(widget);
+    c.onViewUpdate.connect([guard, fn] {
+        if (guard)
+            fn(guard.data());
+    });
+}
+
+} // namespace numora::ui

@@ -1,0 +1,473 @@
+// The main window's widgets over a started main form: operator input through
+// the widgets must have exactly the model's effects, the widgets must show
+// what the model holds, and the page preview must put every box where its
+// centimetres say. Also renders the window to PNG files in the build folder.
+#include "FormFixture.h"
+#include "platform/Colour.h"
+#include "platform/Numeric.h"
+#include "platform/qt/QtTextMeasure.h"
+#include "ui/BoundCheckBox.h"
+#include "ui/BoundComboBox.h"
+#include "ui/BoundLineEdit.h"
+#include "ui/BoundScrollBar.h"
+#include "ui/MainWindow.h"
+#include "ui/PagePreviewWidget.h"
+#include "ui/PrintOrderIllustration.h"
+#include "ui/ViewSupport.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QTest>
+
+using namespace numora;
+using namespace numora::ui;
+
+namespace {
+
+// A started main form with real text sizes, so that the rendering shows the
+// boxes as the program does.
+struct Harness
+{
+    ManualScheduler scheduler;
+    QtTextMeasure measure;
+    test::QueuedDialogs dialogs;
+    MemorySettingsStore settings;
+    FixedClock clock;
+    QTemporaryDir dir;
+    DiskLayoutFolder folder{dir.path() + QStringLiteral("/Data")};
+    MainForm form{Services{scheduler, measure, dialogs, settings, clock,
+                           [] {
+                               return QStringList{QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Mono"),
+                                                  QStringLiteral("Liberation Sans"), QStringLiteral("Tahoma")};
+                           },
+                           &folder}};
+
+    Harness()
+    {
+        form.startUp();
+        scheduler.settle();
+    }
+    void settle() { scheduler.settle(); }
+};
+
+template <typename W>
+W *child(QWidget &window, const char *name)
+{
+    W *w = window.findChild<W *>(QLatin1String(name));
+    if (!w)
+        qFatal("no widget %s", name);
+    return w;
+}
+
+bool isRed(QRgb c)
+{
+    return qRed(c) > 230 && qGreen(c) < 40 && qBlue(c) < 40;
+}
+
+// The first column from x0 on (or row from y0 on) within `span` pixels that
+// has a red pixel anywhere along the given stretch of the other axis; -1 for
+// none. A stretch, not a single line, so that the text in a box cannot hide
+// its edge.
+int firstRedColumn(const QImage &img, int x0, int span, int yFrom, int yTo)
+{
+    for (int x = std::max(0, x0); x < std::min(img.width(), x0 + span); ++x)
+        for (int y = std::max(0, yFrom); y <= std::min(img.height() - 1, yTo); ++y)
+            if (isRed(img.pixel(x, y)))
+                return x;
+    return -1;
+}
+
+int firstRedRow(const QImage &img, int y0, int span, int xFrom, int xTo)
+{
+    for (int y = std::max(0, y0); y < std::min(img.height(), y0 + span); ++y)
+        for (int x = std::max(0, xFrom); x <= std::min(img.width() - 1, xTo); ++x)
+            if (isRed(img.pixel(x, y)))
+                return y;
+    return -1;
+}
+
+// The bounding box of the pure white pixels: the page, whatever lies on it.
+QRect whiteArea(const QImage &img)
+{
+    QRect r;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if (img.pixel(x, y) == qRgb(255, 255, 255))
+                r = r.united(QRect(x, y, 1, 1));
+    return r;
+}
+
+QString pngPath(const QString &name)
+{
+    return QCoreApplication::applicationDirPath() + QLatin1Char('/') + name;
+}
+
+} // namespace
+
+class TstMainWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { applyLook(*qApp); }
+
+    void typingIntoStartNumberFollowsTheModel();
+    void editableListsTypeAndChoose();
+    void checkBoxAndBarsGoThroughTheModel();
+    void slotEditorsClampOnKeyRelease();
+    void gridTypeShowsItsPanels();
+    void buttonsAreTheModelsClicks();
+    void printOrderPictureFollowsTheChoice();
+    void boxesStandAtTheirCentimetres_data();
+    void boxesStandAtTheirCentimetres();
+    void renderWindow();
+};
+
+void TstMainWindow::typingIntoStartNumberFollowsTheModel()
+{
+    Harness h;
+    MainWindow w(h.form);
+    w.show();
+    auto *te1 = child<BoundLineEdit>(w, "Te1");
+    QCOMPARE(te1->text(), QStringLiteral("1"));
+
+    // The same keys given straight to a second form's model.
+    Harness twin;
+    QTest::keyClicks(te1, QStringLiteral("25"));
+    h.settle();
+    twin.form.doc.Te1.pressKey('2');
+    twin.form.doc.Te1.pressKey('5');
+    twin.settle();
+    QCOMPARE(h.form.doc.La5.caption(), twin.form.doc.La5.caption());
+    QCOMPARE(h.form.doc.La5.caption(), QStringLiteral("No:000125"));
+    QCOMPARE(te1->text(), QStringLiteral("125"));
+
+    // With everything selected the start number's filter empties the field
+    // first: the widget's selection must have reached the model.
+    te1->selectAll();
+    QTest::keyClicks(te1, QStringLiteral("7"));
+    h.settle();
+    QCOMPARE(h.form.doc.Te1.text(), QStringLiteral("7"));
+    QCOMPARE(te1->text(), QStringLiteral("7"));
+    QCOMPARE(h.form.doc.La5.caption(), QStringLiteral("No:000007"));
+
+    // A letter is refused by the model, so the widget does not take it.
+    QTest::keyClick(te1, Qt::Key_X);
+    QCOMPARE(te1->text(), QStringLiteral("7"));
+    QCOMPARE(h.form.doc.Te1.text(), QStringLiteral("7"));
+    // A ninth character is refused as well.
+    QTest::keyClicks(te1, QStringLiteral("12345678"));
+    QCOMPARE(te1->text(), QStringLiteral("71234567"));
+
+    // Backspace is a typed key of the model; Delete edits the text directly.
+    te1->setCursorPosition(1);
+    QTest::keyClick(te1, Qt::Key_Backspace);
+    QCOMPARE(h.form.doc.Te1.text(), QStringLiteral("1234567"));
+    QTest::keyClick(te1, Qt::Key_Delete);
+    QCOMPARE(h.form.doc.Te1.text(), QStringLiteral("234567"));
+    QCOMPARE(te1->text(), QStringLiteral("234567"));
+
+    // A program write shows in the widget.
+    h.form.doc.Te1.setText(QStringLiteral("42"));
+    QCOMPARE(te1->text(), QStringLiteral("42"));
+}
+
+void TstMainWindow::editableListsTypeAndChoose()
+{
+    Harness h;
+    MainWindow w(h.form);
+    w.show();
+    auto *name = child<BoundComboBox>(w, "Co1");
+    auto *before = child<BoundComboBox>(w, "Combo1");
+    auto *after = child<BoundComboBox>(w, "Combo2");
+    QCOMPARE(name->currentText(), QStringLiteral("No:"));
+    QCOMPARE(name->count(), h.form.doc.Co1.count());
+
+    name->lineEdit()->selectAll();
+    QTest::keyClicks(name->lineEdit(), QStringLiteral("Nr "));
+    h.settle();
+    QCOMPARE(h.form.doc.Co1.text(), QStringLiteral("Nr "));
+    QCOMPARE(h.form.doc.La5.caption(), QStringLiteral("Nr 000001"));
+    // Typing must not have grown the list.
+    QCOMPARE(name->count(), h.form.doc.Co1.count());
+
+    // Picking "[" from the keyboard is a choice in the model, which pairs
+    // the closing bracket into the other list.
+    QCOMPARE(before->currentIndex(), 0);
+    QTest::keyClick(before, Qt::Key_Down);
+    QTest::keyClick(before, Qt::Key_Down);
+    h.settle();
+    QCOMPARE(h.form.doc.Combo1.text(), QStringLiteral("["));
+    QCOMPARE(h.form.doc.Combo2.text(), QStringLiteral("]"));
+    QCOMPARE(after->currentText(), QStringLiteral("]"));
+    QCOMPARE(h.form.doc.La5.caption(), QStringLiteral("Nr [000001]"));
+
+    // Typing a bracket is no choice: it does not pair, also not when the
+    // edit ends and the combo box would match the typed text to an item.
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    before->lineEdit()->setFocus();
+    before->lineEdit()->selectAll();
+    QTest::keyClicks(before->lineEdit(), QStringLiteral("("));
+    child<QWidget>(w, "Te1")->setFocus();
+    QVERIFY(!before->lineEdit()->hasFocus());
+    h.settle();
+    QCOMPARE(h.form.doc.Combo1.text(), QStringLiteral("("));
+    QCOMPARE(h.form.doc.Combo2.text(), QStringLiteral("]"));
+    QCOMPARE(h.form.doc.La5.caption(), QStringLiteral("Nr (000001]"));
+
+    // A pick list: End picks the last grid type.
+    auto *grid = child<BoundComboBox>(w, "Combo3");
+    QTest::keyClick(grid, Qt::Key_End);
+    QCOMPARE(h.form.doc.Combo3.text(), QStringLiteral("12 X 12"));
+    QCOMPARE(h.form.doc.Label54.caption(), QStringLiteral("Type: 12x12"));
+}
+
+void TstMainWindow::checkBoxAndBarsGoThroughTheModel()
+{
+    Harness h;
+    MainWindow w(h.form);
+    w.show();
+    auto *zeros = child<BoundCheckBox>(w, "Check1");
+    auto *width = child<BoundComboBox>(w, "Te2");
+    QVERIFY(zeros->isChecked());
+    QVERIFY(width->isEnabled());
+    // On the tick box itself.
+    QTest::mouseClick(zeros, Qt::LeftButton, {}, QPoint(7, zeros->height() / 2));
+    h.settle();
+    QCOMPARE(h.form.doc.Check1.value(), 0);
+    QVERIFY(!zeros->isChecked());
+    // The model disables the width list; the widget follows.
+    QVERIFY(!width->isEnabled());
+    QCOMPARE(h.form.doc.La5.caption(), QStringLiteral("No:1"));
+    QTest::keyClick(zeros, Qt::Key_Space);
+    QCOMPARE(h.form.doc.Check1.value(), 1);
+    QVERIFY(width->isEnabled());
+
+    auto *order = child<BoundScrollBar>(w, "HScroll1");
+    order->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    h.settle();
+    QCOMPARE(h.form.doc.HScroll1.value(), 1);
+    QCOMPARE(h.form.doc.La5.caption(), QStringLiteral("000001No:"));
+    // At the end of its range the bar cannot go further, neither can the model.
+    order->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    order->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    QCOMPARE(h.form.doc.HScroll1.value(), 2);
+    QCOMPARE(order->value(), 2);
+
+    // A move of a slot's bar rewrites its text through the scroll rule.
+    auto *vs2 = child<BoundScrollBar>(w, "VS2");
+    auto *tee2 = child<BoundLineEdit>(w, "Tee2");
+    QCOMPARE(h.form.doc.slot(2).VS.value(), 1700);
+    vs2->triggerAction(QAbstractSlider::SliderPageStepSub);
+    QCOMPARE(h.form.doc.slot(2).VS.value(), 1690);
+    QCOMPARE(tee2->text(), QStringLiteral("16.9"));
+    // A spin bar shifts every slot; each slot's widgets follow.
+    auto *shift = child<BoundScrollBar>(w, "VScroll2");
+    shift->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    QCOMPARE(child<BoundLineEdit>(w, "Teee1")->text(), QStringLiteral("5.1"));
+    QCOMPARE(child<BoundScrollBar>(w, "VSc12")->value(), h.form.doc.slot(12).VSc.value());
+}
+
+void TstMainWindow::slotEditorsClampOnKeyRelease()
+{
+    Harness h;
+    MainWindow w(h.form);
+    w.show();
+    auto *tee3 = child<BoundLineEdit>(w, "Tee3");
+    auto *vs3 = child<BoundScrollBar>(w, "VS3");
+    tee3->selectAll();
+    // Each key's release runs the clamp: "3" then "30", which becomes 29.7.
+    QTest::keyClicks(tee3, QStringLiteral("30"));
+    QCOMPARE(h.form.doc.slot(3).Tee.text(), QStringLiteral("29.7"));
+    QCOMPARE(tee3->text(), QStringLiteral("29.7"));
+    QCOMPARE(vs3->value(), 2970);
+
+    auto *teee5 = child<BoundLineEdit>(w, "Teee5");
+    teee5->selectAll();
+    QTest::keyClick(teee5, Qt::Key_Delete);
+    QCOMPARE(teee5->text(), QStringLiteral("0.1"));
+}
+
+void TstMainWindow::gridTypeShowsItsPanels()
+{
+    Harness h;
+    MainWindow w(h.form);
+    w.show();
+    const auto shown = [&w] {
+        int n = 0;
+        for (int i = 1; i <= 12; ++i)
+            n += child<QWidget>(w, qPrintable(PagePreview::panelName(i)))->isVisible() ? 1 : 0;
+        return n;
+    };
+    QCOMPARE(shown(), 2);
+    QTest::keyClick(child<BoundComboBox>(w, "Combo3"), Qt::Key_End);
+    h.settle();
+    QCOMPARE(shown(), 12);
+    QVERIFY(child<QWidget>(w, "Picture15")->isVisible());
+    h.form.doc.Combo3.choose(QStringLiteral("4 X 4"));
+    h.settle();
+    QCOMPARE(shown(), 4);
+    QVERIFY(child<QWidget>(w, "Picture6")->isVisible());
+    QVERIFY(!child<QWidget>(w, "Picture7")->isVisible());
+}
+
+void TstMainWindow::buttonsAreTheModelsClicks()
+{
+    Harness h;
+    MainWindow w(h.form);
+    w.show();
+    PagePreviewWidget *preview = w.pagePreview();
+    QVERIFY(preview->pageRect().width() > preview->pageRect().height());
+    // The orientation button turns the page; the widgets show the result.
+    auto *turn = child<QWidget>(w, "Label4");
+    QTest::mouseClick(turn, Qt::LeftButton);
+    h.settle();
+    QCOMPARE(h.form.doc.orientationMark, QStringLiteral("Hor"));
+    QVERIFY(preview->pageRect().height() > preview->pageRect().width());
+    QVERIFY(child<QWidget>(w, "Im1")->isVisible());
+    QVERIFY(!child<QWidget>(w, "Im2")->isVisible());
+    // A press that leaves the button before the release is no click.
+    QTest::mousePress(turn, Qt::LeftButton);
+    QTest::mouseRelease(turn, Qt::LeftButton, {}, QPoint(turn->width() + 20, 2));
+    QCOMPARE(h.form.doc.orientationMark, QStringLiteral("Hor"));
+
+    // The back-colour button asks for a colour and the sample takes it.
+    h.dialogs.answers.push_back(QString::number(rgbColour(0, 128, 255)));
+    QTest::mouseClick(child<QWidget>(w, "Command4"), Qt::LeftButton);
+    h.settle();
+    QCOMPARE(h.dialogs.asked, QStringList{QStringLiteral("colour")});
+    QCOMPARE(h.form.doc.La5.backColor(), rgbColour(0, 128, 255));
+}
+
+void TstMainWindow::printOrderPictureFollowsTheChoice()
+{
+    Harness h;
+    MainWindow w(h.form);
+    w.show();
+    auto *picture = qobject_cast<PrintOrderIllustration *>(w.printOrderPicture());
+    QVERIFY(picture);
+    QCOMPARE(picture->order(), 1);
+    QVERIFY(!child<QWidget>(w, "Tx1")->isVisible());
+    // Order 8 counts per slot: its picture shows and so do the counters.
+    QTest::keyClick(child<BoundComboBox>(w, "WayPrint"), Qt::Key_End);
+    h.settle();
+    QCOMPARE(h.form.doc.WayPrint.listIndex(), 7);
+    QCOMPARE(picture->order(), 8);
+    QVERIFY(child<QWidget>(w, "Tx1")->isVisible());
+    QVERIFY(!child<QWidget>(w, "Te1")->isEnabled());
+    QTest::keyClick(child<BoundComboBox>(w, "WayPrint"), Qt::Key_Up);
+    h.settle();
+    QCOMPARE(picture->order(), 7);
+}
+
+void TstMainWindow::boxesStandAtTheirCentimetres_data()
+{
+    QTest::addColumn<bool>("portrait");
+    QTest::newRow("landscape") << false;
+    QTest::newRow("portrait") << true;
+}
+
+void TstMainWindow::boxesStandAtTheirCentimetres()
+{
+    QFETCH(bool, portrait);
+    Harness h;
+    MainWindow w(h.form);
+    w.show();
+    MainForm &f = h.form;
+    f.doc.Combo3.choose(QStringLiteral("12 X 12"));
+    h.settle();
+    // Red boxes without a border are easy to find on the white page.
+    f.doc.La5.setBackColor(rgbColour(255, 0, 0));
+    f.doc.La5.setBorder(0);
+    f.sample.refreshPreviewNumbers();
+    // An odd position, off the default grid.
+    f.doc.slot(5).Tee.setText(QStringLiteral("13.3"));
+    f.doc.slot(5).Teee.setText(QStringLiteral("7.7"));
+    if (portrait) {
+        f.doc.orientationMark = QStringLiteral("Hor");
+        f.preview.Picture2.setWidth(PagePreview::ShortEdgeUnits);
+        f.preview.Picture2.setHeight(PagePreview::LongEdgeUnits);
+    }
+    for (int n = 1; n <= 12; ++n) {
+        f.preview.placeLongEdge(n);
+        f.preview.placeShortEdge(n);
+    }
+    PagePreviewWidget *preview = w.pagePreview();
+    const QImage img = preview->grab().toImage().convertToFormat(QImage::Format_RGB32);
+
+    // The page is drawn whole, with the proportions of Picture2.
+    const QRect page = whiteArea(img);
+    const QRectF expected = preview->pageRect();
+    QVERIFY2(std::abs(page.left() - expected.left()) <= 1 && std::abs(page.top() - expected.top()) <= 1,
+             qPrintable(QStringLiteral("page at %1,%2").arg(page.left()).arg(page.top())));
+    QVERIFY(std::abs(page.width() - expected.width()) <= 1.5);
+    QVERIFY(std::abs(page.height() - expected.height()) <= 1.5);
+    const double aspect = double(page.width()) / page.height();
+    const double want = f.preview.Picture2.width() / f.preview.Picture2.height();
+    QVERIFY2(std::abs(aspect - want) < 0.01, qPrintable(QString::number(aspect)));
+    QCOMPARE(portrait, page.height() > page.width());
+
+    // Each box's corner stands at its centimetres x 275 units, scaled as
+    // the page is.
+    const double s = page.width() / f.preview.Picture2.width();
+    for (int n = 1; n <= 12; ++n) {
+        const double longCm = leadingNumber(f.doc.slot(n).Tee.text());
+        const double shortCm = leadingNumber(f.doc.slot(n).Teee.text());
+        const double xUnits = (portrait ? shortCm : longCm) * 275;
+        const double yUnits = (portrait ? longCm : shortCm) * 275;
+        const int x = page.left() + qRound(xUnits * s);
+        const int y = page.top() + qRound(yUnits * s);
+        // Inside the box: a few pixels, well short of its smallest size.
+        const int foundX = firstRedColumn(img, x - 6, 12, y + 1, y + 4);
+        const int foundY = firstRedRow(img, y - 6, 12, x + 1, x + 12);
+        QVERIFY2(foundX >= 0 && std::abs(foundX - x) <= 1,
+                 qPrintable(QStringLiteral("box %1 left at %2, expected %3").arg(n).arg(foundX).arg(x)));
+        QVERIFY2(foundY >= 0 && std::abs(foundY - y) <= 1,
+                 qPrintable(QStringLiteral("box %1 top at %2, expected %3").arg(n).arg(foundY).arg(y)));
+    }
+}
+
+void TstMainWindow::renderWindow()
+{
+    Harness h;
+    MainWindow w(h.form);
+    w.show();
+    MainForm &f = h.form;
+    QCOMPARE(w.windowTitle(), QStringLiteral("Numora"));
+    // As the program starts on an empty settings store: "2 X 2".
+    QCoreApplication::processEvents();
+    QVERIFY(w.grab().toImage().save(pngPath(QStringLiteral("mainwindow-start.png"))));
+
+    f.doc.Combo3.choose(QStringLiteral("12 X 12"));
+    f.doc.WayPrint.choose(0);
+    for (auto &l : f.preview.Line25)
+        l->setVisible(true);
+    for (auto &l : f.preview.Line26)
+        l->setVisible(true);
+    h.settle();
+    // Let the layouts catch up with the new captions before the picture.
+    QCoreApplication::processEvents();
+    QImage landscape = w.grab().toImage();
+    QVERIFY(landscape.save(pngPath(QStringLiteral("mainwindow-landscape.png"))));
+
+    f.doc.orientationMark = QStringLiteral("Hor");
+    f.preview.Picture2.setWidth(PagePreview::ShortEdgeUnits);
+    f.preview.Picture2.setHeight(PagePreview::LongEdgeUnits);
+    for (int n = 1; n <= 12; ++n) {
+        f.preview.placeLongEdge(n);
+        f.preview.placeShortEdge(n);
+    }
+    // Arabic script in the sample and in the boxes; an order with a counter
+    // per slot, so that the counters show on the panels.
+    f.doc.Co1.choose(1);
+    f.doc.WayPrint.choose(6);
+    h.settle();
+    QCoreApplication::processEvents();
+    QImage portrait = w.grab().toImage();
+    QVERIFY(portrait.save(pngPath(QStringLiteral("mainwindow-portrait.png"))));
+    QCOMPARE(landscape.size(), portrait.size());
+    QVERIFY(h.dialogs.asked.isEmpty());
+}
+
+QTEST_MAIN(TstMainWindow)
+#include "tst_mainwindow.moc"

@@ -1,0 +1,539 @@
+#include "app/MainForm.h"
+#include "platform/Clock.h"
+#include "platform/LayoutFolder.h"
+#include "platform/ManualScheduler.h"
+#include "platform/Numeric.h"
+#include "platform/ScriptedDialogs.h"
+#include "platform/SettingsStore.h"
+#include "platform/TextMeasure.h"
+#include "printing/PrintOrderEngine.h"
+
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace numora;
+
+namespace {
+
+// The main window with test doubles, started up as the program starts.
+struct Rig
+{
+    QTemporaryDir dir;
+    ManualScheduler scheduler;
+    FixedTextMeasure measure{100, 200};
+    ScriptedDialogs dialogs;
+    MemorySettingsStore settings;
+    FixedClock clock;
+    DiskLayoutFolder folder{dir.path()};
+    MainForm form{Services{scheduler, measure, dialogs, settings, clock, {}, &folder}};
+    LayoutDocument &doc = form.doc;
+
+    Rig()
+    {
+        form.startUp();
+        scheduler.settle();
+    }
+
+    // A grid change resets the counters and positions (automatic placement),
+    // so the grid comes first.
+    void layout(const QString &grid, int orderIndex)
+    {
+        doc.Combo3.setText(grid);
+        scheduler.settle();
+        doc.WayPrint.setListIndex(orderIndex);
+        scheduler.settle();
+    }
+    // Entries then hold the positions and the bare number.
+    void plainStyle()
+    {
+        doc.Co1.setText(QString());
+        doc.Combo1.setText(QString());
+        doc.Combo2.setText(QString());
+        doc.Check1.setValue(0);
+        doc.HScroll1.setValue(0);
+    }
+    // As the print command starts a run.
+    void run(const QString &pageField, bool twoPages)
+    {
+        form.printForm.Check1.setValue(twoPages ? 1 : 0);
+        form.No1.setText(pageField);
+        form.printGenerator.Tim2.setInterval(1);
+        QVERIFY(scheduler.settle());
+    }
+    QStringList sequence() const
+    {
+        QStringList l;
+        const SequenceList &s = form.printGenerator.Lise1;
+        for (qsizetype i = 0; i < s.count(); ++i)
+            l.append(s.item(i));
+        return l;
+    }
+    // The number part of every entry, pages as "a,b|c,d".
+    QString pages() const
+    {
+        const SequenceList &s = form.printGenerator.Lise1;
+        const int k = slotsOnPage(doc.Combo3.text());
+        QString out;
+        for (qsizetype i = 0; i < s.count(); ++i) {
+            if (i > 0)
+                out += i % k == 0 ? QLatin1Char('|') : QLatin1Char(',');
+            out += s.body(i).toString();
+        }
+        return out;
+    }
+    QString counters(int k)
+    {
+        QStringList l;
+        for (int n = 1; n <= k; ++n)
+            l.append(form.doc.slot(n).Tx.text());
+        return l.join(QLatin1Char(','));
+    }
+    PrintRunInput input()
+    {
+        PrintRunInput in;
+        in.gridType = doc.Combo3.text();
+        in.printOrder = doc.WayPrint.text();
+        in.startText = doc.Te1.text();
+        in.pageCountText = form.No1.text();
+        in.twoPages = form.printForm.Check1.value() == 1;
+        for (int n = 1; n <= 12; ++n) {
+            in.counters[std::size_t(n - 1)] = form.doc.slot(n).Tx.text();
+            in.tops[std::size_t(n - 1)] = form.doc.slot(n).Tee.text();
+            in.lefts[std::size_t(n - 1)] = form.doc.slot(n).Teee.text();
+        }
+        return in;
+    }
+};
+
+// The number at page p (from 0) and slot n (from 1) in the closed forms.
+double closedForm(int order, double S, double P, int K, int p, int n, double counter)
+{
+    const int m = (n + 1) / 2;
+    switch (order) {
+    case 1:
+        return S + (n - 1) * P + (P - 1 - p);
+    case 2:
+        return S + (n - 1) * P + p;
+    case 3:
+        return S + p * K + (n - 1);
+    case 4:
+        return S + P * K - 1 - (p * K + n - 1);
+    case 5:
+    case 6:
+        return (K % 2 == 1 && n == K) ? S + (m - 1) * P : S + (m - 1) * P + p;
+    case 7:
+        return counter + p;
+    default:
+        return counter + (P - 1 - p);
+    }
+}
+
+const QStringList kGrids = {QStringLiteral("1 X 1"), QStringLiteral("2 X 2"),  QStringLiteral("3 X 3"),
+                            QStringLiteral("4 X 4"), QStringLiteral("6 X 6"),  QStringLiteral("8 X 8"),
+                            QStringLiteral("10 X 10"), QStringLiteral("12 X 12")};
+
+} // namespace
+
+class TestPrintEngine : public QObject
+{
+    Q_OBJECT
+private slots:
+    void workedExample_data();
+    void workedExample();
+    void entryText();
+    void positionTexts_data();
+    void positionTexts();
+    void edgeRuns_data();
+    void edgeRuns();
+    void countersNormalisedBeforeTheRun();
+    void pageFieldOneWithTwoPagesChangesNothing();
+    void unknownOrderGivesNoEntries();
+    void engineMatchesClosedForms();
+    void formMatchesEngine();
+    void largestRun();
+    void selector_data();
+    void selector();
+    void selectorBackFromCounters();
+};
+
+void TestPrintEngine::workedExample_data()
+{
+    QTest::addColumn<QString>("grid");
+    QTest::addColumn<int>("order");
+    QTest::addColumn<QString>("counters");
+    QTest::addColumn<QString>("pageField");
+    QTest::addColumn<bool>("twoPages");
+    QTest::addColumn<QString>("pages");
+    QTest::addColumn<QString>("startAfter");
+    QTest::addColumn<QString>("countersAfter");
+    const QString two = QStringLiteral("2 X 2");
+    const QString ones = QStringLiteral("1,1");
+    const QString three = QStringLiteral("3");
+    QTest::newRow("1 up to down") << two << 1 << ones << three << false << "3,6|2,5|1,4" << "7" << ones;
+    QTest::newRow("2 down to up") << two << 2 << ones << three << false << "1,4|2,5|3,6" << "7" << ones;
+    QTest::newRow("3 to up") << two << 3 << ones << three << false << "1,2|3,4|5,6" << "7" << ones;
+    QTest::newRow("4 to down") << two << 4 << ones << three << false << "6,5|4,3|2,1" << "7" << ones;
+    QTest::newRow("5 step 2") << two << 5 << ones << three << false << "1,1|2,2|3,3" << "4" << ones;
+    QTest::newRow("6 step 2") << two << 6 << ones << three << false << "1,1|2,2|3,3" << "4" << ones;
+    QTest::newRow("7 advanced") << two << 7 << ones << three << false << "1,1|2,2|3,3" << "4" << "4,4";
+    QTest::newRow("8 advanced") << two << 8 << ones << three << false << "3,3|2,2|1,1" << "4" << "4,4";
+    QTest::newRow("7 counters 1 and 101")
+        << two << 7 << "1,101" << three << false << "1,101|2,102|3,103" << "104" << "4,104";
+    QTest::newRow("8 counters 1 and 101")
+        << two << 8 << "1,101" << three << false << "3,103|2,102|1,101" << "104" << "4,104";
+    QTest::newRow("two pages") << two << 2 << ones << "6" << true << "1,4|1,4|2,5|2,5|3,6|3,6" << "7" << ones;
+    QTest::newRow("three slots, pairs") << "3 X 3" << 5 << "1,1,1" << three << false << "1,1,4|2,2,4|3,3,4"
+                                        << "5" << "1,1,1";
+    QTest::newRow("one slot, pairs") << "1 X 1" << 6 << "1" << three << false << "1|1|1" << "2" << "1";
+    QTest::newRow("two pages, odd field") << two << 7 << ones << "7" << true << "1,1|1,1|2,2|2,2|3,3|3,3"
+                                          << "4" << "4,4";
+}
+
+void TestPrintEngine::workedExample()
+{
+    QFETCH(QString, grid);
+    QFETCH(int, order);
+    QFETCH(QString, counters);
+    QFETCH(QString, pageField);
+    QFETCH(bool, twoPages);
+    QFETCH(QString, pages);
+    QFETCH(QString, startAfter);
+    QFETCH(QString, countersAfter);
+
+    Rig rig;
+    rig.layout(grid, order - 1);
+    rig.plainStyle();
+    const QStringList c = counters.split(QLatin1Char(','));
+    for (int n = 1; n <= c.size(); ++n)
+        rig.doc.slot(n).Tx.setText(c.at(n - 1));
+    rig.doc.Te1.setText(QStringLiteral("1"));
+    rig.run(pageField, twoPages);
+
+    QCOMPARE(rig.pages(), pages);
+    QCOMPARE(rig.doc.Te1.text(), startAfter);
+    QCOMPARE(rig.counters(int(c.size())), countersAfter);
+    QCOMPARE(rig.form.printGenerator.Tim1.interval(), 0);
+    if (twoPages)
+        QCOMPARE(rig.form.No1.text(), QString::number(int(pageField.toInt() / 2)));
+}
+
+void TestPrintEngine::entryText()
+{
+    Rig rig;
+    rig.layout(QStringLiteral("2 X 2"), 1);
+    rig.doc.Co1.setText(QStringLiteral("No:"));
+    rig.doc.Check1.setValue(1);
+    rig.doc.Te2.setText(QStringLiteral("6"));
+    rig.doc.slot(1).Tee.setText(QStringLiteral("28.5"));
+    rig.doc.slot(1).Teee.setText(QStringLiteral("18.5"));
+    rig.doc.slot(2).Tee.setText(QStringLiteral("5"));
+    rig.doc.slot(2).Teee.setText(QStringLiteral("0.1"));
+    rig.doc.Te1.setText(QStringLiteral("9"));
+    rig.run(QStringLiteral("1"), false);
+    QCOMPARE(rig.sequence(), (QStringList{QStringLiteral("0028.50018.5No:000009"), QStringLiteral("0000050000.1No:000010")}));
+    // The dialog's running label shows the sample of the last number.
+    QCOMPARE(rig.form.printForm.LA1.caption(), QStringLiteral("No:000010"));
+    QCOMPARE(rig.doc.Te1.text(), QStringLiteral("11"));
+    QCOMPARE(rig.doc.modified, 1);
+}
+
+void TestPrintEngine::positionTexts_data()
+{
+    QTest::addColumn<QString>("cm");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("whole") << "5" << "000005";
+    QTest::newRow("tenth") << "0.1" << "0000.1";
+    QTest::newRow("hundredths") << "28.55" << "028.55";
+    QTest::newRow("trailing zero") << "28.50" << "0028.5";
+    QTest::newRow("six characters") << "10.125" << "10.125";
+    QTest::newRow("empty") << "" << "000000";
+}
+
+void TestPrintEngine::positionTexts()
+{
+    QFETCH(QString, cm);
+    QFETCH(QString, text);
+    QCOMPARE(positionText(cm), text);
+}
+
+// Runs whose outcome the closed forms alone do not show.
+void TestPrintEngine::edgeRuns_data()
+{
+    QTest::addColumn<QString>("grid");
+    QTest::addColumn<int>("order");
+    QTest::addColumn<QString>("pageField");
+    QTest::addColumn<bool>("twoPages");
+    QTest::addColumn<qint64>("entries");
+    QTest::addColumn<QString>("startAfter");
+    QTest::addColumn<QString>("countersAfter");
+    // Counters are 100, 200, .. 1200 and the start number 5.
+    QTest::newRow("12 slots, order 7: counter 11 advanced last")
+        << "12 X 12" << 7 << "2" << false << qint64(24) << "1102"
+        << "102,202,302,402,502,602,702,802,902,1002,1102,1202";
+    QTest::newRow("6 slots, order 8: counter 5 advanced last")
+        << "6 X 6" << 8 << "7" << true << qint64(36) << "503" << "103,203,303,403,503,603";
+    QTest::newRow("3 slots, order 7: counter 3 advanced last")
+        << "3 X 3" << 7 << "1" << false << qint64(3) << "301" << "101,201,301";
+    QTest::newRow("fractional page count stops early") << "2 X 2" << 2 << "2.5" << false << qint64(4) << "8.5"
+                                                      << "100,200";
+    QTest::newRow("order 4 over 4 slots") << "4 X 4" << 4 << "3" << false << qint64(12) << "17"
+                                          << "100,200,300,400";
+}
+
+void TestPrintEngine::edgeRuns()
+{
+    QFETCH(QString, grid);
+    QFETCH(int, order);
+    QFETCH(QString, pageField);
+    QFETCH(bool, twoPages);
+    QFETCH(qint64, entries);
+    QFETCH(QString, startAfter);
+    QFETCH(QString, countersAfter);
+
+    Rig rig;
+    rig.layout(grid, order - 1);
+    const int k = slotsOnPage(grid);
+    for (int n = 1; n <= 12; ++n)
+        rig.doc.slot(n).Tx.setText(QString::number(100 * n));
+    rig.doc.Te1.setText(QStringLiteral("5"));
+    const PrintRunInput before = rig.input();
+    rig.run(pageField, twoPages);
+    QCOMPARE(qint64(rig.form.printGenerator.Lise1.count()), entries);
+    QCOMPARE(rig.doc.Te1.text(), startAfter);
+    QCOMPARE(rig.counters(k), countersAfter);
+
+    PrintRunInput in = before;
+    in.pageCountText = pageField;
+    in.twoPages = twoPages;
+    const PrintRunResult r = runPrintOrder(in);
+    QCOMPARE(r.sequenceLength(), entries);
+    QCOMPARE(r.startText, startAfter);
+}
+
+void TestPrintEngine::countersNormalisedBeforeTheRun()
+{
+    Rig rig;
+    rig.layout(QStringLiteral("2 X 2"), 1);
+    rig.plainStyle();
+    rig.doc.Te1.setText(QStringLiteral("50"));
+    rig.doc.slot(1).Tx.setText(QStringLiteral("007"));
+    rig.doc.slot(12).Tx.setText(QStringLiteral("0012")); // not in use on this grid
+    rig.doc.Te1.setText(QStringLiteral("50"));
+    rig.run(QStringLiteral("2"), false);
+    QCOMPARE(rig.doc.slot(1).Tx.text(), QStringLiteral("7"));
+    QCOMPARE(rig.doc.slot(12).Tx.text(), QStringLiteral("12"));
+    // The counter changed last (slot 12) gave the run its start number.
+    QCOMPARE(rig.pages(), QStringLiteral("12,14|13,15"));
+    QCOMPARE(rig.doc.Te1.text(), QStringLiteral("16"));
+
+    // Counters already in normal form leave the start number field alone.
+    rig.doc.Te1.setText(QStringLiteral("50"));
+    rig.run(QStringLiteral("2"), false);
+    QCOMPARE(rig.pages(), QStringLiteral("50,52|51,53"));
+}
+
+void TestPrintEngine::pageFieldOneWithTwoPagesChangesNothing()
+{
+    for (int order = 1; order <= 8; ++order) {
+        Rig rig;
+        rig.layout(QStringLiteral("4 X 4"), order - 1);
+        rig.run(QStringLiteral("1"), false);
+        QVERIFY(rig.form.printGenerator.Lise1.count() > 0);
+        for (int n = 1; n <= 4; ++n)
+            rig.doc.slot(n).Tx.setText(n == 2 ? QStringLiteral("9") : QStringLiteral("1"));
+        rig.doc.Te1.setText(QStringLiteral("33"));
+        rig.run(QStringLiteral("1"), true);
+        QCOMPARE(rig.form.printGenerator.Lise1.count(), qsizetype(0));
+        QCOMPARE(rig.form.No1.text(), QStringLiteral("0"));
+        QCOMPARE(rig.doc.Te1.text(), QStringLiteral("33"));
+        QCOMPARE(rig.counters(4), QStringLiteral("1,9,1,1"));
+        QCOMPARE(rig.form.printGenerator.Tim1.interval(), 0);
+    }
+}
+
+void TestPrintEngine::unknownOrderGivesNoEntries()
+{
+    Rig rig;
+    rig.layout(QStringLiteral("3 X 3"), 6);
+    rig.doc.WayPrint.setListIndex(-1);
+    rig.doc.slot(1).Tx.setText(QStringLiteral("4"));
+    rig.doc.Te1.setText(QStringLiteral("8"));
+    rig.run(QStringLiteral("4"), false);
+    QCOMPARE(rig.form.printGenerator.Lise1.count(), qsizetype(0));
+    QCOMPARE(rig.form.printGenerator.Lise2.count(), qsizetype(0));
+    QCOMPARE(rig.doc.Te1.text(), QStringLiteral("8"));
+    QCOMPARE(rig.counters(3), QStringLiteral("4,1,1"));
+    QCOMPARE(rig.form.printGenerator.state.pagesLeft, 0.0);
+}
+
+// The pure engine against the closed forms over many random runs.
+void TestPrintEngine::engineMatchesClosedForms()
+{
+    QRandomGenerator rng(4711);
+    for (int c = 0; c < 3000; ++c) {
+        PrintRunInput in;
+        in.gridType = kGrids.at(rng.bounded(8));
+        const int order = 1 + rng.bounded(8);
+        in.printOrder = wayPrintItems().at(order - 1);
+        const int S = rng.bounded(-50, 100000);
+        in.startText = QString::number(S);
+        for (QString &t : in.counters)
+            t = QString::number(rng.bounded(0, 100000));
+        const int pages = rng.bounded(0, 60);
+        in.pageCountText = QString::number(pages);
+        in.twoPages = rng.bounded(2) == 1;
+        const PrintRunResult r = runPrintOrder(in);
+
+        const int K = slotsOnPage(in.gridType);
+        const int P = in.twoPages ? pages / 2 : pages;
+        const QString what = QStringLiteral("case %1: %2, order %3, S %4, P %5").arg(c).arg(in.gridType).arg(order).arg(S).arg(P);
+        QVERIFY2(r.pageCount == P && r.entriesPerPage == K, qPrintable(what));
+        QCOMPARE(r.sequenceLength(), qint64(P) * K * (in.twoPages ? 2 : 1));
+        for (int p = 0; p < P; ++p)
+            for (int n = 1; n <= K; ++n) {
+                const double counter = in.counters[std::size_t(n - 1)].toDouble();
+                if (r.number(p, n) != closedForm(order, S, P, K, p, n, counter))
+                    QFAIL(qPrintable(what + QStringLiteral(" page %1 slot %2").arg(p).arg(n)));
+            }
+        if (P == 0) {
+            QCOMPARE(r.startText, in.startText);
+            continue;
+        }
+        if (order <= 4) {
+            QVERIFY2(r.startText == QString::number(qint64(S) + qint64(P) * K), qPrintable(what));
+        } else if (order <= 6) {
+            QVERIFY2(r.startText == shortestDecimal(r.number(P - 1, K) + 1), qPrintable(what));
+        } else {
+            for (int n = 1; n <= K; ++n)
+                QCOMPARE(r.counters[std::size_t(n - 1)], shortestDecimal(in.counters[std::size_t(n - 1)].toDouble() + P));
+            const int last = K <= 4 ? K : K - 1;
+            QVERIFY2(r.startText == r.counters[std::size_t(last - 1)], qPrintable(what));
+        }
+    }
+}
+
+// The form's generation, through the number sample, against the pure
+// engine over random layouts, styles and start values.
+void TestPrintEngine::formMatchesEngine()
+{
+    QRandomGenerator rng(20240611);
+    const QStringList oddTexts = {QStringLiteral("007"), QString(), QStringLiteral("0012"), QStringLiteral("2.5"),
+                                  QStringLiteral("1:2"), QStringLiteral(" 3")};
+    const auto numberish = [&](int max) {
+        return rng.bounded(5) == 0 ? oddTexts.at(rng.bounded(int(oddTexts.size())))
+                                   : QString::number(rng.bounded(0, max));
+    };
+    const QStringList names = nameTextItems() + QStringList{QStringLiteral(" N "), QStringLiteral("No: ")};
+    Rig rig;
+    for (int c = 0; c < 250; ++c) {
+        const QString grid = kGrids.at(rng.bounded(8));
+        const int orderIndex = rng.bounded(20) == 0 ? -1 : rng.bounded(8);
+        rig.layout(grid, orderIndex);
+        rig.doc.Co1.setText(names.at(rng.bounded(int(names.size()))));
+        rig.doc.Combo1.setText(bracketBeforeItems().at(rng.bounded(6)));
+        rig.doc.Combo2.setText(bracketAfterItems().at(rng.bounded(6)));
+        rig.doc.Check1.setValue(rng.bounded(2));
+        rig.doc.Te2.setText(QString::number(1 + rng.bounded(8)));
+        rig.doc.HScroll1.setValue(rng.bounded(3));
+        for (int n = 1; n <= 12; ++n) {
+            SignSlot &s = rig.doc.slot(n);
+            s.Tx.setText(numberish(5000));
+            s.Tee.setText(shortestDecimal((10 + rng.bounded(2960)) / 100.0));
+            s.Teee.setText(shortestDecimal((10 + rng.bounded(2090)) / 100.0));
+        }
+        // Mostly counters in normal form, so the start number field counts.
+        if (rng.bounded(3) > 0)
+            for (int n = 1; n <= 12; ++n)
+                rig.doc.slot(n).Tx.setText(shortestDecimal(leadingNumber(rig.doc.slot(n).Tx.text())));
+        rig.doc.Te1.setText(numberish(100000));
+        const bool twoPages = rng.bounded(2) == 1;
+        const QString pageField = QString::number(rng.bounded(0, 25));
+        rig.form.printForm.Check1.setValue(twoPages ? 1 : 0);
+        rig.form.No1.setText(pageField);
+        const PrintRunInput in = rig.input();
+        const PrintRunResult expected = runPrintOrder(in);
+        const QStringList entries = sequenceEntries(expected, in, rig.form.sample.style());
+
+        rig.run(pageField, twoPages);
+        const QString what = QStringLiteral("case %1: %2, order %3, start \"%4\", pages %5, two %6")
+                                 .arg(c).arg(grid).arg(orderIndex + 1).arg(in.startText, pageField).arg(twoPages);
+        QVERIFY2(rig.sequence() == entries, qPrintable(what));
+        QVERIFY2(rig.form.printGenerator.Lise1.count() == expected.sequenceLength(), qPrintable(what));
+        QVERIFY2(rig.doc.Te1.text() == expected.startText, qPrintable(what + QStringLiteral(" start after")));
+        QVERIFY2(rig.form.No1.text() == expected.pageCountText, qPrintable(what));
+        for (int n = 1; n <= 12; ++n)
+            QVERIFY2(rig.doc.slot(n).Tx.text() == expected.counters[std::size_t(n - 1)], qPrintable(what));
+    }
+}
+
+// The widened sequence: the largest page field on the largest grid.
+void TestPrintEngine::largestRun()
+{
+    Rig rig;
+    rig.layout(QStringLiteral("12 X 12"), 0);
+    rig.doc.Te1.setText(QStringLiteral("1"));
+    rig.run(QStringLiteral("99999"), false);
+    const SequenceList &seq = rig.form.printGenerator.Lise1;
+    QCOMPARE(seq.count(), qsizetype(1199988));
+    const QString first = seq.item(0);
+    // Page 1, slot 1 of order 1 carries the top number of slot 1's run.
+    QVERIFY(first.endsWith(QStringLiteral("No:099999")));
+    QVERIFY(seq.item(seq.count() - 1).endsWith(QStringLiteral("No:1099990")));
+    QCOMPARE(seq.body(12 * 50000 + 6).toString(), QStringLiteral("No:649993"));
+    QCOMPARE(rig.doc.Te1.text(), QStringLiteral("1199989"));
+    QCOMPARE(seq.get(QStringLiteral("listCount")).toLongLong(), 1199988LL);
+    QCOMPARE(seq.get(QStringLiteral("list(1199987)")).toString(), seq.item(1199987));
+}
+
+void TestPrintEngine::selector_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<int>("picture");
+    QTest::addColumn<bool>("counters");
+    for (int i = 0; i < 8; ++i)
+        QTest::addRow("%s", qPrintable(wayPrintItems().at(i))) << i << 16 + i << (i >= 6);
+}
+
+void TestPrintEngine::selector()
+{
+    QFETCH(int, index);
+    QFETCH(int, picture);
+    QFETCH(bool, counters);
+    Rig rig;
+    // Start from the other kind of order, so every effect is a change.
+    rig.doc.WayPrint.setListIndex(counters ? 0 : 7);
+    rig.scheduler.settle();
+    rig.doc.WayPrint.setListIndex(index);
+    for (int p = 16; p <= 23; ++p)
+        QCOMPARE(rig.form.control(QStringLiteral("Picture%1").arg(p))->visible(), p == picture);
+    for (int n = 1; n <= 12; ++n)
+        QCOMPARE(rig.doc.slot(n).Tx.visible(), counters);
+    QCOMPARE(rig.doc.Te1.enabled(), !counters);
+    QCOMPARE(rig.form.sample.Timer5.interval(), 1);
+    rig.scheduler.advance(1);
+    // The preview labels follow the chosen order.
+    const QString slot3 = rig.form.sample.Test0[2]->caption();
+    const double s = leadingNumber(rig.doc.Te1.text());
+    const double expected = index < 4 ? s + 2 : index < 6 ? s + 1 : s;
+    QVERIFY2(slot3.contains(shortestDecimal(expected)), qPrintable(slot3));
+}
+
+void TestPrintEngine::selectorBackFromCounters()
+{
+    Rig rig;
+    rig.doc.WayPrint.setListIndex(6);
+    rig.doc.slot(3).Tx.setText(QStringLiteral("42"));
+    rig.doc.WayPrint.setListIndex(1);
+    QVERIFY(!rig.doc.slot(3).Tx.visible());
+    QVERIFY(rig.doc.Te1.enabled());
+    QCOMPARE(rig.doc.slot(3).Tx.text(), QStringLiteral("42"));
+    QVERIFY(rig.form.printOrder.picture(2).visible());
+    // An empty selection leaves the illustration as it was.
+    rig.doc.WayPrint.setListIndex(-1);
+    QVERIFY(rig.form.printOrder.picture(2).visible());
+    QVERIFY(rig.doc.Te1.enabled());
+}
+
+QTEST_GUILESS_MAIN(TestPrintEngine)
+#include "tst_printengine.moc"
