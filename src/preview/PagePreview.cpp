@@ -103,7 +103,7 @@ QString PagePreview::defaultLongEdge(const QString &grid, int n)
 {
     if (grid == QLatin1String("1 X 1"))
         return QStringLiteral("4");
-    Rows r;
+    Rows r{1, 0};
     if (!rowsFor(grid, r))
         return {};
     // 30 is the long edge, 29.7 cm, taken as a whole number.
@@ -118,7 +118,7 @@ QString PagePreview::defaultShortEdge(const QString &grid, int n)
         return {};
     if (g->slotCount < 4)
         return QStringLiteral("5");
-    Rows r;
+    Rows r{1, 0};
     rowsFor(grid, r);
     return n <= r.rows ? QStringLiteral("3") : QStringLiteral("13.5");
 }
