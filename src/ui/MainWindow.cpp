@@ -21,6 +21,7 @@
 #include <QDate>
 #include <QDir>
 #include <QFontDatabase>
+#include <QStandardPaths>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -560,8 +561,10 @@ int runMainWindow(QApplication &app)
     QtDialogs dialogs;
     QtSettingsStore settings;
     SystemClock clock;
-    // Layout files live in the Data folder beside the program.
-    DiskLayoutFolder layouts(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Data")));
+    // Layout files live in the Data folder of the per-user application data
+    // (~/.local/share/Numbering/Data): the program's own folder is not
+    // writable once installed.
+    DiskLayoutFolder layouts(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/Data"));
     Services services{scheduler, measure, dialogs, settings, clock, [] { return QFontDatabase::families(); }};
     services.layouts = &layouts;
     MainForm form(services);
