@@ -88,10 +88,12 @@ MainForm::~MainForm() = default;
 
 BrowserForm &MainForm::browser()
 {
-    if (!m_browser)
+    if (!m_browser) {
         m_browser = std::make_unique<BrowserForm>(BrowserForm::Deps{m_services.scheduler, m_services.dialogs,
                                                                      m_services.settings, *m_services.layouts, doc,
                                                                      sample, m_layoutFiles});
+        onBrowserCreated.raise();
+    }
     return *m_browser;
 }
 

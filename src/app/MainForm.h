@@ -59,6 +59,9 @@ public:
     // The layout browser, created the first time it is needed.
     BrowserForm &browser();
     bool browserCreated() const { return m_browser != nullptr; }
+    // Raised once, right after the browser is created, so that a view can
+    // bind to it whichever command creates it.
+    Event<> onBrowserCreated;
     // Shows the browser docked at the main window's right edge.
     void openBrowser();
     // The forms of the program by name; Save1 is created on first use.

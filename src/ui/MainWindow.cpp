@@ -4,11 +4,15 @@
 #include "BoundLabel.h"
 #include "BoundLineEdit.h"
 #include "BoundScrollBar.h"
+#include "BrowserWindow.h"
+#include "HeaderBar.h"
 #include "PagePreviewWidget.h"
 #include "PrintOrderIllustration.h"
+#include "SheetStackIcon.h"
 #include "SlotPanel.h"
 #include "ViewSupport.h"
 #include "app/MainForm.h"
+#include "layoutfiles/BrowserForm.h"
 #include "platform/Clock.h"
 #include "platform/Colour.h"
 #include "platform/LayoutFolder.h"
@@ -50,25 +54,6 @@ QLabel *caption(const QString &text, QWidget *parent)
     return l;
 }
 
-// The title strip across the top of the window.
-class HeaderBar : public QWidget
-{
-public:
-    using QWidget::QWidget;
-
-protected:
-    void paintEvent(QPaintEvent *) override
-    {
-        QPainter p(this);
-        QLinearGradient g(0, 0, 0, height());
-        g.setColorAt(0, QColor(0x2C, 0x4A, 0x70));
-        g.setColorAt(1, QColor(0x1E, 0x35, 0x54));
-        p.fillRect(rect(), g);
-        p.setPen(QColor(0x14, 0x25, 0x3B));
-        p.drawLine(0, height() - 1, width(), height() - 1);
-    }
-};
-
 // A colour command button with a swatch of the sample's colour it sets.
 class ColourButton : public FramedButton
 {
@@ -94,39 +79,6 @@ protected:
 private:
     const Label &m_sample;
     bool m_back;
-};
-
-// The icon of the page orientation: a stack of standing (Im1) or lying (Im2)
-// sheets, shown while its model image is visible.
-class SheetStackIcon : public QWidget
-{
-public:
-    SheetStackIcon(Label &image, bool standing, QWidget *parent)
-        : QWidget(parent), m_image(image), m_standing(standing)
-    {
-        setObjectName(image.name());
-        onViewUpdate(image, this, [](SheetStackIcon *w) { w->setVisible(w->m_image.visible()); });
-        setVisible(image.visible());
-    }
-
-protected:
-    void paintEvent(QPaintEvent *) override
-    {
-        QPainter p(this);
-        p.setRenderHint(QPainter::Antialiasing);
-        const double w = m_standing ? height() * 0.62 : width() * 0.72;
-        const double h = m_standing ? height() * 0.78 : height() * 0.62;
-        for (int i = 2; i >= 0; --i) {
-            const QRectF r(1.5 + i * 2.5, 1.5 + (2 - i) * 2.0, w, h);
-            p.setPen(QColor(0x4A, 0x5A, 0x70));
-            p.setBrush(i == 0 ? QColor(Qt::white) : QColor(0xE4, 0xE9, 0xF0));
-            p.drawRect(r);
-        }
-    }
-
-private:
-    Label &m_image;
-    bool m_standing;
 };
 
 // The ground of the slot panels: a faint outline with the slot's number
@@ -185,11 +137,19 @@ MainWindow::MainWindow(MainForm &form, QWidget *parent)
         if (w)
             w->syncWindow();
     });
+    // The browser form comes later, from whichever command needs it first.
+    form.onBrowserCreated.connect([w = QPointer<MainWindow>(this)] {
+        if (w)
+            w->watchBrowser();
+    });
+    if (form.browserCreated())
+        watchBrowser();
     syncWindow();
 }
 
 MainWindow::~MainWindow()
 {
+    delete m_browser;
     // The widgets go before the stand-in controls they show.
     qDeleteAll(findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly));
 }
@@ -198,6 +158,84 @@ void MainWindow::syncWindow()
 {
     setWindowTitle(m_form.caption().isEmpty() ? QStringLiteral("Numora") : m_form.caption());
     setEnabled(m_form.enabled());
+    Qt::WindowStates state = windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
+    if (m_form.windowState() == 1)
+        state |= Qt::WindowMinimized;
+    else if (m_form.windowState() == 2)
+        state |= Qt::WindowMaximized;
+    if (state != windowState())
+        setWindowState(state);
+}
+
+BrowserWindow *MainWindow::browserWindow() const
+{
+    return m_browser;
+}
+
+void MainWindow::watchBrowser()
+{
+    // The browser's window is made when its form is first shown, and from
+    // then on follows the form by itself.
+    const auto makeWhenShown = [w = QPointer<MainWindow>(this)] {
+        if (!w || w->m_browser)
+            return;
+        BrowserForm &browser = w->m_form.browser();
+        if (browser.visible())
+            w->m_browser = new BrowserWindow(browser);
+    };
+    m_form.browser().onWindowUpdate.connect(makeWhenShown);
+    makeWhenShown();
+}
+
+void MainWindow::reportGeometry()
+{
+    const QRect f = frameGeometry();
+    m_form.setGeometry(twips(this, f.x()), twips(this, f.y()), twips(this, f.width()), twips(this, f.height()));
+    dockBrowser();
+}
+
+void MainWindow::dockBrowser()
+{
+    if (!m_form.browserCreated())
+        return;
+    BrowserForm &browser = m_form.browser();
+    // Only an open browser follows; one that was closed stays where it is.
+    if (!browser.enabled() || !browser.visible())
+        return;
+    const double left = m_form.left() + m_form.width();
+    const double top = m_form.top();
+    if (browser.left() != left || browser.top() != top)
+        browser.setGeometry(left, top, browser.width(), browser.height());
+}
+
+void MainWindow::moveEvent(QMoveEvent *e)
+{
+    QWidget::moveEvent(e);
+    // While a window is being shown its place is not final yet (the frame
+    // is added after the move event); the show reports it once it is.
+    if (isVisible())
+        reportGeometry();
+}
+
+void MainWindow::resizeEvent(QResizeEvent *e)
+{
+    QWidget::resizeEvent(e);
+    if (isVisible())
+        reportGeometry();
+}
+
+void MainWindow::showEvent(QShowEvent *e)
+{
+    QWidget::showEvent(e);
+    QMetaObject::invokeMethod(this, &MainWindow::reportGeometry, Qt::QueuedConnection);
+}
+
+void MainWindow::changeEvent(QEvent *e)
+{
+    QWidget::changeEvent(e);
+    if (e->type() != QEvent::WindowStateChange)
+        return;
+    m_form.setWindowState(isMinimized() ? 1 : isMaximized() ? 2 : 0);
 }
 
 Label &MainWindow::labelNamed(const QString &name, const QString &captionText)

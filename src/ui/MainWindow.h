@@ -1,4 +1,5 @@
 #pragma once
+#include <QPointer>
 #include <QWidget>
 #include <array>
 #include <memory>
@@ -17,6 +18,7 @@ int runMainWindow(QApplication &app);
 
 namespace ui {
 
+class BrowserWindow;
 class FramedButton;
 class PagePreviewWidget;
 
@@ -35,6 +37,14 @@ public:
     PagePreviewWidget *pagePreview() const { return m_preview; }
     // The picture of the chosen print order.
     QWidget *printOrderPicture() const { return m_orderPicture; }
+    // The layout browser's window, made the first time its form is shown.
+    BrowserWindow *browserWindow() const;
+
+protected:
+    void moveEvent(QMoveEvent *e) override;
+    void resizeEvent(QResizeEvent *e) override;
+    void showEvent(QShowEvent *e) override;
+    void changeEvent(QEvent *e) override;
 
 private:
     // The form's label of that name; a caption-only stand-in while the form
@@ -45,6 +55,11 @@ private:
     // items of these numbers (top, left, bottom, right) when it has them.
     void frameWith(FramedButton *button, const std::array<int, 4> &lines);
     void syncWindow();
+    // The form's place, size and state are the window's, frame included.
+    void reportGeometry();
+    void watchBrowser();
+    // Keeps an open browser glued to the right edge.
+    void dockBrowser();
 
     void buildHeader();
     void buildNumberGroup();
@@ -61,6 +76,7 @@ private:
     std::vector<std::unique_ptr<Label>> m_standIns;
     PagePreviewWidget *m_preview = nullptr;
     QWidget *m_orderPicture = nullptr;
+    QPointer<BrowserWindow> m_browser;
 };
 
 } // namespace ui

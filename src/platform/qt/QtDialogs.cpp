@@ -1,6 +1,7 @@
 #include "QtDialogs.h"
 #include "platform/Colour.h"
 
+#include <QApplication>
 #include <QColorDialog>
 #include <QGuiApplication>
 #include <QInputDialog>
@@ -11,11 +12,31 @@
 
 namespace numora {
 
+namespace {
+
+// The questions carry no title of their own; a bare title bar would show
+// nothing, so the program's name stands there instead.
+QString shownTitle(const QString &title)
+{
+    return title.isEmpty() ? QGuiApplication::applicationDisplayName() : title;
+}
+
+} // namespace
+
+QWidget *QtDialogs::owner() const
+{
+    // Over the window the operator is working in (the browser beside the
+    // main window asks its own questions), else over the main window.
+    if (QWidget *active = QApplication::activeWindow())
+        return active;
+    return m_parent;
+}
+
 Dialogs::Answer QtDialogs::message(const QString &text, const QString &title, Buttons buttons)
 {
-    QMessageBox box(m_parent);
+    QMessageBox box(owner());
     box.setText(text);
-    box.setWindowTitle(title);
+    box.setWindowTitle(shownTitle(title));
     QMessageBox::StandardButtons set;
     QMessageBox::StandardButton escape = QMessageBox::Ok;
     switch (buttons) {
@@ -54,14 +75,14 @@ Dialogs::Answer QtDialogs::message(const QString &text, const QString &title, Bu
 QString QtDialogs::input(const QString &prompt, const QString &title, const QString &proposal)
 {
     bool ok = false;
-    const QString text = QInputDialog::getText(m_parent, title, prompt, QLineEdit::Normal, proposal, &ok);
+    const QString text = QInputDialog::getText(owner(), shownTitle(title), prompt, QLineEdit::Normal, proposal, &ok);
     return ok ? text : QString();
 }
 
 std::optional<qint32> QtDialogs::chooseColour(qint32 initial)
 {
-    const QColor start = resolveColour(initial, m_parent ? m_parent->palette() : QGuiApplication::palette());
-    const QColor c = QColorDialog::getColor(start, m_parent);
+    const QColor start = resolveColour(initial, owner() ? owner()->palette() : QGuiApplication::palette());
+    const QColor c = QColorDialog::getColor(start, owner());
     if (!c.isValid())
         return std::nullopt;
     return rgbColour(c.red(), c.green(), c.blue());
@@ -70,7 +91,7 @@ std::optional<qint32> QtDialogs::chooseColour(qint32 initial)
 bool QtDialogs::printerSetup()
 {
     QPrinter own;
-    QPrintDialog dialog(m_printer ? m_printer : &own, m_parent);
+    QPrintDialog dialog(m_printer ? m_printer : &own, owner());
     return dialog.exec() == QDialog::Accepted;
 }
 

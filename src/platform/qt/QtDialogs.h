@@ -13,7 +13,8 @@ namespace numora {
 class QtDialogs : public Dialogs
 {
 public:
-    // The window the dialogs centre on; may change once the views exist.
+    // The window the dialogs centre on when no window of the program is
+    // active; may change once the views exist.
     void setParent(QWidget *parent) { m_parent = parent; }
     // The printer that the set-up dialog configures; without one the dialog
     // works on a printer of its own.
@@ -25,6 +26,8 @@ public:
     bool printerSetup() override;
 
 private:
+    QWidget *owner() const;
+
     QPointer<QWidget> m_parent;
     QPrinter *m_printer = nullptr;
 };

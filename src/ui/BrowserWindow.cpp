@@ -1,0 +1,251 @@
+#include "BrowserWindow.h"
+#include "BoundComboBox.h"
+#include "BoundLabel.h"
+#include "BoundLineEdit.h"
+#include "BoundListBox.h"
+#include "HeaderBar.h"
+#include "SheetStackIcon.h"
+#include "ViewSupport.h"
+#include "layoutfiles/BrowserForm.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace numora::ui {
+
+namespace {
+
+// Figures below are pixels of a 96 dpi screen, as in the main window, whose
+// header and status strip this window continues.
+constexpr double HeaderHeight = 25;
+constexpr double BandHeight = 21;
+
+// Field captions in the muted colour of the main window's.
+template <typename W>
+W *asCaption(W *w)
+{
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::WindowText, QColor(0x44, 0x4E, 0x5C));
+    w->setPalette(pal);
+    return w;
+}
+
+int stateOf(const QWidget *w)
+{
+    if (w->isMinimized())
+        return 1;
+    if (w->isMaximized())
+        return 2;
+    return 0;
+}
+
+} // namespace
+
+BrowserWindow::BrowserWindow(BrowserForm &form, QWidget *parent)
+    : QWidget(parent, Qt::Window)
+    , m_form(form)
+{
+    setObjectName(form.name());
+    setAutoFillBackground(true);
+    // A window of its own, not a child of the main window: disabling the
+    // main window (the print dialog does) must not disable it. Closing the
+    // main window still ends the program while the browser is open.
+    setAttribute(Qt::WA_QuitOnClose, false);
+    auto *column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+
+    auto *header = new HeaderBar(this);
+    header->setFixedHeight(dp(this, HeaderHeight));
+    auto *headerRow = new QHBoxLayout(header);
+    headerRow->setContentsMargins(dp(this, 10), 0, dp(this, 10), 0);
+    m_title = new QLabel(header);
+    QFont tf = font();
+    tf.setPointSizeF(9);
+    tf.setBold(true);
+    tf.setLetterSpacing(QFont::PercentageSpacing, 105);
+    m_title->setFont(tf);
+    QPalette tp = m_title->palette();
+    tp.setColor(QPalette::WindowText, Qt::white);
+    m_title->setPalette(tp);
+    headerRow->addWidget(m_title, 1, Qt::AlignCenter);
+    column->addWidget(header);
+
+    auto *body = new QVBoxLayout;
+    body->setContentsMargins(dp(this, 8), dp(this, 4), dp(this, 8), dp(this, 4));
+    body->setSpacing(dp(this, 6));
+    column->addLayout(body, 1);
+
+    // The list and the two ways of narrowing it.
+    auto *files = new QGroupBox(tr("Layouts"), this);
+    auto *grid = new QGridLayout(files);
+    grid->setContentsMargins(8, 4, 8, 8);
+    grid->setHorizontalSpacing(6);
+    grid->setVerticalSpacing(5);
+    m_filter = new BoundComboBox(form.Combo3, files);
+    m_filter->setToolTip(tr("Show the layouts of one grid type"));
+    auto *fine = asCaption(new BoundLabel(form.Label2, BoundLabel::Plain, files));
+    m_search = new BoundLineEdit(form.Text1, files);
+    m_search->setPlaceholderText(tr("Name begins with…"));
+    m_search->setClearButtonEnabled(false);
+    m_search->setToolTip(tr("Select the first layout whose name begins with this text"));
+    m_files = new BoundListBox(form.File1, files);
+    m_files->setEmptyText(tr("No layouts of this type"));
+    m_files->setAlternatingRowColors(true);
+    m_files->setToolTip(tr("Double-click a layout to load it"));
+    grid->addWidget(asCaption(new QLabel(tr("Type"), files)), 0, 0);
+    grid->addWidget(m_filter, 0, 1);
+    grid->addWidget(fine, 1, 0);
+    grid->addWidget(m_search, 1, 1);
+    grid->addWidget(m_files, 2, 0, 1, 2);
+    grid->setColumnStretch(1, 1);
+    grid->setRowStretch(2, 1);
+    body->addWidget(files, 1);
+
+    // The selected layout: its name, start number and page orientation.
+    auto *chosen = new QGroupBox(tr("Selected"), this);
+    auto *card = new QGridLayout(chosen);
+    card->setContentsMargins(8, 4, 8, 8);
+    card->setHorizontalSpacing(6);
+    card->setVerticalSpacing(3);
+    m_fileName = new BoundLabel(form.Lab1, BoundLabel::Plain, chosen);
+    QFont nf = m_fileName->font();
+    nf.setBold(true);
+    m_fileName->setFont(nf);
+    m_startNumber = new BoundLabel(form.Label3, BoundLabel::Plain, chosen);
+    // Both icons share one place; the form shows at most one of them.
+    auto *icons = new QWidget(chosen);
+    icons->setFixedSize(dp(this, 32), dp(this, 32));
+    m_standing = new SheetStackIcon(form.Im1, true, icons);
+    m_standing->setGeometry(icons->rect());
+    m_standing->setToolTip(tr("Standing page"));
+    m_lying = new SheetStackIcon(form.Im2, false, icons);
+    m_lying->setGeometry(icons->rect());
+    m_lying->setToolTip(tr("Lying page"));
+    card->addWidget(m_fileName, 0, 0);
+    card->addWidget(m_startNumber, 1, 0);
+    card->addWidget(icons, 0, 1, 2, 1, Qt::AlignRight | Qt::AlignVCenter);
+    card->setColumnStretch(0, 1);
+    body->addWidget(chosen);
+
+    // The commands, in the strip that continues the main window's status bar.
+    auto *band = new QFrame(this);
+    band->setAutoFillBackground(true);
+    QPalette bp = band->palette();
+    bp.setColor(QPalette::Window, QColor(0xDF, 0xE4, 0xEA));
+    band->setPalette(bp);
+    band->setFixedHeight(dp(this, BandHeight));
+    auto *row = new QHBoxLayout(band);
+    row->setContentsMargins(dp(this, 8), 0, dp(this, 8), 0);
+    row->setSpacing(dp(this, 5));
+    m_open = new FramedButton(form.Command2, band);
+    m_open->setToolTip(tr("Open the selected layout"));
+    m_delete = new FramedButton(form.Command3, band);
+    m_delete->setToolTip(tr("Delete the selected layout file"));
+    m_close = new FramedButton(form.Command1, band);
+    m_close->setToolTip(tr("Close the browser; it keeps its choice"));
+    for (FramedButton *b : {m_open, m_delete, m_close})
+        b->setFixedSize(px(this, 645), px(this, 225));
+    row->addStretch(1);
+    row->addWidget(m_open);
+    row->addWidget(m_delete);
+    row->addSpacing(dp(this, 6));
+    row->addWidget(m_close);
+    column->addWidget(band);
+
+    form.onWindowUpdate.connect([w = QPointer<BrowserWindow>(this)] {
+        if (w)
+            w->syncWindow();
+    });
+    syncWindow();
+}
+
+void BrowserWindow::syncWindow()
+{
+    if (m_syncing)
+        return;
+    m_syncing = true;
+    const QString &title = m_form.caption();
+    setWindowTitle(title.isEmpty() ? QGuiApplication::applicationDisplayName() : title);
+    m_title->setText(title);
+    setEnabled(m_form.enabled());
+
+    // The form's place and size are those of the whole window, frame
+    // included, as the main window's are. A form without a size yet gets
+    // the design size.
+    const QSize frame = frameGeometry().size() - size();
+    const int w = m_form.width() > 0 ? px(this, m_form.width()) - frame.width() : px(this, DesignWidth);
+    const int h = m_form.height() > 0 ? px(this, m_form.height()) - frame.height() : px(this, DesignHeight);
+    if (size() != QSize(w, h))
+        setFixedSize(w, h);
+    const QPoint at(px(this, m_form.left()), px(this, m_form.top()));
+    if (pos() != at)
+        move(at);
+
+    Qt::WindowStates state = windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
+    if (m_form.windowState() == 1)
+        state |= Qt::WindowMinimized;
+    else if (m_form.windowState() == 2)
+        state |= Qt::WindowMaximized;
+    if (state != windowState())
+        setWindowState(state);
+    if (isVisible() != m_form.visible())
+        setVisible(m_form.visible());
+    m_syncing = false;
+}
+
+void BrowserWindow::reportGeometry()
+{
+    if (m_syncing)
+        return;
+    const QRect f = frameGeometry();
+    m_form.setGeometry(twips(this, f.x()), twips(this, f.y()), twips(this, f.width()), twips(this, f.height()));
+}
+
+void BrowserWindow::moveEvent(QMoveEvent *e)
+{
+    QWidget::moveEvent(e);
+    // While the window is being shown its place is not final yet (the
+    // frame is added after the move event); the show reports it once it is.
+    if (isVisible())
+        reportGeometry();
+}
+
+void BrowserWindow::resizeEvent(QResizeEvent *e)
+{
+    QWidget::resizeEvent(e);
+    if (isVisible())
+        reportGeometry();
+}
+
+void BrowserWindow::showEvent(QShowEvent *e)
+{
+    QWidget::showEvent(e);
+    QMetaObject::invokeMethod(this, &BrowserWindow::reportGeometry, Qt::QueuedConnection);
+}
+
+void BrowserWindow::changeEvent(QEvent *e)
+{
+    QWidget::changeEvent(e);
+    if (e->type() == QEvent::WindowStateChange && !m_syncing)
+        m_form.setWindowState(stateOf(this));
+}
+
+void BrowserWindow::closeEvent(QCloseEvent *e)
+{
+    // The window's close button is the browser's own Close: the form hides
+    // and disables itself and keeps its choice for the next time.
+    if (m_form.visible())
+        m_form.Command1.click();
+    if (m_form.visible())
+        e->ignore();
+    else
+        e->accept();
+}
+
+} // namespace numora::ui

@@ -1,0 +1,19 @@
+#include "HeaderBar.h"
+
+#include <QLinearGradient>
+#include <QPainter>
+
+namespace numora::ui {
+
+void HeaderBar::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    QLinearGradient g(0, 0, 0, height());
+    g.setColorAt(0, QColor(0x2C, 0x4A, 0x70));
+    g.setColorAt(1, QColor(0x1E, 0x35, 0x54));
+    p.fillRect(rect(), g);
+    p.setPen(QColor(0x14, 0x25, 0x3B));
+    p.drawLine(0, height() - 1, width(), height() - 1);
+}
+
+} // namespace numora::ui
