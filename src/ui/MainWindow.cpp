@@ -8,6 +8,7 @@
 #include "HeaderBar.h"
 #include "PagePreviewWidget.h"
 #include "PrintOrderIllustration.h"
+#include "OrientationCodeLabel.h"
 #include "SheetStackIcon.h"
 #include "SlotPanel.h"
 #include "ViewSupport.h"
@@ -433,9 +434,10 @@ void MainWindow::buildStyleStrip()
     orientation->setToolTip(tr("Turn the page"));
     place(orientation, 1200, 2070, 975, 210);
     auto *standing = new SheetStackIcon(m_form.orientation.Im1, true, this);
-    place(standing, 2250, 2010, 300, 300);
+    place(standing, 2220, 2010, 300, 300);
     auto *lying = new SheetStackIcon(m_form.orientation.Im2, false, this);
-    place(lying, 2250, 2010, 300, 300);
+    place(lying, 2220, 2010, 300, 300);
+    place(new OrientationCodeLabel(m_form.doc.Ttt, this), 2505, 2040, 150, 240);
 
     auto *strip = new QFrame(this);
     strip->setFrameShape(QFrame::StyledPanel);
