@@ -69,7 +69,7 @@ struct FormRig
     MemorySettingsStore settings;
     FixedClock clock;
     DiskLayoutFolder folder{dir.path()};
-    MainForm form{Services{scheduler, measure, dialogs, settings, clock, {}, &folder}};
+    MainForm form{Services{scheduler, measure, dialogs, settings, clock, {}, folder}};
 
     explicit FormRig(int order)
     {

@@ -78,7 +78,7 @@ struct FormFixture
     {
         form = std::make_unique<MainForm>(Services{scheduler, measure, dialogs, settings, clock,
                                                    [] { return QStringList{QStringLiteral("Arial"), QStringLiteral("Tahoma")}; },
-                                                   &folder});
+                                                   folder});
         form->startUp();
         scheduler.settle();
         return *form;

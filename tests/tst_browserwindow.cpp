@@ -44,7 +44,7 @@ struct Harness
                                return QStringList{QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans"),
                                                   QStringLiteral("Tahoma")};
                            },
-                           &folder}};
+                           folder}};
 
     Harness()
     {

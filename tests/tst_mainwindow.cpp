@@ -40,7 +40,7 @@ struct Harness
                                return QStringList{QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Mono"),
                                                   QStringLiteral("Liberation Sans"), QStringLiteral("Tahoma")};
                            },
-                           &folder}};
+                           folder}};
 
     Harness()
     {

@@ -26,7 +26,7 @@ struct Rig
     MemorySettingsStore settings;
     FixedClock clock;
     DiskLayoutFolder folder{dir.path()};
-    MainForm form{Services{scheduler, measure, dialogs, settings, clock, {}, &folder}};
+    MainForm form{Services{scheduler, measure, dialogs, settings, clock, {}, folder}};
     LayoutDocument &doc = form.doc;
 
     Rig()

@@ -20,7 +20,7 @@ MainForm::MainForm(Services services)
     , printGenerator(doc, No1, printForm, services.scheduler)
     , printOrder(doc, sample)
     , m_services(std::move(services))
-    , m_layoutFiles(doc, sample, orientation, *m_services.layouts)
+    , m_layoutFiles(doc, sample, orientation, m_services.layouts)
     , m_save(std::make_unique<SaveCommand>(*this))
 {
     No1.setVisible(false);
@@ -90,7 +90,7 @@ BrowserForm &MainForm::browser()
 {
     if (!m_browser) {
         m_browser = std::make_unique<BrowserForm>(BrowserForm::Deps{m_services.scheduler, m_services.dialogs,
-                                                                     m_services.settings, *m_services.layouts, doc,
+                                                                     m_services.settings, m_services.layouts, doc,
                                                                      sample, m_layoutFiles});
         onBrowserCreated.raise();
     }

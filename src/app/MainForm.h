@@ -54,7 +54,7 @@ public:
     QStringList stateNames() const override;
 
     Services &services() { return m_services; }
-    LayoutFolder &layoutFolder() { return *m_services.layouts; }
+    LayoutFolder &layoutFolder() { return m_services.layouts; }
     LayoutFileIO &layoutFiles() { return m_layoutFiles; }
     // The layout browser, created the first time it is needed.
     BrowserForm &browser();

@@ -22,7 +22,7 @@ struct Services
     // The font family names the display offers.
     std::function<QStringList()> fontNames;
     // The Data folder of the layout files.
-    LayoutFolder *layouts = nullptr;
+    LayoutFolder &layouts;
 };
 
 } // namespace numora

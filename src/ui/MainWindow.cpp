@@ -605,8 +605,7 @@ int runMainWindow(QApplication &app)
     // (~/.local/share/Numbering/Data): the program's own folder is not
     // writable once installed.
     DiskLayoutFolder layouts(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/Data"));
-    Services services{scheduler, measure, dialogs, settings, clock, [] { return QFontDatabase::families(); }};
-    services.layouts = &layouts;
+    Services services{scheduler, measure, dialogs, settings, clock, [] { return QFontDatabase::families(); }, layouts};
     MainForm form(services);
     form.startUp();
     ui::MainWindow window(form);

@@ -59,7 +59,7 @@ QString ScriptSession::start()
         return QStringLiteral("the display's fonts need a GUI application; use `fonts NAME...`");
     const std::optional<QStringList> chosen = fonts;
     Services services{scheduler, *measure, dialogs, settings, clock,
-                      [chosen] { return chosen ? *chosen : QFontDatabase::families(); }, &layouts};
+                      [chosen] { return chosen ? *chosen : QFontDatabase::families(); }, layouts};
     main = std::make_unique<MainForm>(services);
     main->startUp();
     // The program shows its main window once start-up has run.
