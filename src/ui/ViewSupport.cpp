@@ -25,14 +25,14 @@ double twips(const QWidget *w, double pixels)
     return pixels / pixelsPerTwip(w);
 }
 
-QFont toQFont(const FontSpec &spec)
+QFont toQFont(const FontSpec &font)
 {
-    QFont f(spec.name);
+    QFont f(font.name);
     // A size of 0 or less is not a font; keep the toolkit's default then.
-    if (spec.size > 0)
-        f.setPointSizeF(spec.size);
-    f.setBold(spec.bold);
-    f.setItalic(spec.italic);
+    if (font.size > 0)
+        f.setPointSizeF(font.size);
+    f.setBold(font.bold);
+    f.setItalic(font.italic);
     return f;
 }
 

@@ -23,7 +23,7 @@ inline int dp(const QWidget *w, double px96) { return px(w, px96 * 15.0); }
 
 // The font a model font names, sized in points. Unknown family names fall
 // back through the substitutes installed by applyLook().
-QFont toQFont(const FontSpec &spec);
+QFont toQFont(const FontSpec &font);
 
 // The key code the model's key-up handlers get for a released key: the
 // virtual key numbers of the original toolkit (8 Backspace, 46 Delete, 48..57

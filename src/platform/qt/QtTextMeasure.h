@@ -13,13 +13,13 @@ public:
     void measure(const QString &text, const FontSpec &font, double &width, double &height) override;
 
 private:
-    const QFontMetricsF &metrics(const FontSpec &spec);
+    const QFontMetricsF &metrics(const FontSpec &font);
 
     // Building a QFont and its metrics costs more than measuring a short
     // text; a print run measures every number in the same font.
     struct Cached
     {
-        FontSpec spec;
+        FontSpec font;
         QFontMetricsF metrics;
     };
     std::vector<Cached> m_fonts; // most recently used first
