@@ -11,7 +11,6 @@
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
@@ -35,19 +34,10 @@ W *asCaption(W *w)
     return w;
 }
 
-int stateOf(const QWidget *w)
-{
-    if (w->isMinimized())
-        return 1;
-    if (w->isMaximized())
-        return 2;
-    return 0;
-}
-
 } // namespace
 
 BrowserWindow::BrowserWindow(BrowserForm &form, QWidget *parent)
-    : QWidget(parent, Qt::Window)
+    : FormWindow(form, Place | Visibility, QSizeF(DesignWidth, DesignHeight), parent, Qt::Window)
     , m_form(form)
 {
     setObjectName(form.name());
@@ -158,82 +148,12 @@ BrowserWindow::BrowserWindow(BrowserForm &form, QWidget *parent)
     row->addWidget(m_close);
     column->addWidget(band);
 
-    form.onWindowUpdate.connect([w = QPointer<BrowserWindow>(this)] {
-        if (w)
-            w->syncWindow();
-    });
-    syncWindow();
+    followForm();
 }
 
-void BrowserWindow::syncWindow()
+void BrowserWindow::captionApplied(const QString &caption)
 {
-    if (m_syncing)
-        return;
-    m_syncing = true;
-    const QString &title = m_form.caption();
-    setWindowTitle(title.isEmpty() ? QGuiApplication::applicationDisplayName() : title);
-    m_title->setText(title);
-    setEnabled(m_form.enabled());
-
-    // The form's place and size are those of the whole window, frame
-    // included, as the main window's are. A form without a size yet gets
-    // the design size.
-    const QSize frame = frameGeometry().size() - size();
-    const int w = m_form.width() > 0 ? px(this, m_form.width()) - frame.width() : px(this, DesignWidth);
-    const int h = m_form.height() > 0 ? px(this, m_form.height()) - frame.height() : px(this, DesignHeight);
-    if (size() != QSize(w, h))
-        setFixedSize(w, h);
-    const QPoint at(px(this, m_form.left()), px(this, m_form.top()));
-    if (pos() != at)
-        move(at);
-
-    Qt::WindowStates state = windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
-    if (m_form.windowState() == 1)
-        state |= Qt::WindowMinimized;
-    else if (m_form.windowState() == 2)
-        state |= Qt::WindowMaximized;
-    if (state != windowState())
-        setWindowState(state);
-    if (isVisible() != m_form.visible())
-        setVisible(m_form.visible());
-    m_syncing = false;
-}
-
-void BrowserWindow::reportGeometry()
-{
-    if (m_syncing)
-        return;
-    const QRect f = frameGeometry();
-    m_form.setGeometry(twips(this, f.x()), twips(this, f.y()), twips(this, f.width()), twips(this, f.height()));
-}
-
-void BrowserWindow::moveEvent(QMoveEvent *e)
-{
-    QWidget::moveEvent(e);
-    // While the window is being shown its place is not final yet (the
-    // frame is added after the move event); the show reports it once it is.
-    if (isVisible())
-        reportGeometry();
-}
-
-void BrowserWindow::resizeEvent(QResizeEvent *e)
-{
-    QWidget::resizeEvent(e);
-    if (isVisible())
-        reportGeometry();
-}
-
-void BrowserWindow::showEvent(QShowEvent *e)
-{
-    QWidget::showEvent(e);
-    QMetaObject::invokeMethod(this, &BrowserWindow::reportGeometry, Qt::QueuedConnection);
-}
-
-void BrowserWindow::changeEvent(QEvent *e)
-{
-    QWidget::changeEvent(e);
-    if (e->type() == QEvent::WindowStateChange && !m_syncing)
-        m_form.setWindowState(stateOf(this));
+    m_title->setText(caption);
 }
 
 void BrowserWindow::closeEvent(QCloseEvent *e)

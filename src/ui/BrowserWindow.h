@@ -1,5 +1,5 @@
 #pragma once
-#include <QWidget>
+#include "FormWindow.h"
 
 class QLabel;
 
@@ -20,7 +20,7 @@ class SheetStackIcon;
 // BrowserForm. The window takes its caption, place, size, shown, enabled and
 // minimised state from the form and reports the operator's moves, state
 // changes and closing back to it.
-class BrowserWindow : public QWidget
+class BrowserWindow : public FormWindow
 {
 public:
     // Design size in twips: as high as the main window, so that the two
@@ -43,18 +43,12 @@ public:
     FramedButton *closeButton() const { return m_close; }
 
 protected:
-    void moveEvent(QMoveEvent *e) override;
-    void resizeEvent(QResizeEvent *e) override;
-    void showEvent(QShowEvent *e) override;
-    void changeEvent(QEvent *e) override;
+    // The header shows the form's caption too.
+    void captionApplied(const QString &caption) override;
     void closeEvent(QCloseEvent *e) override;
 
 private:
-    void syncWindow();
-    void reportGeometry();
-
     BrowserForm &m_form;
-    bool m_syncing = false;
     QLabel *m_title = nullptr;
     BoundComboBox *m_filter = nullptr;
     BoundListBox *m_files = nullptr;

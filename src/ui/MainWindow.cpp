@@ -118,7 +118,7 @@ private:
 } // namespace
 
 MainWindow::MainWindow(MainForm &form, QWidget *parent)
-    : QWidget(parent)
+    : FormWindow(form, CaptionAndState, QSizeF(), parent)
     , m_form(form)
 {
     setObjectName(form.name());
@@ -134,10 +134,6 @@ MainWindow::MainWindow(MainForm &form, QWidget *parent)
     buildPrintOrder();
     buildShiftGroup();
     buildStatusBar();
-    form.onWindowUpdate.connect([w = QPointer<MainWindow>(this)] {
-        if (w)
-            w->syncWindow();
-    });
     // The browser form comes later, from whichever command needs it first.
     form.onBrowserCreated.connect([w = QPointer<MainWindow>(this)] {
         if (w)
@@ -145,7 +141,7 @@ MainWindow::MainWindow(MainForm &form, QWidget *parent)
     });
     if (form.browserCreated())
         watchBrowser();
-    syncWindow();
+    followForm();
 }
 
 MainWindow::~MainWindow()
@@ -155,17 +151,9 @@ MainWindow::~MainWindow()
     qDeleteAll(findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly));
 }
 
-void MainWindow::syncWindow()
+QString MainWindow::untitledCaption() const
 {
-    setWindowTitle(m_form.caption().isEmpty() ? QStringLiteral("Numora") : m_form.caption());
-    setEnabled(m_form.enabled());
-    Qt::WindowStates state = windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
-    if (m_form.windowState() == 1)
-        state |= Qt::WindowMinimized;
-    else if (m_form.windowState() == 2)
-        state |= Qt::WindowMaximized;
-    if (state != windowState())
-        setWindowState(state);
+    return QStringLiteral("Numora");
 }
 
 BrowserWindow *MainWindow::browserWindow() const
@@ -188,10 +176,8 @@ void MainWindow::watchBrowser()
     makeWhenShown();
 }
 
-void MainWindow::reportGeometry()
+void MainWindow::geometryReported()
 {
-    const QRect f = frameGeometry();
-    m_form.setGeometry(twips(this, f.x()), twips(this, f.y()), twips(this, f.width()), twips(this, f.height()));
     dockBrowser();
 }
 
@@ -207,36 +193,6 @@ void MainWindow::dockBrowser()
     const double top = m_form.top();
     if (browser.left() != left || browser.top() != top)
         browser.setGeometry(left, top, browser.width(), browser.height());
-}
-
-void MainWindow::moveEvent(QMoveEvent *e)
-{
-    QWidget::moveEvent(e);
-    // While a window is being shown its place is not final yet (the frame
-    // is added after the move event); the show reports it once it is.
-    if (isVisible())
-        reportGeometry();
-}
-
-void MainWindow::resizeEvent(QResizeEvent *e)
-{
-    QWidget::resizeEvent(e);
-    if (isVisible())
-        reportGeometry();
-}
-
-void MainWindow::showEvent(QShowEvent *e)
-{
-    QWidget::showEvent(e);
-    QMetaObject::invokeMethod(this, &MainWindow::reportGeometry, Qt::QueuedConnection);
-}
-
-void MainWindow::changeEvent(QEvent *e)
-{
-    QWidget::changeEvent(e);
-    if (e->type() != QEvent::WindowStateChange)
-        return;
-    m_form.setWindowState(isMinimized() ? 1 : isMaximized() ? 2 : 0);
 }
 
 Label &MainWindow::labelNamed(const QString &name, const QString &captionText)

@@ -1,6 +1,7 @@
 #pragma once
+#include "FormWindow.h"
+
 #include <QPointer>
-#include <QWidget>
 #include <array>
 #include <memory>
 #include <vector>
@@ -24,7 +25,10 @@ class PagePreviewWidget;
 
 // The main window Start1 as widgets over the headless MainForm. Every
 // widget shows one model control; the window itself holds nothing else.
-class MainWindow : public QWidget
+// The program shows the window and the operator places it: the window takes
+// its caption, enabled and minimised state from the form, and reports its
+// place and size to the form without ever taking them from it.
+class MainWindow : public FormWindow
 {
 public:
     // Design size of the window, in twips.
@@ -41,10 +45,9 @@ public:
     BrowserWindow *browserWindow() const;
 
 protected:
-    void moveEvent(QMoveEvent *e) override;
-    void resizeEvent(QResizeEvent *e) override;
-    void showEvent(QShowEvent *e) override;
-    void changeEvent(QEvent *e) override;
+    QString untitledCaption() const override;
+    // An open browser follows the window's new place.
+    void geometryReported() override;
 
 private:
     // The form's label of that name; a caption-only stand-in while the form
@@ -54,9 +57,6 @@ private:
     // The frame of a framed button takes the colours of the form's line
     // items of these numbers (top, left, bottom, right) when it has them.
     void frameWith(FramedButton *button, const std::array<int, 4> &lines);
-    void syncWindow();
-    // The form's place, size and state are the window's, frame included.
-    void reportGeometry();
     void watchBrowser();
     // Keeps an open browser glued to the right edge.
     void dockBrowser();

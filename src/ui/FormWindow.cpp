@@ -1,0 +1,131 @@
+#include "FormWindow.h"
+#include "ViewSupport.h"
+#include "platform/Form.h"
+
+#include <QGuiApplication>
+#include <QPointer>
+
+namespace numora::ui {
+
+namespace {
+
+int stateOf(const QWidget *w)
+{
+    if (w->isMinimized())
+        return 1;
+    if (w->isMaximized())
+        return 2;
+    return 0;
+}
+
+} // namespace
+
+FormWindow::FormWindow(Form &form, Follows follows, QSizeF designSize, QWidget *parent, Qt::WindowFlags flags)
+    : QWidget(parent, flags)
+    , m_windowForm(form)
+    , m_follows(follows)
+    , m_designSize(designSize)
+{
+}
+
+void FormWindow::followForm()
+{
+    m_windowForm.onWindowUpdate.connect([w = QPointer<FormWindow>(this)] {
+        if (w)
+            w->syncWindow();
+    });
+    syncWindow();
+}
+
+QString FormWindow::untitledCaption() const
+{
+    return QGuiApplication::applicationDisplayName();
+}
+
+void FormWindow::captionApplied(const QString &)
+{
+}
+
+void FormWindow::geometryReported()
+{
+}
+
+void FormWindow::syncWindow()
+{
+    if (m_syncing)
+        return;
+    m_syncing = true;
+    const QString &title = m_windowForm.caption();
+    setWindowTitle(title.isEmpty() ? untitledCaption() : title);
+    captionApplied(title);
+    setEnabled(m_windowForm.enabled());
+    if (m_follows & Place)
+        applyPlace();
+
+    Qt::WindowStates state = windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
+    if (m_windowForm.windowState() == 1)
+        state |= Qt::WindowMinimized;
+    else if (m_windowForm.windowState() == 2)
+        state |= Qt::WindowMaximized;
+    if (state != windowState())
+        setWindowState(state);
+    if ((m_follows & Visibility) && isVisible() != m_windowForm.visible())
+        setVisible(m_windowForm.visible());
+    m_syncing = false;
+}
+
+void FormWindow::applyPlace()
+{
+    // The form's place and size are those of the whole window, frame
+    // included. A form without a size yet gets the design size.
+    const QSize frame = frameGeometry().size() - size();
+    const int w = m_windowForm.width() > 0 ? px(this, m_windowForm.width()) - frame.width()
+                                           : px(this, m_designSize.width());
+    const int h = m_windowForm.height() > 0 ? px(this, m_windowForm.height()) - frame.height()
+                                            : px(this, m_designSize.height());
+    if (size() != QSize(w, h))
+        setFixedSize(w, h);
+    const QPoint at(px(this, m_windowForm.left()), px(this, m_windowForm.top()));
+    if (pos() != at)
+        move(at);
+}
+
+void FormWindow::reportGeometry()
+{
+    if (m_syncing)
+        return;
+    const QRect f = frameGeometry();
+    m_windowForm.setGeometry(twips(this, f.x()), twips(this, f.y()), twips(this, f.width()), twips(this, f.height()));
+    geometryReported();
+}
+
+void FormWindow::moveEvent(QMoveEvent *e)
+{
+    QWidget::moveEvent(e);
+    // While a window is being shown its place is not final yet (the frame
+    // is added after the move event); the show reports it once it is.
+    if (isVisible())
+        reportGeometry();
+}
+
+void FormWindow::resizeEvent(QResizeEvent *e)
+{
+    QWidget::resizeEvent(e);
+    if (isVisible())
+        reportGeometry();
+}
+
+void FormWindow::showEvent(QShowEvent *e)
+{
+    QWidget::showEvent(e);
+    QMetaObject::invokeMethod(this, &FormWindow::reportGeometry, Qt::QueuedConnection);
+}
+
+void FormWindow::changeEvent(QEvent *e)
+{
+    QWidget::changeEvent(e);
+    if (e->type() == QEvent::WindowStateChange && !m_syncing)
+        m_windowForm.setWindowState(stateOf(this));
+}
+
+} // namespace numora::ui
