@@ -160,6 +160,9 @@ void TestNumeric::systemColoursResolveOnlyForDrawing()
     QVERIFY(isSystemColour(systemColour(18)));
     QVERIFY(!isSystemColour(rgbColour(255, 255, 255)));
     QVERIFY(!colourFromText(QStringLiteral("4294967296")).has_value());
+    QVERIFY(!colourFromText(QStringLiteral("abc")).has_value());
+    QVERIFY(!colourFromText(QStringLiteral("12abc")).has_value());
+    QVERIFY(!colourFromText(QString()).has_value());
     QPalette pal;
     pal.setColor(QPalette::ButtonText, QColor(1, 2, 3));
     QCOMPARE(resolveColour(systemColour(18), pal), QColor(1, 2, 3));

@@ -7,6 +7,8 @@
 #include "platform/LayoutFolder.h"
 #include "platform/SettingsStore.h"
 
+#include <QLocale>
+
 namespace numora {
 
 MainForm::MainForm(Services services)
@@ -157,7 +159,11 @@ void MainForm::startUp()
     doc.Com1.setItems(m_services.fontNames ? m_services.fontNames() : QStringList{});
     doc.Comb1.setItems(fontSizeItems());
     doc.Comb1.setText(f[12]);
-    doc.La5.setFontSize(leadingNumber(f[12]));
+    // A size that is no number leaves the sample's size as it is.
+    bool sizeOk = false;
+    const double size = QLocale::c().toDouble(f[12].trimmed(), &sizeOk);
+    if (sizeOk && size > 0)
+        doc.La5.setFontSize(size);
     doc.Combo1.setItems(bracketBeforeItems());
     doc.Combo2.setItems(bracketAfterItems());
     doc.Combo1.setText(f[3]);
@@ -232,7 +238,7 @@ bool MainForm::setState(const QString &name, const QVariant &value)
     else if (name == QLatin1String("typeTag"))
         doc.typeTag = value.toString();
     else if (name == QLatin1String("slotCount"))
-        doc.slotCount = value.toInt();
+        doc.slotCount = std::clamp(value.toInt(), 1, 12);
     else if (name == QLatin1String("topSpinLast"))
         doc.topSpinLast = value.toInt();
     else if (name == QLatin1String("leftSpinLast"))

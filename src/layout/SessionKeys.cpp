@@ -44,8 +44,11 @@ static std::optional<double> strictNumber(const QString &text)
 
 StartValues readStartValues(SettingsStore &store)
 {
-    const auto has = [&](const QString &k) { return store.contains(appName(), sectionName(), k); };
     const auto get = [&](const QString &k) { return store.getSetting(appName(), sectionName(), k); };
+    // A key never written reads as the empty text, and an empty text is
+    // treated as missing: a counter cleared before the last exit comes back
+    // as "1", not as 0.
+    const auto has = [&](const QString &k) { return !get(k).isEmpty(); };
     StartValues v;
     for (int k = 0; k <= 19; ++k)
         v.fields[k] = get(fieldKey(k));
@@ -69,14 +72,8 @@ StartValues readStartValues(SettingsStore &store)
         v.fields[18] = colourText(systemColour(18));
     }
     // A colour that is missing or not a number leaves the sample's colour.
-    const auto colour = [](const QString &t) -> std::optional<qint32> {
-        const auto n = strictNumber(t);
-        if (!n)
-            return std::nullopt;
-        return colourFromText(t);
-    };
-    v.backColor = colour(v.fields[17]);
-    v.foreColor = colour(v.fields[18]);
+    v.backColor = colourFromText(v.fields[17]);
+    v.foreColor = colourFromText(v.fields[18]);
     if (!has(fieldKey(11)))
         v.fields[11] = QStringLiteral("6");
     if (!has(fieldKey(10)))

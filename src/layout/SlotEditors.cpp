@@ -86,10 +86,10 @@ void SlotEditors::gridTypeChosen()
         m_doc.slotCount = g->slotCount;
     }
     m_doc.Combo4.clear();
-    for (int i = 1; i <= m_doc.slotCount; ++i)
+    for (int i = 1; i <= m_doc.slotCount && i <= 12; ++i)
         m_doc.Combo4.addItem(QString::number(i));
     m_doc.Label54.setCaption(QStringLiteral("Type: ") + m_doc.typeTag);
-    for (int n = 1; n <= m_doc.slotCount; ++n)
+    for (int n = 1; n <= m_doc.slotCount && n <= 12; ++n)
         m_doc.slot(n).Tx.setEnabled(true);
 }
 

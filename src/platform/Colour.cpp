@@ -1,6 +1,7 @@
 #include "Colour.h"
 #include "Numeric.h"
 
+#include <QLocale>
 #include <QPalette>
 
 namespace numora {
@@ -12,7 +13,12 @@ QString colourText(qint32 value)
 
 std::optional<qint32> colourFromText(const QString &text)
 {
-    const auto v = roundHalfEven(leadingNumber(text));
+    // The whole text must be a number: "abc" is no colour, not black.
+    bool ok = false;
+    const double d = QLocale::c().toDouble(text.trimmed(), &ok);
+    if (!ok)
+        return std::nullopt;
+    const auto v = roundHalfEven(d);
     if (!v || *v < INT32_MIN || *v > INT32_MAX)
         return std::nullopt;
     return qint32(*v);
