@@ -104,6 +104,10 @@ void TestControls::typingRunsFilterInsertChangeRelease()
     });
     t.paste(QStringLiteral("pasted"));
     QCOMPARE(t.text(), QString());
+    // Line breaks cannot enter a one-line field.
+    TextBox line(QStringLiteral("Co1"));
+    line.paste(QStringLiteral("No\r\nX\n"));
+    QCOMPARE(line.text(), QStringLiteral("No  X "));
 }
 
 void TestControls::filtersCanRewriteTheTextBeforeInsertion()

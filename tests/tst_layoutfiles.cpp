@@ -1,6 +1,7 @@
 #include "FormFixture.h"
 #include "layoutfiles/BrowserForm.h"
 #include "layoutfiles/LayoutFile.h"
+#include "platform/Colour.h"
 #include "platform/Windows1256.h"
 
 #include <QDir>
@@ -25,6 +26,8 @@ private slots:
     void unreadableFileChangesNothing();
     void malformedFilesNeverCrossLines();
     void failedSaveSaysSoAndKeepsCaptions();
+    void lineBreaksStayInTheirLine();
+    void vanishedFileLeavesTheOpenLayout();
     void saveReplacesAtomically();
 
 private:
@@ -324,6 +327,48 @@ void TestLayoutFiles::failedSaveSaysSoAndKeepsCaptions()
     QVERIFY(fx.dialogs.asked.last().contains(QStringLiteral("Receipts.2x2")));
     QCOMPARE(f.doc.Label53.caption(), QStringLiteral("File Name : None"));
     QVERIFY(f.browser().Label1.caption().isEmpty());
+}
+
+void TestLayoutFiles::lineBreaksStayInTheirLine()
+{
+    FormFixture fx;
+    MainForm &f = fx.start();
+    QVERIFY(fx.folder.ensureExists());
+    f.doc.Co1.setText(QStringLiteral("No\r\nX"));
+    f.doc.slot(1).Tx.setText(QStringLiteral("100"));
+    const QString path = fx.folder.filePath(QStringLiteral("Break.2x2"));
+    QVERIFY(f.layoutFiles().writeLayoutFile(path, LayoutWriter::SaveCommand));
+    QCOMPARE(fileBytes(path).count("\r\n"), 54);
+    f.doc.slot(1).Tx.setText(QStringLiteral("5"));
+    QVERIFY(f.layoutFiles().loadLayoutFile(path, QStringLiteral("Break.2x2")));
+    QCOMPARE(f.doc.Co1.text(), QStringLiteral("No  X"));
+    QCOMPARE(f.doc.slot(1).Tx.text(), QStringLiteral("100"));
+    QCOMPARE(f.doc.La5.foreColor(), systemColour(18));
+}
+
+void TestLayoutFiles::vanishedFileLeavesTheOpenLayout()
+{
+    FormFixture fx;
+    MainForm &f = fx.start();
+    QVERIFY(fx.folder.ensureExists());
+    writeBytes(fx.folder.filePath(QStringLiteral("Gone.2x2")), expectedReceipts(false));
+    f.openBrowser();
+    BrowserForm &b = f.browser();
+    QVERIFY(b.File1.choose(int(b.File1.items().indexOf(QStringLiteral("Gone.2x2")))));
+    QVERIFY(QFile::remove(fx.folder.filePath(QStringLiteral("Gone.2x2"))));
+    fx.dialogs.answers = {QStringLiteral("Yes"), QStringLiteral("OK")};
+    b.Command2.click();
+    QVERIFY(fx.dialogs.asked.last().startsWith(QStringLiteral("The layout file cannot be read:")));
+    QCOMPARE(f.doc.LDT1.caption(), QStringLiteral("None"));
+    QCOMPARE(f.doc.Label53.caption(), QStringLiteral("File Name : None"));
+    QVERIFY(b.Label1.caption().isEmpty());
+    QVERIFY(!b.File1.items().contains(QStringLiteral("Gone.2x2")));
+    // Without a code in the file, the caption follows the page as it stands.
+    f.orientation.toggleOrientation();
+    writeBytes(fx.folder.filePath(QStringLiteral("Two.2x2")), "Name No.   =No:\r\nNo. Counter=2 X 2\r\n");
+    QVERIFY(f.layoutFiles().loadLayoutFile(fx.folder.filePath(QStringLiteral("Two.2x2")), QStringLiteral("Two.2x2")));
+    QCOMPARE(f.doc.Label56.caption(), QStringLiteral("Orientation: Vertical"));
+    QCOMPARE(f.orientation.Timer4.interval(), 0);
 }
 
 void TestLayoutFiles::saveReplacesAtomically()

@@ -248,6 +248,10 @@ void TestPrintEngine::positionTexts_data()
     QTest::newRow("trailing zero") << "28.50" << "0028.5";
     QTest::newRow("six characters") << "10.125" << "10.125";
     QTest::newRow("empty") << "" << "000000";
+    // Texts from a layout file that would not fit six characters.
+    QTest::newRow("more decimals") << "12.3456" << "012.35";
+    QTest::newRow("far off the page") << "1234567" << "999.99";
+    QTest::newRow("negative") << "-123.456" << "-99.99";
 }
 
 void TestPrintEngine::positionTexts()

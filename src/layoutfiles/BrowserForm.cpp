@@ -66,6 +66,9 @@ void BrowserForm::refreshFiles()
     const QString selected = selectedFile();
     const QStringList names = m_deps.folder.list(m_pattern.split(QLatin1Char(';'), Qt::SkipEmptyParts));
     File1.replaceItems(names, selected.isEmpty() ? -1 : int(names.indexOf(selected)));
+    // The kept file may have been rewritten: show what it holds now.
+    if (File1.listIndex() >= 0)
+        preview();
 }
 
 void BrowserForm::filterChosen()
@@ -81,6 +84,9 @@ void BrowserForm::filterChosen()
 
 void BrowserForm::preview()
 {
+    // A search that matches nothing deselects; there is nothing to show.
+    if (File1.listIndex() < 0)
+        return;
     Label3.setCaption(QStringLiteral("No.:"));
     const QString f = selectedFile();
     if (const auto bytes = m_deps.folder.read(m_deps.folder.filePath(f), PreviewBytes)) {
@@ -109,6 +115,14 @@ void BrowserForm::openSelected(const QString &question)
     const auto answer = m_deps.dialogs.message(question + QStringLiteral("\r\n") + f, QString(), Dialogs::Buttons::YesNo);
     if (answer != Dialogs::Answer::Yes) {
         m_deps.sample.refreshNumberSample();
+        return;
+    }
+    // A file that went away since the list was read: say so, and leave the
+    // open layout and its name as they are, so a later save cannot write the
+    // open layout under the vanished file's name.
+    if (!m_deps.folder.read(m_deps.folder.filePath(f), 1)) {
+        m_deps.dialogs.message(QStringLiteral("The layout file cannot be read:\r\n") + f, QString(), Dialogs::Buttons::OK);
+        refreshFiles();
         return;
     }
     m_deps.doc.LDT1.setCaption(name);

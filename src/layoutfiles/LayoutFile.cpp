@@ -76,12 +76,33 @@ QStringList layoutFileValues(const LayoutDocument &doc)
     return v;
 }
 
+QString singleLine(const QString &value)
+{
+    // A line break inside a value would start a new line and move every
+    // later field onto the wrong line when the file is read back.
+    QString v = value;
+    for (QChar &c : v)
+        if (c == QLatin1Char('\r') || c == QLatin1Char('\n'))
+            c = QLatin1Char(' ');
+    return v;
+}
+
 QByteArray encodeLayoutFile(const QStringList &keys, const QStringList &values)
 {
     QString text;
     for (qsizetype i = 0; i < keys.size(); ++i)
-        text += keys[i] + values.value(i) + QStringLiteral("\r\n");
+        text += keys[i] + singleLine(values.value(i)) + QStringLiteral("\r\n");
     return toWindows1256(text);
+}
+
+QString unencodableCharacters(const QStringList &values)
+{
+    QString lost;
+    for (const QString &v : values)
+        for (QChar c : v)
+            if (c != QLatin1Char('?') && fromWindows1256(toWindows1256(QString(c))) != QString(c) && !lost.contains(c))
+                lost += c;
+    return lost;
 }
 
 QStringList decodeLayoutLines(const QByteArray &bytes)
@@ -179,8 +200,11 @@ bool LayoutFileIO::loadLayoutFile(const QString &path, const QString &fileName)
         applyLine(i + 1, lines[i].mid(KeyWidth));
     }
     const bool differs = m_haveOrientationCode && m_orientationCode != m_doc.Ttt.caption();
+    // Without a code in the file the page keeps its orientation, and so
+    // does the caption.
+    const QString code = m_haveOrientationCode ? m_orientationCode : m_doc.Ttt.caption();
     bool ok = false;
-    const bool standing = m_haveOrientationCode && QLocale::c().toDouble(m_orientationCode.trimmed(), &ok) == 6 && ok;
+    const bool standing = QLocale::c().toDouble(code.trimmed(), &ok) == 6 && ok;
     const int e = fileName.size() >= 4 && fileName.at(fileName.size() - 4) == QLatin1Char('.') ? 4 : 6;
     m_doc.Label54.setCaption(QStringLiteral("Type: ") + fileName.right(e - 1));
     m_doc.Label53.setCaption(QStringLiteral("File Name : ") + fileName.left(std::max<qsizetype>(0, fileName.size() - e)));

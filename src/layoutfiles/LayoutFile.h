@@ -20,8 +20,13 @@ constexpr int LayoutFileLines = 54;
 QStringList layoutFileKeys(LayoutWriter writer);
 // The 54 values as the fields hold them now.
 QStringList layoutFileValues(const LayoutDocument &doc);
+// A value as one line: line breaks become blanks.
+QString singleLine(const QString &value);
 // Keys and values joined, CR LF after every line, in Windows-1256.
 QByteArray encodeLayoutFile(const QStringList &keys, const QStringList &values);
+// The characters of the values that Windows-1256 cannot hold (they are
+// written as "?"), each once.
+QString unencodableCharacters(const QStringList &values);
 // The lines of a file (CR LF, CR or LF ends), at most the first 54.
 QStringList decodeLayoutLines(const QByteArray &bytes);
 

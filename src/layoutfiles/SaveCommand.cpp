@@ -82,6 +82,12 @@ void SaveCommand::run()
                             Dialogs::Buttons::OK);
             return;
         }
+        const QString lost = unencodableCharacters(layoutFileValues(doc));
+        if (!lost.isEmpty())
+            dialogs.message(QStringLiteral("The layout was saved, but these characters cannot be kept in a layout "
+                                           "file and were written as \"?\": ")
+                                + lost,
+                            QString(), Dialogs::Buttons::OK);
         BrowserForm &browser = m_form.browser();
         browser.Label1.setCaption(path);
         doc.Label53.setCaption(QStringLiteral("File Name : ") + name);

@@ -16,7 +16,8 @@ QStringList DiskLayoutFolder::list(const QStringList &patterns) const
 {
     QDir dir(m_path);
     dir.setNameFilters(patterns);
-    dir.setFilter(QDir::Files);
+    // A name may start with a point; such a layout must still be listed.
+    dir.setFilter(QDir::Files | QDir::Hidden);
     dir.setSorting(QDir::Name | QDir::IgnoreCase);
     return dir.entryList();
 }

@@ -1,4 +1,6 @@
 #include "PrintOrderEngine.h"
+
+#include <algorithm>
 #include "platform/Numeric.h"
 
 #include <cmath>
@@ -238,7 +240,18 @@ PrintRunResult runPrintOrder(const PrintRunInput &in)
 
 QString positionText(const QString &cmText)
 {
-    return zeroPadded(shortestDecimal(leadingNumber(cmText)), 6);
+    // Every entry keeps its position in exactly six characters, so the number
+    // always starts at the thirteenth. The editors give hundredths of a
+    // centimetre on the page; a text from a layout file may carry more
+    // decimals or lie far off the page, so it is brought to that form here.
+    double cm = leadingNumber(cmText);
+    QString text = shortestDecimal(cm);
+    if (text.size() > 6) {
+        cm = double(roundHalfEven(cm * 100).value_or(0)) / 100;
+        cm = std::clamp(cm, -99.99, 999.99);
+        text = shortestDecimal(cm);
+    }
+    return zeroPadded(text, 6);
 }
 
 QStringView trimBlanks(QStringView text)

@@ -74,11 +74,16 @@ void TextEditing::paste(const QString &pasted)
     onKeyPress.raise(key);
     if (key == 0 || !acceptsTyping())
         return;
+    // These are one-line fields: a pasted line break becomes a blank.
+    QString text = pasted;
+    for (QChar &c : text)
+        if (c == QLatin1Char('\r') || c == QLatin1Char('\n'))
+            c = QLatin1Char(' ');
     const int start = std::clamp(m_selStart, 0, int(m_text.size()));
     const int len = std::clamp(m_selLength, 0, int(m_text.size()) - start);
     QString t = m_text;
-    t.replace(start, len, pasted);
-    replaceText(t, start + int(pasted.size()));
+    t.replace(start, len, text);
+    replaceText(t, start + int(text.size()));
 }
 
 void TextEditing::clearText()
