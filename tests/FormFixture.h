@@ -66,7 +66,10 @@ private:
 struct FormFixture
 {
     ManualScheduler scheduler;
-    FixedTextMeasure measure{100, 240};
+    // The text sizes and the font families the display offers; another
+    // choice takes effect when set before start().
+    std::unique_ptr<TextMeasure> measure = std::make_unique<FixedTextMeasure>(100, 240);
+    QStringList fontNames{QStringLiteral("Arial"), QStringLiteral("Tahoma")};
     QueuedDialogs dialogs;
     MemorySettingsStore settings;
     FixedClock clock;
@@ -76,13 +79,13 @@ struct FormFixture
 
     MainForm &start()
     {
-        form = std::make_unique<MainForm>(Services{scheduler, measure, dialogs, settings, clock,
-                                                   [] { return QStringList{QStringLiteral("Arial"), QStringLiteral("Tahoma")}; },
-                                                   folder});
+        form = std::make_unique<MainForm>(Services{scheduler, *measure, dialogs, settings, clock,
+                                                   [names = fontNames] { return names; }, folder});
         form->startUp();
-        scheduler.settle();
+        settle();
         return *form;
     }
+    void settle() { scheduler.settle(); }
 };
 
 } // namespace numora::test

@@ -2,10 +2,8 @@
 // the widgets must have exactly the model's effects, the widgets must show
 // what the model holds, and the page preview must put every box where its
 // centimetres say. Also renders the window to PNG files in the build folder.
-#include "FormFixture.h"
 #include "platform/Colour.h"
 #include "platform/Numeric.h"
-#include "platform/qt/QtTextMeasure.h"
 #include "ui/BoundCheckBox.h"
 #include "ui/BoundComboBox.h"
 #include "ui/BoundLineEdit.h"
@@ -14,6 +12,7 @@
 #include "ui/PagePreviewWidget.h"
 #include "ui/PrintOrderIllustration.h"
 #include "ui/ViewSupport.h"
+#include "WindowFixture.h"
 
 #include <QApplication>
 #include <QImage>
@@ -24,40 +23,27 @@ using namespace numora::ui;
 
 namespace {
 
+using test::child;
+using test::pngPath;
+
 // A started main form with real text sizes, so that the rendering shows the
 // boxes as the program does.
-struct Harness
+struct Harness : test::WindowFixture
 {
-    ManualScheduler scheduler;
-    QtTextMeasure measure;
-    test::QueuedDialogs dialogs;
-    MemorySettingsStore settings;
-    FixedClock clock;
-    QTemporaryDir dir;
-    DiskLayoutFolder folder{dir.path() + QStringLiteral("/Data")};
-    MainForm form{Services{scheduler, measure, dialogs, settings, clock,
-                           [] {
-                               return QStringList{QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Mono"),
-                                                  QStringLiteral("Liberation Sans"), QStringLiteral("Tahoma")};
-                           },
-                           folder}};
-
     Harness()
+        : WindowFixture({QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Mono"),
+                         QStringLiteral("Liberation Sans"), QStringLiteral("Tahoma")})
     {
-        form.startUp();
-        scheduler.settle();
     }
-    void settle() { scheduler.settle(); }
 };
 
-template <typename W>
-W *child(QWidget &window, const char *name)
+// The main window over such a form, shown.
+struct Shown : Harness
 {
-    W *w = window.findChild<W *>(QLatin1String(name));
-    if (!w)
-        qFatal("no widget %s", name);
-    return w;
-}
+    MainWindow w{*form};
+
+    Shown() { w.show(); }
+};
 
 bool isRed(QRgb c)
 {
@@ -68,22 +54,25 @@ bool isRed(QRgb c)
 // has a red pixel anywhere along the given stretch of the other axis; -1 for
 // none. A stretch, not a single line, so that the text in a box cannot hide
 // its edge.
+int firstRedLine(const QImage &img, bool columns, int from, int span, int alongFrom, int alongTo)
+{
+    const int lines = columns ? img.width() : img.height();
+    const int length = columns ? img.height() : img.width();
+    for (int i = std::max(0, from); i < std::min(lines, from + span); ++i)
+        for (int j = std::max(0, alongFrom); j <= std::min(length - 1, alongTo); ++j)
+            if (isRed(columns ? img.pixel(i, j) : img.pixel(j, i)))
+                return i;
+    return -1;
+}
+
 int firstRedColumn(const QImage &img, int x0, int span, int yFrom, int yTo)
 {
-    for (int x = std::max(0, x0); x < std::min(img.width(), x0 + span); ++x)
-        for (int y = std::max(0, yFrom); y <= std::min(img.height() - 1, yTo); ++y)
-            if (isRed(img.pixel(x, y)))
-                return x;
-    return -1;
+    return firstRedLine(img, true, x0, span, yFrom, yTo);
 }
 
 int firstRedRow(const QImage &img, int y0, int span, int xFrom, int xTo)
 {
-    for (int y = std::max(0, y0); y < std::min(img.height(), y0 + span); ++y)
-        for (int x = std::max(0, xFrom); x <= std::min(img.width() - 1, xTo); ++x)
-            if (isRed(img.pixel(x, y)))
-                return y;
-    return -1;
+    return firstRedLine(img, false, y0, span, xFrom, xTo);
 }
 
 // The bounding box of the pure white pixels: the page, whatever lies on it.
@@ -97,9 +86,19 @@ QRect whiteArea(const QImage &img)
     return r;
 }
 
-QString pngPath(const QString &name)
+// Stands the preview's page upright when `portrait`, and puts all twelve
+// boxes where their slots' centimetres say on the page as it stands.
+void standPage(MainForm &f, bool portrait)
 {
-    return QCoreApplication::applicationDirPath() + QLatin1Char('/') + name;
+    if (portrait) {
+        f.doc.orientationMark = QStringLiteral("Hor");
+        f.preview.Picture2.setWidth(PagePreview::ShortEdgeUnits);
+        f.preview.Picture2.setHeight(PagePreview::LongEdgeUnits);
+    }
+    for (int n = 1; n <= 12; ++n) {
+        f.preview.placeLongEdge(n);
+        f.preview.placeShortEdge(n);
+    }
 }
 
 } // namespace
@@ -125,21 +124,19 @@ private slots:
 
 void TstMainWindow::typingIntoStartNumberFollowsTheModel()
 {
-    Harness h;
-    MainWindow w(h.form);
-    w.show();
-    auto *te1 = child<BoundLineEdit>(w, "Te1");
+    Shown h;
+    auto *te1 = child<BoundLineEdit>(h.w, "Te1");
     QCOMPARE(te1->text(), QStringLiteral("1"));
 
     // The same keys given straight to a second form's model.
     Harness twin;
     QTest::keyClicks(te1, QStringLiteral("25"));
     h.settle();
-    twin.form.doc.Te1.pressKey('2');
-    twin.form.doc.Te1.pressKey('5');
+    twin.form->doc.Te1.pressKey('2');
+    twin.form->doc.Te1.pressKey('5');
     twin.settle();
-    QCOMPARE(h.form.doc.La5.caption(), twin.form.doc.La5.caption());
-    QCOMPARE(h.form.doc.La5.caption(), QStringLiteral("No:000125"));
+    QCOMPARE(h.form->doc.La5.caption(), twin.form->doc.La5.caption());
+    QCOMPARE(h.form->doc.La5.caption(), QStringLiteral("No:000125"));
     QCOMPARE(te1->text(), QStringLiteral("125"));
 
     // With everything selected the start number's filter empties the field
@@ -147,14 +144,14 @@ void TstMainWindow::typingIntoStartNumberFollowsTheModel()
     te1->selectAll();
     QTest::keyClicks(te1, QStringLiteral("7"));
     h.settle();
-    QCOMPARE(h.form.doc.Te1.text(), QStringLiteral("7"));
+    QCOMPARE(h.form->doc.Te1.text(), QStringLiteral("7"));
     QCOMPARE(te1->text(), QStringLiteral("7"));
-    QCOMPARE(h.form.doc.La5.caption(), QStringLiteral("No:000007"));
+    QCOMPARE(h.form->doc.La5.caption(), QStringLiteral("No:000007"));
 
     // A letter is refused by the model, so the widget does not take it.
     QTest::keyClick(te1, Qt::Key_X);
     QCOMPARE(te1->text(), QStringLiteral("7"));
-    QCOMPARE(h.form.doc.Te1.text(), QStringLiteral("7"));
+    QCOMPARE(h.form->doc.Te1.text(), QStringLiteral("7"));
     // A ninth character is refused as well.
     QTest::keyClicks(te1, QStringLiteral("12345678"));
     QCOMPARE(te1->text(), QStringLiteral("71234567"));
@@ -162,34 +159,32 @@ void TstMainWindow::typingIntoStartNumberFollowsTheModel()
     // Backspace is a typed key of the model; Delete edits the text directly.
     te1->setCursorPosition(1);
     QTest::keyClick(te1, Qt::Key_Backspace);
-    QCOMPARE(h.form.doc.Te1.text(), QStringLiteral("1234567"));
+    QCOMPARE(h.form->doc.Te1.text(), QStringLiteral("1234567"));
     QTest::keyClick(te1, Qt::Key_Delete);
-    QCOMPARE(h.form.doc.Te1.text(), QStringLiteral("234567"));
+    QCOMPARE(h.form->doc.Te1.text(), QStringLiteral("234567"));
     QCOMPARE(te1->text(), QStringLiteral("234567"));
 
     // A program write shows in the widget.
-    h.form.doc.Te1.setText(QStringLiteral("42"));
+    h.form->doc.Te1.setText(QStringLiteral("42"));
     QCOMPARE(te1->text(), QStringLiteral("42"));
 }
 
 void TstMainWindow::editableListsTypeAndChoose()
 {
-    Harness h;
-    MainWindow w(h.form);
-    w.show();
-    auto *name = child<BoundComboBox>(w, "Co1");
-    auto *before = child<BoundComboBox>(w, "Combo1");
-    auto *after = child<BoundComboBox>(w, "Combo2");
+    Shown h;
+    auto *name = child<BoundComboBox>(h.w, "Co1");
+    auto *before = child<BoundComboBox>(h.w, "Combo1");
+    auto *after = child<BoundComboBox>(h.w, "Combo2");
     QCOMPARE(name->currentText(), QStringLiteral("No:"));
-    QCOMPARE(name->count(), h.form.doc.Co1.count());
+    QCOMPARE(name->count(), h.form->doc.Co1.count());
 
     name->lineEdit()->selectAll();
     QTest::keyClicks(name->lineEdit(), QStringLiteral("Nr "));
     h.settle();
-    QCOMPARE(h.form.doc.Co1.text(), QStringLiteral("Nr "));
-    QCOMPARE(h.form.doc.La5.caption(), QStringLiteral("Nr 000001"));
+    QCOMPARE(h.form->doc.Co1.text(), QStringLiteral("Nr "));
+    QCOMPARE(h.form->doc.La5.caption(), QStringLiteral("Nr 000001"));
     // Typing must not have grown the list.
-    QCOMPARE(name->count(), h.form.doc.Co1.count());
+    QCOMPARE(name->count(), h.form->doc.Co1.count());
 
     // Picking "[" from the keyboard is a choice in the model, which pairs
     // the closing bracket into the other list.
@@ -197,92 +192,88 @@ void TstMainWindow::editableListsTypeAndChoose()
     QTest::keyClick(before, Qt::Key_Down);
     QTest::keyClick(before, Qt::Key_Down);
     h.settle();
-    QCOMPARE(h.form.doc.Combo1.text(), QStringLiteral("["));
-    QCOMPARE(h.form.doc.Combo2.text(), QStringLiteral("]"));
+    QCOMPARE(h.form->doc.Combo1.text(), QStringLiteral("["));
+    QCOMPARE(h.form->doc.Combo2.text(), QStringLiteral("]"));
     QCOMPARE(after->currentText(), QStringLiteral("]"));
-    QCOMPARE(h.form.doc.La5.caption(), QStringLiteral("Nr [000001]"));
+    QCOMPARE(h.form->doc.La5.caption(), QStringLiteral("Nr [000001]"));
 
     // Typing a bracket is no choice: it does not pair, also not when the
     // edit ends and the combo box would match the typed text to an item.
-    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QVERIFY(QTest::qWaitForWindowActive(&h.w));
     before->lineEdit()->setFocus();
     before->lineEdit()->selectAll();
     QTest::keyClicks(before->lineEdit(), QStringLiteral("("));
-    child<QWidget>(w, "Te1")->setFocus();
+    child<QWidget>(h.w, "Te1")->setFocus();
     QVERIFY(!before->lineEdit()->hasFocus());
     h.settle();
-    QCOMPARE(h.form.doc.Combo1.text(), QStringLiteral("("));
-    QCOMPARE(h.form.doc.Combo2.text(), QStringLiteral("]"));
-    QCOMPARE(h.form.doc.La5.caption(), QStringLiteral("Nr (000001]"));
+    QCOMPARE(h.form->doc.Combo1.text(), QStringLiteral("("));
+    QCOMPARE(h.form->doc.Combo2.text(), QStringLiteral("]"));
+    QCOMPARE(h.form->doc.La5.caption(), QStringLiteral("Nr (000001]"));
 
     // A pick list: End picks the last grid type.
-    auto *grid = child<BoundComboBox>(w, "Combo3");
+    auto *grid = child<BoundComboBox>(h.w, "Combo3");
     QTest::keyClick(grid, Qt::Key_End);
-    QCOMPARE(h.form.doc.Combo3.text(), QStringLiteral("12 X 12"));
-    QCOMPARE(h.form.doc.Label54.caption(), QStringLiteral("Type: 12x12"));
+    QCOMPARE(h.form->doc.Combo3.text(), QStringLiteral("12 X 12"));
+    QCOMPARE(h.form->doc.Label54.caption(), QStringLiteral("Type: 12x12"));
 }
 
 void TstMainWindow::checkBoxAndBarsGoThroughTheModel()
 {
-    Harness h;
-    MainWindow w(h.form);
-    w.show();
-    auto *zeros = child<BoundCheckBox>(w, "Check1");
-    auto *width = child<BoundComboBox>(w, "Te2");
+    Shown h;
+    auto *zeros = child<BoundCheckBox>(h.w, "Check1");
+    auto *width = child<BoundComboBox>(h.w, "Te2");
     QVERIFY(zeros->isChecked());
     QVERIFY(width->isEnabled());
     // On the tick box itself.
     QTest::mouseClick(zeros, Qt::LeftButton, {}, QPoint(7, zeros->height() / 2));
     h.settle();
-    QCOMPARE(h.form.doc.Check1.value(), 0);
+    QCOMPARE(h.form->doc.Check1.value(), 0);
     QVERIFY(!zeros->isChecked());
     // The model disables the width list; the widget follows.
     QVERIFY(!width->isEnabled());
-    QCOMPARE(h.form.doc.La5.caption(), QStringLiteral("No:1"));
+    QCOMPARE(h.form->doc.La5.caption(), QStringLiteral("No:1"));
     QTest::keyClick(zeros, Qt::Key_Space);
-    QCOMPARE(h.form.doc.Check1.value(), 1);
+    QCOMPARE(h.form->doc.Check1.value(), 1);
     QVERIFY(width->isEnabled());
 
-    auto *order = child<BoundScrollBar>(w, "HScroll1");
+    auto *order = child<BoundScrollBar>(h.w, "HScroll1");
     order->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     h.settle();
-    QCOMPARE(h.form.doc.HScroll1.value(), 1);
-    QCOMPARE(h.form.doc.La5.caption(), QStringLiteral("000001No:"));
+    QCOMPARE(h.form->doc.HScroll1.value(), 1);
+    QCOMPARE(h.form->doc.La5.caption(), QStringLiteral("000001No:"));
     // At the end of its range the bar cannot go further, neither can the model.
     order->triggerAction(QAbstractSlider::SliderPageStepAdd);
     order->triggerAction(QAbstractSlider::SliderPageStepAdd);
-    QCOMPARE(h.form.doc.HScroll1.value(), 2);
+    QCOMPARE(h.form->doc.HScroll1.value(), 2);
     QCOMPARE(order->value(), 2);
 
     // A move of a slot's bar rewrites its text through the scroll rule.
-    auto *vs2 = child<BoundScrollBar>(w, "VS2");
-    auto *tee2 = child<BoundLineEdit>(w, "Tee2");
-    QCOMPARE(h.form.doc.slot(2).VS.value(), 1700);
+    auto *vs2 = child<BoundScrollBar>(h.w, "VS2");
+    auto *tee2 = child<BoundLineEdit>(h.w, "Tee2");
+    QCOMPARE(h.form->doc.slot(2).VS.value(), 1700);
     vs2->triggerAction(QAbstractSlider::SliderPageStepSub);
-    QCOMPARE(h.form.doc.slot(2).VS.value(), 1690);
+    QCOMPARE(h.form->doc.slot(2).VS.value(), 1690);
     QCOMPARE(tee2->text(), QStringLiteral("16.9"));
     // A spin bar shifts every slot; each slot's widgets follow.
-    auto *shift = child<BoundScrollBar>(w, "VScroll2");
+    auto *shift = child<BoundScrollBar>(h.w, "VScroll2");
     shift->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    QCOMPARE(child<BoundLineEdit>(w, "Teee1")->text(), QStringLiteral("5.1"));
-    QCOMPARE(child<BoundScrollBar>(w, "VSc12")->value(), h.form.doc.slot(12).VSc.value());
+    QCOMPARE(child<BoundLineEdit>(h.w, "Teee1")->text(), QStringLiteral("5.1"));
+    QCOMPARE(child<BoundScrollBar>(h.w, "VSc12")->value(), h.form->doc.slot(12).VSc.value());
 }
 
 void TstMainWindow::slotEditorsClampOnKeyRelease()
 {
-    Harness h;
-    MainWindow w(h.form);
-    w.show();
-    auto *tee3 = child<BoundLineEdit>(w, "Tee3");
-    auto *vs3 = child<BoundScrollBar>(w, "VS3");
+    Shown h;
+    auto *tee3 = child<BoundLineEdit>(h.w, "Tee3");
+    auto *vs3 = child<BoundScrollBar>(h.w, "VS3");
     tee3->selectAll();
     // Each key's release runs the clamp: "3" then "30", which becomes 29.7.
     QTest::keyClicks(tee3, QStringLiteral("30"));
-    QCOMPARE(h.form.doc.slot(3).Tee.text(), QStringLiteral("29.7"));
+    QCOMPARE(h.form->doc.slot(3).Tee.text(), QStringLiteral("29.7"));
     QCOMPARE(tee3->text(), QStringLiteral("29.7"));
     QCOMPARE(vs3->value(), 2970);
 
-    auto *teee5 = child<BoundLineEdit>(w, "Teee5");
+    auto *teee5 = child<BoundLineEdit>(h.w, "Teee5");
     teee5->selectAll();
     QTest::keyClick(teee5, Qt::Key_Delete);
     QCOMPARE(teee5->text(), QStringLiteral("0.1"));
@@ -290,72 +281,66 @@ void TstMainWindow::slotEditorsClampOnKeyRelease()
 
 void TstMainWindow::gridTypeShowsItsPanels()
 {
-    Harness h;
-    MainWindow w(h.form);
-    w.show();
-    const auto shown = [&w] {
+    Shown h;
+    const auto shown = [&h] {
         int n = 0;
         for (int i = 1; i <= 12; ++i)
-            n += child<QWidget>(w, qPrintable(PagePreview::panelName(i)))->isVisible() ? 1 : 0;
+            n += child<QWidget>(h.w, qPrintable(PagePreview::panelName(i)))->isVisible() ? 1 : 0;
         return n;
     };
     QCOMPARE(shown(), 2);
-    QTest::keyClick(child<BoundComboBox>(w, "Combo3"), Qt::Key_End);
+    QTest::keyClick(child<BoundComboBox>(h.w, "Combo3"), Qt::Key_End);
     h.settle();
     QCOMPARE(shown(), 12);
-    QVERIFY(child<QWidget>(w, "Picture15")->isVisible());
-    h.form.doc.Combo3.choose(QStringLiteral("4 X 4"));
+    QVERIFY(child<QWidget>(h.w, "Picture15")->isVisible());
+    h.form->doc.Combo3.choose(QStringLiteral("4 X 4"));
     h.settle();
     QCOMPARE(shown(), 4);
-    QVERIFY(child<QWidget>(w, "Picture6")->isVisible());
-    QVERIFY(!child<QWidget>(w, "Picture7")->isVisible());
+    QVERIFY(child<QWidget>(h.w, "Picture6")->isVisible());
+    QVERIFY(!child<QWidget>(h.w, "Picture7")->isVisible());
 }
 
 void TstMainWindow::buttonsAreTheModelsClicks()
 {
-    Harness h;
-    MainWindow w(h.form);
-    w.show();
-    PagePreviewWidget *preview = w.pagePreview();
+    Shown h;
+    PagePreviewWidget *preview = h.w.pagePreview();
     QVERIFY(preview->pageRect().width() > preview->pageRect().height());
     // The orientation button turns the page; the widgets show the result.
-    auto *turn = child<QWidget>(w, "Label4");
+    auto *turn = child<QWidget>(h.w, "Label4");
     QTest::mouseClick(turn, Qt::LeftButton);
     h.settle();
-    QCOMPARE(h.form.doc.orientationMark, QStringLiteral("Hor"));
+    QCOMPARE(h.form->doc.orientationMark, QStringLiteral("Hor"));
     QVERIFY(preview->pageRect().height() > preview->pageRect().width());
-    QVERIFY(child<QWidget>(w, "Im1")->isVisible());
-    QVERIFY(!child<QWidget>(w, "Im2")->isVisible());
+    QVERIFY(child<QWidget>(h.w, "Im1")->isVisible());
+    QVERIFY(!child<QWidget>(h.w, "Im2")->isVisible());
     // A press that leaves the button before the release is no click.
     QTest::mousePress(turn, Qt::LeftButton);
     QTest::mouseRelease(turn, Qt::LeftButton, {}, QPoint(turn->width() + 20, 2));
-    QCOMPARE(h.form.doc.orientationMark, QStringLiteral("Hor"));
+    QCOMPARE(h.form->doc.orientationMark, QStringLiteral("Hor"));
 
     // The back-colour button asks for a colour and the sample takes it.
     h.dialogs.answers.push_back(QString::number(rgbColour(0, 128, 255)));
-    QTest::mouseClick(child<QWidget>(w, "Command4"), Qt::LeftButton);
+    QTest::mouseClick(child<QWidget>(h.w, "Command4"), Qt::LeftButton);
     h.settle();
     QCOMPARE(h.dialogs.asked, QStringList{QStringLiteral("colour")});
-    QCOMPARE(h.form.doc.La5.backColor(), rgbColour(0, 128, 255));
+    QCOMPARE(h.form->doc.La5.backColor(), rgbColour(0, 128, 255));
 }
 
 void TstMainWindow::printOrderPictureFollowsTheChoice()
 {
-    Harness h;
-    MainWindow w(h.form);
-    w.show();
-    auto *picture = qobject_cast<PrintOrderIllustration *>(w.printOrderPicture());
+    Shown h;
+    auto *picture = qobject_cast<PrintOrderIllustration *>(h.w.printOrderPicture());
     QVERIFY(picture);
     QCOMPARE(picture->order(), 1);
-    QVERIFY(!child<QWidget>(w, "Tx1")->isVisible());
+    QVERIFY(!child<QWidget>(h.w, "Tx1")->isVisible());
     // Order 8 counts per slot: its picture shows and so do the counters.
-    QTest::keyClick(child<BoundComboBox>(w, "WayPrint"), Qt::Key_End);
+    QTest::keyClick(child<BoundComboBox>(h.w, "WayPrint"), Qt::Key_End);
     h.settle();
-    QCOMPARE(h.form.doc.WayPrint.listIndex(), 7);
+    QCOMPARE(h.form->doc.WayPrint.listIndex(), 7);
     QCOMPARE(picture->order(), 8);
-    QVERIFY(child<QWidget>(w, "Tx1")->isVisible());
-    QVERIFY(!child<QWidget>(w, "Te1")->isEnabled());
-    QTest::keyClick(child<BoundComboBox>(w, "WayPrint"), Qt::Key_Up);
+    QVERIFY(child<QWidget>(h.w, "Tx1")->isVisible());
+    QVERIFY(!child<QWidget>(h.w, "Te1")->isEnabled());
+    QTest::keyClick(child<BoundComboBox>(h.w, "WayPrint"), Qt::Key_Up);
     h.settle();
     QCOMPARE(picture->order(), 7);
 }
@@ -370,10 +355,8 @@ void TstMainWindow::boxesStandAtTheirCentimetres_data()
 void TstMainWindow::boxesStandAtTheirCentimetres()
 {
     QFETCH(bool, portrait);
-    Harness h;
-    MainWindow w(h.form);
-    w.show();
-    MainForm &f = h.form;
+    Shown h;
+    MainForm &f = *h.form;
     f.doc.Combo3.choose(QStringLiteral("12 X 12"));
     h.settle();
     // Red boxes without a border are easy to find on the white page.
@@ -383,16 +366,8 @@ void TstMainWindow::boxesStandAtTheirCentimetres()
     // An odd position, off the default grid.
     f.doc.slot(5).Tee.setText(QStringLiteral("13.3"));
     f.doc.slot(5).Teee.setText(QStringLiteral("7.7"));
-    if (portrait) {
-        f.doc.orientationMark = QStringLiteral("Hor");
-        f.preview.Picture2.setWidth(PagePreview::ShortEdgeUnits);
-        f.preview.Picture2.setHeight(PagePreview::LongEdgeUnits);
-    }
-    for (int n = 1; n <= 12; ++n) {
-        f.preview.placeLongEdge(n);
-        f.preview.placeShortEdge(n);
-    }
-    PagePreviewWidget *preview = w.pagePreview();
+    standPage(f, portrait);
+    PagePreviewWidget *preview = h.w.pagePreview();
     const QImage img = preview->grab().toImage().convertToFormat(QImage::Format_RGB32);
 
     // The page is drawn whole, with the proportions of Picture2.
@@ -429,14 +404,12 @@ void TstMainWindow::boxesStandAtTheirCentimetres()
 
 void TstMainWindow::renderWindow()
 {
-    Harness h;
-    MainWindow w(h.form);
-    w.show();
-    MainForm &f = h.form;
-    QCOMPARE(w.windowTitle(), QStringLiteral("Numora"));
+    Shown h;
+    MainForm &f = *h.form;
+    QCOMPARE(h.w.windowTitle(), QStringLiteral("Numora"));
     // As the program starts on an empty settings store: "2 X 2".
     QCoreApplication::processEvents();
-    QVERIFY(w.grab().toImage().save(pngPath(QStringLiteral("mainwindow-start.png"))));
+    QVERIFY(h.w.grab().toImage().save(pngPath(QStringLiteral("mainwindow-start.png"))));
 
     f.doc.Combo3.choose(QStringLiteral("12 X 12"));
     f.doc.WayPrint.choose(0);
@@ -447,23 +420,17 @@ void TstMainWindow::renderWindow()
     h.settle();
     // Let the layouts catch up with the new captions before the picture.
     QCoreApplication::processEvents();
-    QImage landscape = w.grab().toImage();
+    QImage landscape = h.w.grab().toImage();
     QVERIFY(landscape.save(pngPath(QStringLiteral("mainwindow-landscape.png"))));
 
-    f.doc.orientationMark = QStringLiteral("Hor");
-    f.preview.Picture2.setWidth(PagePreview::ShortEdgeUnits);
-    f.preview.Picture2.setHeight(PagePreview::LongEdgeUnits);
-    for (int n = 1; n <= 12; ++n) {
-        f.preview.placeLongEdge(n);
-        f.preview.placeShortEdge(n);
-    }
+    standPage(f, true);
     // Arabic script in the sample and in the boxes; an order with a counter
     // per slot, so that the counters show on the panels.
     f.doc.Co1.choose(1);
     f.doc.WayPrint.choose(6);
     h.settle();
     QCoreApplication::processEvents();
-    QImage portrait = w.grab().toImage();
+    QImage portrait = h.w.grab().toImage();
     QVERIFY(portrait.save(pngPath(QStringLiteral("mainwindow-portrait.png"))));
     QCOMPARE(landscape.size(), portrait.size());
     QVERIFY(h.dialogs.asked.isEmpty());
