@@ -3,6 +3,7 @@
 #include "platform/Numeric.h"
 #include "layout/SessionKeys.h"
 #include "layoutfiles/BrowserForm.h"
+#include "ExitCommand.h"
 #include "layoutfiles/SaveCommand.h"
 #include "platform/LayoutFolder.h"
 #include "platform/SettingsStore.h"
@@ -106,6 +107,14 @@ void MainForm::openBrowser()
     b.setVisible(true);
     b.setWindowState(windowState());
     b.setEnabled(true);
+}
+
+bool MainForm::exitProgram()
+{
+    if (m_ended)
+        return true;
+    m_ended = ExitCommand(*this).run();
+    return m_ended;
 }
 
 Form *MainForm::form(const QString &name)

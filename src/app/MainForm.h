@@ -19,6 +19,7 @@ namespace numora {
 class BrowserForm;
 class LayoutFolder;
 class SaveCommand;
+class ExitCommand;
 
 // The main window Start1: owns the open layout and wires every control
 // event to its handler.
@@ -66,6 +67,10 @@ public:
     void openBrowser();
     // The forms of the program by name; Save1 is created on first use.
     Form *form(const QString &name);
+    // The operator ends the program: true when it may end now (the layout
+    // and the session are written); false when it goes on.
+    bool exitProgram();
+    bool ended() const { return m_ended; }
     // Where the settings store keeps this program's entries.
     static QString appName();
     static QString sectionName();
@@ -78,6 +83,7 @@ private:
     LayoutFileIO m_layoutFiles;
     std::unique_ptr<BrowserForm> m_browser;
     std::unique_ptr<SaveCommand> m_save;
+    bool m_ended = false;
 };
 
 } // namespace numora

@@ -1,4 +1,5 @@
 #include "SessionKeys.h"
+#include "LayoutDocument.h"
 #include "platform/Colour.h"
 #include "platform/Numeric.h"
 #include "platform/SettingsStore.h"
@@ -96,6 +97,41 @@ StartValues readStartValues(SettingsStore &store)
                 v.lefts[n - 1] = *r + 10;
     }
     return v;
+}
+
+void writeSession(SettingsStore &store, const LayoutDocument &doc)
+{
+    const auto save = [&](const QString &key, const QString &value) {
+        store.saveSetting(appName(), sectionName(), key, value);
+    };
+    const auto num = [](int v) { return QString::number(v); };
+    save(fieldKey(0), QStringLiteral("1"));
+    const QString fields[] = {doc.Co1.text(),
+                              doc.Combo3.text(),
+                              doc.Combo1.text(),
+                              doc.Combo2.text(),
+                              doc.WayPrint.text(),
+                              num(doc.Check3.value()),
+                              doc.Com1.text().trimmed(),
+                              doc.Te1.text().trimmed(),
+                              num(doc.HScroll1.value()),
+                              num(doc.Check1.value()),
+                              doc.Te2.text().trimmed(),
+                              doc.Comb1.text().trimmed(),
+                              doc.Ttt.caption().trimmed(),
+                              num(doc.ChI1.value()),
+                              num(doc.ChB1.value()),
+                              num(doc.Check2.value()),
+                              colourText(doc.La5.backColor()),
+                              colourText(doc.La5.foreColor())};
+    for (int k = 1; k <= 18; ++k)
+        save(fieldKey(k), fields[k - 1]);
+    for (const auto &slot : doc.signSlots) {
+        save(topKey(slot->number), num(slot->VS.value()));
+        save(leftKey(slot->number), num(slot->VSc.value()));
+    }
+    for (const auto &slot : doc.signSlots)
+        save(counterKey(slot->number), slot->Tx.text().trimmed());
 }
 
 } // namespace numora::session

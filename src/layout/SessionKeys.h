@@ -6,6 +6,7 @@
 namespace numora {
 
 class SettingsStore;
+class LayoutDocument;
 
 // The keys of the settings store (application "Numbering", section
 // "Settings") and the rules that give a missing key its value.
@@ -34,6 +35,10 @@ struct StartValues
     std::optional<qint64> lefts[12];    // Number3_<n> + 10
 };
 StartValues readStartValues(SettingsStore &store);
+
+// Writes the session as the exit does: Number0 "1", Number1 to Number18,
+// then Number2_<n> and Number3_<n> slot by slot, then Number0_1 to _12.
+void writeSession(SettingsStore &store, const LayoutDocument &doc);
 
 // Check states and alignment: the numeric value, 0 for a text without one.
 int checkState(const QString &text);

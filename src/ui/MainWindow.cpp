@@ -25,6 +25,7 @@
 #include <QApplication>
 #include <QDate>
 #include <QDir>
+#include <QCloseEvent>
 #include <QFontDatabase>
 #include <QStandardPaths>
 #include <QGridLayout>
@@ -174,6 +175,18 @@ void MainWindow::watchBrowser()
     };
     m_form.browser().onWindowUpdate.connect(makeWhenShown);
     makeWhenShown();
+}
+
+void MainWindow::closeEvent(QCloseEvent *e)
+{
+    if (!m_form.exitProgram()) {
+        e->ignore();
+        return;
+    }
+    e->accept();
+    // All windows close at once: the browser goes with the main window.
+    if (BrowserWindow *b = browserWindow())
+        b->hide();
 }
 
 void MainWindow::geometryReported()

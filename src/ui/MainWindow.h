@@ -48,6 +48,9 @@ protected:
     QString untitledCaption() const override;
     // An open browser follows the window's new place.
     void geometryReported() override;
+    // Closing the window is the exit: it may ask to save, and stays open
+    // when the operator cancels or the layout cannot be written.
+    void closeEvent(QCloseEvent *e) override;
 
 private:
     // The form's label of that name; a caption-only stand-in while the form

@@ -70,13 +70,19 @@ QString ScriptSession::start()
 const std::vector<FormEntry> &formEntries()
 {
     static const std::vector<FormEntry> entries{
-        {QStringLiteral("Start1"), [](ScriptSession &s) -> Form * { return s.main.get(); }, {}},
+        // Closing the main window is the exit: once it may end, it is gone.
+        {QStringLiteral("Start1"), [](ScriptSession &s) -> Form * { return s.main.get(); },
+         [](ScriptSession &, Form &f) {
+             auto &main = static_cast<MainForm &>(f);
+             if (main.exitProgram())
+                 main.setVisible(false);
+         }},
         {QStringLiteral("Prnt1"), [](ScriptSession &s) -> Form * { return s.main ? &s.main->printForm : nullptr; }, {}},
         // The browser loads the first time it is used; naming it in a script
         // must not load it.
         {QStringLiteral("Save1"),
          [](ScriptSession &s) -> Form * { return s.main && s.main->browserCreated() ? &s.main->browser() : nullptr; },
-         {}},
+         [](ScriptSession &, Form &f) { static_cast<BrowserForm &>(f).closeClicked(); }},
         // Named by scripts already; reachable once the program has it.
         {QStringLiteral("About1"), {}, {}},
     };

@@ -198,7 +198,7 @@ void TestScriptRunner::scriptErrorsStop_data()
     QTest::newRow("file path") << QByteArray("file ../x.2x2 text\n") << QStringLiteral("ERROR t.script:1: ../x.2x2 is not a plain file name");
     QTest::newRow("no printer service") << QByteArray("printers PDF\n") << QStringLiteral("ERROR t.script:1: `printers` is not available yet: the program has no printer service");
     QTest::newRow("no printer record") << s + "print printer\n" << QStringLiteral("ERROR t.script:5: `print` is not available yet: the program has no printer service");
-    QTest::newRow("no closing yet") << s + "close Start1\n" << QStringLiteral("ERROR t.script:5: `close` is not available yet: closing Start1 has no handler in the program yet");
+    QTest::newRow("no closing yet") << s + "close Prnt1\n" << QStringLiteral("ERROR t.script:5: `close` is not available yet: closing Prnt1 has no handler in the program yet");
     QTest::newRow("no About yet") << s + "expect About1.Label2.caption x\n" << QStringLiteral("ERROR t.script:5: the window About1 is not available yet");
     QTest::newRow("browser not loaded") << s + "expect Save1.visible 0\n" << QStringLiteral("ERROR t.script:5: the window Save1 is not loaded");
 }
