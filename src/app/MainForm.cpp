@@ -19,6 +19,8 @@ MainForm::MainForm(Services services)
     , slotEditors(doc, preview)
     , style(doc, sample, services.dialogs)
     , orientation(doc, preview, services.scheduler)
+    , reset(ResetCommands::Deps{doc, preview, sample, services.dialogs,
+                                [this] { browser().Timer1.setInterval(10); }})
     , Timer1(QStringLiteral("Timer1"), services.scheduler)
     , printGenerator(doc, No1, printForm, services.scheduler)
     , printOrder(doc, sample)
@@ -49,7 +51,8 @@ void MainForm::registerAll()
              &doc.VScroll1, &doc.VScroll2, &doc.Combo4, &sample.Label6, &sample.LA1, &sample.La00,
              &sample.Label58, &sample.Timer5, &preview.Picture2, &preview.PLine1, &preview.PLine2,
              &preview.Timer2, &No1, &orientation.Label4, &orientation.Im1, &orientation.Im2,
-             &orientation.Timer4, &style.Command4, &style.Command5, &style.Label55, &Timer1, &Text1, &Command2, &Command3})
+             &orientation.Timer4, &style.Command4, &style.Command5, &style.Label55, &Timer1, &Text1, &Command2, &Command3,
+             &reset.Label7, &reset.Label57})
         registerControl(*c);
     for (int n = 1; n <= 12; ++n) {
         SignSlot &s = doc.slot(n);
@@ -78,6 +81,7 @@ void MainForm::wire()
     orientation.connectEvents();
     printGenerator.connectEvents();
     printOrder.connectEvents();
+    reset.connectEvents();
     No1.onKeyPress.connect([this](int &key) { sample.filterNumberKey(No1, key, 4); });
     Command3.onClick.connect([this] { m_save->run(); });
     Command2.onClick.connect([this] { openBrowser(); });

@@ -1,6 +1,7 @@
 #pragma once
 #include "Services.h"
 #include "layout/LayoutDocument.h"
+#include "layout/ResetCommands.h"
 #include "layout/SlotEditors.h"
 #include "numbertext/NumberSample.h"
 #include "numbertext/NumberStyle.h"
@@ -40,6 +41,7 @@ public:
     NumberStyle style;
     Orientation orientation;
 
+    ResetCommands reset;
     TextBox No1{QStringLiteral("No1")}; // page count mirror of the print dialog
     TextBox Text1{QStringLiteral("Text1")}; // message for a name that cannot be a file name
     Label Command2{QStringLiteral("Command2"), QStringLiteral("Open")};
