@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and then either starts Numora or runs
 # every test.   Usage: scripts/numora.sh run|test
-# Installing needs root (apt-get); run it with sudo as a normal user.
+# Missing Debian packages are installed with apt-get as root: directly when
+# run as root, otherwise through sudo (which asks for your password).
 set -euo pipefail
 
 mode=${1:-run}
@@ -21,14 +22,20 @@ for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ]; then
-  if [ "$(id -u)" -ne 0 ]; then
+  echo "Installing: ${missing[*]}"
+  # Installing needs root: as root directly, otherwise through sudo, so that
+  # the program itself is built and run as the user who started the command.
+  if [ "$(id -u)" -eq 0 ]; then
+    as_root=()
+  elif command -v sudo >/dev/null 2>&1; then
+    as_root=(sudo)
+  else
     echo "Missing packages: ${missing[*]}" >&2
-    echo "Run this command as root (sudo $0 $mode) so that it can install them." >&2
+    echo "Install them as root (apt-get install ${missing[*]}) or run this command as root." >&2
     exit 1
   fi
-  echo "Installing: ${missing[*]}"
-  apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  "${as_root[@]}" apt-get update -qq
+  "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
 cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
