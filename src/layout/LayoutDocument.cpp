@@ -93,6 +93,29 @@ QStringList zeroPadWidthItems()
     return l;
 }
 
+QStringList pageFieldTexts(const LayoutDocument &doc)
+{
+    const auto num = [](int v) { return QString::number(v); };
+    return {doc.Co1.text(),
+            doc.Combo3.text(),
+            doc.Combo1.text(),
+            doc.Combo2.text(),
+            doc.WayPrint.text(),
+            num(doc.Check3.value()),
+            doc.Com1.text(),
+            doc.Te1.text(),
+            num(doc.HScroll1.value()),
+            num(doc.Check1.value()),
+            doc.Te2.text().trimmed(),
+            doc.Comb1.text().trimmed(),
+            doc.Ttt.caption().trimmed(),
+            num(doc.ChI1.value()),
+            num(doc.ChB1.value()),
+            num(doc.Check2.value()),
+            colourText(doc.La5.backColor()),
+            colourText(doc.La5.foreColor())};
+}
+
 LayoutDocument::LayoutDocument()
 {
     for (int n = 1; n <= 12; ++n)

@@ -40,6 +40,13 @@ QStringList bracketAfterItems();
 QStringList fontSizeItems();
 QStringList zeroPadWidthItems();
 
+// The page-wide fields as the layout file and the settings store write them,
+// in their shared order (nameText .. moveByMouse, backColor, foreColor): texts
+// as held, except the padding width, font size and orientation code, which
+// are trimmed; numbers and colours as decimal text.
+class LayoutDocument;
+QStringList pageFieldTexts(const LayoutDocument &doc);
+
 // The open layout and the window state beside it. Every field lives in the
 // control that edits it; these members are those controls, with the window's
 // design values.

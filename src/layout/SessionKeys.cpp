@@ -106,24 +106,10 @@ void writeSession(SettingsStore &store, const LayoutDocument &doc)
     };
     const auto num = [](int v) { return QString::number(v); };
     save(fieldKey(0), QStringLiteral("1"));
-    const QString fields[] = {doc.Co1.text(),
-                              doc.Combo3.text(),
-                              doc.Combo1.text(),
-                              doc.Combo2.text(),
-                              doc.WayPrint.text(),
-                              num(doc.Check3.value()),
-                              doc.Com1.text().trimmed(),
-                              doc.Te1.text().trimmed(),
-                              num(doc.HScroll1.value()),
-                              num(doc.Check1.value()),
-                              doc.Te2.text().trimmed(),
-                              doc.Comb1.text().trimmed(),
-                              doc.Ttt.caption().trimmed(),
-                              num(doc.ChI1.value()),
-                              num(doc.ChB1.value()),
-                              num(doc.Check2.value()),
-                              colourText(doc.La5.backColor()),
-                              colourText(doc.La5.foreColor())};
+    QStringList fields = pageFieldTexts(doc);
+    // The store keeps the font name and the start number trimmed.
+    fields[6] = fields[6].trimmed();
+    fields[7] = fields[7].trimmed();
     for (int k = 1; k <= 18; ++k)
         save(fieldKey(k), fields[k - 1]);
     for (const auto &slot : doc.signSlots) {

@@ -51,26 +51,12 @@ QStringList layoutFileKeys(LayoutWriter writer)
 
 QStringList layoutFileValues(const LayoutDocument &doc)
 {
-    const auto num = [](int v) { return QString::number(v); };
-    QStringList v{doc.Co1.text(),
-                  doc.Combo3.text(),
-                  doc.Combo1.text(),
-                  doc.Combo2.text(),
-                  doc.WayPrint.text(),
-                  num(doc.Check3.value()),
-                  doc.Com1.text(),
-                  doc.Te1.text(),
-                  num(doc.HScroll1.value()),
-                  num(doc.Check1.value()),
-                  doc.Te2.text().trimmed(),
-                  doc.Comb1.text().trimmed(),
-                  doc.Ttt.caption().trimmed(),
-                  num(doc.ChI1.value()),
-                  num(doc.ChB1.value()),
-                  num(doc.Check2.value())};
+    // Lines 1 to 16, the positions, the colours on lines 41 and 42, the counters.
+    const QStringList fields = pageFieldTexts(doc);
+    QStringList v = fields.mid(0, 16);
     for (const auto &s : doc.signSlots)
         v << s->Tee.text().trimmed() << s->Teee.text().trimmed();
-    v << colourText(doc.La5.backColor()) << colourText(doc.La5.foreColor());
+    v << fields.mid(16, 2);
     for (const auto &s : doc.signSlots)
         v << s->Tx.text().trimmed();
     return v;
