@@ -1,5 +1,6 @@
 // Throughput and memory of a print run: the pure engine and the main form's
 // generation (every number through the number sample), without timer pacing.
+#include "platform/RecordingPrinter.h"
 #include "app/MainForm.h"
 #include "platform/Clock.h"
 #include "platform/LayoutFolder.h"
@@ -69,7 +70,8 @@ struct FormRig
     MemorySettingsStore settings;
     FixedClock clock;
     DiskLayoutFolder folder{dir.path()};
-    MainForm form{Services{scheduler, measure, dialogs, settings, clock, {}, folder}};
+    RecordingPrinter printer;
+    MainForm form{Services{scheduler, measure, dialogs, settings, clock, {}, folder, printer}};
 
     explicit FormRig(int order)
     {

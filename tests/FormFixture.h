@@ -6,6 +6,7 @@
 #include "platform/Dialogs.h"
 #include "platform/LayoutFolder.h"
 #include "platform/ManualScheduler.h"
+#include "platform/RecordingPrinter.h"
 #include "platform/SettingsStore.h"
 #include "platform/TextMeasure.h"
 
@@ -48,7 +49,7 @@ public:
             return std::nullopt;
         return qint32(a.toLongLong());
     }
-    bool printerSetup() override { return next() == QLatin1String("OK"); }
+    bool printerSetup(Printer &) override { return next() == QLatin1String("OK"); }
 
 private:
     QString next()
@@ -75,12 +76,13 @@ struct FormFixture
     FixedClock clock;
     QTemporaryDir dir;
     DiskLayoutFolder folder{dir.path() + QStringLiteral("/Data")};
+    RecordingPrinter printer;
     std::unique_ptr<MainForm> form;
 
     MainForm &start()
     {
         form = std::make_unique<MainForm>(Services{scheduler, *measure, dialogs, settings, clock,
-                                                   [names = fontNames] { return names; }, folder});
+                                                   [names = fontNames] { return names; }, folder, printer});
         form->startUp();
         settle();
         return *form;

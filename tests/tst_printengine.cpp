@@ -1,3 +1,4 @@
+#include "platform/RecordingPrinter.h"
 #include "app/MainForm.h"
 #include "platform/Clock.h"
 #include "platform/LayoutFolder.h"
@@ -26,7 +27,8 @@ struct Rig
     MemorySettingsStore settings;
     FixedClock clock;
     DiskLayoutFolder folder{dir.path()};
-    MainForm form{Services{scheduler, measure, dialogs, settings, clock, {}, folder}};
+    RecordingPrinter printer;
+    MainForm form{Services{scheduler, measure, dialogs, settings, clock, {}, folder, printer}};
     LayoutDocument &doc = form.doc;
 
     Rig()

@@ -135,7 +135,7 @@ void TestSettings::nextStartRestoresTheLastSession()
     QVERIFY(f.exitProgram());
 
     MainForm again(Services{fx.scheduler, *fx.measure, fx.dialogs, fx.settings, fx.clock,
-                            [] { return QStringList{QStringLiteral("Arial")}; }, fx.folder});
+                            [] { return QStringList{QStringLiteral("Arial")}; }, fx.folder, fx.printer});
     again.startUp();
     fx.settle();
     QCOMPARE(again.doc.Combo3.text(), QStringLiteral("4 X 4"));

@@ -22,7 +22,12 @@ MainForm::MainForm(Services services)
     , reset(ResetCommands::Deps{doc, preview, sample, services.dialogs,
                                 [this] { browser().Timer1.setInterval(10); }})
     , Timer1(QStringLiteral("Timer1"), services.scheduler)
+    , Tim3(QStringLiteral("Tim3"), services.scheduler)
     , printGenerator(doc, No1, printForm, services.scheduler)
+    , printForm(PrintForm::Deps{services.scheduler, services.dialogs, services.settings, services.printer,
+                                services.measure, doc, *this, No1, preview.box(1), printGenerator.Tim2,
+                                printGenerator.Tim1, [this] { return printGenerator.Lise1.count(); },
+                                [this](qsizetype i) { return printGenerator.Lise1.item(i); }})
     , printOrder(doc, sample)
     , m_services(std::move(services))
     , m_layoutFiles(doc, sample, orientation, m_services.layouts)
@@ -52,7 +57,7 @@ void MainForm::registerAll()
              &sample.Label58, &sample.Timer5, &preview.Picture2, &preview.PLine1, &preview.PLine2,
              &preview.Timer2, &No1, &orientation.Label4, &orientation.Im1, &orientation.Im2,
              &orientation.Timer4, &style.Command4, &style.Command5, &style.Label55, &Timer1, &Text1, &Command2, &Command3,
-             &reset.Label7, &reset.Label57})
+             &reset.Label7, &reset.Label57, &Label50, &Tim3})
         registerControl(*c);
     for (int n = 1; n <= 12; ++n) {
         SignSlot &s = doc.slot(n);
@@ -85,6 +90,8 @@ void MainForm::wire()
     No1.onKeyPress.connect([this](int &key) { sample.filterNumberKey(No1, key, 4); });
     Command3.onClick.connect([this] { m_save->run(); });
     Command2.onClick.connect([this] { openBrowser(); });
+    Label50.onClick.connect([this] { printForm.open(); });
+    Tim3.onTick.connect([this] { printForm.reopenTick(Tim3); });
     Timer1.onTick.connect([this] {
         doc.modified = 0;
         Timer1.setInterval(0);
@@ -127,6 +134,8 @@ Form *MainForm::form(const QString &name)
         return this;
     if (name == QLatin1String("Save1"))
         return &browser();
+    if (name == QLatin1String("Prnt1"))
+        return &printForm;
     return nullptr;
 }
 
@@ -210,6 +219,7 @@ void MainForm::startUp()
         if (v.lefts[n - 1])
             doc.slot(n).VSc.setValue(*v.lefts[n - 1]);
     }
+    printForm.startUpCheck(Tim3);
 }
 
 QStringList MainForm::stateNames() const

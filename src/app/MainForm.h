@@ -48,8 +48,10 @@ public:
     Label Command3{QStringLiteral("Command3"), QStringLiteral("Save")};
     Timer Timer1; // settle: clears modified once
 
-    PrintForm printForm; // the print dialog Prnt1
+    Label Label50{QStringLiteral("Label50"), QStringLiteral("Print")};
+    Timer Tim3; // reopens the print dialog right after start-up
     PrintGenerator printGenerator;
+    PrintForm printForm; // the print dialog Prnt1
     PrintOrderSelector printOrder;
 
     QVariant state(const QString &name) const override;

@@ -10,6 +10,7 @@ class Dialogs;
 class SettingsStore;
 class Clock;
 class LayoutFolder;
+class Printer;
 
 // The platform services a form is given. Nothing reaches for a global.
 struct Services
@@ -23,6 +24,8 @@ struct Services
     std::function<QStringList()> fontNames;
     // The Data folder of the layout files.
     LayoutFolder &layouts;
+    // The printers of the system and the one the print job drives.
+    Printer &printer;
 };
 
 } // namespace numora

@@ -2,6 +2,7 @@
 #include "platform/Colour.h"
 #include "platform/Numeric.h"
 #include "platform/TextMeasure.h"
+#include "platform/UpdateBatch.h"
 
 namespace numora {
 
@@ -28,6 +29,11 @@ NumberSample::NumberSample(LayoutDocument &doc, Scheduler &scheduler, TextMeasur
     Timer5.onTick.connect([this] { refreshPreviewNumbers(); });
 }
 
+NumberSample::~NumberSample()
+{
+    UpdateBatch::forget(this);
+}
+
 NumberTextStyle NumberSample::style() const
 {
     NumberTextStyle s;
@@ -48,7 +54,17 @@ void NumberSample::refreshNumberSample()
     const QString number = m_doc.Te1.text();
     m_zeroPrefix = zeroPrefix(s, number);
     m_doc.La5.setCaption(composeNumberText(s, number, m_zeroPrefix));
-    updateSizeReadout();
+    // Measuring shapes the text, which costs more than all the rest; within a
+    // batch only the sample the batch ends with is measured.
+    if (!UpdateBatch::isOpen()) {
+        updateSizeReadout();
+    } else if (!m_readoutPending) {
+        m_readoutPending = true;
+        UpdateBatch::defer(this, [this] {
+            m_readoutPending = false;
+            updateSizeReadout();
+        });
+    }
     schedulePreviewNumbers(50);
 }
 

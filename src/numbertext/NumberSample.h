@@ -14,6 +14,7 @@ class NumberSample
 {
 public:
     NumberSample(LayoutDocument &doc, Scheduler &scheduler, TextMeasure &measure, std::array<Label *, 12> boxes);
+    ~NumberSample();
 
     Label Label6{QStringLiteral("Label6")}; // yellow backdrop
     Label LA1{QStringLiteral("LA1")};       // hidden measuring copy of the sample
@@ -45,6 +46,7 @@ private:
     LayoutDocument &m_doc;
     std::array<Label *, 12> m_boxes;
     QString m_zeroPrefix;
+    bool m_readoutPending = false;
 };
 
 } // namespace numora

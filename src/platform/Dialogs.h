@@ -3,6 +3,10 @@
 #include <optional>
 
 namespace numora {
+class Printer;
+}
+
+namespace numora {
 
 // The questions a form can ask. The program shows real dialogs; tests
 // answer from a script.
@@ -18,8 +22,9 @@ public:
     virtual QString input(const QString &prompt, const QString &title, const QString &proposal) = 0;
     // The chosen colour, or nothing when the chooser was cancelled.
     virtual std::optional<qint32> chooseColour(qint32 initial) = 0;
-    // The printer set-up dialog; true when confirmed.
-    virtual bool printerSetup() = 0;
+    // The printer set-up dialog for the current printer, which it may
+    // change; true when confirmed.
+    virtual bool printerSetup(Printer &printer) = 0;
 };
 
 } // namespace numora

@@ -1,4 +1,5 @@
 #include "ScriptedDialogs.h"
+#include "Printer.h"
 #include "Colour.h"
 
 namespace numora {
@@ -183,18 +184,22 @@ std::optional<qint32> ScriptedDialogs::chooseColour(qint32 initial)
     return c;
 }
 
-bool ScriptedDialogs::printerSetup()
+bool ScriptedDialogs::printerSetup(Printer &printer)
 {
     const QString question = QStringLiteral("printer \"\" \"\"");
     const auto q = next(question);
     if (!q)
         return false;
-    if (q->text == QLatin1String("OK") || q->text == QLatin1String("Cancel")) {
+    if (!q->literal && (q->text == QLatin1String("OK") || q->text == QLatin1String("Cancel"))) {
         show(question, q->text);
         return q->text == QLatin1String("OK");
     }
+    // A printer's name: the operator picks that printer and confirms.
     show(question, quoted(q->text));
-    fail(QStringLiteral("the answer ") + quoted(q->text) + QStringLiteral(" is not OK or Cancel for ") + question);
+    if (printer.selectPrinterByName(q->text))
+        return true;
+    fail(QStringLiteral("the answer ") + quoted(q->text) + QStringLiteral(" is neither OK, Cancel nor an installed printer for ")
+         + question);
     return false;
 }
 

@@ -41,7 +41,7 @@ public:
     Answer message(const QString &text, const QString &title, Buttons buttons) override;
     QString input(const QString &prompt, const QString &title, const QString &proposal) override;
     std::optional<qint32> chooseColour(qint32 initial) override;
-    bool printerSetup() override;
+    bool printerSetup(Printer &printer) override;
 
     static QString buttonsName(Buttons b);
     static QString answerName(Answer a);

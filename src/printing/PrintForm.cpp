@@ -1,12 +1,508 @@
 #include "PrintForm.h"
+#include "layout/LayoutDocument.h"
+#include "layout/SessionKeys.h"
+#include "platform/Dialogs.h"
+#include "platform/Numeric.h"
+#include "platform/Printer.h"
+#include "platform/SettingsStore.h"
+#include "platform/TextMeasure.h"
+
+#include <algorithm>
+#include <numeric>
 
 namespace numora {
 
-PrintForm::PrintForm()
-    : Form(QStringLiteral("Prnt1"))
+namespace {
+
+const QString kNoPrinter = QStringLiteral(" None");
+
+// A size in twips as the dialog's size label writes it: whole millimetres
+// tenths of a centimetre (225 twips give 0.4).
+QString centimetres(double twips)
 {
-    for (Control *c : std::initializer_list<Control *>{&Check1, &Te1, &LA1})
+    const auto mm = integerDivide(twips, 56);
+    return mm ? shortestDecimal(double(*mm) / 10) : QStringLiteral("0");
+}
+
+qint64 halfOf(double v)
+{
+    return integerDivide(v, 2).value_or(0);
+}
+
+} // namespace
+
+PrintForm::PrintForm(Deps deps)
+    : Form(QStringLiteral("Prnt1"))
+    , Timer1(QStringLiteral("Timer1"), deps.scheduler)
+    , Timer2(QStringLiteral("Timer2"), deps.scheduler, true)
+    , m_d(std::move(deps))
+{
+    setCaption(QStringLiteral("Print"));
+    setGeometry(0, 0, DesignWidth, DesignHeight);
+    Picture2.setGeometry(240, 240, 6720, 1320);
+    Label2.setGeometry(240, 1620, 6720, 255);
+    Combo1.setGeometry(240, 2040, 6720, 315);
+    Label3.setGeometry(240, 2580, 2000, 255);
+    Te1.setGeometry(2280, 2535, 1200, 315);
+    Check1.setGeometry(240, 3060, 3600, 315);
+    Im1.setGeometry(4200, 2520, 2760, 1560);
+    Im2.setGeometry(4200, 2520, 2760, 1560);
+    Command1.setGeometry(240, 4560, 2040, 480);
+    Command2.setGeometry(2460, 4560, 2280, 480);
+    Command3.setGeometry(4920, 4560, 2040, 480);
+    Te1.setText(QStringLiteral("1"));
+    Im2.setVisible(false);
+    List1.setVisible(false);
+
+    auto measurer = [&m = m_d.measure](const QString &t, const FontSpec &f, double &w, double &h) {
+        m.measure(t, f, w, h);
+    };
+    LA1.setAutoSize(true, measurer);
+    L1.setVisible(false);
+    L1.setFontBold(true);
+    L1.setAutoSize(true, measurer);
+
+    for (Control *c : std::initializer_list<Control *>{&Combo1, &List1, &Label3, &Te1, &Check1, &Im1, &Im2,
+                                                       &Command1, &Command2, &Command3, &Picture2, &Label2,
+                                                       &LA1, &L1, &Timer1, &Timer2})
         registerControl(*c);
+    connectEvents();
+}
+
+void PrintForm::connectEvents()
+{
+    Te1.onClick.connect([this] { pageFieldClicked(); });
+    Te1.onKeyPress.connect([this](int &key) { pageFieldKey(key); });
+    Te1.onChange.connect([this] { m_d.pageCount.setText(Te1.text()); });
+    Check1.onClick.connect([this] { twoPageClicked(); });
+    Combo1.onClick.connect([this] { printerChosen(); });
+    Command1.onClick.connect([this] { printClicked(); });
+    Command2.onClick.connect([this] { propertiesClicked(); });
+    Command3.onClick.connect([this] { cancelClicked(); });
+    Timer1.onTick.connect([this] { printJobTick(); });
+    Timer2.onTick.connect([this] { keepInFront(); });
+}
+
+void PrintForm::ensureLoaded()
+{
+    if (m_loaded)
+        return;
+    m_loaded = true;
+    pageFieldSelected = 0;
+    fillPrinters();
+    setGeometry(m_d.mainWindow.left() + 1000, m_d.mainWindow.top() + 1000, width(), height());
+    const double pages = leadingNumber(m_d.settings.getSetting(session::appName(), session::sectionName(),
+                                                               QStringLiteral("Number0")));
+    Te1.setText(pages == 0 ? QStringLiteral("1") : shortestDecimal(pages));
+    showIllustrations();
+}
+
+void PrintForm::fillPrinters()
+{
+    Combo1.clear();
+    List1.clear();
+    const QStringList names = m_d.printer.printerNames();
+    if (names.isEmpty()) {
+        Combo1.addItem(kNoPrinter);
+        List1.addItem(kNoPrinter);
+        Combo1.setText(kNoPrinter);
+        return;
+    }
+    // Sorted by the box's texts; each index travels with its printer.
+    std::vector<int> order(std::size_t(names.size()));
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&names](int a, int b) {
+        return QString::compare(names.at(a), names.at(b), Qt::CaseSensitive) < 0;
+    });
+    QStringList items;
+    for (int i : order) {
+        items.append(QLatin1Char(' ') + names.at(i));
+        List1.addItem(QString::number(i));
+    }
+    Combo1.setItems(items);
+    Combo1.setText(QLatin1Char(' ') + m_d.printer.currentName());
+}
+
+void PrintForm::printerChosen()
+{
+    const int i = Combo1.listIndex();
+    List1.setListIndex(i);
+    if (i < 0 || Combo1.text() == kNoPrinter)
+        return;
+    const auto index = roundHalfEven(leadingNumber(List1.item(List1.listIndex())));
+    if (index)
+        m_d.printer.selectPrinter(int(*index));
+}
+
+void PrintForm::showIllustrations()
+{
+    const bool twoPages = Check1.value() != 0;
+    Im1.setVisible(!twoPages);
+    Im2.setVisible(twoPages);
+}
+
+void PrintForm::takeSample()
+{
+    const Label &sample = m_d.doc.La5;
+    LA1.setBorder(sample.border());
+    LA1.setCaption(sample.caption());
+    LA1.setFontName(sample.font().name);
+    LA1.setFontSize(sample.font().size);
+    LA1.setFontBold(sample.font().bold);
+    LA1.setFontItalic(sample.font().italic);
+    LA1.setForeColor(sample.foreColor());
+    LA1.setBackColor(sample.backColor());
+}
+
+void PrintForm::showSizeLabel()
+{
+    Label2.setCaption(QStringLiteral(" Size: ") + centimetres(LA1.height()) + QStringLiteral(" cm x ")
+                      + centimetres(LA1.width()) + QStringLiteral(" cm"));
+}
+
+void PrintForm::open()
+{
+    const QString fileName = m_d.doc.Label53.caption().mid(10);
+    m_appTitle = QStringLiteral("Talonix") + (fileName == QLatin1String(": None") ? QStringLiteral(": No FileName") : fileName)
+        + QLatin1Char('.') + m_d.doc.Label54.caption().mid(6);
+    m_d.printer.setDocumentName(m_appTitle);
+
+    ensureLoaded();
+    takeSample();
+    // The sample stands on the picture's own back unless it has a colour.
+    LA1.setTransparent(m_d.doc.La5.backColor() == 0x00FFFFFF);
+
+    const Label &sample = m_d.doc.La5;
+    m_d.printer.setFontName(sample.font().name);
+    m_d.printer.setFontSize(sample.font().size);
+    m_d.printer.setFontBold(sample.font().bold);
+    m_d.printer.setForeColor(sample.foreColor());
+    m_d.printer.setFontItalic(sample.font().italic);
+
+    L1.setVisible(m_d.firstPreviewBox.visible());
+    L1.setFontSize(leadingNumber(m_d.doc.Comb1.text()));
+    L1.setFontName(m_d.doc.Com1.text());
+    L1.setCaption(sample.caption());
+
+    m_d.doc.D1.setCaption(shortestDecimal(width()));
+    setVisible(true);
+    L1.setLeft(1000);
+    LA1.setLeft(double(halfOf(Picture2.width()) - halfOf(LA1.width())));
+    LA1.setTop(double(halfOf(Picture2.height()) - halfOf(LA1.height())));
+    showSizeLabel();
+    m_d.mainWindow.setEnabled(false);
+    Timer2.setInterval(1000);
+}
+
+void PrintForm::keepInFront()
+{
+    if (Timer2.interval() != 0)
+        setVisible(true);
+}
+
+void PrintForm::startUpCheck(Timer &reopenTimer)
+{
+    if (m_d.settings.getSetting(session::appName(), session::sectionName(), QStringLiteral("No0")) != QLatin1String("Yes"))
+        return;
+    // Converted directly: a text that is no whole number is skipped.
+    bool ok = false;
+    const int twoPages = m_d.settings.getSetting(session::appName(), session::sectionName(), QStringLiteral("Number19"))
+                             .trimmed()
+                             .toInt(&ok);
+    ensureLoaded();
+    if (ok)
+        Check1.setValue(twoPages);
+    reopenTimer.setInterval(1);
+}
+
+void PrintForm::reopenTick(Timer &reopenTimer)
+{
+    setGeometry(m_d.mainWindow.left() + 1000, m_d.mainWindow.top() + 1000, width(), height());
+    takeSample();
+    const Label &sample = m_d.doc.La5;
+    L1.setVisible(m_d.firstPreviewBox.visible());
+    L1.setFontSize(leadingNumber(m_d.doc.Comb1.text()));
+    L1.setFontName(m_d.doc.Com1.text());
+    L1.setCaption(sample.caption());
+    setVisible(true);
+    L1.setLeft(1000);
+    LA1.setLeft(double(halfOf(width()) - halfOf(LA1.width())));
+    LA1.setTop(900);
+    showSizeLabel();
+    m_d.mainWindow.setEnabled(false);
+    Timer2.setInterval(1000);
+    m_d.settings.saveSetting(session::appName(), session::sectionName(), QStringLiteral("No0"), QStringLiteral("No"));
+    reopenTimer.setInterval(0);
+}
+
+void PrintForm::pageFieldClicked()
+{
+    if (pageFieldSelected != 0)
+        return;
+    Te1.selectAll();
+    pageFieldSelected = 1;
+}
+
+void PrintForm::pageFieldKey(int &key)
+{
+    if (Te1.selectedText() == Te1.text())
+        Te1.setText(QString());
+    if (key == TextEditing::KeyBackspace)
+        return;
+    // Digits, ":" and ";" only, and at most five characters.
+    if (key < 48 || key > 59 || Te1.text().size() > 4)
+        key = 0;
+}
+
+void PrintForm::twoPageClicked()
+{
+    showIllustrations();
+}
+
+void PrintForm::setControlsEnabled(bool on)
+{
+    for (Control *c : std::initializer_list<Control *>{&Te1, &Command1, &Command2, &Command3, &Check1})
+        c->setEnabled(on);
+}
+
+void PrintForm::printClicked()
+{
+    Te1.setText(shortestDecimal(leadingNumber(Te1.text())));
+    m_d.pageCount.setText(Te1.text());
+    if (Combo1.text() == kNoPrinter)
+        return;
+    if (leadingNumber(Te1.text()) == 0) {
+        m_d.dialogs.message(QStringLiteral("Type Numbar Of Pages"), m_appTitle, Dialogs::Buttons::OK);
+        return;
+    }
+    printIndex = 0;
+    m_d.settings.saveSetting(session::appName(), session::sectionName(), QStringLiteral("No0"), QStringLiteral("No"));
+    // A run that fails puts the numbering back where it stood now.
+    m_startBefore = m_d.doc.Te1.text();
+    for (int n = 1; n <= 12; ++n)
+        m_countersBefore[std::size_t(n - 1)] = m_d.doc.slot(n).Tx.text();
+    m_d.setUpTimer.setInterval(1);
+    setControlsEnabled(false);
+    Timer1.setInterval(110);
+}
+
+void PrintForm::propertiesClicked()
+{
+    pageFieldSelected = 0;
+    Timer2.setInterval(0);
+    for (Control *c : std::initializer_list<Control *>{&Te1, &Check1, &Command3, &Command1})
+        c->setEnabled(false);
+    Timer1.setInterval(0);
+    Command2.setEnabled(false);
+    m_d.dialogs.printerSetup(m_d.printer);
+    Combo1.setText(QLatin1Char(' ') + m_d.printer.currentName());
+    Command2.setEnabled(true);
+    fillPrinters();
+    for (Control *c : std::initializer_list<Control *>{&Command3, &Command1, &Te1, &Check1})
+        c->setEnabled(true);
+    Timer2.setInterval(1000);
+}
+
+void PrintForm::cancelClicked()
+{
+    Check1.setValue(0);
+    m_d.mainWindow.setEnabled(true);
+    setVisible(false);
+    m_d.settings.saveSetting(session::appName(), session::sectionName(), QStringLiteral("No0"), QStringLiteral("No"));
+    Timer2.setInterval(0);
+    pageFieldSelected = 0;
+}
+
+void PrintForm::closeRequested()
+{
+    if (Command3.enabled())
+        cancelClicked();
+}
+
+void PrintForm::printJobTick()
+{
+    // Views may let events through while pages are drawn; a tick that comes
+    // in meanwhile must not start a second pass.
+    if (m_printing)
+        return;
+    m_d.printer.setOrientation(m_d.doc.Ttt.caption() == QLatin1String("4") ? 2 : 1);
+    if (m_d.generationTimer.interval() == 1 || m_d.setUpTimer.armed())
+        return;
+    m_lastJobPages = 0;
+    if (m_d.sequenceCount() == 0) {
+        finish();
+        return;
+    }
+    m_printing = true;
+    m_lastText.reset();
+    QString why;
+    const bool printed = printSequence(why);
+    if (m_lastText)
+        L1.setCaption(*m_lastText);
+    m_printing = false;
+    if (printed) {
+        onJobPrinted.raise();
+    } else {
+        m_d.printer.abortDocument();
+        m_lastJobPages = 0;
+        if (!why.isEmpty()) {
+            QString printerName = Combo1.text().trimmed();
+            m_d.dialogs.message(QStringLiteral("The printer \"%1\" could not print this run:\r\n%2\r\n\r\n"
+                                               "Nothing was counted: the numbers stay as they were before the run.")
+                                    .arg(printerName, why),
+                                m_appTitle, Dialogs::Buttons::OK);
+        }
+        restoreNumbering();
+        onJobFailed.raise(why);
+    }
+    finish();
+}
+
+bool PrintForm::printSequence(QString &why)
+{
+    Printer &p = m_d.printer;
+    const auto failed = [&p, &why] {
+        why = p.lastFailureCancelled() ? QString() : p.lastError();
+        return false;
+    };
+    const qsizetype entries = m_d.sequenceCount();
+    const qsizetype perPage = qsizetype(std::max(0.0, leadingNumber(m_d.doc.Combo3.text())));
+    // Only the pages the sequence holds are walked: with the two-page option
+    // and an odd count there is no blank surplus page.
+    const double asked = leadingNumber(Te1.text());
+    qsizetype pages = perPage > 0 ? entries / perPage : 0;
+    if (asked >= 0 && asked < double(pages))
+        pages = qsizetype(asked);
+    if (pages == 0)
+        return true;
+
+    p.setFontItalic(false);
+    p.setCurrentX(0);
+    p.setCurrentY(0);
+    p.setFontSize(8);
+    p.setForeColor(0);
+    if (!p.print(QStringLiteral(" ")))
+        return failed();
+
+    const bool reverse = m_d.doc.WayPrint.text().startsWith(QLatin1Char('6'));
+    qsizetype index = reverse ? entries - 1 : printIndex;
+    for (qsizetype page = 1; page <= pages; ++page) {
+        if (page != 1 && !p.newPage())
+            return failed();
+        for (qsizetype s = 0; s < perPage; ++s) {
+            if (!printEntry(m_d.sequenceEntry(index)))
+                return failed();
+            index += reverse ? -1 : 1;
+        }
+        if (!reverse)
+            printIndex = index;
+        if (progress && !progress(page, pages)) {
+            why.clear();
+            return false;
+        }
+    }
+    if (!p.endDoc())
+        return failed();
+    m_lastJobPages = pages;
+    return true;
+}
+
+bool PrintForm::printEntry(const QString &entry)
+{
+    Printer &p = m_d.printer;
+    const double first = leadingNumber(entry.left(6));
+    const double second = leadingNumber(entry.mid(6, 6));
+    const QString text = entry.mid(12);
+    const bool boxed = m_d.doc.Check3.value() == 1;
+    // The extent only shapes the box; without one the text is not measured
+    // (the measuring label takes the last text when the pass ends).
+    double w = 0, t = 0;
+    if (boxed) {
+        L1.setCaption(text);
+        w = L1.width();
+        t = L1.height();
+    } else {
+        m_lastText = text;
+    }
+
+    const QString &code = m_d.doc.Ttt.caption();
+    const bool portrait = code == QLatin1String("6");
+    if (!portrait && code != QLatin1String("4"))
+        return true;
+    const double pageWidth = double(roundHalfEven(p.paperWidth()).value_or(0));
+    const double pageHeight = double(roundHalfEven(p.paperHeight()).value_or(0));
+    double h, v;
+    if (portrait) {
+        h = second * (pageHeight / 29.7);
+        v = first * (pageWidth / 21);
+    } else {
+        h = first * (pageHeight / 21);
+        v = second * (pageWidth / 29.7);
+    }
+    const double H = double(roundHalfEven(h).value_or(0));
+    const double V = double(roundHalfEven(v).value_or(0));
+
+    const Label &sample = m_d.doc.La5;
+    p.setFontName(sample.font().name);
+    p.setFontSize(sample.font().size);
+    p.setFontBold(sample.font().bold);
+    p.setForeColor(sample.foreColor());
+    p.setFontItalic(sample.font().italic);
+    if (boxed) {
+        if (!p.line(H - 150, V - 200, H + w - 90, V + t - 170, sample.backColor(), true))
+            return false;
+        if (!p.line(H - 150, V - 200, H + w - 90, V + t - 170, 0, false))
+            return false;
+    }
+    p.setCurrentX(H - 120);
+    p.setCurrentY(V - 170);
+    return p.print(text);
+}
+
+void PrintForm::restoreNumbering()
+{
+    // Counters first: each copies itself into the start number field, which
+    // then takes its own value back last.
+    for (int n = 1; n <= 12; ++n)
+        m_d.doc.slot(n).Tx.setText(m_countersBefore[std::size_t(n - 1)]);
+    m_d.doc.Te1.setText(m_startBefore);
+}
+
+void PrintForm::finish()
+{
+    setVisible(false);
+    setControlsEnabled(true);
+    m_d.mainWindow.setVisible(true);
+    m_d.mainWindow.setEnabled(true);
+    Timer2.setInterval(0);
+    Timer1.setInterval(0);
+}
+
+QStringList PrintForm::stateNames() const
+{
+    return {QStringLiteral("pageFieldSelected"), QStringLiteral("printIndex"), QStringLiteral("appTitle")};
+}
+
+QVariant PrintForm::state(const QString &name) const
+{
+    if (name == QLatin1String("pageFieldSelected"))
+        return pageFieldSelected;
+    if (name == QLatin1String("printIndex"))
+        return qlonglong(printIndex);
+    if (name == QLatin1String("appTitle"))
+        return m_appTitle;
+    return Form::state(name);
+}
+
+bool PrintForm::setState(const QString &name, const QVariant &value)
+{
+    if (name == QLatin1String("pageFieldSelected"))
+        pageFieldSelected = value.toInt();
+    else if (name == QLatin1String("printIndex"))
+        printIndex = value.toLongLong();
+    else
+        return Form::setState(name, value);
+    return true;
 }
 
 } // namespace numora

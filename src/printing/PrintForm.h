@@ -1,22 +1,138 @@
 #pragma once
 #include "platform/Form.h"
 #include "platform/controls/BasicControls.h"
+#include "platform/controls/ComboBox.h"
 #include "platform/controls/Label.h"
 #include "platform/controls/TextEditing.h"
+#include "platform/controls/Timer.h"
+
+#include <array>
+#include <functional>
+#include <optional>
 
 namespace numora {
 
-// The print dialog Prnt1: the controls the print run reads and writes. Its
-// own behaviour (printer choice, page field rules, the Print command) is
-// added to this form.
+class Dialogs;
+class LayoutDocument;
+class Printer;
+class SettingsStore;
+class TextMeasure;
+
+// The print dialog Prnt1: printer choice, page count, the two-page option,
+// the number sample, and the print job on its Timer1.
 class PrintForm : public Form
 {
 public:
-    PrintForm();
+    // What the dialog reaches outside itself. The main window's parts are
+    // given as references so that the dialog can be built before them.
+    struct Deps
+    {
+        Scheduler &scheduler;
+        Dialogs &dialogs;
+        SettingsStore &settings;
+        Printer &printer;
+        TextMeasure &measure;
+        LayoutDocument &doc;
+        Form &mainWindow;
+        TextBox &pageCount;       // No1 on the main window
+        Label &firstPreviewBox;   // Test1: the measuring label shows with it
+        Timer &setUpTimer;        // Tim2: the print order engine's set-up
+        Timer &generationTimer;   // Tim1: generation, running while 1 ms
+        // The generated sequence: count and entry i.
+        std::function<qsizetype()> sequenceCount;
+        std::function<QString(qsizetype)> sequenceEntry;
+    };
 
+    // Design size of the window, in twips.
+    static constexpr double DesignWidth = 7320;
+    static constexpr double DesignHeight = 5640;
+
+    explicit PrintForm(Deps deps);
+
+    ComboBox Combo1{QStringLiteral("Combo1"), ComboBox::PickList}; // printer box
+    ListBox List1{QStringLiteral("List1")};                         // printer indexes, hidden
+    Label Label3{QStringLiteral("Label3"), QStringLiteral("  Number of copies:")};
+    TextBox Te1{QStringLiteral("Te1")};                             // page field
     CheckBox Check1{QStringLiteral("Check1"), QStringLiteral("Likewise: Print  2 Pages ")}; // two-page option
-    TextBox Te1{QStringLiteral("Te1")};  // page field
-    Label LA1{QStringLiteral("LA1")};    // running number of the generation
+    Label Im1{QStringLiteral("Im1")}; // one sheet per number set
+    Label Im2{QStringLiteral("Im2")}; // each sheet twice
+    Label Command1{QStringLiteral("Command1"), QStringLiteral("Print....")};
+    Label Command2{QStringLiteral("Command2"), QStringLiteral("Properties Printer")};
+    Label Command3{QStringLiteral("Command3"), QStringLiteral("Cancel")};
+    Label Picture2{QStringLiteral("Picture2")};
+    Label Label2{QStringLiteral("Label2"), QStringLiteral("0 X 0")};
+    Label LA1{QStringLiteral("LA1")}; // number sample, and the running number of a run
+    Label L1{QStringLiteral("L1")};   // measures number texts for the print job
+    Timer Timer1;                     // print job, 110 ms
+    Timer Timer2;                     // keep-in-front, 1000 ms
+
+    int pageFieldSelected = 0;
+    qsizetype printIndex = 0;
+
+    // The name of the printed document (the application title).
+    const QString &appTitle() const { return m_appTitle; }
+    bool loaded() const { return m_loaded; }
+
+    // Label50 on the main window.
+    void open();
+    // The last step of the main window's start-up.
+    void startUpCheck(Timer &reopenTimer);
+    // Tim3's tick on the main window.
+    void reopenTick(Timer &reopenTimer);
+
+    void pageFieldClicked();
+    void pageFieldKey(int &key);
+    void twoPageClicked();
+    void printClicked();
+    void propertiesClicked();
+    void cancelClicked();
+    // The window's close button: Cancel, unless a run is under way.
+    void closeRequested();
+    void printerChosen();
+    void keepInFront();
+    // Timer1's tick.
+    void printJobTick();
+
+    // Asked once per page while a job prints: pages done so far and the
+    // whole count. A view keeps its windows painting and shows the progress
+    // here; returning false stops the job, which then prints nothing.
+    std::function<bool(qsizetype page, qsizetype pages)> progress;
+    // Raised when a job stops on a failure or a Stop (after the numbering
+    // was put back), with the reason; empty for a Stop.
+    Event<QString> onJobFailed;
+    // Raised when a job has printed every page.
+    Event<> onJobPrinted;
+    // Pages the last job sent to the printer.
+    qsizetype lastJobPages() const { return m_lastJobPages; }
+
+    QVariant state(const QString &name) const override;
+    bool setState(const QString &name, const QVariant &value) override;
+    QStringList stateNames() const override;
+
+private:
+    void connectEvents();
+    // Once per run, the first time the dialog is used.
+    void ensureLoaded();
+    void fillPrinters();
+    void showIllustrations();
+    void takeSample();
+    void showSizeLabel();
+    void setControlsEnabled(bool on);
+    void finish();
+    // Prints the whole sequence; false when the document failed or was stopped.
+    bool printSequence(QString &why);
+    bool printEntry(const QString &entry);
+    void restoreNumbering();
+
+    Deps m_d;
+    QString m_appTitle;
+    bool m_loaded = false;
+    bool m_printing = false;
+    std::optional<QString> m_lastText;
+    qsizetype m_lastJobPages = 0;
+    // The start number and the twelve counters as they were at "Print....".
+    QString m_startBefore;
+    std::array<QString, 12> m_countersBefore;
 };
 
 } // namespace numora

@@ -82,6 +82,108 @@ QString PrintRunResult::sequenceNumberText(qint64 i) const
     return shortestDecimal(numbers[std::size_t(n)]);
 }
 
+int printOrderNumber(const QString &printOrder)
+{
+    const double v = leadingNumber(printOrder);
+    return (v >= 1 && v <= 8 && v == std::floor(v)) ? int(v) : 0;
+}
+
+PrintRunState PrintRunState::begin(double pages, double start, double slotsPerPage)
+{
+    PrintRunState st;
+    st.pagesLeft = pages;
+    st.pageIndex = 0;
+    st.pagesRemaining = pages;
+    st.startValue = start;
+    st.pageCount = pages;
+    st.numbersLeft = pages * slotsPerPage;
+    st.slotsPerPage = slotsPerPage;
+    for (int n = 1; n <= 12; ++n)
+        st.runOffset[std::size_t(n - 1)] = (n - 1) * pages;
+    return st;
+}
+
+PrintRunState::SlotStep PrintRunState::slot(int order, int n, const RunFields &fields)
+{
+    // The runs move by one per page, as the original counted, rather than
+    // being computed from the page number: with a fractional start or page
+    // count the sums round exactly as they always did.
+    const std::size_t i = std::size_t(n - 1);
+    const auto write = [](double v) { return SlotStep{SlotStep::WriteThenEntry, v}; };
+    switch (order) {
+    case 1: {
+        const double v = startValue + runOffset[i] + (pageCount - 1);
+        runOffset[i] -= 1;
+        return write(v);
+    }
+    case 2: {
+        const double v = startValue + runOffset[i];
+        runOffset[i] += 1;
+        return write(v);
+    }
+    case 3:
+        return SlotStep{SlotStep::EntryThenWrite, fields.startField() + 1};
+    case 4: {
+        const double v = startValue + numbersLeft - 1;
+        numbersLeft -= 1;
+        return write(v);
+    }
+    case 5:
+    case 6: {
+        // Both slots of a pair share one run offset; only the even slot
+        // advances it, so an unpaired last slot keeps its first number.
+        const std::size_t m = std::size_t((n + 1) / 2 - 1);
+        const double v = startValue + runOffset[m];
+        if (n % 2 == 0)
+            runOffset[m] += 1;
+        return write(v);
+    }
+    case 7:
+        return write(fields.counter(n) + pageIndex);
+    case 8:
+        return write(fields.counter(n) + pagesRemaining - 1);
+    default:
+        return {};
+    }
+}
+
+bool PrintRunState::finishPage()
+{
+    pageIndex += 1;
+    pagesRemaining -= 1;
+    pagesLeft -= 1;
+    return pagesLeft <= 0;
+}
+
+PrintRunState::EndStep PrintRunState::endStep(int order, const RunFields &fields) const
+{
+    EndStep e;
+    switch (order) {
+    case 1:
+    case 4:
+        e.kind = EndStep::WriteStart;
+        e.value = startValue + pageCount * slotsPerPage;
+        break;
+    case 2:
+    case 5:
+    case 6:
+        e.kind = EndStep::WriteStart;
+        e.value = fields.startField() + 1;
+        break;
+    case 7:
+    case 8:
+        e.kind = EndStep::AdvanceCounters;
+        e.value = fields.pageCount();
+        for (int n : kCounterEndOrder)
+            if (n <= slotsPerPage)
+                e.counters.push_back(n);
+        break;
+    default:
+        break;
+    }
+    return e;
+}
+
 PrintRunResult runPrintOrder(const PrintRunInput &in)
 {
     PrintRunResult r;
@@ -110,128 +212,72 @@ PrintRunResult runPrintOrder(const PrintRunInput &in)
             r.pageCountText = QString::number(*half);
 
     const double P = leadingNumber(r.pageCountText);
-    const double S = field.value();
-    const double setupK = leadingNumber(in.gridType.left(2));
     const int K = slotsOnPage(in.gridType);
-    const double orderValue = leadingNumber(in.printOrder);
-    const int order = (orderValue >= 1 && orderValue <= 8 && orderValue == std::floor(orderValue)) ? int(orderValue) : 0;
+    const int order = printOrderNumber(in.printOrder);
+    PrintRunState st = PrintRunState::begin(P, field.value(), leadingNumber(in.gridType.left(2)));
 
-    double pagesLeft = P;
-    double pageIndex = 0;
-    double pagesRemaining = P;
-    const double pageCount = P;
-    double numbersLeft = P * setupK;
-    std::array<double, 12> runOffset{};
-    std::array<double, 12> counter{};
-    for (int n = 1; n <= 12; ++n) {
-        runOffset[std::size_t(n - 1)] = (n - 1) * P;
-        counter[std::size_t(n - 1)] = leadingNumber(r.counters[std::size_t(n - 1)]);
-    }
+    struct Fields final : RunFields
+    {
+        const StartField &field;
+        std::array<double, 12> counters{};
+        double pages = 0;
+        explicit Fields(const StartField &f) : field(f) {}
+        double startField() const override { return field.value(); }
+        double counter(int n) const override { return counters[std::size_t(n - 1)]; }
+        double pageCount() const override { return pages; }
+    } fields(field);
+    for (int n = 1; n <= 12; ++n)
+        fields.counters[std::size_t(n - 1)] = leadingNumber(r.counters[std::size_t(n - 1)]);
+    fields.pages = P;
+
     r.entriesPerPage = order ? K : 0;
     if (r.entriesPerPage > 0 && P >= 1 && P * K <= 5e7)
         r.numbers.reserve(std::size_t(P) * std::size_t(K));
 
-    const auto slotRule = [&](int n) {
-        const std::size_t i = std::size_t(n - 1);
-        double v = 0;
-        switch (order) {
-        case 1:
-            v = S + runOffset[i] + (pageCount - 1);
-            runOffset[i] -= 1;
-            break;
-        case 2:
-            v = S + runOffset[i];
-            runOffset[i] += 1;
-            break;
-        case 3:
-            v = field.value();
-            if (r.numbers.empty() && !field.holdsWritten) {
-                r.firstEntryText = field.text;
-                r.hasFirstEntryText = true;
-            }
-            r.numbers.push_back(v);
-            field.write(v + 1);
-            return;
-        case 4:
-            v = S + numbersLeft - 1;
-            numbersLeft -= 1;
-            break;
-        case 5:
-        case 6: {
-            // Both slots of a pair share one run offset; only the even slot
-            // advances it, so an unpaired last slot keeps its first number.
-            const std::size_t m = std::size_t((n + 1) / 2 - 1);
-            v = S + runOffset[m];
-            if (n % 2 == 0)
-                runOffset[m] += 1;
-            break;
-        }
-        case 7:
-            v = counter[i] + pageIndex;
-            break;
-        case 8:
-            v = counter[i] + pagesRemaining - 1;
-            break;
-        default:
-            return;
-        }
-        field.write(v);
-        r.numbers.push_back(v);
-    };
-
     const auto endStep = [&] {
-        switch (order) {
-        case 1:
-        case 4:
-            field.write(S + P * setupK);
-            break;
-        case 2:
-        case 5:
-        case 6:
-            field.write(field.value() + 1);
-            break;
-        case 7:
-        case 8:
-            for (int n : kCounterEndOrder) {
-                if (n > setupK)
-                    continue;
+        const PrintRunState::EndStep e = st.endStep(order, fields);
+        if (e.kind == PrintRunState::EndStep::WriteStart) {
+            field.write(e.value);
+        } else if (e.kind == PrintRunState::EndStep::AdvanceCounters) {
+            for (int n : e.counters) {
                 QString &c = r.counters[std::size_t(n - 1)];
-                const QString next = shortestDecimal(leadingNumber(c) + leadingNumber(r.pageCountText));
+                const QString next = shortestDecimal(leadingNumber(c) + e.value);
                 if (next != c) {
                     c = next;
                     field.setText(next);
                 }
             }
-            break;
-        default:
-            break;
         }
     };
 
-    // Ticks of five pages, as the form generates them: a tick ends early when
-    // a slot finds no page left, and a finished run stops further ticks.
-    bool armed = true;
-    while (armed) {
-        for (int pass = 0; pass < 5; ++pass) {
-            bool leave = false;
-            for (int n = 1; n <= K; ++n) {
-                if (pagesLeft < 1) {
-                    armed = false;
-                    leave = true;
-                    break;
-                }
-                slotRule(n);
-            }
-            if (leave)
+    // Pages as the form's ticks generate them: the run stops when a slot
+    // finds no page left, or after the end step.
+    for (;;) {
+        bool stopped = false;
+        for (int n = 1; n <= K; ++n) {
+            if (!st.pageAvailable()) {
+                stopped = true;
                 break;
-            pageIndex += 1;
-            pagesRemaining -= 1;
-            ++r.pageCount;
-            pagesLeft -= 1;
-            if (pagesLeft <= 0) {
-                endStep();
-                armed = false;
             }
+            const PrintRunState::SlotStep step = st.slot(order, n, fields);
+            if (step.kind == PrintRunState::SlotStep::WriteThenEntry) {
+                field.write(step.value);
+                r.numbers.push_back(step.value);
+            } else if (step.kind == PrintRunState::SlotStep::EntryThenWrite) {
+                if (r.numbers.empty() && !field.holdsWritten) {
+                    r.firstEntryText = field.text;
+                    r.hasFirstEntryText = true;
+                }
+                r.numbers.push_back(field.value());
+                field.write(step.value);
+            }
+        }
+        if (stopped)
+            break;
+        ++r.pageCount;
+        if (st.finishPage()) {
+            endStep();
+            break;
         }
     }
     r.startText = field.finalText();

@@ -49,6 +49,70 @@ struct PrintRunResult
     QString sequenceNumberText(qint64 i) const;
 };
 
+// The values a run reads from the form as it goes: the start number field
+// (order 3 numbers on from whatever it holds), a slot's counter and the page
+// count the counters advance by at the end.
+class RunFields
+{
+public:
+    virtual ~RunFields() = default;
+    virtual double startField() const = 0;
+    virtual double counter(int slot) const = 0;
+    virtual double pageCount() const = 0;
+};
+
+// The print order number (1..8) of an order text; 0 for any other text.
+int printOrderNumber(const QString &printOrder);
+
+// The eight print order rules, applied one slot at a time in the order a run
+// is generated: pages one after another, slots 1 to K on each, the end step
+// after the last page. The form's generator and runPrintOrder both go through
+// a run with it, so the rules exist once.
+struct PrintRunState
+{
+    double pagesLeft = 0;
+    double pageIndex = 0;      // pages done
+    double pagesRemaining = 0; // pages not done, this one included
+    double startValue = 0;
+    double pageCount = 0;
+    double numbersLeft = 0;
+    double slotsPerPage = 0; // the grid text's first two characters as a number
+    std::array<double, 12> runOffset{};
+
+    // A run of P pages from start number S.
+    static PrintRunState begin(double pages, double start, double slotsPerPage);
+
+    // What the rule does for one slot: write a number into the start number
+    // field and take the entry, or (order 3) take the entry of the number the
+    // field already holds and then write the next one; nothing for an
+    // unknown order.
+    struct SlotStep
+    {
+        enum Kind { Nothing, WriteThenEntry, EntryThenWrite };
+        Kind kind = Nothing;
+        double value = 0; // the number written
+    };
+    // Slot n (1..K) of the current page; advances the slot's run.
+    SlotStep slot(int order, int n, const RunFields &fields);
+
+    // Slots run only while a page is left.
+    bool pageAvailable() const { return pagesLeft >= 1; }
+    // After the K slots of a page; true when that was the last one and the
+    // end step is due.
+    bool finishPage();
+
+    // The end step: the start number field moves past the run (orders 1 to
+    // 6), or every counter in use advances by the page count (7, 8).
+    struct EndStep
+    {
+        enum Kind { Nothing, WriteStart, AdvanceCounters };
+        Kind kind = Nothing;
+        double value = 0;        // the start number, or what a counter gains
+        std::vector<int> counters; // slots whose counters advance, in turn
+    };
+    EndStep endStep(int order, const RunFields &fields) const;
+};
+
 // The whole run as a pure function: counter normalisation, the two-page
 // halving, generation slot by slot and the end step.
 PrintRunResult runPrintOrder(const PrintRunInput &in);

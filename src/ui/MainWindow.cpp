@@ -17,7 +17,9 @@
 #include "platform/Clock.h"
 #include "platform/Colour.h"
 #include "platform/LayoutFolder.h"
+#include "platform/SystemClock.h"
 #include "platform/qt/QtDialogs.h"
+#include "platform/qt/QtPrinter.h"
 #include "platform/qt/QtScheduler.h"
 #include "platform/qt/QtSettingsStore.h"
 #include "platform/qt/QtTextMeasure.h"
@@ -549,19 +551,6 @@ void MainWindow::buildStatusBar()
 
 } // namespace ui
 
-namespace {
-
-class SystemClock : public Clock
-{
-public:
-    double secondsSinceMidnight() override { return QTime::currentTime().msecsSinceStartOfDay() / 1000.0; }
-    int year() override { return QDate::currentDate().year(); }
-    int month() override { return QDate::currentDate().month(); }
-    int day() override { return QDate::currentDate().day(); }
-};
-
-} // namespace
-
 int runMainWindow(QApplication &app)
 {
     ui::applyLook(app);
@@ -574,7 +563,9 @@ int runMainWindow(QApplication &app)
     // (~/.local/share/Numbering/Data): the program's own folder is not
     // writable once installed.
     DiskLayoutFolder layouts(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/Data"));
-    Services services{scheduler, measure, dialogs, settings, clock, [] { return QFontDatabase::families(); }, layouts};
+    QtPrinter printer;
+    Services services{scheduler, measure, dialogs, settings, clock, [] { return QFontDatabase::families(); }, layouts,
+                      printer};
     MainForm form(services);
     form.startUp();
     ui::MainWindow window(form);

@@ -1,9 +1,11 @@
 #pragma once
 #include "platform/controls/Control.h"
 #include "platform/controls/Label.h"
+#include "platform/UpdateBatch.h"
 
 #include <QFont>
 #include <QPointer>
+#include <memory>
 
 class QApplication;
 class QKeyEvent;
@@ -40,14 +42,34 @@ void installFontSubstitutes();
 
 // Runs `fn` on the widget after every view change of the control, for as long
 // as the widget lives. The forms outlive their views, so only the widget's
-// end needs guarding.
+// end needs guarding. While an update batch is open (a tick of a print run
+// changes the start number sixty times) the widget is brought up to date
+// once, when the batch closes, rather than after every change.
 template <typename W, typename F>
 void onViewUpdate(Control &c, W *widget, F fn)
 {
-    QPointer<W> guard(widget);
-    c.onViewUpdate.connect([guard, fn] {
-        if (guard)
-            fn(guard.data());
+    struct Link
+    {
+        QPointer<W> guard;
+        F fn;
+        bool pending = false;
+    };
+    auto link = std::make_shared<Link>(Link{QPointer<W>(widget), std::move(fn)});
+    c.onViewUpdate.connect([link] {
+        if (!link->guard)
+            return;
+        if (!UpdateBatch::isOpen()) {
+            link->fn(link->guard.data());
+            return;
+        }
+        if (link->pending)
+            return;
+        link->pending = true;
+        UpdateBatch::defer(link.get(), [link] {
+            link->pending = false;
+            if (link->guard)
+                link->fn(link->guard.data());
+        });
     });
 }
 

@@ -65,6 +65,7 @@ const QHash<QString, ScriptRunner::Command> &ScriptRunner::commands()
         {QStringLiteral("printers"), {&ScriptRunner::cmdPrinters, 0, -1, "printers NAME..."}},
         {QStringLiteral("printer"), {&ScriptRunner::cmdPrinter, 1, 1, "printer NAME"}},
         {QStringLiteral("paper"), {&ScriptRunner::cmdPaper, 2, 2, "paper W H"}},
+        {QStringLiteral("printer-fails"), {&ScriptRunner::cmdPrinterFails, 2, 2, "printer-fails start|end TEXT"}},
         {QStringLiteral("clock"), {&ScriptRunner::cmdClock, 2, 2, "clock HH:MM:SS YYYY-MM-DD"}},
         {QStringLiteral("measure"), {&ScriptRunner::cmdMeasure, 2, 2, "measure W H"}},
         {QStringLiteral("fonts"), {&ScriptRunner::cmdFonts, 0, -1, "fonts NAME..."}},
@@ -362,24 +363,39 @@ void ScriptRunner::cmdFile(const Args &a)
         error(problem);
 }
 
-void ScriptRunner::cmdPrinters(const Args &)
+void ScriptRunner::cmdPrinters(const Args &a)
 {
     requireNotStarted("printers");
-    notAvailable(QStringLiteral("the program has no printer service"));
+    QStringList names;
+    for (const Word &w : a)
+        names.append(w.text);
+    m_session->printer.setPrinters(names);
 }
 
-void ScriptRunner::cmdPrinter(const Args &)
+void ScriptRunner::cmdPrinter(const Args &a)
 {
     requireNotStarted("printer");
-    notAvailable(QStringLiteral("the program has no printer service"));
+    if (!m_session->printer.selectPrinterByName(a.at(0).text))
+        error(QStringLiteral("%1 is not one of the printers set with `printers`").arg(quote(a.at(0).text)));
 }
 
 void ScriptRunner::cmdPaper(const Args &a)
 {
     requireNotStarted("paper");
-    integer(a.at(0), 1, 1000000, "the paper width");
-    integer(a.at(1), 1, 1000000, "the paper height");
-    notAvailable(QStringLiteral("the program has no printer service"));
+    const qint64 w = integer(a.at(0), 1, 1000000, "the paper width");
+    const qint64 h = integer(a.at(1), 1, 1000000, "the paper height");
+    m_session->printer.setPaper(double(w), double(h));
+}
+
+void ScriptRunner::cmdPrinterFails(const Args &a)
+{
+    const QString &where = a.at(0).text;
+    if (where == QLatin1String("start"))
+        m_session->printer.failNext(RecordingPrinter::FailAt::Start, a.at(1).text);
+    else if (where == QLatin1String("end"))
+        m_session->printer.failNext(RecordingPrinter::FailAt::End, a.at(1).text);
+    else
+        error(QStringLiteral("usage: printer-fails start|end TEXT"));
 }
 
 void ScriptRunner::cmdClock(const Args &a)
@@ -556,7 +572,9 @@ void ScriptRunner::cmdPrint(const Args &a)
     if (!what.quoted && what.text == QLatin1String("printer")) {
         if (a.size() != 1)
             error(QStringLiteral("usage: print printer"));
-        notAvailable(QStringLiteral("the program has no printer service"));
+        for (const QString &line : m_session->printer.takeLines())
+            emitLine(line);
+        return;
     }
     if (!what.quoted && what.text == QLatin1String("sequence")) {
         if (a.size() != 1)

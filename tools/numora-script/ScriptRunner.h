@@ -87,6 +87,7 @@ private:
     void cmdPrinters(const Args &a);
     void cmdPrinter(const Args &a);
     void cmdPaper(const Args &a);
+    void cmdPrinterFails(const Args &a);
     void cmdClock(const Args &a);
     void cmdMeasure(const Args &a);
     void cmdFonts(const Args &a);

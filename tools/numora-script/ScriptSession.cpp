@@ -59,7 +59,7 @@ QString ScriptSession::start()
         return QStringLiteral("the display's fonts need a GUI application; use `fonts NAME...`");
     const std::optional<QStringList> chosen = fonts;
     Services services{scheduler, *measure, dialogs, settings, clock,
-                      [chosen] { return chosen ? *chosen : QFontDatabase::families(); }, layouts};
+                      [chosen] { return chosen ? *chosen : QFontDatabase::families(); }, layouts, printer};
     main = std::make_unique<MainForm>(services);
     main->startUp();
     // The program shows its main window once start-up has run.
@@ -77,7 +77,9 @@ const std::vector<FormEntry> &formEntries()
              if (main.exitProgram())
                  main.setVisible(false);
          }},
-        {QStringLiteral("Prnt1"), [](ScriptSession &s) -> Form * { return s.main ? &s.main->printForm : nullptr; }, {}},
+        // Closing the print dialog is its Cancel, refused while a run prints.
+        {QStringLiteral("Prnt1"), [](ScriptSession &s) -> Form * { return s.main ? &s.main->printForm : nullptr; },
+         [](ScriptSession &, Form &f) { static_cast<PrintForm &>(f).closeRequested(); }},
         // The browser loads the first time it is used; naming it in a script
         // must not load it.
         {QStringLiteral("Save1"),

@@ -3,6 +3,7 @@
 #include "platform/Clock.h"
 #include "platform/LayoutFolder.h"
 #include "platform/ManualScheduler.h"
+#include "platform/RecordingPrinter.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/SettingsStore.h"
 #include "platform/TextMeasure.h"
@@ -30,6 +31,7 @@ struct ScriptSession
     ScriptedDialogs dialogs;
     MemorySettingsStore settings;
     FixedClock clock;
+    RecordingPrinter printer;
     // From `measure W H`; the screen's font metrics otherwise.
     std::optional<std::pair<double, double>> fixedMeasure;
     // From `fonts`; the display's font families otherwise.

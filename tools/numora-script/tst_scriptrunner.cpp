@@ -1,6 +1,7 @@
 // The script runner's own faults: how lines are split and values printed,
 // how checks count, and that every malformed or impossible script stops with
 // its file and line instead of running on or crashing.
+#include "platform/RecordingPrinter.h"
 #include "ScriptRunner.h"
 #include "ScriptText.h"
 #include "platform/ScriptedDialogs.h"
@@ -196,9 +197,8 @@ void TestScriptRunner::scriptErrorsStop_data()
     QTest::newRow("set a number by word") << s + "set HScroll1.value two\n" << QStringLiteral("ERROR t.script:5: the value must be a number, not \"two\"");
     QTest::newRow("mouse action") << s + "mouse press Picture2 1 1\n" << QStringLiteral("ERROR t.script:5: usage: mouse down|move|up CONTROL X Y [BUTTON]");
     QTest::newRow("file path") << QByteArray("file ../x.2x2 text\n") << QStringLiteral("ERROR t.script:1: ../x.2x2 is not a plain file name");
-    QTest::newRow("no printer service") << QByteArray("printers PDF\n") << QStringLiteral("ERROR t.script:1: `printers` is not available yet: the program has no printer service");
-    QTest::newRow("no printer record") << s + "print printer\n" << QStringLiteral("ERROR t.script:5: `print` is not available yet: the program has no printer service");
-    QTest::newRow("no closing yet") << s + "close Prnt1\n" << QStringLiteral("ERROR t.script:5: `close` is not available yet: closing Prnt1 has no handler in the program yet");
+    QTest::newRow("unknown current printer") << QByteArray("printers PDF Laser\nprinter Ink\n") << QStringLiteral("ERROR t.script:2: \"Ink\" is not one of the printers set with `printers`");
+    QTest::newRow("printer fails where") << QByteArray("printer-fails middle jam\n") << QStringLiteral("ERROR t.script:1: usage: printer-fails start|end TEXT");
     QTest::newRow("no About yet") << s + "expect About1.Label2.caption x\n" << QStringLiteral("ERROR t.script:5: the window About1 is not available yet");
     QTest::newRow("browser not loaded") << s + "expect Save1.visible 0\n" << QStringLiteral("ERROR t.script:5: the window Save1 is not loaded");
 }
@@ -293,7 +293,8 @@ void TestScriptRunner::dialogsAnswerInOrder()
     QCOMPARE(d.input(QStringLiteral("Name"), QStringLiteral("Save"), QStringLiteral("New")), QString());
     QCOMPARE(d.input(QStringLiteral("Name"), QStringLiteral("Save"), QString()), QStringLiteral("Cancel"));
     QCOMPARE(d.chooseColour(16777215).value_or(0), -2147483630);
-    QVERIFY(d.printerSetup());
+    RecordingPrinter printer;
+    QVERIFY(d.printerSetup(printer));
     QVERIFY(!d.hasFailure());
     QCOMPARE(d.asked(), 5);
     QCOMPARE(d.pending(), 0);
@@ -318,13 +319,14 @@ void TestScriptRunner::dialogsRefuseWrongAnswers()
     QCOMPARE(d.message(QStringLiteral("Sure?"), QString(), Dialogs::Buttons::YesNo), Dialogs::Answer::No);
     QCOMPARE(d.message(QStringLiteral("Sure?"), QString(), Dialogs::Buttons::YesNoCancel), Dialogs::Answer::Cancel);
     QVERIFY(!d.chooseColour(0));
-    QVERIFY(!d.printerSetup());
+    RecordingPrinter printer;
+    QVERIFY(!d.printerSetup(printer));
     QCOMPARE(d.message(QStringLiteral("Done"), QString(), Dialogs::Buttons::OK), Dialogs::Answer::OK);
     const QStringList failures = d.takeFailures();
     QCOMPARE(failures.size(), 5);
     QVERIFY(failures.at(0).contains(QLatin1String("\"Cancel\" is not a button")));
     QVERIFY(failures.at(2).contains(QLatin1String("not a colour value")));
-    QVERIFY(failures.at(3).contains(QLatin1String("not OK or Cancel")));
+    QVERIFY(failures.at(3).contains(QLatin1String("neither OK, Cancel nor an installed printer")));
     QVERIFY(failures.at(4).contains(QLatin1String("no answer queued")));
     QCOMPARE(d.lines().last(), QStringLiteral("ask: message \"Done\" \"\" OK -> (no answer)"));
     QVERIFY(!d.hasFailure());

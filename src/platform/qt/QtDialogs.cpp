@@ -1,4 +1,5 @@
 #include "QtDialogs.h"
+#include "QtPrinter.h"
 #include "platform/Colour.h"
 
 #include <QApplication>
@@ -6,8 +7,6 @@
 #include <QGuiApplication>
 #include <QInputDialog>
 #include <QMessageBox>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QWidget>
 
 namespace numora {
@@ -88,11 +87,12 @@ std::optional<qint32> QtDialogs::chooseColour(qint32 initial)
     return rgbColour(c.red(), c.green(), c.blue());
 }
 
-bool QtDialogs::printerSetup()
+bool QtDialogs::printerSetup(Printer &printer)
 {
-    QPrinter own;
-    QPrintDialog dialog(m_printer ? m_printer : &own, owner());
-    return dialog.exec() == QDialog::Accepted;
+    // Only the toolkit's printer has a set-up dialog; another printer (a
+    // test double) has nothing to set up.
+    auto *qt = dynamic_cast<QtPrinter *>(&printer);
+    return qt && qt->runSetupDialog(owner());
 }
 
 } // namespace numora

@@ -3,7 +3,6 @@
 
 #include <QPointer>
 
-class QPrinter;
 class QWidget;
 
 namespace numora {
@@ -16,20 +15,16 @@ public:
     // The window the dialogs centre on when no window of the program is
     // active; may change once the views exist.
     void setParent(QWidget *parent) { m_parent = parent; }
-    // The printer that the set-up dialog configures; without one the dialog
-    // works on a printer of its own.
-    void setPrinter(QPrinter *printer) { m_printer = printer; }
 
     Answer message(const QString &text, const QString &title, Buttons buttons) override;
     QString input(const QString &prompt, const QString &title, const QString &proposal) override;
     std::optional<qint32> chooseColour(qint32 initial) override;
-    bool printerSetup() override;
+    bool printerSetup(Printer &printer) override;
 
 private:
     QWidget *owner() const;
 
     QPointer<QWidget> m_parent;
-    QPrinter *m_printer = nullptr;
 };
 
 } // namespace numora

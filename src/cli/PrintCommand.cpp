@@ -1,0 +1,312 @@
+#include "PrintCommand.h"
+#include "app/MainForm.h"
+#include "layoutfiles/LayoutFile.h"
+#include "platform/Dialogs.h"
+#include "platform/LayoutFolder.h"
+#include "platform/ManualScheduler.h"
+#include "platform/Numeric.h"
+#include "platform/SettingsStore.h"
+#include "platform/SystemClock.h"
+#include "platform/qt/QtPrinter.h"
+#include "platform/qt/QtTextMeasure.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QStandardPaths>
+#include <cstdio>
+#include <vector>
+
+namespace numora::cli {
+
+namespace {
+
+void say(FILE *to, const QString &line)
+{
+    std::fputs(line.toLocal8Bit().constData(), to);
+    std::fputc('\n', to);
+}
+
+// The forms' questions on a terminal: messages go to standard error, and
+// every question gets its most cautious answer.
+class ConsoleDialogs : public Dialogs
+{
+public:
+    QStringList messages;
+
+    Answer message(const QString &text, const QString &, Buttons buttons) override
+    {
+        QString oneLine = text;
+        oneLine.replace(QLatin1String("\r\n"), QLatin1String(" "));
+        messages.append(oneLine.simplified());
+        switch (buttons) {
+        case Buttons::OK:
+            return Answer::OK;
+        case Buttons::OKCancel:
+        case Buttons::YesNoCancel:
+            return Answer::Cancel;
+        case Buttons::YesNo:
+            break;
+        }
+        return Answer::No;
+    }
+    QString input(const QString &, const QString &, const QString &) override { return {}; }
+    std::optional<qint32> chooseColour(qint32) override { return std::nullopt; }
+    bool printerSetup(Printer &) override { return false; }
+};
+
+struct Options
+{
+    QString layout;
+    QString pages;
+    bool twoPages = false;
+    QString printer;
+    QString pdf;
+    bool dryRun = false;
+};
+
+// Parses the arguments after "print"; an error text when they are not right.
+QString parse(const QStringList &args, Options &o)
+{
+    bool pagesSeen = false;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString &a = args.at(i);
+        const auto value = [&](QString &into) -> QString {
+            if (i + 1 >= args.size())
+                return a + QStringLiteral(" needs a value");
+            into = args.at(++i);
+            return {};
+        };
+        QString problem;
+        if (a == QLatin1String("--pages")) {
+            problem = value(o.pages);
+            pagesSeen = true;
+        } else if (a == QLatin1String("--two-page")) {
+            o.twoPages = true;
+        } else if (a == QLatin1String("--printer")) {
+            problem = value(o.printer);
+        } else if (a == QLatin1String("--pdf")) {
+            problem = value(o.pdf);
+        } else if (a == QLatin1String("--dry-run")) {
+            o.dryRun = true;
+        } else if (a.startsWith(QLatin1String("--"))) {
+            problem = QStringLiteral("unknown option ") + a;
+        } else if (o.layout.isEmpty()) {
+            o.layout = a;
+        } else {
+            problem = QStringLiteral("only one layout can be printed at a time (") + a + QLatin1Char(')');
+        }
+        if (!problem.isEmpty())
+            return problem;
+    }
+    if (o.layout.isEmpty())
+        return QStringLiteral("no layout file given");
+    if (!pagesSeen)
+        return QStringLiteral("--pages N is required");
+    // The print dialog's page field takes at most five digits.
+    bool ok = false;
+    const int n = o.pages.toInt(&ok);
+    if (!ok || n < 1 || n > 99999)
+        return QStringLiteral("the page count must be a whole number from 1 to 99999, not \"%1\"").arg(o.pages);
+    if (!o.printer.isEmpty() && !o.pdf.isEmpty())
+        return QStringLiteral("--printer and --pdf cannot be given together");
+    return {};
+}
+
+// A path, or a layout's file name in the Data folder; with no extension
+// given, the one file of that name whatever its grid type.
+QString findLayout(const QString &given, const LayoutFolder &folder, QString &problem)
+{
+    if (QFileInfo(given).isFile())
+        return QFileInfo(given).absoluteFilePath();
+    if (!given.contains(QLatin1Char('/'))) {
+        const QString inData = folder.filePath(given);
+        if (QFileInfo(inData).isFile())
+            return inData;
+        const QStringList matches = folder.list({given + QStringLiteral(".*")});
+        if (matches.size() == 1)
+            return folder.filePath(matches.first());
+        if (matches.size() > 1) {
+            problem = QStringLiteral("\"%1\" names several layouts (%2); give the whole file name")
+                          .arg(given, matches.join(QStringLiteral(", ")));
+            return {};
+        }
+    }
+    problem = QStringLiteral("no layout file \"%1\" (neither a file nor a layout in %2)").arg(given, folder.path());
+    return {};
+}
+
+// First and last number text of every position, in the order the pages go
+// out.
+QStringList positionLines(const SequenceList &sequence, int perPage, bool reverse, LayoutDocument &doc)
+{
+    QStringList lines;
+    const qsizetype count = sequence.count();
+    if (perPage <= 0 || count == 0)
+        return lines;
+    const auto positions = static_cast<std::size_t>(perPage);
+    std::vector<QString> first(positions), last(positions);
+    std::vector<bool> seen(positions, false);
+    for (qsizetype k = 0; k < count; ++k) {
+        const qsizetype i = reverse ? count - 1 - k : k;
+        const std::size_t slot = std::size_t(i % perPage);
+        const QString text = sequence.body(i).toString();
+        if (!seen[slot]) {
+            first[slot] = text;
+            seen[slot] = true;
+        }
+        last[slot] = text;
+    }
+    for (int n = 1; n <= perPage; ++n) {
+        const SignSlot &slot = doc.slot(n);
+        lines.append(QStringLiteral("position %1 (%2 cm, %3 cm): %4 to %5")
+                         .arg(n)
+                         .arg(slot.Tee.text(), slot.Teee.text(), first[std::size_t(n - 1)], last[std::size_t(n - 1)]));
+    }
+    return lines;
+}
+
+} // namespace
+
+QString usage()
+{
+    return QStringLiteral(
+        "usage: numora                 start the program\n"
+        "       numora print LAYOUT --pages N [--two-page] [--printer NAME | --pdf FILE] [--dry-run]\n"
+        "\n"
+        "print prints a run of a layout without the window and moves its numbering on:\n"
+        "  LAYOUT          a layout file: a path, or a name in the Data folder\n"
+        "                  (" )
+        + QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral(
+            "/Data)\n"
+            "  --pages N       the number of pages, 1 to 99999\n"
+            "  --two-page      every page is printed twice (N pages in all)\n"
+            "  --printer NAME  the printer to use (default: the system's default printer)\n"
+            "  --pdf FILE      write a PDF file instead\n"
+            "  --dry-run       show the numbers the run would print; print and write nothing\n"
+            "After a run that printed, the layout file is written back with its start number\n"
+            "and counters moved on, so the next run continues the numbering.\n"
+            "Exit status: 0 printed, 1 printing failed (nothing written), 2 usage or layout error.");
+}
+
+int runPrintCommand(const QStringList &args)
+{
+    // The command's own lines are its whole output: the toolkit's notes
+    // (a missing runtime folder and the like) would read as errors.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &message) {
+        if (type == QtCriticalMsg || type == QtFatalMsg)
+            say(stderr, message);
+    });
+    Options o;
+    const QString problem = parse(args, o);
+    if (!problem.isEmpty()) {
+        say(stderr, QStringLiteral("numora print: ") + problem + QStringLiteral(" (numora --help shows the usage)"));
+        return 2;
+    }
+
+    ManualScheduler scheduler;
+    QtTextMeasure measure;
+    ConsoleDialogs dialogs;
+    // The command leaves the window's last session alone.
+    MemorySettingsStore settings;
+    SystemClock clock;
+    DiskLayoutFolder layouts(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/Data"));
+    QtPrinter printer;
+
+    QString notFound;
+    const QString path = findLayout(o.layout, layouts, notFound);
+    if (path.isEmpty()) {
+        say(stderr, QStringLiteral("numora print: ") + notFound);
+        return 2;
+    }
+
+    if (!o.pdf.isEmpty()) {
+        printer.choosePdf(QFileInfo(o.pdf).absoluteFilePath());
+    } else if (!o.printer.isEmpty()) {
+        if (o.printer == QtPrinter::pdfEntryName() || !printer.selectPrinterByName(o.printer)) {
+            QStringList installed = printer.printerNames();
+            installed.removeAll(QtPrinter::pdfEntryName());
+            say(stderr, QStringLiteral("numora print: no printer named \"%1\" (installed: %2)")
+                            .arg(o.printer, installed.isEmpty() ? QStringLiteral("none") : installed.join(QStringLiteral(", "))));
+            return 2;
+        }
+    } else if (printer.pdfChosen() && !o.dryRun) {
+        say(stderr, QStringLiteral("numora print: no printer is installed; use --pdf FILE to write a PDF file"));
+        return 2;
+    }
+
+    Services services{scheduler, measure, dialogs, settings, clock, [] { return QFontDatabase::families(); }, layouts,
+                      printer};
+    MainForm form(services);
+    form.startUp();
+    scheduler.settle();
+
+    const QString fileName = QFileInfo(path).fileName();
+    const qint64 maxLayoutBytes = 1 << 20;
+    if (!layouts.read(path, maxLayoutBytes) || !form.layoutFiles().loadLayoutFile(path, fileName)) {
+        say(stderr, QStringLiteral("numora print: cannot read the layout file %1").arg(path));
+        return 2;
+    }
+    const bool longType = fileName.endsWith(QLatin1String("10")) || fileName.endsWith(QLatin1String("12"));
+    form.doc.LDT1.setCaption(fileName.left(std::max<qsizetype>(0, fileName.size() - (longType ? 6 : 4))));
+    form.doc.D1.setCaption(QStringLiteral("No"));
+    scheduler.settle();
+
+    PrintForm &dialog = form.printForm;
+    QString target = printer.pdfChosen() ? printer.pdfFile() : QLatin1Char('"') + printer.currentName() + QLatin1Char('"');
+    if (target.isEmpty())
+        target = QStringLiteral("no printer (none is installed)");
+    const int perPage = int(leadingNumber(form.doc.Combo3.text()));
+    const bool reverse = form.doc.WayPrint.text().startsWith(QLatin1Char('6'));
+
+    if (o.dryRun) {
+        // The generation alone, on the in-memory layout: nothing is printed
+        // and the file stays as it is.
+        dialog.Check1.setValue(o.twoPages ? 1 : 0);
+        form.No1.setText(o.pages);
+        form.printGenerator.Tim2.setInterval(1);
+        scheduler.settle();
+        for (const QString &line : positionLines(form.printGenerator.Lise1, perPage, reverse, form.doc))
+            say(stdout, line);
+        say(stdout, QStringLiteral("dry run: %1 pages would go to %2; nothing was printed or written")
+                        .arg(perPage > 0 ? form.printGenerator.Lise1.count() / perPage : 0)
+                        .arg(target));
+        return 0;
+    }
+
+    QString failure;
+    bool failed = false;
+    dialog.onJobFailed.connect([&](const QString &why) {
+        failed = true;
+        failure = why;
+    });
+    dialog.open();
+    dialog.Check1.setValue(o.twoPages ? 1 : 0);
+    dialog.Te1.setText(o.pages);
+    dialog.Command1.click();
+    if (!scheduler.settle() || dialog.visible()) {
+        say(stderr, QStringLiteral("numora print: the run did not come to an end"));
+        return 1;
+    }
+    if (failed) {
+        say(stderr, QStringLiteral("numora print: nothing was printed: ")
+                        + (dialogs.messages.isEmpty() ? failure : dialogs.messages.last()));
+        return 1;
+    }
+    for (const QString &line : positionLines(form.printGenerator.Lise1, perPage, reverse, form.doc))
+        say(stdout, line);
+
+    QString writeError;
+    if (!form.layoutFiles().writeLayoutFile(path, LayoutWriter::SaveCommand, &writeError)) {
+        say(stderr, QStringLiteral("numora print: the pages were printed, but %1 could not be written (%2): "
+                                   "the next run would repeat these numbers; set the start number to %3 by hand")
+                        .arg(path, writeError, form.doc.Te1.text()));
+        return 1;
+    }
+    say(stdout, QStringLiteral("printed %1 pages to %2; %3 now starts at %4")
+                    .arg(dialog.lastJobPages())
+                    .arg(target, fileName, form.doc.Te1.text()));
+    return 0;
+}
+
+} // namespace numora::cli

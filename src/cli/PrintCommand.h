@@ -1,0 +1,12 @@
+#pragma once
+#include <QStringList>
+
+namespace numora::cli {
+
+// `numora print LAYOUT --pages N ...`: prints a run of a layout file without
+// the window, through the same forms and print job, and writes the layout
+// back with its numbering moved on. Returns the exit status.
+int runPrintCommand(const QStringList &args);
+QString usage();
+
+} // namespace numora::cli

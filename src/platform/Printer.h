@@ -1,0 +1,74 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+
+namespace numora {
+
+// The printer as the print job drives it: a current position, a font and a
+// fore colour, texts and boxes placed in twips (1/1440 inch) from the
+// top-left corner of the drawing area. The first output of a document
+// starts it; EndDoc releases it to the printer.
+//
+// Operations that can fail return false and leave the reason in
+// lastError(). Once a document failed, further operations on it fail too
+// until abortDocument() or a new document.
+class Printer
+{
+public:
+    virtual ~Printer() = default;
+
+    // The installed printers, in the system's order (index 0 first), by
+    // their device names.
+    virtual QStringList printerNames() const = 0;
+    // Index of the current printer in printerNames(); -1 when none.
+    virtual int currentIndex() const = 0;
+    virtual bool selectPrinter(int index) = 0;
+    QString currentName() const
+    {
+        const int i = currentIndex();
+        const QStringList names = printerNames();
+        return i >= 0 && i < names.size() ? names.at(i) : QString();
+    }
+    // Chooses the printer with that device name; false when there is none.
+    bool selectPrinterByName(const QString &name)
+    {
+        const int i = int(printerNames().indexOf(name));
+        return i >= 0 && selectPrinter(i);
+    }
+
+    // The name the next document carries in the print system.
+    virtual void setDocumentName(const QString &name) = 0;
+    // 1 portrait, 2 landscape.
+    virtual void setOrientation(int orientation) = 0;
+    // Paper size in twips for the orientation in force.
+    virtual double paperWidth() = 0;
+    virtual double paperHeight() = 0;
+
+    virtual void setFontName(const QString &name) = 0;
+    virtual void setFontSize(double points) = 0;
+    virtual void setFontBold(bool bold) = 0;
+    virtual void setFontItalic(bool italic) = 0;
+    // 0x00BBGGRR, or a system colour 0x800000nn.
+    virtual void setForeColor(qint32 colour) = 0;
+    virtual void setCurrentX(double twips) = 0;
+    virtual void setCurrentY(double twips) = 0;
+
+    // The text with its top-left corner at the current position.
+    virtual bool print(const QString &text) = 0;
+    // A box between two corners, outlined or filled.
+    virtual bool line(double x1, double y1, double x2, double y2, qint32 colour, bool filled) = 0;
+    virtual bool newPage() = 0;
+    virtual bool endDoc() = 0;
+    // Throws the open document away: nothing of it reaches the printer.
+    virtual void abortDocument() = 0;
+    // Whether a document has been started and not yet ended or aborted.
+    virtual bool documentOpen() const = 0;
+
+    // Why the last failing operation failed, in words for the operator.
+    virtual QString lastError() const = 0;
+    // True when the last failure was the operator's own choice (a file
+    // dialog cancelled): nothing to report.
+    virtual bool lastFailureCancelled() const { return false; }
+};
+
+} // namespace numora

@@ -1,0 +1,573 @@
+#include "QtPrinter.h"
+#include "platform/Colour.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPrintDialog>
+#include <QPrintEngine>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QStandardPaths>
+#include <QTemporaryFile>
+
+#include <cmath>
+#include <cstring>
+#include <cups/cups.h>
+#include <malloc.h>
+
+namespace numora {
+
+void tunePrintAllocator()
+{
+#if defined(__GLIBC__)
+    // Every page builds and compresses its content in buffers of a few
+    // hundred kilobytes. Above the mmap threshold each of them is a fresh
+    // mapping, and above the trim threshold freed memory goes back to the
+    // kernel at once; both made a long run spend a third of its time in page
+    // faults. Keeping them in the heap costs a few megabytes at most.
+    mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024);
+    mallopt(M_TRIM_THRESHOLD, 64 * 1024 * 1024);
+#endif
+}
+
+namespace {
+
+// Qt Print Support keeps the print system's own options (those of the
+// print dialog's properties page) under this key of its CUPS engine.
+constexpr auto cupsOptionsKey = QPrintEngine::PrintEnginePropertyKey(0xfe00);
+
+constexpr double twipsPerInch = 1440.0;
+constexpr double mmPerInch = 25.4;
+
+double mmToTwips(double mm)
+{
+    return mm / mmPerInch * twipsPerInch;
+}
+
+// A document name as a file name: the characters no file system or file
+// dialog accepts become underscores.
+QString fileSafe(const QString &name)
+{
+    QString out = name.trimmed();
+    for (QChar &c : out) {
+        if (c.unicode() < 0x20 || QStringView(u"/\\:*?\"<>|").contains(c))
+            c = QLatin1Char('_');
+    }
+    return out;
+}
+
+// Why a file cannot be created, in the words of the file system.
+QString whyNotWritable(const QString &path)
+{
+    const QFileInfo info(path);
+    const QDir folder = info.absoluteDir();
+    if (!folder.exists())
+        return QStringLiteral("the folder %1 does not exist").arg(QDir::toNativeSeparators(folder.path()));
+    if (info.isDir())
+        return QStringLiteral("it is a folder");
+    const bool existed = info.exists();
+    QFile probe(path);
+    if (!probe.open(QIODevice::WriteOnly | QIODevice::Append))
+        return probe.errorString();
+    probe.close();
+    if (!existed)
+        probe.remove();
+    return QStringLiteral("the file cannot be written");
+}
+
+// Whether the file ends with a PDF trailer: a disk that filled up on the
+// way leaves a file without one, and Qt does not report the lost writes.
+bool pdfComplete(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly) || f.size() < 16)
+        return false;
+    f.seek(f.size() - 16);
+    return f.read(16).contains("%%EOF");
+}
+
+} // namespace
+
+QString QtPrinter::pdfEntryName()
+{
+    return QStringLiteral("Save as PDF");
+}
+
+QtPrinter::QtPrinter()
+    : m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
+{
+    m_systemNames = QPrinterInfo::availablePrinterNames();
+    const int def = int(m_systemNames.indexOf(QPrinterInfo::defaultPrinterName()));
+    m_current = def >= 0 ? def : pdfIndex();
+    configurePrinter();
+}
+
+QtPrinter::~QtPrinter()
+{
+    // A document still open when the program ends was not finished: it
+    // must not reach the printer half done.
+    if (m_state == State::Open)
+        abortDocument();
+}
+
+QStringList QtPrinter::printerNames() const
+{
+    QStringList names = m_systemNames;
+    names << pdfEntryName();
+    return names;
+}
+
+int QtPrinter::currentIndex() const
+{
+    return m_current;
+}
+
+bool QtPrinter::selectPrinter(int index)
+{
+    if (index < 0 || index > pdfIndex() || m_state == State::Open)
+        return false;
+    if (index == m_current)
+        return true;
+    const int before = m_current;
+    m_current = index;
+    if (!pdfChosen()) {
+        // A printer starts on its own paper, not on what the last one had.
+        const QPrinterInfo info = QPrinterInfo::printerInfo(m_systemNames.at(index));
+        if (info.isNull()) {
+            m_current = before;
+            return false;
+        }
+        m_printer->setPrinterName(info.printerName());
+        m_printer->setPageSize(info.defaultPageSize());
+    }
+    configurePrinter();
+    return true;
+}
+
+void QtPrinter::choosePdf(const QString &path)
+{
+    selectPrinter(pdfIndex());
+    setPdfFile(path);
+}
+
+void QtPrinter::refreshPrinters()
+{
+    const QString current = currentName();
+    m_systemNames = QPrinterInfo::availablePrinterNames();
+    const int i = int(m_systemNames.indexOf(current));
+    m_current = i >= 0 ? i : pdfIndex();
+    configurePrinter();
+}
+
+void QtPrinter::configurePrinter()
+{
+    if (m_state == State::Open)
+        return;
+    if (pdfChosen()) {
+        m_printer->setOutputFormat(QPrinter::PdfFormat);
+        // The program's page, whatever the locale's default paper.
+        m_printer->setPageSize(QPageSize(QPageSize::A4));
+        m_printer->setFullPage(true);
+    } else {
+        const QString name = m_systemNames.at(m_current);
+        if (m_printer->outputFormat() != QPrinter::NativeFormat || m_printer->printerName() != name)
+            m_printer->setPrinterName(name);
+        // A file name left from an earlier document would print to that file.
+        if (m_printer->outputFormat() == QPrinter::NativeFormat && !m_printer->outputFileName().isEmpty())
+            m_printer->setOutputFileName(QString());
+        m_printer->setFullPage(false);
+    }
+    m_printer->setPageOrientation(m_orientation == 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
+}
+
+void QtPrinter::setDocumentName(const QString &name)
+{
+    m_documentName = name;
+}
+
+void QtPrinter::setOrientation(int orientation)
+{
+    m_orientation = orientation == 2 ? 2 : 1;
+    configurePrinter();
+}
+
+double QtPrinter::paperWidth()
+{
+    const QSizeF mm = pdfChosen() ? QPageSize(QPageSize::A4).size(QPageSize::Millimeter)
+                                  : m_printer->pageLayout().pageSize().size(QPageSize::Millimeter);
+    return std::round(mmToTwips(m_orientation == 2 ? mm.height() : mm.width()));
+}
+
+double QtPrinter::paperHeight()
+{
+    const QSizeF mm = pdfChosen() ? QPageSize(QPageSize::A4).size(QPageSize::Millimeter)
+                                  : m_printer->pageLayout().pageSize().size(QPageSize::Millimeter);
+    return std::round(mmToTwips(m_orientation == 2 ? mm.width() : mm.height()));
+}
+
+QPointF QtPrinter::drawingOrigin()
+{
+    if (pdfChosen())
+        return {};
+    QPageLayout layout = m_printer->pageLayout();
+    layout.setOrientation(m_orientation == 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
+    layout.setMode(QPageLayout::StandardMode);
+    const QPointF mm = layout.paintRect(QPageLayout::Millimeter).topLeft();
+    return {mmToTwips(mm.x()), mmToTwips(mm.y())};
+}
+
+void QtPrinter::setFontName(const QString &name)
+{
+    if (name != m_fontName) {
+        m_fontName = name;
+        m_fontChanged = true;
+    }
+}
+
+void QtPrinter::setFontSize(double points)
+{
+    if (points != m_fontSize) {
+        m_fontSize = points;
+        m_fontChanged = true;
+    }
+}
+
+void QtPrinter::setFontBold(bool bold)
+{
+    if (bold != m_bold) {
+        m_bold = bold;
+        m_fontChanged = true;
+    }
+}
+
+void QtPrinter::setFontItalic(bool italic)
+{
+    if (italic != m_italic) {
+        m_italic = italic;
+        m_fontChanged = true;
+    }
+}
+
+void QtPrinter::setForeColor(qint32 colour)
+{
+    if (colour != m_foreColour) {
+        m_foreColour = colour;
+        m_textColourValid = false;
+        m_textPenSet = false;
+    }
+}
+
+void QtPrinter::applyFont()
+{
+    QFont font;
+    if (!m_fontName.isEmpty())
+        font.setFamily(m_fontName);
+    font.setPointSizeF(m_fontSize > 0 ? m_fontSize : 8.25);
+    font.setBold(m_bold);
+    font.setItalic(m_italic);
+    m_font = font;
+    m_painter.setFont(m_font);
+    // Metrics of the printer's own resolution: the text's top is placed
+    // from the ascent the printed glyphs really have.
+    m_ascent = QFontMetricsF(m_font, m_printer.get()).ascent();
+    m_fontChanged = false;
+}
+
+bool QtPrinter::print(const QString &text)
+{
+    if (m_state != State::Open && !startDocument())
+        return false;
+    if (m_fontChanged)
+        applyFont();
+    if (!m_textPenSet) {
+        if (!m_textColourValid) {
+            m_textColour = resolveColour(m_foreColour, QGuiApplication::palette());
+            m_textColourValid = true;
+        }
+        m_painter.setPen(m_textColour);
+        m_textPenSet = true;
+    }
+    m_painter.drawText(QPointF(m_x * m_pxPerTwipX, m_y * m_pxPerTwipY + m_ascent), text);
+    return true;
+}
+
+bool QtPrinter::line(double x1, double y1, double x2, double y2, qint32 colour, bool filled)
+{
+    if (m_state != State::Open && !startDocument())
+        return false;
+    if (!m_boxColourValid || colour != m_boxColourValue) {
+        m_boxColour = resolveColour(colour, QGuiApplication::palette());
+        m_boxColourValue = colour;
+        m_boxColourValid = true;
+    }
+    const QRectF box = QRectF(QPointF(x1 * m_pxPerTwipX, y1 * m_pxPerTwipY), QPointF(x2 * m_pxPerTwipX, y2 * m_pxPerTwipY))
+                           .normalized();
+    if (filled) {
+        m_painter.fillRect(box, m_boxColour);
+    } else {
+        // One device pixel: the thinnest line the printer draws (1.2 twips
+        // in a PDF).
+        m_painter.setPen(QPen(m_boxColour, 1.0));
+        m_painter.setBrush(Qt::NoBrush);
+        m_painter.drawRect(box);
+        m_textPenSet = false;
+    }
+    return true;
+}
+
+bool QtPrinter::newPage()
+{
+    // Like any output, a new page starts the document; its first page is
+    // then left blank.
+    if (m_state != State::Open && !startDocument())
+        return false;
+    if (!m_printer->newPage())
+        return fail(QStringLiteral("The printer %1 did not take a new page.").arg(currentName()));
+    return true;
+}
+
+bool QtPrinter::fail(const QString &why)
+{
+    m_error = why;
+    if (m_state == State::Open) {
+        m_printer->abort();
+        m_painter.end();
+        dropOutput();
+    }
+    m_state = State::Failed;
+    return false;
+}
+
+void QtPrinter::dropOutput()
+{
+    if (!m_outputPath.isEmpty())
+        QFile::remove(m_outputPath);
+    m_outputPath.clear();
+}
+
+bool QtPrinter::checkPrinterReachable(const QString &name)
+{
+    const int slash = int(name.indexOf(QLatin1Char('/')));
+    const QByteArray queue = (slash >= 0 ? name.left(slash) : name).toUtf8();
+    const QByteArray instance = slash >= 0 ? name.mid(slash + 1).toUtf8() : QByteArray();
+    cups_dest_t *dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, queue.constData(),
+                                         instance.isEmpty() ? nullptr : instance.constData());
+    if (!dest) {
+        if (cupsLastError() == IPP_STATUS_ERROR_NOT_FOUND)
+            return fail(QStringLiteral("The printer %1 is not installed any more.").arg(name));
+        return fail(QStringLiteral("The printer %1 cannot be reached: %2")
+                        .arg(name, QString::fromUtf8(cupsLastErrorString())));
+    }
+    const char *accepting = cupsGetOption("printer-is-accepting-jobs", dest->num_options, dest->options);
+    const bool refuses = accepting && std::strcmp(accepting, "false") == 0;
+    cupsFreeDests(1, dest);
+    if (refuses)
+        return fail(QStringLiteral("The printer %1 is not accepting documents at the moment.").arg(name));
+    return true;
+}
+
+bool QtPrinter::startDocument()
+{
+    if (m_state == State::Failed)
+        return false;
+    m_error.clear();
+    m_cancelled = false;
+    m_jobId = 0;
+    configurePrinter();
+    m_printer->setDocName(m_documentName.isEmpty() ? QGuiApplication::applicationDisplayName() : m_documentName);
+
+    if (pdfChosen()) {
+        QString path = m_pdfFile;
+        if (path.isEmpty()) {
+            if (!askPdfFileName)
+                return fail(QStringLiteral("No file was named for the PDF."));
+            path = askPdfFileName(pdfFileProposal());
+            if (path.isEmpty()) {
+                fail(QStringLiteral("Saving the PDF was cancelled."));
+                m_cancelled = true;
+                return false;
+            }
+        }
+        if (!QFileInfo(path).absoluteDir().exists())
+            return fail(QStringLiteral("The PDF cannot be written to %1: %2.")
+                            .arg(QDir::toNativeSeparators(path), whyNotWritable(path)));
+        m_printer->setOutputFileName(path);
+        m_outputPath = path;
+        m_spooling = false;
+        if (!m_painter.begin(m_printer.get())) {
+            m_outputPath.clear(); // nothing was written: an older file stays
+            return fail(QStringLiteral("The PDF cannot be written to %1: %2.")
+                            .arg(QDir::toNativeSeparators(path), whyNotWritable(path)));
+        }
+    } else {
+        const QString name = m_systemNames.at(m_current);
+        if (!checkPrinterReachable(name))
+            return false;
+        QTemporaryFile spool(QDir::tempPath() + QStringLiteral("/numora-print-XXXXXX"));
+        spool.setAutoRemove(false);
+        if (!spool.open())
+            return fail(QStringLiteral("The document for %1 cannot be prepared: %2 (%3).")
+                            .arg(name, spool.errorString(), QDir::toNativeSeparators(QDir::tempPath())));
+        m_outputPath = spool.fileName();
+        spool.close();
+        m_printer->setOutputFileName(m_outputPath);
+        m_spooling = true;
+        if (!m_painter.begin(m_printer.get())) {
+            dropOutput();
+            return fail(QStringLiteral("The printer %1 could not start the document.").arg(name));
+        }
+    }
+
+    m_state = State::Open;
+    m_pxPerTwipX = m_printer->logicalDpiX() / twipsPerInch;
+    m_pxPerTwipY = m_printer->logicalDpiY() / twipsPerInch;
+    // A new painter state: font and pens are set again at their first use.
+    m_fontChanged = true;
+    m_textColourValid = false;
+    m_textPenSet = false;
+    m_boxColourValid = false;
+    return true;
+}
+
+bool QtPrinter::submitSpool()
+{
+    const QString name = m_systemNames.at(m_current);
+    const QByteArray queue = name.section(QLatin1Char('/'), 0, 0).toUtf8();
+    const QByteArray file = QFile::encodeName(m_outputPath);
+    const QByteArray title = m_printer->docName().toUtf8();
+
+    // The options Qt's own CUPS engine sends with a document, so that the
+    // choices of the print dialog apply.
+    int count = 0;
+    cups_option_t *options = nullptr;
+    auto add = [&](const QByteArray &key, const QByteArray &value) {
+        count = cupsAddOption(key.constData(), value.constData(), count, &options);
+    };
+    add("media", m_printer->pageLayout().pageSize().key().toUtf8());
+    if (m_printer->copyCount() > 1) {
+        add("copies", QByteArray::number(m_printer->copyCount()));
+        if (m_printer->collateCopies())
+            add("Collate", "True");
+    }
+    const bool landscape = m_orientation == 2;
+    switch (m_printer->duplex()) {
+    case QPrinter::DuplexNone: add("sides", "one-sided"); break;
+    case QPrinter::DuplexAuto: add("sides", landscape ? "two-sided-short-edge" : "two-sided-long-edge"); break;
+    case QPrinter::DuplexLongSide: add("sides", "two-sided-long-edge"); break;
+    case QPrinter::DuplexShortSide: add("sides", "two-sided-short-edge"); break;
+    }
+    if (landscape)
+        add("landscape", "");
+    const QStringList dialogOptions = m_printer->printEngine()->property(cupsOptionsKey).toStringList();
+    for (qsizetype i = 0; i + 1 < dialogOptions.size(); i += 2)
+        add(dialogOptions.at(i).toUtf8(), dialogOptions.at(i + 1).toUtf8());
+
+    const int job = cupsPrintFile(queue.constData(), file.constData(), title.constData(), count, options);
+    cupsFreeOptions(count, options);
+    dropOutput();
+    if (job <= 0)
+        return fail(QStringLiteral("The printer %1 did not take the document: %2")
+                        .arg(name, QString::fromUtf8(cupsLastErrorString())));
+    m_jobId = job;
+    return true;
+}
+
+bool QtPrinter::endDoc()
+{
+    if (m_state == State::Idle)
+        return true; // nothing was printed: nothing to send
+    if (m_state == State::Failed) {
+        m_state = State::Idle;
+        return false;
+    }
+    const bool ended = m_painter.end();
+    const bool engineError = m_printer->printerState() == QPrinter::Error;
+    m_state = State::Idle;
+    bool ok = true;
+    if (m_spooling) {
+        if (!ended || engineError) {
+            dropOutput();
+            ok = fail(QStringLiteral("The document for %1 could not be finished.").arg(currentName()));
+        } else {
+            ok = submitSpool();
+        }
+        m_printer->setOutputFileName(QString());
+    } else if (!ended || engineError || !pdfComplete(m_outputPath)) {
+        const QString path = QDir::toNativeSeparators(m_outputPath);
+        dropOutput();
+        ok = fail(QStringLiteral("The PDF %1 could not be written completely; is the disk full?").arg(path));
+    }
+    m_outputPath.clear();
+    if (!ok)
+        m_state = State::Idle; // the document is over, failed or not
+    return ok;
+}
+
+void QtPrinter::abortDocument()
+{
+    if (m_state == State::Open) {
+        m_printer->abort();
+        m_painter.end();
+        // The spool file never reaches the print system; a PDF half written
+        // is of no use to anyone.
+        dropOutput();
+        if (m_spooling)
+            m_printer->setOutputFileName(QString());
+    }
+    m_outputPath.clear();
+    m_state = State::Idle;
+}
+
+QString QtPrinter::pdfFileProposal() const
+{
+    if (!m_dialogPdfFile.isEmpty())
+        return m_dialogPdfFile;
+    QString base = fileSafe(m_documentName);
+    if (base.isEmpty())
+        base = fileSafe(QGuiApplication::applicationDisplayName());
+    if (base.isEmpty())
+        base = QStringLiteral("Numbers");
+    if (!base.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
+        base += QStringLiteral(".pdf");
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty())
+        folder = QDir::homePath();
+    return folder + QLatin1Char('/') + base;
+}
+
+bool QtPrinter::runSetupDialog(QWidget *parent)
+{
+    if (m_state == State::Open)
+        return false;
+    refreshPrinters();
+    QPrintDialog dialog(m_printer.get(), parent);
+    // The run's pages are chosen in the print form, not here.
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    if (accepted) {
+        if (m_printer->outputFormat() == QPrinter::PdfFormat) {
+            m_current = pdfIndex();
+            if (!m_printer->outputFileName().isEmpty())
+                m_dialogPdfFile = m_printer->outputFileName();
+        } else {
+            int i = int(m_systemNames.indexOf(m_printer->printerName()));
+            if (i < 0) {
+                // Added while the dialog was open.
+                m_systemNames = QPrinterInfo::availablePrinterNames();
+                i = int(m_systemNames.indexOf(m_printer->printerName()));
+            }
+            m_current = i >= 0 ? i : pdfIndex();
+        }
+    }
+    configurePrinter();
+    return accepted;
+}
+
+} // namespace numora

@@ -1,0 +1,147 @@
+#pragma once
+#include "platform/Printer.h"
+
+#include <QColor>
+#include <QFont>
+#include <QPainter>
+#include <QPointF>
+#include <functional>
+#include <memory>
+
+class QPrinter;
+class QWidget;
+
+namespace numora {
+
+// A long print run allocates and frees a page's buffers for every page; by
+// default glibc hands those back to the kernel each time and maps them again
+// for the next page. Call once at start-up, before the first document.
+void tunePrintAllocator();
+
+// The printers of the system through Qt Print Support, plus an entry that
+// writes a PDF file. Units are twips from the top-left corner of the drawing
+// area: the printable area of a printer, the whole page of a PDF.
+//
+// A document for a printer is written to a spool file first and handed to
+// the print system by endDoc(), so that abortDocument() really sends
+// nothing and a refused job is reported instead of lost.
+class QtPrinter : public Printer
+{
+public:
+    // The last entry of printerNames(): a PDF file instead of a printer.
+    static QString pdfEntryName();
+
+    QtPrinter();
+    ~QtPrinter() override;
+
+    QStringList printerNames() const override;
+    int currentIndex() const override;
+    bool selectPrinter(int index) override;
+
+    void setDocumentName(const QString &name) override;
+    void setOrientation(int orientation) override;
+    double paperWidth() override;
+    double paperHeight() override;
+
+    void setFontName(const QString &name) override;
+    void setFontSize(double points) override;
+    void setFontBold(bool bold) override;
+    void setFontItalic(bool italic) override;
+    void setForeColor(qint32 colour) override;
+    void setCurrentX(double twips) override { m_x = twips; }
+    void setCurrentY(double twips) override { m_y = twips; }
+
+    bool print(const QString &text) override;
+    bool line(double x1, double y1, double x2, double y2, qint32 colour, bool filled) override;
+    bool newPage() override;
+    bool endDoc() override;
+    void abortDocument() override;
+    bool documentOpen() const override { return m_state == State::Open; }
+
+    QString lastError() const override { return m_error; }
+    bool lastFailureCancelled() const override { return m_cancelled; }
+
+    // Asked for the file when a document goes to the PDF entry and no file
+    // was set; the answer is the path, empty when the operator cancelled.
+    std::function<QString(const QString &proposal)> askPdfFileName;
+    // Every PDF document goes to this file without asking (command line);
+    // empty to ask again.
+    void setPdfFile(const QString &path) { m_pdfFile = path; }
+    QString pdfFile() const { return m_pdfFile; }
+    // The PDF entry, writing to that file.
+    void choosePdf(const QString &path);
+    bool pdfChosen() const { return m_current == pdfIndex(); }
+    // What the file question proposes for the next document.
+    QString pdfFileProposal() const;
+
+    // Qt's print dialog for the current printer; the operator may pick
+    // another one there. True when confirmed.
+    bool runSetupDialog(QWidget *parent);
+
+    // Reads the system's printer list again; the current choice stays when
+    // that printer is still there.
+    void refreshPrinters();
+
+    // Where the drawing area starts on the paper, in twips, for the
+    // orientation in force: the unprintable margin of a printer, nothing
+    // for a PDF.
+    QPointF drawingOrigin();
+
+    // The print system's number of the last document handed to a printer;
+    // 0 when there was none.
+    int lastJobId() const { return m_jobId; }
+
+private:
+    enum class State { Idle, Open, Failed };
+
+    int pdfIndex() const { return int(m_systemNames.size()); }
+    void configurePrinter();
+    bool startDocument();
+    bool fail(const QString &why);
+    QString printerTarget() const;
+    bool checkPrinterReachable(const QString &name);
+    bool submitSpool();
+    void applyFont();
+    void dropOutput();
+
+    std::unique_ptr<QPrinter> m_printer;
+    QPainter m_painter;
+    QStringList m_systemNames;
+    int m_current = 0;
+    QString m_documentName;
+    int m_orientation = 1;
+    QString m_pdfFile;
+    QString m_dialogPdfFile; // a file named in the set-up dialog, proposed next
+
+    State m_state = State::Idle;
+    QString m_error;
+    bool m_cancelled = false;
+    int m_jobId = 0;
+    QString m_outputPath; // the open document's PDF file or spool file
+    bool m_spooling = false;
+
+    // Drawing state. The job sets the same font and colour before every
+    // number; rebuilding a QFont and its metrics each time would cost more
+    // than drawing the text, so changes are only noted here and applied at
+    // the next text.
+    double m_x = 0;
+    double m_y = 0;
+    double m_pxPerTwipX = 1;
+    double m_pxPerTwipY = 1;
+    QString m_fontName;
+    double m_fontSize = 8.25;
+    bool m_bold = false;
+    bool m_italic = false;
+    bool m_fontChanged = true;
+    QFont m_font;
+    double m_ascent = 0;
+    qint32 m_foreColour = 0;
+    QColor m_textColour;
+    bool m_textColourValid = false;
+    bool m_textPenSet = false; // the painter's pen is the text colour
+    qint32 m_boxColourValue = 0;
+    QColor m_boxColour;
+    bool m_boxColourValid = false;
+};
+
+} // namespace numora
