@@ -1,5 +1,9 @@
 // Throughput and memory of a print run: the pure engine and the main form's
-// generation (every number through the number sample), without timer pacing.
+// generation (every number through the number sample), without timer pacing,
+// headless and with the main window shown. Each generation figure has its
+// baseline in the same run: the same run with every number refreshing the
+// sample's readout, the dialog's running label and the views at once, as the
+// generation did before it was batched per tick.
 #include "platform/RecordingPrinter.h"
 #include "app/MainForm.h"
 #include "platform/Clock.h"
@@ -7,13 +11,20 @@
 #include "platform/ManualScheduler.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/SettingsStore.h"
+#include "platform/UpdateBatch.h"
+#include "platform/qt/QtScheduler.h"
 #include "platform/qt/QtTextMeasure.h"
 #include "printing/PrintOrderEngine.h"
+#include "ui/PrintWindow.h" // complete before MainWindow.h, which holds a pointer to it
+#include "ui/MainWindow.h"
+#include "ui/ViewSupport.h"
 
+#include <QApplication>
+#include <QElapsedTimer>
 #include <QFile>
-#include <QGuiApplication>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
+#include <memory>
 
 using namespace numora;
 
@@ -60,7 +71,7 @@ void engine(benchmark::State &state)
     state.counters["peak_rss_MB"] = peakRssMb();
 }
 
-// The main window as the program builds it, with the real text measure.
+// The main form as the program builds it, with the real text measure.
 struct FormRig
 {
     QTemporaryDir dir;
@@ -71,9 +82,16 @@ struct FormRig
     FixedClock clock;
     DiskLayoutFolder folder{dir.path()};
     RecordingPrinter printer;
-    MainForm form{Services{scheduler, measure, dialogs, settings, clock, {}, folder, printer}};
+    MainForm form{Services{scheduler, measure, dialogs, settings, clock,
+                           [] {
+                               return QStringList{QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Mono"),
+                                                  QStringLiteral("Liberation Sans"), QStringLiteral("Tahoma")};
+                           },
+                           folder, printer}};
+    // The main window over the form, shown, when the benchmark asks for it.
+    std::unique_ptr<ui::MainWindow> window;
 
-    explicit FormRig(int order)
+    FormRig(int order, bool shown)
     {
         form.startUp();
         scheduler.settle();
@@ -82,45 +100,164 @@ struct FormRig
         form.doc.WayPrint.setListIndex(order - 1);
         scheduler.settle();
         form.doc.Te1.setText(QStringLiteral("1"));
+        if (shown) {
+            window = std::make_unique<ui::MainWindow>(form);
+            window->show();
+            QCoreApplication::processEvents();
+        }
+    }
+    // The events the window waits for: repaints of what changed.
+    void letWindowRun()
+    {
+        if (window)
+            QCoreApplication::processEvents();
     }
 };
 
-void formGeneration(benchmark::State &state)
+// How a benchmark drives the run.
+enum class Drive {
+    // The old per-number path, as the baseline: every number written into the
+    // start number field with nothing batched, so the readout, the running
+    // label and every view follow each number at once.
+    PerNumber,
+    // The generator's ticks one at a time, as the test scheduler runs them.
+    Ticks,
+    // The generator's ticks back to back in slices, as the program's
+    // scheduler runs ticks that are due; the window's events between slices.
+    Slices,
+};
+
+// The sequence of the baseline: what the per-number path appends.
+SequenceList g_perNumberList{QStringLiteral("perNumber")};
+
+void runPerNumber(FormRig &rig, int pages)
+{
+    // The numbers of the run come from the engine; every one goes through the
+    // form as the generator's numbers used to, each change shown at once.
+    MainForm &f = rig.form;
+    PrintRunInput in;
+    in.gridType = f.doc.Combo3.text();
+    in.printOrder = f.doc.WayPrint.text();
+    in.startText = f.doc.Te1.text();
+    in.pageCountText = QString::number(pages);
+    for (int n = 1; n <= 12; ++n) {
+        in.counters[std::size_t(n - 1)] = f.doc.slot(n).Tx.text();
+        in.tops[std::size_t(n - 1)] = f.doc.slot(n).Tee.text();
+        in.lefts[std::size_t(n - 1)] = f.doc.slot(n).Teee.text();
+    }
+    const PrintRunResult r = runPrintOrder(in);
+    std::array<QString, 12> heads;
+    for (int n = 1; n <= 12; ++n)
+        heads[std::size_t(n - 1)] = positionText(in.tops[std::size_t(n - 1)]) + positionText(in.lefts[std::size_t(n - 1)]);
+    g_perNumberList.clear();
+    QElapsedTimer slice;
+    slice.start();
+    for (qint64 i = 0; i < r.sequenceLength(); ++i) {
+        f.doc.Te1.setText(r.sequenceNumberText(i));
+        g_perNumberList.append(heads[std::size_t(r.sequenceSlot(i) - 1)], trimBlanks(f.doc.La5.caption()));
+        f.printForm.LA1.setCaption(f.doc.La5.caption());
+        if (slice.elapsed() >= QtScheduler::SliceMs) {
+            rig.letWindowRun();
+            slice.restart();
+        }
+    }
+    rig.letWindowRun();
+}
+
+void runGenerator(FormRig &rig, int pages, Drive drive)
+{
+    PrintGenerator &gen = rig.form.printGenerator;
+    rig.form.No1.setText(QString::number(pages));
+    gen.setUpRun();
+    if (drive == Drive::Ticks) {
+        while (gen.generating()) {
+            gen.generationTick();
+            rig.letWindowRun();
+        }
+        return;
+    }
+    QElapsedTimer clock;
+    clock.start();
+    while (gen.generating()) {
+        {
+            UpdateBatch slice;
+            const qint64 end = clock.elapsed() + QtScheduler::SliceMs;
+            do
+                gen.generationTick();
+            while (gen.generating() && clock.elapsed() < end);
+        }
+        rig.letWindowRun();
+    }
+}
+
+void generation(benchmark::State &state, bool shown)
 {
     const int pages = int(state.range(0));
-    FormRig rig(int(state.range(1)));
-    PrintGenerator &gen = rig.form.printGenerator;
+    const Drive drive = Drive(state.range(2));
+    FormRig rig(int(state.range(1)), shown);
+    const SequenceList &out = drive == Drive::PerNumber ? g_perNumberList : rig.form.printGenerator.Lise1;
     qint64 entries = 0;
     for (auto _ : state) {
         state.PauseTiming();
         rig.form.doc.Te1.setText(QStringLiteral("1"));
-        rig.form.No1.setText(QString::number(pages));
+        rig.letWindowRun();
         state.ResumeTiming();
-        gen.setUpRun();
-        while (gen.generating())
-            gen.generationTick();
-        entries += gen.Lise1.count();
+        if (drive == Drive::PerNumber)
+            runPerNumber(rig, pages);
+        else
+            runGenerator(rig, pages, drive);
+        entries += out.count();
     }
     state.SetItemsProcessed(entries);
-    state.counters["entries"] = double(gen.Lise1.count());
-    state.counters["sequence_MB"] = double(gen.Lise1.memoryUsed() + gen.Lise2.memoryUsed()) / (1024.0 * 1024.0);
+    state.counters["entries"] = double(out.count());
+    const PrintGenerator &gen = rig.form.printGenerator;
+    if (drive != Drive::PerNumber)
+        state.counters["sequence_MB"] = double(gen.Lise1.memoryUsed() + gen.Lise2.memoryUsed()) / (1024.0 * 1024.0);
     state.counters["peak_rss_MB"] = peakRssMb();
+    g_perNumberList.clear();
+}
+
+void formGeneration(benchmark::State &state)
+{
+    generation(state, false);
+}
+
+void windowGeneration(benchmark::State &state)
+{
+    generation(state, true);
 }
 
 } // namespace
 
 BENCHMARK(engine)->ArgNames({"pages", "order"})->ArgsProduct({{1000}, {1, 2, 3, 4, 5, 6, 7, 8}})->Unit(benchmark::kMicrosecond);
 BENCHMARK(engine)->ArgNames({"pages", "order"})->Args({99999, 1})->Args({99999, 3})->Unit(benchmark::kMillisecond);
-BENCHMARK(formGeneration)->ArgNames({"pages", "order"})->Args({1000, 1})->Unit(benchmark::kMillisecond);
-BENCHMARK(formGeneration)->ArgNames({"pages", "order"})->Args({99999, 1})->Iterations(1)->Unit(benchmark::kMillisecond);
+// drive: 0 the per-number baseline, 1 ticks one at a time, 2 slices of ticks.
+// The baselines run fewer pages: their rate does not depend on the length.
+BENCHMARK(formGeneration)->ArgNames({"pages", "order", "drive"})->Args({1000, 1, 1})->Unit(benchmark::kMillisecond);
+BENCHMARK(formGeneration)
+    ->ArgNames({"pages", "order", "drive"})
+    ->Args({10000, 1, 0})
+    ->Args({99999, 1, 1})
+    ->Args({99999, 1, 2})
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(windowGeneration)
+    ->ArgNames({"pages", "order", "drive"})
+    ->Args({2000, 1, 0})
+    ->Args({99999, 1, 1})
+    ->Args({99999, 1, 2})
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    // Fonts need a GUI application; without a display use the offscreen one.
+    // Fonts and the window need a GUI application; without a display use the
+    // offscreen one.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
         && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
+    ui::applyLook(app);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

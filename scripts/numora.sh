@@ -13,6 +13,10 @@ packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libbenchmark-dev
+  # Printing: the CUPS client library the printer service hands documents
+  # to, a CUPS scheduler and its tools for the printing tests, and
+  # poppler's tools that read the printed PDFs back.
+  libcups2-dev cups cups-client poppler-utils
   # Fonts the windows use, Arabic script included.
   fonts-dejavu-core fonts-liberation2 fonts-freefont-ttf fonts-noto-core
 )

@@ -77,12 +77,15 @@ struct FormFixture
     QTemporaryDir dir;
     DiskLayoutFolder folder{dir.path() + QStringLiteral("/Data")};
     RecordingPrinter printer;
+    // Another printer for the forms, when set before start().
+    Printer *usePrinter = nullptr;
     std::unique_ptr<MainForm> form;
 
     MainForm &start()
     {
         form = std::make_unique<MainForm>(Services{scheduler, *measure, dialogs, settings, clock,
-                                                   [names = fontNames] { return names; }, folder, printer});
+                                                   [names = fontNames] { return names; }, folder,
+                                                   usePrinter ? *usePrinter : printer});
         form->startUp();
         settle();
         return *form;

@@ -21,7 +21,7 @@ private slots:
     void textsAndColoursRoundTrip_data();
     void textsAndColoursRoundTrip();
     void otherOrientationArmsTheToggleOnce();
-    void countersDecideTheStartNumber();
+    void loadKeepsTheFileStartNumber();
     void shortAndMissingLinesKeepTheirFields();
     void unreadableFileChangesNothing();
     void malformedFilesNeverCrossLines();
@@ -197,7 +197,7 @@ void TestLayoutFiles::otherOrientationArmsTheToggleOnce()
     QCOMPARE(f.doc.Ttt.caption(), QStringLiteral("6"));
 }
 
-void TestLayoutFiles::countersDecideTheStartNumber()
+void TestLayoutFiles::loadKeepsTheFileStartNumber()
 {
     FormFixture fx;
     MainForm &f = fx.start();
@@ -209,10 +209,13 @@ void TestLayoutFiles::countersDecideTheStartNumber()
     // All counters on screen already read 1: line 8's start number stays.
     QVERIFY(f.layoutFiles().loadLayoutFile(path, QStringLiteral("C.10x10")));
     QCOMPARE(f.doc.Te1.text(), QStringLiteral("500"));
-    // A counter that changes on loading copies itself into the start number.
+    // A counter that changes on loading no longer takes the start number
+    // with it: the layout continues from its own start number, and the
+    // counters are the file's too.
     f.doc.slot(3).Tx.setText(QStringLiteral("15"));
     QVERIFY(f.layoutFiles().loadLayoutFile(path, QStringLiteral("C.10x10")));
-    QCOMPARE(f.doc.Te1.text(), QStringLiteral("1"));
+    QCOMPARE(f.doc.Te1.text(), QStringLiteral("500"));
+    QCOMPARE(f.doc.slot(3).Tx.text(), QStringLiteral("1"));
 }
 
 void TestLayoutFiles::shortAndMissingLinesKeepTheirFields()

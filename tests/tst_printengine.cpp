@@ -7,7 +7,9 @@
 #include "platform/ScriptedDialogs.h"
 #include "platform/SettingsStore.h"
 #include "platform/TextMeasure.h"
+#include "platform/UpdateBatch.h"
 #include "printing/PrintOrderEngine.h"
+#include "ui/ViewSupport.h"
 
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -17,12 +19,24 @@ using namespace numora;
 
 namespace {
 
+// Fixed text sizes, counting how often a text is measured.
+struct CountingMeasure : FixedTextMeasure
+{
+    using FixedTextMeasure::FixedTextMeasure;
+    int calls = 0;
+    void measure(const QString &text, const FontSpec &font, double &w, double &h) override
+    {
+        ++calls;
+        FixedTextMeasure::measure(text, font, w, h);
+    }
+};
+
 // The main window with test doubles, started up as the program starts.
 struct Rig
 {
     QTemporaryDir dir;
     ManualScheduler scheduler;
-    FixedTextMeasure measure{100, 200};
+    CountingMeasure measure{100, 200};
     ScriptedDialogs dialogs;
     MemorySettingsStore settings;
     FixedClock clock;
@@ -152,7 +166,12 @@ private slots:
     void pageFieldOneWithTwoPagesChangesNothing();
     void unknownOrderGivesNoEntries();
     void engineMatchesClosedForms();
-    void formMatchesEngine();
+    void formMatchesClosedForms();
+    void eachTickEndsUpToDate_data();
+    void eachTickEndsUpToDate();
+    void measuringOncePerTick_data();
+    void measuringOncePerTick();
+    void viewsFollowOncePerBatch();
     void largestRun();
     void selector_data();
     void selector();
@@ -419,9 +438,24 @@ void TestPrintEngine::engineMatchesClosedForms()
     }
 }
 
-// The form's generation, through the number sample, against the pure
-// engine over random layouts, styles and start values.
-void TestPrintEngine::formMatchesEngine()
+namespace {
+
+// Blanks removed from both ends of a sample text, as the sequence keeps it.
+QString withoutEndBlanks(QString t)
+{
+    while (t.startsWith(QLatin1Char(' ')))
+        t.remove(0, 1);
+    while (t.endsWith(QLatin1Char(' ')))
+        t.chop(1);
+    return t;
+}
+
+} // namespace
+
+// The form's generation, through the start number field and the number
+// sample, against the closed forms, over random layouts, styles and start
+// values and every print order.
+void TestPrintEngine::formMatchesClosedForms()
 {
     QRandomGenerator rng(20240611);
     const QStringList oddTexts = {QStringLiteral("007"), QString(), QStringLiteral("0012"), QStringLiteral("2.5"),
@@ -432,10 +466,11 @@ void TestPrintEngine::formMatchesEngine()
     };
     const QStringList names = nameTextItems() + QStringList{QStringLiteral(" N "), QStringLiteral("No: ")};
     Rig rig;
-    for (int c = 0; c < 250; ++c) {
+    for (int c = 0; c < 300; ++c) {
         const QString grid = kGrids.at(rng.bounded(8));
-        const int orderIndex = rng.bounded(20) == 0 ? -1 : rng.bounded(8);
-        rig.layout(grid, orderIndex);
+        // Every order in turn, now and then none.
+        const int order = c % 19 == 18 ? 0 : 1 + c % 8;
+        rig.layout(grid, order - 1);
         rig.doc.Co1.setText(names.at(rng.bounded(int(names.size()))));
         rig.doc.Combo1.setText(bracketBeforeItems().at(rng.bounded(6)));
         rig.doc.Combo2.setText(bracketAfterItems().at(rng.bounded(6)));
@@ -454,23 +489,202 @@ void TestPrintEngine::formMatchesEngine()
                 rig.doc.slot(n).Tx.setText(shortestDecimal(leadingNumber(rig.doc.slot(n).Tx.text())));
         rig.doc.Te1.setText(numberish(100000));
         const bool twoPages = rng.bounded(2) == 1;
-        const QString pageField = QString::number(rng.bounded(0, 25));
-        rig.form.printForm.Check1.setValue(twoPages ? 1 : 0);
-        rig.form.No1.setText(pageField);
+        const int pageField = rng.bounded(0, 25);
         const PrintRunInput in = rig.input();
-        const PrintRunResult expected = runPrintOrder(in);
-        const QStringList entries = sequenceEntries(expected, in, rig.form.sample.style());
+        const NumberTextStyle style = rig.form.sample.style();
+        const QString labelBefore = rig.form.printForm.LA1.caption();
 
-        rig.run(pageField, twoPages);
-        const QString what = QStringLiteral("case %1: %2, order %3, start \"%4\", pages %5, two %6")
-                                 .arg(c).arg(grid).arg(orderIndex + 1).arg(in.startText, pageField).arg(twoPages);
-        QVERIFY2(rig.sequence() == entries, qPrintable(what));
-        QVERIFY2(rig.form.printGenerator.Lise1.count() == expected.sequenceLength(), qPrintable(what));
-        QVERIFY2(rig.doc.Te1.text() == expected.startText, qPrintable(what + QStringLiteral(" start after")));
-        QVERIFY2(rig.form.No1.text() == expected.pageCountText, qPrintable(what));
+        // The set-up: a counter put into normal form copies itself into the
+        // start number field; the two-page option halves the page count.
+        QString startText = in.startText;
+        std::array<double, 12> counter{};
+        for (int n = 1; n <= 12; ++n) {
+            const QString &t = in.counters[std::size_t(n - 1)];
+            const QString normal = shortestDecimal(leadingNumber(t));
+            if (normal != t)
+                startText = normal;
+            counter[std::size_t(n - 1)] = leadingNumber(normal);
+        }
+        const int P = twoPages ? pageField / 2 : pageField;
+        const int K = slotsOnPage(grid);
+        const double S = leadingNumber(startText);
+        const int generated = order ? P : 0;
+        QStringList expected;
+        for (int p = 0; p < generated; ++p) {
+            QStringList page;
+            for (int n = 1; n <= K; ++n) {
+                const std::size_t i = std::size_t(n - 1);
+                // Order 3 takes its first number from the field as it stands.
+                const QString number = order == 3 && p == 0 && n == 1
+                    ? startText
+                    : shortestDecimal(closedForm(order, S, P, K, p, n, counter[i]));
+                page << positionText(in.tops[i]) + positionText(in.lefts[i])
+                            + withoutEndBlanks(composeNumberText(style, number));
+            }
+            expected << page;
+            if (twoPages)
+                expected << page;
+        }
+        // The dialog's label shows the sample the last page left, before the
+        // end step; order 3 has then already written its next number.
+        QString label = labelBefore;
+        QString startAfter = startText;
+        std::array<QString, 12> countersAfter;
         for (int n = 1; n <= 12; ++n)
-            QVERIFY2(rig.doc.slot(n).Tx.text() == expected.counters[std::size_t(n - 1)], qPrintable(what));
+            countersAfter[std::size_t(n - 1)] = shortestDecimal(counter[std::size_t(n - 1)]);
+        if (P > 0 && order) {
+            const double last = closedForm(order, S, P, K, P - 1, K, counter[std::size_t(K - 1)]);
+            label = composeNumberText(style, shortestDecimal(order == 3 ? last + 1 : last));
+            if (order <= 4) {
+                startAfter = shortestDecimal(S + double(P) * K);
+            } else if (order <= 6) {
+                startAfter = shortestDecimal(last + 1);
+            } else {
+                for (int n = 1; n <= K; ++n)
+                    countersAfter[std::size_t(n - 1)] = shortestDecimal(counter[std::size_t(n - 1)] + P);
+                startAfter = countersAfter[std::size_t((K <= 4 ? K : K - 1) - 1)];
+            }
+        } else if (P > 0) {
+            // Without an order no number is written: the sample stays.
+            label = composeNumberText(style, startText);
+        }
+
+        rig.run(QString::number(pageField), twoPages);
+        const QString what = QStringLiteral("case %1: %2, order %3, start \"%4\", pages %5, two %6")
+                                 .arg(c).arg(grid).arg(order).arg(in.startText).arg(pageField).arg(twoPages);
+        const QStringList got = rig.sequence();
+        if (got != expected) {
+            qsizetype i = 0;
+            while (i < got.size() && i < expected.size() && got.at(i) == expected.at(i))
+                ++i;
+            QFAIL(qPrintable(what + QStringLiteral(": entry %1 is \"%2\", expected \"%3\" (%4 of %5 entries)")
+                                        .arg(i).arg(got.value(i), expected.value(i)).arg(got.size()).arg(expected.size())));
+        }
+        QVERIFY2(rig.doc.Te1.text() == startAfter, qPrintable(what + QStringLiteral(" start after: ") + rig.doc.Te1.text()));
+        QVERIFY2(rig.form.No1.text() == QString::number(P), qPrintable(what));
+        for (int n = 1; n <= 12; ++n)
+            QVERIFY2(rig.doc.slot(n).Tx.text() == countersAfter[std::size_t(n - 1)], qPrintable(what));
+        QVERIFY2(rig.form.printForm.LA1.caption() == label,
+                 qPrintable(what + QStringLiteral(" label: ") + rig.form.printForm.LA1.caption()));
+        // The page buffer holds one page at most, and none once it is copied.
+        QVERIFY2(rig.form.printGenerator.Lise2.count() == 0, qPrintable(what));
+        // The readout measured the sample the run ended with.
+        QVERIFY2(rig.form.sample.LA1.caption() == rig.doc.La5.caption(), qPrintable(what));
     }
+}
+
+// After every tick the measuring label, the size readout and the dialog's
+// running label show what they would had they followed every number.
+void TestPrintEngine::eachTickEndsUpToDate_data()
+{
+    QTest::addColumn<int>("order");
+    QTest::addColumn<bool>("twoPages");
+    for (int order = 1; order <= 8; ++order)
+        QTest::addRow("order %d", order) << order << false;
+    QTest::addRow("order 3, two pages") << 3 << true;
+    QTest::addRow("order 7, two pages") << 7 << true;
+}
+
+void TestPrintEngine::eachTickEndsUpToDate()
+{
+    QFETCH(int, order);
+    QFETCH(bool, twoPages);
+    Rig rig;
+    rig.layout(QStringLiteral("12 X 12"), order - 1);
+    for (int n = 1; n <= 12; ++n)
+        rig.doc.slot(n).Tx.setText(QString::number(1000 * n - 10));
+    // Numbers that grow by a digit within the run change the measured width.
+    rig.doc.Te1.setText(QStringLiteral("9990"));
+    rig.doc.Check1.setValue(0);
+    MainForm &f = rig.form;
+    f.printForm.Check1.setValue(twoPages ? 1 : 0);
+    f.No1.setText(twoPages ? QStringLiteral("46") : QStringLiteral("23"));
+    f.printGenerator.Tim2.setInterval(1);
+    rig.scheduler.advance(1);
+    QCOMPARE(f.printGenerator.Tim1.interval(), 1);
+    int ticks = 0;
+    while (f.printGenerator.generating()) {
+        rig.scheduler.advance(1);
+        ++ticks;
+        const QString sample = rig.doc.La5.caption();
+        const QString readout = f.sample.La00.caption();
+        const double width = f.sample.LA1.width();
+        // What a refresh of the sample now would show.
+        f.sample.updateSizeReadout();
+        QCOMPARE(f.sample.LA1.caption(), sample);
+        QCOMPARE(f.sample.La00.caption(), readout);
+        QCOMPARE(f.sample.LA1.width(), width);
+        if (f.printGenerator.generating())
+            QCOMPARE(f.printForm.LA1.caption(), sample);
+        // The page buffer never holds more than the page being built.
+        QCOMPARE(f.printGenerator.Lise2.count(), qsizetype(0));
+    }
+    QCOMPARE(ticks, 5);
+    QCOMPARE(f.printGenerator.Lise1.count(), qsizetype(23 * 12 * (twoPages ? 2 : 1)));
+}
+
+// Measuring a text is the dear part of a refresh: a run measures once per
+// tick, not once per number.
+void TestPrintEngine::measuringOncePerTick_data()
+{
+    QTest::addColumn<int>("pageField");
+    QTest::addColumn<int>("ticks");
+    QTest::newRow("one page") << 1 << 1;
+    QTest::newRow("five pages, one tick") << 5 << 1;
+    QTest::newRow("six pages, two ticks") << 6 << 2;
+    QTest::newRow("sixty pages") << 60 << 12;
+}
+
+void TestPrintEngine::measuringOncePerTick()
+{
+    QFETCH(int, pageField);
+    QFETCH(int, ticks);
+    Rig rig;
+    rig.layout(QStringLiteral("12 X 12"), 1);
+    rig.doc.Te1.setText(QStringLiteral("1"));
+    rig.form.No1.setText(QString::number(pageField));
+    rig.form.printGenerator.Tim2.setInterval(1);
+    rig.scheduler.advance(1);
+    rig.measure.calls = 0;
+    int ran = 0;
+    while (rig.form.printGenerator.generating()) {
+        rig.scheduler.advance(1);
+        ++ran;
+    }
+    QCOMPARE(ran, ticks);
+    QCOMPARE(rig.form.printGenerator.Lise1.count(), qsizetype(12 * pageField));
+    // Per tick the sample's measuring label and the dialog's running label.
+    QVERIFY2(rig.measure.calls <= 2 * ticks, qPrintable(QString::number(rig.measure.calls)));
+}
+
+// A view follows its control once per batch, from the state the batch
+// leaves; outside a batch at once; never after its widget is gone.
+void TestPrintEngine::viewsFollowOncePerBatch()
+{
+    Label label(QStringLiteral("La"));
+    auto *widget = new QObject;
+    QStringList shown;
+    ui::onViewUpdate(label, widget, [&](QObject *) { shown << label.caption(); });
+    label.setCaption(QStringLiteral("1"));
+    QCOMPARE(shown, QStringList{QStringLiteral("1")});
+    {
+        UpdateBatch outer;
+        {
+            UpdateBatch tick;
+            for (int i = 2; i <= 60; ++i)
+                label.setCaption(QString::number(i));
+        }
+        label.setCaption(QStringLiteral("61"));
+        QCOMPARE(shown.size(), 1);
+    }
+    QCOMPARE(shown, (QStringList{QStringLiteral("1"), QStringLiteral("61")}));
+    {
+        UpdateBatch batch;
+        label.setCaption(QStringLiteral("62"));
+        delete widget;
+    }
+    label.setCaption(QStringLiteral("63"));
+    QCOMPARE(shown.size(), 2);
 }
 
 // The widened sequence: the largest page field on the largest grid.

@@ -23,6 +23,8 @@ int main(int argc, char *argv[])
     numora::tunePrintAllocator();
     // The print command needs no display; the window does. These variables
     // belong to the windowing system, not to the program.
+    if (printCommand)
+        numora::cli::keepOutputOwn();
     if (printCommand && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     const bool offscreen = qEnvironmentVariable("QT_QPA_PLATFORM") == QLatin1String("offscreen");

@@ -168,6 +168,16 @@ QStringList positionLines(const SequenceList &sequence, int perPage, bool revers
 
 } // namespace
 
+void keepOutputOwn()
+{
+    // The command's own lines are its whole output: the toolkit's notes
+    // (a missing runtime folder and the like) would read as errors.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &message) {
+        if (type == QtCriticalMsg || type == QtFatalMsg)
+            say(stderr, message);
+    });
+}
+
 QString usage()
 {
     return QStringLiteral(
@@ -191,12 +201,6 @@ QString usage()
 
 int runPrintCommand(const QStringList &args)
 {
-    // The command's own lines are its whole output: the toolkit's notes
-    // (a missing runtime folder and the like) would read as errors.
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &message) {
-        if (type == QtCriticalMsg || type == QtFatalMsg)
-            say(stderr, message);
-    });
     Options o;
     const QString problem = parse(args, o);
     if (!problem.isEmpty()) {

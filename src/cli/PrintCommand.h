@@ -8,5 +8,8 @@ namespace numora::cli {
 // back with its numbering moved on. Returns the exit status.
 int runPrintCommand(const QStringList &args);
 QString usage();
+// Keeps the toolkit's notes off the command's output; call before the
+// application object is made.
+void keepOutputOwn();
 
 } // namespace numora::cli

@@ -185,6 +185,13 @@ bool LayoutFileIO::loadLayoutFile(const QString &path, const QString &fileName)
             continue;
         applyLine(i + 1, lines[i].mid(KeyWidth));
     }
+    // The counters come after the start number in the file, and each one
+    // that changes copies itself into the start number field. The layout's
+    // own start number is the one its next run must continue from: taking a
+    // counter's instead would print numbers that were printed before.
+    constexpr int StartNumberLine = 8;
+    if (lines.size() >= StartNumberLine && lines[StartNumberLine - 1].size() >= KeyWidth)
+        m_doc.Te1.setText(lines[StartNumberLine - 1].mid(KeyWidth));
     const bool differs = m_haveOrientationCode && m_orientationCode != m_doc.Ttt.caption();
     // Without a code in the file the page keeps its orientation, and so
     // does the caption.

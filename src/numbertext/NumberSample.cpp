@@ -46,13 +46,37 @@ NumberTextStyle NumberSample::style() const
     return s;
 }
 
+const NumberTextStyle &NumberSample::keptStyle()
+{
+    // A print run refreshes the sample for every number with the style
+    // unchanged. A text still sharing the data taken last time is that same
+    // text (the copy kept here makes any change detach), so only a changed
+    // field is copied again.
+    const auto take = [](QString &kept, const QString &now) {
+        if (kept.constData() != now.constData() || kept.size() != now.size())
+            kept = now;
+    };
+    take(m_style.name, m_doc.Co1.text());
+    take(m_style.before, m_doc.Combo1.text());
+    take(m_style.after, m_doc.Combo2.text());
+    take(m_style.zeroPadWidth, m_doc.Te2.text());
+    m_style.zeroPad = m_doc.Check1.value();
+    m_style.alignLCR = m_doc.HScroll1.value();
+    return m_style;
+}
+
 void NumberSample::refreshNumberSample()
 {
-    m_zeroPrefix.clear();
     m_doc.modified = 1;
-    const NumberTextStyle s = style();
+    const NumberTextStyle &s = keptStyle();
     const QString number = m_doc.Te1.text();
-    m_zeroPrefix = zeroPrefix(s, number);
+    // The zeros depend on the padding switch, the width and the number's
+    // length only; numbers of a run mostly share all three.
+    PrefixKey &k = m_prefixKey;
+    if (k.zeroPad != s.zeroPad || k.length != number.size() || k.width != s.zeroPadWidth) {
+        m_zeroPrefix = zeroPrefix(s, number);
+        k = PrefixKey{s.zeroPad, s.zeroPadWidth, number.size()};
+    }
     m_doc.La5.setCaption(composeNumberText(s, number, m_zeroPrefix));
     // Measuring shapes the text, which costs more than all the rest; within a
     // batch only the sample the batch ends with is measured.

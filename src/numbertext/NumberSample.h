@@ -45,7 +45,19 @@ public:
 private:
     LayoutDocument &m_doc;
     std::array<Label *, 12> m_boxes;
+    const NumberTextStyle &keptStyle();
+
+    // What the zero prefix was made from.
+    struct PrefixKey
+    {
+        int zeroPad = -1;
+        QString width;
+        qsizetype length = -1;
+    };
+
     QString m_zeroPrefix;
+    PrefixKey m_prefixKey;
+    NumberTextStyle m_style;
     bool m_readoutPending = false;
 };
 

@@ -383,6 +383,9 @@ bool PrintForm::printSequence(QString &why)
     p.setForeColor(0);
     if (!p.print(QStringLiteral(" ")))
         return failed();
+    // The paper cannot change while the document is drawn.
+    m_pageWidth = double(roundHalfEven(p.paperWidth()).value_or(0));
+    m_pageHeight = double(roundHalfEven(p.paperHeight()).value_or(0));
 
     const bool reverse = m_d.doc.WayPrint.text().startsWith(QLatin1Char('6'));
     qsizetype index = reverse ? entries - 1 : printIndex;
@@ -429,8 +432,8 @@ bool PrintForm::printEntry(const QString &entry)
     const bool portrait = code == QLatin1String("6");
     if (!portrait && code != QLatin1String("4"))
         return true;
-    const double pageWidth = double(roundHalfEven(p.paperWidth()).value_or(0));
-    const double pageHeight = double(roundHalfEven(p.paperHeight()).value_or(0));
+    const double pageWidth = m_pageWidth;
+    const double pageHeight = m_pageHeight;
     double h, v;
     if (portrait) {
         h = second * (pageHeight / 29.7);

@@ -129,6 +129,7 @@ private:
     bool m_loaded = false;
     bool m_printing = false;
     std::optional<QString> m_lastText;
+    double m_pageWidth = 0, m_pageHeight = 0; // twips, for the job in progress
     qsizetype m_lastJobPages = 0;
     // The start number and the twelve counters as they were at "Print....".
     QString m_startBefore;

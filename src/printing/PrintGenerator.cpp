@@ -1,16 +1,25 @@
 #include "PrintGenerator.h"
-#include "PrintOrderEngine.h"
 #include "platform/Numeric.h"
+#include "platform/UpdateBatch.h"
 
 #include <cmath>
 
 namespace numora {
 
-namespace {
+double PrintGenerator::Fields::startField() const
+{
+    return leadingNumber(m_doc.Te1.text());
+}
 
-constexpr std::array<int, 12> kCounterEndOrder{1, 2, 3, 4, 6, 5, 8, 7, 10, 9, 12, 11};
+double PrintGenerator::Fields::counter(int slot) const
+{
+    return leadingNumber(m_doc.slot(slot).Tx.text());
+}
 
-} // namespace
+double PrintGenerator::Fields::pageCount() const
+{
+    return leadingNumber(m_pageCount.text());
+}
 
 PrintGenerator::PrintGenerator(LayoutDocument &doc, TextBox &pageCount, PrintForm &printForm, Scheduler &scheduler)
     : Tim1(QStringLiteral("Tim1"), scheduler)
@@ -18,6 +27,7 @@ PrintGenerator::PrintGenerator(LayoutDocument &doc, TextBox &pageCount, PrintFor
     , m_doc(doc)
     , m_pageCount(pageCount)
     , m_print(printForm)
+    , m_fields(doc, pageCount)
 {
     Lise1.setVisible(false);
     Lise2.setVisible(false);
@@ -45,19 +55,8 @@ void PrintGenerator::setUpRun()
     Lise1.clear();
     Lise2.clear();
 
-    const double P = leadingNumber(m_pageCount.text());
-    const double S = leadingNumber(m_doc.Te1.text());
-    const double K = leadingNumber(m_doc.Combo3.text().left(2));
-    state = SequenceState{};
-    state.pagesLeft = P;
-    state.pageIndex = 0;
-    state.pagesRemaining = P;
-    state.startValue = S;
-    state.pageCount = P;
-    state.numbersLeft = P * K;
-    state.slotsPerPage = K;
-    for (int n = 1; n <= 12; ++n)
-        state.runOffset[std::size_t(n - 1)] = (n - 1) * P;
+    state = PrintRunState::begin(leadingNumber(m_pageCount.text()), leadingNumber(m_doc.Te1.text()),
+                                 leadingNumber(m_doc.Combo3.text().left(2)));
     reserveSequence();
 
     Tim1.setInterval(1);
@@ -66,11 +65,11 @@ void PrintGenerator::setUpRun()
 
 void PrintGenerator::reserveSequence()
 {
-    // Capacity only: a large run then fills its buffers without regrowing.
-    const double order = leadingNumber(m_doc.WayPrint.text());
+    // Capacity only: a large run then fills its list without regrowing.
+    const int order = printOrderNumber(m_doc.WayPrint.text());
     const int K = slotsOnPage(m_doc.Combo3.text());
     const double pages = state.pageCount;
-    if (!(order >= 1 && order <= 8) || K == 0 || !(pages >= 1) || pages * K > 5e7)
+    if (order == 0 || K == 0 || !(pages >= 1) || pages * K > 5e7)
         return;
     const bool twoPages = m_print.Check1.value() == 1;
     const qsizetype entries = qsizetype(pages) * K;
@@ -83,41 +82,83 @@ void PrintGenerator::reserveSequence()
         + std::max<qsizetype>(8, shortestDecimal(widest).size());
     const qsizetype all = twoPages ? 2 * entries : entries;
     Lise1.reserve(all, all * chars);
-    if (!twoPages)
-        Lise2.reserve(entries, entries * chars);
+    if (twoPages)
+        Lise2.reserve(K, K * chars);
+}
+
+PrintGenerator::~PrintGenerator()
+{
+    UpdateBatch::forget(this);
 }
 
 void PrintGenerator::generationTick()
 {
+    // The sample's readout, the dialog's running label and the views follow
+    // the numbers once per tick (or per slice of ticks the scheduler runs
+    // back to back), from the state the tick leaves, not after every number.
+    UpdateBatch batch;
+    // Nothing can edit the layout while a run is generated, so the grid, the
+    // order and the two-page option are read once per tick.
+    const Page page = readPage();
     for (int pass = 0; pass < 5; ++pass)
-        if (!generatePage())
-            return;
+        if (!generatePage(page))
+            break;
+}
+
+PrintGenerator::Page PrintGenerator::readPage() const
+{
+    return Page{slotsOnPage(m_doc.Combo3.text()), printOrderNumber(m_doc.WayPrint.text()), m_print.Check1.value() == 1};
 }
 
 bool PrintGenerator::generatePage()
 {
-    // Nothing can edit the layout while a run is generated, so the order
-    // and the grid are read once per page.
-    const int K = slotsOnPage(m_doc.Combo3.text());
-    const double order = leadingNumber(m_doc.WayPrint.text());
-    for (int n = 1; n <= K; ++n) {
-        const QString &head = slotHead(n);
-        if (state.pagesLeft < 1) {
+    UpdateBatch batch;
+    return generatePage(readPage());
+}
+
+void PrintGenerator::showRunningNumber()
+{
+    // The dialog's label shows the sample of the last number generated; it
+    // is taken before the end step moves the start number on.
+    m_lastSample = m_doc.La5.caption();
+    if (m_runningLabelPending)
+        return;
+    m_runningLabelPending = true;
+    UpdateBatch::defer(this, [this] {
+        m_runningLabelPending = false;
+        m_print.LA1.setCaption(m_lastSample);
+        m_lastSample.clear();
+    });
+}
+
+bool PrintGenerator::generatePage(const Page &page)
+{
+    // With the two-page option the page is built apart and then put into
+    // the sequence twice; otherwise the entries go straight in.
+    SequenceList &out = page.twoPages ? Lise2 : Lise1;
+    for (int n = 1; n <= page.slotCount; ++n) {
+        if (!state.pageAvailable()) {
             Tim1.setInterval(0);
             return false;
         }
-        applySlotRule(order, n, head);
-        m_print.LA1.setCaption(m_doc.La5.caption());
+        const PrintRunState::SlotStep step = state.slot(page.order, n, m_fields);
+        if (step.kind == PrintRunState::SlotStep::WriteThenEntry) {
+            writeNumber(step.value);
+            appendEntry(out, slotHead(n));
+        } else if (step.kind == PrintRunState::SlotStep::EntryThenWrite) {
+            appendEntry(out, slotHead(n));
+            writeNumber(step.value);
+        }
     }
-    state.pageIndex += 1;
-    state.pagesRemaining -= 1;
-    if (m_print.Check1.value() == 1) {
+    if (page.slotCount > 0)
+        showRunningNumber();
+    if (page.twoPages) {
+        Lise1.appendAll(Lise2);
         Lise1.appendAll(Lise2);
         Lise2.clear();
     }
-    state.pagesLeft -= 1;
-    if (state.pagesLeft <= 0) {
-        endStep();
+    if (state.finishPage()) {
+        endStep(page.order);
         Tim1.setInterval(0);
     }
     return true;
@@ -127,7 +168,11 @@ const QString &PrintGenerator::slotHead(int n)
 {
     HeadCache &c = m_heads[std::size_t(n - 1)];
     const SignSlot &s = m_doc.slot(n);
-    if (!c.valid || c.top != s.Tee.text() || c.left != s.Teee.text()) {
+    // Texts sharing the data of the copies kept are those same texts.
+    const auto same = [](const QString &kept, const QString &now) {
+        return (kept.constData() == now.constData() && kept.size() == now.size()) || kept == now;
+    };
+    if (!c.valid || !same(c.top, s.Tee.text()) || !same(c.left, s.Teee.text())) {
         c.top = s.Tee.text();
         c.left = s.Teee.text();
         c.head = positionText(c.top) + positionText(c.left);
@@ -141,64 +186,22 @@ void PrintGenerator::writeNumber(double v)
     m_doc.Te1.setText(shortestDecimal(v));
 }
 
-void PrintGenerator::appendEntry(const QString &head)
+void PrintGenerator::appendEntry(SequenceList &list, const QString &head)
 {
-    const QStringView body = trimBlanks(m_doc.La5.caption());
-    Lise1.append(head, body);
-    Lise2.append(head, body);
+    list.append(head, trimBlanks(m_doc.La5.caption()));
 }
 
-void PrintGenerator::applySlotRule(double order, int n, const QString &head)
+void PrintGenerator::endStep(int order)
 {
-    const std::size_t i = std::size_t(n - 1);
-    SequenceState &st = state;
-    if (order == 1) {
-        writeNumber(st.startValue + st.runOffset[i] + (st.pageCount - 1));
-        appendEntry(head);
-        st.runOffset[i] -= 1;
-    } else if (order == 2) {
-        writeNumber(st.startValue + st.runOffset[i]);
-        appendEntry(head);
-        st.runOffset[i] += 1;
-    } else if (order == 3) {
-        appendEntry(head);
-        writeNumber(leadingNumber(m_doc.Te1.text()) + 1);
-    } else if (order == 4) {
-        writeNumber(st.startValue + st.numbersLeft - 1);
-        appendEntry(head);
-        st.numbersLeft -= 1;
-    } else if (order == 5 || order == 6) {
-        // The two slots of a pair share the pair's run offset; only the even
-        // slot advances it, so an unpaired last slot keeps its number.
-        const std::size_t m = std::size_t((n + 1) / 2 - 1);
-        writeNumber(st.startValue + st.runOffset[m]);
-        appendEntry(head);
-        if (n % 2 == 0)
-            st.runOffset[m] += 1;
-    } else if (order == 7) {
-        writeNumber(leadingNumber(m_doc.slot(n).Tx.text()) + st.pageIndex);
-        appendEntry(head);
-    } else if (order == 8) {
-        writeNumber(leadingNumber(m_doc.slot(n).Tx.text()) + st.pagesRemaining - 1);
-        appendEntry(head);
-    }
-}
-
-void PrintGenerator::endStep()
-{
-    const double order = leadingNumber(m_doc.WayPrint.text());
-    if (order == 1 || order == 4) {
-        writeNumber(state.startValue + state.pageCount * state.slotsPerPage);
-    } else if (order == 2 || order == 5 || order == 6) {
-        writeNumber(leadingNumber(m_doc.Te1.text()) + 1);
-    } else if (order == 7 || order == 8) {
+    const PrintRunState::EndStep e = state.endStep(order, m_fields);
+    if (e.kind == PrintRunState::EndStep::WriteStart) {
+        writeNumber(e.value);
+    } else if (e.kind == PrintRunState::EndStep::AdvanceCounters) {
         // Each advanced counter copies itself into the start number field,
         // which therefore ends with the counter advanced last.
-        for (int n : kCounterEndOrder) {
-            if (n > state.slotsPerPage)
-                continue;
+        for (int n : e.counters) {
             TextBox &tx = m_doc.slot(n).Tx;
-            tx.setText(shortestDecimal(leadingNumber(tx.text()) + leadingNumber(m_pageCount.text())));
+            tx.setText(shortestDecimal(leadingNumber(tx.text()) + e.value));
         }
     }
 }

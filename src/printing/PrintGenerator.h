@@ -1,5 +1,6 @@
 #pragma once
 #include "PrintForm.h"
+#include "PrintOrderEngine.h"
 #include "SequenceList.h"
 #include "layout/LayoutDocument.h"
 #include "platform/controls/Timer.h"
@@ -8,32 +9,21 @@
 
 namespace numora {
 
-// The generator's working values of one run.
-struct SequenceState
-{
-    double pagesLeft = 0;
-    double pageIndex = 0;
-    double pagesRemaining = 0;
-    double startValue = 0;
-    double pageCount = 0;
-    double numbersLeft = 0;
-    double slotsPerPage = 0;
-    std::array<double, 12> runOffset{};
-};
-
 // The print order engine on the main window: the set-up step on Tim2 and
-// the generation on Tim1, five pages per tick. Every number goes through
-// the start number field, so the entry carries exactly the sample's text.
+// the generation on Tim1, five pages per tick. The numbers come from the
+// engine's rules; every one goes through the start number field, so the
+// entry carries exactly the sample's text.
 class PrintGenerator
 {
 public:
     PrintGenerator(LayoutDocument &doc, TextBox &pageCount, PrintForm &printForm, Scheduler &scheduler);
+    ~PrintGenerator();
 
     Timer Tim1; // generation, repeating
     Timer Tim2; // set-up
     SequenceList Lise1{QStringLiteral("Lise1")}; // PrintSequence
-    SequenceList Lise2{QStringLiteral("Lise2")}; // pageBuffer
-    SequenceState state;
+    SequenceList Lise2{QStringLiteral("Lise2")}; // pageBuffer: one page, for the two-page option
+    PrintRunState state;
 
     void connectEvents();
     bool generating() const { return Tim1.interval() == 1; }
@@ -46,16 +36,45 @@ public:
     bool generatePage();
 
 private:
-    void applySlotRule(double order, int n, const QString &head);
+    // What a page is generated with.
+    struct Page
+    {
+        int slotCount = 0; // K
+        int order = 0; // 1..8, 0 for none
+        bool twoPages = false;
+    };
+    Page readPage() const;
+    bool generatePage(const Page &page);
+
+    // What the rules read from the main window.
+    class Fields final : public RunFields
+    {
+    public:
+        Fields(LayoutDocument &doc, TextBox &pageCount) : m_doc(doc), m_pageCount(pageCount) {}
+        double startField() const override;
+        double counter(int slot) const override;
+        double pageCount() const override;
+
+    private:
+        LayoutDocument &m_doc;
+        TextBox &m_pageCount;
+    };
+
     void writeNumber(double v);
-    void appendEntry(const QString &head);
-    void endStep();
+    void appendEntry(SequenceList &list, const QString &head);
+    void endStep(int order);
+    void showRunningNumber();
     const QString &slotHead(int n);
     void reserveSequence();
 
     LayoutDocument &m_doc;
     TextBox &m_pageCount;
     PrintForm &m_print;
+    Fields m_fields;
+
+    // The sample after the last page generated, for the dialog's label.
+    QString m_lastSample;
+    bool m_runningLabelPending = false;
 
     // A slot's position texts are rebuilt only when its fields change.
     struct HeadCache

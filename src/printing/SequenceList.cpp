@@ -33,19 +33,24 @@ QString SequenceList::item(qsizetype i) const
 quint32 SequenceList::headId(const QString &head)
 {
     // A run has a dozen heads and hands in the same QString objects again
-    // and again: a pointer match over the pool is cheaper than hashing.
+    // and again, slot after slot: the head after the last one is tried
+    // first, then a pointer match over the pool, which is cheaper than
+    // hashing.
+    const auto sameData = [&head](const QString &h) { return h.constData() == head.constData() && h.size() == head.size(); };
+    const qsizetype next = qsizetype(m_lastHead) + 1 < m_headTexts.size() ? qsizetype(m_lastHead) + 1 : 0;
+    if (next < m_headTexts.size() && sameData(m_headTexts.at(next)))
+        return m_lastHead = quint32(next);
     for (qsizetype j = 0; j < m_headTexts.size() && j < 16; ++j) {
-        const QString &h = m_headTexts.at(j);
-        if (h.constData() == head.constData() && h.size() == head.size())
-            return quint32(j);
+        if (sameData(m_headTexts.at(j)))
+            return m_lastHead = quint32(j);
     }
     const auto it = m_headIds.constFind(head);
     if (it != m_headIds.constEnd())
-        return *it;
+        return m_lastHead = *it;
     const quint32 id = quint32(m_headTexts.size());
     m_headTexts.append(head);
     m_headIds.insert(head, id);
-    return id;
+    return m_lastHead = id;
 }
 
 void SequenceList::append(const QString &head, QStringView body)
@@ -86,6 +91,7 @@ void SequenceList::clear()
     if (m_headTexts.size() > 64) {
         m_headTexts.clear();
         m_headIds.clear();
+        m_lastHead = 0;
     }
     viewChanged();
 }

@@ -44,6 +44,7 @@ private:
     std::vector<quint32> m_heads;  // index into m_headTexts
     QStringList m_headTexts;
     QHash<QString, quint32> m_headIds;
+    quint32 m_lastHead = 0; // the head of the last entry appended
 };
 
 } // namespace numora

@@ -78,14 +78,24 @@ void FormWindow::applyPlace()
 {
     // The form's place and size are those of the whole window, frame
     // included. A form without a size yet gets the design size.
-    const QSize frame = frameGeometry().size() - size();
-    const int w = m_windowForm.width() > 0 ? px(this, m_windowForm.width()) - frame.width()
+    //
+    // A window that was shown and is hidden again (or is just being shown
+    // again) may have no frame as far as the toolkit tells: its position
+    // then is that of its inside, and its size would take the frame's room.
+    // It is placed by the frame it had.
+    const QRect f = frameGeometry(), g = geometry();
+    const QMargins told(g.left() - f.left(), g.top() - f.top(), f.right() - g.right(), f.bottom() - g.bottom());
+    const bool frameKnown = !told.isNull() || m_frame.isNull() || !testAttribute(Qt::WA_WState_Created);
+    const QMargins frame = frameKnown ? told : m_frame;
+    const int w = m_windowForm.width() > 0 ? px(this, m_windowForm.width()) - frame.left() - frame.right()
                                            : px(this, m_designSize.width());
-    const int h = m_windowForm.height() > 0 ? px(this, m_windowForm.height()) - frame.height()
+    const int h = m_windowForm.height() > 0 ? px(this, m_windowForm.height()) - frame.top() - frame.bottom()
                                             : px(this, m_designSize.height());
     if (size() != QSize(w, h))
         setFixedSize(w, h);
-    const QPoint at(px(this, m_windowForm.left()), px(this, m_windowForm.top()));
+    QPoint at(px(this, m_windowForm.left()), px(this, m_windowForm.top()));
+    if (!frameKnown)
+        at += QPoint(frame.left(), frame.top());
     if (pos() != at)
         move(at);
 }
@@ -94,7 +104,15 @@ void FormWindow::reportGeometry()
 {
     if (m_syncing)
         return;
-    const QRect f = frameGeometry();
+    QRect f = frameGeometry();
+    const QRect g = geometry();
+    const QMargins frame(g.left() - f.left(), g.top() - f.top(), f.right() - g.right(), f.bottom() - g.bottom());
+    // Right after a show the window system may not have put the frame back
+    // yet; the window has the frame it had.
+    if (!frame.isNull())
+        m_frame = frame;
+    else
+        f = g.marginsAdded(m_frame);
     m_windowForm.setGeometry(twips(this, f.x()), twips(this, f.y()), twips(this, f.width()), twips(this, f.height()));
     geometryReported();
 }

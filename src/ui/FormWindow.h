@@ -1,5 +1,6 @@
 #pragma once
 #include <QFlags>
+#include <QMargins>
 #include <QSizeF>
 #include <QWidget>
 
@@ -68,6 +69,9 @@ private:
     Follows m_follows;
     QSizeF m_designSize;
     bool m_syncing = false;
+    // The frame's margins as last seen while the window was shown: a hidden
+    // window reports none, and one shown again gets the same frame.
+    QMargins m_frame;
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(FormWindow::Follows)

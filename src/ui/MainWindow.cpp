@@ -8,6 +8,7 @@
 #include "HeaderBar.h"
 #include "PagePreviewWidget.h"
 #include "PrintOrderIllustration.h"
+#include "PrintWindow.h"
 #include "OrientationCodeLabel.h"
 #include "SheetStackIcon.h"
 #include "SlotPanel.h"
@@ -28,6 +29,8 @@
 #include <QDate>
 #include <QDir>
 #include <QCloseEvent>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QStandardPaths>
 #include <QGridLayout>
@@ -144,12 +147,14 @@ MainWindow::MainWindow(MainForm &form, QWidget *parent)
     });
     if (form.browserCreated())
         watchBrowser();
+    watchPrintDialog();
     followForm();
 }
 
 MainWindow::~MainWindow()
 {
     delete m_browser;
+    delete m_print;
     // The widgets go before the stand-in controls they show.
     qDeleteAll(findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly));
 }
@@ -162,6 +167,11 @@ QString MainWindow::untitledCaption() const
 BrowserWindow *MainWindow::browserWindow() const
 {
     return m_browser;
+}
+
+PrintWindow *MainWindow::printWindow() const
+{
+    return m_print;
 }
 
 void MainWindow::watchBrowser()
@@ -179,6 +189,19 @@ void MainWindow::watchBrowser()
     makeWhenShown();
 }
 
+void MainWindow::watchPrintDialog()
+{
+    // Made when the dialog first opens (Print, or the reopening right after
+    // start-up); from then on it follows its form by itself.
+    const auto makeWhenShown = [w = QPointer<MainWindow>(this)] {
+        if (!w || w->m_print || !w->m_form.printForm.visible())
+            return;
+        w->m_print = new PrintWindow(w->m_form.printForm, w);
+    };
+    m_form.printForm.onWindowUpdate.connect(makeWhenShown);
+    makeWhenShown();
+}
+
 void MainWindow::closeEvent(QCloseEvent *e)
 {
     if (!m_form.exitProgram()) {
@@ -186,9 +209,12 @@ void MainWindow::closeEvent(QCloseEvent *e)
         return;
     }
     e->accept();
-    // All windows close at once: the browser goes with the main window.
+    // All windows close at once: the browser and the print dialog go with
+    // the main window.
     if (BrowserWindow *b = browserWindow())
         b->hide();
+    if (m_print)
+        m_print->hide();
 }
 
 void MainWindow::geometryReported()
@@ -364,12 +390,15 @@ void MainWindow::buildLayoutCard()
         {"Command3", "Save", 9120, 915, 630, 225, {20, 17, 19, 18}},
         {"Command2", "Open", 9840, 915, 645, 225, {16, 13, 15, 14}},
         {"Label57", "Close", 10560, 915, 645, 225, {21, 24, 22, 23}},
+        {"Label50", "Print", 11280, 915, 645, 225, {12, 5, 11, 10}},
         {"Label7", "Rest", 12000, 915, 630, 225, {9, 6, 8, 7}},
     };
     for (const Chrome &c : buttons) {
         auto *b = new FramedButton(labelNamed(QLatin1String(c.name), QLatin1String(c.caption)), this);
         frameWith(b, c.lines);
         place(b, c.l, c.t, c.w, c.h);
+        if (qstrcmp(c.name, "Label50") == 0)
+            b->setToolTip(tr("Print numbered pages of this layout"));
     }
 
     const double captionLeft = T(612), fieldLeft = T(712), fieldRight = T(851);
@@ -396,19 +425,16 @@ void MainWindow::buildLayoutCard()
 void MainWindow::buildStyleStrip()
 {
     LayoutDocument &doc = m_form.doc;
-    // Print and the orientation button stand where the chrome puts them.
-    auto *print = new FramedButton(labelNamed(QStringLiteral("Label50"), QStringLiteral("Print")), this);
-    frameWith(print, std::array{12, 5, 11, 10});
-    place(print, 120, 2070, 975, 225);
+    // The orientation button with its icon and code, left of the strip.
     auto *orientation = new FramedButton(m_form.orientation.Label4, this);
     frameWith(orientation, std::array{1, 4, 2, 3});
     orientation->setToolTip(tr("Turn the page"));
-    place(orientation, 1200, 2070, 975, 210);
+    place(orientation, 120, 2070, 1455, 210);
     auto *standing = new SheetStackIcon(m_form.orientation.Im1, true, this);
-    place(standing, 2220, 2010, 300, 300);
+    place(standing, 1830, 2010, 300, 300);
     auto *lying = new SheetStackIcon(m_form.orientation.Im2, false, this);
-    place(lying, 2220, 2010, 300, 300);
-    place(new OrientationCodeLabel(m_form.doc.Ttt, this), 2505, 2040, 150, 240);
+    place(lying, 1830, 2010, 300, 300);
+    place(new OrientationCodeLabel(m_form.doc.Ttt, this), 2175, 2040, 150, 240);
 
     auto *strip = new QFrame(this);
     strip->setFrameShape(QFrame::StyledPanel);
@@ -570,6 +596,27 @@ int runMainWindow(QApplication &app)
     form.startUp();
     ui::MainWindow window(form);
     dialogs.setParent(&window);
+    // The PDF entry asks for its file over the print dialog, which is open
+    // while a run prints.
+    printer.askPdfFileName = [&window](const QString &proposal) {
+        QWidget *over = window.printWindow();
+        if (!over || !over->isVisible())
+            over = &window;
+        const QFileInfo proposed(proposal);
+        QFileDialog dialog(over, QObject::tr("Save the pages as PDF"), proposed.absolutePath(),
+                           QObject::tr("PDF files (*.pdf)"));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        // A name typed without an ending gets ".pdf" before the dialog asks
+        // whether to replace an existing file.
+        dialog.setDefaultSuffix(QStringLiteral("pdf"));
+        dialog.selectFile(proposed.fileName());
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return QString();
+        QString path = dialog.selectedFiles().constFirst();
+        if (!path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
+            path += QLatin1String(".pdf");
+        return path;
+    };
     window.show();
     return app.exec();
 }

@@ -22,6 +22,7 @@ namespace ui {
 class BrowserWindow;
 class FramedButton;
 class PagePreviewWidget;
+class PrintWindow;
 
 // The main window Start1 as widgets over the headless MainForm. Every
 // widget shows one model control; the window itself holds nothing else.
@@ -43,6 +44,8 @@ public:
     QWidget *printOrderPicture() const { return m_orderPicture; }
     // The layout browser's window, made the first time its form is shown.
     BrowserWindow *browserWindow() const;
+    // The print dialog's window, made the first time its form is shown.
+    PrintWindow *printWindow() const;
 
 protected:
     QString untitledCaption() const override;
@@ -61,6 +64,7 @@ private:
     // items of these numbers (top, left, bottom, right) when it has them.
     void frameWith(FramedButton *button, const std::array<int, 4> &lines);
     void watchBrowser();
+    void watchPrintDialog();
     // Keeps an open browser glued to the right edge.
     void dockBrowser();
 
@@ -80,6 +84,7 @@ private:
     PagePreviewWidget *m_preview = nullptr;
     QWidget *m_orderPicture = nullptr;
     QPointer<BrowserWindow> m_browser;
+    QPointer<PrintWindow> m_print;
 };
 
 } // namespace ui

@@ -258,7 +258,6 @@ void QtPrinter::setForeColor(qint32 colour)
     if (colour != m_foreColour) {
         m_foreColour = colour;
         m_textColourValid = false;
-        m_textPenSet = false;
     }
 }
 
@@ -278,20 +277,45 @@ void QtPrinter::applyFont()
     m_fontChanged = false;
 }
 
+void QtPrinter::useLinePen(const QColor &colour)
+{
+    if (m_penState == PenState::Line && m_penColour == colour)
+        return;
+    // A hairline: one dot of whatever device prints it, as thin as a
+    // printer draws (a twip or two), yet never lost on a screen. Texts use
+    // the same pen (only its colour matters to them), so that a box outline
+    // in the text's colour costs no change of pen.
+    QPen hairline(colour, 0);
+    hairline.setCosmetic(true);
+    m_painter.setPen(hairline);
+    m_penState = PenState::Line;
+    m_penColour = colour;
+}
+
+void QtPrinter::useBrush(const QColor *colour)
+{
+    if (!colour) {
+        if (m_brushState != BrushState::None)
+            m_painter.setBrush(Qt::NoBrush);
+        m_brushState = BrushState::None;
+    } else if (m_brushState != BrushState::Solid || m_brushColour != *colour) {
+        m_painter.setBrush(*colour);
+        m_brushState = BrushState::Solid;
+        m_brushColour = *colour;
+    }
+}
+
 bool QtPrinter::print(const QString &text)
 {
     if (m_state != State::Open && !startDocument())
         return false;
     if (m_fontChanged)
         applyFont();
-    if (!m_textPenSet) {
-        if (!m_textColourValid) {
-            m_textColour = resolveColour(m_foreColour, QGuiApplication::palette());
-            m_textColourValid = true;
-        }
-        m_painter.setPen(m_textColour);
-        m_textPenSet = true;
+    if (!m_textColourValid) {
+        m_textColour = resolveColour(m_foreColour, QGuiApplication::palette());
+        m_textColourValid = true;
     }
+    useLinePen(m_textColour);
     m_painter.drawText(QPointF(m_x * m_pxPerTwipX, m_y * m_pxPerTwipY + m_ascent), text);
     return true;
 }
@@ -308,15 +332,18 @@ bool QtPrinter::line(double x1, double y1, double x2, double y2, qint32 colour, 
     const QRectF box = QRectF(QPointF(x1 * m_pxPerTwipX, y1 * m_pxPerTwipY), QPointF(x2 * m_pxPerTwipX, y2 * m_pxPerTwipY))
                            .normalized();
     if (filled) {
-        m_painter.fillRect(box, m_boxColour);
+        // Pen and brush are set by hand rather than through fillRect(),
+        // which sets and restores both around every box.
+        if (m_penState != PenState::None) {
+            m_painter.setPen(Qt::NoPen);
+            m_penState = PenState::None;
+        }
+        useBrush(&m_boxColour);
     } else {
-        // One device pixel: the thinnest line the printer draws (1.2 twips
-        // in a PDF).
-        m_painter.setPen(QPen(m_boxColour, 1.0));
-        m_painter.setBrush(Qt::NoBrush);
-        m_painter.drawRect(box);
-        m_textPenSet = false;
+        useLinePen(m_boxColour);
+        useBrush(nullptr);
     }
+    m_painter.drawRect(box);
     return true;
 }
 
@@ -358,9 +385,17 @@ bool QtPrinter::checkPrinterReachable(const QString &name)
     cups_dest_t *dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, queue.constData(),
                                          instance.isEmpty() ? nullptr : instance.constData());
     if (!dest) {
-        if (cupsLastError() == IPP_STATUS_ERROR_NOT_FOUND)
-            return fail(QStringLiteral("The printer %1 is not installed any more.").arg(name));
-        return fail(QStringLiteral("The printer %1 cannot be reached: %2")
+        const ipp_status_t status = cupsLastError();
+        const QString reason = QString::fromUtf8(cupsLastErrorString());
+        // An unreachable print system looks like a missing printer here;
+        // tell the two apart, the operator's remedy differs.
+        if (http_t *server = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, 5000, nullptr)) {
+            httpClose(server);
+            if (status == IPP_STATUS_ERROR_NOT_FOUND)
+                return fail(QStringLiteral("The printer %1 is not installed any more.").arg(name));
+            return fail(QStringLiteral("The printer %1 cannot be reached: %2").arg(name, reason));
+        }
+        return fail(QStringLiteral("The printer %1 cannot be reached: the print system does not answer (%2).")
                         .arg(name, QString::fromUtf8(cupsLastErrorString())));
     }
     const char *accepting = cupsGetOption("printer-is-accepting-jobs", dest->num_options, dest->options);
@@ -429,8 +464,9 @@ bool QtPrinter::startDocument()
     // A new painter state: font and pens are set again at their first use.
     m_fontChanged = true;
     m_textColourValid = false;
-    m_textPenSet = false;
     m_boxColourValid = false;
+    m_penState = PenState::Unknown;
+    m_brushState = BrushState::Unknown;
     return true;
 }
 

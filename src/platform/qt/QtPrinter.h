@@ -102,6 +102,8 @@ private:
     bool checkPrinterReachable(const QString &name);
     bool submitSpool();
     void applyFont();
+    void useLinePen(const QColor &colour);
+    void useBrush(const QColor *colour);
     void dropOutput();
 
     std::unique_ptr<QPrinter> m_printer;
@@ -138,10 +140,17 @@ private:
     qint32 m_foreColour = 0;
     QColor m_textColour;
     bool m_textColourValid = false;
-    bool m_textPenSet = false; // the painter's pen is the text colour
     qint32 m_boxColourValue = 0;
     QColor m_boxColour;
     bool m_boxColourValid = false;
+    // What the painter holds: each change of pen or brush costs a state
+    // change in every page's content.
+    enum class PenState { Unknown, None, Line };
+    enum class BrushState { Unknown, None, Solid };
+    PenState m_penState = PenState::Unknown;
+    QColor m_penColour;
+    BrushState m_brushState = BrushState::Unknown;
+    QColor m_brushColour;
 };
 
 } // namespace numora

@@ -1,29 +1,92 @@
 #include "QtScheduler.h"
 
+#include "platform/UpdateBatch.h"
+
 #include <QTimer>
+#include <optional>
 
 namespace numora {
 
+namespace {
+
+constexpr qint64 kNsPerMs = 1000000;
+
+int msUntil(qint64 from, qint64 to)
+{
+    if (to <= from)
+        return 0;
+    return int((to - from + kNsPerMs - 1) / kNsPerMs);
+}
+
+} // namespace
+
+QtScheduler::QtScheduler()
+{
+    m_clock.start();
+}
+
 QtScheduler::~QtScheduler()
 {
-    qDeleteAll(m_timers);
+    for (const auto &[timer, e] : m_entries)
+        delete e->qt;
 }
 
 void QtScheduler::arm(Timer *t, int ms)
 {
-    QTimer *&qt = m_timers[t];
-    if (!qt) {
-        qt = new QTimer;
-        qt->setTimerType(Qt::PreciseTimer);
-        QObject::connect(qt, &QTimer::timeout, qt, [t] { t->tick(); });
+    std::unique_ptr<Entry> &slot = m_entries[t];
+    if (!slot) {
+        slot = std::make_unique<Entry>();
+        slot->qt = new QTimer;
+        slot->qt->setSingleShot(true);
+        slot->qt->setTimerType(Qt::PreciseTimer);
+        // Entries live on the heap, so a tick that arms a new timer (and
+        // makes the map grow) leaves the running slice's entry in place.
+        QObject::connect(slot->qt, &QTimer::timeout, slot->qt, [this, t, e = slot.get()] { runSlice(t, *e); });
     }
-    qt->start(ms);
+    Entry &e = *slot;
+    ++e.generation;
+    e.interval = ms;
+    e.due = now() + ms * kNsPerMs;
+    e.qt->start(ms);
 }
 
 void QtScheduler::disarm(Timer *t)
 {
-    if (QTimer *qt = m_timers.value(t))
-        qt->stop();
+    const auto it = m_entries.find(t);
+    if (it == m_entries.end())
+        return;
+    ++it->second->generation;
+    it->second->qt->stop();
+}
+
+void QtScheduler::runSlice(Timer *t, Entry &e)
+{
+    qint64 at = now();
+    const qint64 sliceEnd = at + SliceMs * kNsPerMs;
+    // A timer kept waiting for long (a modal dialog, a long print pass) owes
+    // at most one slice of ticks, not every tick it missed.
+    if (e.due < at - SliceMs * kNsPerMs)
+        e.due = at - SliceMs * kNsPerMs;
+    // Nothing can look between ticks that run back to back, so what they
+    // show is brought up to date once, when the slice ends. The first tick
+    // stays outside: it may let the event loop run (a print pass does), and
+    // must not hold back what the windows show meanwhile.
+    std::optional<UpdateBatch> backToBack;
+    for (;;) {
+        const quint64 generation = e.generation;
+        // The next tick falls due one interval on, counted from when this one
+        // was due, as a repeating timer's do.
+        e.due += qint64(e.interval) * kNsPerMs;
+        t->tick();
+        if (e.generation != generation)
+            return;
+        at = now();
+        if (e.due > at || at >= sliceEnd)
+            break;
+        if (!backToBack)
+            backToBack.emplace();
+    }
+    e.qt->start(msUntil(at, e.due));
 }
 
 } // namespace numora

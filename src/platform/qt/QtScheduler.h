@@ -1,22 +1,45 @@
 #pragma once
 #include "platform/controls/Timer.h"
 
-#include <QHash>
+#include <QElapsedTimer>
+#include <memory>
+#include <unordered_map>
 
 class QTimer;
 
 namespace numora {
 
-// Timer ticks on the Qt event loop, one QTimer per armed timer.
+// Timer ticks on the Qt event loop. A timer's ticks are due every interval
+// from the moment it was armed. When the event loop hands a timer its turn
+// late, the ticks due by then run back to back, one after another as the
+// form expects them, in slices of at most SliceMs; between slices the event
+// loop runs, so the windows repaint and take input.
 class QtScheduler : public Scheduler
 {
 public:
+    static constexpr int SliceMs = 12;
+
+    QtScheduler();
     ~QtScheduler() override;
     void arm(Timer *t, int ms) override;
     void disarm(Timer *t) override;
 
 private:
-    QHash<Timer *, QTimer *> m_timers;
+    struct Entry
+    {
+        QTimer *qt = nullptr;
+        qint64 due = 0; // nanoseconds on m_clock
+        int interval = 0;
+        // Changed by every arm and disarm: a tick that re-arms or stops its
+        // own timer ends the slice, the new schedule stands.
+        quint64 generation = 0;
+    };
+    void runSlice(Timer *t, Entry &e);
+    qint64 now() const { return m_clock.nsecsElapsed(); }
+
+    QElapsedTimer m_clock;
+    // Entries stay until the scheduler goes; a timer armed again reuses its own.
+    std::unordered_map<Timer *, std::unique_ptr<Entry>> m_entries;
 };
 
 } // namespace numora

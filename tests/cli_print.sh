@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# numora print: two runs continue the numbering, --dry-run changes nothing,
+# and every usage error gives status 2 with one line on stderr.
+#   cli_print.sh NUMORA LAYOUT_TEXT_FILE
+set -u
+numora=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+export HOME=$work/home XDG_DATA_HOME=$work/data XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run
+mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+command -v pdftotext >/dev/null || { echo "pdftotext is missing (poppler-utils)"; exit 77; }
+
+# A 2 X 2 layout, order 3 (numbers run across the page), start 41, in the
+# Data folder where the program keeps its layouts.
+data=$XDG_DATA_HOME/Numbering/Data
+mkdir -p "$data"
+cp "$2" "$data/Shop.2x2"
+cp "$data/Shop.2x2" "$work/original"
+
+out=$("$numora" print Shop --pages 3 --pdf "$work/one.pdf" 2>"$work/err") || fail "first run: status $? ($(cat "$work/err"))"
+grep -q 'position 1 (2 cm, 5 cm): No:000041 to No:000045' <<<"$out" || fail "first run, position 1: $out"
+grep -q 'position 2 (17 cm, 5 cm): No:000042 to No:000046' <<<"$out" || fail "first run, position 2: $out"
+grep -q 'printed 3 pages to' <<<"$out" || fail "first run summary: $out"
+grep -q $'^Counter 00 =47\r$' "$data/Shop.2x2" || fail "start number not moved on to 47: $(grep 'Counter 00' "$data/Shop.2x2")"
+text=$(pdftotext "$work/one.pdf" - | tr -s '\n' ' ')
+for n in 41 42 43 44 45 46; do grep -q "No:0000$n" <<<"$text" || fail "No:0000$n missing from the first PDF"; done
+grep -q "No:000047" <<<"$text" && fail "the first PDF holds No:000047"
+
+out=$("$numora" print Shop.2x2 --pages 2 --pdf "$work/two.pdf" 2>"$work/err") || fail "second run: status $?"
+grep -q 'position 1 (2 cm, 5 cm): No:000047 to No:000049' <<<"$out" || fail "second run continues at 47: $out"
+grep -q $'^Counter 00 =51\r$' "$data/Shop.2x2" || fail "start number not moved on to 51"
+
+# A dry run prints the same lines and leaves everything as it was.
+cp "$data/Shop.2x2" "$work/before-dry"
+out=$("$numora" print "$data/Shop.2x2" --pages 2 --pdf "$work/dry.pdf" --dry-run 2>"$work/err") || fail "dry run: status $?"
+grep -q 'position 1 (2 cm, 5 cm): No:000051 to No:000053' <<<"$out" || fail "dry run lines: $out"
+cmp -s "$data/Shop.2x2" "$work/before-dry" || fail "the dry run changed the layout"
+[ -e "$work/dry.pdf" ] && fail "the dry run wrote a PDF"
+
+# Printing that fails writes nothing back.
+"$numora" print Shop.2x2 --pages 2 --pdf "$work/no/such/folder/x.pdf" >/dev/null 2>"$work/err"
+[ $? -eq 1 ] || fail "a failed print should give status 1"
+[ "$(wc -l <"$work/err")" -eq 1 ] || fail "a failed print should say one line: $(cat "$work/err")"
+cmp -s "$data/Shop.2x2" "$work/before-dry" || fail "a failed print changed the layout"
+
+# Usage errors: status 2 and one clear line.
+check_usage() {
+  local what=$1; shift
+  "$numora" print "$@" >/dev/null 2>"$work/err"
+  local rc=$?
+  [ $rc -eq 2 ] || fail "$what: status $rc, expected 2"
+  [ "$(wc -l <"$work/err")" -eq 1 ] || fail "$what: expected one line on stderr, got: $(cat "$work/err")"
+}
+check_usage "missing file" Nowhere.2x2 --pages 2 --pdf "$work/x.pdf"
+check_usage "page count 0" Shop.2x2 --pages 0 --pdf "$work/x.pdf"
+check_usage "page count word" Shop.2x2 --pages ten --pdf "$work/x.pdf"
+check_usage "page count too large" Shop.2x2 --pages 100000 --pdf "$work/x.pdf"
+check_usage "no page count" Shop.2x2 --pdf "$work/x.pdf"
+check_usage "unknown printer" Shop.2x2 --pages 2 --printer "No Such Printer"
+check_usage "unknown option" Shop.2x2 --pages 2 --colour
+cmp -s "$data/Shop.2x2" "$work/before-dry" || fail "a usage error changed the layout"
+
+"$numora" --help | grep -q 'numora print LAYOUT --pages N' || fail "--help does not show the print command"
+
+if [ $failures -eq 0 ]; then echo "cli_print: all checks held"; exit 0; fi
+exit 1

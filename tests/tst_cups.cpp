@@ -1,0 +1,641 @@
+// Printing through a real CUPS print system: the test starts a cupsd of its
+// own on a free loopback port, with a queue that writes each document it
+// receives to a file unchanged, and reads the numbers back from that file.
+// The printer service is driven directly and through the print dialog.
+// Where no cupsd can be started the test exits with the skip code.
+#include "FormFixture.h"
+#include "PrintedPdf.h"
+#include "platform/qt/QtPrinter.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QTest>
+#include <QThread>
+
+#include <arpa/inet.h>
+#include <cstdio>
+#include <cups/cups.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+using namespace numora;
+using namespace numora::test;
+
+namespace {
+
+// A printer description with an unprintable margin, so that the drawing
+// area's origin is not the paper's corner: 18 pt left, 24 pt top on A4. Its
+// only filter copies the document through unchanged.
+const char *const testPpd = R"ppd(*PPD-Adobe: "4.3"
+*FormatVersion: "4.3"
+*FileVersion: "1.0"
+*LanguageVersion: English
+*LanguageEncoding: ISOLatin1
+*PCFileName: "NUMTEST.PPD"
+*Manufacturer: "Numora"
+*Product: "(Numora Test Queue)"
+*ModelName: "Numora Test Queue"
+*ShortNickName: "Numora Test Queue"
+*NickName: "Numora Test Queue"
+*PSVersion: "(3010.000) 0"
+*LanguageLevel: "3"
+*ColorDevice: True
+*DefaultColorSpace: RGB
+*FileSystem: False
+*Throughput: "1"
+*LandscapeOrientation: Plus90
+*TTRasterizer: Type42
+*cupsFilter: "application/pdf 0 gziptoany"
+*OpenUI *PageSize/Media Size: PickOne
+*OrderDependency: 10 AnySetup *PageSize
+*DefaultPageSize: A4
+*PageSize A4/A4: "<</PageSize[595 842]/ImageableArea null>>setpagedevice"
+*PageSize Letter/Letter: "<</PageSize[612 792]/ImageableArea null>>setpagedevice"
+*CloseUI: *PageSize
+*OpenUI *PageRegion/Media Size: PickOne
+*OrderDependency: 10 AnySetup *PageRegion
+*DefaultPageRegion: A4
+*PageRegion A4/A4: "<</PageSize[595 842]/ImageableArea null>>setpagedevice"
+*PageRegion Letter/Letter: "<</PageSize[612 792]/ImageableArea null>>setpagedevice"
+*CloseUI: *PageRegion
+*DefaultImageableArea: A4
+*ImageableArea A4/A4: "18 24 577 818"
+*ImageableArea Letter/Letter: "18 24 594 768"
+*DefaultPaperDimension: A4
+*PaperDimension A4/A4: "595 842"
+*PaperDimension Letter/Letter: "612 792"
+)ppd";
+
+// The print system's tools live partly in sbin, which a user's PATH may lack.
+QString toolPath(const QString &name)
+{
+    const QString found = QStandardPaths::findExecutable(name);
+    return found.isEmpty() ? QStandardPaths::findExecutable(name, {QStringLiteral("/usr/sbin"), QStringLiteral("/sbin")})
+                           : found;
+}
+
+int freeLoopbackPort()
+{
+    const int s = ::socket(AF_INET, SOCK_STREAM, 0);
+    if (s < 0)
+        return 0;
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t len = sizeof a;
+    int port = 0;
+    if (::bind(s, reinterpret_cast<sockaddr *>(&a), sizeof a) == 0
+        && ::getsockname(s, reinterpret_cast<sockaddr *>(&a), &len) == 0)
+        port = ntohs(a.sin_port);
+    ::close(s);
+    return port;
+}
+
+// A cupsd of the test's own: its configuration, spool, logs and the queues'
+// output files all in one temporary folder; nothing of the machine's print
+// system is touched.
+class PrivateCups
+{
+public:
+    ~PrivateCups() { stop(); }
+
+    QString server() const { return QStringLiteral("127.0.0.1:%1").arg(m_port); }
+    QString outputFile(const QString &queue) const { return m_dir.filePath(QStringLiteral("out/") + queue + QStringLiteral(".pdf")); }
+
+    bool start(QString *why)
+    {
+        if (!m_dir.isValid())
+            return fail(why, QStringLiteral("no temporary folder"));
+        // The filters run as the print system's own user: they must reach
+        // the spool inside this folder.
+        QFile::setPermissions(m_dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
+                                                | QFileDevice::ReadGroup | QFileDevice::ExeGroup | QFileDevice::ReadOther
+                                                | QFileDevice::ExeOther);
+        for (const char *sub : {"root", "spool/tmp", "cache", "state", "log", "out"})
+            QDir().mkpath(m_dir.filePath(QString::fromLatin1(sub)));
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            m_port = freeLoopbackPort();
+            if (m_port == 0)
+                return fail(why, QStringLiteral("no free loopback port"));
+            if (!writeConfiguration(why))
+                return false;
+            m_cupsd.setProcessChannelMode(QProcess::MergedChannels);
+            m_cupsd.start(toolPath(QStringLiteral("cupsd")),
+                          {QStringLiteral("-f"), QStringLiteral("-c"), m_dir.filePath(QStringLiteral("root/cupsd.conf")),
+                           QStringLiteral("-s"), m_dir.filePath(QStringLiteral("root/cups-files.conf"))});
+            if (!m_cupsd.waitForStarted(5000))
+                return fail(why, QStringLiteral("cupsd does not start: ") + m_cupsd.errorString());
+            QElapsedTimer clock;
+            clock.start();
+            while (clock.elapsed() < 15000 && m_cupsd.state() == QProcess::Running) {
+                if (tool(QStringLiteral("lpstat"), {QStringLiteral("-r")}))
+                    return true;
+                QThread::msleep(100);
+            }
+            const QString log = QString::fromLocal8Bit(m_cupsd.readAll()) + errorLogTail();
+            stop();
+            if (attempt == 2)
+                return fail(why, QStringLiteral("cupsd did not come up: ") + log.trimmed());
+        }
+        return false;
+    }
+
+    void stop()
+    {
+        if (m_cupsd.state() == QProcess::NotRunning)
+            return;
+        m_cupsd.terminate();
+        if (!m_cupsd.waitForFinished(10000)) {
+            m_cupsd.kill();
+            m_cupsd.waitForFinished(5000);
+        }
+    }
+
+    // A queue with the test's printer description, writing to its own file.
+    bool addQueue(const QString &name, QString *why = nullptr)
+    {
+        const QString ppd = m_dir.filePath(QStringLiteral("numora-test.ppd"));
+        QFile f(ppd);
+        if (!f.exists() && (!f.open(QIODevice::WriteOnly) || f.write(testPpd) < 0))
+            return fail(why, QStringLiteral("cannot write the printer description"));
+        f.close();
+        return tool(QStringLiteral("lpadmin"),
+                    {QStringLiteral("-p"), name, QStringLiteral("-E"), QStringLiteral("-v"),
+                     QStringLiteral("file://") + outputFile(name), QStringLiteral("-P"), ppd},
+                    why);
+    }
+
+    // One of the print system's command-line tools, against this server.
+    bool tool(const QString &program, QStringList args, QString *why = nullptr, QByteArray *out = nullptr) const
+    {
+        args.prepend(server());
+        args.prepend(QStringLiteral("-h"));
+        QProcess p;
+        p.start(toolPath(program), args);
+        if (!p.waitForFinished(30000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
+            return fail(why, program + QLatin1Char(' ') + args.join(QLatin1Char(' ')) + QStringLiteral(": ")
+                                 + QString::fromLocal8Bit(p.readAllStandardError()));
+        if (out)
+            *out = p.readAllStandardOutput();
+        return true;
+    }
+
+    QString errorLogTail() const
+    {
+        QFile f(m_dir.filePath(QStringLiteral("log/error_log")));
+        if (!f.open(QIODevice::ReadOnly))
+            return {};
+        return QString::fromLocal8Bit(f.readAll().right(3000));
+    }
+
+private:
+    static bool fail(QString *why, const QString &text)
+    {
+        if (why)
+            *why = text;
+        return false;
+    }
+
+    bool writeConfiguration(QString *why)
+    {
+        const QString d = m_dir.path();
+        const QByteArray cupsd = QStringLiteral("Listen 127.0.0.1:%1\n"
+                                                "LogLevel info\n"
+                                                "Browsing No\n"
+                                                "WebInterface No\n"
+                                                "DefaultAuthType None\n"
+                                                "DefaultPolicy open\n"
+                                                "<Policy open>\n"
+                                                "  <Limit All>\n"
+                                                "    Order deny,allow\n"
+                                                "  </Limit>\n"
+                                                "</Policy>\n"
+                                                "<Location />\n"
+                                                "  Order allow,deny\n"
+                                                "  Allow from 127.0.0.1\n"
+                                                "</Location>\n")
+                                     .arg(m_port)
+                                     .toLocal8Bit();
+        const QByteArray files = QStringLiteral("ServerRoot %1/root\n"
+                                                "RequestRoot %1/spool\n"
+                                                "TempDir %1/spool/tmp\n"
+                                                "CacheDir %1/cache\n"
+                                                "StateDir %1/state\n"
+                                                "AccessLog %1/log/access_log\n"
+                                                "ErrorLog %1/log/error_log\n"
+                                                "PageLog %1/log/page_log\n"
+                                                "FileDevice Yes\n")
+                                     .arg(d)
+                                     .toLocal8Bit();
+        for (const auto &[name, text] : {std::pair{QStringLiteral("root/cupsd.conf"), cupsd},
+                                         std::pair{QStringLiteral("root/cups-files.conf"), files}}) {
+            QFile f(m_dir.filePath(name));
+            if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(text) != text.size())
+                return fail(why, QStringLiteral("cannot write ") + f.fileName());
+        }
+        return true;
+    }
+
+    QTemporaryDir m_dir;
+    QProcess m_cupsd;
+    int m_port = 0;
+};
+
+PrivateCups *cups = nullptr;
+
+struct JobState
+{
+    ipp_jstate_t state = IPP_JSTATE_PENDING;
+    QString title;
+    bool found = false;
+};
+
+JobState jobState(const QString &queue, int id)
+{
+    JobState s;
+    cups_job_t *jobs = nullptr;
+    const int n = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue.toUtf8().constData(), 0, CUPS_WHICHJOBS_ALL);
+    for (int i = 0; i < n; ++i) {
+        if (jobs[i].id == id) {
+            s = JobState{jobs[i].state, QString::fromUtf8(jobs[i].title), true};
+            break;
+        }
+    }
+    cupsFreeJobs(n, jobs);
+    return s;
+}
+
+int jobCount(const QString &queue)
+{
+    cups_job_t *jobs = nullptr;
+    const int n = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue.toUtf8().constData(), 0, CUPS_WHICHJOBS_ALL);
+    cupsFreeJobs(n, jobs);
+    return qMax(n, 0);
+}
+
+// Waits until the job is over; its final state.
+JobState waitForJob(const QString &queue, int id)
+{
+    QElapsedTimer clock;
+    clock.start();
+    JobState s;
+    while (clock.elapsed() < 60000) {
+        s = jobState(queue, id);
+        if (s.found && s.state >= IPP_JSTATE_STOPPED)
+            return s;
+        QThread::msleep(100);
+    }
+    return s;
+}
+
+struct Placed
+{
+    int page; // from 0
+    QString text;
+    double x; // twips from the drawing area's corner
+    double y;
+};
+
+// Forwards everything to the printer it wraps and notes where each text
+// was placed, so that a run driven by the print dialog can be looked for in
+// the printed file.
+class ObservingPrinter : public Printer
+{
+public:
+    explicit ObservingPrinter(Printer &inner)
+        : m_inner(inner)
+    {
+    }
+    QList<Placed> placed;
+
+    QStringList printerNames() const override { return m_inner.printerNames(); }
+    int currentIndex() const override { return m_inner.currentIndex(); }
+    bool selectPrinter(int index) override { return m_inner.selectPrinter(index); }
+    void setDocumentName(const QString &name) override { m_inner.setDocumentName(name); }
+    void setOrientation(int orientation) override { m_inner.setOrientation(orientation); }
+    double paperWidth() override { return m_inner.paperWidth(); }
+    double paperHeight() override { return m_inner.paperHeight(); }
+    void setFontName(const QString &name) override { m_inner.setFontName(name); }
+    void setFontSize(double points) override { m_inner.setFontSize(points); }
+    void setFontBold(bool bold) override { m_inner.setFontBold(bold); }
+    void setFontItalic(bool italic) override { m_inner.setFontItalic(italic); }
+    void setForeColor(qint32 colour) override { m_inner.setForeColor(colour); }
+    void setCurrentX(double twips) override
+    {
+        m_x = twips;
+        m_inner.setCurrentX(twips);
+    }
+    void setCurrentY(double twips) override
+    {
+        m_y = twips;
+        m_inner.setCurrentY(twips);
+    }
+    bool print(const QString &text) override
+    {
+        if (!m_inner.documentOpen())
+            m_page = 0;
+        if (!text.trimmed().isEmpty())
+            placed.append(Placed{m_page, text, m_x, m_y});
+        return m_inner.print(text);
+    }
+    bool line(double x1, double y1, double x2, double y2, qint32 colour, bool filled) override
+    {
+        return m_inner.line(x1, y1, x2, y2, colour, filled);
+    }
+    bool newPage() override
+    {
+        ++m_page;
+        return m_inner.newPage();
+    }
+    bool endDoc() override { return m_inner.endDoc(); }
+    void abortDocument() override { m_inner.abortDocument(); }
+    bool documentOpen() const override { return m_inner.documentOpen(); }
+    QString lastError() const override { return m_inner.lastError(); }
+    bool lastFailureCancelled() const override { return m_inner.lastFailureCancelled(); }
+
+private:
+    Printer &m_inner;
+    double m_x = 0;
+    double m_y = 0;
+    int m_page = 0;
+};
+
+// Every placed text found on its page of the printed file, its top-left
+// corner within half a millimetre of the drawing area's origin plus its
+// place. A text of several words is found by its first word.
+void verifyPlaced(const QString &file, const QList<Placed> &placed, QPointF origin, int pages)
+{
+    QString error;
+    const QList<PdfPage> read = readPdfWords(file, &error);
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+    QCOMPARE(read.size(), pages);
+    for (const Placed &t : placed) {
+        const QString word = t.text.split(QLatin1Char(' '), Qt::SkipEmptyParts).value(0);
+        const QList<PdfWord> found = wordsNamed(read.value(t.page), word);
+        QVERIFY2(!found.isEmpty(), qPrintable(QStringLiteral("%1 missing on page %2").arg(word).arg(t.page + 1)));
+        const QPointF expected((origin.x() + t.x) / 20, (origin.y() + t.y) / 20);
+        bool there = false;
+        for (const PdfWord &w : found)
+            there = there || (qAbs(w.box.left() - expected.x()) <= halfMillimetre && qAbs(w.box.top() - expected.y()) <= halfMillimetre);
+        QVERIFY2(there, qPrintable(QStringLiteral("%1 on page %2 at (%3, %4) pt, expected at (%5, %6) pt")
+                                       .arg(word)
+                                       .arg(t.page + 1)
+                                       .arg(found[0].box.left())
+                                       .arg(found[0].box.top())
+                                       .arg(expected.x())
+                                       .arg(expected.y())));
+    }
+}
+
+} // namespace
+
+class TestCups : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QString why;
+        for (const QString &q : {QStringLiteral("NumoraTest"), QStringLiteral("NumoraOther")})
+            QVERIFY2(cups->addQueue(q, &why), qPrintable(why));
+    }
+
+    // The queues of the print system by name, the PDF entry after them; the
+    // system's default printer is the current one.
+    void printerList()
+    {
+        {
+            QtPrinter printer;
+            const QStringList names = printer.printerNames();
+            QVERIFY2(names.contains(QStringLiteral("NumoraTest")), qPrintable(names.join(QLatin1String(", "))));
+            QVERIFY(names.contains(QStringLiteral("NumoraOther")));
+            QCOMPARE(names.last(), QtPrinter::pdfEntryName());
+            QCOMPARE(printer.currentName(), QtPrinter::pdfEntryName()); // no default yet
+        }
+        QString why;
+        QVERIFY2(cups->tool(QStringLiteral("lpadmin"), {QStringLiteral("-d"), QStringLiteral("NumoraOther")}, &why),
+                 qPrintable(why));
+        QtPrinter printer;
+        QCOMPARE(printer.currentName(), QStringLiteral("NumoraOther"));
+    }
+
+    void printRun_data()
+    {
+        QTest::addColumn<int>("orientation");
+        QTest::newRow("portrait") << 1;
+        QTest::newRow("landscape") << 2;
+    }
+
+    // A run of numbers handed to the queue arrives whole: every number at
+    // its place on its page, the document under its name.
+    void printRun()
+    {
+        QFETCH(int, orientation);
+        const QString queue = QStringLiteral("NumoraTest");
+        QtPrinter printer;
+        QVERIFY(printer.selectPrinterByName(queue));
+        printer.setDocumentName(QStringLiteral("Receipts %1").arg(orientation));
+        printer.setOrientation(orientation);
+        QCOMPARE(printer.paperWidth(), orientation == 2 ? 16838.0 : 11906.0);
+        // The queue's margin: 18 pt at the left, 24 pt at the top of A4.
+        const QPointF origin = printer.drawingOrigin();
+        if (orientation == 1) {
+            QVERIFY2(qAbs(origin.x() - 360) < 2 && qAbs(origin.y() - 480) < 2,
+                     qPrintable(QStringLiteral("%1, %2").arg(origin.x()).arg(origin.y())));
+        }
+
+        QList<Placed> placed;
+        const int pages = 3;
+        for (int page = 0; page < pages; ++page) {
+            if (page > 0)
+                QVERIFY(printer.newPage());
+            for (int i = 0; i < 12; ++i) {
+                const Placed t{page, QStringLiteral("No:%1").arg(page * 12 + i + 1, 6, 10, QLatin1Char('0')),
+                               300.0 + (i % 3) * 3500 + page * 20, 400.0 + (i / 3) * 2500 + page * 30};
+                printer.setFontName(QStringLiteral("Liberation Sans"));
+                printer.setFontSize(11);
+                printer.setFontBold(i % 2 == 1);
+                printer.setFontItalic(false);
+                printer.setForeColor(0);
+                printer.setCurrentX(t.x);
+                printer.setCurrentY(t.y);
+                QVERIFY2(printer.print(t.text), qPrintable(printer.lastError()));
+                placed.append(t);
+            }
+        }
+        QVERIFY2(printer.endDoc(), qPrintable(printer.lastError()));
+        QVERIFY(printer.lastJobId() > 0);
+
+        const JobState job = waitForJob(queue, printer.lastJobId());
+        QVERIFY2(job.state == IPP_JSTATE_COMPLETED, qPrintable(cups->errorLogTail()));
+        QCOMPARE(job.title, QStringLiteral("Receipts %1").arg(orientation));
+        const QString file = cups->outputFile(queue);
+        verifyPlaced(file, placed, origin, pages);
+        const QList<PdfPage> read = readPdfWords(file);
+        const QSizeF a4 = orientation == 2 ? QSizeF(841.9, 595.3) : QSizeF(595.3, 841.9);
+        QVERIFY(qAbs(read.value(0).size.width() - a4.width()) < 1);
+        QVERIFY(qAbs(read.value(0).size.height() - a4.height()) < 1);
+        // The document arrived as the program wrote it: one whole PDF.
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray bytes = f.readAll();
+        QVERIFY(bytes.startsWith("%PDF-"));
+        QCOMPARE(bytes.count("%%EOF"), qsizetype(1));
+    }
+
+    // A document thrown away never reaches the queue, and leaves no spool
+    // file behind.
+    void abortSendsNothing()
+    {
+        const QString queue = QStringLiteral("NumoraTest");
+        const int before = jobCount(queue);
+        const QStringList spoolBefore = QDir::temp().entryList({QStringLiteral("numora-print-*")});
+        QtPrinter printer;
+        QVERIFY(printer.selectPrinterByName(queue));
+        QVERIFY(printer.print(QStringLiteral("No:000001")));
+        QVERIFY(printer.newPage());
+        QVERIFY(printer.print(QStringLiteral("No:000002")));
+        printer.abortDocument();
+        QVERIFY(!printer.documentOpen());
+        QCOMPARE(printer.lastJobId(), 0);
+        QCOMPARE(jobCount(queue), before);
+        QCOMPARE(QDir::temp().entryList({QStringLiteral("numora-print-*")}), spoolBefore);
+    }
+
+    // A queue that refuses documents: when the document starts, the operator
+    // learns which printer and why; when it refuses only at the end, the
+    // end fails with the print system's reason.
+    void refusingQueue()
+    {
+        const QString queue = QStringLiteral("NumoraOther");
+        QString why;
+        const int before = jobCount(queue);
+        QVERIFY2(cups->tool(QStringLiteral("cupsreject"), {queue}, &why), qPrintable(why));
+        {
+            QtPrinter printer;
+            QVERIFY(printer.selectPrinterByName(queue));
+            QVERIFY(!printer.print(QStringLiteral("1")));
+            QVERIFY(!printer.documentOpen());
+            QVERIFY2(printer.lastError().contains(queue) && printer.lastError().contains(QLatin1String("not accepting")),
+                     qPrintable(printer.lastError()));
+            QVERIFY(!printer.endDoc());
+        }
+        QVERIFY2(cups->tool(QStringLiteral("cupsaccept"), {queue}, &why), qPrintable(why));
+        QtPrinter printer;
+        QVERIFY(printer.selectPrinterByName(queue));
+        QVERIFY(printer.print(QStringLiteral("1")));
+        QVERIFY2(cups->tool(QStringLiteral("cupsreject"), {queue}, &why), qPrintable(why));
+        QVERIFY(!printer.endDoc());
+        QVERIFY2(printer.lastError().contains(queue), qPrintable(printer.lastError()));
+        QVERIFY(!printer.documentOpen());
+        QCOMPARE(printer.lastJobId(), 0);
+        QVERIFY2(cups->tool(QStringLiteral("cupsaccept"), {queue}, &why), qPrintable(why));
+        QCOMPARE(jobCount(queue), before);
+    }
+
+    // A queue removed after the list was read.
+    void removedQueue()
+    {
+        const QString queue = QStringLiteral("NumoraGone");
+        QString why;
+        QVERIFY2(cups->addQueue(queue, &why), qPrintable(why));
+        QtPrinter printer;
+        QVERIFY(printer.selectPrinterByName(queue));
+        QVERIFY2(cups->tool(QStringLiteral("lpadmin"), {QStringLiteral("-x"), queue}, &why), qPrintable(why));
+        QVERIFY(!printer.print(QStringLiteral("1")));
+        QVERIFY2(printer.lastError().contains(queue) && printer.lastError().contains(QLatin1String("not installed")),
+                 qPrintable(printer.lastError()));
+        printer.abortDocument();
+    }
+
+    // The operator's way: the print dialog opened from the main window, the
+    // queue chosen in its printer box, a run of pages started with Print.
+    void printDialogRun()
+    {
+        const QString queue = QStringLiteral("NumoraTest");
+        QtPrinter qtPrinter;
+        ObservingPrinter printer(qtPrinter);
+        FormFixture fx;
+        fx.usePrinter = &printer;
+        MainForm &form = fx.start();
+        form.doc.Combo3.setText(QStringLiteral("12 X 12"));
+        fx.settle();
+        form.doc.WayPrint.setListIndex(0);
+        fx.settle();
+        // Two columns of six, apart enough to be read as separate words.
+        for (int n = 1; n <= 12; ++n) {
+            form.doc.slot(n).Tee.setText(QString::number(2 + (n - 1) / 2 * 4));
+            form.doc.slot(n).Teee.setText(QString::number(2 + (n - 1) % 2 * 9));
+        }
+        fx.settle();
+
+        form.Label50.click();
+        fx.settle();
+        PrintForm &dialog = form.printForm;
+        QVERIFY(dialog.visible());
+        const int item = int(dialog.Combo1.items().indexOf(QLatin1Char(' ') + queue));
+        QVERIFY2(item >= 0, qPrintable(dialog.Combo1.items().join(QLatin1Char('|'))));
+        QVERIFY(dialog.Combo1.setListIndex(item));
+        QCOMPARE(qtPrinter.currentName(), queue);
+        dialog.Te1.setText(QStringLiteral("4"));
+        dialog.Command1.click();
+        for (int i = 0; i < 10000 && dialog.visible(); ++i)
+            fx.scheduler.advance(100);
+        QVERIFY(!dialog.visible());
+        QVERIFY2(fx.dialogs.asked.isEmpty(), qPrintable(fx.dialogs.asked.join(QLatin1Char('\n'))));
+        QVERIFY(qtPrinter.lastJobId() > 0);
+
+        const JobState job = waitForJob(queue, qtPrinter.lastJobId());
+        QVERIFY2(job.state == IPP_JSTATE_COMPLETED, qPrintable(cups->errorLogTail()));
+        QCOMPARE(printer.placed.size(), 4 * 12);
+        verifyPlaced(cups->outputFile(queue), printer.placed, qtPrinter.drawingOrigin(), 4);
+    }
+
+    // Last: with the print system gone, the printer cannot be reached.
+    void printSystemGone()
+    {
+        QtPrinter printer;
+        QVERIFY(printer.selectPrinterByName(QStringLiteral("NumoraTest")));
+        cups->stop();
+        QVERIFY(!printer.print(QStringLiteral("1")));
+        QVERIFY2(printer.lastError().contains(QLatin1String("NumoraTest"))
+                     && printer.lastError().contains(QLatin1String("cannot be reached")),
+                 qPrintable(printer.lastError()));
+        printer.abortDocument();
+    }
+};
+
+int main(int argc, char **argv)
+{
+    QGuiApplication app(argc, argv);
+    QStringList missing;
+    for (const char *t : {"cupsd", "lpadmin", "lpstat", "cupsaccept", "cupsreject", "pdftotext"})
+        if (toolPath(QString::fromLatin1(t)).isEmpty())
+            missing << QString::fromLatin1(t);
+    if (!missing.isEmpty()) {
+        std::fprintf(stderr, "SKIP: %s not installed (cups, cups-client, poppler-utils)\n",
+                     qPrintable(missing.join(QLatin1String(", "))));
+        return skipExitCode;
+    }
+    PrivateCups server;
+    QString why;
+    if (!server.start(&why)) {
+        std::fprintf(stderr, "SKIP: no print system could be started here: %s\n", qPrintable(why));
+        return skipExitCode;
+    }
+    // Before anything of the print system is asked: libcups and Qt's print
+    // support read the server once.
+    qputenv("CUPS_SERVER", server.server().toLatin1());
+    cups = &server;
+    TestCups test;
+    const int result = QTest::qExec(&test, argc, argv);
+    server.stop();
+    return result;
+}
+
+#include "tst_cups.moc"
