@@ -294,7 +294,7 @@ void TstPrintWindow::progressOfARun()
     QTimer::singleShot(0, this, [&] {
         panelShown = panel->isVisible();
         shown = panel->pageText()->text();
-        QTest::keyClick(pw->printerBox(), Qt::Key_Down);
+        QTest::keyClick(pw->printerBox(), Qt::Key_Up);
         if (stop)
             QTest::mouseClick(panel->stopButton(), Qt::LeftButton);
     });
@@ -322,7 +322,10 @@ void TstPrintWindow::progressOfARun()
     QVERIFY(h.dialogs.asked.isEmpty());
 
     // The next run starts afresh: a Stop of the last one does not stop it.
+    // Between runs the same key does choose the other printer.
     QVERIFY(h.open());
+    QTest::keyClick(pw->printerBox(), Qt::Key_Up);
+    QCOMPARE(h.dialog().Combo1.listIndex(), printerBefore - 1);
     h.typePages(QStringLiteral("1"));
     QTest::mouseClick(pw->printButton(), Qt::LeftButton);
     h.printer.takeLines();

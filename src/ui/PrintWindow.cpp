@@ -116,11 +116,11 @@ PrintWindow::PrintWindow(PrintForm &form, QWidget *owner)
     // system still keeps it above the main window (see showEvent).
     setAttribute(Qt::WA_QuitOnClose, false);
 
-    auto *header = new HeaderBar(this);
-    header->setGeometry(0, 0, px(this, PrintForm::DesignWidth), dp(this, HeaderHeight));
-    auto *headerRow = new QHBoxLayout(header);
+    m_header = new HeaderBar(this);
+    m_header->setGeometry(0, 0, px(this, PrintForm::DesignWidth), dp(this, HeaderHeight));
+    auto *headerRow = new QHBoxLayout(m_header);
     headerRow->setContentsMargins(dp(this, 12), 0, dp(this, 12), 0);
-    m_title = new QLabel(header);
+    m_title = new QLabel(m_header);
     QFont tf = font();
     tf.setPointSizeF(9);
     tf.setBold(true);
@@ -162,8 +162,8 @@ PrintWindow::PrintWindow(PrintForm &form, QWidget *owner)
 
     // Every control where the form puts it, and again whenever it moves it.
     const auto follow = [this](Control &c, QWidget *w) {
-        const auto apply = [this, &c](QWidget *widget) {
-            place(widget, c.left(), c.top(), c.width(), c.height());
+        const auto apply = [this, control = &c](QWidget *widget) {
+            place(widget, control->left(), control->top(), control->width(), control->height());
         };
         onViewUpdate(c, w, apply);
         apply(w);
@@ -243,6 +243,12 @@ void PrintWindow::captionApplied(const QString &caption)
     // The caption, and the name the document carries in the print queue.
     const QString document = m_form.appTitle();
     m_title->setText(document.isEmpty() ? caption : caption + QStringLiteral("  \u2014  ") + document);
+}
+
+void PrintWindow::resizeEvent(QResizeEvent *e)
+{
+    FormWindow::resizeEvent(e);
+    m_header->setGeometry(0, 0, width(), dp(this, HeaderHeight));
 }
 
 void PrintWindow::closeEvent(QCloseEvent *e)

@@ -50,6 +50,7 @@ protected:
     // The window's close button is Cancel, unless a run prints.
     void closeEvent(QCloseEvent *e) override;
     void showEvent(QShowEvent *e) override;
+    void resizeEvent(QResizeEvent *e) override;
 
 private:
     // A model control's place in twips as pixels in the window, below the
@@ -62,6 +63,7 @@ private:
 
     PrintForm &m_form;
     QPointer<QWidget> m_owner;
+    QWidget *m_header = nullptr;
     QLabel *m_title = nullptr;
     BoundComboBox *m_printers = nullptr;
     BoundLineEdit *m_pages = nullptr;
