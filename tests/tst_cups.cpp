@@ -7,13 +7,17 @@
 #include "PrintedPdf.h"
 #include "platform/qt/QtPrinter.h"
 
+#include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QGuiApplication>
+#include <QLineEdit>
+#include <QPrintDialog>
 #include <QProcess>
 #include <QTest>
 #include <QThread>
+#include <QTimer>
 
 #include <arpa/inet.h>
 #include <cstdio>
@@ -132,7 +136,10 @@ public:
             QElapsedTimer clock;
             clock.start();
             while (clock.elapsed() < 15000 && m_cupsd.state() == QProcess::Running) {
-                if (tool(QStringLiteral("lpstat"), {QStringLiteral("-r")}))
+                // lpstat -r succeeds either way; only its words tell.
+                QByteArray answer;
+                if (tool(QStringLiteral("lpstat"), {QStringLiteral("-r")}, nullptr, &answer)
+                    && answer.startsWith("scheduler is running"))
                     return true;
                 QThread::msleep(100);
             }
@@ -596,6 +603,66 @@ private slots:
         verifyPlaced(cups->outputFile(queue), printer.placed, qtPrinter.drawingOrigin(), 4);
     }
 
+    void setupDialog_data()
+    {
+        QTest::addColumn<QString>("choice"); // an item of the dialog's printer box; empty: Cancel
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("another queue") << QStringLiteral("NumoraOther") << QStringLiteral("NumoraOther");
+        QTest::newRow("print to file") << QStringLiteral("Print to File (PDF)") << QtPrinter::pdfEntryName();
+        QTest::newRow("cancelled") << QString() << QStringLiteral("NumoraTest");
+    }
+
+    // Qt's print dialog on the current printer: what the operator picks
+    // there becomes the current printer, a file becomes the PDF entry with
+    // that file proposed; Cancel changes nothing.
+    void setupDialog()
+    {
+        QFETCH(QString, choice);
+        QFETCH(QString, expected);
+        QtPrinter printer;
+        QVERIFY(printer.selectPrinterByName(QStringLiteral("NumoraTest")));
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("chosen.pdf"));
+
+        bool operated = false;
+        QTimer operatorHand;
+        operatorHand.setInterval(20);
+        QObject::connect(&operatorHand, &QTimer::timeout, [&] {
+            auto *dialog = qobject_cast<QPrintDialog *>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            operatorHand.stop();
+            operated = true;
+            if (choice.isEmpty()) {
+                dialog->reject();
+                return;
+            }
+            auto *printers = dialog->findChild<QComboBox *>(QStringLiteral("printers"));
+            const int item = printers ? printers->findText(choice) : -1;
+            if (item < 0) {
+                dialog->reject();
+                return;
+            }
+            printers->setCurrentIndex(item);
+            if (auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("filename")); name && name->isEnabled())
+                name->setText(file);
+            dialog->accept();
+        });
+        operatorHand.start();
+        const bool confirmed = printer.runSetupDialog(nullptr);
+        QVERIFY(operated);
+        QCOMPARE(confirmed, !choice.isEmpty());
+        QCOMPARE(printer.currentName(), expected);
+        if (expected == QtPrinter::pdfEntryName()) {
+            QCOMPARE(printer.pdfFileProposal(), file);
+            // The next document goes to a PDF on A4, whatever the dialog had.
+            printer.setPdfFile(file);
+            QVERIFY(printer.print(QStringLiteral("1")));
+            QVERIFY(printer.endDoc());
+            QCOMPARE(readPdfWords(file).value(0).size.toSize(), QSize(595, 842));
+        }
+    }
+
     // Last: with the print system gone, the printer cannot be reached.
     void printSystemGone()
     {
@@ -612,7 +679,7 @@ private slots:
 
 int main(int argc, char **argv)
 {
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv); // widgets: the print set-up dialog
     QStringList missing;
     for (const char *t : {"cupsd", "lpadmin", "lpstat", "cupsaccept", "cupsreject", "pdftotext"})
         if (toolPath(QString::fromLatin1(t)).isEmpty())

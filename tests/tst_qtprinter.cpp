@@ -237,8 +237,10 @@ private slots:
             bool bold;
             qint32 colour;
         };
-        const QList<Step> steps{{10, false, rgbColour(200, 0, 0)}, {20, false, rgbColour(200, 0, 0)},
-                                {20, true, rgbColour(0, 0, 200)}, {10, false, rgbColour(0, 150, 0)}};
+        // Each step changes one thing or two from the one before.
+        const QList<Step> steps{{10, false, rgbColour(200, 0, 0)}, {10, false, rgbColour(0, 0, 200)},
+                                {20, false, rgbColour(0, 0, 200)}, {20, true, rgbColour(0, 150, 0)},
+                                {10, false, rgbColour(0, 150, 0)}};
         for (int i = 0; i < steps.size(); ++i) {
             printer.setFontName(QStringLiteral("DejaVu Sans"));
             printer.setFontSize(steps[i].points);
@@ -254,16 +256,15 @@ private slots:
         QCOMPARE(pages.size(), 1);
         const QImage image = renderPdfPage(file, 1, 144);
         QVERIFY(!image.isNull());
-        double previousHeight = 0;
+        double heightPerPoint = 0;
         for (int i = 0; i < steps.size(); ++i) {
             const QList<PdfWord> found = wordsNamed(pages[0], QStringLiteral("WWW%1").arg(i));
             QCOMPARE(found.size(), 1);
             const QRectF box = found[0].box;
-            if (i == 1)
-                QVERIFY2(box.height() > previousHeight * 1.8, "the larger size did not take");
-            if (i == 3)
-                QVERIFY2(box.height() < previousHeight * 0.6, "the smaller size did not come back");
-            previousHeight = box.height();
+            if (i == 0)
+                heightPerPoint = box.height() / steps[i].points;
+            QVERIFY2(qAbs(box.height() / steps[i].points - heightPerPoint) < heightPerPoint * 0.05,
+                     qPrintable(QStringLiteral("text %1 is not %2 points").arg(i).arg(steps[i].points)));
             const QRect pixels(QPointF(box.topLeft() * 2).toPoint(), QPointF(box.bottomRight() * 2).toPoint());
             const QColor expected = resolveColour(steps[i].colour, QPalette());
             QVERIFY2(regionHasColour(image, pixels, expected, 40),
@@ -381,6 +382,126 @@ private slots:
         const QList<PdfWord> after = wordsNamed(readPdfWords(file).value(0), QStringLiteral("MMM"));
         QCOMPARE(after.size(), 1);
         QVERIFY2(regionHasColour(image, after[0].box.toAlignedRect(), QColor(0, 0, 230), 40), "the text took the box's colour");
+    }
+
+    void shapedTexts_data()
+    {
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<QStringList>("texts");
+        // Texts the shaper changes: ligatures, kerning pairs, characters
+        // past ASCII, a joined script; between plain ones on the same page.
+        QTest::newRow("ligatures") << QStringLiteral("DejaVu Sans")
+                                   << QStringList{QStringLiteral("No:000001"), QStringLiteral("office"), QStringLiteral("No:000002")};
+        QTest::newRow("kerning") << QStringLiteral("Noto Sans")
+                                 << QStringList{QStringLiteral("AVATAR"), QStringLiteral("No:000011"), QStringLiteral("WAVY")};
+        QTest::newRow("beyond ascii") << QStringLiteral("Liberation Sans")
+                                      << QStringList{QStringLiteral("N\u00ba000003"), QStringLiteral("No:000004"),
+                                                     QStringLiteral("caf\u00e9")};
+        QTest::newRow("arabic") << QStringLiteral("DejaVu Sans")
+                                << QStringList{QStringLiteral("No:000005"),
+                                               QStringLiteral("\u0645\u0631\u062d\u0628\u0627"),
+                                               QStringLiteral("No:000006")};
+    }
+
+    // Each text as wide as the shaper makes it and where it was placed,
+    // whichever way it went to the page.
+    void shapedTexts()
+    {
+        QFETCH(QString, family);
+        QFETCH(QStringList, texts);
+        const QString file = path(QStringLiteral("shaped-%1.pdf").arg(QString::fromLatin1(QTest::currentDataTag())).replace(QLatin1Char(' '), QLatin1Char('-')));
+        QtPrinter printer;
+        toPdf(printer, file);
+        for (qsizetype i = 0; i < texts.size(); ++i) {
+            printer.setFontName(family);
+            printer.setFontSize(24);
+            printer.setFontBold(false);
+            printer.setFontItalic(false);
+            printer.setForeColor(0);
+            printer.setCurrentX(1440);
+            printer.setCurrentY(1440 + double(i) * 1440);
+            QVERIFY(printer.print(texts.at(i)));
+        }
+        QVERIFY(printer.endDoc());
+
+        QFont font(family);
+        font.setPointSizeF(24);
+        QImage fineDevice(1, 1, QImage::Format_RGB32);
+        fineDevice.setDotsPerMeterX(qRound(7200 / 0.0254));
+        fineDevice.setDotsPerMeterY(qRound(7200 / 0.0254));
+        const QFontMetricsF metrics(font, &fineDevice);
+        const QList<PdfPage> pages = readPdfWords(file);
+        QCOMPARE(pages.size(), 1);
+        // Each text by its line: a joined script comes back as one word per
+        // letter form.
+        QList<QRectF> lines;
+        QStringList lineTexts;
+        for (const PdfWord &w : pages[0].words) {
+            if (!lines.isEmpty() && qAbs(lines.last().top() - w.box.top()) < 1) {
+                lines.last() = lines.last().united(w.box);
+                lineTexts.last() += w.text;
+            } else {
+                lines << w.box;
+                lineTexts << w.text;
+            }
+        }
+        QCOMPARE(lines.size(), texts.size());
+        for (qsizetype i = 0; i < texts.size(); ++i) {
+            const QRectF box = lines.at(i);
+            const QString what = QStringLiteral("%1 at (%2, %3), %4 wide").arg(texts.at(i)).arg(box.left()).arg(box.top()).arg(box.width());
+            QVERIFY2(qAbs(box.left() - 72) <= halfMillimetre, qPrintable(what));
+            QVERIFY2(qAbs(box.top() - (72 + 72 * i)) <= halfMillimetre, qPrintable(what));
+            const double advance = metrics.horizontalAdvance(texts.at(i)) / 100;
+            QVERIFY2(qAbs(box.width() - advance) <= 0.25, qPrintable(what + QStringLiteral(", shaped %1").arg(advance)));
+            if (texts.at(i).startsWith(QLatin1String("No:")))
+                QCOMPARE(lineTexts.at(i), texts.at(i));
+        }
+    }
+
+    void stacking_data()
+    {
+        QTest::addColumn<QString>("order");
+        QTest::addColumn<QColor>("seen"); // in the text's place
+        QTest::newRow("text, then a box over it") << QStringLiteral("text fill") << QColor(250, 220, 0);
+        QTest::newRow("box, then the text on it") << QStringLiteral("fill text") << QColor(0, 0, 0);
+        QTest::newRow("outline, then a box over it") << QStringLiteral("outline fill") << QColor(250, 220, 0);
+    }
+
+    // What is drawn later covers what was drawn before, however the page
+    // is put together.
+    void stacking()
+    {
+        QFETCH(QString, order);
+        QFETCH(QColor, seen);
+        const QString file = path(QStringLiteral("stacking-%1.pdf").arg(order).replace(QLatin1Char(' '), QLatin1Char('-')));
+        QtPrinter printer;
+        toPdf(printer, file);
+        // A text well inside (1440, 1440) to (7200, 3600) twips, and a frame
+        // on the middle of it.
+        for (const QString &step : order.split(QLatin1Char(' '))) {
+            if (step == QLatin1String("text")) {
+                printer.setFontName(QStringLiteral("DejaVu Sans"));
+                printer.setFontSize(30);
+                printer.setFontBold(true);
+                printer.setForeColor(0);
+                printer.setCurrentX(2000);
+                printer.setCurrentY(2000);
+                QVERIFY(printer.print(QStringLiteral("MMM")));
+            } else if (step == QLatin1String("fill")) {
+                QVERIFY(printer.line(1440, 1440, 7200, 3600, rgbColour(250, 220, 0), true));
+            } else {
+                QVERIFY(printer.line(3000, 2000, 5000, 3000, 0, false));
+            }
+        }
+        QVERIFY(printer.endDoc());
+        const QImage image = renderPdfPage(file, 1, 72);
+        QVERIFY(!image.isNull());
+        // (100, 100) to (200, 180) points inside the box: the text's or the
+        // frame's part of it.
+        const QRect inner(QPoint(103, 103), QPoint(197, 177));
+        const bool expectDark = seen == QColor(0, 0, 0);
+        QCOMPARE(regionHasColour(image, inner, QColor(0, 0, 0), 60), expectDark);
+        QVERIFY(regionHasColour(image, inner, QColor(250, 220, 0), 3));
     }
 
     // The orientation set while a document is open applies to the next one.

@@ -4,9 +4,12 @@
 #include <QColor>
 #include <QFont>
 #include <QPainter>
+#include <QRawFont>
 #include <QPointF>
+#include <QSizeF>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QPrinter;
 class QWidget;
@@ -25,6 +28,11 @@ void tunePrintAllocator();
 // A document for a printer is written to a spool file first and handed to
 // the print system by endDoc(), so that abortDocument() really sends
 // nothing and a refused job is reported instead of lost.
+//
+// Texts and boxes are collected and drawn a page's worth at a time (each
+// kind in one go, still as real text in the PDF), in an order that keeps
+// whatever was drawn later on top; texts of printable ASCII skip the shaper
+// when the font would not change them.
 class QtPrinter : public Printer
 {
 public:
@@ -95,14 +103,31 @@ private:
     enum class State { Idle, Open, Failed };
 
     int pdfIndex() const { return int(m_systemNames.size()); }
+    // Makes that system printer the current one, on its default paper.
+    bool usePrinter(int index);
     void configurePrinter();
+    QSizeF paperTwips() const;
     bool startDocument();
     bool fail(const QString &why);
     QString printerTarget() const;
     bool checkPrinterReachable(const QString &name);
     bool submitSpool();
     void applyFont();
+    bool plainText(const QString &text);
+    bool shapesPlainly(const QString &sample) const;
+    void queueText(const QString &text, QPointF baseline);
+    struct PendingBox
+    {
+        QRectF rect; // device pixels
+        QColor colour;
+    };
+    // Draws what waits, in the order it must stand on the page.
+    void flushPending();
+    void drawBoxes(QList<PendingBox> &boxes, bool filled);
+    // Forgets what waits: the document is thrown away.
+    void dropPending();
     void useLinePen(const QColor &colour);
+    // No brush for nullptr.
     void useBrush(const QColor *colour);
     void dropOutput();
 
@@ -137,6 +162,30 @@ private:
     bool m_fontChanged = true;
     QFont m_font;
     double m_ascent = 0;
+    QRawFont m_rawFont; // m_font at the printer's resolution
+
+    // Which characters and pairs of the current font need no shaping,
+    // printable ASCII only: unknown until first met.
+    static constexpr char16_t firstPlain = 0x20;
+    static constexpr char16_t lastPlain = 0x7e;
+    static constexpr std::size_t plainSpan = lastPlain - firstPlain + 1;
+    static constexpr std::size_t plainTableSize = plainSpan * (plainSpan + 1);
+    static constexpr std::size_t plainIndex(char16_t a, char16_t b) // b == 0: a alone
+    {
+        return std::size_t(a - firstPlain) * (plainSpan + 1) + (b ? std::size_t(b - firstPlain) + 1 : 0);
+    }
+    enum Plain : quint8 { PlainUnknown, PlainYes, PlainNo };
+    std::vector<quint8> m_plain;
+
+    // Boxes, and plain texts in one colour, waiting to be drawn together.
+    QList<PendingBox> m_fills;
+    QList<PendingBox> m_outlines;
+    QList<quint32> m_glyphs;
+    QList<QPointF> m_positions;
+    QList<QRectF> m_batchBounds;
+    QColor m_batchColour;
+    std::vector<quint32> m_glyphScratch;
+    std::vector<QPointF> m_advanceScratch;
     qint32 m_foreColour = 0;
     QColor m_textColour;
     bool m_textColourValid = false;

@@ -63,10 +63,10 @@ void QtScheduler::runSlice(Timer *t, Entry &e)
 {
     qint64 at = now();
     const qint64 sliceEnd = at + SliceMs * kNsPerMs;
-    // A timer kept waiting for long (a modal dialog, a long print pass) owes
-    // at most one slice of ticks, not every tick it missed.
-    if (e.due < at - SliceMs * kNsPerMs)
-        e.due = at - SliceMs * kNsPerMs;
+    // A timer kept waiting for long (a modal dialog, a suspended machine)
+    // owes at most a second of ticks, not every tick it missed.
+    if (e.due < at - MaxDebtMs * kNsPerMs)
+        e.due = at - MaxDebtMs * kNsPerMs;
     // Nothing can look between ticks that run back to back, so what they
     // show is brought up to date once, when the slice ends. The first tick
     // stays outside: it may let the event loop run (a print pass does), and

@@ -18,6 +18,7 @@ class QtScheduler : public Scheduler
 {
 public:
     static constexpr int SliceMs = 12;
+    static constexpr int MaxDebtMs = 1000;
 
     QtScheduler();
     ~QtScheduler() override;
