@@ -1,0 +1,149 @@
+// A run printed from the print dialog to a PDF through the Qt printer, read
+// back as a person checks a print: every number where the layout puts it,
+// in both orientations, with and without boxes in the number's back colour.
+#include "FormFixture.h"
+#include "PrintedPdf.h"
+#include "platform/Colour.h"
+#include "platform/Numeric.h"
+#include "platform/qt/QtPrinter.h"
+
+#include <QApplication>
+#include <cstdio>
+
+using namespace numora;
+using namespace numora::test;
+
+namespace {
+
+constexpr double A4WidthTwips = 11906, A4HeightTwips = 16838;
+
+struct Place
+{
+    double topCm, leftCm;
+};
+const Place places[4] = {{2, 3}, {2, 12.5}, {15.25, 3}, {26.8, 17}};
+
+// Where the text of a position starts, in points from the page's corner:
+// the centimetres scaled by the paper's twips per centimetre, rounded,
+// then 120 twips left and 170 twips up.
+QPointF expectedTopLeft(const Place &p, bool portrait)
+{
+    const double w = portrait ? A4WidthTwips : A4HeightTwips;
+    const double h = portrait ? A4HeightTwips : A4WidthTwips;
+    const double x = portrait ? p.leftCm * (h / 29.7) : p.topCm * (h / 21);
+    const double y = portrait ? p.topCm * (w / 21) : p.leftCm * (w / 29.7);
+    const double H = double(*roundHalfEven(x)), V = double(*roundHalfEven(y));
+    return {(H - 120) / 20, (V - 170) / 20};
+}
+
+} // namespace
+
+class TestPrintPdf : public QObject
+{
+    Q_OBJECT
+private slots:
+    void run_data();
+    void run();
+};
+
+void TestPrintPdf::run_data()
+{
+    QTest::addColumn<bool>("portrait");
+    QTest::addColumn<bool>("boxes");
+    QTest::newRow("landscape") << false << false;
+    QTest::newRow("landscape, boxes") << false << true;
+    QTest::newRow("portrait") << true << false;
+    QTest::newRow("portrait, boxes") << true << true;
+}
+
+void TestPrintPdf::run()
+{
+    QFETCH(bool, portrait);
+    QFETCH(bool, boxes);
+
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("run.pdf"));
+    QtPrinter printer;
+    printer.choosePdf(pdf);
+    FormFixture fx;
+    fx.usePrinter = &printer;
+    MainForm &form = fx.start();
+    LayoutDocument &doc = form.doc;
+    doc.Combo3.setText(QStringLiteral("4 X 4"));
+    fx.settle();
+    doc.WayPrint.setListIndex(2); // across the page, then on
+    if (portrait)
+        form.orientation.Label4.click();
+    fx.settle();
+    QCOMPARE(doc.Ttt.caption(), portrait ? QStringLiteral("6") : QStringLiteral("4"));
+    for (int n = 1; n <= 4; ++n) {
+        doc.slot(n).Tee.setText(shortestDecimal(places[n - 1].topCm));
+        doc.slot(n).Teee.setText(shortestDecimal(places[n - 1].leftCm));
+    }
+    // A light green back: printed only inside a box.
+    const qint32 green = rgbColour(0x80, 0xFF, 0x80);
+    doc.La5.setBackColor(green);
+    doc.Check3.setValue(boxes ? 1 : 0);
+    doc.Te1.setText(QStringLiteral("101"));
+    fx.settle();
+
+    form.Label50.click();
+    form.printForm.Te1.setText(QStringLiteral("3"));
+    form.printForm.Command1.click();
+    fx.settle();
+    QVERIFY2(fx.dialogs.asked.isEmpty(), qPrintable(fx.dialogs.asked.join(QLatin1Char('\n'))));
+    QCOMPARE(form.printForm.lastJobPages(), qsizetype(3));
+
+    QString error;
+    const QList<PdfPage> pages = readPdfWords(pdf, &error);
+    QVERIFY2(pages.size() == 3, qPrintable(error));
+    for (int page = 0; page < 3; ++page) {
+        const PdfPage &p = pages.at(page);
+        QCOMPARE(qRound(p.size.width()), portrait ? 595 : 842);
+        for (int n = 1; n <= 4; ++n) {
+            const QString text = QStringLiteral("No:%1").arg(101 + page * 4 + n - 1, 6, 10, QLatin1Char('0'));
+            const QList<PdfWord> found = wordsNamed(p, text);
+            QVERIFY2(found.size() == 1, qPrintable(text + QStringLiteral(" on page ") + QString::number(page + 1)));
+            const QPointF want = expectedTopLeft(places[n - 1], portrait);
+            const QPointF got = found.first().box.topLeft();
+            QVERIFY2(std::abs(got.x() - want.x()) <= halfMillimetre && std::abs(got.y() - want.y()) <= halfMillimetre,
+                     qPrintable(QStringLiteral("%1 at %2,%3 pt, expected %4,%5")
+                                    .arg(text)
+                                    .arg(got.x())
+                                    .arg(got.y())
+                                    .arg(want.x())
+                                    .arg(want.y())));
+        }
+    }
+
+    // Inside the box's left margin, beside the text: the back colour with
+    // boxes, the bare paper without.
+    const int dpi = 300;
+    const QImage page1 = renderPdfPage(pdf, 1, dpi, &error);
+    QVERIFY2(!page1.isNull(), qPrintable(error));
+    for (const Place &place : places) {
+        const QPointF text = expectedTopLeft(place, portrait);
+        const QPoint probe(qRound((text.x() - 15.0 / 20) * dpi / 72), qRound((text.y() + 120.0 / 20) * dpi / 72));
+        const QColor c = page1.pixelColor(probe);
+        if (boxes)
+            QVERIFY2(std::abs(c.red() - 0x80) < 8 && c.green() > 245 && std::abs(c.blue() - 0x80) < 8,
+                     qPrintable(c.name()));
+        else
+            QCOMPARE(c, QColor(Qt::white));
+    }
+}
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QStandardPaths::setTestModeEnabled(true);
+    const QStringList missing = missingTools({QStringLiteral("pdftotext"), QStringLiteral("pdftoppm")});
+    if (!missing.isEmpty()) {
+        std::fprintf(stderr, "skipped: %s not installed (poppler-utils)\n", qPrintable(missing.join(QLatin1Char(' '))));
+        return skipExitCode;
+    }
+    TestPrintPdf t;
+    return QTest::qExec(&t, argc, argv);
+}
+
+#include "tst_printpdf.moc"
