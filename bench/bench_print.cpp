@@ -232,7 +232,7 @@ void windowGeneration(benchmark::State &state)
 BENCHMARK(engine)->ArgNames({"pages", "order"})->ArgsProduct({{1000}, {1, 2, 3, 4, 5, 6, 7, 8}})->Unit(benchmark::kMicrosecond);
 BENCHMARK(engine)->ArgNames({"pages", "order"})->Args({99999, 1})->Args({99999, 3})->Unit(benchmark::kMillisecond);
 // drive: 0 the per-number baseline, 1 ticks one at a time, 2 slices of ticks.
-// The baselines run fewer pages: their rate does not depend on the length.
+// The slow ones run fewer pages: their rate does not depend on the length.
 BENCHMARK(formGeneration)->ArgNames({"pages", "order", "drive"})->Args({1000, 1, 1})->Unit(benchmark::kMillisecond);
 BENCHMARK(formGeneration)
     ->ArgNames({"pages", "order", "drive"})
@@ -244,7 +244,7 @@ BENCHMARK(formGeneration)
 BENCHMARK(windowGeneration)
     ->ArgNames({"pages", "order", "drive"})
     ->Args({2000, 1, 0})
-    ->Args({99999, 1, 1})
+    ->Args({20000, 1, 1})
     ->Args({99999, 1, 2})
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond);

@@ -2,14 +2,26 @@
 // draws the numbers directly, against the same run through the printer
 // service's operations as the print job calls them, with and without boxes.
 //
-//   numora_print_bench [PAGES] [bare|printer|boxes] [--default-allocator]
+//   numora_print_bench [PAGES] [bare|printer|boxes|run|run-boxes] [--default-allocator]
+//
+// run and run-boxes are the whole print run as the operator starts it:
+// "Print...." in the print dialog over a "12 X 12" layout, the generation of
+// every number through the number sample, and the print job through the
+// printer service to the PDF.
 //
 // Without a mode each one runs in a process of its own (peak memory is per
 // process) and a table compares them. PAGES defaults to 99999. With
 // --default-allocator the allocator is left as glibc sets it, to see what
 // tunePrintAllocator() gains.
+#include "app/MainForm.h"
+#include "platform/Clock.h"
 #include "platform/Colour.h"
+#include "platform/LayoutFolder.h"
+#include "platform/ManualScheduler.h"
+#include "platform/ScriptedDialogs.h"
+#include "platform/SettingsStore.h"
 #include "platform/qt/QtPrinter.h"
+#include "platform/qt/QtTextMeasure.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -132,6 +144,40 @@ bool throughPrinter(const QString &file, int pages, bool boxes)
     return true;
 }
 
+// The whole run from "Print....": the main form on its own timers (run back
+// to back), the print dialog, the generation and the job.
+bool wholeRun(const QString &file, int pages, bool boxes)
+{
+    QTemporaryDir dir;
+    ManualScheduler scheduler;
+    QtTextMeasure measure;
+    ScriptedDialogs dialogs;
+    MemorySettingsStore settings;
+    FixedClock clock;
+    DiskLayoutFolder folder(dir.path());
+    QtPrinter printer;
+    printer.choosePdf(file);
+    MainForm form(Services{scheduler, measure, dialogs, settings, clock, {}, folder, printer});
+    form.startUp();
+    scheduler.settle();
+    LayoutDocument &doc = form.doc;
+    doc.Combo3.setText(QStringLiteral("12 X 12"));
+    scheduler.settle();
+    doc.WayPrint.setListIndex(1);
+    doc.Com1.setText(QStringLiteral("Liberation Sans"));
+    doc.ChB1.setValue(1);
+    doc.Check3.setValue(boxes ? 1 : 0);
+    scheduler.settle();
+    form.Label50.click();
+    form.printForm.Te1.setText(QString::number(pages));
+    form.printForm.Command1.click();
+    if (!scheduler.settle() || form.printForm.lastJobPages() != pages) {
+        std::fprintf(stderr, "%s\n", qPrintable(dialogs.lines().join(QLatin1Char('\n'))));
+        return false;
+    }
+    return true;
+}
+
 // Runs one mode in this process; prints "mode seconds cpu-seconds peak-MB
 // file-MB".
 int runMode(const QString &mode, int pages, bool tuneAllocator)
@@ -150,6 +196,10 @@ int runMode(const QString &mode, int pages, bool tuneAllocator)
         ok = throughPrinter(file, pages, false);
     else if (mode == QLatin1String("boxes"))
         ok = throughPrinter(file, pages, true);
+    else if (mode == QLatin1String("run"))
+        ok = wholeRun(file, pages, false);
+    else if (mode == QLatin1String("run-boxes"))
+        ok = wholeRun(file, pages, true);
     else
         return 2;
     const double seconds = double(clock.nsecsElapsed()) / 1e9;
@@ -178,7 +228,7 @@ int main(int argc, char **argv)
     bool numeric = false;
     const int pages = args.value(1).toInt(&numeric);
     if (args.size() > 1 && (!numeric || pages < 1)) {
-        std::fprintf(stderr, "usage: numora_print_bench [PAGES] [bare|printer|boxes] [--default-allocator]\n");
+        std::fprintf(stderr, "usage: numora_print_bench [PAGES] [bare|printer|boxes|run|run-boxes] [--default-allocator]\n");
         return 2;
     }
     const int pageCount = numeric ? pages : 99999;
@@ -187,10 +237,11 @@ int main(int argc, char **argv)
 
     std::printf("%d pages, %d numbers%s\n", pageCount, pageCount * numbersPerPage,
                 tuneAllocator ? "" : ", default allocator");
-    std::printf("%-8s %9s %9s %9s %9s\n", "run", "seconds", "CPU s", "peak MB", "PDF MB");
+    std::printf("%-9s %9s %9s %9s %9s\n", "what", "seconds", "CPU s", "peak MB", "PDF MB");
     double bareSeconds = 0;
     double bareCpu = 0;
-    for (const QString &mode : {QStringLiteral("bare"), QStringLiteral("printer"), QStringLiteral("boxes")}) {
+    for (const QString &mode : {QStringLiteral("bare"), QStringLiteral("printer"), QStringLiteral("boxes"),
+                                QStringLiteral("run"), QStringLiteral("run-boxes")}) {
         QProcess child;
         child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         QStringList childArgs{QString::number(pageCount), mode};
@@ -208,7 +259,7 @@ int main(int argc, char **argv)
             bareSeconds = seconds;
             bareCpu = cpu;
         }
-        std::printf("%-8s %9.2f %9.2f %9.1f %9.1f", qPrintable(mode), seconds, cpu, f.value(3).toDouble(),
+        std::printf("%-9s %9.2f %9.2f %9.1f %9.1f", qPrintable(mode), seconds, cpu, f.value(3).toDouble(),
                     f.value(4).toDouble());
         if (mode != QLatin1String("bare") && bareSeconds > 0 && bareCpu > 0)
             std::printf("   %.2fx the bare loop (%.2fx its CPU time)", seconds / bareSeconds, cpu / bareCpu);

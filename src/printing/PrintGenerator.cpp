@@ -33,6 +33,11 @@ PrintGenerator::PrintGenerator(LayoutDocument &doc, TextBox &pageCount, PrintFor
     Lise2.setVisible(false);
 }
 
+PrintGenerator::~PrintGenerator()
+{
+    UpdateBatch::forget(this);
+}
+
 void PrintGenerator::connectEvents()
 {
     Tim2.onTick.connect([this] { setUpRun(); });
@@ -86,11 +91,6 @@ void PrintGenerator::reserveSequence()
         Lise2.reserve(K, K * chars);
 }
 
-PrintGenerator::~PrintGenerator()
-{
-    UpdateBatch::forget(this);
-}
-
 void PrintGenerator::generationTick()
 {
     // The sample's readout, the dialog's running label and the views follow
@@ -105,9 +105,29 @@ void PrintGenerator::generationTick()
             break;
 }
 
-PrintGenerator::Page PrintGenerator::readPage() const
+namespace {
+
+// Texts sharing the data of the copies kept are those same texts.
+bool sameText(const QString &kept, const QString &now)
 {
-    return Page{slotsOnPage(m_doc.Combo3.text()), printOrderNumber(m_doc.WayPrint.text()), m_print.Check1.value() == 1};
+    return (kept.constData() == now.constData() && kept.size() == now.size()) || kept == now;
+}
+
+} // namespace
+
+PrintGenerator::Page PrintGenerator::readPage()
+{
+    // Reading a number out of "12 X 12" or "1 - Up to Down" costs more than
+    // a page of entries; the texts are read again only when they changed.
+    if (!m_pageTextsRead || !sameText(m_gridText, m_doc.Combo3.text()) || !sameText(m_orderText, m_doc.WayPrint.text())) {
+        m_gridText = m_doc.Combo3.text();
+        m_orderText = m_doc.WayPrint.text();
+        m_page.slotCount = slotsOnPage(m_gridText);
+        m_page.order = printOrderNumber(m_orderText);
+        m_pageTextsRead = true;
+    }
+    m_page.twoPages = m_print.Check1.value() == 1;
+    return m_page;
 }
 
 bool PrintGenerator::generatePage()
@@ -168,11 +188,7 @@ const QString &PrintGenerator::slotHead(int n)
 {
     HeadCache &c = m_heads[std::size_t(n - 1)];
     const SignSlot &s = m_doc.slot(n);
-    // Texts sharing the data of the copies kept are those same texts.
-    const auto same = [](const QString &kept, const QString &now) {
-        return (kept.constData() == now.constData() && kept.size() == now.size()) || kept == now;
-    };
-    if (!c.valid || !same(c.top, s.Tee.text()) || !same(c.left, s.Teee.text())) {
+    if (!c.valid || !sameText(c.top, s.Tee.text()) || !sameText(c.left, s.Teee.text())) {
         c.top = s.Tee.text();
         c.left = s.Teee.text();
         c.head = positionText(c.top) + positionText(c.left);

@@ -43,7 +43,7 @@ private:
         int order = 0; // 1..8, 0 for none
         bool twoPages = false;
     };
-    Page readPage() const;
+    Page readPage();
     bool generatePage(const Page &page);
 
     // What the rules read from the main window.
@@ -75,6 +75,11 @@ private:
     // The sample after the last page generated, for the dialog's label.
     QString m_lastSample;
     bool m_runningLabelPending = false;
+
+    // The grid and order texts the page values were read from.
+    QString m_gridText, m_orderText;
+    Page m_page;
+    bool m_pageTextsRead = false;
 
     // A slot's position texts are rebuilt only when its fields change.
     struct HeadCache

@@ -103,58 +103,6 @@ PrintRunState PrintRunState::begin(double pages, double start, double slotsPerPa
     return st;
 }
 
-PrintRunState::SlotStep PrintRunState::slot(int order, int n, const RunFields &fields)
-{
-    // The runs move by one per page, as the original counted, rather than
-    // being computed from the page number: with a fractional start or page
-    // count the sums round exactly as they always did.
-    const std::size_t i = std::size_t(n - 1);
-    const auto write = [](double v) { return SlotStep{SlotStep::WriteThenEntry, v}; };
-    switch (order) {
-    case 1: {
-        const double v = startValue + runOffset[i] + (pageCount - 1);
-        runOffset[i] -= 1;
-        return write(v);
-    }
-    case 2: {
-        const double v = startValue + runOffset[i];
-        runOffset[i] += 1;
-        return write(v);
-    }
-    case 3:
-        return SlotStep{SlotStep::EntryThenWrite, fields.startField() + 1};
-    case 4: {
-        const double v = startValue + numbersLeft - 1;
-        numbersLeft -= 1;
-        return write(v);
-    }
-    case 5:
-    case 6: {
-        // Both slots of a pair share one run offset; only the even slot
-        // advances it, so an unpaired last slot keeps its first number.
-        const std::size_t m = std::size_t((n + 1) / 2 - 1);
-        const double v = startValue + runOffset[m];
-        if (n % 2 == 0)
-            runOffset[m] += 1;
-        return write(v);
-    }
-    case 7:
-        return write(fields.counter(n) + pageIndex);
-    case 8:
-        return write(fields.counter(n) + pagesRemaining - 1);
-    default:
-        return {};
-    }
-}
-
-bool PrintRunState::finishPage()
-{
-    pageIndex += 1;
-    pagesRemaining -= 1;
-    pagesLeft -= 1;
-    return pagesLeft <= 0;
-}
-
 PrintRunState::EndStep PrintRunState::endStep(int order, const RunFields &fields) const
 {
     EndStep e;

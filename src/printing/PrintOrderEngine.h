@@ -113,6 +113,59 @@ struct PrintRunState
     EndStep endStep(int order, const RunFields &fields) const;
 };
 
+// Inline: the rules run once per number, in the engine and in the form.
+inline PrintRunState::SlotStep PrintRunState::slot(int order, int n, const RunFields &fields)
+{
+    // The runs move on by one per page rather than being computed from the
+    // page number: with a fractional start or page count the sums then round
+    // exactly as they always have.
+    const std::size_t i = std::size_t(n - 1);
+    const auto write = [](double v) { return SlotStep{SlotStep::WriteThenEntry, v}; };
+    switch (order) {
+    case 1: {
+        const double v = startValue + runOffset[i] + (pageCount - 1);
+        runOffset[i] -= 1;
+        return write(v);
+    }
+    case 2: {
+        const double v = startValue + runOffset[i];
+        runOffset[i] += 1;
+        return write(v);
+    }
+    case 3:
+        return SlotStep{SlotStep::EntryThenWrite, fields.startField() + 1};
+    case 4: {
+        const double v = startValue + numbersLeft - 1;
+        numbersLeft -= 1;
+        return write(v);
+    }
+    case 5:
+    case 6: {
+        // Both slots of a pair share one run offset; only the even slot
+        // advances it, so an unpaired last slot keeps its first number.
+        const std::size_t m = std::size_t((n + 1) / 2 - 1);
+        const double v = startValue + runOffset[m];
+        if (n % 2 == 0)
+            runOffset[m] += 1;
+        return write(v);
+    }
+    case 7:
+        return write(fields.counter(n) + pageIndex);
+    case 8:
+        return write(fields.counter(n) + pagesRemaining - 1);
+    default:
+        return {};
+    }
+}
+
+inline bool PrintRunState::finishPage()
+{
+    pageIndex += 1;
+    pagesRemaining -= 1;
+    pagesLeft -= 1;
+    return pagesLeft <= 0;
+}
+
 // The whole run as a pure function: counter normalisation, the two-page
 // halving, generation slot by slot and the end step.
 PrintRunResult runPrintOrder(const PrintRunInput &in);

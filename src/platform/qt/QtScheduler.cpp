@@ -72,6 +72,10 @@ void QtScheduler::runSlice(Timer *t, Entry &e)
     // stays outside: it may let the event loop run (a print pass does), and
     // must not hold back what the windows show meanwhile.
     std::optional<UpdateBatch> backToBack;
+    // A 1 ms timer (the generation of a print run) asks for its ticks as
+    // fast as they come: the pace it would get from a clock would make a
+    // long run wait minutes for nothing. It fills whole slices instead.
+    const bool asSoonAsPossible = e.interval <= 1;
     for (;;) {
         const quint64 generation = e.generation;
         // The next tick falls due one interval on, counted from when this one
@@ -81,11 +85,13 @@ void QtScheduler::runSlice(Timer *t, Entry &e)
         if (e.generation != generation)
             return;
         at = now();
-        if (e.due > at || at >= sliceEnd)
+        if ((!asSoonAsPossible && e.due > at) || at >= sliceEnd)
             break;
         if (!backToBack)
             backToBack.emplace();
     }
+    if (asSoonAsPossible)
+        e.due = at; // the next slice once the event loop had its turn
     e.qt->start(msUntil(at, e.due));
 }
 

@@ -13,7 +13,8 @@ namespace numora {
 // from the moment it was armed. When the event loop hands a timer its turn
 // late, the ticks due by then run back to back, one after another as the
 // form expects them, in slices of at most SliceMs; between slices the event
-// loop runs, so the windows repaint and take input.
+// loop runs, so the windows repaint and take input. A timer of 1 ms is
+// always behind: its ticks fill whole slices.
 class QtScheduler : public Scheduler
 {
 public:
