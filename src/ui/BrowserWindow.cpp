@@ -24,16 +24,6 @@ namespace {
 constexpr double HeaderHeight = 25;
 constexpr double BandHeight = 21;
 
-// Field captions in the muted colour of the main window's.
-template <typename W>
-W *asCaption(W *w)
-{
-    QPalette pal = w->palette();
-    pal.setColor(QPalette::WindowText, QColor(0x44, 0x4E, 0x5C));
-    w->setPalette(pal);
-    return w;
-}
-
 } // namespace
 
 BrowserWindow::BrowserWindow(BrowserForm &form, QWidget *parent)

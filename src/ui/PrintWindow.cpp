@@ -92,15 +92,6 @@ protected:
     }
 };
 
-template <typename W>
-W *muted(W *w)
-{
-    QPalette pal = w->palette();
-    pal.setColor(QPalette::WindowText, QColor(0x44, 0x4E, 0x5C));
-    w->setPalette(pal);
-    return w;
-}
-
 } // namespace
 
 PrintWindow::PrintWindow(PrintForm &form, QWidget *owner)
@@ -138,11 +129,11 @@ PrintWindow::PrintWindow(PrintForm &form, QWidget *owner)
     // The form also keeps a measuring label (L1) of the print job here; it
     // only measures texts, and shown it would be a second, bold sample.
     m_sample = new BoundLabel(form.LA1, BoundLabel::ModelLook, m_preview);
-    auto *size = muted(new BoundLabel(form.Label2, BoundLabel::CentreText, this));
+    auto *size = asCaption(new BoundLabel(form.Label2, BoundLabel::CentreText, this));
 
     m_printers = new BoundComboBox(form.Combo1, this);
     m_printers->setToolTip(tr("The printer the run goes to"));
-    auto *pagesCaption = muted(new BoundLabel(form.Label3, BoundLabel::Plain, this));
+    auto *pagesCaption = asCaption(new BoundLabel(form.Label3, BoundLabel::Plain, this));
     m_pages = new PageField(form.Te1, this);
     m_pages->setToolTip(tr("How many pages to print"));
     m_twoPages = new BoundCheckBox(form.Check1, this);

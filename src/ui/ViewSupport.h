@@ -1,4 +1,6 @@
 #pragma once
+#include <QColor>
+#include <QPalette>
 #include "platform/controls/Control.h"
 #include "platform/controls/Label.h"
 #include "platform/UpdateBatch.h"
@@ -71,6 +73,16 @@ void onViewUpdate(Control &c, W *widget, F fn)
                 link->fn(link->guard.data());
         });
     });
+}
+
+// A field caption in the muted colour the windows give their captions.
+template <typename W>
+W *asCaption(W *w)
+{
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::WindowText, QColor(0x44, 0x4E, 0x5C));
+    w->setPalette(pal);
+    return w;
 }
 
 } // namespace numora::ui
