@@ -173,6 +173,8 @@ private slots:
     void measuringOncePerTick();
     void viewsFollowOncePerBatch();
     void largestRun();
+    void impossibleCountsRefused_data();
+    void impossibleCountsRefused();
     void selector_data();
     void selector();
     void selectorBackFromCounters();
@@ -704,6 +706,35 @@ void TestPrintEngine::largestRun()
     QCOMPARE(rig.doc.Te1.text(), QStringLiteral("1199989"));
     QCOMPARE(seq.get(QStringLiteral("listCount")).toLongLong(), 1199988LL);
     QCOMPARE(seq.get(QStringLiteral("list(1199987)")).toString(), seq.item(1199987));
+}
+
+void TestPrintEngine::impossibleCountsRefused_data()
+{
+    QTest::addColumn<QString>("pages");
+    QTest::addColumn<bool>("twoPages");
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("five digits") << "99999" << false << false;
+    QTest::newRow("six digits") << "100000" << false << true;
+    QTest::newRow("six digits halved") << "199998" << true << false;
+    QTest::newRow("exponent") << "1e17" << false << true;
+}
+
+void TestPrintEngine::impossibleCountsRefused()
+{
+    QFETCH(QString, pages);
+    QFETCH(bool, twoPages);
+    QFETCH(bool, refused);
+    PrintRunInput in;
+    in.gridType = QStringLiteral("1 X 1");
+    in.pageCountText = pages;
+    in.twoPages = twoPages;
+    in.startText = QStringLiteral("7");
+    in.counters.fill(QStringLiteral("1")); // in normal form: the start number stays
+    const PrintRunResult r = runPrintOrder(in);
+    QCOMPARE(r.refused, refused);
+    QCOMPARE(r.numbers.empty(), refused);
+    if (refused)
+        QCOMPARE(r.startText, QStringLiteral("7"));
 }
 
 void TestPrintEngine::selector_data()

@@ -6,6 +6,7 @@
 #include "platform/Printer.h"
 #include "platform/SettingsStore.h"
 #include "platform/TextMeasure.h"
+#include "PrintOrderEngine.h"
 
 #include <algorithm>
 #include <numeric>
@@ -273,6 +274,10 @@ void PrintForm::printClicked()
         return;
     if (leadingNumber(Te1.text()) == 0) {
         m_d.dialogs.message(QStringLiteral("Type Numbar Of Pages"), m_appTitle, Dialogs::Buttons::OK);
+        return;
+    }
+    if (!pageCountAccepted(leadingNumber(Te1.text()))) {
+        m_d.dialogs.message(QStringLiteral("A run can have at most 99999 pages."), m_appTitle, Dialogs::Buttons::OK);
         return;
     }
     printIndex = 0;

@@ -59,6 +59,12 @@ void PrintGenerator::setUpRun()
             m_pageCount.setText(QString::number(*half));
     Lise1.clear();
     Lise2.clear();
+    // A count no run can finish is refused: nothing is generated, and the
+    // print job finds an empty sequence.
+    if (!pageCountAccepted(leadingNumber(m_pageCount.text()))) {
+        Tim2.setInterval(0);
+        return;
+    }
 
     state = PrintRunState::begin(leadingNumber(m_pageCount.text()), leadingNumber(m_doc.Te1.text()),
                                  leadingNumber(m_doc.Combo3.text().left(2)));

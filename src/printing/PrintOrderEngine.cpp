@@ -160,6 +160,11 @@ PrintRunResult runPrintOrder(const PrintRunInput &in)
             r.pageCountText = QString::number(*half);
 
     const double P = leadingNumber(r.pageCountText);
+    if (!pageCountAccepted(P)) {
+        r.refused = true;
+        r.startText = field.finalText();
+        return r;
+    }
     const int K = slotsOnPage(in.gridType);
     const int order = printOrderNumber(in.printOrder);
     PrintRunState st = PrintRunState::begin(P, field.value(), leadingNumber(in.gridType.left(2)));

@@ -21,11 +21,21 @@ struct PrintRunInput
     std::array<QString, 12> lefts;    // leftCm of slot 1..12
 };
 
+// The most pages a run may have: the print dialog's page field takes five
+// digits. A larger count (or one that is no finite number) is refused
+// rather than generated for hours.
+constexpr double MaxRunPages = 99999;
+inline bool pageCountAccepted(double pages)
+{
+    return pages <= MaxRunPages && pages >= -MaxRunPages;
+}
+
 // What a run produces: the generated pages (each K numbers, slot 1 to K, or
 // none for an unknown order) and the fields after the run.
 struct PrintRunResult
 {
     bool started = false;  // false when the page count was empty
+    bool refused = false;  // the page count was beyond MaxRunPages
     int entriesPerPage = 0;
     qint64 pageCount = 0;  // generated pages, each printed twice with twoPages
     bool twoPages = false;
