@@ -34,7 +34,7 @@ private slots:
         QFETCH(bool, bold);
         QFETCH(QString, text);
         QtTextMeasure measure;
-        const FontSpec spec{family, 12, bold, false};
+        const FontSpec font{family, 12, bold, false};
         QFont f(family);
         f.setPointSizeF(12);
         f.setBold(bold);
@@ -43,7 +43,7 @@ private slots:
         // Twice: the second time from what the first one learned.
         for (int round = 0; round < 2; ++round) {
             double w = -1, h = -1;
-            measure.measure(text, spec, w, h);
+            measure.measure(text, font, w, h);
             QCOMPARE(w, expected);
             QCOMPARE(h, QFontMetricsF(f).height() * toTwips);
         }

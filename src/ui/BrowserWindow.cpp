@@ -42,18 +42,7 @@ BrowserWindow::BrowserWindow(BrowserForm &form, QWidget *parent)
 
     auto *header = new HeaderBar(this);
     header->setFixedHeight(dp(this, HeaderHeight));
-    auto *headerRow = new QHBoxLayout(header);
-    headerRow->setContentsMargins(dp(this, 10), 0, dp(this, 10), 0);
-    m_title = new QLabel(header);
-    QFont tf = font();
-    tf.setPointSizeF(9);
-    tf.setBold(true);
-    tf.setLetterSpacing(QFont::PercentageSpacing, 105);
-    m_title->setFont(tf);
-    QPalette tp = m_title->palette();
-    tp.setColor(QPalette::WindowText, Qt::white);
-    m_title->setPalette(tp);
-    headerRow->addWidget(m_title, 1, Qt::AlignCenter);
+    m_title = header->addTitle(dp(this, 10));
     column->addWidget(header);
 
     auto *body = new QVBoxLayout;

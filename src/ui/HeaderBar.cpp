@@ -1,9 +1,28 @@
 #include "HeaderBar.h"
 
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
 
 namespace numora::ui {
+
+QLabel *HeaderBar::addTitle(int margin)
+{
+    auto *row = new QHBoxLayout(this);
+    row->setContentsMargins(margin, 0, margin, 0);
+    auto *title = new QLabel(this);
+    QFont tf = font();
+    tf.setPointSizeF(9);
+    tf.setBold(true);
+    tf.setLetterSpacing(QFont::PercentageSpacing, 105);
+    title->setFont(tf);
+    QPalette tp = title->palette();
+    tp.setColor(QPalette::WindowText, Qt::white);
+    title->setPalette(tp);
+    row->addWidget(title, 1, Qt::AlignCenter);
+    return title;
+}
 
 void HeaderBar::paintEvent(QPaintEvent *)
 {

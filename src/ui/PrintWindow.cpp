@@ -107,20 +107,10 @@ PrintWindow::PrintWindow(PrintForm &form, QWidget *owner)
     // system still keeps it above the main window (see showEvent).
     setAttribute(Qt::WA_QuitOnClose, false);
 
-    m_header = new HeaderBar(this);
+    auto *header = new HeaderBar(this);
+    m_header = header;
     m_header->setGeometry(0, 0, px(this, PrintForm::DesignWidth), dp(this, HeaderHeight));
-    auto *headerRow = new QHBoxLayout(m_header);
-    headerRow->setContentsMargins(dp(this, 12), 0, dp(this, 12), 0);
-    m_title = new QLabel(m_header);
-    QFont tf = font();
-    tf.setPointSizeF(9);
-    tf.setBold(true);
-    tf.setLetterSpacing(QFont::PercentageSpacing, 105);
-    m_title->setFont(tf);
-    QPalette tp = m_title->palette();
-    tp.setColor(QPalette::WindowText, Qt::white);
-    m_title->setPalette(tp);
-    headerRow->addWidget(m_title, 1, Qt::AlignCenter);
+    m_title = header->addTitle(dp(this, 12));
 
     // The preview strip with the sample in the middle, and its size below.
     m_preview = new PaperStrip(this);
