@@ -13,6 +13,9 @@ bool ExitCommand::run()
 {
     Services &services = m_form.services();
     LayoutDocument &doc = m_form.doc;
+    // Everything the exit saves reaches the store as one write, even when
+    // the exit is cancelled below (the filter alone is written then).
+    SettingsBatch batch(services.settings);
     // The browser's filter is remembered even when the exit is cancelled;
     // reading it loads the browser hidden when it was never opened.
     services.settings.saveSetting(session::appName(), session::sectionName(), QStringLiteral("SaveFile"),
@@ -42,6 +45,17 @@ bool ExitCommand::run()
         }
     }
     session::writeSession(services.settings, doc);
+    if (!batch.commit()) {
+        // Ending silently would restart the numbers of this run next time.
+        QString where = services.settings.fileName(session::appName());
+        where = where.isEmpty() ? QString() : QStringLiteral(" to ") + where;
+        const auto answer = services.dialogs.message(
+            QStringLiteral("The session could not be saved%1: the next start will not continue the numbers of this "
+                           "run.\r\nEnd anyway?")
+                .arg(where),
+            QString(), Dialogs::Buttons::YesNo);
+        return answer == Dialogs::Answer::Yes;
+    }
     return true;
 }
 

@@ -11,7 +11,8 @@ class ExitCommand
 public:
     explicit ExitCommand(MainForm &form) : m_form(form) {}
     // True when the program may end now; false when the operator stayed
-    // (Cancel, no name) or the layout could not be written.
+    // (Cancel, no name), the layout could not be written, or the session
+    // could not be written and the operator chose to stay.
     bool run();
 
 private:

@@ -5,6 +5,34 @@
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
+#include <dlfcn.h>
+
+// Whether the X server named by DISPLAY accepts a connection. Qt's xcb
+// plugin aborts the process when it does not, so the program asks first.
+// libxcb is opened at run time: it is there wherever the xcb plugin is, and
+// where it is not, Qt picks another platform and reports for itself.
+static bool xDisplayReachable(const QByteArray &display)
+{
+    void *xcb = dlopen("libxcb.so.1", RTLD_LAZY | RTLD_LOCAL);
+    if (!xcb)
+        return true;
+    using Connect = void *(*)(const char *, int *);
+    using HasError = int (*)(void *);
+    using Disconnect = void (*)(void *);
+    const auto connect = reinterpret_cast<Connect>(dlsym(xcb, "xcb_connect"));
+    const auto hasError = reinterpret_cast<HasError>(dlsym(xcb, "xcb_connection_has_error"));
+    const auto disconnect = reinterpret_cast<Disconnect>(dlsym(xcb, "xcb_disconnect"));
+    bool reachable = true;
+    if (connect && hasError && disconnect) {
+        // xcb_connect never returns null: a failed connection is an error
+        // object that still has to be released.
+        void *c = connect(display.constData(), nullptr);
+        reachable = hasError(c) == 0;
+        disconnect(c);
+    }
+    dlclose(xcb);
+    return reachable;
+}
 
 int main(int argc, char *argv[])
 {
@@ -30,6 +58,13 @@ int main(int argc, char *argv[])
     const bool offscreen = qEnvironmentVariable("QT_QPA_PLATFORM") == QLatin1String("offscreen");
     if (!offscreen && qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
         std::fputs("numora: no display available (DISPLAY is not set); start it from a desktop session.\n", stderr);
+        return EXIT_FAILURE;
+    }
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    if ((platform.isEmpty() || platform == "xcb") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+        && !qEnvironmentVariableIsEmpty("DISPLAY") && !xDisplayReachable(qgetenv("DISPLAY"))) {
+        std::fprintf(stderr, "numora: the display %s cannot be reached; start it from a desktop session.\n",
+                     qgetenv("DISPLAY").constData());
         return EXIT_FAILURE;
     }
     QApplication app(argc, argv);

@@ -99,8 +99,9 @@ StartValues readStartValues(SettingsStore &store)
     return v;
 }
 
-void writeSession(SettingsStore &store, const LayoutDocument &doc)
+bool writeSession(SettingsStore &store, const LayoutDocument &doc)
 {
+    SettingsBatch batch(store);
     const auto save = [&](const QString &key, const QString &value) {
         store.saveSetting(appName(), sectionName(), key, value);
     };
@@ -118,6 +119,7 @@ void writeSession(SettingsStore &store, const LayoutDocument &doc)
     }
     for (const auto &slot : doc.signSlots)
         save(counterKey(slot->number), slot->Tx.text().trimmed());
+    return batch.commit();
 }
 
 } // namespace numora::session

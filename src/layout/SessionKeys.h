@@ -37,8 +37,11 @@ struct StartValues
 StartValues readStartValues(SettingsStore &store);
 
 // Writes the session as the exit does: Number0 "1", Number1 to Number18,
-// then Number2_<n> and Number3_<n> slot by slot, then Number0_1 to _12.
-void writeSession(SettingsStore &store, const LayoutDocument &doc);
+// then Number2_<n> and Number3_<n> slot by slot, then Number0_1 to _12, all
+// as one batch: the start number of one run never lands beside the counters
+// of another. False when the store could not write it; inside a batch the
+// caller opened, the caller's end of the batch tells.
+bool writeSession(SettingsStore &store, const LayoutDocument &doc);
 
 // Check states and alignment: the numeric value, 0 for a text without one.
 int checkState(const QString &text);

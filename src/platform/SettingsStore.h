@@ -6,6 +6,11 @@ namespace numora {
 
 // The per-user key/value store of the last run, addressed by application,
 // section and key. A missing key reads as the empty text.
+//
+// A write outside a batch reaches the store at once. Writes between
+// beginBatch() and the matching endBatch() reach it together: a run that ends
+// abruptly in between leaves the store as it was before the batch, never
+// half of it. Batches nest; only the outermost end writes.
 class SettingsStore
 {
 public:
@@ -13,11 +18,64 @@ public:
     virtual QString getSetting(const QString &app, const QString &section, const QString &key) = 0;
     virtual void saveSetting(const QString &app, const QString &section, const QString &key, const QString &value) = 0;
     virtual bool contains(const QString &app, const QString &section, const QString &key) = 0;
+
+    void beginBatch() { ++m_batchDepth; }
+    // False when the outermost end could not write the batch: the values stay
+    // readable in this run and the next write tries them again.
+    bool endBatch()
+    {
+        if (m_batchDepth == 0 || --m_batchDepth > 0)
+            return true;
+        return commit();
+    }
+    bool inBatch() const { return m_batchDepth > 0; }
+    // Where an application's entries are kept, for messages; empty when the
+    // store has no file.
+    virtual QString fileName(const QString &) { return QString(); }
+
+protected:
+    // Writes what was saved since the last commit.
+    virtual bool commit() = 0;
+
+private:
+    int m_batchDepth = 0;
+};
+
+// A batch for a scope: ends it when left without commit(), as on an early
+// return.
+class SettingsBatch
+{
+public:
+    explicit SettingsBatch(SettingsStore &store) : m_store(store) { m_store.beginBatch(); }
+    ~SettingsBatch()
+    {
+        if (!m_ended)
+            m_store.endBatch();
+    }
+    SettingsBatch(const SettingsBatch &) = delete;
+    SettingsBatch &operator=(const SettingsBatch &) = delete;
+    bool commit()
+    {
+        if (m_ended)
+            return true;
+        m_ended = true;
+        return m_store.endBatch();
+    }
+
+private:
+    SettingsStore &m_store;
+    bool m_ended = false;
 };
 
 class MemorySettingsStore : public SettingsStore
 {
 public:
+    // How many times the store was written: once per entry outside a batch,
+    // once per outermost batch with entries.
+    int writes = 0;
+    // When set, every write reports a failure (the values stay readable).
+    bool failWrites = false;
+
     QString getSetting(const QString &app, const QString &section, const QString &key) override
     {
         return m_values.value(path(app, section, key));
@@ -25,6 +83,9 @@ public:
     void saveSetting(const QString &app, const QString &section, const QString &key, const QString &value) override
     {
         m_values.insert(path(app, section, key), value);
+        m_pending = true;
+        if (!inBatch())
+            commit();
     }
     bool contains(const QString &app, const QString &section, const QString &key) override
     {
@@ -35,12 +96,25 @@ public:
         m_values.remove(path(app, section, key));
     }
 
+protected:
+    bool commit() override
+    {
+        if (!m_pending)
+            return true;
+        ++writes;
+        if (failWrites)
+            return false;
+        m_pending = false;
+        return true;
+    }
+
 private:
     static QString path(const QString &a, const QString &s, const QString &k)
     {
         return a + QLatin1Char('/') + s + QLatin1Char('/') + k;
     }
     QMap<QString, QString> m_values;
+    bool m_pending = false;
 };
 
 } // namespace numora

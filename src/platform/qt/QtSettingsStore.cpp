@@ -8,6 +8,11 @@ namespace numora {
 struct QtSettingsStore::Files
 {
     std::map<QString, std::unique_ptr<QSettings>> byApp;
+    // Entries saved but not yet written, by application and full key. They
+    // are kept apart from QSettings until the write: QSettings also writes
+    // by itself when the event loop runs (a dialog during a batch), which
+    // would put half a batch on disk.
+    std::map<QString, std::map<QString, QString>> pending;
 };
 
 QtSettingsStore::QtSettingsStore(QString folder)
@@ -16,7 +21,11 @@ QtSettingsStore::QtSettingsStore(QString folder)
 {
 }
 
-QtSettingsStore::~QtSettingsStore() = default;
+QtSettingsStore::~QtSettingsStore()
+{
+    // A batch left open (an exception on the way) is not written: the file
+    // keeps the last whole session.
+}
 
 QSettings &QtSettingsStore::settingsFor(const QString &app)
 {
@@ -26,6 +35,9 @@ QSettings &QtSettingsStore::settingsFor(const QString &app)
             s = std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, app, app);
         else
             s = std::make_unique<QSettings>(m_folder + QLatin1Char('/') + app + QStringLiteral(".ini"), QSettings::IniFormat);
+        // Never write in place, even where the folder forbids the temporary
+        // file: a failed write must leave the old file whole.
+        s->setAtomicSyncRequired(true);
     }
     return *s;
 }
@@ -42,21 +54,52 @@ static QString fullKey(const QString &section, const QString &key)
 
 QString QtSettingsStore::getSetting(const QString &app, const QString &section, const QString &key)
 {
-    return settingsFor(app).value(fullKey(section, key)).toString();
+    const QString k = fullKey(section, key);
+    if (const auto p = m_files->pending.find(app); p != m_files->pending.end())
+        if (const auto v = p->second.find(k); v != p->second.end())
+            return v->second;
+    return settingsFor(app).value(k).toString();
 }
 
 void QtSettingsStore::saveSetting(const QString &app, const QString &section, const QString &key, const QString &value)
 {
-    QSettings &s = settingsFor(app);
-    s.setValue(fullKey(section, key), value);
-    // Each entry reaches the disk at once: a run that ends abruptly keeps
-    // what was saved before it.
-    s.sync();
+    m_files->pending[app][fullKey(section, key)] = value;
+    // Outside a batch each entry reaches the disk at once: a run that ends
+    // abruptly keeps what was saved before it.
+    if (!inBatch())
+        commit();
 }
 
 bool QtSettingsStore::contains(const QString &app, const QString &section, const QString &key)
 {
-    return settingsFor(app).contains(fullKey(section, key));
+    const QString k = fullKey(section, key);
+    if (const auto p = m_files->pending.find(app); p != m_files->pending.end() && p->second.count(k))
+        return true;
+    return settingsFor(app).contains(k);
+}
+
+bool QtSettingsStore::commit()
+{
+    bool ok = true;
+    auto pending = std::move(m_files->pending);
+    m_files->pending.clear();
+    for (auto &[app, entries] : pending) {
+        if (entries.empty())
+            continue;
+        QSettings &s = settingsFor(app);
+        for (const auto &[k, v] : entries)
+            s.setValue(k, v);
+        s.sync();
+        if (s.status() == QSettings::AccessError) {
+            ok = false;
+            // QSettings keeps an error once reported; a fresh one lets the
+            // next write report its own outcome. The entries stay pending so
+            // that this run still reads them and the next write retries them.
+            m_files->byApp.erase(app);
+            m_files->pending[app] = std::move(entries);
+        }
+    }
+    return ok;
 }
 
 } // namespace numora

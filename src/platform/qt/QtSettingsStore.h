@@ -10,8 +10,8 @@ namespace numora {
 
 // The settings store as INI files in the per-user configuration folder, one
 // file per application, one group per section. QSettings replaces the file
-// through a temporary file and a rename, so a crash while saving leaves the
-// previous store intact.
+// through a temporary file and a rename (QSaveFile), so the file on disk is
+// always one whole write: the one before a crash or the one after it.
 class QtSettingsStore : public SettingsStore
 {
 public:
@@ -24,7 +24,10 @@ public:
     void saveSetting(const QString &app, const QString &section, const QString &key, const QString &value) override;
     bool contains(const QString &app, const QString &section, const QString &key) override;
     // The file that holds an application's entries.
-    QString fileName(const QString &app);
+    QString fileName(const QString &app) override;
+
+protected:
+    bool commit() override;
 
 private:
     QSettings &settingsFor(const QString &app);
