@@ -9,6 +9,10 @@
 #include "platform/SettingsStore.h"
 
 #include <QLocale>
+#include <array>
+#include <memory>
+#include <optional>
+#include <utility>
 
 namespace numora {
 
@@ -169,21 +173,29 @@ void MainForm::startUp()
     doc.Ttt.setCaption(f[13]);
     doc.HScroll1.setValue(session::checkState(f[9]));
     doc.Check3.setValue(session::checkState(f[6]));
-    doc.WayPrint.setText(f[5]);
+    // A pick list holds only its own items: a stored text outside them
+    // starts as a missing one would, not as an empty field.
+    const auto pick = [](ComboBox &box, const QString &text, const QString &missing) {
+        if (!box.setText(text))
+            box.setText(missing);
+    };
+    pick(doc.WayPrint, f[5], QStringLiteral("1 - Up to Down"));
     if (v.backColor)
         doc.La5.setBackColor(*v.backColor);
     if (v.foreColor)
         doc.La5.setForeColor(*v.foreColor);
     doc.Co1.setText(f[1]);
     sample.refreshNumberSample();
-    doc.Te2.setText(f[11]);
+    pick(doc.Te2, f[11], QStringLiteral("6"));
     doc.Check1.setValue(session::checkState(f[10]));
     doc.Com1.setItems(m_services.fontNames ? m_services.fontNames() : QStringList{});
     doc.Comb1.setItems(fontSizeItems());
     doc.Comb1.setText(f[12]);
-    // A size that is no number leaves the sample's size as it is.
+    // The sample takes its size from the field once the field's own edit rule
+    // has limited it, so a stored 5000 gives 200 in both. A size that is no
+    // number leaves the sample's size as it is.
     bool sizeOk = false;
-    const double size = QLocale::c().toDouble(f[12].trimmed(), &sizeOk);
+    const double size = QLocale::c().toDouble(doc.Comb1.text().trimmed(), &sizeOk);
     if (sizeOk && size > 0)
         doc.La5.setFontSize(size);
     doc.Combo1.setItems(bracketBeforeItems());
@@ -195,7 +207,10 @@ void MainForm::startUp()
     for (const auto &g : gridTypes())
         grids.append(QLatin1String(g.text));
     doc.Combo3.setItems(grids);
-    doc.Combo3.setText(f[2]);
+    // A type outside the list would leave the layout without a type tag, and
+    // a save would then write a file no browser lists: start as for a
+    // missing value.
+    doc.Combo3.setText(findGridType(f[2]) ? f[2] : QStringLiteral("2 X 2"));
     doc.Combo4.setText(QStringLiteral("1"));
     doc.Com1.setText(f[7]);
     doc.La5.setFontName(f[7]);
@@ -212,13 +227,49 @@ void MainForm::startUp()
     }
     if (const GridTypeInfo *g = findGridType(doc.Combo3.text()))
         doc.typeTag = QLatin1String(g->tag);
+    // Stored positions, read here as stored (hundredths of a centimetre).
+    // They go through the editors' own rule (0.1 .. 29.7 and 0.1 .. 21), so
+    // a value at the page's edge is kept and one beyond it is limited as an
+    // edit would be. A text that is no number keeps the design position.
+    using Positions = std::array<std::optional<qint64>, 12>;
+    auto tops = std::make_shared<Positions>();
+    auto lefts = std::make_shared<Positions>();
+    const auto stored = [&](const QString &key) -> std::optional<qint64> {
+        bool ok = false;
+        const QString text = m_services.settings.getSetting(appName(), sectionName(), key).trimmed();
+        const double value = QLocale::c().toDouble(text, &ok);
+        return ok ? roundHalfEven(value) : std::nullopt;
+    };
     for (int n = 1; n <= 12; ++n) {
-        // Out-of-range values are refused by the scroll bars and skipped.
-        if (v.tops[n - 1])
-            doc.slot(n).VS.setValue(*v.tops[n - 1]);
-        if (v.lefts[n - 1])
-            doc.slot(n).VSc.setValue(*v.lefts[n - 1]);
+        (*tops)[std::size_t(n - 1)] = stored(session::topKey(n));
+        (*lefts)[std::size_t(n - 1)] = stored(session::leftKey(n));
     }
+    const auto restore = [this](const Positions &values, bool top) {
+        for (int n = 1; n <= 12; ++n) {
+            const auto &value = values[std::size_t(n - 1)];
+            if (!value)
+                continue;
+            SignSlot &s = doc.slot(n);
+            (top ? s.Tee : s.Teee).setText(shortestDecimal(double(*value) / 100.0));
+            top ? slotEditors.topReleased(n) : slotEditors.leftReleased(n);
+        }
+    };
+    restore(*tops, true);
+    restore(*lefts, false);
+    // The first preview refresh rests the shift spinners and so moves every
+    // slot by 0.1 cm; the restored positions are put back right after that
+    // move, before the refresh reads them. Adding 0.1 cm beforehand instead
+    // fails at the page's edge, where the scroll bar refuses the sum.
+    auto topDone = std::make_shared<bool>(false);
+    auto leftDone = std::make_shared<bool>(false);
+    doc.VScroll1.onChange.connect([restore, tops, topDone] {
+        if (!std::exchange(*topDone, true))
+            restore(*tops, true);
+    });
+    doc.VScroll2.onChange.connect([restore, lefts, leftDone] {
+        if (!std::exchange(*leftDone, true))
+            restore(*lefts, false);
+    });
     printForm.startUpCheck(Tim3);
 }
 

@@ -42,6 +42,14 @@ QString SaveCommand::askName()
 {
     Dialogs &dialogs = m_form.services().dialogs;
     LayoutDocument &doc = m_form.doc;
+    // The file's type is its name's ending: without one the file would be
+    // "<name>." and no browser would list it. Save and exit both ask here,
+    // so neither writes such a file.
+    if (doc.typeTag.isEmpty()) {
+        dialogs.message(QStringLiteral("The layout has no grid type: choose one before saving."), QString(),
+                        Dialogs::Buttons::OK);
+        return {};
+    }
     for (;;) {
         const QString proposal = doc.LDT1.caption() == QLatin1String("None") ? proposedNewName() : doc.LDT1.caption();
         const QString answer = dialogs.input(QStringLiteral("Type Name of Document"), QStringLiteral("Save"), proposal);
