@@ -49,6 +49,7 @@ private slots:
         QTest::newRow("beyond the edge") << "5000" << "2500" << "29.7" << "21" << 2970 << 2100;
         QTest::newRow("zero") << "0" << "0" << "0.1" << "0.1" << 10 << 10;
         QTest::newRow("negative") << "-3" << "-300" << "0.1" << "0.1" << 10 << 10;
+        QTest::newRow("exponent form") << "1e+300" << "-1e300" << "29.7" << "0.1" << 2970 << 10;
         QTest::newRow("no number keeps the design place") << "abc" << "" << "28.5" << "18.5" << 2850 << 1850;
     }
     void storedPositionComesBack()

@@ -9,6 +9,7 @@
 #include "platform/SettingsStore.h"
 
 #include <QLocale>
+#include <algorithm>
 #include <array>
 #include <memory>
 #include <optional>
@@ -238,7 +239,9 @@ void MainForm::startUp()
         bool ok = false;
         const QString text = m_services.settings.getSetting(appName(), sectionName(), key).trimmed();
         const double value = QLocale::c().toDouble(text, &ok);
-        return ok ? roundHalfEven(value) : std::nullopt;
+        // Absurd values, exponent forms among them, are limited like any
+        // other value beyond the page rather than dropped.
+        return ok ? roundHalfEven(std::clamp(value, -1e9, 1e9)) : std::nullopt;
     };
     for (int n = 1; n <= 12; ++n) {
         (*tops)[std::size_t(n - 1)] = stored(session::topKey(n));
