@@ -155,6 +155,25 @@ void PrintForm::takeSample()
     LA1.setBackColor(sample.backColor());
 }
 
+void PrintForm::setPrinterFont()
+{
+    const Label &sample = m_d.doc.La5;
+    m_d.printer.setFontName(sample.font().name);
+    m_d.printer.setFontSize(sample.font().size);
+    m_d.printer.setFontBold(sample.font().bold);
+    m_d.printer.setForeColor(sample.foreColor());
+    m_d.printer.setFontItalic(sample.font().italic);
+}
+
+void PrintForm::takeMeasuringFont()
+{
+    // The job measures in the font fields' name and size, bold.
+    L1.setVisible(m_d.firstPreviewBox.visible());
+    L1.setFontSize(leadingNumber(m_d.doc.Comb1.text()));
+    L1.setFontName(m_d.doc.Com1.text());
+    L1.setCaption(m_d.doc.La5.caption());
+}
+
 void PrintForm::showSizeLabel()
 {
     Label2.setCaption(QStringLiteral(" Size: ") + centimetres(LA1.height()) + QStringLiteral(" cm x ")
@@ -173,17 +192,9 @@ void PrintForm::open()
     // The sample stands on the picture's own back unless it has a colour.
     LA1.setTransparent(m_d.doc.La5.backColor() == 0x00FFFFFF);
 
-    const Label &sample = m_d.doc.La5;
-    m_d.printer.setFontName(sample.font().name);
-    m_d.printer.setFontSize(sample.font().size);
-    m_d.printer.setFontBold(sample.font().bold);
-    m_d.printer.setForeColor(sample.foreColor());
-    m_d.printer.setFontItalic(sample.font().italic);
+    setPrinterFont();
 
-    L1.setVisible(m_d.firstPreviewBox.visible());
-    L1.setFontSize(leadingNumber(m_d.doc.Comb1.text()));
-    L1.setFontName(m_d.doc.Com1.text());
-    L1.setCaption(sample.caption());
+    takeMeasuringFont();
 
     m_d.doc.D1.setCaption(shortestDecimal(width()));
     setVisible(true);
@@ -220,11 +231,7 @@ void PrintForm::reopenTick(Timer &reopenTimer)
 {
     setGeometry(m_d.mainWindow.left() + 1000, m_d.mainWindow.top() + 1000, width(), height());
     takeSample();
-    const Label &sample = m_d.doc.La5;
-    L1.setVisible(m_d.firstPreviewBox.visible());
-    L1.setFontSize(leadingNumber(m_d.doc.Comb1.text()));
-    L1.setFontName(m_d.doc.Com1.text());
-    L1.setCaption(sample.caption());
+    takeMeasuringFont();
     setVisible(true);
     L1.setLeft(1000);
     LA1.setLeft(double(halfOf(width()) - halfOf(LA1.width())));
@@ -450,12 +457,8 @@ bool PrintForm::printEntry(const QString &entry)
     const double H = double(roundHalfEven(h).value_or(0));
     const double V = double(roundHalfEven(v).value_or(0));
 
+    setPrinterFont();
     const Label &sample = m_d.doc.La5;
-    p.setFontName(sample.font().name);
-    p.setFontSize(sample.font().size);
-    p.setFontBold(sample.font().bold);
-    p.setForeColor(sample.foreColor());
-    p.setFontItalic(sample.font().italic);
     if (boxed) {
         if (!p.line(H - 150, V - 200, H + w - 90, V + t - 170, sample.backColor(), true))
             return false;

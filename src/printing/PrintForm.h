@@ -116,6 +116,9 @@ private:
     void fillPrinters();
     void showIllustrations();
     void takeSample();
+    void takeMeasuringFont();
+    // The number sample's font and fore colour, in the order the job sets them.
+    void setPrinterFont();
     void showSizeLabel();
     void setControlsEnabled(bool on);
     void finish();
