@@ -254,7 +254,7 @@ void MainForm::startUp()
                 continue;
             SignSlot &s = doc.slot(n);
             (top ? s.Tee : s.Teee).setText(shortestDecimal(double(*value) / 100.0));
-            top ? slotEditors.topReleased(n) : slotEditors.leftReleased(n);
+            top ? slotEditors.topReleased(n, true) : slotEditors.leftReleased(n, true);
         }
     };
     restore(*tops, true);

@@ -2,6 +2,8 @@
 #include "platform/Numeric.h"
 #include "preview/PagePreview.h"
 
+#include <QRegularExpression>
+
 namespace numora {
 
 SlotEditors::SlotEditors(LayoutDocument &doc, PagePreview &preview)
@@ -16,20 +18,46 @@ void SlotEditors::counterKey(int &key)
         key = 0;
 }
 
-void SlotEditors::topReleased(int n)
+// "0", "0." and "0.0" are on their way to a position such as 0.05: clamping
+// them to 0.1 at once would make that position impossible to type.
+static bool beginsNumber(const QString &t)
+{
+    static const QRegularExpression beginning(QStringLiteral("^0*(\\.0?)?$"));
+    return !t.isEmpty() && beginning.match(t).hasMatch();
+}
+
+// More than two decimals cannot be kept: the position is whole hundredths.
+static bool tooManyDecimals(const QString &t)
+{
+    const qsizetype dot = t.indexOf(QLatin1Char('.'));
+    if (dot < 0)
+        return false;
+    qsizetype digits = 0;
+    for (qsizetype i = dot + 1; i < t.size() && t.at(i).isDigit(); ++i)
+        ++digits;
+    return digits > 2;
+}
+
+void SlotEditors::topReleased(int n, bool leaving)
 {
     SignSlot &s = m_doc.slot(n);
+    if (!leaving && beginsNumber(s.Tee.text()))
+        return;
     if (leadingNumber(s.Tee.text()) > 29.7)
         s.Tee.setText(QStringLiteral("29.7"));
     if (leadingNumber(s.Tee.text()) <= 0.01)
         s.Tee.setText(QStringLiteral("0.1"));
     if (const auto v = roundHalfEven(leadingNumber(s.Tee.text()) * 100))
         s.VS.setValue(*v);
+    if (tooManyDecimals(s.Tee.text()))
+        s.Tee.setText(shortestDecimal(s.VS.value() / 100.0));
 }
 
-void SlotEditors::leftReleased(int n)
+void SlotEditors::leftReleased(int n, bool leaving)
 {
     SignSlot &s = m_doc.slot(n);
+    if (!leaving && beginsNumber(s.Teee.text()))
+        return;
     if (leadingNumber(s.Teee.text()) <= 0.01)
         s.Teee.setText(QStringLiteral("0.1"));
     if (leadingNumber(s.Teee.text()) > 21)
@@ -37,6 +65,8 @@ void SlotEditors::leftReleased(int n)
     m_preview.placeShortEdge(n);
     if (const auto v = roundHalfEven(leadingNumber(s.Teee.text()) * 100))
         s.VSc.setValue(*v);
+    if (tooManyDecimals(s.Teee.text()))
+        s.Teee.setText(shortestDecimal(s.VSc.value() / 100.0));
 }
 
 void SlotEditors::topScrolled(int n)
@@ -101,8 +131,10 @@ void SlotEditors::connectEditors()
         s.Tx.onChange.connect([this, &s] { m_doc.Te1.setText(s.Tx.text()); });
         if (n == 1)
             s.Tee.onKeyPress.connect([this](int &key) { counterKey(key); });
-        s.Tee.onKeyUp.connect([this, n](int) { topReleased(n); });
-        s.Teee.onKeyUp.connect([this, n](int) { leftReleased(n); });
+        s.Tee.onKeyUp.connect([this, n](int) { topReleased(n, false); });
+        s.Teee.onKeyUp.connect([this, n](int) { leftReleased(n, false); });
+        s.Tee.onLeave.connect([this, n] { topReleased(n, true); });
+        s.Teee.onLeave.connect([this, n] { leftReleased(n, true); });
         s.VS.onChange.connect([this, n] { topScrolled(n); });
         s.VSc.onChange.connect([this, n] { leftScrolled(n); });
     }

@@ -14,8 +14,9 @@ public:
     void connectEditors();
 
     void counterKey(int &key);
-    void topReleased(int n);
-    void leftReleased(int n);
+    // A key release, or leaving the field (which finishes a beginning such as "0.").
+    void topReleased(int n, bool leaving);
+    void leftReleased(int n, bool leaving);
     void topScrolled(int n);
     void leftScrolled(int n);
     void topSpinChanged();

@@ -58,10 +58,16 @@ void NumberStyle::fontChosen()
 void NumberStyle::sizeChanged()
 {
     // Each rewrite runs this handler again before the current run goes on.
-    if (leadingNumber(m_doc.Comb1.text()) > 200)
+    // A rewritten size is left selected, so the next digit typed replaces it
+    // instead of growing "1" into "12".
+    if (leadingNumber(m_doc.Comb1.text()) > 200) {
         m_doc.Comb1.setText(QStringLiteral("200"));
-    if (m_doc.Comb1.text().isEmpty() || m_doc.Comb1.text() == QLatin1String("0"))
+        m_doc.Comb1.selectAll();
+    }
+    if (m_doc.Comb1.text().isEmpty() || m_doc.Comb1.text() == QLatin1String("0")) {
         m_doc.Comb1.setText(QStringLiteral("1"));
+        m_doc.Comb1.selectAll();
+    }
     applySizeText();
     m_sample.schedulePreviewNumbers(1);
     m_sample.updateSizeReadout();

@@ -3,6 +3,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QFocusEvent>
 #include <QKeyEvent>
 
 namespace numora::ui {
@@ -112,6 +113,16 @@ void BoundLineEdit::keyReleaseEvent(QKeyEvent *e)
     if (!e->isAutoRepeat())
         m_control.releaseKey(keyUpCode(e));
     QLineEdit::keyReleaseEvent(e);
+}
+
+void BoundLineEdit::focusOutEvent(QFocusEvent *e)
+{
+    QLineEdit::focusOutEvent(e);
+    // A popup (the field's own menu, a tooltip) is not leaving the field.
+    if (e->reason() != Qt::PopupFocusReason) {
+        m_control.leave();
+        sync();
+    }
 }
 
 void BoundLineEdit::inputMethodEvent(QInputMethodEvent *e)

@@ -22,6 +22,7 @@ public:
 protected:
     void keyPressEvent(QKeyEvent *e) override;
     void keyReleaseEvent(QKeyEvent *e) override;
+    void focusOutEvent(QFocusEvent *e) override;
     void inputMethodEvent(QInputMethodEvent *e) override;
 
 private:

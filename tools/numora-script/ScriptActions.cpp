@@ -27,6 +27,12 @@ void ScriptRunner::cmdKey(const Args &a)
     box.releaseKey(code);
 }
 
+void ScriptRunner::cmdLeave(const Args &a)
+{
+    requireStarted("leave");
+    controlAs<TextEditing>(a.at(0), "a text box or combo box").leave();
+}
+
 void ScriptRunner::cmdSelect(const Args &a)
 {
     requireStarted("select");

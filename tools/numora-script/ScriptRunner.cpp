@@ -74,6 +74,7 @@ const QHash<QString, ScriptRunner::Command> &ScriptRunner::commands()
         {QStringLiteral("settle"), {&ScriptRunner::cmdSettle, 0, 0, "settle"}},
         {QStringLiteral("type"), {&ScriptRunner::cmdType, 2, 2, "type CONTROL TEXT"}},
         {QStringLiteral("key"), {&ScriptRunner::cmdKey, 2, 2, "key CONTROL CODE"}},
+        {QStringLiteral("leave"), {&ScriptRunner::cmdLeave, 1, 1, "leave CONTROL"}},
         {QStringLiteral("select"), {&ScriptRunner::cmdSelect, 2, 3, "select CONTROL START LENGTH | select CONTROL all"}},
         {QStringLiteral("clear"), {&ScriptRunner::cmdClear, 1, 1, "clear CONTROL"}},
         {QStringLiteral("paste"), {&ScriptRunner::cmdPaste, 2, 2, "paste CONTROL TEXT"}},

@@ -98,6 +98,7 @@ private:
     // Operator actions (ScriptActions.cpp).
     void cmdType(const Args &a);
     void cmdKey(const Args &a);
+    void cmdLeave(const Args &a);
     void cmdSelect(const Args &a);
     void cmdClear(const Args &a);
     void cmdPaste(const Args &a);

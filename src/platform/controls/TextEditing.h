@@ -28,6 +28,9 @@ public:
     // or cancel it with 0), then edits the text; releaseKey runs onKeyUp.
     void pressKey(int code);
     void releaseKey(int code) { onKeyUp.raise(code); }
+    // The operator leaves the field (focus moves elsewhere): rules that wait
+    // for a finished entry run now.
+    void leave() { onLeave.raise(); }
     // A paste: the paste keystroke (filters may cancel it), then the text
     // replaces the selection as one change.
     void paste(const QString &t);
@@ -44,6 +47,7 @@ public:
 
     Event<int &> onKeyPress;
     Event<int> onKeyUp;
+    Event<> onLeave;
     Event<> onChange;
 
 protected:
