@@ -36,7 +36,9 @@ MainForm::MainForm(Services services)
     , printOrder(doc, sample)
     , m_services(std::move(services))
     , m_layoutFiles(doc, sample, orientation, m_services.layouts)
-    , m_save(std::make_unique<SaveCommand>(*this))
+    , m_save(std::make_unique<SaveCommand>(SaveCommand::Deps{
+          m_services.dialogs, m_services.clock, doc, m_services.layouts, m_layoutFiles, Text1, orientation.Label4,
+          [this]() -> BrowserForm & { return browser(); }, [this] { openBrowser(); }}))
 {
     No1.setVisible(false);
     setCaption(QStringLiteral("Numora"));
@@ -129,7 +131,9 @@ bool MainForm::exitProgram()
 {
     if (m_ended)
         return true;
-    m_ended = ExitCommand(*this).run();
+    m_ended = ExitCommand(ExitCommand::Deps{m_services.dialogs, m_services.settings, doc, *m_save,
+                                            [this]() -> BrowserForm & { return browser(); }})
+                  .run();
     return m_ended;
 }
 

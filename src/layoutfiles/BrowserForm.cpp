@@ -60,6 +60,14 @@ QString BrowserForm::patternFor(int position)
     return QStringLiteral("*.") + QLatin1String(kExtensions[position]) + QStringLiteral("*");
 }
 
+int BrowserForm::filterPositionFor(const QString &typeTag)
+{
+    for (int i = 1; i <= 8; ++i)
+        if (typeTag.compare(QLatin1String(kExtensions[i]), Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+
 void BrowserForm::refreshFiles()
 {
     // The selected file keeps its selection when it is still there.

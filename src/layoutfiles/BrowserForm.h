@@ -47,6 +47,8 @@ public:
     Timer Timer1;                           // reload for "Rest"
 
     static QString patternFor(int filterPosition);
+    // The filter position that lists a grid type's files ("2x2" → 2 X 2), or -1.
+    static int filterPositionFor(const QString &typeTag);
     const QString &pattern() const { return m_pattern; }
     // Lists the Data folder again with the current pattern.
     void refreshFiles();

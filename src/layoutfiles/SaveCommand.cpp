@@ -1,11 +1,15 @@
 #include "SaveCommand.h"
 #include "BrowserForm.h"
 #include "LayoutFile.h"
-#include "app/MainForm.h"
+#include "layout/LayoutDocument.h"
+#include "platform/controls/Label.h"
+#include "platform/controls/TextEditing.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/LayoutFolder.h"
 #include "platform/Numeric.h"
+
+#include <QFileInfo>
 
 namespace numora {
 
@@ -19,7 +23,7 @@ QString SaveCommand::questionTitle(const QString &fileCaption, const QString &ty
 
 QString SaveCommand::proposedNewName() const
 {
-    Clock &clock = *&m_form.services().clock;
+    Clock &clock = m_deps.clock;
     const qint64 minutes = integerDivide(clock.secondsSinceMidnight(), 60).value_or(0);
     return QStringLiteral("New%1-%2-%3-%4").arg(minutes).arg(clock.year()).arg(clock.day()).arg(clock.month());
 }
@@ -40,8 +44,8 @@ bool SaveCommand::hasForbiddenCharacter(const QString &name)
 
 QString SaveCommand::askName()
 {
-    Dialogs &dialogs = m_form.services().dialogs;
-    LayoutDocument &doc = m_form.doc;
+    Dialogs &dialogs = m_deps.dialogs;
+    LayoutDocument &doc = m_deps.doc;
     // The file's type is its name's ending: without one the file would be
     // "<name>." and no browser would list it. Save and exit both ask here,
     // so neither writes such a file.
@@ -60,17 +64,40 @@ QString SaveCommand::askName()
         if (isBlankName(answer))
             continue;
         if (hasForbiddenCharacter(answer)) {
-            dialogs.message(m_form.Text1.text(), QString(), Dialogs::Buttons::OK);
+            dialogs.message(m_deps.forbiddenNameMessage.text(), QString(), Dialogs::Buttons::OK);
             continue;
         }
         return answer;
     }
 }
 
+QString SaveCommand::writeUnder(const QString &name, LayoutWriter writer)
+{
+    Dialogs &dialogs = m_deps.dialogs;
+    LayoutFolder &folder = m_deps.folder;
+    const QString path = folder.filePath(name + QStringLiteral(".") + m_deps.doc.typeTag);
+    QString error;
+    if (!folder.ensureExists() || !m_deps.files.writeLayoutFile(path, writer, &error)) {
+        // Unlike a silent skip, the operator must know the layout is not on disk.
+        if (error.isEmpty())
+            error = QStringLiteral("the folder %1 cannot be created").arg(folder.path());
+        dialogs.message(QStringLiteral("The layout could not be saved to %1:\r\n%2").arg(path, error), QString(),
+                        Dialogs::Buttons::OK);
+        return {};
+    }
+    const QString lost = unencodableCharacters(layoutFileValues(m_deps.doc));
+    if (!lost.isEmpty())
+        dialogs.message(QStringLiteral("The layout was saved, but these characters cannot be kept in a layout "
+                                       "file and were written as \"?\": ")
+                            + lost,
+                        QString(), Dialogs::Buttons::OK);
+    return path;
+}
+
 void SaveCommand::run()
 {
-    Dialogs &dialogs = m_form.services().dialogs;
-    LayoutDocument &doc = m_form.doc;
+    Dialogs &dialogs = m_deps.dialogs;
+    LayoutDocument &doc = m_deps.doc;
     const QString title = questionTitle(doc.Label53.caption(), doc.Label54.caption());
     const auto answer = dialogs.message(QStringLiteral("Do you Want to Save the Change Document...?         "), title,
                                         Dialogs::Buttons::YesNo);
@@ -78,37 +105,38 @@ void SaveCommand::run()
         const QString name = askName();
         if (name.isEmpty())
             return;
-        LayoutFolder &folder = m_form.layoutFolder();
-        const QString path = folder.filePath(name + QStringLiteral(".") + doc.typeTag);
-        QString error;
-        const bool written = folder.ensureExists() && m_form.layoutFiles().writeLayoutFile(path, LayoutWriter::SaveCommand, &error);
-        if (!written) {
-            // Unlike a silent skip, the operator must know the layout is not on disk.
-            if (error.isEmpty())
-                error = QStringLiteral("the folder %1 cannot be created").arg(folder.path());
-            dialogs.message(QStringLiteral("The layout could not be saved to %1:\r\n%2").arg(path, error), QString(),
-                            Dialogs::Buttons::OK);
+        const QString path = writeUnder(name, LayoutWriter::SaveCommand);
+        if (path.isEmpty())
             return;
-        }
-        const QString lost = unencodableCharacters(layoutFileValues(doc));
-        if (!lost.isEmpty())
-            dialogs.message(QStringLiteral("The layout was saved, but these characters cannot be kept in a layout "
-                                           "file and were written as \"?\": ")
-                                + lost,
-                            QString(), Dialogs::Buttons::OK);
-        BrowserForm &browser = m_form.browser();
+        BrowserForm &browser = m_deps.browser();
         browser.Label1.setCaption(path);
         doc.Label53.setCaption(QStringLiteral("File Name : ") + name);
         doc.Label54.setCaption(QStringLiteral("Type: ") + doc.typeTag);
-        doc.Label56.setCaption(QStringLiteral("Orientation: ") + m_form.orientation.Label4.caption());
-        m_form.openBrowser();
+        doc.Label56.setCaption(QStringLiteral("Orientation: ") + m_deps.orientationCaption.caption());
+        m_deps.openBrowser();
         browser.refreshFiles();
+        showSaved(QFileInfo(path).fileName());
     }
-    BrowserForm &browser = m_form.browser();
+    BrowserForm &browser = m_deps.browser();
     if (browser.File1.listIndex() < 0) {
         browser.Im1.setVisible(false);
         browser.Im2.setVisible(false);
     }
+}
+
+void SaveCommand::showSaved(const QString &fileName)
+{
+    // The operator sees the layout just saved, selected, even when the
+    // browser's type filter would have hidden it.
+    BrowserForm &browser = m_deps.browser();
+    if (browser.File1.items().indexOf(fileName) < 0) {
+        const int position = BrowserForm::filterPositionFor(m_deps.doc.typeTag);
+        if (position >= 0 && position != browser.Combo3.listIndex())
+            browser.Combo3.choose(position);
+    }
+    const int i = int(browser.File1.items().indexOf(fileName));
+    if (i >= 0 && i != browser.File1.listIndex())
+        browser.File1.choose(i);
 }
 
 } // namespace numora
