@@ -22,6 +22,8 @@ private slots:
     void textsAndColoursRoundTrip();
     void otherOrientationArmsTheToggleOnce();
     void loadKeepsTheFileStartNumber();
+    void absurdPositionsGoToThePageEdge_data();
+    void absurdPositionsGoToThePageEdge();
     void shortAndMissingLinesKeepTheirFields();
     void unreadableFileChangesNothing();
     void malformedFilesNeverCrossLines();
@@ -216,6 +218,40 @@ void TestLayoutFiles::loadKeepsTheFileStartNumber()
     QVERIFY(f.layoutFiles().loadLayoutFile(path, QStringLiteral("C.10x10")));
     QCOMPARE(f.doc.Te1.text(), QStringLiteral("500"));
     QCOMPARE(f.doc.slot(3).Tx.text(), QStringLiteral("1"));
+}
+
+void TestLayoutFiles::absurdPositionsGoToThePageEdge_data()
+{
+    QTest::addColumn<QByteArray>("stored");
+    QTest::addColumn<QString>("top");
+    QTest::addColumn<QString>("left");
+    QTest::newRow("exponent") << QByteArray("1e+300") << QStringLiteral("29.7") << QStringLiteral("21");
+    QTest::newRow("beyond the page") << QByteArray("99999") << QStringLiteral("29.7") << QStringLiteral("21");
+    QTest::newRow("negative exponent") << QByteArray("-1e300") << QStringLiteral("0.1") << QStringLiteral("0.1");
+    QTest::newRow("zero") << QByteArray("0") << QStringLiteral("0.1") << QStringLiteral("0.1");
+    QTest::newRow("no number keeps the field") << QByteArray("abc") << QStringLiteral("4.4") << QStringLiteral("5.5");
+    QTest::newRow("on the page stays as written") << QByteArray("12.25") << QStringLiteral("12.25")
+                                                  << QStringLiteral("12.25");
+}
+
+void TestLayoutFiles::absurdPositionsGoToThePageEdge()
+{
+    QFETCH(QByteArray, stored);
+    QFETCH(QString, top);
+    QFETCH(QString, left);
+    FormFixture fx;
+    MainForm &f = fx.start();
+    QVERIFY(fx.folder.ensureExists());
+    f.doc.slot(1).Tee.setText(QStringLiteral("4.4"));
+    f.doc.slot(1).Teee.setText(QStringLiteral("5.5"));
+    QByteArray bytes = expectedReceipts(false);
+    bytes.replace("Sign T01   =2\r\n", "Sign T01   =" + stored + "\r\n");
+    bytes.replace("Sign L01   =3\r\n", "Sign L01   =" + stored + "\r\n");
+    const QString path = fx.folder.filePath(QStringLiteral("Odd.10x10"));
+    writeBytes(path, bytes);
+    QVERIFY(f.layoutFiles().loadLayoutFile(path, QStringLiteral("Odd.10x10")));
+    QCOMPARE(f.doc.slot(1).Tee.text(), top);
+    QCOMPARE(f.doc.slot(1).Teee.text(), left);
 }
 
 void TestLayoutFiles::shortAndMissingLinesKeepTheirFields()

@@ -8,6 +8,7 @@
 #include "preview/Orientation.h"
 
 #include <QLocale>
+#include <optional>
 
 namespace numora {
 
@@ -121,6 +122,26 @@ bool LayoutFileIO::writeLayoutFile(const QString &path, LayoutWriter writer, QSt
     return m_folder.write(path, encodeLayoutFile(layoutFileKeys(writer), layoutFileValues(m_doc)), error);
 }
 
+// A hand-edited or damaged file can hold "1e+300" or "-5": such a position
+// would print off the page. It goes to the page's edge as the position
+// editors put it; a text with no number in it is skipped.
+static std::optional<QString> loadedPosition(const QString &value, double highest)
+{
+    const QString trimmed = value.trimmed();
+    if (trimmed.isEmpty())
+        return value;
+    bool isNumber = false;
+    QLocale::c().toDouble(trimmed, &isNumber);
+    const double v = leadingNumber(trimmed);
+    if (!isNumber && v == 0)
+        return std::nullopt;
+    if (v > highest)
+        return shortestDecimal(highest);
+    if (v <= 0.01)
+        return QStringLiteral("0.1");
+    return value;
+}
+
 void LayoutFileIO::applyLine(int line, const QString &value)
 {
     const auto setCheck = [&](CheckBox &box) {
@@ -163,7 +184,9 @@ void LayoutFileIO::applyLine(int line, const QString &value)
     }
     if (line >= 17 && line <= 40) {
         SignSlot &s = m_doc.slot((line - 15) / 2);
-        (line % 2 ? s.Tee : s.Teee).setText(value);
+        const bool top = line % 2;
+        if (const auto text = loadedPosition(value, top ? 29.7 : 21))
+            (top ? s.Tee : s.Teee).setText(*text);
     } else if (line >= 43 && line <= 54) {
         m_doc.slot(line - 42).Tx.setText(value);
     }
