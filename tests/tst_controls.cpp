@@ -19,6 +19,7 @@ private slots:
     void filtersCanRewriteTheTextBeforeInsertion();
     void pickListAndEditableCombos();
     void handlersAreReentrant();
+    void disconnectedHandlersRunNoMore();
     void schedulerRunsDueTicksInOrder();
     void severalArmingsGiveOneTick();
     void settleLeavesEndlessTimersAside();
@@ -179,6 +180,30 @@ void TestControls::handlersAreReentrant()
     QCOMPARE(b.text(), QStringLiteral("2"));
     QCOMPARE(order.first(), QStringLiteral("a"));
     QCOMPARE(order.last(), QStringLiteral("a done"));
+}
+
+void TestControls::disconnectedHandlersRunNoMore()
+{
+    // A handler may take itself or a later one off while the event runs;
+    // the others still run in order and the list does not keep dead entries.
+    Event<int> e;
+    QStringList order;
+    Event<int>::Token second = 0;
+    Event<int>::Token first = 0;
+    first = e.connect([&](int v) {
+        order << QStringLiteral("first %1").arg(v);
+        e.disconnect(first);
+        e.disconnect(second);
+    });
+    second = e.connect([&](int) { order << QStringLiteral("second"); });
+    e.connect([&](int v) { order << QStringLiteral("third %1").arg(v); });
+    e.raise(1);
+    e.raise(2);
+    QCOMPARE(order, (QStringList{QStringLiteral("first 1"), QStringLiteral("third 1"), QStringLiteral("third 2")}));
+    QCOMPARE(e.size(), std::size_t(1));
+    e.disconnect(first); // spent tokens are ignored
+    e.raise(3);
+    QCOMPARE(order.size(), 4);
 }
 
 void TestControls::schedulerRunsDueTicksInOrder()

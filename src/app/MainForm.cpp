@@ -267,16 +267,16 @@ void MainForm::startUp()
     // slot by 0.1 cm; the restored positions are put back right after that
     // move, before the refresh reads them. Adding 0.1 cm beforehand instead
     // fails at the page's edge, where the scroll bar refuses the sum.
-    auto topDone = std::make_shared<bool>(false);
-    auto leftDone = std::make_shared<bool>(false);
-    doc.VScroll1.onChange.connect([restore, tops, topDone] {
-        if (!std::exchange(*topDone, true))
-            restore(*tops, true);
-    });
-    doc.VScroll2.onChange.connect([restore, lefts, leftDone] {
-        if (!std::exchange(*leftDone, true))
-            restore(*lefts, false);
-    });
+    // The handler goes once it has run: later spinner moves are the operator's.
+    const auto restoreOnce = [restore](ScrollBar &spinner, std::shared_ptr<Positions> values, bool top) {
+        auto token = std::make_shared<Event<>::Token>(0);
+        *token = spinner.onChange.connect([&spinner, restore, values, top, token] {
+            spinner.onChange.disconnect(*token);
+            restore(*values, top);
+        });
+    };
+    restoreOnce(doc.VScroll1, tops, true);
+    restoreOnce(doc.VScroll2, lefts, false);
     printForm.startUpCheck(Tim3);
 }
 

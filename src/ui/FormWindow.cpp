@@ -30,7 +30,7 @@ FormWindow::FormWindow(Form &form, Follows follows, QSizeF designSize, QWidget *
 
 void FormWindow::followForm()
 {
-    m_windowForm.onWindowUpdate.connect([w = QPointer<FormWindow>(this)] {
+    connectWhileAlive(this, m_windowForm.onWindowUpdate, [w = QPointer<FormWindow>(this)] {
         if (w)
             w->syncWindow();
     });

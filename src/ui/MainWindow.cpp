@@ -141,7 +141,7 @@ MainWindow::MainWindow(MainForm &form, QWidget *parent)
     buildShiftGroup();
     buildStatusBar();
     // The browser form comes later, from whichever command needs it first.
-    form.onBrowserCreated.connect([w = QPointer<MainWindow>(this)] {
+    connectWhileAlive(this, form.onBrowserCreated, [w = QPointer<MainWindow>(this)] {
         if (w)
             w->watchBrowser();
     });
@@ -185,7 +185,7 @@ void MainWindow::watchBrowser()
         if (browser.visible())
             w->m_browser = new BrowserWindow(browser);
     };
-    m_form.browser().onWindowUpdate.connect(makeWhenShown);
+    connectWhileAlive(this, m_form.browser().onWindowUpdate, makeWhenShown);
     makeWhenShown();
 }
 
@@ -198,7 +198,7 @@ void MainWindow::watchPrintDialog()
             return;
         w->m_print = new PrintWindow(w->m_form.printForm, w);
     };
-    m_form.printForm.onWindowUpdate.connect(makeWhenShown);
+    connectWhileAlive(this, m_form.printForm.onWindowUpdate, makeWhenShown);
     makeWhenShown();
 }
 

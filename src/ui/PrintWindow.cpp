@@ -174,13 +174,13 @@ PrintWindow::PrintWindow(PrintForm &form, QWidget *owner)
         if (panel)
             panel->runEnded();
     };
-    form.onJobPrinted.connect(runEnded);
-    form.onJobFailed.connect([runEnded](const QString &) { runEnded(); });
-    form.onWindowUpdate.connect([w = QPointer<PrintWindow>(this)] {
+    connectWhileAlive(this, form.onJobPrinted, runEnded);
+    connectWhileAlive(this, form.onJobFailed, [runEnded](const QString &) { runEnded(); });
+    connectWhileAlive(this, form.onWindowUpdate, [w = QPointer<PrintWindow>(this)] {
         if (w && !w->m_form.visible() && w->m_progress->running())
             w->m_progress->runEnded();
     });
-    form.Timer2.onTick.connect([w = QPointer<PrintWindow>(this)] {
+    connectWhileAlive(this, form.Timer2.onTick, [w = QPointer<PrintWindow>(this)] {
         if (w)
             w->keepInFront();
     });

@@ -42,6 +42,16 @@ int mouseButtonCode(Qt::MouseButtons b);
 void applyLook(QApplication &app);
 void installFontSubstitutes();
 
+// Connects a handler to a model event for as long as `owner` lives: the
+// connection goes with the widget, so a view that is rebuilt leaves no dead
+// handler behind. The forms outlive their views.
+template <typename E, typename H>
+void connectWhileAlive(QObject *owner, E &event, H handler)
+{
+    const auto token = event.connect(std::move(handler));
+    QObject::connect(owner, &QObject::destroyed, [&event, token] { event.disconnect(token); });
+}
+
 // Runs `fn` on the widget after every view change of the control, for as long
 // as the widget lives. The forms outlive their views, so only the widget's
 // end needs guarding. While an update batch is open (a tick of a print run
@@ -57,7 +67,7 @@ void onViewUpdate(Control &c, W *widget, F fn)
         bool pending = false;
     };
     auto link = std::make_shared<Link>(Link{QPointer<W>(widget), std::move(fn)});
-    c.onViewUpdate.connect([link] {
+    connectWhileAlive(widget, c.onViewUpdate, [link] {
         if (!link->guard)
             return;
         if (!UpdateBatch::isOpen()) {
