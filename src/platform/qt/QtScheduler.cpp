@@ -44,6 +44,7 @@ void QtScheduler::arm(Timer *t, int ms)
         QObject::connect(slot->qt, &QTimer::timeout, slot->qt, [this, t, e = slot.get()] { runSlice(t, *e); });
     }
     Entry &e = *slot;
+    e.disarmed = false;
     ++e.generation;
     e.interval = ms;
     e.due = now() + ms * kNsPerMs;
@@ -55,8 +56,18 @@ void QtScheduler::disarm(Timer *t)
     const auto it = m_entries.find(t);
     if (it == m_entries.end())
         return;
-    ++it->second->generation;
-    it->second->qt->stop();
+    Entry &e = *it->second;
+    ++e.generation;
+    e.qt->stop();
+    // A stopped timer keeps nothing: its QTimer goes (later, as it may be
+    // the one whose timeout is running) and so does its entry, unless its
+    // own tick is running, which forgets it when the tick returns.
+    if (e.ticking) {
+        e.disarmed = true;
+        return;
+    }
+    e.qt->deleteLater();
+    m_entries.erase(it);
 }
 
 void QtScheduler::runSlice(Timer *t, Entry &e)
@@ -81,7 +92,14 @@ void QtScheduler::runSlice(Timer *t, Entry &e)
         // The next tick falls due one interval on, counted from when this one
         // was due, as a repeating timer's do.
         e.due += qint64(e.interval) * kNsPerMs;
+        // A tick may run the event loop, and other timers' ticks inside it.
+        e.ticking = true;
         t->tick();
+        e.ticking = false;
+        if (e.disarmed) {
+            disarm(t);
+            return;
+        }
         if (e.generation != generation)
             return;
         at = now();

@@ -35,12 +35,18 @@ private:
         // Changed by every arm and disarm: a tick that re-arms or stops its
         // own timer ends the slice, the new schedule stands.
         quint64 generation = 0;
+        bool ticking = false;  // its tick runs now
+        bool disarmed = false; // stopped while its tick ran; forgotten after it
     };
     void runSlice(Timer *t, Entry &e);
+public:
+    // Timers that have a QTimer now (for the tests).
+    std::size_t liveTimers() const { return m_entries.size(); }
+private:
     qint64 now() const { return m_clock.nsecsElapsed(); }
 
     QElapsedTimer m_clock;
-    // Entries stay until the scheduler goes; a timer armed again reuses its own.
+    // Armed timers only: a disarmed timer's entry and QTimer are deleted.
     std::unordered_map<Timer *, std::unique_ptr<Entry>> m_entries;
 };
 
