@@ -16,6 +16,7 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QMouseEvent>
 #include <QTest>
 
 using namespace numora;
@@ -119,6 +120,8 @@ private slots:
     void printOrderPictureFollowsTheChoice();
     void boxesStandAtTheirCentimetres_data();
     void boxesStandAtTheirCentimetres();
+    void clickOnGridCrossingPlacesThere_data();
+    void clickOnGridCrossingPlacesThere();
     void renderWindow();
 };
 
@@ -367,6 +370,9 @@ void TstMainWindow::boxesStandAtTheirCentimetres()
     f.doc.slot(5).Tee.setText(QStringLiteral("13.3"));
     f.doc.slot(5).Teee.setText(QStringLiteral("7.7"));
     standPage(f, portrait);
+    // The crosshair's design place is along the page's edges; out of view,
+    // the white shows the page's whole extent.
+    f.placement.parkCrosshair();
     PagePreviewWidget *preview = h.w.pagePreview();
     const QImage img = preview->grab().toImage().convertToFormat(QImage::Format_RGB32);
 
@@ -402,6 +408,78 @@ void TstMainWindow::boxesStandAtTheirCentimetres()
     }
 }
 
+void TstMainWindow::clickOnGridCrossingPlacesThere_data()
+{
+    QTest::addColumn<bool>("portrait");
+    QTest::newRow("landscape") << false;
+    QTest::newRow("portrait") << true;
+}
+
+// The operator clicks where the grid lines of 10 cm across and 5 cm down
+// cross, as they are drawn; the slot lands on those centimetres. Also run at
+// twice the resolution (QT_SCALE_FACTOR=2), where a logical pixel is two.
+void TstMainWindow::clickOnGridCrossingPlacesThere()
+{
+    QFETCH(bool, portrait);
+    Shown h;
+    MainForm &f = *h.form;
+    if (portrait) {
+        QTest::mouseClick(child<QWidget>(h.w, "Label4"), Qt::LeftButton);
+        h.settle();
+    }
+    QTest::mouseClick(child<QWidget>(h.w, "Check4"), Qt::LeftButton);
+    QVERIFY(f.preview.Line26[28]->visible());
+    QCOMPARE(f.doc.Check2.value(), 1);
+    QCOMPARE(f.doc.Combo4.text(), QStringLiteral("1"));
+    PagePreviewWidget *preview = h.w.pagePreview();
+    const double dpr = preview->devicePixelRatioF();
+    QCOMPARE(dpr, qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1")).toDouble());
+
+    // The device pixel of a grid line, looked for in the picture near where
+    // the mapping puts it, on a stretch of the line between crossings.
+    const auto lineAt = [&](const QImage &img, QColor colour, bool upright, double at, double along) {
+        const QPointF p = preview->toPixels(upright ? QPointF(at, along) : QPointF(along, at)) * dpr;
+        const int near = int(upright ? p.x() : p.y());
+        const int other = qRound(upright ? p.y() : p.x());
+        for (int i = near - 3; i <= near + 3; ++i)
+            if (img.pixelColor(upright ? i : other, upright ? other : i) == colour)
+                return i;
+        return -1;
+    };
+    const QColor grey(192, 192, 192);
+    QImage img = preview->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const int column = lineAt(img, grey, true, 10 * 275 - 15, 5.5 * 275);
+    const int row = lineAt(img, grey, false, 5 * 275 - 15, 9.5 * 275);
+    QVERIFY(column >= 0 && row >= 0);
+
+    const QPointF at(column / dpr, row / dpr);
+    const auto send = [&](QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held, QPointF where) {
+        QMouseEvent e(type, where, preview->mapToGlobal(where), button, held, Qt::NoModifier);
+        QApplication::sendEvent(preview, &e);
+    };
+    send(QEvent::MouseMove, Qt::NoButton, Qt::NoButton, at);
+    QCOMPARE(f.placement.L1.caption(), QStringLiteral("10"));
+    QCOMPARE(f.placement.L2.caption(), QStringLiteral("5"));
+    send(QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, at);
+    send(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, at);
+    const SignSlot &slot = f.doc.slot(1);
+    QCOMPARE(portrait ? slot.Teee.text() : slot.Tee.text(), QStringLiteral("10"));
+    QCOMPARE(portrait ? slot.Tee.text() : slot.Teee.text(), QStringLiteral("5"));
+    QCOMPARE(f.doc.Combo4.text(), QStringLiteral("2"));
+
+    // The crosshair stands on the pointer's pixels, over the grid lines
+    // (looked for above and left of the box that now starts there).
+    img = preview->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(lineAt(img, QColor(0, 255, 255), true, 10 * 275 - 15, 2.5 * 275), column);
+    QCOMPARE(lineAt(img, QColor(0, 255, 0), false, 5 * 275 - 15, 9.5 * 275), row);
+
+    // The desk round the page is the window's background: the crosshair
+    // leaves the page.
+    send(QEvent::MouseMove, Qt::NoButton, Qt::NoButton, QPointF(2, 2));
+    QCOMPARE(f.preview.PLine1.y1(), -10.0);
+    QCOMPARE(f.preview.PLine2.y2(), -10.0);
+}
+
 void TstMainWindow::renderWindow()
 {
     Shown h;
@@ -413,11 +491,16 @@ void TstMainWindow::renderWindow()
 
     f.doc.Combo3.choose(QStringLiteral("12 X 12"));
     f.doc.WayPrint.choose(0);
-    for (auto &l : f.preview.Line25)
-        l->setVisible(true);
-    for (auto &l : f.preview.Line26)
-        l->setVisible(true);
+    QTest::mouseClick(child<QWidget>(h.w, "Check4"), Qt::LeftButton);
     h.settle();
+    // Placing by mouse: the pointer over the page at 13.7 cm across, 9.1 cm
+    // down, with crosshair and readout.
+    PagePreviewWidget *preview = h.w.pagePreview();
+    const QPointF pointer = preview->toPixels(QPointF(3770, 2500)).toPoint();
+    QMouseEvent move(QEvent::MouseMove, pointer, preview->mapToGlobal(pointer), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(preview, &move);
+    QCOMPARE(f.placement.L1.caption(), QStringLiteral("13.7"));
     // Let the layouts catch up with the new captions before the picture.
     QCoreApplication::processEvents();
     QImage landscape = h.w.grab().toImage();

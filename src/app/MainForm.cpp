@@ -24,6 +24,7 @@ MainForm::MainForm(Services services)
     , slotEditors(doc, preview)
     , style(doc, sample, services.dialogs)
     , orientation(doc, preview, services.scheduler)
+    , placement(doc, preview)
     , reset(ResetCommands::Deps{doc, preview, sample, services.dialogs,
                                 [this] { browser().Timer1.setInterval(10); }})
     , Timer1(QStringLiteral("Timer1"), services.scheduler)
@@ -64,7 +65,7 @@ void MainForm::registerAll()
              &sample.Label58, &sample.Timer5, &preview.Picture2, &preview.PLine1, &preview.PLine2,
              &preview.Timer2, &No1, &orientation.Label4, &orientation.Im1, &orientation.Im2,
              &orientation.Timer4, &style.Command4, &style.Command5, &style.Label55, &Timer1, &Text1, &Command2, &Command3,
-             &reset.Label7, &reset.Label57, &Label50, &Tim3})
+             &reset.Label7, &reset.Label57, &Label50, &Tim3, &placement.Check4, &placement.L1, &placement.L2})
         registerControl(*c);
     for (int n = 1; n <= 12; ++n) {
         SignSlot &s = doc.slot(n);
@@ -91,6 +92,13 @@ void MainForm::wire()
     slotEditors.connectEditors();
     style.connectEditors(orientation.Label4);
     orientation.connectEvents();
+    placement.connectEvents();
+    // The pointer over the window's background takes the crosshair off the
+    // page while placement mode is on.
+    onMouse.connect([this](MouseAction a, int, double, double) {
+        if (a == MouseAction::Move && doc.Check2.value() == 1)
+            placement.parkCrosshair();
+    });
     printGenerator.connectEvents();
     printOrder.connectEvents();
     reset.connectEvents();
@@ -284,7 +292,8 @@ QStringList MainForm::stateNames() const
 {
     return {QStringLiteral("modified"),   QStringLiteral("orientationMark"), QStringLiteral("typeTag"),
             QStringLiteral("slotCount"),  QStringLiteral("topSpinLast"),     QStringLiteral("leftSpinLast"),
-            QStringLiteral("zeroPrefix"), QStringLiteral("autoPlace"),       QStringLiteral("documentName")};
+            QStringLiteral("zeroPrefix"), QStringLiteral("autoPlace"),       QStringLiteral("documentName"),
+            QStringLiteral("previewMouseDown")};
 }
 
 QVariant MainForm::state(const QString &name) const
@@ -307,6 +316,8 @@ QVariant MainForm::state(const QString &name) const
         return doc.D1.caption();
     if (name == QLatin1String("documentName"))
         return doc.LDT1.caption();
+    if (name == QLatin1String("previewMouseDown"))
+        return placement.previewMouseDown ? QVariant(*placement.previewMouseDown) : QVariant(QString());
     return Form::state(name);
 }
 
@@ -324,6 +335,8 @@ bool MainForm::setState(const QString &name, const QVariant &value)
         doc.topSpinLast = value.toInt();
     else if (name == QLatin1String("leftSpinLast"))
         doc.leftSpinLast = value.toInt();
+    else if (name == QLatin1String("previewMouseDown"))
+        placement.previewMouseDown = value.toInt();
     else
         return Form::setState(name, value);
     return true;

@@ -5,6 +5,7 @@
 #include "layout/SlotEditors.h"
 #include "numbertext/NumberSample.h"
 #include "numbertext/NumberStyle.h"
+#include "preview/MousePlacement.h"
 #include "preview/Orientation.h"
 #include "platform/Form.h"
 #include "printing/PrintForm.h"
@@ -40,6 +41,7 @@ public:
     SlotEditors slotEditors;
     NumberStyle style;
     Orientation orientation;
+    MousePlacement placement;
 
     ResetCommands reset;
     TextBox No1{QStringLiteral("No1")}; // page count mirror of the print dialog

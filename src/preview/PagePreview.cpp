@@ -28,8 +28,11 @@ PagePreview::PagePreview(LayoutDocument &doc, Scheduler &scheduler)
         Line25[std::size_t(i)] = std::move(v);
         Line26[std::size_t(i)] = std::move(h);
     }
-    PLine1.setColor(rgbColour(255, 0, 0));
-    PLine2.setColor(rgbColour(255, 0, 0));
+    // The crosshair's design place: along the page's left and top edges.
+    PLine1.setPoints(0, 0, 0, 5160);
+    PLine1.setColor(rgbColour(0, 255, 255));
+    PLine2.setPoints(0, 0, 8160, 0);
+    PLine2.setColor(rgbColour(0, 255, 0));
     // The design text of every slot gives the box's design position.
     for (int n = 1; n <= 12; ++n) {
         placeLongEdge(n);

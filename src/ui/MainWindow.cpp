@@ -37,6 +37,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QTime>
 
@@ -130,6 +131,7 @@ MainWindow::MainWindow(MainForm &form, QWidget *parent)
     setObjectName(form.name());
     setAutoFillBackground(true);
     setFixedSize(px(this, DesignWidth), px(this, DesignHeight));
+    setMouseTracking(true);
     buildHeader();
     buildNumberGroup();
     buildSampleGroup();
@@ -486,7 +488,49 @@ void MainWindow::buildStyleStrip()
 void MainWindow::buildPreview()
 {
     m_preview = new PagePreviewWidget(m_form.preview, m_form.sample.Test0, this);
-    place(m_preview, T(8), T(164), T(458), T(378));
+    place(m_preview, T(8), T(164), T(458), T(354));
+
+    // Under the page: the grid switch and the pointer's place, the distance
+    // from the top edge (L2) before the one from the left edge (L1).
+    MousePlacement &placement = m_form.placement;
+    auto *row = new QWidget(this);
+    place(row, T(8), T(520), T(458), T(22));
+    auto *layout = new QHBoxLayout(row);
+    layout->setContentsMargins(2, 0, 2, 0);
+    layout->setSpacing(4);
+    auto *grid = new BoundCheckBox(placement.Check4, row);
+    grid->setToolTip(tr("Show the centimetre grid on the page"));
+    layout->addWidget(grid);
+    layout->addStretch(1);
+    // Each field has an arrow for the direction it measures in.
+    const auto readout = [row, layout](Label &l, const QString &arrow, const QString &tip) {
+        layout->addWidget(caption(arrow, row));
+        auto *field = new QFrame(row);
+        field->setFrameShape(QFrame::StyledPanel);
+        field->setFrameShadow(QFrame::Sunken);
+        field->setAutoFillBackground(true);
+        QPalette pal = field->palette();
+        pal.setColor(QPalette::Window, Qt::white);
+        field->setPalette(pal);
+        field->setFixedSize(dp(row, 44), dp(row, 18));
+        field->setToolTip(tip);
+        auto *inner = new QHBoxLayout(field);
+        inner->setContentsMargins(1, 1, 1, 1);
+        inner->addWidget(new BoundLabel(l, BoundLabel::ModelFont | BoundLabel::CentreText, field));
+        layout->addWidget(field);
+        layout->addWidget(caption(QStringLiteral("cm."), row));
+        layout->addSpacing(6);
+    };
+    readout(placement.L2, QStringLiteral("\u2193"), tr("Pointer's distance from the top edge of the page"));
+    readout(placement.L1, QStringLiteral("\u2192"), tr("Pointer's distance from the left edge of the page"));
+}
+
+void MainWindow::mouseMoveEvent(QMouseEvent *e)
+{
+    // Only moves over the window's own background arrive here.
+    const Qt::MouseButtons buttons = e->buttons();
+    m_form.mouse(MouseAction::Move, mouseButtonCode(buttons), twips(this, e->position().x()),
+                 twips(this, e->position().y()));
 }
 
 void MainWindow::buildSlotPanels()

@@ -54,6 +54,8 @@ protected:
     // Closing the window is the exit: it may ask to save, and stays open
     // when the operator cancels or the layout cannot be written.
     void closeEvent(QCloseEvent *e) override;
+    // The pointer over the window's own background.
+    void mouseMoveEvent(QMouseEvent *e) override;
 
 private:
     // The form's label of that name; a caption-only stand-in while the form

@@ -7,6 +7,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <cmath>
+
 namespace numora::ui {
 
 PagePreviewWidget::PagePreviewWidget(PagePreview &preview, const std::array<std::unique_ptr<Label>, 12> &labels,
@@ -61,6 +63,11 @@ QPointF PagePreviewWidget::toUnits(const QPointF &pos) const
     return (pos - pageOrigin()) / s;
 }
 
+QPointF PagePreviewWidget::toPixels(const QPointF &units) const
+{
+    return pageOrigin() + units * scale();
+}
+
 void PagePreviewWidget::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
@@ -82,23 +89,16 @@ void PagePreviewWidget::paintEvent(QPaintEvent *)
 
     p.save();
     p.setClipRect(page);
+    // Lines lie on the page surface, beneath every box.
+    const double dpr = p.device()->devicePixelRatioF();
+    for (auto &l : m_preview.Line25)
+        paintLine(p, *l, dpr);
+    for (auto &l : m_preview.Line26)
+        paintLine(p, *l, dpr);
+    paintLine(p, m_preview.PLine1, dpr);
+    paintLine(p, m_preview.PLine2, dpr);
     p.translate(page.topLeft());
     p.scale(s, s);
-    // Lines lie on the page surface, beneath every box.
-    const auto drawLine = [&p, this](const LineItem &l) {
-        if (!l.visible() || (l.x1() == l.x2() && l.y1() == l.y2()))
-            return;
-        QPen pen(resolveColour(l.color(), palette()));
-        pen.setCosmetic(true);
-        p.setPen(pen);
-        p.drawLine(QLineF(l.x1(), l.y1(), l.x2(), l.y2()));
-    };
-    for (auto &l : m_preview.Line25)
-        drawLine(*l);
-    for (auto &l : m_preview.Line26)
-        drawLine(*l);
-    drawLine(m_preview.PLine1);
-    drawLine(m_preview.PLine2);
     p.setRenderHint(QPainter::TextAntialiasing, true);
     for (int n = 1; n <= 12; ++n)
         paintBox(p, n);
@@ -106,6 +106,35 @@ void PagePreviewWidget::paintEvent(QPaintEvent *)
 
     p.setPen(QColor(0x8A, 0x94, 0xA3));
     p.drawRect(page.adjusted(-0.5, -0.5, -0.5, -0.5));
+}
+
+void PagePreviewWidget::paintLine(QPainter &p, const LineItem &l, double dpr) const
+{
+    if (!l.visible() || (l.x1() == l.x2() && l.y1() == l.y2()))
+        return;
+    const QColor colour = resolveColour(l.color(), palette());
+    const QPointF a = toPixels(QPointF(l.x1(), l.y1()));
+    const QPointF b = toPixels(QPointF(l.x2(), l.y2()));
+    // An upright or level line takes the first device pixel at or past its
+    // place, which is where toUnits() puts that place back: the pointer on
+    // a line's pixel reads the line's own position, never one just short
+    // of it, and the crosshair stands on the pointer's pixel.
+    const auto snap = [dpr](double v) { return std::ceil(v * dpr - 1e-6) / dpr; };
+    if (a.x() == b.x() || a.y() == b.y()) {
+        // Snapping must not pull a line from above or left of the page (the
+        // parked crosshair) onto its first row or column.
+        if ((a.x() == b.x() && l.x1() < 0) || (a.y() == b.y() && l.y1() < 0))
+            return;
+        const QPointF from(snap(std::min(a.x(), b.x())), snap(std::min(a.y(), b.y())));
+        const QPointF to(snap(std::max(a.x(), b.x())), snap(std::max(a.y(), b.y())));
+        const QSizeF size(a.x() == b.x() ? 1.0 : to.x() - from.x(), a.y() == b.y() ? 1.0 : to.y() - from.y());
+        p.fillRect(QRectF(from, size), colour);
+        return;
+    }
+    QPen pen(colour);
+    pen.setCosmetic(true);
+    p.setPen(pen);
+    p.drawLine(QLineF(a, b));
 }
 
 void PagePreviewWidget::paintBox(QPainter &p, int n)
@@ -171,19 +200,35 @@ void PagePreviewWidget::forward(MouseAction a, QMouseEvent *e, int target)
     }
 }
 
+bool PagePreviewWidget::onPage(QMouseEvent *e) const
+{
+    // The desk round the page is the window's background: the event goes on
+    // to the window, unless a press on the page holds the pointer.
+    if (m_grab >= 0 || pageRect().contains(e->position()))
+        return true;
+    e->ignore();
+    return false;
+}
+
 void PagePreviewWidget::mousePressEvent(QMouseEvent *e)
 {
+    if (!onPage(e))
+        return;
     m_grab = boxAt(toUnits(e->position()));
     forward(MouseAction::Down, e, m_grab);
 }
 
 void PagePreviewWidget::mouseMoveEvent(QMouseEvent *e)
 {
+    if (!onPage(e))
+        return;
     forward(MouseAction::Move, e, m_grab >= 0 ? m_grab : boxAt(toUnits(e->position())));
 }
 
 void PagePreviewWidget::mouseReleaseEvent(QMouseEvent *e)
 {
+    if (!onPage(e))
+        return;
     const int target = m_grab >= 0 ? m_grab : boxAt(toUnits(e->position()));
     m_grab = -1;
     forward(MouseAction::Up, e, target);
@@ -197,6 +242,8 @@ void PagePreviewWidget::mouseReleaseEvent(QMouseEvent *e)
 
 void PagePreviewWidget::mouseDoubleClickEvent(QMouseEvent *e)
 {
+    if (!onPage(e))
+        return;
     mousePressEvent(e);
     if (e->button() != Qt::LeftButton)
         return;

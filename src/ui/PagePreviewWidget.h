@@ -26,6 +26,10 @@ public:
     double scale() const;
     QPointF pageOrigin() const;
     QRectF pageRect() const;
+    // Widget pixels to preview units and back: the one mapping the drawing
+    // and the mouse share.
+    QPointF toUnits(const QPointF &pos) const;
+    QPointF toPixels(const QPointF &units) const;
 
 protected:
     void paintEvent(QPaintEvent *) override;
@@ -36,10 +40,11 @@ protected:
 
 private:
     static constexpr int Margin = 10;
-    QPointF toUnits(const QPointF &pos) const;
+    bool onPage(QMouseEvent *e) const;
     // The slot whose box is under the point (in units), 0 for none.
     int boxAt(const QPointF &units) const;
     void forward(MouseAction a, QMouseEvent *e, int target);
+    void paintLine(QPainter &p, const LineItem &l, double dpr) const;
     void paintBox(QPainter &p, int n);
 
     PagePreview &m_preview;

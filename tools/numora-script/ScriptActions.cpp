@@ -134,11 +134,20 @@ void ScriptRunner::cmdMouse(const Args &a)
         action = MouseAction::Up;
     else
         error(QStringLiteral("usage: mouse down|move|up CONTROL X Y [BUTTON]"));
-    Control &c = operable(a.at(1));
     const double x = number(a.at(2), "X");
     const double y = number(a.at(3), "Y");
     const int button = a.size() > 4 ? int(integer(a.at(4), 0, 7, "the button")) : 1;
-    c.mouse(action, button, x, y);
+    // A window's name is the pointer over its own background.
+    if (isFormName(a.at(1).text)) {
+        Form &f = form(a.at(1).text);
+        if (!f.visible())
+            error(QStringLiteral("the window %1 is not shown: the operator cannot reach it").arg(f.name()));
+        if (!f.enabled())
+            error(QStringLiteral("the window %1 is disabled: the operator cannot reach it").arg(f.name()));
+        f.mouse(action, button, x, y);
+        return;
+    }
+    operable(a.at(1)).mouse(action, button, x, y);
 }
 
 void ScriptRunner::cmdClose(const Args &a)

@@ -196,6 +196,7 @@ void TestScriptRunner::scriptErrorsStop_data()
     QTest::newRow("set a bool by word") << s + "set Te1.enabled yes\n" << QStringLiteral("ERROR t.script:5: a true/false value is written 1 or 0, not \"yes\"");
     QTest::newRow("set a number by word") << s + "set HScroll1.value two\n" << QStringLiteral("ERROR t.script:5: the value must be a number, not \"two\"");
     QTest::newRow("mouse action") << s + "mouse press Picture2 1 1\n" << QStringLiteral("ERROR t.script:5: usage: mouse down|move|up CONTROL X Y [BUTTON]");
+    QTest::newRow("mouse on a hidden window") << s + "mouse move Prnt1 1 1 0\n" << QStringLiteral("ERROR t.script:5: the window Prnt1 is not shown: the operator cannot reach it");
     QTest::newRow("file path") << QByteArray("file ../x.2x2 text\n") << QStringLiteral("ERROR t.script:1: ../x.2x2 is not a plain file name");
     QTest::newRow("unknown current printer") << QByteArray("printers PDF Laser\nprinter Ink\n") << QStringLiteral("ERROR t.script:2: \"Ink\" is not one of the printers set with `printers`");
     QTest::newRow("printer fails where") << QByteArray("printer-fails middle jam\n") << QStringLiteral("ERROR t.script:1: usage: printer-fails start|end TEXT");

@@ -1,0 +1,118 @@
+#include "MousePlacement.h"
+#include "PagePreview.h"
+#include "platform/Numeric.h"
+
+#include <cmath>
+
+namespace numora {
+
+MousePlacement::MousePlacement(LayoutDocument &doc, PagePreview &preview)
+    : m_doc(doc)
+    , m_preview(preview)
+{
+    for (Label *l : {&L1, &L2})
+        l->setFontName(QStringLiteral("Tahoma"));
+}
+
+QString MousePlacement::readout(double units)
+{
+    // Cutting the millimetres' text to five characters before rounding keeps
+    // three, two or one decimals depending on the size, as the readout has
+    // always done; 1.5 mm must round from "1.5", so the cut works on the
+    // 15-digit text and not on the binary value.
+    const QString mm = shortestDecimal(units / ReadoutScale).left(5);
+    const auto whole = roundHalfEven(leadingNumber(mm));
+    return shortestDecimal(double(whole.value_or(0)) / 10.0);
+}
+
+void MousePlacement::buttonDown()
+{
+    previewMouseDown = 1;
+}
+
+void MousePlacement::pointerMoved(double x, double y)
+{
+    if (m_doc.Check2.value() != 1 && previewMouseDown != 1)
+        return;
+    const Label &page = m_preview.Picture2;
+    LineItem &vertical = m_preview.PLine1;
+    vertical.setX1(x);
+    vertical.setX2(x);
+    vertical.setY1(0);
+    vertical.setY2(page.height());
+    LineItem &horizontal = m_preview.PLine2;
+    horizontal.setX1(page.width());
+    horizontal.setX2(0);
+    horizontal.setY1(y);
+    horizontal.setY2(y);
+    L1.setCaption(readout(x));
+    L2.setCaption(readout(y));
+}
+
+void MousePlacement::placeSlot(int n)
+{
+    SignSlot &s = m_doc.slot(n);
+    // The readouts are the only record of where the pointer was.
+    const auto scrollValue = [](const Label &l) { return roundHalfEven(leadingNumber(l.caption()) * 100); };
+    const bool portrait = m_preview.portrait();
+    // A value outside a bar's range is refused: that axis stays put.
+    if (const auto v = scrollValue(portrait ? L1 : L2))
+        s.VSc.setValue(*v);
+    if (const auto v = scrollValue(portrait ? L2 : L1))
+        s.VS.setValue(*v);
+    m_doc.Combo4.setText(QString::number(n == 12 ? 1 : n + 1));
+}
+
+void MousePlacement::buttonUp()
+{
+    ComboBox &slotBox = m_doc.Combo4;
+    const bool lastSlot = leadingNumber(slotBox.text()) == double(slotBox.count());
+    if (m_doc.Check2.value() == 1) {
+        const double n = leadingNumber(slotBox.text());
+        if (n >= 1 && n <= 12 && n == std::floor(n))
+            placeSlot(int(n));
+    }
+    previewMouseDown = 0;
+    if (m_doc.Check2.value() == 1) {
+        // The run's last click ends placement mode and starts the count over.
+        if (m_doc.slotCount == 1) {
+            m_doc.Check2.setValue(0);
+            m_doc.slotCount = slotBox.count() + 1;
+            parkCrosshair();
+        }
+        --m_doc.slotCount;
+    }
+    if (lastSlot)
+        slotBox.setText(QStringLiteral("1"));
+}
+
+void MousePlacement::gridClicked()
+{
+    const bool shown = Check4.value() != 0;
+    for (std::size_t i = 0; i < m_preview.Line25.size(); ++i) {
+        m_preview.Line25[i]->setVisible(shown);
+        m_preview.Line26[i]->setVisible(shown);
+    }
+}
+
+void MousePlacement::parkCrosshair()
+{
+    m_preview.PLine2.setY2(-10);
+    m_preview.PLine2.setY1(-10);
+    m_preview.PLine1.setY2(-10);
+    m_preview.PLine1.setY1(-10);
+}
+
+void MousePlacement::connectEvents()
+{
+    m_preview.Picture2.onMouse.connect([this](MouseAction a, int, double x, double y) {
+        switch (a) {
+        case MouseAction::Down: buttonDown(); break;
+        case MouseAction::Move: pointerMoved(x, y); break;
+        case MouseAction::Up: buttonUp(); break;
+        }
+    });
+    Check4.onClick.connect([this] { gridClicked(); });
+}
+
+} // namespace numora
