@@ -1,4 +1,5 @@
 #include "MainForm.h"
+#include "AboutForm.h"
 #include "platform/Colour.h"
 #include "platform/Numeric.h"
 #include "layout/SessionKeys.h"
@@ -34,6 +35,7 @@ MainForm::MainForm(Services services)
                                 printGenerator.Tim1, [this] { return printGenerator.Lise1.count(); },
                                 [this](qsizetype i) { return printGenerator.Lise1.item(i); }})
     , printOrder(doc, sample)
+    , chrome(*this, services.scheduler)
     , m_services(std::move(services))
     , m_layoutFiles(doc, sample, orientation, m_services.layouts)
     , m_save(std::make_unique<SaveCommand>(*this))
@@ -81,6 +83,8 @@ void MainForm::registerAll()
         registerControl(*c);
     for (auto &p : printOrder.pictures)
         registerControl(*p);
+    for (Control *c : chrome.controls())
+        registerControl(*c);
 }
 
 void MainForm::wire()
@@ -92,6 +96,7 @@ void MainForm::wire()
     printGenerator.connectEvents();
     printOrder.connectEvents();
     reset.connectEvents();
+    chrome.connectEvents();
     No1.onKeyPress.connect([this](int &key) { sample.filterNumberKey(No1, key, 4); });
     Command3.onClick.connect([this] { m_save->run(); });
     Command2.onClick.connect([this] { openBrowser(); });
@@ -133,8 +138,35 @@ bool MainForm::exitProgram()
     return m_ended;
 }
 
+void MainForm::requestExit()
+{
+    if (exitProgram())
+        setVisible(false);
+}
+
+void MainForm::openAbout()
+{
+    if (!m_about) {
+        m_about = std::make_unique<AboutForm>(m_services.settings, m_services.desktop);
+        m_about->centreOver(left(), top(), width(), height());
+        onAboutOpened.raise();
+    }
+    m_about->setVisible(true);
+}
+
+void MainForm::closeAbout()
+{
+    if (m_about) {
+        onAboutClosing.raise();
+        m_about.reset();
+    }
+    setVisible(true);
+}
+
 Form *MainForm::form(const QString &name)
 {
+    if (name == QLatin1String("About1"))
+        return m_about.get();
     if (name == QLatin1String("Start1"))
         return this;
     if (name == QLatin1String("Save1"))

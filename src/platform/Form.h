@@ -44,6 +44,10 @@ public:
     void setWindowState(int s);
     // Raised when any of the window's own properties changed, for views.
     Event<> onWindowUpdate;
+    // The pointer over the window's own background, outside its controls
+    // (positions in twips, as for controls).
+    void mouse(MouseAction a, int button, double x, double y) { onMouse.raise(a, button, x, y); }
+    Event<MouseAction, int, double, double> onMouse;
 
 protected:
     void registerControl(Control &c) { registerControl(c.name(), c); }
