@@ -3,6 +3,7 @@
 // settings store, a fixed clock and a real Data folder in a temporary place.
 #include "app/MainForm.h"
 #include "platform/Clock.h"
+#include "platform/Desktop.h"
 #include "platform/Dialogs.h"
 #include "platform/LayoutFolder.h"
 #include "platform/ManualScheduler.h"
@@ -77,6 +78,7 @@ struct FormFixture
     QTemporaryDir dir;
     DiskLayoutFolder folder{dir.path() + QStringLiteral("/Data")};
     RecordingPrinter printer;
+    RecordingDesktop desktop;
     // Another printer for the forms, when set before start().
     Printer *usePrinter = nullptr;
     std::unique_ptr<MainForm> form;
@@ -85,7 +87,7 @@ struct FormFixture
     {
         form = std::make_unique<MainForm>(Services{scheduler, *measure, dialogs, settings, clock,
                                                    [names = fontNames] { return names; }, folder,
-                                                   usePrinter ? *usePrinter : printer});
+                                                   usePrinter ? *usePrinter : printer, &desktop});
         form->startUp();
         settle();
         return *form;

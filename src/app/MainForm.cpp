@@ -1,4 +1,5 @@
 #include "MainForm.h"
+#include "AboutForm.h"
 #include "platform/Colour.h"
 #include "platform/Numeric.h"
 #include "layout/SessionKeys.h"
@@ -35,6 +36,7 @@ MainForm::MainForm(Services services)
                                 printGenerator.Tim1, [this] { return printGenerator.Lise1.count(); },
                                 [this](qsizetype i) { return printGenerator.Lise1.item(i); }})
     , printOrder(doc, sample)
+    , chrome(*this, services.scheduler)
     , m_services(std::move(services))
     , m_layoutFiles(doc, sample, orientation, m_services.layouts)
     , m_save(std::make_unique<SaveCommand>(SaveCommand::Deps{
@@ -84,6 +86,8 @@ void MainForm::registerAll()
         registerControl(*c);
     for (auto &p : printOrder.pictures)
         registerControl(*p);
+    for (Control *c : chrome.controls())
+        registerControl(*c);
 }
 
 void MainForm::wire()
@@ -93,15 +97,10 @@ void MainForm::wire()
     style.connectEditors(orientation.Label4);
     orientation.connectEvents();
     placement.connectEvents();
-    // The pointer over the window's background takes the crosshair off the
-    // page while placement mode is on.
-    onMouse.connect([this](MouseAction a, int, double, double) {
-        if (a == MouseAction::Move && doc.Check2.value() == 1)
-            placement.parkCrosshair();
-    });
     printGenerator.connectEvents();
     printOrder.connectEvents();
     reset.connectEvents();
+    chrome.connectEvents();
     No1.onKeyPress.connect([this](int &key) { sample.filterNumberKey(No1, key, 4); });
     Command3.onClick.connect([this] { m_save->run(); });
     Command2.onClick.connect([this] { openBrowser(); });
@@ -145,8 +144,35 @@ bool MainForm::exitProgram()
     return m_ended;
 }
 
+void MainForm::requestExit()
+{
+    if (exitProgram())
+        setVisible(false);
+}
+
+void MainForm::openAbout()
+{
+    if (!m_about) {
+        m_about = std::make_unique<AboutForm>(m_services.settings, m_services.desktop);
+        m_about->centreOver(left(), top(), width(), height());
+        onAboutOpened.raise();
+    }
+    m_about->setVisible(true);
+}
+
+void MainForm::closeAbout()
+{
+    if (m_about) {
+        onAboutClosing.raise();
+        m_about.reset();
+    }
+    setVisible(true);
+}
+
 Form *MainForm::form(const QString &name)
 {
+    if (name == QLatin1String("About1"))
+        return m_about.get();
     if (name == QLatin1String("Start1"))
         return this;
     if (name == QLatin1String("Save1"))

@@ -13,11 +13,13 @@
 #include "printing/PrintOrderSelector.h"
 #include "preview/PagePreview.h"
 #include "layoutfiles/LayoutFile.h"
+#include "WindowChrome.h"
 
 #include <memory>
 
 namespace numora {
 
+class AboutForm;
 class BrowserForm;
 class LayoutFolder;
 class SaveCommand;
@@ -55,6 +57,7 @@ public:
     PrintGenerator printGenerator;
     PrintForm printForm; // the print dialog Prnt1
     PrintOrderSelector printOrder;
+    WindowChrome chrome; // title strip, hotspots, About label, button frames
 
     QVariant state(const QString &name) const override;
     bool setState(const QString &name, const QVariant &value) override;
@@ -77,6 +80,19 @@ public:
     // and the session are written); false when it goes on.
     bool exitProgram();
     bool ended() const { return m_ended; }
+    // The exit hotspot and the operator closing the window: the exit, and
+    // the window hidden once the program may end.
+    void requestExit();
+    // The About window, while it is open.
+    AboutForm *aboutForm() const { return m_about.get(); }
+    // Loads and shows the About window.
+    void openAbout();
+    // Unloads the About window and shows the main window again.
+    void closeAbout();
+    // Raised after the About window is loaded and before it is unloaded,
+    // so that a view can make and drop its window.
+    Event<> onAboutOpened;
+    Event<> onAboutClosing;
     // Where the settings store keeps this program's entries.
     static QString appName();
     static QString sectionName();
@@ -88,6 +104,7 @@ private:
     Services m_services;
     LayoutFileIO m_layoutFiles;
     std::unique_ptr<BrowserForm> m_browser;
+    std::unique_ptr<AboutForm> m_about;
     std::unique_ptr<SaveCommand> m_save;
     bool m_ended = false;
 };

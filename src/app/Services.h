@@ -11,6 +11,7 @@ class SettingsStore;
 class Clock;
 class LayoutFolder;
 class Printer;
+class Desktop;
 
 // The platform services a form is given. Nothing reaches for a global.
 struct Services
@@ -26,6 +27,9 @@ struct Services
     LayoutFolder &layouts;
     // The printers of the system and the one the print job drives.
     Printer &printer;
+    // The desktop the windows live on (URL handler, window dragging); none
+    // where no window is shown, as for the print command.
+    Desktop *desktop = nullptr;
 };
 
 } // namespace numora

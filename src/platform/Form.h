@@ -45,7 +45,7 @@ public:
     // Raised when any of the window's own properties changed, for views.
     Event<> onWindowUpdate;
     // The pointer over the window's own background, outside its controls
-    // (twips from the window's top-left corner).
+    // (positions in twips, as for controls).
     void mouse(MouseAction a, int button, double x, double y) { onMouse.raise(a, button, x, y); }
     Event<MouseAction, int, double, double> onMouse;
 

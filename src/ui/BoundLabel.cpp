@@ -2,6 +2,7 @@
 #include "ViewSupport.h"
 #include "platform/Colour.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -69,6 +70,16 @@ void BoundLabel::paintEvent(QPaintEvent *)
         p.setPen(QColor(0x40, 0x40, 0x40));
         p.drawRect(rect().adjusted(0, 0, -1, -1));
     }
+    if (m_control.pressed()) {
+        // The pressed look: a sunken edge, dark above and left.
+        const QRect r = rect().adjusted(0, 0, -1, -1);
+        p.setPen(QColor(0, 0, 0, 110));
+        p.drawLine(r.topLeft(), r.topRight());
+        p.drawLine(r.topLeft(), r.bottomLeft());
+        p.setPen(QColor(255, 255, 255, 140));
+        p.drawLine(r.bottomLeft(), r.bottomRight());
+        p.drawLine(r.topRight(), r.bottomRight());
+    }
     paintFrame(p);
 }
 
@@ -106,6 +117,22 @@ FramedButton::FramedButton(Label &control, QWidget *parent)
     : BoundLabel(control, ModelColours | CentreText, parent)
 {
     setCursor(Qt::PointingHandCursor);
+    // Tab reaches it; a mouse click does not take the focus from a field.
+    setFocusPolicy(Qt::TabFocus);
+}
+
+void FramedButton::keyPressEvent(QKeyEvent *e)
+{
+    switch (e->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (!e->isAutoRepeat())
+            control().click();
+        return;
+    default:
+        BoundLabel::keyPressEvent(e);
+    }
 }
 
 void FramedButton::setFrameLines(LineItem *top, LineItem *left, LineItem *bottom, LineItem *right)
@@ -134,6 +161,12 @@ void FramedButton::paintFrame(QPainter &p)
     p.drawLine(r.bottomLeft(), r.bottomRight());
     p.setPen(colour(3, dark));
     p.drawLine(r.topRight(), r.bottomRight());
+    if (hasFocus()) {
+        QPen focus(palette().color(QPalette::Highlight));
+        focus.setStyle(Qt::DotLine);
+        p.setPen(focus);
+        p.drawRect(r.adjusted(2, 2, -2, -2));
+    }
 }
 
 } // namespace numora::ui

@@ -49,7 +49,8 @@ private:
 // A text label that acts as a push button, with a frame of four lines: white
 // at the top and left and grey at the bottom and right give the raised look.
 // When the form holds the frame's line items their colours are used, so
-// that the model's pressed look shows.
+// that the model's pressed look shows. Tab reaches it; Space and Enter are
+// its click.
 class FramedButton : public BoundLabel
 {
 public:
@@ -58,6 +59,7 @@ public:
 
 protected:
     void paintFrame(QPainter &p) override;
+    void keyPressEvent(QKeyEvent *e) override;
 
 private:
     LineItem *m_lines[4] = {};

@@ -12,6 +12,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -145,6 +146,15 @@ void BrowserWindow::closeEvent(QCloseEvent *e)
         e->ignore();
     else
         e->accept();
+}
+
+void BrowserWindow::keyPressEvent(QKeyEvent *e)
+{
+    if (e->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    FormWindow::keyPressEvent(e);
 }
 
 } // namespace numora::ui

@@ -46,6 +46,8 @@ protected:
     // The header shows the form's caption too.
     void captionApplied(const QString &caption) override;
     void closeEvent(QCloseEvent *e) override;
+    // Escape is the browser's Close.
+    void keyPressEvent(QKeyEvent *e) override;
 
 private:
     BrowserForm &m_form;

@@ -1,4 +1,5 @@
 #include "MainWindow.h"
+#include "AboutWindow.h"
 #include "BoundCheckBox.h"
 #include "BoundComboBox.h"
 #include "BoundLabel.h"
@@ -13,12 +14,14 @@
 #include "SheetStackIcon.h"
 #include "SlotPanel.h"
 #include "ViewSupport.h"
+#include "app/AboutForm.h"
 #include "app/MainForm.h"
 #include "layoutfiles/BrowserForm.h"
 #include "platform/Clock.h"
 #include "platform/Colour.h"
 #include "platform/LayoutFolder.h"
 #include "platform/SystemClock.h"
+#include "platform/qt/QtDesktop.h"
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtPrinter.h"
 #include "platform/qt/QtScheduler.h"
@@ -39,6 +42,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QShortcut>
 #include <QTime>
 
 #include <functional>
@@ -122,16 +126,61 @@ private:
     std::function<QRect(int)> m_cell;
 };
 
+// An exit or minimise hotspot of the title bar with the symbol it stands
+// on: the border shows while the pointer is over it, the pressed look while
+// a button is down.
+class TitleHotspot : public BoundLabel
+{
+public:
+    enum Symbol { Close, Minimise };
+    TitleHotspot(Label &control, Symbol symbol, QWidget *parent)
+        : BoundLabel(control, Plain, parent), m_symbol(symbol)
+    {
+        setCursor(Qt::PointingHandCursor);
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        const QRectF r = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+        if (control().pressed())
+            p.fillRect(rect(), QColor(0, 0, 0, 70));
+        else if (control().border())
+            p.fillRect(rect(), QColor(255, 255, 255, m_symbol == Close ? 40 : 28));
+        if (control().border()) {
+            p.setPen(QColor(255, 255, 255, 170));
+            p.drawRect(r);
+        }
+        QPen pen(QColor(0xF2, 0xF5, 0xF9), qMax(1.2, width() / 9.0));
+        pen.setCapStyle(Qt::RoundCap);
+        p.setPen(pen);
+        const QRectF g = QRectF(rect()).adjusted(width() * 0.27, height() * 0.27, -width() * 0.27, -height() * 0.27)
+                             .translated(control().pressed() ? QPointF(0.5, 0.5) : QPointF());
+        if (m_symbol == Close) {
+            p.drawLine(g.topLeft(), g.bottomRight());
+            p.drawLine(g.bottomLeft(), g.topRight());
+        } else {
+            p.drawLine(QPointF(g.left(), g.bottom()), QPointF(g.right(), g.bottom()));
+        }
+    }
+
+private:
+    Symbol m_symbol;
+};
+
 } // namespace
 
 MainWindow::MainWindow(MainForm &form, QWidget *parent)
-    : FormWindow(form, CaptionAndState, QSizeF(), parent)
+    : FormWindow(form, CaptionAndState, QSizeF(), parent, Qt::Window | Qt::FramelessWindowHint)
     , m_form(form)
+    , m_formShown(form.visible())
 {
     setObjectName(form.name());
     setAutoFillBackground(true);
-    setFixedSize(px(this, DesignWidth), px(this, DesignHeight));
     setMouseTracking(true);
+    setFixedSize(px(this, DesignWidth), px(this, DesignHeight));
     buildHeader();
     buildNumberGroup();
     buildSampleGroup();
@@ -150,6 +199,13 @@ MainWindow::MainWindow(MainForm &form, QWidget *parent)
     if (form.browserCreated())
         watchBrowser();
     watchPrintDialog();
+    watchAbout();
+    trackBackground();
+    addShortcuts();
+    form.onWindowUpdate.connect([w = QPointer<MainWindow>(this)] {
+        if (w)
+            w->followShown();
+    });
     followForm();
 }
 
@@ -157,8 +213,7 @@ MainWindow::~MainWindow()
 {
     delete m_browser;
     delete m_print;
-    // The widgets go before the stand-in controls they show.
-    qDeleteAll(findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly));
+    delete m_about;
 }
 
 QString MainWindow::untitledCaption() const
@@ -174,6 +229,11 @@ BrowserWindow *MainWindow::browserWindow() const
 PrintWindow *MainWindow::printWindow() const
 {
     return m_print;
+}
+
+AboutWindow *MainWindow::aboutWindow() const
+{
+    return m_about;
 }
 
 void MainWindow::watchBrowser()
@@ -204,6 +264,106 @@ void MainWindow::watchPrintDialog()
     makeWhenShown();
 }
 
+void MainWindow::watchAbout()
+{
+    // The About window lives exactly as long as its form: made when the
+    // form is loaded, dropped before it is unloaded.
+    m_form.onAboutOpened.connect([w = QPointer<MainWindow>(this)] {
+        if (!w || !w->m_form.aboutForm())
+            return;
+        // Closing the window unloads its form, after the close event is
+        // over, since the unloading deletes the window.
+        w->m_about = new AboutWindow(*w->m_form.aboutForm(), [w] {
+            if (w)
+                QMetaObject::invokeMethod(
+                    w.data(), [w] { w->m_form.closeAbout(); }, Qt::QueuedConnection);
+        });
+    });
+    m_form.onAboutClosing.connect([w = QPointer<MainWindow>(this)] {
+        if (w)
+            delete w->m_about;
+    });
+}
+
+void MainWindow::followShown()
+{
+    const bool shown = m_form.visible();
+    if (shown == m_formShown)
+        return;
+    m_formShown = shown;
+    if (!shown && m_form.ended())
+        close();
+    else
+        setVisible(shown);
+}
+
+void MainWindow::showEvent(QShowEvent *e)
+{
+    FormWindow::showEvent(e);
+    // The program shows its main window; the form learns it here.
+    if (!e->spontaneous()) {
+        m_formShown = true;
+        m_form.setVisible(true);
+    }
+}
+
+void MainWindow::forwardMouse(MouseAction a, QMouseEvent *e)
+{
+    const Qt::MouseButtons buttons = a == MouseAction::Move ? e->buttons() : Qt::MouseButtons(e->button());
+    m_form.mouse(a, mouseButtonCode(buttons), twips(this, e->position().x()), twips(this, e->position().y()));
+}
+
+void MainWindow::mousePressEvent(QMouseEvent *e)
+{
+    forwardMouse(MouseAction::Down, e);
+}
+
+void MainWindow::mouseMoveEvent(QMouseEvent *e)
+{
+    forwardMouse(MouseAction::Move, e);
+}
+
+void MainWindow::mouseReleaseEvent(QMouseEvent *e)
+{
+    forwardMouse(MouseAction::Up, e);
+}
+
+void MainWindow::trackBackground()
+{
+    // Moves without a button reach only widgets that track the pointer, and
+    // a widget that tracks it and ignores the move hands it to its parent.
+    // Plain containers and captions are the window's background; controls
+    // keep their moves.
+    for (QWidget *w : findChildren<QWidget *>()) {
+        const QMetaObject *m = w->metaObject();
+        if (!w->hasMouseTracking()
+            && (m == &QWidget::staticMetaObject || m == &QFrame::staticMetaObject
+                || m == &QGroupBox::staticMetaObject || m == &QLabel::staticMetaObject))
+            w->setMouseTracking(true);
+    }
+}
+
+void MainWindow::activate(Label &control)
+{
+    if (m_form.visible() && m_form.enabled() && control.visible() && control.enabled())
+        control.click();
+}
+
+void MainWindow::addShortcuts()
+{
+    const auto key = [this](const QKeySequence &k, std::function<void()> run) {
+        auto *s = new QShortcut(k, this);
+        QObject::connect(s, &QShortcut::activated, this, std::move(run));
+    };
+    key(QKeySequence(Qt::CTRL | Qt::Key_S), [this] { activate(m_form.Command3); });
+    key(QKeySequence(Qt::CTRL | Qt::Key_O), [this] { activate(m_form.Command2); });
+    key(QKeySequence(Qt::CTRL | Qt::Key_P), [this] { activate(m_form.Label50); });
+    key(QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { activate(m_form.chrome.Label1); });
+    // Window managers usually take Alt+F4 themselves and close the window;
+    // without a frame some do not.
+    key(QKeySequence(Qt::ALT | Qt::Key_F4), [this] { close(); });
+}
+
 void MainWindow::closeEvent(QCloseEvent *e)
 {
     if (!m_form.exitProgram()) {
@@ -221,29 +381,16 @@ void MainWindow::closeEvent(QCloseEvent *e)
 
 void MainWindow::geometryReported()
 {
-    dockBrowser();
+    // The window manager moves a dragged window after the strip's move
+    // has run: the browser follows from here.
+    m_form.chrome.dockBrowser();
 }
 
-void MainWindow::dockBrowser()
+Label &MainWindow::labelNamed(const QString &name)
 {
-    if (!m_form.browserCreated())
-        return;
-    BrowserForm &browser = m_form.browser();
-    // Only an open browser follows; one that was closed stays where it is.
-    if (!browser.enabled() || !browser.visible())
-        return;
-    const double left = m_form.left() + m_form.width();
-    const double top = m_form.top();
-    if (browser.left() != left || browser.top() != top)
-        browser.setGeometry(left, top, browser.width(), browser.height());
-}
-
-Label &MainWindow::labelNamed(const QString &name, const QString &captionText)
-{
-    if (auto *l = dynamic_cast<Label *>(m_form.control(name)))
-        return *l;
-    m_standIns.push_back(std::make_unique<Label>(name, captionText));
-    return *m_standIns.back();
+    auto *l = dynamic_cast<Label *>(m_form.control(name));
+    Q_ASSERT(l);
+    return *l;
 }
 
 void MainWindow::frameWith(FramedButton *button, const std::array<int, 4> &lines)
@@ -259,24 +406,27 @@ void MainWindow::place(QWidget *w, double left, double top, double width, double
     w->setGeometry(px(this, left), px(this, top), px(this, width), px(this, height));
 }
 
+void MainWindow::place(QWidget *w, const Control &c)
+{
+    place(w, c.left(), c.top(), c.width(), c.height());
+}
+
 void MainWindow::buildHeader()
 {
+    WindowChrome &chrome = m_form.chrome;
     auto *header = new HeaderBar(this);
     place(header, 0, 0, DesignWidth, 375);
+    // The strip that drags the window lies under the title.
+    place(new BoundLabel(chrome.Label2, BoundLabel::Plain, this), chrome.Label2);
 
-    const bool ownAbout = m_form.control(QStringLiteral("R00")) == nullptr;
-    Label &about = labelNamed(QStringLiteral("R00"), QStringLiteral("About"));
-    if (ownAbout) {
-        // The stand-in wears the About label's design colours.
-        about.setBackColor(rgbColour(0, 0x80, 0));
-        about.setForeColor(rgbColour(255, 255, 255));
-    }
-    auto *aboutLabel = new BoundLabel(about, BoundLabel::ModelColours | BoundLabel::CentreText, this);
+    auto *aboutLabel = new BoundLabel(chrome.R00, BoundLabel::ModelColours | BoundLabel::CentreText, this);
     aboutLabel->setCursor(Qt::PointingHandCursor);
-    place(aboutLabel, 120, 75, 645, 225);
+    aboutLabel->setToolTip(tr("About this program"));
+    place(aboutLabel, chrome.R00);
 
-    Label &title = labelNamed(QStringLiteral("Label5"), QStringLiteral("Talonix"));
-    auto *titleLabel = new BoundLabel(title, BoundLabel::CentreText, this);
+    auto *titleLabel = new BoundLabel(chrome.Label5, BoundLabel::CentreText, this);
+    // The title is part of the strip: a drag may start on it.
+    titleLabel->setAttribute(Qt::WA_TransparentForMouseEvents);
     QFont f = font();
     f.setPointSizeF(10);
     f.setBold(true);
@@ -285,7 +435,14 @@ void MainWindow::buildHeader()
     QPalette pal = titleLabel->palette();
     pal.setColor(QPalette::WindowText, Qt::white);
     titleLabel->setPalette(pal);
-    place(titleLabel, 5760, 120, 2655, 255);
+    place(titleLabel, chrome.Label5);
+
+    auto *minimise = new TitleHotspot(chrome.Label3, TitleHotspot::Minimise, this);
+    minimise->setToolTip(tr("Minimise"));
+    place(minimise, chrome.Label3);
+    auto *exit = new TitleHotspot(chrome.Label1, TitleHotspot::Close, this);
+    exit->setToolTip(tr("Exit"));
+    place(exit, chrome.Label1);
 }
 
 void MainWindow::buildNumberGroup()
@@ -384,19 +541,19 @@ void MainWindow::buildLayoutCard()
     // rows of the card are laid out around them.
     struct Chrome
     {
-        const char *name, *caption;
+        const char *name;
         double l, t, w, h;
         std::array<int, 4> lines; // top, left, bottom, right
     };
     static const Chrome buttons[] = {
-        {"Command3", "Save", 9120, 915, 630, 225, {20, 17, 19, 18}},
-        {"Command2", "Open", 9840, 915, 645, 225, {16, 13, 15, 14}},
-        {"Label57", "Close", 10560, 915, 645, 225, {21, 24, 22, 23}},
-        {"Label50", "Print", 11280, 915, 645, 225, {12, 5, 11, 10}},
-        {"Label7", "Rest", 12000, 915, 630, 225, {9, 6, 8, 7}},
+        {"Command3", 9120, 915, 630, 225, {20, 17, 19, 18}},
+        {"Command2", 9840, 915, 645, 225, {16, 13, 15, 14}},
+        {"Label57", 10560, 915, 645, 225, {21, 24, 22, 23}},
+        {"Label50", 11280, 915, 645, 225, {12, 5, 11, 10}},
+        {"Label7", 12000, 915, 630, 225, {9, 6, 8, 7}},
     };
     for (const Chrome &c : buttons) {
-        auto *b = new FramedButton(labelNamed(QLatin1String(c.name), QLatin1String(c.caption)), this);
+        auto *b = new FramedButton(labelNamed(QLatin1String(c.name)), this);
         frameWith(b, c.lines);
         place(b, c.l, c.t, c.w, c.h);
         if (qstrcmp(c.name, "Label50") == 0)
@@ -525,14 +682,6 @@ void MainWindow::buildPreview()
     readout(placement.L1, QStringLiteral("\u2192"), tr("Pointer's distance from the left edge of the page"));
 }
 
-void MainWindow::mouseMoveEvent(QMouseEvent *e)
-{
-    // Only moves over the window's own background arrive here.
-    const Qt::MouseButtons buttons = e->buttons();
-    m_form.mouse(MouseAction::Move, mouseButtonCode(buttons), twips(this, e->position().x()),
-                 twips(this, e->position().y()));
-}
-
 void MainWindow::buildSlotPanels()
 {
     // Four columns of three, in slot order row by row; a hidden slot leaves
@@ -634,8 +783,9 @@ int runMainWindow(QApplication &app)
     // writable once installed.
     DiskLayoutFolder layouts(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/Data"));
     QtPrinter printer;
+    QtDesktop desktop;
     Services services{scheduler, measure, dialogs, settings, clock, [] { return QFontDatabase::families(); }, layouts,
-                      printer};
+                      printer,     &desktop};
     MainForm form(services);
     form.startUp();
     ui::MainWindow window(form);

@@ -1,10 +1,9 @@
 #pragma once
 #include "FormWindow.h"
+#include "platform/controls/Control.h"
 
 #include <QPointer>
 #include <array>
-#include <memory>
-#include <vector>
 
 class QApplication;
 
@@ -19,6 +18,7 @@ int runMainWindow(QApplication &app);
 
 namespace ui {
 
+class AboutWindow;
 class BrowserWindow;
 class FramedButton;
 class PagePreviewWidget;
@@ -28,7 +28,9 @@ class PrintWindow;
 // widget shows one model control; the window itself holds nothing else.
 // The program shows the window and the operator places it: the window takes
 // its caption, enabled and minimised state from the form, and reports its
-// place and size to the form without ever taking them from it.
+// place and size to the form without ever taking them from it. It has no
+// system frame: the form's chrome draws the title bar and its hotspots.
+// The form hides it while the About window is open.
 class MainWindow : public FormWindow
 {
 public:
@@ -46,6 +48,8 @@ public:
     BrowserWindow *browserWindow() const;
     // The print dialog's window, made the first time its form is shown.
     PrintWindow *printWindow() const;
+    // The About window while it is open.
+    AboutWindow *aboutWindow() const;
 
 protected:
     QString untitledCaption() const override;
@@ -54,21 +58,32 @@ protected:
     // Closing the window is the exit: it may ask to save, and stays open
     // when the operator cancels or the layout cannot be written.
     void closeEvent(QCloseEvent *e) override;
-    // The pointer over the window's own background.
+    void showEvent(QShowEvent *e) override;
+    // The pointer over the window's own background goes to the form.
+    void mousePressEvent(QMouseEvent *e) override;
     void mouseMoveEvent(QMouseEvent *e) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
 
 private:
-    // The form's label of that name; a caption-only stand-in while the form
-    // does not have it yet (the chrome controls come with their behaviour).
-    Label &labelNamed(const QString &name, const QString &caption);
+    Label &labelNamed(const QString &name);
     void place(QWidget *w, double left, double top, double width, double height);
+    void place(QWidget *w, const Control &c);
     // The frame of a framed button takes the colours of the form's line
     // items of these numbers (top, left, bottom, right) when it has them.
     void frameWith(FramedButton *button, const std::array<int, 4> &lines);
     void watchBrowser();
     void watchPrintDialog();
-    // Keeps an open browser glued to the right edge.
-    void dockBrowser();
+    void watchAbout();
+    // Shows or hides the window as the form says; a form that ended the
+    // program closes it.
+    void followShown();
+    void forwardMouse(MouseAction a, QMouseEvent *e);
+    // Background for the pointer: containers pass moves on to the window.
+    void trackBackground();
+    void addShortcuts();
+    // A command key: the click of the control, where the operator could
+    // click it.
+    void activate(Label &control);
 
     void buildHeader();
     void buildNumberGroup();
@@ -82,11 +97,12 @@ private:
     void buildStatusBar();
 
     MainForm &m_form;
-    std::vector<std::unique_ptr<Label>> m_standIns;
+    bool m_formShown = false;
     PagePreviewWidget *m_preview = nullptr;
     QWidget *m_orderPicture = nullptr;
     QPointer<BrowserWindow> m_browser;
     QPointer<PrintWindow> m_print;
+    QPointer<AboutWindow> m_about;
 };
 
 } // namespace ui

@@ -134,20 +134,17 @@ void ScriptRunner::cmdMouse(const Args &a)
         action = MouseAction::Up;
     else
         error(QStringLiteral("usage: mouse down|move|up CONTROL X Y [BUTTON]"));
+    // A window's name is the pointer over its own background.
+    const bool background = !a.at(1).quoted && isFormName(a.at(1).text);
+    Form *f = background ? &operableForm(a.at(1).text) : nullptr;
+    Control *c = background ? nullptr : &operable(a.at(1));
     const double x = number(a.at(2), "X");
     const double y = number(a.at(3), "Y");
     const int button = a.size() > 4 ? int(integer(a.at(4), 0, 7, "the button")) : 1;
-    // A window's name is the pointer over its own background.
-    if (isFormName(a.at(1).text)) {
-        Form &f = form(a.at(1).text);
-        if (!f.visible())
-            error(QStringLiteral("the window %1 is not shown: the operator cannot reach it").arg(f.name()));
-        if (!f.enabled())
-            error(QStringLiteral("the window %1 is disabled: the operator cannot reach it").arg(f.name()));
-        f.mouse(action, button, x, y);
-        return;
-    }
-    operable(a.at(1)).mouse(action, button, x, y);
+    if (f)
+        f->mouse(action, button, x, y);
+    else
+        c->mouse(action, button, x, y);
 }
 
 void ScriptRunner::cmdClose(const Args &a)
@@ -160,6 +157,14 @@ void ScriptRunner::cmdClose(const Args &a)
     if (!entry->close)
         notAvailable(QStringLiteral("closing %1 has no handler in the program yet").arg(name));
     entry->close(*m_session, form(name));
+}
+
+void ScriptRunner::cmdRestore(const Args &a)
+{
+    requireStarted("restore");
+    // The operator brings a minimised (or maximised) window back to its
+    // normal state, as from the task bar.
+    operableForm(a.at(0).text).setWindowState(0);
 }
 
 } // namespace numora::script

@@ -69,6 +69,7 @@ const QHash<QString, ScriptRunner::Command> &ScriptRunner::commands()
         {QStringLiteral("clock"), {&ScriptRunner::cmdClock, 2, 2, "clock HH:MM:SS YYYY-MM-DD"}},
         {QStringLiteral("measure"), {&ScriptRunner::cmdMeasure, 2, 2, "measure W H"}},
         {QStringLiteral("fonts"), {&ScriptRunner::cmdFonts, 0, -1, "fonts NAME..."}},
+        {QStringLiteral("config"), {&ScriptRunner::cmdConfig, 2, 2, "config SECTION/KEY VALUE"}},
         {QStringLiteral("start"), {&ScriptRunner::cmdStart, 0, 0, "start"}},
         {QStringLiteral("advance"), {&ScriptRunner::cmdAdvance, 1, 1, "advance MS"}},
         {QStringLiteral("settle"), {&ScriptRunner::cmdSettle, 0, 0, "settle"}},
@@ -84,6 +85,7 @@ const QHash<QString, ScriptRunner::Command> &ScriptRunner::commands()
         {QStringLiteral("scroll"), {&ScriptRunner::cmdScroll, 2, 2, "scroll CONTROL VALUE"}},
         {QStringLiteral("mouse"), {&ScriptRunner::cmdMouse, 4, 5, "mouse down|move|up CONTROL X Y [BUTTON]"}},
         {QStringLiteral("close"), {&ScriptRunner::cmdClose, 1, 1, "close FORM"}},
+        {QStringLiteral("restore"), {&ScriptRunner::cmdRestore, 1, 1, "restore FORM"}},
         {QStringLiteral("set"), {&ScriptRunner::cmdSet, 2, 2, "set CONTROL.PROPERTY VALUE"}},
         {QStringLiteral("answer"), {&ScriptRunner::cmdAnswer, 1, 1, "answer VALUE"}},
         {QStringLiteral("expect"), {&ScriptRunner::cmdExpect, 2, 2, "expect CONTROL.PROPERTY VALUE"}},
@@ -92,9 +94,10 @@ const QHash<QString, ScriptRunner::Command> &ScriptRunner::commands()
         {QStringLiteral("expect-store"), {&ScriptRunner::cmdExpectStore, 1, 2, "expect-store KEY [VALUE]"}},
         {QStringLiteral("expect-asked"), {&ScriptRunner::cmdExpectAsked, 1, 1, "expect-asked COUNT"}},
         {QStringLiteral("expect-ask"), {&ScriptRunner::cmdExpectAsk, 1, 1, "expect-ask LINE"}},
+        {QStringLiteral("expect-desktop"), {&ScriptRunner::cmdExpectDesktop, 0, -1, "expect-desktop [LINE...]"}},
         {QStringLiteral("print"), {&ScriptRunner::cmdPrint, 1, 2,
                                    "print CONTROL.PROPERTY | print store KEY | print file NAME | print printer | "
-                                   "print sequence"}},
+                                   "print desktop | print sequence"}},
     };
     return table;
 }
@@ -249,6 +252,16 @@ Control &ScriptRunner::control(const Word &w) const
     if (!c)
         error(QStringLiteral("%1 has no control %2").arg(f.name(), quote(name)));
     return *c;
+}
+
+Form &ScriptRunner::operableForm(const QString &name) const
+{
+    Form &f = form(name);
+    if (!f.visible())
+        error(QStringLiteral("the window %1 is not shown: the operator cannot reach it").arg(name));
+    if (!f.enabled())
+        error(QStringLiteral("the window %1 is disabled: the operator cannot reach it").arg(name));
+    return f;
 }
 
 Control &ScriptRunner::operable(const Word &w) const
@@ -431,6 +444,15 @@ void ScriptRunner::cmdFonts(const Args &a)
     m_session->fonts = names;
 }
 
+void ScriptRunner::cmdConfig(const Args &a)
+{
+    const QString &sectionKey = a.at(0).text;
+    const qsizetype slash = sectionKey.indexOf(QLatin1Char('/'));
+    if (slash <= 0 || slash == sectionKey.size() - 1 || sectionKey.indexOf(QLatin1Char('/'), slash + 1) >= 0)
+        error(QStringLiteral("a configuration key is written SECTION/KEY, not %1").arg(quote(sectionKey)));
+    m_session->configure(sectionKey.left(slash), sectionKey.mid(slash + 1), a.at(1).text);
+}
+
 // ---- Running --------------------------------------------------------------
 
 void ScriptRunner::cmdStart(const Args &)
@@ -553,6 +575,21 @@ void ScriptRunner::cmdExpectAsk(const Args &a)
     check(last == a.at(0).text, QStringLiteral("last dialog %1, expected %2").arg(quote(last), quote(a.at(0).text)));
 }
 
+void ScriptRunner::cmdExpectDesktop(const Args &a)
+{
+    QStringList want;
+    for (const Word &w : a)
+        want.append(w.text);
+    const QStringList got = m_session->desktop.takeLines();
+    const auto shown = [](const QStringList &lines) {
+        QStringList quoted;
+        for (const QString &l : lines)
+            quoted.append(quote(l));
+        return lines.isEmpty() ? QStringLiteral("nothing") : quoted.join(QLatin1Char(' '));
+    };
+    check(got == want, QStringLiteral("the desktop was asked for %1, expected %2").arg(shown(got), shown(want)));
+}
+
 void ScriptRunner::cmdPrint(const Args &a)
 {
     const Word &what = a.at(0);
@@ -574,6 +611,13 @@ void ScriptRunner::cmdPrint(const Args &a)
         if (a.size() != 1)
             error(QStringLiteral("usage: print printer"));
         for (const QString &line : m_session->printer.takeLines())
+            emitLine(line);
+        return;
+    }
+    if (!what.quoted && what.text == QLatin1String("desktop")) {
+        if (a.size() != 1)
+            error(QStringLiteral("usage: print desktop"));
+        for (const QString &line : m_session->desktop.takeLines())
             emitLine(line);
         return;
     }

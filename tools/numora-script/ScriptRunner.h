@@ -69,6 +69,8 @@ private:
     Control &control(const Word &w) const;
     // A control the operator can act on: enabled and shown.
     Control &operable(const Word &w) const;
+    // A window the operator can act on: shown and enabled.
+    Form &operableForm(const QString &name) const;
     PropertyRef property(const Word &w) const;
     QVariant read(const PropertyRef &ref) const;
     template <typename T>
@@ -91,6 +93,7 @@ private:
     void cmdClock(const Args &a);
     void cmdMeasure(const Args &a);
     void cmdFonts(const Args &a);
+    void cmdConfig(const Args &a);
     // Running.
     void cmdStart(const Args &a);
     void cmdAdvance(const Args &a);
@@ -108,6 +111,7 @@ private:
     void cmdScroll(const Args &a);
     void cmdMouse(const Args &a);
     void cmdClose(const Args &a);
+    void cmdRestore(const Args &a);
     // Program writes and dialogs.
     void cmdSet(const Args &a);
     void cmdAnswer(const Args &a);
@@ -118,6 +122,7 @@ private:
     void cmdExpectStore(const Args &a);
     void cmdExpectAsked(const Args &a);
     void cmdExpectAsk(const Args &a);
+    void cmdExpectDesktop(const Args &a);
     void cmdPrint(const Args &a);
 
     Output m_out;

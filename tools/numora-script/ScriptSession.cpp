@@ -1,4 +1,5 @@
 #include "ScriptSession.h"
+#include "app/AboutForm.h"
 #include "layoutfiles/BrowserForm.h"
 #include "platform/Windows1256.h"
 #include "platform/qt/QtTextMeasure.h"
@@ -12,6 +13,11 @@ ScriptSession::ScriptSession()
     : layouts(dir.path() + QStringLiteral("/Data"))
 {
     layouts.ensureExists();
+}
+
+void ScriptSession::configure(const QString &section, const QString &key, const QString &value)
+{
+    settings.saveSetting(AboutForm::configApp(), section, key, value);
 }
 
 static bool plainFileName(const QString &name)
@@ -59,7 +65,8 @@ QString ScriptSession::start()
         return QStringLiteral("the display's fonts need a GUI application; use `fonts NAME...`");
     const std::optional<QStringList> chosen = fonts;
     Services services{scheduler, *measure, dialogs, settings, clock,
-                      [chosen] { return chosen ? *chosen : QFontDatabase::families(); }, layouts, printer};
+                      [chosen] { return chosen ? *chosen : QFontDatabase::families(); }, layouts, printer,
+                      &desktop};
     main = std::make_unique<MainForm>(services);
     main->startUp();
     // The program shows its main window once start-up has run.
@@ -72,11 +79,7 @@ const std::vector<FormEntry> &formEntries()
     static const std::vector<FormEntry> entries{
         // Closing the main window is the exit: once it may end, it is gone.
         {QStringLiteral("Start1"), [](ScriptSession &s) -> Form * { return s.main.get(); },
-         [](ScriptSession &, Form &f) {
-             auto &main = static_cast<MainForm &>(f);
-             if (main.exitProgram())
-                 main.setVisible(false);
-         }},
+         [](ScriptSession &, Form &f) { static_cast<MainForm &>(f).requestExit(); }},
         // Closing the print dialog is its Cancel, refused while a run prints.
         {QStringLiteral("Prnt1"), [](ScriptSession &s) -> Form * { return s.main ? &s.main->printForm : nullptr; },
          [](ScriptSession &, Form &f) { static_cast<PrintForm &>(f).closeRequested(); }},
@@ -85,8 +88,9 @@ const std::vector<FormEntry> &formEntries()
         {QStringLiteral("Save1"),
          [](ScriptSession &s) -> Form * { return s.main && s.main->browserCreated() ? &s.main->browser() : nullptr; },
          [](ScriptSession &, Form &f) { static_cast<BrowserForm &>(f).closeClicked(); }},
-        // Named by scripts already; reachable once the program has it.
-        {QStringLiteral("About1"), {}, {}},
+        // Loaded while it is open; closing it unloads it.
+        {QStringLiteral("About1"), [](ScriptSession &s) -> Form * { return s.main ? s.main->aboutForm() : nullptr; },
+         [](ScriptSession &s, Form &) { s.main->closeAbout(); }},
     };
     return entries;
 }

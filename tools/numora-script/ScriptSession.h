@@ -1,6 +1,7 @@
 #pragma once
 #include "app/MainForm.h"
 #include "platform/Clock.h"
+#include "platform/Desktop.h"
 #include "platform/LayoutFolder.h"
 #include "platform/ManualScheduler.h"
 #include "platform/RecordingPrinter.h"
@@ -32,6 +33,7 @@ struct ScriptSession
     MemorySettingsStore settings;
     FixedClock clock;
     RecordingPrinter printer;
+    RecordingDesktop desktop;
     // From `measure W H`; the screen's font metrics otherwise.
     std::optional<std::pair<double, double>> fixedMeasure;
     // From `fonts`; the display's font families otherwise.
@@ -52,6 +54,8 @@ struct ScriptSession
 
     void store(const QString &key, const QString &value) { settings.saveSetting(app(), section(), key, value); }
     void unstore(const QString &key) { settings.remove(app(), section(), key); }
+    // The program's own configuration, outside the session.
+    void configure(const QString &section, const QString &key, const QString &value);
     std::optional<QString> stored(const QString &key)
     {
         if (!settings.contains(app(), section(), key))

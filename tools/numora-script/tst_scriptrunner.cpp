@@ -200,7 +200,9 @@ void TestScriptRunner::scriptErrorsStop_data()
     QTest::newRow("file path") << QByteArray("file ../x.2x2 text\n") << QStringLiteral("ERROR t.script:1: ../x.2x2 is not a plain file name");
     QTest::newRow("unknown current printer") << QByteArray("printers PDF Laser\nprinter Ink\n") << QStringLiteral("ERROR t.script:2: \"Ink\" is not one of the printers set with `printers`");
     QTest::newRow("printer fails where") << QByteArray("printer-fails middle jam\n") << QStringLiteral("ERROR t.script:1: usage: printer-fails start|end TEXT");
-    QTest::newRow("no About yet") << s + "expect About1.Label2.caption x\n" << QStringLiteral("ERROR t.script:5: the window About1 is not available yet");
+    QTest::newRow("About not open") << s + "expect About1.Label2.caption x\n" << QStringLiteral("ERROR t.script:5: the window About1 is not loaded");
+    QTest::newRow("background of a hidden window") << s + "click R00\nmouse move Start1 1 1 0\n" << QStringLiteral("ERROR t.script:6: the window Start1 is not shown: the operator cannot reach it");
+    QTest::newRow("configuration key") << QByteArray("config link x\n") << QStringLiteral("ERROR t.script:1: a configuration key is written SECTION/KEY, not \"link\"");
     QTest::newRow("browser not loaded") << s + "expect Save1.visible 0\n" << QStringLiteral("ERROR t.script:5: the window Save1 is not loaded");
 }
 

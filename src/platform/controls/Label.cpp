@@ -22,6 +22,14 @@ void Label::setBorder(int b)
     viewChanged();
 }
 
+void Label::setPressed(bool p)
+{
+    if (p == m_pressed)
+        return;
+    m_pressed = p;
+    viewChanged();
+}
+
 void Label::setForeColor(qint32 c)
 {
     if (c == m_fore)
@@ -123,7 +131,7 @@ bool Label::has(const QString &p) const
         QStringLiteral("caption"),  QStringLiteral("border"),     QStringLiteral("forecolor"),
         QStringLiteral("backcolor"), QStringLiteral("fontname"),  QStringLiteral("fontsize"),
         QStringLiteral("fontbold"), QStringLiteral("fontitalic"), QStringLiteral("autosize"),
-        QStringLiteral("alignment")};
+        QStringLiteral("alignment"), QStringLiteral("pressed")};
     return own.contains(p) || Control::has(p);
 }
 
@@ -133,6 +141,8 @@ QVariant Label::get(const QString &p) const
         return m_caption;
     if (p == QLatin1String("border"))
         return m_border;
+    if (p == QLatin1String("pressed"))
+        return m_pressed;
     if (p == QLatin1String("forecolor"))
         return m_fore;
     if (p == QLatin1String("backcolor"))
@@ -174,6 +184,8 @@ bool Label::set(const QString &p, const QVariant &v)
         setFontItalic(v.toBool());
     else if (p == QLatin1String("alignment"))
         setAlignment(v.toInt());
+    else if (p == QLatin1String("pressed"))
+        setPressed(v.toBool());
     else
         return Control::set(p, v);
     return true;

@@ -31,6 +31,9 @@ public:
 
     int border() const { return m_border; }
     void setBorder(int b);
+    // The pressed look of a label that acts as a button: one on/off state.
+    bool pressed() const { return m_pressed; }
+    void setPressed(bool p);
     qint32 foreColor() const { return m_fore; }
     void setForeColor(qint32 c);
     qint32 backColor() const { return m_back; }
@@ -61,6 +64,7 @@ private:
 
     QString m_caption;
     int m_border = 0;
+    bool m_pressed = false;
     qint32 m_fore = qint32(0x80000012);
     qint32 m_back = qint32(0x8000000F);
     bool m_transparent = false;

@@ -1,0 +1,60 @@
+#pragma once
+#include "platform/controls/Label.h"
+#include "platform/controls/Timer.h"
+
+#include <array>
+#include <memory>
+#include <vector>
+
+namespace numora {
+
+class MainForm;
+
+// The frameless main window's own chrome: the title strip that drags the
+// window, the exit and minimise hotspots, the About label, the four frame
+// lines of each framed button, and the watcher that restores the docked
+// browser after a minimise.
+class WindowChrome
+{
+public:
+    WindowChrome(MainForm &form, Scheduler &scheduler);
+
+    Label Label5{QStringLiteral("Label5"), QStringLiteral("Talonix")};
+    Label Label2{QStringLiteral("Label2")};                         // title strip
+    Label Label1{QStringLiteral("Label1"), QStringLiteral("    ")}; // exit hotspot
+    Label Label3{QStringLiteral("Label3"), QStringLiteral("    ")}; // minimise hotspot
+    Label R00{QStringLiteral("R00"), QStringLiteral("About")};
+    std::array<std::unique_ptr<LineItem>, 24> Line; // Line1..Line24
+    Timer Timer3;                                   // restore watcher
+
+    LineItem &line(int n) { return *Line[std::size_t(n - 1)]; }
+    std::vector<Control *> controls();
+    // Lays out the framed buttons' frames and connects the chrome's events;
+    // the framed buttons belong to other commands, so this runs once the
+    // main form has them all.
+    void connectEvents();
+
+    // The pointer over the window's background, outside every control.
+    // Further reactions to it belong here.
+    void onBackgroundMove();
+    void minimise();
+    // Glues an open browser to the main window's right edge.
+    void dockBrowser();
+
+private:
+    struct Frame
+    {
+        Label *button;
+        int top, left, bottom, right; // line numbers
+    };
+    std::vector<Frame> frames();
+    void setSunken(const Frame &f, bool sunken);
+    void hotspotMouse(Label &spot, MouseAction a);
+    void hideHotspotBorders();
+    void parkCrosshair();
+    void watchRestore();
+
+    MainForm &m_form;
+};
+
+} // namespace numora

@@ -1,0 +1,11 @@
+#include "Desktop.h"
+#include "Form.h"
+
+namespace numora {
+
+void RecordingDesktop::dragWindow(Form &window)
+{
+    m_lines.append(QStringLiteral("DragWindow ") + window.name());
+}
+
+} // namespace numora
