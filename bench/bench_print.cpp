@@ -95,11 +95,11 @@ struct FormRig
     {
         form.startUp();
         scheduler.settle();
-        form.doc.Combo3.setText(QStringLiteral("12 X 12"));
+        form.doc.gridType.setText(QStringLiteral("12 X 12"));
         scheduler.settle();
-        form.doc.WayPrint.setListIndex(order - 1);
+        form.doc.wayPrint.setListIndex(order - 1);
         scheduler.settle();
-        form.doc.Te1.setText(QStringLiteral("1"));
+        form.doc.startNumber.setText(QStringLiteral("1"));
         if (shown) {
             window = std::make_unique<ui::MainWindow>(form);
             window->show();
@@ -136,14 +136,14 @@ void runPerNumber(FormRig &rig, int pages)
     // form as the generator's numbers used to, each change shown at once.
     MainForm &f = rig.form;
     PrintRunInput in;
-    in.gridType = f.doc.Combo3.text();
-    in.printOrder = f.doc.WayPrint.text();
-    in.startText = f.doc.Te1.text();
+    in.gridType = f.doc.gridType.text();
+    in.printOrder = f.doc.wayPrint.text();
+    in.startText = f.doc.startNumber.text();
     in.pageCountText = QString::number(pages);
     for (int n = 1; n <= 12; ++n) {
-        in.counters[std::size_t(n - 1)] = f.doc.slot(n).Tx.text();
-        in.tops[std::size_t(n - 1)] = f.doc.slot(n).Tee.text();
-        in.lefts[std::size_t(n - 1)] = f.doc.slot(n).Teee.text();
+        in.counters[std::size_t(n - 1)] = f.doc.slot(n).counter.text();
+        in.tops[std::size_t(n - 1)] = f.doc.slot(n).topCm.text();
+        in.lefts[std::size_t(n - 1)] = f.doc.slot(n).leftCm.text();
     }
     const PrintRunResult r = runPrintOrder(in);
     std::array<QString, 12> heads;
@@ -153,9 +153,9 @@ void runPerNumber(FormRig &rig, int pages)
     QElapsedTimer slice;
     slice.start();
     for (qint64 i = 0; i < r.sequenceLength(); ++i) {
-        f.doc.Te1.setText(r.sequenceNumberText(i));
-        g_perNumberList.append(heads[std::size_t(r.sequenceSlot(i) - 1)], trimBlanks(f.doc.La5.caption()));
-        f.printForm.LA1.setCaption(f.doc.La5.caption());
+        f.doc.startNumber.setText(r.sequenceNumberText(i));
+        g_perNumberList.append(heads[std::size_t(r.sequenceSlot(i) - 1)], trimBlanks(f.doc.sampleLabel.caption()));
+        f.printForm.LA1.setCaption(f.doc.sampleLabel.caption());
         if (slice.elapsed() >= QtScheduler::SliceMs) {
             rig.letWindowRun();
             slice.restart();
@@ -199,7 +199,7 @@ void generation(benchmark::State &state, bool shown)
     qint64 entries = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        rig.form.doc.Te1.setText(QStringLiteral("1"));
+        rig.form.doc.startNumber.setText(QStringLiteral("1"));
         rig.letWindowRun();
         state.ResumeTiming();
         if (drive == Drive::PerNumber)

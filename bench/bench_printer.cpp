@@ -161,12 +161,12 @@ bool wholeRun(const QString &file, int pages, bool boxes)
     form.startUp();
     scheduler.settle();
     LayoutDocument &doc = form.doc;
-    doc.Combo3.setText(QStringLiteral("12 X 12"));
+    doc.gridType.setText(QStringLiteral("12 X 12"));
     scheduler.settle();
-    doc.WayPrint.setListIndex(1);
-    doc.Com1.setText(QStringLiteral("Liberation Sans"));
-    doc.ChB1.setValue(1);
-    doc.Check3.setValue(boxes ? 1 : 0);
+    doc.wayPrint.setListIndex(1);
+    doc.fontName.setText(QStringLiteral("Liberation Sans"));
+    doc.fontBold.setValue(1);
+    doc.borderLine.setValue(boxes ? 1 : 0);
     scheduler.settle();
     form.Label50.click();
     form.printForm.Te1.setText(QString::number(pages));

@@ -399,7 +399,7 @@ void TstBrowserWindow::doubleClickAsksAndLoads()
 {
     Harness h;
     QVERIFY(h.openBrowser());
-    QCOMPARE(h.form->doc.Label53.caption(), QStringLiteral("File Name : None"));
+    QCOMPARE(h.form->doc.fileCaption.caption(), QStringLiteral("File Name : None"));
     int clicks = 0;
     h.form->browser().File1.onClick.connect([&clicks] { ++clicks; });
 
@@ -414,9 +414,9 @@ void TstBrowserWindow::doubleClickAsksAndLoads()
     // One question, the Load one, and one preview before it.
     QCOMPARE(h.dialogs.asked, QStringList{QStringLiteral("Do you Want to Load the File...?? \r\nReceipts.10x10")});
     QCOMPARE(clicks, 1);
-    QCOMPARE(h.form->doc.Label53.caption(), QStringLiteral("File Name : Receipts"));
-    QCOMPARE(h.form->doc.Label54.caption(), QStringLiteral("Type: 10x10"));
-    QCOMPARE(h.form->doc.Te1.text(), QStringLiteral("5000"));
+    QCOMPARE(h.form->doc.fileCaption.caption(), QStringLiteral("File Name : Receipts"));
+    QCOMPARE(h.form->doc.typeCaption.caption(), QStringLiteral("Type: 10x10"));
+    QCOMPARE(h.form->doc.startNumber.text(), QStringLiteral("5000"));
     // The browser stays open with its selection.
     QVERIFY(h.b->isVisible());
     QCOMPARE(selectedText(h.list), QStringLiteral("Receipts.10x10"));
@@ -426,7 +426,7 @@ void TstBrowserWindow::doubleClickAsksAndLoads()
     h.dialogs.answers.push_back(QStringLiteral("No"));
     QTest::mouseClick(h.b->openButton(), Qt::LeftButton);
     QCOMPARE(h.dialogs.asked.last(), QStringLiteral("Do you Want to Open the File...?? \r\nPlan.2x2"));
-    QCOMPARE(h.form->doc.Label53.caption(), QStringLiteral("File Name : Receipts"));
+    QCOMPARE(h.form->doc.fileCaption.caption(), QStringLiteral("File Name : Receipts"));
 }
 
 void TstBrowserWindow::questionsWithoutTitleShowTheProgramName()

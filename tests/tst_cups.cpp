@@ -570,14 +570,14 @@ private slots:
         FormFixture fx;
         fx.usePrinter = &printer;
         MainForm &form = fx.start();
-        form.doc.Combo3.setText(QStringLiteral("12 X 12"));
+        form.doc.gridType.setText(QStringLiteral("12 X 12"));
         fx.settle();
-        form.doc.WayPrint.setListIndex(0);
+        form.doc.wayPrint.setListIndex(0);
         fx.settle();
         // Two columns of six, apart enough to be read as separate words.
         for (int n = 1; n <= 12; ++n) {
-            form.doc.slot(n).Tee.setText(QString::number(2 + (n - 1) / 2 * 4));
-            form.doc.slot(n).Teee.setText(QString::number(2 + (n - 1) % 2 * 9));
+            form.doc.slot(n).topCm.setText(QString::number(2 + (n - 1) / 2 * 4));
+            form.doc.slot(n).leftCm.setText(QString::number(2 + (n - 1) % 2 * 9));
         }
         fx.settle();
 

@@ -80,14 +80,14 @@ void TestLayoutFiles::saveWritesTheFiftyFourLines()
 {
     FormFixture fx;
     MainForm &f = fx.start();
-    f.doc.Combo3.choose(QStringLiteral("10 X 10"));
+    f.doc.gridType.choose(QStringLiteral("10 X 10"));
     fx.scheduler.settle();
     fx.dialogs.answers = {QStringLiteral("Yes"), QStringLiteral("Receipts")};
     f.Command3.click();
     QCOMPARE(fileBytes(fx.folder.filePath(QStringLiteral("Receipts.10x10"))), expectedReceipts(false));
-    QCOMPARE(f.doc.Label53.caption(), QStringLiteral("File Name : Receipts"));
-    QCOMPARE(f.doc.Label54.caption(), QStringLiteral("Type: 10x10"));
-    QCOMPARE(f.doc.LDT1.caption(), QStringLiteral("Receipts"));
+    QCOMPARE(f.doc.fileCaption.caption(), QStringLiteral("File Name : Receipts"));
+    QCOMPARE(f.doc.typeCaption.caption(), QStringLiteral("Type: 10x10"));
+    QCOMPARE(f.doc.documentName.caption(), QStringLiteral("Receipts"));
     QCOMPARE(f.browser().Label1.caption(), fx.folder.filePath(QStringLiteral("Receipts.10x10")));
     QVERIFY(f.browser().visible());
     QVERIFY(f.browser().File1.items().contains(QStringLiteral("Receipts.10x10")));
@@ -103,7 +103,7 @@ void TestLayoutFiles::exitWriterSwapsOnlyTheBracketKeys()
 {
     FormFixture fx;
     MainForm &f = fx.start();
-    f.doc.Combo3.choose(QStringLiteral("10 X 10"));
+    f.doc.gridType.choose(QStringLiteral("10 X 10"));
     fx.scheduler.settle();
     QVERIFY(fx.folder.ensureExists());
     const QString path = fx.folder.filePath(QStringLiteral("AtExit.10x10"));
@@ -120,23 +120,23 @@ void TestLayoutFiles::loadRestoresFieldsAndCaptions()
     writeBytes(path, expectedReceipts(false));
     f.doc.modified = 0;
     QVERIFY(f.layoutFiles().loadLayoutFile(path, QStringLiteral("Receipts.10x10")));
-    QCOMPARE(f.doc.Label54.caption(), QStringLiteral("Type: 10x10"));
-    QCOMPARE(f.doc.Label53.caption(), QStringLiteral("File Name : Receipts"));
-    QCOMPARE(f.doc.Label56.caption(), QStringLiteral("Orientation: Horizontal"));
-    QCOMPARE(f.doc.Combo3.text(), QStringLiteral("10 X 10"));
+    QCOMPARE(f.doc.typeCaption.caption(), QStringLiteral("Type: 10x10"));
+    QCOMPARE(f.doc.fileCaption.caption(), QStringLiteral("File Name : Receipts"));
+    QCOMPARE(f.doc.orientationCaption.caption(), QStringLiteral("Orientation: Horizontal"));
+    QCOMPARE(f.doc.gridType.text(), QStringLiteral("10 X 10"));
     QCOMPARE(f.doc.modified, 1);
     fx.scheduler.settle();
     // The loaded positions survive the refresh that the grid type started.
-    QCOMPARE(f.doc.slot(6).Teee.text(), QStringLiteral("13.5"));
-    QCOMPARE(f.doc.slot(11).Tee.text(), QStringLiteral("28.5"));
+    QCOMPARE(f.doc.slot(6).leftCm.text(), QStringLiteral("13.5"));
+    QCOMPARE(f.doc.slot(11).topCm.text(), QStringLiteral("28.5"));
     QCOMPARE(f.preview.box(6).left(), 2 * 275.0);
     QVERIFY(f.preview.box(10).visible());
     QVERIFY(!f.preview.box(11).visible());
     // Two-character extensions leave four characters off the name.
     writeBytes(fx.folder.filePath(QStringLiteral("Plan.2x2")), expectedReceipts(false));
     QVERIFY(f.layoutFiles().loadLayoutFile(fx.folder.filePath(QStringLiteral("Plan.2x2")), QStringLiteral("Plan.2x2")));
-    QCOMPARE(f.doc.Label54.caption(), QStringLiteral("Type: 2x2"));
-    QCOMPARE(f.doc.Label53.caption(), QStringLiteral("File Name : Plan"));
+    QCOMPARE(f.doc.typeCaption.caption(), QStringLiteral("Type: 2x2"));
+    QCOMPARE(f.doc.fileCaption.caption(), QStringLiteral("File Name : Plan"));
 }
 
 void TestLayoutFiles::textsAndColoursRoundTrip_data()
@@ -156,22 +156,22 @@ void TestLayoutFiles::textsAndColoursRoundTrip()
     QFETCH(qint32, fore);
     FormFixture fx;
     MainForm &f = fx.start();
-    f.doc.Co1.setText(name);
-    f.doc.La5.setBackColor(back);
-    f.doc.La5.setForeColor(fore);
+    f.doc.nameText.setText(name);
+    f.doc.sampleLabel.setBackColor(back);
+    f.doc.sampleLabel.setForeColor(fore);
     QVERIFY(fx.folder.ensureExists());
     const QString path = fx.folder.filePath(QStringLiteral("T.2x2"));
     QVERIFY(f.layoutFiles().writeLayoutFile(path, LayoutWriter::SaveCommand));
     const QByteArray bytes = fileBytes(path);
     QVERIFY(bytes.startsWith(QByteArray("Name No.   =") + toWindows1256(name) + "\r\n"));
     QCOMPARE(bytes.count('\n'), 54);
-    f.doc.Co1.setText(QStringLiteral("other"));
-    f.doc.La5.setBackColor(1);
-    f.doc.La5.setForeColor(1);
+    f.doc.nameText.setText(QStringLiteral("other"));
+    f.doc.sampleLabel.setBackColor(1);
+    f.doc.sampleLabel.setForeColor(1);
     QVERIFY(f.layoutFiles().loadLayoutFile(path, QStringLiteral("T.2x2")));
-    QCOMPARE(f.doc.Co1.text(), name);
-    QCOMPARE(f.doc.La5.backColor(), back);
-    QCOMPARE(f.doc.La5.foreColor(), fore);
+    QCOMPARE(f.doc.nameText.text(), name);
+    QCOMPARE(f.doc.sampleLabel.backColor(), back);
+    QCOMPARE(f.doc.sampleLabel.foreColor(), fore);
 }
 
 void TestLayoutFiles::otherOrientationArmsTheToggleOnce()
@@ -185,9 +185,9 @@ void TestLayoutFiles::otherOrientationArmsTheToggleOnce()
     writeBytes(path, standing);
     QVERIFY(f.layoutFiles().loadLayoutFile(path, QStringLiteral("Up.10x10")));
     QCOMPARE(f.orientation.Timer4.interval(), 10);
-    QCOMPARE(f.doc.Label56.caption(), QStringLiteral("Orientation: Vertical"));
+    QCOMPARE(f.doc.orientationCaption.caption(), QStringLiteral("Orientation: Vertical"));
     fx.scheduler.settle();
-    QCOMPARE(f.doc.Ttt.caption(), QStringLiteral("6"));
+    QCOMPARE(f.doc.orientationCode.caption(), QStringLiteral("6"));
     QCOMPARE(f.doc.orientationMark, QStringLiteral("Hor"));
     // Portrait: the long edge runs down the page.
     QCOMPARE(f.preview.box(2).top(), 8 * 275.0);
@@ -196,7 +196,7 @@ void TestLayoutFiles::otherOrientationArmsTheToggleOnce()
     QVERIFY(f.layoutFiles().loadLayoutFile(path, QStringLiteral("Up.10x10")));
     QCOMPARE(f.orientation.Timer4.interval(), 0);
     fx.scheduler.settle();
-    QCOMPARE(f.doc.Ttt.caption(), QStringLiteral("6"));
+    QCOMPARE(f.doc.orientationCode.caption(), QStringLiteral("6"));
 }
 
 void TestLayoutFiles::loadKeepsTheFileStartNumber()
@@ -210,14 +210,14 @@ void TestLayoutFiles::loadKeepsTheFileStartNumber()
     writeBytes(path, bytes);
     // All counters on screen already read 1: line 8's start number stays.
     QVERIFY(f.layoutFiles().loadLayoutFile(path, QStringLiteral("C.10x10")));
-    QCOMPARE(f.doc.Te1.text(), QStringLiteral("500"));
+    QCOMPARE(f.doc.startNumber.text(), QStringLiteral("500"));
     // A counter that changes on loading no longer takes the start number
     // with it: the layout continues from its own start number, and the
     // counters are the file's too.
-    f.doc.slot(3).Tx.setText(QStringLiteral("15"));
+    f.doc.slot(3).counter.setText(QStringLiteral("15"));
     QVERIFY(f.layoutFiles().loadLayoutFile(path, QStringLiteral("C.10x10")));
-    QCOMPARE(f.doc.Te1.text(), QStringLiteral("500"));
-    QCOMPARE(f.doc.slot(3).Tx.text(), QStringLiteral("1"));
+    QCOMPARE(f.doc.startNumber.text(), QStringLiteral("500"));
+    QCOMPARE(f.doc.slot(3).counter.text(), QStringLiteral("1"));
 }
 
 void TestLayoutFiles::absurdPositionsGoToThePageEdge_data()
@@ -242,16 +242,16 @@ void TestLayoutFiles::absurdPositionsGoToThePageEdge()
     FormFixture fx;
     MainForm &f = fx.start();
     QVERIFY(fx.folder.ensureExists());
-    f.doc.slot(1).Tee.setText(QStringLiteral("4.4"));
-    f.doc.slot(1).Teee.setText(QStringLiteral("5.5"));
+    f.doc.slot(1).topCm.setText(QStringLiteral("4.4"));
+    f.doc.slot(1).leftCm.setText(QStringLiteral("5.5"));
     QByteArray bytes = expectedReceipts(false);
     bytes.replace("Sign T01   =2\r\n", "Sign T01   =" + stored + "\r\n");
     bytes.replace("Sign L01   =3\r\n", "Sign L01   =" + stored + "\r\n");
     const QString path = fx.folder.filePath(QStringLiteral("Odd.10x10"));
     writeBytes(path, bytes);
     QVERIFY(f.layoutFiles().loadLayoutFile(path, QStringLiteral("Odd.10x10")));
-    QCOMPARE(f.doc.slot(1).Tee.text(), top);
-    QCOMPARE(f.doc.slot(1).Teee.text(), left);
+    QCOMPARE(f.doc.slot(1).topCm.text(), top);
+    QCOMPARE(f.doc.slot(1).leftCm.text(), left);
 }
 
 void TestLayoutFiles::shortAndMissingLinesKeepTheirFields()
@@ -259,9 +259,9 @@ void TestLayoutFiles::shortAndMissingLinesKeepTheirFields()
     FormFixture fx;
     MainForm &f = fx.start();
     QVERIFY(fx.folder.ensureExists());
-    f.doc.slot(12).Tx.setText(QStringLiteral("77"));
-    f.doc.Co1.setText(QStringLiteral("keep"));
-    f.doc.Comb1.setText(QStringLiteral("20"));
+    f.doc.slot(12).counter.setText(QStringLiteral("77"));
+    f.doc.nameText.setText(QStringLiteral("keep"));
+    f.doc.fontSize.setText(QStringLiteral("20"));
     // Line 1 too short for a key, line 12 exactly a key, only 20 lines.
     QList<QByteArray> lines = expectedReceipts(false).split('\n').mid(0, 20);
     lines[0] = "Name No.";
@@ -269,20 +269,20 @@ void TestLayoutFiles::shortAndMissingLinesKeepTheirFields()
     const QString path = fx.folder.filePath(QStringLiteral("Short.10x10"));
     writeBytes(path, lines.join('\n'));
     QVERIFY(f.layoutFiles().loadLayoutFile(path, QStringLiteral("Short.10x10")));
-    QCOMPARE(f.doc.Co1.text(), QStringLiteral("keep"));
-    QCOMPARE(f.doc.Comb1.text(), QStringLiteral("1")); // empty size reads as 1
-    QCOMPARE(f.doc.slot(12).Tx.text(), QStringLiteral("77"));
-    QCOMPARE(f.doc.slot(2).Tee.text(), QStringLiteral("8"));
+    QCOMPARE(f.doc.nameText.text(), QStringLiteral("keep"));
+    QCOMPARE(f.doc.fontSize.text(), QStringLiteral("1")); // empty size reads as 1
+    QCOMPARE(f.doc.slot(12).counter.text(), QStringLiteral("77"));
+    QCOMPARE(f.doc.slot(2).topCm.text(), QStringLiteral("8"));
 }
 
 void TestLayoutFiles::unreadableFileChangesNothing()
 {
     FormFixture fx;
     MainForm &f = fx.start();
-    const QString before = f.doc.Label53.caption();
+    const QString before = f.doc.fileCaption.caption();
     f.doc.modified = 0;
     QVERIFY(!f.layoutFiles().loadLayoutFile(fx.folder.filePath(QStringLiteral("Gone.2x2")), QStringLiteral("Gone.2x2")));
-    QCOMPARE(f.doc.Label53.caption(), before);
+    QCOMPARE(f.doc.fileCaption.caption(), before);
     QCOMPARE(f.doc.modified, 0);
 }
 
@@ -302,15 +302,15 @@ void TestLayoutFiles::malformedFilesNeverCrossLines()
         std::function<QString()> read;
     };
     const std::vector<Field> fields = {
-        {1, [&] { return f.doc.Co1.text(); }},
-        {3, [&] { return f.doc.Combo1.text(); }},
-        {4, [&] { return f.doc.Combo2.text(); }},
-        {7, [&] { return f.doc.Com1.text(); }},
-        {19, [&] { return f.doc.slot(2).Tee.text(); }},
-        {30, [&] { return f.doc.slot(7).Teee.text(); }},
-        {40, [&] { return f.doc.slot(12).Teee.text(); }},
-        {47, [&] { return f.doc.slot(5).Tx.text(); }},
-        {54, [&] { return f.doc.slot(12).Tx.text(); }},
+        {1, [&] { return f.doc.nameText.text(); }},
+        {3, [&] { return f.doc.bracketBefore.text(); }},
+        {4, [&] { return f.doc.bracketAfter.text(); }},
+        {7, [&] { return f.doc.fontName.text(); }},
+        {19, [&] { return f.doc.slot(2).topCm.text(); }},
+        {30, [&] { return f.doc.slot(7).leftCm.text(); }},
+        {40, [&] { return f.doc.slot(12).leftCm.text(); }},
+        {47, [&] { return f.doc.slot(5).counter.text(); }},
+        {54, [&] { return f.doc.slot(12).counter.text(); }},
     };
     for (int round = 0; round < 2000; ++round) {
         const int lineCount = int(rng.bounded(70));
@@ -364,7 +364,7 @@ void TestLayoutFiles::failedSaveSaysSoAndKeepsCaptions()
     QVERIFY(fx.dialogs.answers.empty());
     QVERIFY(fx.dialogs.asked.last().startsWith(QStringLiteral("The layout could not be saved to ")));
     QVERIFY(fx.dialogs.asked.last().contains(QStringLiteral("Receipts.2x2")));
-    QCOMPARE(f.doc.Label53.caption(), QStringLiteral("File Name : None"));
+    QCOMPARE(f.doc.fileCaption.caption(), QStringLiteral("File Name : None"));
     QVERIFY(f.browser().Label1.caption().isEmpty());
 }
 
@@ -373,16 +373,16 @@ void TestLayoutFiles::lineBreaksStayInTheirLine()
     FormFixture fx;
     MainForm &f = fx.start();
     QVERIFY(fx.folder.ensureExists());
-    f.doc.Co1.setText(QStringLiteral("No\r\nX"));
-    f.doc.slot(1).Tx.setText(QStringLiteral("100"));
+    f.doc.nameText.setText(QStringLiteral("No\r\nX"));
+    f.doc.slot(1).counter.setText(QStringLiteral("100"));
     const QString path = fx.folder.filePath(QStringLiteral("Break.2x2"));
     QVERIFY(f.layoutFiles().writeLayoutFile(path, LayoutWriter::SaveCommand));
     QCOMPARE(fileBytes(path).count("\r\n"), 54);
-    f.doc.slot(1).Tx.setText(QStringLiteral("5"));
+    f.doc.slot(1).counter.setText(QStringLiteral("5"));
     QVERIFY(f.layoutFiles().loadLayoutFile(path, QStringLiteral("Break.2x2")));
-    QCOMPARE(f.doc.Co1.text(), QStringLiteral("No  X"));
-    QCOMPARE(f.doc.slot(1).Tx.text(), QStringLiteral("100"));
-    QCOMPARE(f.doc.La5.foreColor(), systemColour(18));
+    QCOMPARE(f.doc.nameText.text(), QStringLiteral("No  X"));
+    QCOMPARE(f.doc.slot(1).counter.text(), QStringLiteral("100"));
+    QCOMPARE(f.doc.sampleLabel.foreColor(), systemColour(18));
 }
 
 void TestLayoutFiles::vanishedFileLeavesTheOpenLayout()
@@ -398,15 +398,15 @@ void TestLayoutFiles::vanishedFileLeavesTheOpenLayout()
     fx.dialogs.answers = {QStringLiteral("Yes"), QStringLiteral("OK")};
     b.Command2.click();
     QVERIFY(fx.dialogs.asked.last().startsWith(QStringLiteral("The layout file cannot be read:")));
-    QCOMPARE(f.doc.LDT1.caption(), QStringLiteral("None"));
-    QCOMPARE(f.doc.Label53.caption(), QStringLiteral("File Name : None"));
+    QCOMPARE(f.doc.documentName.caption(), QStringLiteral("None"));
+    QCOMPARE(f.doc.fileCaption.caption(), QStringLiteral("File Name : None"));
     QVERIFY(b.Label1.caption().isEmpty());
     QVERIFY(!b.File1.items().contains(QStringLiteral("Gone.2x2")));
     // Without a code in the file, the caption follows the page as it stands.
     f.orientation.toggleOrientation();
     writeBytes(fx.folder.filePath(QStringLiteral("Two.2x2")), "Name No.   =No:\r\nNo. Counter=2 X 2\r\n");
     QVERIFY(f.layoutFiles().loadLayoutFile(fx.folder.filePath(QStringLiteral("Two.2x2")), QStringLiteral("Two.2x2")));
-    QCOMPARE(f.doc.Label56.caption(), QStringLiteral("Orientation: Vertical"));
+    QCOMPARE(f.doc.orientationCaption.caption(), QStringLiteral("Orientation: Vertical"));
     QCOMPARE(f.orientation.Timer4.interval(), 0);
 }
 

@@ -135,11 +135,11 @@ void TstMainWindow::typingIntoStartNumberFollowsTheModel()
     Harness twin;
     QTest::keyClicks(te1, QStringLiteral("25"));
     h.settle();
-    twin.form->doc.Te1.pressKey('2');
-    twin.form->doc.Te1.pressKey('5');
+    twin.form->doc.startNumber.pressKey('2');
+    twin.form->doc.startNumber.pressKey('5');
     twin.settle();
-    QCOMPARE(h.form->doc.La5.caption(), twin.form->doc.La5.caption());
-    QCOMPARE(h.form->doc.La5.caption(), QStringLiteral("No:000125"));
+    QCOMPARE(h.form->doc.sampleLabel.caption(), twin.form->doc.sampleLabel.caption());
+    QCOMPARE(h.form->doc.sampleLabel.caption(), QStringLiteral("No:000125"));
     QCOMPARE(te1->text(), QStringLiteral("125"));
 
     // With everything selected the start number's filter empties the field
@@ -147,14 +147,14 @@ void TstMainWindow::typingIntoStartNumberFollowsTheModel()
     te1->selectAll();
     QTest::keyClicks(te1, QStringLiteral("7"));
     h.settle();
-    QCOMPARE(h.form->doc.Te1.text(), QStringLiteral("7"));
+    QCOMPARE(h.form->doc.startNumber.text(), QStringLiteral("7"));
     QCOMPARE(te1->text(), QStringLiteral("7"));
-    QCOMPARE(h.form->doc.La5.caption(), QStringLiteral("No:000007"));
+    QCOMPARE(h.form->doc.sampleLabel.caption(), QStringLiteral("No:000007"));
 
     // A letter is refused by the model, so the widget does not take it.
     QTest::keyClick(te1, Qt::Key_X);
     QCOMPARE(te1->text(), QStringLiteral("7"));
-    QCOMPARE(h.form->doc.Te1.text(), QStringLiteral("7"));
+    QCOMPARE(h.form->doc.startNumber.text(), QStringLiteral("7"));
     // A ninth character is refused as well.
     QTest::keyClicks(te1, QStringLiteral("12345678"));
     QCOMPARE(te1->text(), QStringLiteral("71234567"));
@@ -162,13 +162,13 @@ void TstMainWindow::typingIntoStartNumberFollowsTheModel()
     // Backspace is a typed key of the model; Delete edits the text directly.
     te1->setCursorPosition(1);
     QTest::keyClick(te1, Qt::Key_Backspace);
-    QCOMPARE(h.form->doc.Te1.text(), QStringLiteral("1234567"));
+    QCOMPARE(h.form->doc.startNumber.text(), QStringLiteral("1234567"));
     QTest::keyClick(te1, Qt::Key_Delete);
-    QCOMPARE(h.form->doc.Te1.text(), QStringLiteral("234567"));
+    QCOMPARE(h.form->doc.startNumber.text(), QStringLiteral("234567"));
     QCOMPARE(te1->text(), QStringLiteral("234567"));
 
     // A program write shows in the widget.
-    h.form->doc.Te1.setText(QStringLiteral("42"));
+    h.form->doc.startNumber.setText(QStringLiteral("42"));
     QCOMPARE(te1->text(), QStringLiteral("42"));
 }
 
@@ -179,15 +179,15 @@ void TstMainWindow::editableListsTypeAndChoose()
     auto *before = child<BoundComboBox>(h.w, "Combo1");
     auto *after = child<BoundComboBox>(h.w, "Combo2");
     QCOMPARE(name->currentText(), QStringLiteral("No:"));
-    QCOMPARE(name->count(), h.form->doc.Co1.count());
+    QCOMPARE(name->count(), h.form->doc.nameText.count());
 
     name->lineEdit()->selectAll();
     QTest::keyClicks(name->lineEdit(), QStringLiteral("Nr "));
     h.settle();
-    QCOMPARE(h.form->doc.Co1.text(), QStringLiteral("Nr "));
-    QCOMPARE(h.form->doc.La5.caption(), QStringLiteral("Nr 000001"));
+    QCOMPARE(h.form->doc.nameText.text(), QStringLiteral("Nr "));
+    QCOMPARE(h.form->doc.sampleLabel.caption(), QStringLiteral("Nr 000001"));
     // Typing must not have grown the list.
-    QCOMPARE(name->count(), h.form->doc.Co1.count());
+    QCOMPARE(name->count(), h.form->doc.nameText.count());
 
     // Picking "[" from the keyboard is a choice in the model, which pairs
     // the closing bracket into the other list.
@@ -195,10 +195,10 @@ void TstMainWindow::editableListsTypeAndChoose()
     QTest::keyClick(before, Qt::Key_Down);
     QTest::keyClick(before, Qt::Key_Down);
     h.settle();
-    QCOMPARE(h.form->doc.Combo1.text(), QStringLiteral("["));
-    QCOMPARE(h.form->doc.Combo2.text(), QStringLiteral("]"));
+    QCOMPARE(h.form->doc.bracketBefore.text(), QStringLiteral("["));
+    QCOMPARE(h.form->doc.bracketAfter.text(), QStringLiteral("]"));
     QCOMPARE(after->currentText(), QStringLiteral("]"));
-    QCOMPARE(h.form->doc.La5.caption(), QStringLiteral("Nr [000001]"));
+    QCOMPARE(h.form->doc.sampleLabel.caption(), QStringLiteral("Nr [000001]"));
 
     // Typing a bracket is no choice: it does not pair, also not when the
     // edit ends and the combo box would match the typed text to an item.
@@ -209,15 +209,15 @@ void TstMainWindow::editableListsTypeAndChoose()
     child<QWidget>(h.w, "Te1")->setFocus();
     QVERIFY(!before->lineEdit()->hasFocus());
     h.settle();
-    QCOMPARE(h.form->doc.Combo1.text(), QStringLiteral("("));
-    QCOMPARE(h.form->doc.Combo2.text(), QStringLiteral("]"));
-    QCOMPARE(h.form->doc.La5.caption(), QStringLiteral("Nr (000001]"));
+    QCOMPARE(h.form->doc.bracketBefore.text(), QStringLiteral("("));
+    QCOMPARE(h.form->doc.bracketAfter.text(), QStringLiteral("]"));
+    QCOMPARE(h.form->doc.sampleLabel.caption(), QStringLiteral("Nr (000001]"));
 
     // A pick list: End picks the last grid type.
     auto *grid = child<BoundComboBox>(h.w, "Combo3");
     QTest::keyClick(grid, Qt::Key_End);
-    QCOMPARE(h.form->doc.Combo3.text(), QStringLiteral("12 X 12"));
-    QCOMPARE(h.form->doc.Label54.caption(), QStringLiteral("Type: 12x12"));
+    QCOMPARE(h.form->doc.gridType.text(), QStringLiteral("12 X 12"));
+    QCOMPARE(h.form->doc.typeCaption.caption(), QStringLiteral("Type: 12x12"));
 }
 
 void TstMainWindow::checkBoxAndBarsGoThroughTheModel()
@@ -230,38 +230,38 @@ void TstMainWindow::checkBoxAndBarsGoThroughTheModel()
     // On the tick box itself.
     QTest::mouseClick(zeros, Qt::LeftButton, {}, QPoint(7, zeros->height() / 2));
     h.settle();
-    QCOMPARE(h.form->doc.Check1.value(), 0);
+    QCOMPARE(h.form->doc.zeroPad.value(), 0);
     QVERIFY(!zeros->isChecked());
     // The model disables the width list; the widget follows.
     QVERIFY(!width->isEnabled());
-    QCOMPARE(h.form->doc.La5.caption(), QStringLiteral("No:1"));
+    QCOMPARE(h.form->doc.sampleLabel.caption(), QStringLiteral("No:1"));
     QTest::keyClick(zeros, Qt::Key_Space);
-    QCOMPARE(h.form->doc.Check1.value(), 1);
+    QCOMPARE(h.form->doc.zeroPad.value(), 1);
     QVERIFY(width->isEnabled());
 
     auto *order = child<BoundScrollBar>(h.w, "HScroll1");
     order->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     h.settle();
-    QCOMPARE(h.form->doc.HScroll1.value(), 1);
-    QCOMPARE(h.form->doc.La5.caption(), QStringLiteral("000001No:"));
+    QCOMPARE(h.form->doc.alignLCR.value(), 1);
+    QCOMPARE(h.form->doc.sampleLabel.caption(), QStringLiteral("000001No:"));
     // At the end of its range the bar cannot go further, neither can the model.
     order->triggerAction(QAbstractSlider::SliderPageStepAdd);
     order->triggerAction(QAbstractSlider::SliderPageStepAdd);
-    QCOMPARE(h.form->doc.HScroll1.value(), 2);
+    QCOMPARE(h.form->doc.alignLCR.value(), 2);
     QCOMPARE(order->value(), 2);
 
     // A move of a slot's bar rewrites its text through the scroll rule.
     auto *vs2 = child<BoundScrollBar>(h.w, "VS2");
     auto *tee2 = child<BoundLineEdit>(h.w, "Tee2");
-    QCOMPARE(h.form->doc.slot(2).VS.value(), 1700);
+    QCOMPARE(h.form->doc.slot(2).topScroll.value(), 1700);
     vs2->triggerAction(QAbstractSlider::SliderPageStepSub);
-    QCOMPARE(h.form->doc.slot(2).VS.value(), 1690);
+    QCOMPARE(h.form->doc.slot(2).topScroll.value(), 1690);
     QCOMPARE(tee2->text(), QStringLiteral("16.9"));
     // A spin bar shifts every slot; each slot's widgets follow.
     auto *shift = child<BoundScrollBar>(h.w, "VScroll2");
     shift->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     QCOMPARE(child<BoundLineEdit>(h.w, "Teee1")->text(), QStringLiteral("5.1"));
-    QCOMPARE(child<BoundScrollBar>(h.w, "VSc12")->value(), h.form->doc.slot(12).VSc.value());
+    QCOMPARE(child<BoundScrollBar>(h.w, "VSc12")->value(), h.form->doc.slot(12).leftScroll.value());
 }
 
 void TstMainWindow::slotEditorsClampOnKeyRelease()
@@ -272,7 +272,7 @@ void TstMainWindow::slotEditorsClampOnKeyRelease()
     tee3->selectAll();
     // Each key's release runs the clamp: "3" then "30", which becomes 29.7.
     QTest::keyClicks(tee3, QStringLiteral("30"));
-    QCOMPARE(h.form->doc.slot(3).Tee.text(), QStringLiteral("29.7"));
+    QCOMPARE(h.form->doc.slot(3).topCm.text(), QStringLiteral("29.7"));
     QCOMPARE(tee3->text(), QStringLiteral("29.7"));
     QCOMPARE(vs3->value(), 2970);
 
@@ -296,7 +296,7 @@ void TstMainWindow::gridTypeShowsItsPanels()
     h.settle();
     QCOMPARE(shown(), 12);
     QVERIFY(child<QWidget>(h.w, "Picture15")->isVisible());
-    h.form->doc.Combo3.choose(QStringLiteral("4 X 4"));
+    h.form->doc.gridType.choose(QStringLiteral("4 X 4"));
     h.settle();
     QCOMPARE(shown(), 4);
     QVERIFY(child<QWidget>(h.w, "Picture6")->isVisible());
@@ -326,7 +326,7 @@ void TstMainWindow::buttonsAreTheModelsClicks()
     QTest::mouseClick(child<QWidget>(h.w, "Command4"), Qt::LeftButton);
     h.settle();
     QCOMPARE(h.dialogs.asked, QStringList{QStringLiteral("colour")});
-    QCOMPARE(h.form->doc.La5.backColor(), rgbColour(0, 128, 255));
+    QCOMPARE(h.form->doc.sampleLabel.backColor(), rgbColour(0, 128, 255));
 }
 
 void TstMainWindow::printOrderPictureFollowsTheChoice()
@@ -339,7 +339,7 @@ void TstMainWindow::printOrderPictureFollowsTheChoice()
     // Order 8 counts per slot: its picture shows and so do the counters.
     QTest::keyClick(child<BoundComboBox>(h.w, "WayPrint"), Qt::Key_End);
     h.settle();
-    QCOMPARE(h.form->doc.WayPrint.listIndex(), 7);
+    QCOMPARE(h.form->doc.wayPrint.listIndex(), 7);
     QCOMPARE(picture->order(), 8);
     QVERIFY(child<QWidget>(h.w, "Tx1")->isVisible());
     QVERIFY(!child<QWidget>(h.w, "Te1")->isEnabled());
@@ -360,15 +360,15 @@ void TstMainWindow::boxesStandAtTheirCentimetres()
     QFETCH(bool, portrait);
     Shown h;
     MainForm &f = *h.form;
-    f.doc.Combo3.choose(QStringLiteral("12 X 12"));
+    f.doc.gridType.choose(QStringLiteral("12 X 12"));
     h.settle();
     // Red boxes without a border are easy to find on the white page.
-    f.doc.La5.setBackColor(rgbColour(255, 0, 0));
-    f.doc.La5.setBorder(0);
+    f.doc.sampleLabel.setBackColor(rgbColour(255, 0, 0));
+    f.doc.sampleLabel.setBorder(0);
     f.sample.refreshPreviewNumbers();
     // An odd position, off the default grid.
-    f.doc.slot(5).Tee.setText(QStringLiteral("13.3"));
-    f.doc.slot(5).Teee.setText(QStringLiteral("7.7"));
+    f.doc.slot(5).topCm.setText(QStringLiteral("13.3"));
+    f.doc.slot(5).leftCm.setText(QStringLiteral("7.7"));
     standPage(f, portrait);
     // The crosshair's design place is along the page's edges; out of view,
     // the white shows the page's whole extent.
@@ -392,8 +392,8 @@ void TstMainWindow::boxesStandAtTheirCentimetres()
     // the page is.
     const double s = page.width() / f.preview.Picture2.width();
     for (int n = 1; n <= 12; ++n) {
-        const double longCm = leadingNumber(f.doc.slot(n).Tee.text());
-        const double shortCm = leadingNumber(f.doc.slot(n).Teee.text());
+        const double longCm = leadingNumber(f.doc.slot(n).topCm.text());
+        const double shortCm = leadingNumber(f.doc.slot(n).leftCm.text());
         const double xUnits = (portrait ? shortCm : longCm) * 275;
         const double yUnits = (portrait ? longCm : shortCm) * 275;
         const int x = page.left() + qRound(xUnits * s);
@@ -429,8 +429,8 @@ void TstMainWindow::clickOnGridCrossingPlacesThere()
     }
     QTest::mouseClick(child<QWidget>(h.w, "Check4"), Qt::LeftButton);
     QVERIFY(f.preview.Line26[28]->visible());
-    QCOMPARE(f.doc.Check2.value(), 1);
-    QCOMPARE(f.doc.Combo4.text(), QStringLiteral("1"));
+    QCOMPARE(f.doc.moveByMouse.value(), 1);
+    QCOMPARE(f.doc.placementSlot.text(), QStringLiteral("1"));
     PagePreviewWidget *preview = h.w.pagePreview();
     const double dpr = preview->devicePixelRatioF();
     QCOMPARE(dpr, qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1")).toDouble());
@@ -463,9 +463,9 @@ void TstMainWindow::clickOnGridCrossingPlacesThere()
     send(QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, at);
     send(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, at);
     const SignSlot &slot = f.doc.slot(1);
-    QCOMPARE(portrait ? slot.Teee.text() : slot.Tee.text(), QStringLiteral("10"));
-    QCOMPARE(portrait ? slot.Tee.text() : slot.Teee.text(), QStringLiteral("5"));
-    QCOMPARE(f.doc.Combo4.text(), QStringLiteral("2"));
+    QCOMPARE(portrait ? slot.leftCm.text() : slot.topCm.text(), QStringLiteral("10"));
+    QCOMPARE(portrait ? slot.topCm.text() : slot.leftCm.text(), QStringLiteral("5"));
+    QCOMPARE(f.doc.placementSlot.text(), QStringLiteral("2"));
 
     // The crosshair stands on the pointer's pixels, over the grid lines
     // (looked for above and left of the box that now starts there).
@@ -489,8 +489,8 @@ void TstMainWindow::renderWindow()
     QCoreApplication::processEvents();
     QVERIFY(h.w.grab().toImage().save(pngPath(QStringLiteral("mainwindow-start.png"))));
 
-    f.doc.Combo3.choose(QStringLiteral("12 X 12"));
-    f.doc.WayPrint.choose(0);
+    f.doc.gridType.choose(QStringLiteral("12 X 12"));
+    f.doc.wayPrint.choose(0);
     QTest::mouseClick(child<QWidget>(h.w, "Check4"), Qt::LeftButton);
     h.settle();
     // Placing by mouse: the pointer over the page at 13.7 cm across, 9.1 cm
@@ -509,8 +509,8 @@ void TstMainWindow::renderWindow()
     standPage(f, true);
     // Arabic script in the sample and in the boxes; an order with a counter
     // per slot, so that the counters show on the panels.
-    f.doc.Co1.choose(1);
-    f.doc.WayPrint.choose(6);
+    f.doc.nameText.choose(1);
+    f.doc.wayPrint.choose(6);
     h.settle();
     QCoreApplication::processEvents();
     QImage portrait = h.w.grab().toImage();

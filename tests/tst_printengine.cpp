@@ -55,19 +55,19 @@ struct Rig
     // so the grid comes first.
     void layout(const QString &grid, int orderIndex)
     {
-        doc.Combo3.setText(grid);
+        doc.gridType.setText(grid);
         scheduler.settle();
-        doc.WayPrint.setListIndex(orderIndex);
+        doc.wayPrint.setListIndex(orderIndex);
         scheduler.settle();
     }
     // Entries then hold the positions and the bare number.
     void plainStyle()
     {
-        doc.Co1.setText(QString());
-        doc.Combo1.setText(QString());
-        doc.Combo2.setText(QString());
-        doc.Check1.setValue(0);
-        doc.HScroll1.setValue(0);
+        doc.nameText.setText(QString());
+        doc.bracketBefore.setText(QString());
+        doc.bracketAfter.setText(QString());
+        doc.zeroPad.setValue(0);
+        doc.alignLCR.setValue(0);
     }
     // As the print command starts a run.
     void run(const QString &pageField, bool twoPages)
@@ -89,7 +89,7 @@ struct Rig
     QString pages() const
     {
         const SequenceList &s = form.printGenerator.Lise1;
-        const int k = slotsOnPage(doc.Combo3.text());
+        const int k = slotsOnPage(doc.gridType.text());
         QString out;
         for (qsizetype i = 0; i < s.count(); ++i) {
             if (i > 0)
@@ -102,21 +102,21 @@ struct Rig
     {
         QStringList l;
         for (int n = 1; n <= k; ++n)
-            l.append(form.doc.slot(n).Tx.text());
+            l.append(form.doc.slot(n).counter.text());
         return l.join(QLatin1Char(','));
     }
     PrintRunInput input()
     {
         PrintRunInput in;
-        in.gridType = doc.Combo3.text();
-        in.printOrder = doc.WayPrint.text();
-        in.startText = doc.Te1.text();
+        in.gridType = doc.gridType.text();
+        in.printOrder = doc.wayPrint.text();
+        in.startText = doc.startNumber.text();
         in.pageCountText = form.No1.text();
         in.twoPages = form.printForm.Check1.value() == 1;
         for (int n = 1; n <= 12; ++n) {
-            in.counters[std::size_t(n - 1)] = form.doc.slot(n).Tx.text();
-            in.tops[std::size_t(n - 1)] = form.doc.slot(n).Tee.text();
-            in.lefts[std::size_t(n - 1)] = form.doc.slot(n).Teee.text();
+            in.counters[std::size_t(n - 1)] = form.doc.slot(n).counter.text();
+            in.tops[std::size_t(n - 1)] = form.doc.slot(n).topCm.text();
+            in.lefts[std::size_t(n - 1)] = form.doc.slot(n).leftCm.text();
         }
         return in;
     }
@@ -229,12 +229,12 @@ void TestPrintEngine::workedExample()
     rig.plainStyle();
     const QStringList c = counters.split(QLatin1Char(','));
     for (int n = 1; n <= c.size(); ++n)
-        rig.doc.slot(n).Tx.setText(c.at(n - 1));
-    rig.doc.Te1.setText(QStringLiteral("1"));
+        rig.doc.slot(n).counter.setText(c.at(n - 1));
+    rig.doc.startNumber.setText(QStringLiteral("1"));
     rig.run(pageField, twoPages);
 
     QCOMPARE(rig.pages(), pages);
-    QCOMPARE(rig.doc.Te1.text(), startAfter);
+    QCOMPARE(rig.doc.startNumber.text(), startAfter);
     QCOMPARE(rig.counters(int(c.size())), countersAfter);
     QCOMPARE(rig.form.printGenerator.Tim1.interval(), 0);
     if (twoPages)
@@ -245,19 +245,19 @@ void TestPrintEngine::entryText()
 {
     Rig rig;
     rig.layout(QStringLiteral("2 X 2"), 1);
-    rig.doc.Co1.setText(QStringLiteral("No:"));
-    rig.doc.Check1.setValue(1);
-    rig.doc.Te2.setText(QStringLiteral("6"));
-    rig.doc.slot(1).Tee.setText(QStringLiteral("28.5"));
-    rig.doc.slot(1).Teee.setText(QStringLiteral("18.5"));
-    rig.doc.slot(2).Tee.setText(QStringLiteral("5"));
-    rig.doc.slot(2).Teee.setText(QStringLiteral("0.1"));
-    rig.doc.Te1.setText(QStringLiteral("9"));
+    rig.doc.nameText.setText(QStringLiteral("No:"));
+    rig.doc.zeroPad.setValue(1);
+    rig.doc.zeroPadWidth.setText(QStringLiteral("6"));
+    rig.doc.slot(1).topCm.setText(QStringLiteral("28.5"));
+    rig.doc.slot(1).leftCm.setText(QStringLiteral("18.5"));
+    rig.doc.slot(2).topCm.setText(QStringLiteral("5"));
+    rig.doc.slot(2).leftCm.setText(QStringLiteral("0.1"));
+    rig.doc.startNumber.setText(QStringLiteral("9"));
     rig.run(QStringLiteral("1"), false);
     QCOMPARE(rig.sequence(), (QStringList{QStringLiteral("0028.50018.5No:000009"), QStringLiteral("0000050000.1No:000010")}));
     // The dialog's running label shows the sample of the last number.
     QCOMPARE(rig.form.printForm.LA1.caption(), QStringLiteral("No:000010"));
-    QCOMPARE(rig.doc.Te1.text(), QStringLiteral("11"));
+    QCOMPARE(rig.doc.startNumber.text(), QStringLiteral("11"));
     QCOMPARE(rig.doc.modified, 1);
 }
 
@@ -322,12 +322,12 @@ void TestPrintEngine::edgeRuns()
     rig.layout(grid, order - 1);
     const int k = slotsOnPage(grid);
     for (int n = 1; n <= 12; ++n)
-        rig.doc.slot(n).Tx.setText(QString::number(100 * n));
-    rig.doc.Te1.setText(QStringLiteral("5"));
+        rig.doc.slot(n).counter.setText(QString::number(100 * n));
+    rig.doc.startNumber.setText(QStringLiteral("5"));
     const PrintRunInput before = rig.input();
     rig.run(pageField, twoPages);
     QCOMPARE(qint64(rig.form.printGenerator.Lise1.count()), entries);
-    QCOMPARE(rig.doc.Te1.text(), startAfter);
+    QCOMPARE(rig.doc.startNumber.text(), startAfter);
     QCOMPARE(rig.counters(k), countersAfter);
 
     PrintRunInput in = before;
@@ -343,19 +343,19 @@ void TestPrintEngine::countersNormalisedBeforeTheRun()
     Rig rig;
     rig.layout(QStringLiteral("2 X 2"), 1);
     rig.plainStyle();
-    rig.doc.Te1.setText(QStringLiteral("50"));
-    rig.doc.slot(1).Tx.setText(QStringLiteral("007"));
-    rig.doc.slot(12).Tx.setText(QStringLiteral("0012")); // not in use on this grid
-    rig.doc.Te1.setText(QStringLiteral("50"));
+    rig.doc.startNumber.setText(QStringLiteral("50"));
+    rig.doc.slot(1).counter.setText(QStringLiteral("007"));
+    rig.doc.slot(12).counter.setText(QStringLiteral("0012")); // not in use on this grid
+    rig.doc.startNumber.setText(QStringLiteral("50"));
     rig.run(QStringLiteral("2"), false);
-    QCOMPARE(rig.doc.slot(1).Tx.text(), QStringLiteral("7"));
-    QCOMPARE(rig.doc.slot(12).Tx.text(), QStringLiteral("12"));
+    QCOMPARE(rig.doc.slot(1).counter.text(), QStringLiteral("7"));
+    QCOMPARE(rig.doc.slot(12).counter.text(), QStringLiteral("12"));
     // The counter changed last (slot 12) gave the run its start number.
     QCOMPARE(rig.pages(), QStringLiteral("12,14|13,15"));
-    QCOMPARE(rig.doc.Te1.text(), QStringLiteral("16"));
+    QCOMPARE(rig.doc.startNumber.text(), QStringLiteral("16"));
 
     // Counters already in normal form leave the start number field alone.
-    rig.doc.Te1.setText(QStringLiteral("50"));
+    rig.doc.startNumber.setText(QStringLiteral("50"));
     rig.run(QStringLiteral("2"), false);
     QCOMPARE(rig.pages(), QStringLiteral("50,52|51,53"));
 }
@@ -368,12 +368,12 @@ void TestPrintEngine::pageFieldOneWithTwoPagesChangesNothing()
         rig.run(QStringLiteral("1"), false);
         QVERIFY(rig.form.printGenerator.Lise1.count() > 0);
         for (int n = 1; n <= 4; ++n)
-            rig.doc.slot(n).Tx.setText(n == 2 ? QStringLiteral("9") : QStringLiteral("1"));
-        rig.doc.Te1.setText(QStringLiteral("33"));
+            rig.doc.slot(n).counter.setText(n == 2 ? QStringLiteral("9") : QStringLiteral("1"));
+        rig.doc.startNumber.setText(QStringLiteral("33"));
         rig.run(QStringLiteral("1"), true);
         QCOMPARE(rig.form.printGenerator.Lise1.count(), qsizetype(0));
         QCOMPARE(rig.form.No1.text(), QStringLiteral("0"));
-        QCOMPARE(rig.doc.Te1.text(), QStringLiteral("33"));
+        QCOMPARE(rig.doc.startNumber.text(), QStringLiteral("33"));
         QCOMPARE(rig.counters(4), QStringLiteral("1,9,1,1"));
         QCOMPARE(rig.form.printGenerator.Tim1.interval(), 0);
     }
@@ -383,13 +383,13 @@ void TestPrintEngine::unknownOrderGivesNoEntries()
 {
     Rig rig;
     rig.layout(QStringLiteral("3 X 3"), 6);
-    rig.doc.WayPrint.setListIndex(-1);
-    rig.doc.slot(1).Tx.setText(QStringLiteral("4"));
-    rig.doc.Te1.setText(QStringLiteral("8"));
+    rig.doc.wayPrint.setListIndex(-1);
+    rig.doc.slot(1).counter.setText(QStringLiteral("4"));
+    rig.doc.startNumber.setText(QStringLiteral("8"));
     rig.run(QStringLiteral("4"), false);
     QCOMPARE(rig.form.printGenerator.Lise1.count(), qsizetype(0));
     QCOMPARE(rig.form.printGenerator.Lise2.count(), qsizetype(0));
-    QCOMPARE(rig.doc.Te1.text(), QStringLiteral("8"));
+    QCOMPARE(rig.doc.startNumber.text(), QStringLiteral("8"));
     QCOMPARE(rig.counters(3), QStringLiteral("4,1,1"));
     QCOMPARE(rig.form.printGenerator.state.pagesLeft, 0.0);
 }
@@ -473,23 +473,23 @@ void TestPrintEngine::formMatchesClosedForms()
         // Every order in turn, now and then none.
         const int order = c % 19 == 18 ? 0 : 1 + c % 8;
         rig.layout(grid, order - 1);
-        rig.doc.Co1.setText(names.at(rng.bounded(int(names.size()))));
-        rig.doc.Combo1.setText(bracketBeforeItems().at(rng.bounded(6)));
-        rig.doc.Combo2.setText(bracketAfterItems().at(rng.bounded(6)));
-        rig.doc.Check1.setValue(rng.bounded(2));
-        rig.doc.Te2.setText(QString::number(1 + rng.bounded(8)));
-        rig.doc.HScroll1.setValue(rng.bounded(3));
+        rig.doc.nameText.setText(names.at(rng.bounded(int(names.size()))));
+        rig.doc.bracketBefore.setText(bracketBeforeItems().at(rng.bounded(6)));
+        rig.doc.bracketAfter.setText(bracketAfterItems().at(rng.bounded(6)));
+        rig.doc.zeroPad.setValue(rng.bounded(2));
+        rig.doc.zeroPadWidth.setText(QString::number(1 + rng.bounded(8)));
+        rig.doc.alignLCR.setValue(rng.bounded(3));
         for (int n = 1; n <= 12; ++n) {
             SignSlot &s = rig.doc.slot(n);
-            s.Tx.setText(numberish(5000));
-            s.Tee.setText(shortestDecimal((10 + rng.bounded(2960)) / 100.0));
-            s.Teee.setText(shortestDecimal((10 + rng.bounded(2090)) / 100.0));
+            s.counter.setText(numberish(5000));
+            s.topCm.setText(shortestDecimal((10 + rng.bounded(2960)) / 100.0));
+            s.leftCm.setText(shortestDecimal((10 + rng.bounded(2090)) / 100.0));
         }
         // Mostly counters in normal form, so the start number field counts.
         if (rng.bounded(3) > 0)
             for (int n = 1; n <= 12; ++n)
-                rig.doc.slot(n).Tx.setText(shortestDecimal(leadingNumber(rig.doc.slot(n).Tx.text())));
-        rig.doc.Te1.setText(numberish(100000));
+                rig.doc.slot(n).counter.setText(shortestDecimal(leadingNumber(rig.doc.slot(n).counter.text())));
+        rig.doc.startNumber.setText(numberish(100000));
         const bool twoPages = rng.bounded(2) == 1;
         const int pageField = rng.bounded(0, 25);
         const PrintRunInput in = rig.input();
@@ -562,16 +562,16 @@ void TestPrintEngine::formMatchesClosedForms()
             QFAIL(qPrintable(what + QStringLiteral(": entry %1 is \"%2\", expected \"%3\" (%4 of %5 entries)")
                                         .arg(i).arg(got.value(i), expected.value(i)).arg(got.size()).arg(expected.size())));
         }
-        QVERIFY2(rig.doc.Te1.text() == startAfter, qPrintable(what + QStringLiteral(" start after: ") + rig.doc.Te1.text()));
+        QVERIFY2(rig.doc.startNumber.text() == startAfter, qPrintable(what + QStringLiteral(" start after: ") + rig.doc.startNumber.text()));
         QVERIFY2(rig.form.No1.text() == QString::number(P), qPrintable(what));
         for (int n = 1; n <= 12; ++n)
-            QVERIFY2(rig.doc.slot(n).Tx.text() == countersAfter[std::size_t(n - 1)], qPrintable(what));
+            QVERIFY2(rig.doc.slot(n).counter.text() == countersAfter[std::size_t(n - 1)], qPrintable(what));
         QVERIFY2(rig.form.printForm.LA1.caption() == label,
                  qPrintable(what + QStringLiteral(" label: ") + rig.form.printForm.LA1.caption()));
         // The page buffer holds one page at most, and none once it is copied.
         QVERIFY2(rig.form.printGenerator.Lise2.count() == 0, qPrintable(what));
         // The readout measured the sample the run ended with.
-        QVERIFY2(rig.form.sample.LA1.caption() == rig.doc.La5.caption(), qPrintable(what));
+        QVERIFY2(rig.form.sample.LA1.caption() == rig.doc.sampleLabel.caption(), qPrintable(what));
     }
 }
 
@@ -594,10 +594,10 @@ void TestPrintEngine::eachTickEndsUpToDate()
     Rig rig;
     rig.layout(QStringLiteral("12 X 12"), order - 1);
     for (int n = 1; n <= 12; ++n)
-        rig.doc.slot(n).Tx.setText(QString::number(1000 * n - 10));
+        rig.doc.slot(n).counter.setText(QString::number(1000 * n - 10));
     // Numbers that grow by a digit within the run change the measured width.
-    rig.doc.Te1.setText(QStringLiteral("9990"));
-    rig.doc.Check1.setValue(0);
+    rig.doc.startNumber.setText(QStringLiteral("9990"));
+    rig.doc.zeroPad.setValue(0);
     MainForm &f = rig.form;
     f.printForm.Check1.setValue(twoPages ? 1 : 0);
     f.No1.setText(twoPages ? QStringLiteral("46") : QStringLiteral("23"));
@@ -608,7 +608,7 @@ void TestPrintEngine::eachTickEndsUpToDate()
     while (f.printGenerator.generating()) {
         rig.scheduler.advance(1);
         ++ticks;
-        const QString sample = rig.doc.La5.caption();
+        const QString sample = rig.doc.sampleLabel.caption();
         const QString readout = f.sample.La00.caption();
         const double width = f.sample.LA1.width();
         // What a refresh of the sample now would show.
@@ -643,7 +643,7 @@ void TestPrintEngine::measuringOncePerTick()
     QFETCH(int, ticks);
     Rig rig;
     rig.layout(QStringLiteral("12 X 12"), 1);
-    rig.doc.Te1.setText(QStringLiteral("1"));
+    rig.doc.startNumber.setText(QStringLiteral("1"));
     rig.form.No1.setText(QString::number(pageField));
     rig.form.printGenerator.Tim2.setInterval(1);
     rig.scheduler.advance(1);
@@ -694,7 +694,7 @@ void TestPrintEngine::largestRun()
 {
     Rig rig;
     rig.layout(QStringLiteral("12 X 12"), 0);
-    rig.doc.Te1.setText(QStringLiteral("1"));
+    rig.doc.startNumber.setText(QStringLiteral("1"));
     rig.run(QStringLiteral("99999"), false);
     const SequenceList &seq = rig.form.printGenerator.Lise1;
     QCOMPARE(seq.count(), qsizetype(1199988));
@@ -703,7 +703,7 @@ void TestPrintEngine::largestRun()
     QVERIFY(first.endsWith(QStringLiteral("No:099999")));
     QVERIFY(seq.item(seq.count() - 1).endsWith(QStringLiteral("No:1099990")));
     QCOMPARE(seq.body(12 * 50000 + 6).toString(), QStringLiteral("No:649993"));
-    QCOMPARE(rig.doc.Te1.text(), QStringLiteral("1199989"));
+    QCOMPARE(rig.doc.startNumber.text(), QStringLiteral("1199989"));
     QCOMPARE(seq.get(QStringLiteral("listCount")).toLongLong(), 1199988LL);
     QCOMPARE(seq.get(QStringLiteral("list(1199987)")).toString(), seq.item(1199987));
 }
@@ -753,19 +753,19 @@ void TestPrintEngine::selector()
     QFETCH(bool, counters);
     Rig rig;
     // Start from the other kind of order, so every effect is a change.
-    rig.doc.WayPrint.setListIndex(counters ? 0 : 7);
+    rig.doc.wayPrint.setListIndex(counters ? 0 : 7);
     rig.scheduler.settle();
-    rig.doc.WayPrint.setListIndex(index);
+    rig.doc.wayPrint.setListIndex(index);
     for (int p = 16; p <= 23; ++p)
         QCOMPARE(rig.form.control(QStringLiteral("Picture%1").arg(p))->visible(), p == picture);
     for (int n = 1; n <= 12; ++n)
-        QCOMPARE(rig.doc.slot(n).Tx.visible(), counters);
-    QCOMPARE(rig.doc.Te1.enabled(), !counters);
+        QCOMPARE(rig.doc.slot(n).counter.visible(), counters);
+    QCOMPARE(rig.doc.startNumber.enabled(), !counters);
     QCOMPARE(rig.form.sample.Timer5.interval(), 1);
     rig.scheduler.advance(1);
     // The preview labels follow the chosen order.
     const QString slot3 = rig.form.sample.Test0[2]->caption();
-    const double s = leadingNumber(rig.doc.Te1.text());
+    const double s = leadingNumber(rig.doc.startNumber.text());
     const double expected = index < 4 ? s + 2 : index < 6 ? s + 1 : s;
     QVERIFY2(slot3.contains(shortestDecimal(expected)), qPrintable(slot3));
 }
@@ -773,17 +773,17 @@ void TestPrintEngine::selector()
 void TestPrintEngine::selectorBackFromCounters()
 {
     Rig rig;
-    rig.doc.WayPrint.setListIndex(6);
-    rig.doc.slot(3).Tx.setText(QStringLiteral("42"));
-    rig.doc.WayPrint.setListIndex(1);
-    QVERIFY(!rig.doc.slot(3).Tx.visible());
-    QVERIFY(rig.doc.Te1.enabled());
-    QCOMPARE(rig.doc.slot(3).Tx.text(), QStringLiteral("42"));
+    rig.doc.wayPrint.setListIndex(6);
+    rig.doc.slot(3).counter.setText(QStringLiteral("42"));
+    rig.doc.wayPrint.setListIndex(1);
+    QVERIFY(!rig.doc.slot(3).counter.visible());
+    QVERIFY(rig.doc.startNumber.enabled());
+    QCOMPARE(rig.doc.slot(3).counter.text(), QStringLiteral("42"));
     QVERIFY(rig.form.printOrder.picture(2).visible());
     // An empty selection leaves the illustration as it was.
-    rig.doc.WayPrint.setListIndex(-1);
+    rig.doc.wayPrint.setListIndex(-1);
     QVERIFY(rig.form.printOrder.picture(2).visible());
-    QVERIFY(rig.doc.Te1.enabled());
+    QVERIFY(rig.doc.startNumber.enabled());
 }
 
 QTEST_GUILESS_MAIN(TestPrintEngine)

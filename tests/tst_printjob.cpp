@@ -118,9 +118,9 @@ struct JobRig
     PrintForm &dialog() { return form->printForm; }
     void layout(const QString &grid, int orderIndex)
     {
-        doc().Combo3.setText(grid);
+        doc().gridType.setText(grid);
         fx.settle();
-        doc().WayPrint.setListIndex(orderIndex);
+        doc().wayPrint.setListIndex(orderIndex);
         fx.settle();
     }
     void print(const QString &pages, bool twoPages = false)
@@ -133,9 +133,9 @@ struct JobRig
     }
     QStringList numbering()
     {
-        QStringList n{doc().Te1.text()};
+        QStringList n{doc().startNumber.text()};
         for (int i = 1; i <= 12; ++i)
-            n << doc().slot(i).Tx.text();
+            n << doc().slot(i).counter.text();
         return n;
     }
 };
@@ -181,7 +181,7 @@ void TestPrintJob::pagesWalked()
 
     JobRig r;
     r.layout(grid, 1);
-    r.doc().Check3.setValue(boxes ? 1 : 0);
+    r.doc().borderLine.setValue(boxes ? 1 : 0);
     r.print(pageField, twoPages);
     const qint64 perPage = qint64(leadingNumber(grid));
     QCOMPARE(r.printer.documents, 1);
@@ -197,14 +197,14 @@ void TestPrintJob::largestRunPrintsEveryNumber()
     // Five digits of pages on the fullest grid: far past a 16-bit index.
     JobRig r;
     r.layout(QStringLiteral("12 X 12"), 1); // order 2: each position its own run
-    r.doc().Co1.setText(QString());
-    r.doc().Check1.setValue(0);
+    r.doc().nameText.setText(QString());
+    r.doc().zeroPad.setValue(0);
     r.print(QStringLiteral("99999"));
     QCOMPARE(r.printer.pages, qint64(99999));
     QCOMPARE(r.printer.texts, qint64(99999) * 12 + 1);
     QCOMPARE(r.printer.firstNumber, QStringLiteral("1"));
     QCOMPARE(r.printer.lastNumber, QString::number(12 * 99999));
-    QCOMPARE(r.doc().Te1.text(), QString::number(12 * 99999 + 1));
+    QCOMPARE(r.doc().startNumber.text(), QString::number(12 * 99999 + 1));
 }
 
 void TestPrintJob::failureRestoresNumbering_data()
@@ -227,9 +227,9 @@ void TestPrintJob::failureRestoresNumbering()
 
     JobRig r;
     r.layout(QStringLiteral("4 X 4"), orderIndex);
-    r.doc().slot(1).Tx.setText(QStringLiteral("007"));
-    r.doc().slot(3).Tx.setText(QStringLiteral("300"));
-    r.doc().Te1.setText(QStringLiteral("41"));
+    r.doc().slot(1).counter.setText(QStringLiteral("007"));
+    r.doc().slot(3).counter.setText(QStringLiteral("300"));
+    r.doc().startNumber.setText(QStringLiteral("41"));
     const QStringList before = r.numbering();
     r.printer.failAtStart = where == QLatin1String("start");
     r.printer.failOnPage = where == QLatin1String("page") ? 3 : 0;

@@ -69,22 +69,22 @@ void TestPrintPdf::run()
     fx.usePrinter = &printer;
     MainForm &form = fx.start();
     LayoutDocument &doc = form.doc;
-    doc.Combo3.setText(QStringLiteral("4 X 4"));
+    doc.gridType.setText(QStringLiteral("4 X 4"));
     fx.settle();
-    doc.WayPrint.setListIndex(2); // across the page, then on
+    doc.wayPrint.setListIndex(2); // across the page, then on
     if (portrait)
         form.orientation.Label4.click();
     fx.settle();
-    QCOMPARE(doc.Ttt.caption(), portrait ? QStringLiteral("6") : QStringLiteral("4"));
+    QCOMPARE(doc.orientationCode.caption(), portrait ? QStringLiteral("6") : QStringLiteral("4"));
     for (int n = 1; n <= 4; ++n) {
-        doc.slot(n).Tee.setText(shortestDecimal(places[n - 1].topCm));
-        doc.slot(n).Teee.setText(shortestDecimal(places[n - 1].leftCm));
+        doc.slot(n).topCm.setText(shortestDecimal(places[n - 1].topCm));
+        doc.slot(n).leftCm.setText(shortestDecimal(places[n - 1].leftCm));
     }
     // A light green back: printed only inside a box.
     const qint32 green = rgbColour(0x80, 0xFF, 0x80);
-    doc.La5.setBackColor(green);
-    doc.Check3.setValue(boxes ? 1 : 0);
-    doc.Te1.setText(QStringLiteral("101"));
+    doc.sampleLabel.setBackColor(green);
+    doc.borderLine.setValue(boxes ? 1 : 0);
+    doc.startNumber.setText(QStringLiteral("101"));
     fx.settle();
 
     form.Label50.click();

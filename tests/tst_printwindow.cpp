@@ -281,7 +281,7 @@ void TstPrintWindow::progressOfARun()
     PrintWindow *pw = h.pw;
     PrintProgressPanel *panel = pw->progress();
     panel->setShowAfter(0);
-    const QString startBefore = h.form->doc.Te1.text();
+    const QString startBefore = h.form->doc.startNumber.text();
     const int printerBefore = h.dialog().Combo1.listIndex();
     h.typePages(QStringLiteral("3"));
     QTest::mouseClick(pw->printButton(), Qt::LeftButton);
@@ -307,11 +307,11 @@ void TstPrintWindow::progressOfARun()
         // Nothing reached the printer's end and the numbers stand as before.
         QVERIFY(!h.printed());
         QCOMPARE(h.dialog().lastJobPages(), 0);
-        QCOMPARE(h.form->doc.Te1.text(), startBefore);
+        QCOMPARE(h.form->doc.startNumber.text(), startBefore);
     } else {
         QVERIFY(h.printed());
         QCOMPARE(h.dialog().lastJobPages(), 3);
-        QVERIFY(h.form->doc.Te1.text() != startBefore);
+        QVERIFY(h.form->doc.startNumber.text() != startBefore);
     }
     // Either way the run is over: no progress, no dialog, the main window
     // back, and no question asked.

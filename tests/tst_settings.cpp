@@ -117,19 +117,19 @@ void TestSettings::nextStartRestoresTheLastSession()
     // numbering continues where the last run stopped.
     test::FormFixture fx;
     MainForm &f = fx.start();
-    f.doc.Combo3.choose(QStringLiteral("4 X 4"));
+    f.doc.gridType.choose(QStringLiteral("4 X 4"));
     fx.settle();
-    f.doc.WayPrint.choose(QStringLiteral("7 - Advanced Up to Down"));
-    f.doc.Co1.setText(QStringLiteral("الرقم:"));
-    f.doc.Combo1.choose(QStringLiteral("["));
-    f.doc.HScroll1.setValue(2);
-    f.doc.Te2.choose(QStringLiteral("4"));
-    f.doc.ChB1.toggle();
-    f.doc.La5.setBackColor(255);
-    f.doc.slot(3).VS.setValue(2345);
-    f.doc.slot(4).VSc.setValue(1999);
-    f.doc.slot(2).Tx.setText(QStringLiteral("4711"));
-    f.doc.Te1.setText(QStringLiteral("900"));
+    f.doc.wayPrint.choose(QStringLiteral("7 - Advanced Up to Down"));
+    f.doc.nameText.setText(QStringLiteral("الرقم:"));
+    f.doc.bracketBefore.choose(QStringLiteral("["));
+    f.doc.alignLCR.setValue(2);
+    f.doc.zeroPadWidth.choose(QStringLiteral("4"));
+    f.doc.fontBold.toggle();
+    f.doc.sampleLabel.setBackColor(255);
+    f.doc.slot(3).topScroll.setValue(2345);
+    f.doc.slot(4).leftScroll.setValue(1999);
+    f.doc.slot(2).counter.setText(QStringLiteral("4711"));
+    f.doc.startNumber.setText(QStringLiteral("900"));
     f.orientation.toggleOrientation();
     f.doc.modified = 0;
     QVERIFY(f.exitProgram());
@@ -138,24 +138,24 @@ void TestSettings::nextStartRestoresTheLastSession()
                             [] { return QStringList{QStringLiteral("Arial")}; }, fx.folder, fx.printer});
     again.startUp();
     fx.settle();
-    QCOMPARE(again.doc.Combo3.text(), QStringLiteral("4 X 4"));
-    QCOMPARE(again.doc.WayPrint.text(), QStringLiteral("7 - Advanced Up to Down"));
-    QCOMPARE(again.doc.Co1.text(), QStringLiteral("الرقم:"));
-    QCOMPARE(again.doc.Combo1.text(), QStringLiteral("["));
-    QCOMPARE(again.doc.Combo2.text(), QStringLiteral("]"));
-    QCOMPARE(again.doc.HScroll1.value(), 2);
-    QCOMPARE(again.doc.Te2.text(), QStringLiteral("4"));
-    QCOMPARE(again.doc.ChB1.value(), 1);
-    QCOMPARE(again.doc.La5.backColor(), 255);
-    QCOMPARE(again.doc.slot(3).Tee.text(), QStringLiteral("23.45"));
-    QCOMPARE(again.doc.slot(4).Teee.text(), QStringLiteral("19.99"));
-    QCOMPARE(again.doc.slot(2).Tx.text(), QStringLiteral("4711"));
-    QCOMPARE(again.doc.Te1.text(), QStringLiteral("900"));
-    QCOMPARE(again.doc.Ttt.caption(), QStringLiteral("6"));
+    QCOMPARE(again.doc.gridType.text(), QStringLiteral("4 X 4"));
+    QCOMPARE(again.doc.wayPrint.text(), QStringLiteral("7 - Advanced Up to Down"));
+    QCOMPARE(again.doc.nameText.text(), QStringLiteral("الرقم:"));
+    QCOMPARE(again.doc.bracketBefore.text(), QStringLiteral("["));
+    QCOMPARE(again.doc.bracketAfter.text(), QStringLiteral("]"));
+    QCOMPARE(again.doc.alignLCR.value(), 2);
+    QCOMPARE(again.doc.zeroPadWidth.text(), QStringLiteral("4"));
+    QCOMPARE(again.doc.fontBold.value(), 1);
+    QCOMPARE(again.doc.sampleLabel.backColor(), 255);
+    QCOMPARE(again.doc.slot(3).topCm.text(), QStringLiteral("23.45"));
+    QCOMPARE(again.doc.slot(4).leftCm.text(), QStringLiteral("19.99"));
+    QCOMPARE(again.doc.slot(2).counter.text(), QStringLiteral("4711"));
+    QCOMPARE(again.doc.startNumber.text(), QStringLiteral("900"));
+    QCOMPARE(again.doc.orientationCode.caption(), QStringLiteral("6"));
     QCOMPARE(again.doc.orientationMark, QStringLiteral("Hor"));
     QCOMPARE(again.doc.modified, 0);
     // Alignment 2 with a closing bracket: the opening one stands twice.
-    QCOMPARE(again.doc.La5.caption(), QStringLiteral("[") + again.doc.Co1.text() + QStringLiteral("[0900"));
+    QCOMPARE(again.doc.sampleLabel.caption(), QStringLiteral("[") + again.doc.nameText.text() + QStringLiteral("[0900"));
 }
 
 QTEST_GUILESS_MAIN(TestSettings)

@@ -69,10 +69,10 @@ private slots:
             store(fx, QStringLiteral("Number3_%1").arg(n), left);
             MainForm &f = fx.start();
             SignSlot &s = f.doc.slot(n);
-            QCOMPARE(s.Tee.text(), topText);
-            QCOMPARE(s.Teee.text(), leftText);
-            QCOMPARE(s.VS.value(), topValue);
-            QCOMPARE(s.VSc.value(), leftValue);
+            QCOMPARE(s.topCm.text(), topText);
+            QCOMPARE(s.leftCm.text(), leftText);
+            QCOMPARE(s.topScroll.value(), topValue);
+            QCOMPARE(s.leftScroll.value(), leftValue);
 
             // The next run reads what this one writes.
             QVERIFY(f.exitProgram());
@@ -101,7 +101,7 @@ private slots:
         if (!stored.isEmpty())
             store(fx, QStringLiteral("Number2"), stored);
         MainForm &f = fx.start();
-        QCOMPARE(f.doc.Combo3.text(), gridText);
+        QCOMPARE(f.doc.gridType.text(), gridText);
         QCOMPARE(f.doc.typeTag, tag);
 
         // A save from such a start writes a file the browser lists.
@@ -158,7 +158,7 @@ private slots:
             row("14", "14", QStringLiteral("14"), 14.0);
             row("0", "0", QStringLiteral("1"), 1.0);
             // No size the sample can take: the sample keeps its design size.
-            const QVariant designSize = LayoutDocument().La5.get(QStringLiteral("fontsize"));
+            const QVariant designSize = LayoutDocument().sampleLabel.get(QStringLiteral("fontsize"));
             row("-3", "-3", QStringLiteral("-3"), designSize);
             row("abc", "abc", QStringLiteral("abc"), designSize);
         }

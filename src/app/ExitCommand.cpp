@@ -21,7 +21,7 @@ bool ExitCommand::run()
     settings.saveSetting(session::appName(), session::sectionName(), QStringLiteral("SaveFile"),
                                   QString::number(m_deps.browser().Combo3.listIndex()));
     if (doc.modified != 0) {
-        const QString title = SaveCommand::questionTitle(doc.Label53.caption(), doc.Label54.caption());
+        const QString title = SaveCommand::questionTitle(doc.fileCaption.caption(), doc.typeCaption.caption());
         const auto answer = dialogs.message(QStringLiteral("Do you Want to Save the Change Document...?         "),
                                                      title, Dialogs::Buttons::YesNoCancel);
         if (answer == Dialogs::Answer::Cancel)

@@ -60,10 +60,10 @@ MainForm::MainForm(Services services)
 void MainForm::registerAll()
 {
     for (Control *c : std::initializer_list<Control *>{
-             &doc.Co1, &doc.Combo3, &doc.Combo1, &doc.Combo2, &doc.WayPrint, &doc.Check3, &doc.Com1,
-             &doc.Te1, &doc.HScroll1, &doc.Check1, &doc.Te2, &doc.Comb1, &doc.Ttt, &doc.ChI1, &doc.ChB1,
-             &doc.Check2, &doc.La5, &doc.D1, &doc.LDT1, &doc.Label53, &doc.Label54, &doc.Label56,
-             &doc.VScroll1, &doc.VScroll2, &doc.Combo4, &sample.Label6, &sample.LA1, &sample.La00,
+             &doc.nameText, &doc.gridType, &doc.bracketBefore, &doc.bracketAfter, &doc.wayPrint, &doc.borderLine, &doc.fontName,
+             &doc.startNumber, &doc.alignLCR, &doc.zeroPad, &doc.zeroPadWidth, &doc.fontSize, &doc.orientationCode, &doc.fontItalic, &doc.fontBold,
+             &doc.moveByMouse, &doc.sampleLabel, &doc.autoPlace, &doc.documentName, &doc.fileCaption, &doc.typeCaption, &doc.orientationCaption,
+             &doc.topShift, &doc.leftShift, &doc.placementSlot, &sample.Label6, &sample.LA1, &sample.La00,
              &sample.Label58, &sample.Timer5, &preview.Picture2, &preview.PLine1, &preview.PLine2,
              &preview.Timer2, &No1, &orientation.Label4, &orientation.Im1, &orientation.Im2,
              &orientation.Timer4, &style.Command4, &style.Command5, &style.Label55, &Timer1, &Text1, &Command2, &Command3,
@@ -71,7 +71,7 @@ void MainForm::registerAll()
         registerControl(*c);
     for (int n = 1; n <= 12; ++n) {
         SignSlot &s = doc.slot(n);
-        for (Control *c : std::initializer_list<Control *>{&s.Tx, &s.Tee, &s.Teee, &s.VS, &s.VSc})
+        for (Control *c : std::initializer_list<Control *>{&s.counter, &s.topCm, &s.leftCm, &s.topScroll, &s.leftScroll})
             registerControl(*c);
         registerControl(preview.box(n));
         registerControl(preview.panel(n));
@@ -195,76 +195,76 @@ QString MainForm::sectionName()
 void MainForm::startUp()
 {
     preview.layoutGrid();
-    doc.leftSpinLast = doc.VScroll2.value();
-    doc.topSpinLast = doc.VScroll1.value();
-    doc.LDT1.setCaption(QStringLiteral("None"));
+    doc.leftSpinLast = doc.leftShift.value();
+    doc.topSpinLast = doc.topShift.value();
+    doc.documentName.setCaption(QStringLiteral("None"));
 
     const session::StartValues v = session::readStartValues(m_services.settings);
     const auto &f = v.fields;
     for (int n = 1; n <= 12; ++n)
-        doc.slot(n).Tx.setText(v.counters[n - 1]);
+        doc.slot(n).counter.setText(v.counters[n - 1]);
     if (v.moveByMouse)
-        doc.Check2.setValue(*v.moveByMouse);
-    doc.ChI1.setValue(session::checkState(f[14]));
-    doc.ChB1.setValue(session::checkState(f[15]));
+        doc.moveByMouse.setValue(*v.moveByMouse);
+    doc.fontItalic.setValue(session::checkState(f[14]));
+    doc.fontBold.setValue(session::checkState(f[15]));
     if (v.firstRun)
-        doc.D1.setCaption(QStringLiteral("Yes"));
-    doc.Ttt.setCaption(f[13]);
-    doc.HScroll1.setValue(session::checkState(f[9]));
-    doc.Check3.setValue(session::checkState(f[6]));
+        doc.autoPlace.setCaption(QStringLiteral("Yes"));
+    doc.orientationCode.setCaption(f[13]);
+    doc.alignLCR.setValue(session::checkState(f[9]));
+    doc.borderLine.setValue(session::checkState(f[6]));
     // A pick list holds only its own items: a stored text outside them
     // starts as a missing one would, not as an empty field.
     const auto pick = [](ComboBox &box, const QString &text, const QString &missing) {
         if (!box.setText(text))
             box.setText(missing);
     };
-    pick(doc.WayPrint, f[5], QStringLiteral("1 - Up to Down"));
+    pick(doc.wayPrint, f[5], QStringLiteral("1 - Up to Down"));
     if (v.backColor)
-        doc.La5.setBackColor(*v.backColor);
+        doc.sampleLabel.setBackColor(*v.backColor);
     if (v.foreColor)
-        doc.La5.setForeColor(*v.foreColor);
-    doc.Co1.setText(f[1]);
+        doc.sampleLabel.setForeColor(*v.foreColor);
+    doc.nameText.setText(f[1]);
     sample.refreshNumberSample();
-    pick(doc.Te2, f[11], QStringLiteral("6"));
-    doc.Check1.setValue(session::checkState(f[10]));
-    doc.Com1.setItems(m_services.fontNames ? m_services.fontNames() : QStringList{});
-    doc.Comb1.setItems(fontSizeItems());
-    doc.Comb1.setText(f[12]);
+    pick(doc.zeroPadWidth, f[11], QStringLiteral("6"));
+    doc.zeroPad.setValue(session::checkState(f[10]));
+    doc.fontName.setItems(m_services.fontNames ? m_services.fontNames() : QStringList{});
+    doc.fontSize.setItems(fontSizeItems());
+    doc.fontSize.setText(f[12]);
     // The sample takes its size from the field once the field's own edit rule
     // has limited it, so a stored 5000 gives 200 in both. A size that is no
     // number leaves the sample's size as it is.
     bool sizeOk = false;
-    const double size = QLocale::c().toDouble(doc.Comb1.text().trimmed(), &sizeOk);
+    const double size = QLocale::c().toDouble(doc.fontSize.text().trimmed(), &sizeOk);
     if (sizeOk && size > 0)
-        doc.La5.setFontSize(size);
-    doc.Combo1.setItems(bracketBeforeItems());
-    doc.Combo2.setItems(bracketAfterItems());
-    doc.Combo1.setText(f[3]);
-    doc.Combo2.setText(f[4]);
+        doc.sampleLabel.setFontSize(size);
+    doc.bracketBefore.setItems(bracketBeforeItems());
+    doc.bracketAfter.setItems(bracketAfterItems());
+    doc.bracketBefore.setText(f[3]);
+    doc.bracketAfter.setText(f[4]);
     doc.orientationMark = QStringLiteral("Ver");
     QStringList grids;
     for (const auto &g : gridTypes())
         grids.append(QLatin1String(g.text));
-    doc.Combo3.setItems(grids);
+    doc.gridType.setItems(grids);
     // A type outside the list would leave the layout without a type tag, and
     // a save would then write a file no browser lists: start as for a
     // missing value.
-    doc.Combo3.setText(findGridType(f[2]) ? f[2] : QStringLiteral("2 X 2"));
-    doc.Combo4.setText(QStringLiteral("1"));
-    doc.Com1.setText(f[7]);
-    doc.La5.setFontName(f[7]);
+    doc.gridType.setText(findGridType(f[2]) ? f[2] : QStringLiteral("2 X 2"));
+    doc.placementSlot.setText(QStringLiteral("1"));
+    doc.fontName.setText(f[7]);
+    doc.sampleLabel.setFontName(f[7]);
     sample.refreshNumberSample();
-    doc.Te1.setText(f[8]);
-    doc.La5.setBorder(doc.Check3.value());
-    doc.Te2.setEnabled(doc.Check1.value() != 0);
+    doc.startNumber.setText(f[8]);
+    doc.sampleLabel.setBorder(doc.borderLine.value());
+    doc.zeroPadWidth.setEnabled(doc.zeroPad.value() != 0);
     orientation.showCode();
     // A saved standing page starts lying and is turned once.
-    if (doc.Ttt.caption() == QLatin1String("6")) {
-        doc.Ttt.setCaption(QStringLiteral("4"));
+    if (doc.orientationCode.caption() == QLatin1String("6")) {
+        doc.orientationCode.setCaption(QStringLiteral("4"));
         orientation.Label4.setCaption(QStringLiteral("Horizontal"));
         orientation.toggleOrientation();
     }
-    if (const GridTypeInfo *g = findGridType(doc.Combo3.text()))
+    if (const GridTypeInfo *g = findGridType(doc.gridType.text()))
         doc.typeTag = QLatin1String(g->tag);
     // Stored positions, read here as stored (hundredths of a centimetre).
     // They go through the editors' own rule (0.1 .. 29.7 and 0.1 .. 21), so
@@ -291,7 +291,7 @@ void MainForm::startUp()
             if (!value)
                 continue;
             SignSlot &s = doc.slot(n);
-            (top ? s.Tee : s.Teee).setText(shortestDecimal(double(*value) / 100.0));
+            (top ? s.topCm : s.leftCm).setText(shortestDecimal(double(*value) / 100.0));
             top ? slotEditors.topReleased(n, true) : slotEditors.leftReleased(n, true);
         }
     };
@@ -309,8 +309,8 @@ void MainForm::startUp()
             restore(*values, top);
         });
     };
-    restoreOnce(doc.VScroll1, tops, true);
-    restoreOnce(doc.VScroll2, lefts, false);
+    restoreOnce(doc.topShift, tops, true);
+    restoreOnce(doc.leftShift, lefts, false);
     printForm.startUpCheck(Tim3);
 }
 
@@ -339,9 +339,9 @@ QVariant MainForm::state(const QString &name) const
     if (name == QLatin1String("zeroPrefix"))
         return sample.zeroPrefixText();
     if (name == QLatin1String("autoPlace"))
-        return doc.D1.caption();
+        return doc.autoPlace.caption();
     if (name == QLatin1String("documentName"))
-        return doc.LDT1.caption();
+        return doc.documentName.caption();
     if (name == QLatin1String("previewMouseDown"))
         return placement.previewMouseDown ? QVariant(*placement.previewMouseDown) : QVariant(QString());
     return Form::state(name);

@@ -140,7 +140,7 @@ void WindowChrome::hideHotspotBorders()
 
 void WindowChrome::parkCrosshair()
 {
-    if (m_form.doc.Check2.value() == 0)
+    if (m_form.doc.moveByMouse.value() == 0)
         return;
     m_form.placement.parkCrosshair();
 }

@@ -161,7 +161,7 @@ QStringList positionLines(const SequenceList &sequence, int perPage, bool revers
         const SignSlot &slot = doc.slot(n);
         lines.append(QStringLiteral("position %1 (%2 cm, %3 cm): %4 to %5")
                          .arg(n)
-                         .arg(slot.Tee.text(), slot.Teee.text(), first[std::size_t(n - 1)], last[std::size_t(n - 1)]));
+                         .arg(slot.topCm.text(), slot.leftCm.text(), first[std::size_t(n - 1)], last[std::size_t(n - 1)]));
     }
     return lines;
 }
@@ -252,16 +252,16 @@ int runPrintCommand(const QStringList &args)
         return 2;
     }
     const bool longType = fileName.endsWith(QLatin1String("10")) || fileName.endsWith(QLatin1String("12"));
-    form.doc.LDT1.setCaption(fileName.left(std::max<qsizetype>(0, fileName.size() - (longType ? 6 : 4))));
-    form.doc.D1.setCaption(QStringLiteral("No"));
+    form.doc.documentName.setCaption(fileName.left(std::max<qsizetype>(0, fileName.size() - (longType ? 6 : 4))));
+    form.doc.autoPlace.setCaption(QStringLiteral("No"));
     scheduler.settle();
 
     PrintForm &dialog = form.printForm;
     QString target = printer.pdfChosen() ? printer.pdfFile() : QLatin1Char('"') + printer.currentName() + QLatin1Char('"');
     if (target.isEmpty())
         target = QStringLiteral("no printer (none is installed)");
-    const int perPage = int(leadingNumber(form.doc.Combo3.text()));
-    const bool reverse = form.doc.WayPrint.text().startsWith(QLatin1Char('6'));
+    const int perPage = int(leadingNumber(form.doc.gridType.text()));
+    const bool reverse = form.doc.wayPrint.text().startsWith(QLatin1Char('6'));
 
     if (o.dryRun) {
         // The generation alone, on the in-memory layout: nothing is printed
@@ -304,12 +304,12 @@ int runPrintCommand(const QStringList &args)
     if (!form.layoutFiles().writeLayoutFile(path, LayoutWriter::SaveCommand, &writeError)) {
         say(stderr, QStringLiteral("numora print: the pages were printed, but %1 could not be written (%2): "
                                    "the next run would repeat these numbers; set the start number to %3 by hand")
-                        .arg(path, writeError, form.doc.Te1.text()));
+                        .arg(path, writeError, form.doc.startNumber.text()));
         return 1;
     }
     say(stdout, QStringLiteral("printed %1 pages to %2; %3 now starts at %4")
                     .arg(dialog.lastJobPages())
-                    .arg(target, fileName, form.doc.Te1.text()));
+                    .arg(target, fileName, form.doc.startNumber.text()));
     return 0;
 }
 

@@ -5,15 +5,15 @@ namespace numora {
 
 SignSlot::SignSlot(int n)
     : number(n)
-    , Tx(QStringLiteral("Tx%1").arg(n))
-    , Tee(QStringLiteral("Tee%1").arg(n))
-    , Teee(QStringLiteral("Teee%1").arg(n))
-    , VS(QStringLiteral("VS%1").arg(n), 1, 2970, 1, 1, 10)
-    , VSc(QStringLiteral("VSc%1").arg(n), 1, 2100, 1, 1, 10)
+    , counter(QStringLiteral("Tx%1").arg(n))
+    , topCm(QStringLiteral("Tee%1").arg(n))
+    , leftCm(QStringLiteral("Teee%1").arg(n))
+    , topScroll(QStringLiteral("VS%1").arg(n), 1, 2970, 1, 1, 10)
+    , leftScroll(QStringLiteral("VSc%1").arg(n), 1, 2100, 1, 1, 10)
 {
-    Tx.setText(QStringLiteral("1"));
-    Tee.setText(QStringLiteral("28.50"));
-    Teee.setText(QStringLiteral("18.50"));
+    counter.setText(QStringLiteral("1"));
+    topCm.setText(QStringLiteral("28.50"));
+    leftCm.setText(QStringLiteral("18.50"));
 }
 
 const std::array<GridTypeInfo, 8> &gridTypes()
@@ -96,24 +96,24 @@ QStringList zeroPadWidthItems()
 QStringList pageFieldTexts(const LayoutDocument &doc)
 {
     const auto num = [](int v) { return QString::number(v); };
-    return {doc.Co1.text(),
-            doc.Combo3.text(),
-            doc.Combo1.text(),
-            doc.Combo2.text(),
-            doc.WayPrint.text(),
-            num(doc.Check3.value()),
-            doc.Com1.text(),
-            doc.Te1.text(),
-            num(doc.HScroll1.value()),
-            num(doc.Check1.value()),
-            doc.Te2.text().trimmed(),
-            doc.Comb1.text().trimmed(),
-            doc.Ttt.caption().trimmed(),
-            num(doc.ChI1.value()),
-            num(doc.ChB1.value()),
-            num(doc.Check2.value()),
-            colourText(doc.La5.backColor()),
-            colourText(doc.La5.foreColor())};
+    return {doc.nameText.text(),
+            doc.gridType.text(),
+            doc.bracketBefore.text(),
+            doc.bracketAfter.text(),
+            doc.wayPrint.text(),
+            num(doc.borderLine.value()),
+            doc.fontName.text(),
+            doc.startNumber.text(),
+            num(doc.alignLCR.value()),
+            num(doc.zeroPad.value()),
+            doc.zeroPadWidth.text().trimmed(),
+            doc.fontSize.text().trimmed(),
+            doc.orientationCode.caption().trimmed(),
+            num(doc.fontItalic.value()),
+            num(doc.fontBold.value()),
+            num(doc.moveByMouse.value()),
+            colourText(doc.sampleLabel.backColor()),
+            colourText(doc.sampleLabel.foreColor())};
 }
 
 LayoutDocument::LayoutDocument()
@@ -121,17 +121,17 @@ LayoutDocument::LayoutDocument()
     for (int n = 1; n <= 12; ++n)
         signSlots[std::size_t(n - 1)] = std::make_unique<SignSlot>(n);
     // Fixed lists of the window; the others are filled at start-up.
-    Co1.setItems(nameTextItems());
-    WayPrint.setItems(wayPrintItems());
-    Te2.setItems(zeroPadWidthItems());
-    Combo1.setText(QStringLiteral("A"));
-    Combo2.setText(QStringLiteral("A"));
-    Te1.setText(QStringLiteral("1"));
-    La5.setBackColor(rgbColour(255, 255, 255));
-    La5.setForeColor(systemColour(8));
-    D1.setVisible(false);
-    LDT1.setVisible(false);
-    Ttt.setVisible(true);
+    nameText.setItems(nameTextItems());
+    wayPrint.setItems(wayPrintItems());
+    zeroPadWidth.setItems(zeroPadWidthItems());
+    bracketBefore.setText(QStringLiteral("A"));
+    bracketAfter.setText(QStringLiteral("A"));
+    startNumber.setText(QStringLiteral("1"));
+    sampleLabel.setBackColor(rgbColour(255, 255, 255));
+    sampleLabel.setForeColor(systemColour(8));
+    autoPlace.setVisible(false);
+    documentName.setVisible(false);
+    orientationCode.setVisible(true);
 }
 
 } // namespace numora

@@ -15,11 +15,11 @@ struct SignSlot
 {
     explicit SignSlot(int n);
     int number;
-    TextBox Tx;   // counter
-    TextBox Tee;  // topCm
-    TextBox Teee; // leftCm
-    ScrollBar VS; // topScroll, hundredths of a centimetre
-    ScrollBar VSc; // leftScroll
+    TextBox counter;      // Tx<n>
+    TextBox topCm;        // Tee<n>
+    TextBox leftCm;       // Teee<n>
+    ScrollBar topScroll;  // VS<n>, hundredths of a centimetre
+    ScrollBar leftScroll; // VSc<n>
 };
 
 struct GridTypeInfo
@@ -48,35 +48,35 @@ class LayoutDocument;
 QStringList pageFieldTexts(const LayoutDocument &doc);
 
 // The open layout and the window state beside it. Every field lives in the
-// control that edits it; these members are those controls, with the window's
-// design values.
+// control that edits it; these members are those controls, named by their
+// fields, registered under the window's control names, with its design values.
 class LayoutDocument
 {
 public:
     LayoutDocument();
 
-    ComboBox Co1{QStringLiteral("Co1"), ComboBox::Editable};        // nameText
-    ComboBox Combo3{QStringLiteral("Combo3"), ComboBox::PickList};  // gridType
-    ComboBox Combo1{QStringLiteral("Combo1"), ComboBox::Editable};  // bracketBefore
-    ComboBox Combo2{QStringLiteral("Combo2"), ComboBox::Editable};  // bracketAfter
-    ComboBox WayPrint{QStringLiteral("WayPrint"), ComboBox::PickList};
-    CheckBox Check3{QStringLiteral("Check3"), QStringLiteral("Line")}; // borderLine
-    ComboBox Com1{QStringLiteral("Com1"), ComboBox::Editable};      // fontName
-    TextBox Te1{QStringLiteral("Te1")};                             // startNumber
-    ScrollBar HScroll1{QStringLiteral("HScroll1"), 0, 2, 0, 1, 1};  // alignLCR
-    CheckBox Check1{QStringLiteral("Check1"), QStringLiteral("000")}; // zeroPad
-    ComboBox Te2{QStringLiteral("Te2"), ComboBox::PickList};        // zeroPadWidth
-    ComboBox Comb1{QStringLiteral("Comb1"), ComboBox::Editable};    // fontSize
-    Label Ttt{QStringLiteral("Ttt"), QStringLiteral("4")};          // orientationCode
-    CheckBox ChI1{QStringLiteral("ChI1"), QStringLiteral("I")};     // fontItalic
-    CheckBox ChB1{QStringLiteral("ChB1"), QStringLiteral("B")};     // fontBold
-    CheckBox Check2{QStringLiteral("Check2"), QStringLiteral("Move by Mouse")}; // moveByMouse
-    Label La5{QStringLiteral("La5")}; // number sample: backColor and foreColor
+    ComboBox nameText{QStringLiteral("Co1"), ComboBox::Editable};
+    ComboBox gridType{QStringLiteral("Combo3"), ComboBox::PickList};
+    ComboBox bracketBefore{QStringLiteral("Combo1"), ComboBox::Editable};
+    ComboBox bracketAfter{QStringLiteral("Combo2"), ComboBox::Editable};
+    ComboBox wayPrint{QStringLiteral("WayPrint"), ComboBox::PickList};
+    CheckBox borderLine{QStringLiteral("Check3"), QStringLiteral("Line")};
+    ComboBox fontName{QStringLiteral("Com1"), ComboBox::Editable};
+    TextBox startNumber{QStringLiteral("Te1")};
+    ScrollBar alignLCR{QStringLiteral("HScroll1"), 0, 2, 0, 1, 1};
+    CheckBox zeroPad{QStringLiteral("Check1"), QStringLiteral("000")};
+    ComboBox zeroPadWidth{QStringLiteral("Te2"), ComboBox::PickList};
+    ComboBox fontSize{QStringLiteral("Comb1"), ComboBox::Editable};
+    Label orientationCode{QStringLiteral("Ttt"), QStringLiteral("4")};
+    CheckBox fontItalic{QStringLiteral("ChI1"), QStringLiteral("I")};
+    CheckBox fontBold{QStringLiteral("ChB1"), QStringLiteral("B")};
+    CheckBox moveByMouse{QStringLiteral("Check2"), QStringLiteral("Move by Mouse")};
+    Label sampleLabel{QStringLiteral("La5")}; // number sample: backColor and foreColor
 
     // Shift spinners and the mouse-placement slot.
-    ScrollBar VScroll1{QStringLiteral("VScroll1"), 1, 50, 50, 1, 5};
-    ScrollBar VScroll2{QStringLiteral("VScroll2"), 1, 50, 50, 1, 5};
-    ComboBox Combo4{QStringLiteral("Combo4"), ComboBox::PickList};
+    ScrollBar topShift{QStringLiteral("VScroll1"), 1, 50, 50, 1, 5};
+    ScrollBar leftShift{QStringLiteral("VScroll2"), 1, 50, 50, 1, 5};
+    ComboBox placementSlot{QStringLiteral("Combo4"), ComboBox::PickList};
 
     std::array<std::unique_ptr<SignSlot>, 12> signSlots;
     SignSlot &slot(int n) { return *signSlots[std::size_t(n - 1)]; }
@@ -86,14 +86,14 @@ public:
     QString orientationMark = QStringLiteral("Ver");
     QString typeTag;
     int slotCount = 12;
-    Label D1{QStringLiteral("D1"), QStringLiteral("No")};      // autoPlace
-    Label LDT1{QStringLiteral("LDT1"), QStringLiteral("None")}; // documentName
+    Label autoPlace{QStringLiteral("D1"), QStringLiteral("No")};
+    Label documentName{QStringLiteral("LDT1"), QStringLiteral("None")};
     int topSpinLast = 0;
     int leftSpinLast = 0;
 
-    Label Label53{QStringLiteral("Label53"), QStringLiteral("File Name : None")};
-    Label Label54{QStringLiteral("Label54"), QStringLiteral("Type :")};
-    Label Label56{QStringLiteral("Label56"), QStringLiteral("Orientation: Horizontal")};
+    Label fileCaption{QStringLiteral("Label53"), QStringLiteral("File Name : None")};
+    Label typeCaption{QStringLiteral("Label54"), QStringLiteral("Type :")};
+    Label orientationCaption{QStringLiteral("Label56"), QStringLiteral("Orientation: Horizontal")};
 };
 
 } // namespace numora

@@ -9,44 +9,44 @@ namespace numora {
 void ResetCommands::applyResetList()
 {
     LayoutDocument &doc = m_deps.doc;
-    doc.La5.setBackColor(rgbColour(255, 255, 255));
-    doc.La5.setForeColor(0);
-    doc.Com1.setText(QStringLiteral("Courier New (Arabic)"));
-    doc.La5.setFontName(QStringLiteral("Courier New (Arabic)"));
-    doc.La5.setFontBold(false);
-    doc.La5.setFontItalic(false);
-    doc.Te2.setText(QStringLiteral("6"));
+    doc.sampleLabel.setBackColor(rgbColour(255, 255, 255));
+    doc.sampleLabel.setForeColor(0);
+    doc.fontName.setText(QStringLiteral("Courier New (Arabic)"));
+    doc.sampleLabel.setFontName(QStringLiteral("Courier New (Arabic)"));
+    doc.sampleLabel.setFontBold(false);
+    doc.sampleLabel.setFontItalic(false);
+    doc.zeroPadWidth.setText(QStringLiteral("6"));
     m_deps.preview.PLine2.setY2(0);
     m_deps.preview.PLine2.setY1(0);
     m_deps.preview.PLine1.setY2(0);
     m_deps.preview.PLine1.setY1(0);
-    doc.VScroll2.setValue(25);
-    doc.VScroll1.setValue(25);
+    doc.leftShift.setValue(25);
+    doc.topShift.setValue(25);
     // Nothing is drawn on the page surface itself; its controls stay.
-    doc.Combo3.setText(QStringLiteral("2 X 2"));
+    doc.gridType.setText(QStringLiteral("2 X 2"));
     m_deps.preview.requestRefresh();
-    doc.Check1.setValue(1);
-    doc.Check2.setValue(1);
-    doc.Check3.setValue(1);
-    doc.HScroll1.setValue(0);
-    doc.Comb1.setText(QStringLiteral("12"));
-    doc.ChI1.setValue(0);
-    doc.ChB1.setValue(0);
+    doc.zeroPad.setValue(1);
+    doc.moveByMouse.setValue(1);
+    doc.borderLine.setValue(1);
+    doc.alignLCR.setValue(0);
+    doc.fontSize.setText(QStringLiteral("12"));
+    doc.fontItalic.setValue(0);
+    doc.fontBold.setValue(0);
 }
 
 void ResetCommands::rest()
 {
     LayoutDocument &doc = m_deps.doc;
-    const QString lastFour = doc.Label53.caption().right(4);
+    const QString lastFour = doc.fileCaption.caption().right(4);
     if (m_deps.dialogs.message(QStringLiteral("Are you suer to Rest Paper"), QString(), Dialogs::Buttons::OKCancel)
         != Dialogs::Answer::OK)
         return;
     if (lastFour == QLatin1String("None")) {
         applyResetList();
-        doc.Te1.setText(QStringLiteral("1"));
-        doc.Combo1.setText(QString());
-        doc.Combo2.setText(QString());
-        doc.Co1.setText(QStringLiteral("No:"));
+        doc.startNumber.setText(QStringLiteral("1"));
+        doc.bracketBefore.setText(QString());
+        doc.bracketAfter.setText(QString());
+        doc.nameText.setText(QStringLiteral("No:"));
     } else if (m_deps.reloadOpenFile) {
         m_deps.reloadOpenFile();
     }
@@ -65,16 +65,16 @@ void ResetCommands::close()
         return;
     }
     applyResetList();
-    doc.Label53.setCaption(QStringLiteral("File Name : None"));
-    doc.Label54.setCaption(QStringLiteral("Type: 2X2"));
-    doc.Label56.setCaption(QStringLiteral("Orientation: "));
-    doc.LDT1.setCaption(QStringLiteral("None"));
-    doc.Te1.setText(QStringLiteral("1"));
+    doc.fileCaption.setCaption(QStringLiteral("File Name : None"));
+    doc.typeCaption.setCaption(QStringLiteral("Type: 2X2"));
+    doc.orientationCaption.setCaption(QStringLiteral("Orientation: "));
+    doc.documentName.setCaption(QStringLiteral("None"));
+    doc.startNumber.setText(QStringLiteral("1"));
     for (auto &slot : doc.signSlots)
-        slot->Tx.setText(QStringLiteral("1"));
-    doc.Co1.setText(QStringLiteral("No:"));
-    doc.Combo1.setText(QString());
-    doc.Combo2.setText(QString());
+        slot->counter.setText(QStringLiteral("1"));
+    doc.nameText.setText(QStringLiteral("No:"));
+    doc.bracketBefore.setText(QString());
+    doc.bracketAfter.setText(QString());
     doc.modified = 0;
 }
 

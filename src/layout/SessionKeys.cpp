@@ -114,11 +114,11 @@ bool writeSession(SettingsStore &store, const LayoutDocument &doc)
     for (int k = 1; k <= 18; ++k)
         save(fieldKey(k), fields[k - 1]);
     for (const auto &slot : doc.signSlots) {
-        save(topKey(slot->number), num(slot->VS.value()));
-        save(leftKey(slot->number), num(slot->VSc.value()));
+        save(topKey(slot->number), num(slot->topScroll.value()));
+        save(leftKey(slot->number), num(slot->leftScroll.value()));
     }
     for (const auto &slot : doc.signSlots)
-        save(counterKey(slot->number), slot->Tx.text().trimmed());
+        save(counterKey(slot->number), slot->counter.text().trimmed());
     return batch.commit();
 }
 

@@ -41,38 +41,38 @@ static bool tooManyDecimals(const QString &t)
 void SlotEditors::topReleased(int n, bool leaving)
 {
     SignSlot &s = m_doc.slot(n);
-    if (!leaving && beginsNumber(s.Tee.text()))
+    if (!leaving && beginsNumber(s.topCm.text()))
         return;
-    if (leadingNumber(s.Tee.text()) > 29.7)
-        s.Tee.setText(QStringLiteral("29.7"));
-    if (leadingNumber(s.Tee.text()) <= 0.01)
-        s.Tee.setText(QStringLiteral("0.1"));
-    if (const auto v = roundHalfEven(leadingNumber(s.Tee.text()) * 100))
-        s.VS.setValue(*v);
-    if (tooManyDecimals(s.Tee.text()))
-        s.Tee.setText(shortestDecimal(s.VS.value() / 100.0));
+    if (leadingNumber(s.topCm.text()) > 29.7)
+        s.topCm.setText(QStringLiteral("29.7"));
+    if (leadingNumber(s.topCm.text()) <= 0.01)
+        s.topCm.setText(QStringLiteral("0.1"));
+    if (const auto v = roundHalfEven(leadingNumber(s.topCm.text()) * 100))
+        s.topScroll.setValue(*v);
+    if (tooManyDecimals(s.topCm.text()))
+        s.topCm.setText(shortestDecimal(s.topScroll.value() / 100.0));
 }
 
 void SlotEditors::leftReleased(int n, bool leaving)
 {
     SignSlot &s = m_doc.slot(n);
-    if (!leaving && beginsNumber(s.Teee.text()))
+    if (!leaving && beginsNumber(s.leftCm.text()))
         return;
-    if (leadingNumber(s.Teee.text()) <= 0.01)
-        s.Teee.setText(QStringLiteral("0.1"));
-    if (leadingNumber(s.Teee.text()) > 21)
-        s.Teee.setText(QStringLiteral("21"));
+    if (leadingNumber(s.leftCm.text()) <= 0.01)
+        s.leftCm.setText(QStringLiteral("0.1"));
+    if (leadingNumber(s.leftCm.text()) > 21)
+        s.leftCm.setText(QStringLiteral("21"));
     m_preview.placeShortEdge(n);
-    if (const auto v = roundHalfEven(leadingNumber(s.Teee.text()) * 100))
-        s.VSc.setValue(*v);
-    if (tooManyDecimals(s.Teee.text()))
-        s.Teee.setText(shortestDecimal(s.VSc.value() / 100.0));
+    if (const auto v = roundHalfEven(leadingNumber(s.leftCm.text()) * 100))
+        s.leftScroll.setValue(*v);
+    if (tooManyDecimals(s.leftCm.text()))
+        s.leftCm.setText(shortestDecimal(s.leftScroll.value() / 100.0));
 }
 
 void SlotEditors::topScrolled(int n)
 {
     SignSlot &s = m_doc.slot(n);
-    s.Tee.setText(shortestDecimal(s.VS.value() / 100.0));
+    s.topCm.setText(shortestDecimal(s.topScroll.value() / 100.0));
     m_preview.placeLongEdge(n);
     m_doc.modified = 1;
 }
@@ -80,7 +80,7 @@ void SlotEditors::topScrolled(int n)
 void SlotEditors::leftScrolled(int n)
 {
     SignSlot &s = m_doc.slot(n);
-    s.Teee.setText(shortestDecimal(s.VSc.value() / 100.0));
+    s.leftCm.setText(shortestDecimal(s.leftScroll.value() / 100.0));
     m_preview.placeShortEdge(n);
     m_doc.modified = 1;
 }
@@ -94,53 +94,53 @@ static int stepFor(int value, int &last)
 
 void SlotEditors::topSpinChanged()
 {
-    const int step = stepFor(m_doc.VScroll1.value(), m_doc.topSpinLast);
+    const int step = stepFor(m_doc.topShift.value(), m_doc.topSpinLast);
     for (int n = 1; n <= 12; ++n)
-        m_doc.slot(n).VS.setValue(qint64(m_doc.slot(n).VS.value()) + step);
+        m_doc.slot(n).topScroll.setValue(qint64(m_doc.slot(n).topScroll.value()) + step);
 }
 
 void SlotEditors::leftSpinChanged()
 {
-    const int step = stepFor(m_doc.VScroll2.value(), m_doc.leftSpinLast);
+    const int step = stepFor(m_doc.leftShift.value(), m_doc.leftSpinLast);
     for (int n = 1; n <= 12; ++n)
-        m_doc.slot(n).VSc.setValue(qint64(m_doc.slot(n).VSc.value()) + step);
+        m_doc.slot(n).leftScroll.setValue(qint64(m_doc.slot(n).leftScroll.value()) + step);
 }
 
 void SlotEditors::gridTypeChosen()
 {
     m_preview.requestRefresh();
     for (int n = 1; n <= 12; ++n)
-        m_doc.slot(n).Tx.setEnabled(false);
-    if (const GridTypeInfo *g = findGridType(m_doc.Combo3.text())) {
+        m_doc.slot(n).counter.setEnabled(false);
+    if (const GridTypeInfo *g = findGridType(m_doc.gridType.text())) {
         m_doc.typeTag = QLatin1String(g->tag);
         m_doc.slotCount = g->slotCount;
     }
-    m_doc.Combo4.clear();
+    m_doc.placementSlot.clear();
     for (int i = 1; i <= m_doc.slotCount && i <= 12; ++i)
-        m_doc.Combo4.addItem(QString::number(i));
-    m_doc.Label54.setCaption(QStringLiteral("Type: ") + m_doc.typeTag);
+        m_doc.placementSlot.addItem(QString::number(i));
+    m_doc.typeCaption.setCaption(QStringLiteral("Type: ") + m_doc.typeTag);
     for (int n = 1; n <= m_doc.slotCount && n <= 12; ++n)
-        m_doc.slot(n).Tx.setEnabled(true);
+        m_doc.slot(n).counter.setEnabled(true);
 }
 
 void SlotEditors::connectEditors()
 {
     for (int n = 1; n <= 12; ++n) {
         SignSlot &s = m_doc.slot(n);
-        s.Tx.onKeyPress.connect([this](int &key) { counterKey(key); });
-        s.Tx.onChange.connect([this, &s] { m_doc.Te1.setText(s.Tx.text()); });
+        s.counter.onKeyPress.connect([this](int &key) { counterKey(key); });
+        s.counter.onChange.connect([this, &s] { m_doc.startNumber.setText(s.counter.text()); });
         if (n == 1)
-            s.Tee.onKeyPress.connect([this](int &key) { counterKey(key); });
-        s.Tee.onKeyUp.connect([this, n](int) { topReleased(n, false); });
-        s.Teee.onKeyUp.connect([this, n](int) { leftReleased(n, false); });
-        s.Tee.onLeave.connect([this, n] { topReleased(n, true); });
-        s.Teee.onLeave.connect([this, n] { leftReleased(n, true); });
-        s.VS.onChange.connect([this, n] { topScrolled(n); });
-        s.VSc.onChange.connect([this, n] { leftScrolled(n); });
+            s.topCm.onKeyPress.connect([this](int &key) { counterKey(key); });
+        s.topCm.onKeyUp.connect([this, n](int) { topReleased(n, false); });
+        s.leftCm.onKeyUp.connect([this, n](int) { leftReleased(n, false); });
+        s.topCm.onLeave.connect([this, n] { topReleased(n, true); });
+        s.leftCm.onLeave.connect([this, n] { leftReleased(n, true); });
+        s.topScroll.onChange.connect([this, n] { topScrolled(n); });
+        s.leftScroll.onChange.connect([this, n] { leftScrolled(n); });
     }
-    m_doc.VScroll1.onChange.connect([this] { topSpinChanged(); });
-    m_doc.VScroll2.onChange.connect([this] { leftSpinChanged(); });
-    m_doc.Combo3.onClick.connect([this] { gridTypeChosen(); });
+    m_doc.topShift.onChange.connect([this] { topSpinChanged(); });
+    m_doc.leftShift.onChange.connect([this] { leftSpinChanged(); });
+    m_doc.gridType.onClick.connect([this] { gridTypeChosen(); });
 }
 
 } // namespace numora

@@ -133,8 +133,8 @@ void BrowserForm::openSelected(const QString &question)
         refreshFiles();
         return;
     }
-    m_deps.doc.LDT1.setCaption(name);
-    m_deps.doc.D1.setCaption(QStringLiteral("No"));
+    m_deps.doc.documentName.setCaption(name);
+    m_deps.doc.autoPlace.setCaption(QStringLiteral("No"));
     Label1.setCaption(m_deps.folder.filePath(f));
     m_deps.files.loadLayoutFile(Label1.caption(), f);
 }

@@ -56,10 +56,10 @@ QStringList layoutFileValues(const LayoutDocument &doc)
     const QStringList fields = pageFieldTexts(doc);
     QStringList v = fields.mid(0, 16);
     for (const auto &s : doc.signSlots)
-        v << s->Tee.text().trimmed() << s->Teee.text().trimmed();
+        v << s->topCm.text().trimmed() << s->leftCm.text().trimmed();
     v << fields.mid(16, 2);
     for (const auto &s : doc.signSlots)
-        v << s->Tx.text().trimmed();
+        v << s->counter.text().trimmed();
     return v;
 }
 
@@ -149,35 +149,35 @@ void LayoutFileIO::applyLine(int line, const QString &value)
             box.setValue(int(*v));
     };
     switch (line) {
-    case 1: m_doc.Co1.setText(value); return;
-    case 2: m_doc.Combo3.setText(value); return;
-    case 3: m_doc.Combo1.setText(value); return;
-    case 4: m_doc.Combo2.setText(value); return;
-    case 5: m_doc.WayPrint.setText(value); return;
-    case 6: setCheck(m_doc.Check3); return;
-    case 7: m_doc.Com1.setText(value); return;
-    case 8: m_doc.Te1.setText(value); return;
+    case 1: m_doc.nameText.setText(value); return;
+    case 2: m_doc.gridType.setText(value); return;
+    case 3: m_doc.bracketBefore.setText(value); return;
+    case 4: m_doc.bracketAfter.setText(value); return;
+    case 5: m_doc.wayPrint.setText(value); return;
+    case 6: setCheck(m_doc.borderLine); return;
+    case 7: m_doc.fontName.setText(value); return;
+    case 8: m_doc.startNumber.setText(value); return;
     case 9:
         if (const auto v = strictInteger(value))
-            m_doc.HScroll1.setValue(*v);
+            m_doc.alignLCR.setValue(*v);
         return;
-    case 10: setCheck(m_doc.Check1); return;
-    case 11: m_doc.Te2.setText(value); return;
-    case 12: m_doc.Comb1.setText(value); return;
+    case 10: setCheck(m_doc.zeroPad); return;
+    case 11: m_doc.zeroPadWidth.setText(value); return;
+    case 12: m_doc.fontSize.setText(value); return;
     case 13:
         // The code is not written into Ttt: a differing code turns the page
         // after the load, and the code keeps the loaded positions meanwhile.
         m_orientationCode = value;
         m_haveOrientationCode = true;
-        m_doc.D1.setCaption(value);
+        m_doc.autoPlace.setCaption(value);
         return;
-    case 14: setCheck(m_doc.ChI1); return;
-    case 15: setCheck(m_doc.ChB1); return;
-    case 16: setCheck(m_doc.Check2); return;
+    case 14: setCheck(m_doc.fontItalic); return;
+    case 15: setCheck(m_doc.fontBold); return;
+    case 16: setCheck(m_doc.moveByMouse); return;
     case 41:
     case 42:
         if (const auto v = strictInteger(value); v && *v >= INT32_MIN && *v <= INT32_MAX)
-            line == 41 ? m_doc.La5.setBackColor(qint32(*v)) : m_doc.La5.setForeColor(qint32(*v));
+            line == 41 ? m_doc.sampleLabel.setBackColor(qint32(*v)) : m_doc.sampleLabel.setForeColor(qint32(*v));
         return;
     default:
         break;
@@ -186,9 +186,9 @@ void LayoutFileIO::applyLine(int line, const QString &value)
         SignSlot &s = m_doc.slot((line - 15) / 2);
         const bool top = line % 2;
         if (const auto text = loadedPosition(value, top ? 29.7 : 21))
-            (top ? s.Tee : s.Teee).setText(*text);
+            (top ? s.topCm : s.leftCm).setText(*text);
     } else if (line >= 43 && line <= 54) {
-        m_doc.slot(line - 42).Tx.setText(value);
+        m_doc.slot(line - 42).counter.setText(value);
     }
 }
 
@@ -199,7 +199,7 @@ bool LayoutFileIO::loadLayoutFile(const QString &path, const QString &fileName)
         return false;
     // Whatever the file holds, the next preview refresh must keep what it
     // loads rather than place the defaults over it.
-    m_doc.D1.setCaption(QStringLiteral("No"));
+    m_doc.autoPlace.setCaption(QStringLiteral("No"));
     m_haveOrientationCode = false;
     const QStringList lines = decodeLayoutLines(*bytes);
     for (int i = 0; i < lines.size(); ++i) {
@@ -214,20 +214,20 @@ bool LayoutFileIO::loadLayoutFile(const QString &path, const QString &fileName)
     // counter's instead would print numbers that were printed before.
     constexpr int StartNumberLine = 8;
     if (lines.size() >= StartNumberLine && lines[StartNumberLine - 1].size() >= KeyWidth)
-        m_doc.Te1.setText(lines[StartNumberLine - 1].mid(KeyWidth));
-    const bool differs = m_haveOrientationCode && m_orientationCode != m_doc.Ttt.caption();
+        m_doc.startNumber.setText(lines[StartNumberLine - 1].mid(KeyWidth));
+    const bool differs = m_haveOrientationCode && m_orientationCode != m_doc.orientationCode.caption();
     // Without a code in the file the page keeps its orientation, and so
     // does the caption.
-    const QString code = m_haveOrientationCode ? m_orientationCode : m_doc.Ttt.caption();
+    const QString code = m_haveOrientationCode ? m_orientationCode : m_doc.orientationCode.caption();
     bool ok = false;
     const bool standing = QLocale::c().toDouble(code.trimmed(), &ok) == 6 && ok;
     const int e = fileName.size() >= 4 && fileName.at(fileName.size() - 4) == QLatin1Char('.') ? 4 : 6;
-    m_doc.Label54.setCaption(QStringLiteral("Type: ") + fileName.right(e - 1));
-    m_doc.Label53.setCaption(QStringLiteral("File Name : ") + fileName.left(std::max<qsizetype>(0, fileName.size() - e)));
-    m_doc.Label56.setCaption(QStringLiteral("Orientation: ") + (standing ? QStringLiteral("Vertical") : QStringLiteral("Horizontal")));
+    m_doc.typeCaption.setCaption(QStringLiteral("Type: ") + fileName.right(e - 1));
+    m_doc.fileCaption.setCaption(QStringLiteral("File Name : ") + fileName.left(std::max<qsizetype>(0, fileName.size() - e)));
+    m_doc.orientationCaption.setCaption(QStringLiteral("Orientation: ") + (standing ? QStringLiteral("Vertical") : QStringLiteral("Horizontal")));
     if (differs)
         m_orientation.Timer4.setInterval(10);
-    m_doc.La5.setFontName(m_doc.Com1.text());
+    m_doc.sampleLabel.setFontName(m_doc.fontName.text());
     m_sample.refreshNumberSample();
     return true;
 }

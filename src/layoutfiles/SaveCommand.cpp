@@ -55,12 +55,12 @@ QString SaveCommand::askName()
         return {};
     }
     for (;;) {
-        const QString proposal = doc.LDT1.caption() == QLatin1String("None") ? proposedNewName() : doc.LDT1.caption();
+        const QString proposal = doc.documentName.caption() == QLatin1String("None") ? proposedNewName() : doc.documentName.caption();
         const QString answer = dialogs.input(QStringLiteral("Type Name of Document"), QStringLiteral("Save"), proposal);
         if (answer.isEmpty())
             return {};
         // Set before the checks, so a refused name is proposed again.
-        doc.LDT1.setCaption(answer);
+        doc.documentName.setCaption(answer);
         if (isBlankName(answer))
             continue;
         if (hasForbiddenCharacter(answer)) {
@@ -98,7 +98,7 @@ void SaveCommand::run()
 {
     Dialogs &dialogs = m_deps.dialogs;
     LayoutDocument &doc = m_deps.doc;
-    const QString title = questionTitle(doc.Label53.caption(), doc.Label54.caption());
+    const QString title = questionTitle(doc.fileCaption.caption(), doc.typeCaption.caption());
     const auto answer = dialogs.message(QStringLiteral("Do you Want to Save the Change Document...?         "), title,
                                         Dialogs::Buttons::YesNo);
     if (answer == Dialogs::Answer::Yes) {
@@ -110,9 +110,9 @@ void SaveCommand::run()
             return;
         BrowserForm &browser = m_deps.browser();
         browser.Label1.setCaption(path);
-        doc.Label53.setCaption(QStringLiteral("File Name : ") + name);
-        doc.Label54.setCaption(QStringLiteral("Type: ") + doc.typeTag);
-        doc.Label56.setCaption(QStringLiteral("Orientation: ") + m_deps.orientationCaption.caption());
+        doc.fileCaption.setCaption(QStringLiteral("File Name : ") + name);
+        doc.typeCaption.setCaption(QStringLiteral("Type: ") + doc.typeTag);
+        doc.orientationCaption.setCaption(QStringLiteral("Orientation: ") + m_deps.orientationCaption.caption());
         m_deps.openBrowser();
         browser.refreshFiles();
         showSaved(QFileInfo(path).fileName());

@@ -37,12 +37,12 @@ NumberSample::~NumberSample()
 NumberTextStyle NumberSample::style() const
 {
     NumberTextStyle s;
-    s.name = m_doc.Co1.text();
-    s.before = m_doc.Combo1.text();
-    s.after = m_doc.Combo2.text();
-    s.zeroPad = m_doc.Check1.value();
-    s.zeroPadWidth = m_doc.Te2.text();
-    s.alignLCR = m_doc.HScroll1.value();
+    s.name = m_doc.nameText.text();
+    s.before = m_doc.bracketBefore.text();
+    s.after = m_doc.bracketAfter.text();
+    s.zeroPad = m_doc.zeroPad.value();
+    s.zeroPadWidth = m_doc.zeroPadWidth.text();
+    s.alignLCR = m_doc.alignLCR.value();
     return s;
 }
 
@@ -56,12 +56,12 @@ const NumberTextStyle &NumberSample::keptStyle()
         if (kept.constData() != now.constData() || kept.size() != now.size())
             kept = now;
     };
-    take(m_style.name, m_doc.Co1.text());
-    take(m_style.before, m_doc.Combo1.text());
-    take(m_style.after, m_doc.Combo2.text());
-    take(m_style.zeroPadWidth, m_doc.Te2.text());
-    m_style.zeroPad = m_doc.Check1.value();
-    m_style.alignLCR = m_doc.HScroll1.value();
+    take(m_style.name, m_doc.nameText.text());
+    take(m_style.before, m_doc.bracketBefore.text());
+    take(m_style.after, m_doc.bracketAfter.text());
+    take(m_style.zeroPadWidth, m_doc.zeroPadWidth.text());
+    m_style.zeroPad = m_doc.zeroPad.value();
+    m_style.alignLCR = m_doc.alignLCR.value();
     return m_style;
 }
 
@@ -69,7 +69,7 @@ void NumberSample::refreshNumberSample()
 {
     m_doc.modified = 1;
     const NumberTextStyle &s = keptStyle();
-    const QString number = m_doc.Te1.text();
+    const QString number = m_doc.startNumber.text();
     // The zeros depend on the padding switch, the width and the number's
     // length only; numbers of a run mostly share all three.
     PrefixKey &k = m_prefixKey;
@@ -77,7 +77,7 @@ void NumberSample::refreshNumberSample()
         m_zeroPrefix = zeroPrefix(s, number);
         k = PrefixKey{s.zeroPad, s.zeroPadWidth, number.size()};
     }
-    m_doc.La5.setCaption(composeNumberText(s, number, m_zeroPrefix));
+    m_doc.sampleLabel.setCaption(composeNumberText(s, number, m_zeroPrefix));
     // Measuring shapes the text, which costs more than all the rest; within a
     // batch only the sample the batch ends with is measured.
     if (!UpdateBatch::isOpen()) {
@@ -94,7 +94,7 @@ void NumberSample::refreshNumberSample()
 
 void NumberSample::updateSizeReadout()
 {
-    const Label &sample = m_doc.La5;
+    const Label &sample = m_doc.sampleLabel;
     LA1.setBorder(sample.border());
     LA1.setCaption(sample.caption());
     LA1.setFont(sample.font());
@@ -111,8 +111,8 @@ void NumberSample::updateSizeReadout()
 
 void NumberSample::refreshPreviewNumbers()
 {
-    const double start = leadingNumber(m_doc.Te1.text());
-    const int order = m_doc.WayPrint.listIndex();
+    const double start = leadingNumber(m_doc.startNumber.text());
+    const int order = m_doc.wayPrint.listIndex();
     const NumberTextStyle s = style();
     double k = 0;
     for (int i = 1; i <= 12; ++i) {
@@ -125,9 +125,9 @@ void NumberSample::refreshPreviewNumbers()
         }
         Label &label = *Test0[std::size_t(i - 1)];
         label.setCaption(QStringLiteral(" ") + composeNumberText(s, number, m_zeroPrefix) + QStringLiteral(" "));
-        label.setBorder(m_doc.La5.border());
-        label.setForeColor(m_doc.La5.foreColor());
-        label.setBackColor(m_doc.La5.backColor());
+        label.setBorder(m_doc.sampleLabel.border());
+        label.setForeColor(m_doc.sampleLabel.foreColor());
+        label.setBackColor(m_doc.sampleLabel.backColor());
     }
     Timer5.setInterval(0);
 }
@@ -174,45 +174,45 @@ static QString openingFor(const QString &close)
 
 void NumberSample::bracketBeforeChosen()
 {
-    const QString close = closingFor(m_doc.Combo1.text());
+    const QString close = closingFor(m_doc.bracketBefore.text());
     if (!close.isEmpty())
-        m_doc.Combo2.setText(close);
-    else if (!openingFor(m_doc.Combo2.text()).isEmpty())
-        m_doc.Combo2.setText(QString());
+        m_doc.bracketAfter.setText(close);
+    else if (!openingFor(m_doc.bracketAfter.text()).isEmpty())
+        m_doc.bracketAfter.setText(QString());
     refreshNumberSample();
 }
 
 void NumberSample::bracketAfterChosen()
 {
-    const QString open = openingFor(m_doc.Combo2.text());
+    const QString open = openingFor(m_doc.bracketAfter.text());
     if (!open.isEmpty())
-        m_doc.Combo1.setText(open);
-    else if (!closingFor(m_doc.Combo1.text()).isEmpty())
-        m_doc.Combo1.setText(QString());
+        m_doc.bracketBefore.setText(open);
+    else if (!closingFor(m_doc.bracketBefore.text()).isEmpty())
+        m_doc.bracketBefore.setText(QString());
     refreshNumberSample();
 }
 
 void NumberSample::connectEditors()
 {
     auto refresh = [this] { refreshNumberSample(); };
-    m_doc.Co1.onChange.connect(refresh);
-    m_doc.Co1.onClick.connect(refresh);
-    m_doc.Combo1.onChange.connect(refresh);
-    m_doc.Combo1.onClick.connect([this] { bracketBeforeChosen(); });
-    m_doc.Combo2.onChange.connect(refresh);
-    m_doc.Combo2.onClick.connect([this] { bracketAfterChosen(); });
-    m_doc.Te1.onChange.connect(refresh);
-    m_doc.Te1.onKeyPress.connect([this](int &key) { filterNumberKey(m_doc.Te1, key, 8); });
-    m_doc.Check1.onClick.connect([this] {
+    m_doc.nameText.onChange.connect(refresh);
+    m_doc.nameText.onClick.connect(refresh);
+    m_doc.bracketBefore.onChange.connect(refresh);
+    m_doc.bracketBefore.onClick.connect([this] { bracketBeforeChosen(); });
+    m_doc.bracketAfter.onChange.connect(refresh);
+    m_doc.bracketAfter.onClick.connect([this] { bracketAfterChosen(); });
+    m_doc.startNumber.onChange.connect(refresh);
+    m_doc.startNumber.onKeyPress.connect([this](int &key) { filterNumberKey(m_doc.startNumber, key, 8); });
+    m_doc.zeroPad.onClick.connect([this] {
         refreshNumberSample();
-        m_doc.Te2.setEnabled(m_doc.Check1.value() != 0);
+        m_doc.zeroPadWidth.setEnabled(m_doc.zeroPad.value() != 0);
     });
-    m_doc.HScroll1.onChange.connect([this] {
+    m_doc.alignLCR.onChange.connect([this] {
         refreshNumberSample();
         schedulePreviewNumbers(1);
     });
-    m_doc.Te2.onChange.connect(refresh);
-    m_doc.Te2.onClick.connect(refresh);
+    m_doc.zeroPadWidth.onChange.connect(refresh);
+    m_doc.zeroPadWidth.onClick.connect(refresh);
     for (auto &label : Test0) {
         label->onClick.connect(refresh);
         label->onChange.connect([this] { fitPreviewBoxes(); });

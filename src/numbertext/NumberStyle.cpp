@@ -16,22 +16,22 @@ NumberStyle::NumberStyle(LayoutDocument &doc, NumberSample &sample, Dialogs &dia
 
 void NumberStyle::boldClicked()
 {
-    m_doc.La5.setFontBold(m_doc.ChB1.value() != 0);
+    m_doc.sampleLabel.setFontBold(m_doc.fontBold.value() != 0);
     m_sample.updateSizeReadout();
     m_sample.schedulePreviewNumbers(1);
 }
 
 void NumberStyle::italicClicked()
 {
-    m_doc.La5.setFontItalic(m_doc.ChI1.value() != 0);
+    m_doc.sampleLabel.setFontItalic(m_doc.fontItalic.value() != 0);
     m_sample.schedulePreviewNumbers(1);
     m_sample.updateSizeReadout();
 }
 
 void NumberStyle::borderClicked()
 {
-    m_doc.La5.setBorder(m_doc.Check3.value());
-    m_sample.Label6.setBorder(m_doc.Check3.value());
+    m_doc.sampleLabel.setBorder(m_doc.borderLine.value());
+    m_sample.Label6.setBorder(m_doc.borderLine.value());
     m_sample.updateSizeReadout();
     m_sample.schedulePreviewNumbers(1);
 }
@@ -40,17 +40,17 @@ void NumberStyle::applySizeText()
 {
     // Only a text that is a number as a whole sets the size ("1:5" does not).
     bool ok = false;
-    const double size = QLocale::c().toDouble(m_doc.Comb1.text().trimmed(), &ok);
+    const double size = QLocale::c().toDouble(m_doc.fontSize.text().trimmed(), &ok);
     if (ok && size > 0)
-        m_doc.La5.setFontSize(size);
+        m_doc.sampleLabel.setFontSize(size);
 }
 
 void NumberStyle::fontChosen()
 {
-    m_doc.La5.setFontName(m_doc.Com1.text());
+    m_doc.sampleLabel.setFontName(m_doc.fontName.text());
     applySizeText();
-    m_doc.La5.setFontItalic(m_doc.ChI1.value() != 0);
-    m_doc.La5.setFontBold(m_doc.ChB1.value() != 0);
+    m_doc.sampleLabel.setFontItalic(m_doc.fontItalic.value() != 0);
+    m_doc.sampleLabel.setFontBold(m_doc.fontBold.value() != 0);
     m_sample.updateSizeReadout();
     m_sample.schedulePreviewNumbers(1);
 }
@@ -60,13 +60,13 @@ void NumberStyle::sizeChanged()
     // Each rewrite runs this handler again before the current run goes on.
     // A rewritten size is left selected, so the next digit typed replaces it
     // instead of growing "1" into "12".
-    if (leadingNumber(m_doc.Comb1.text()) > 200) {
-        m_doc.Comb1.setText(QStringLiteral("200"));
-        m_doc.Comb1.selectAll();
+    if (leadingNumber(m_doc.fontSize.text()) > 200) {
+        m_doc.fontSize.setText(QStringLiteral("200"));
+        m_doc.fontSize.selectAll();
     }
-    if (m_doc.Comb1.text().isEmpty() || m_doc.Comb1.text() == QLatin1String("0")) {
-        m_doc.Comb1.setText(QStringLiteral("1"));
-        m_doc.Comb1.selectAll();
+    if (m_doc.fontSize.text().isEmpty() || m_doc.fontSize.text() == QLatin1String("0")) {
+        m_doc.fontSize.setText(QStringLiteral("1"));
+        m_doc.fontSize.selectAll();
     }
     applySizeText();
     m_sample.schedulePreviewNumbers(1);
@@ -83,7 +83,7 @@ void NumberStyle::sizeKey(int &key)
 {
     if (key == TextEditing::KeyBackspace)
         return;
-    if (key < 48 || key > 59 || m_doc.Comb1.text().size() > 3)
+    if (key < 48 || key > 59 || m_doc.fontSize.text().size() > 3)
         key = 0;
 }
 
@@ -93,25 +93,25 @@ bool NumberStyle::chooseColour(bool back)
     const auto chosen = m_dialogs.chooseColour(1);
     if (!chosen || *chosen == 1)
         return false;
-    back ? m_doc.La5.setBackColor(*chosen) : m_doc.La5.setForeColor(*chosen);
+    back ? m_doc.sampleLabel.setBackColor(*chosen) : m_doc.sampleLabel.setForeColor(*chosen);
     m_sample.schedulePreviewNumbers(1);
     return true;
 }
 
 void NumberStyle::connectEditors(Label &orientationButton)
 {
-    m_doc.ChB1.onClick.connect([this] { boldClicked(); });
-    m_doc.ChI1.onClick.connect([this] { italicClicked(); });
-    m_doc.Check3.onClick.connect([this] { borderClicked(); });
-    m_doc.Com1.onClick.connect([this] { fontChosen(); });
-    m_doc.Comb1.onChange.connect([this] { sizeChanged(); });
-    m_doc.Comb1.onClick.connect([this] { sizeChosen(); });
-    m_doc.Comb1.onKeyPress.connect([this](int &key) { sizeKey(key); });
+    m_doc.fontBold.onClick.connect([this] { boldClicked(); });
+    m_doc.fontItalic.onClick.connect([this] { italicClicked(); });
+    m_doc.borderLine.onClick.connect([this] { borderClicked(); });
+    m_doc.fontName.onClick.connect([this] { fontChosen(); });
+    m_doc.fontSize.onChange.connect([this] { sizeChanged(); });
+    m_doc.fontSize.onClick.connect([this] { sizeChosen(); });
+    m_doc.fontSize.onKeyPress.connect([this](int &key) { sizeKey(key); });
     Command4.onClick.connect([this] { chooseColour(true); });
     Command5.onClick.connect([this] { chooseColour(false); });
     orientationButton.onChange.connect([this, &orientationButton] {
         Label55.setCaption(orientationButton.caption());
-        m_doc.Label56.setCaption(QStringLiteral("Orientation: ") + orientationButton.caption());
+        m_doc.orientationCaption.setCaption(QStringLiteral("Orientation: ") + orientationButton.caption());
         m_sample.schedulePreviewNumbers(1);
     });
 }

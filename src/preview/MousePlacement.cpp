@@ -32,7 +32,7 @@ void MousePlacement::buttonDown()
 
 void MousePlacement::pointerMoved(double x, double y)
 {
-    if (m_doc.Check2.value() != 1 && previewMouseDown != 1)
+    if (m_doc.moveByMouse.value() != 1 && previewMouseDown != 1)
         return;
     const Label &page = m_preview.Picture2;
     LineItem &vertical = m_preview.PLine1;
@@ -57,26 +57,26 @@ void MousePlacement::placeSlot(int n)
     const bool portrait = m_preview.portrait();
     // A value outside a bar's range is refused: that axis stays put.
     if (const auto v = scrollValue(portrait ? L1 : L2))
-        s.VSc.setValue(*v);
+        s.leftScroll.setValue(*v);
     if (const auto v = scrollValue(portrait ? L2 : L1))
-        s.VS.setValue(*v);
-    m_doc.Combo4.setText(QString::number(n == 12 ? 1 : n + 1));
+        s.topScroll.setValue(*v);
+    m_doc.placementSlot.setText(QString::number(n == 12 ? 1 : n + 1));
 }
 
 void MousePlacement::buttonUp()
 {
-    ComboBox &slotBox = m_doc.Combo4;
+    ComboBox &slotBox = m_doc.placementSlot;
     const bool lastSlot = leadingNumber(slotBox.text()) == double(slotBox.count());
-    if (m_doc.Check2.value() == 1) {
+    if (m_doc.moveByMouse.value() == 1) {
         const double n = leadingNumber(slotBox.text());
         if (n >= 1 && n <= 12 && n == std::floor(n))
             placeSlot(int(n));
     }
     previewMouseDown = 0;
-    if (m_doc.Check2.value() == 1) {
+    if (m_doc.moveByMouse.value() == 1) {
         // The run's last click ends placement mode and starts the count over.
         if (m_doc.slotCount == 1) {
-            m_doc.Check2.setValue(0);
+            m_doc.moveByMouse.setValue(0);
             m_doc.slotCount = slotBox.count() + 1;
             parkCrosshair();
         }

@@ -16,7 +16,7 @@ Orientation::Orientation(LayoutDocument &doc, PagePreview &preview, Scheduler &s
 
 void Orientation::showCode()
 {
-    const bool standing = m_doc.Ttt.caption() == QLatin1String("6");
+    const bool standing = m_doc.orientationCode.caption() == QLatin1String("6");
     Im1.setVisible(standing);
     Im2.setVisible(!standing);
     Label4.setCaption(standing ? QStringLiteral("Vertical") : QStringLiteral("Horizontal"));
@@ -37,27 +37,27 @@ void Orientation::toggleOrientation()
     page.setHeight(w);
     page.setWidth(h);
 
-    if (m_doc.Ttt.caption() == QLatin1String("6")) {
-        m_doc.Ttt.setCaption(QStringLiteral("4"));
+    if (m_doc.orientationCode.caption() == QLatin1String("6")) {
+        m_doc.orientationCode.setCaption(QStringLiteral("4"));
         Label4.setCaption(QStringLiteral("Horizontal"));
     } else {
-        m_doc.Ttt.setCaption(QStringLiteral("6"));
+        m_doc.orientationCode.setCaption(QStringLiteral("6"));
         Label4.setCaption(QStringLiteral("Vertical"));
     }
-    if (m_doc.Ttt.caption() == QLatin1String("6")) {
+    if (m_doc.orientationCode.caption() == QLatin1String("6")) {
         Im1.setVisible(true);
         Im2.setVisible(false);
-    } else if (m_doc.Ttt.caption() == QLatin1String("4")) {
+    } else if (m_doc.orientationCode.caption() == QLatin1String("4")) {
         Im1.setVisible(false);
         Im2.setVisible(true);
     }
 
     m_preview.placeShortEdge(1);
     SignSlot &first = m_doc.slot(1);
-    if (leadingNumber(first.Teee.text()) > double(*integerDivide(first.VSc.max(), 100)))
-        first.VSc.setValue(first.VSc.max() - 1);
-    if (leadingNumber(first.Tee.text()) > double(*integerDivide(first.VS.max(), 100) + 1))
-        first.VS.setValue(first.VS.max());
+    if (leadingNumber(first.leftCm.text()) > double(*integerDivide(first.leftScroll.max(), 100)))
+        first.leftScroll.setValue(first.leftScroll.max() - 1);
+    if (leadingNumber(first.topCm.text()) > double(*integerDivide(first.topScroll.max(), 100) + 1))
+        first.topScroll.setValue(first.topScroll.max());
 
     for (int n = 1; n <= 12; ++n) {
         m_preview.placeLongEdge(n);

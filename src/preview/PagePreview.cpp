@@ -56,13 +56,13 @@ std::array<Label *, 12> PagePreview::boxes()
 
 void PagePreview::placeLongEdge(int n)
 {
-    const double v = leadingNumber(m_doc.slot(n).Tee.text()) * Scale;
+    const double v = leadingNumber(m_doc.slot(n).topCm.text()) * Scale;
     portrait() ? box(n).setTop(v) : box(n).setLeft(v);
 }
 
 void PagePreview::placeShortEdge(int n)
 {
-    const double v = leadingNumber(m_doc.slot(n).Teee.text()) * Scale;
+    const double v = leadingNumber(m_doc.slot(n).leftCm.text()) * Scale;
     portrait() ? box(n).setLeft(v) : box(n).setTop(v);
 }
 
@@ -130,23 +130,23 @@ void PagePreview::refreshPreview()
 {
     refreshPass();
     refreshPass();
-    m_doc.D1.setCaption(QStringLiteral("Yes"));
+    m_doc.autoPlace.setCaption(QStringLiteral("Yes"));
     Timer2.setInterval(0);
 }
 
 void PagePreview::refreshPass()
 {
-    const bool autoPlace = m_doc.D1.caption() == QLatin1String("Yes");
+    const bool autoPlace = m_doc.autoPlace.caption() == QLatin1String("Yes");
     if (autoPlace) {
         for (int n = 1; n <= 12 && n <= m_doc.slotCount; ++n) {
-            m_doc.slot(n).Tx.setEnabled(true);
-            m_doc.slot(n).Tx.setText(QStringLiteral("1"));
+            m_doc.slot(n).counter.setEnabled(true);
+            m_doc.slot(n).counter.setText(QStringLiteral("1"));
         }
     }
-    m_doc.Combo4.setText(QStringLiteral("1"));
-    m_doc.VScroll2.setValue(25);
-    m_doc.VScroll1.setValue(25);
-    const QString grid = m_doc.Combo3.text();
+    m_doc.placementSlot.setText(QStringLiteral("1"));
+    m_doc.leftShift.setValue(25);
+    m_doc.topShift.setValue(25);
+    const QString grid = m_doc.gridType.text();
     if (const GridTypeInfo *g = findGridType(grid)) {
         for (int n = 1; n <= 12; ++n) {
             panel(n).setVisible(n <= g->slotCount);
@@ -154,25 +154,25 @@ void PagePreview::refreshPass()
         }
         if (autoPlace) {
             for (int n = 1; n <= g->slotCount; ++n) {
-                m_doc.slot(n).Tee.setText(defaultLongEdge(grid, n));
-                m_doc.slot(n).Teee.setText(defaultShortEdge(grid, n));
+                m_doc.slot(n).topCm.setText(defaultLongEdge(grid, n));
+                m_doc.slot(n).leftCm.setText(defaultShortEdge(grid, n));
             }
         }
     }
     for (int n = 1; n <= 12; ++n) {
         SignSlot &s = m_doc.slot(n);
         // Values that do not fit 16 bits are skipped, as any failing step.
-        const auto top = roundHalfEven(leadingNumber(s.Tee.text()) * 100);
+        const auto top = roundHalfEven(leadingNumber(s.topCm.text()) * 100);
         if (top && *top >= -32768 && *top <= 32767)
-            s.VS.setValue(*top);
-        const auto left = roundHalfEven(leadingNumber(s.Teee.text()) * 100);
+            s.topScroll.setValue(*top);
+        const auto left = roundHalfEven(leadingNumber(s.leftCm.text()) * 100);
         if (left && *left >= -32768 && *left <= 32767)
-            s.VSc.setValue(*left);
+            s.leftScroll.setValue(*left);
     }
     if (portrait()) {
         for (int n = 1; n <= 12; ++n) {
-            box(n).setTop(leadingNumber(m_doc.slot(n).Tee.text()) * Scale);
-            box(n).setLeft(leadingNumber(m_doc.slot(n).Teee.text()) * Scale);
+            box(n).setTop(leadingNumber(m_doc.slot(n).topCm.text()) * Scale);
+            box(n).setLeft(leadingNumber(m_doc.slot(n).leftCm.text()) * Scale);
         }
     }
 }

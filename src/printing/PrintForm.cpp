@@ -144,7 +144,7 @@ void PrintForm::showIllustrations()
 
 void PrintForm::takeSample()
 {
-    const Label &sample = m_d.doc.La5;
+    const Label &sample = m_d.doc.sampleLabel;
     LA1.setBorder(sample.border());
     LA1.setCaption(sample.caption());
     LA1.setFontName(sample.font().name);
@@ -157,7 +157,7 @@ void PrintForm::takeSample()
 
 void PrintForm::setPrinterFont()
 {
-    const Label &sample = m_d.doc.La5;
+    const Label &sample = m_d.doc.sampleLabel;
     m_d.printer.setFontName(sample.font().name);
     m_d.printer.setFontSize(sample.font().size);
     m_d.printer.setFontBold(sample.font().bold);
@@ -169,9 +169,9 @@ void PrintForm::takeMeasuringFont()
 {
     // The job measures in the font fields' name and size, bold.
     L1.setVisible(m_d.firstPreviewBox.visible());
-    L1.setFontSize(leadingNumber(m_d.doc.Comb1.text()));
-    L1.setFontName(m_d.doc.Com1.text());
-    L1.setCaption(m_d.doc.La5.caption());
+    L1.setFontSize(leadingNumber(m_d.doc.fontSize.text()));
+    L1.setFontName(m_d.doc.fontName.text());
+    L1.setCaption(m_d.doc.sampleLabel.caption());
 }
 
 void PrintForm::showSizeLabel()
@@ -182,21 +182,21 @@ void PrintForm::showSizeLabel()
 
 void PrintForm::open()
 {
-    const QString fileName = m_d.doc.Label53.caption().mid(10);
+    const QString fileName = m_d.doc.fileCaption.caption().mid(10);
     m_appTitle = QStringLiteral("Talonix") + (fileName == QLatin1String(": None") ? QStringLiteral(": No FileName") : fileName)
-        + QLatin1Char('.') + m_d.doc.Label54.caption().mid(6);
+        + QLatin1Char('.') + m_d.doc.typeCaption.caption().mid(6);
     m_d.printer.setDocumentName(m_appTitle);
 
     ensureLoaded();
     takeSample();
     // The sample stands on the picture's own back unless it has a colour.
-    LA1.setTransparent(m_d.doc.La5.backColor() == 0x00FFFFFF);
+    LA1.setTransparent(m_d.doc.sampleLabel.backColor() == 0x00FFFFFF);
 
     setPrinterFont();
 
     takeMeasuringFont();
 
-    m_d.doc.D1.setCaption(shortestDecimal(width()));
+    m_d.doc.autoPlace.setCaption(shortestDecimal(width()));
     setVisible(true);
     L1.setLeft(1000);
     LA1.setLeft(double(halfOf(Picture2.width()) - halfOf(LA1.width())));
@@ -290,9 +290,9 @@ void PrintForm::printClicked()
     printIndex = 0;
     m_d.settings.saveSetting(session::appName(), session::sectionName(), QStringLiteral("No0"), QStringLiteral("No"));
     // A run that fails puts the numbering back where it stood now.
-    m_startBefore = m_d.doc.Te1.text();
+    m_startBefore = m_d.doc.startNumber.text();
     for (int n = 1; n <= 12; ++n)
-        m_countersBefore[std::size_t(n - 1)] = m_d.doc.slot(n).Tx.text();
+        m_countersBefore[std::size_t(n - 1)] = m_d.doc.slot(n).counter.text();
     m_d.setUpTimer.setInterval(1);
     setControlsEnabled(false);
     Timer1.setInterval(110);
@@ -337,7 +337,7 @@ void PrintForm::printJobTick()
     // in meanwhile must not start a second pass.
     if (m_printing)
         return;
-    m_d.printer.setOrientation(m_d.doc.Ttt.caption() == QLatin1String("4") ? 2 : 1);
+    m_d.printer.setOrientation(m_d.doc.orientationCode.caption() == QLatin1String("4") ? 2 : 1);
     if (m_d.generationTimer.interval() == 1 || m_d.setUpTimer.armed())
         return;
     m_lastJobPages = 0;
@@ -378,7 +378,7 @@ bool PrintForm::printSequence(QString &why)
         return false;
     };
     const qsizetype entries = m_d.sequenceCount();
-    const qsizetype perPage = qsizetype(std::max(0.0, leadingNumber(m_d.doc.Combo3.text())));
+    const qsizetype perPage = qsizetype(std::max(0.0, leadingNumber(m_d.doc.gridType.text())));
     // Only the pages the sequence holds are walked: with the two-page option
     // and an odd count there is no blank surplus page.
     const double asked = leadingNumber(Te1.text());
@@ -399,7 +399,7 @@ bool PrintForm::printSequence(QString &why)
     m_pageWidth = double(roundHalfEven(p.paperWidth()).value_or(0));
     m_pageHeight = double(roundHalfEven(p.paperHeight()).value_or(0));
 
-    const bool reverse = m_d.doc.WayPrint.text().startsWith(QLatin1Char('6'));
+    const bool reverse = m_d.doc.wayPrint.text().startsWith(QLatin1Char('6'));
     qsizetype index = reverse ? entries - 1 : printIndex;
     for (qsizetype page = 1; page <= pages; ++page) {
         if (page != 1 && !p.newPage())
@@ -428,7 +428,7 @@ bool PrintForm::printEntry(const QString &entry)
     const double first = leadingNumber(entry.left(6));
     const double second = leadingNumber(entry.mid(6, 6));
     const QString text = entry.mid(12);
-    const bool boxed = m_d.doc.Check3.value() == 1;
+    const bool boxed = m_d.doc.borderLine.value() == 1;
     // The extent only shapes the box; without one the text is not measured
     // (the measuring label takes the last text when the pass ends).
     double w = 0, t = 0;
@@ -440,7 +440,7 @@ bool PrintForm::printEntry(const QString &entry)
         m_lastText = text;
     }
 
-    const QString &code = m_d.doc.Ttt.caption();
+    const QString &code = m_d.doc.orientationCode.caption();
     const bool portrait = code == QLatin1String("6");
     if (!portrait && code != QLatin1String("4"))
         return true;
@@ -458,7 +458,7 @@ bool PrintForm::printEntry(const QString &entry)
     const double V = double(roundHalfEven(v).value_or(0));
 
     setPrinterFont();
-    const Label &sample = m_d.doc.La5;
+    const Label &sample = m_d.doc.sampleLabel;
     if (boxed) {
         if (!p.line(H - 150, V - 200, H + w - 90, V + t - 170, sample.backColor(), true))
             return false;
@@ -475,8 +475,8 @@ void PrintForm::restoreNumbering()
     // Counters first: each copies itself into the start number field, which
     // then takes its own value back last.
     for (int n = 1; n <= 12; ++n)
-        m_d.doc.slot(n).Tx.setText(m_countersBefore[std::size_t(n - 1)]);
-    m_d.doc.Te1.setText(m_startBefore);
+        m_d.doc.slot(n).counter.setText(m_countersBefore[std::size_t(n - 1)]);
+    m_d.doc.startNumber.setText(m_startBefore);
 }
 
 void PrintForm::finish()

@@ -8,12 +8,12 @@ namespace numora {
 
 double PrintGenerator::Fields::startField() const
 {
-    return leadingNumber(m_doc.Te1.text());
+    return leadingNumber(m_doc.startNumber.text());
 }
 
 double PrintGenerator::Fields::counter(int slot) const
 {
-    return leadingNumber(m_doc.slot(slot).Tx.text());
+    return leadingNumber(m_doc.slot(slot).counter.text());
 }
 
 double PrintGenerator::Fields::pageCount() const
@@ -49,7 +49,7 @@ void PrintGenerator::setUpRun()
     // A counter rewritten here copies itself into the start number field
     // through its own change handler.
     for (int n = 1; n <= 12; ++n) {
-        TextBox &tx = m_doc.slot(n).Tx;
+        TextBox &tx = m_doc.slot(n).counter;
         tx.setText(shortestDecimal(leadingNumber(tx.text())));
     }
     if (m_pageCount.text().isEmpty())
@@ -66,8 +66,8 @@ void PrintGenerator::setUpRun()
         return;
     }
 
-    state = PrintRunState::begin(leadingNumber(m_pageCount.text()), leadingNumber(m_doc.Te1.text()),
-                                 leadingNumber(m_doc.Combo3.text().left(2)));
+    state = PrintRunState::begin(leadingNumber(m_pageCount.text()), leadingNumber(m_doc.startNumber.text()),
+                                 leadingNumber(m_doc.gridType.text().left(2)));
     reserveSequence();
 
     Tim1.setInterval(1);
@@ -77,8 +77,8 @@ void PrintGenerator::setUpRun()
 void PrintGenerator::reserveSequence()
 {
     // Capacity only: a large run then fills its list without regrowing.
-    const int order = printOrderNumber(m_doc.WayPrint.text());
-    const int K = slotsOnPage(m_doc.Combo3.text());
+    const int order = printOrderNumber(m_doc.wayPrint.text());
+    const int K = slotsOnPage(m_doc.gridType.text());
     const double pages = state.pageCount;
     if (order == 0 || K == 0 || !(pages >= 1) || pages * K > 5e7)
         return;
@@ -86,10 +86,10 @@ void PrintGenerator::reserveSequence()
     const qsizetype entries = qsizetype(pages) * K;
     double widest = std::fabs(state.startValue) + pages * K;
     for (int n = 1; n <= K; ++n)
-        widest = std::max(widest, std::fabs(leadingNumber(m_doc.slot(n).Tx.text())) + pages);
+        widest = std::max(widest, std::fabs(leadingNumber(m_doc.slot(n).counter.text())) + pages);
     // A number text with its zeros takes at most max(8, digits) characters;
     // the rest of the sample stays as it is.
-    const qsizetype chars = m_doc.La5.caption().size() - m_doc.Te1.text().size()
+    const qsizetype chars = m_doc.sampleLabel.caption().size() - m_doc.startNumber.text().size()
         + std::max<qsizetype>(8, shortestDecimal(widest).size());
     const qsizetype all = twoPages ? 2 * entries : entries;
     Lise1.reserve(all, all * chars);
@@ -125,9 +125,9 @@ PrintGenerator::Page PrintGenerator::readPage()
 {
     // Reading a number out of "12 X 12" or "1 - Up to Down" costs more than
     // a page of entries; the texts are read again only when they changed.
-    if (!m_pageTextsRead || !sameText(m_gridText, m_doc.Combo3.text()) || !sameText(m_orderText, m_doc.WayPrint.text())) {
-        m_gridText = m_doc.Combo3.text();
-        m_orderText = m_doc.WayPrint.text();
+    if (!m_pageTextsRead || !sameText(m_gridText, m_doc.gridType.text()) || !sameText(m_orderText, m_doc.wayPrint.text())) {
+        m_gridText = m_doc.gridType.text();
+        m_orderText = m_doc.wayPrint.text();
         m_page.slotCount = slotsOnPage(m_gridText);
         m_page.order = printOrderNumber(m_orderText);
         m_pageTextsRead = true;
@@ -146,7 +146,7 @@ void PrintGenerator::showRunningNumber()
 {
     // The dialog's label shows the sample of the last number generated; it
     // is taken before the end step moves the start number on.
-    m_lastSample = m_doc.La5.caption();
+    m_lastSample = m_doc.sampleLabel.caption();
     if (m_runningLabelPending)
         return;
     m_runningLabelPending = true;
@@ -194,9 +194,9 @@ const QString &PrintGenerator::slotHead(int n)
 {
     HeadCache &c = m_heads[std::size_t(n - 1)];
     const SignSlot &s = m_doc.slot(n);
-    if (!c.valid || !sameText(c.top, s.Tee.text()) || !sameText(c.left, s.Teee.text())) {
-        c.top = s.Tee.text();
-        c.left = s.Teee.text();
+    if (!c.valid || !sameText(c.top, s.topCm.text()) || !sameText(c.left, s.leftCm.text())) {
+        c.top = s.topCm.text();
+        c.left = s.leftCm.text();
         c.head = positionText(c.top) + positionText(c.left);
         c.valid = true;
     }
@@ -205,12 +205,12 @@ const QString &PrintGenerator::slotHead(int n)
 
 void PrintGenerator::writeNumber(double v)
 {
-    m_doc.Te1.setText(shortestDecimal(v));
+    m_doc.startNumber.setText(shortestDecimal(v));
 }
 
 void PrintGenerator::appendEntry(SequenceList &list, const QString &head)
 {
-    list.append(head, trimBlanks(m_doc.La5.caption()));
+    list.append(head, trimBlanks(m_doc.sampleLabel.caption()));
 }
 
 void PrintGenerator::endStep(int order)
@@ -222,7 +222,7 @@ void PrintGenerator::endStep(int order)
         // Each advanced counter copies itself into the start number field,
         // which therefore ends with the counter advanced last.
         for (int n : e.counters) {
-            TextBox &tx = m_doc.slot(n).Tx;
+            TextBox &tx = m_doc.slot(n).counter;
             tx.setText(shortestDecimal(leadingNumber(tx.text()) + e.value));
         }
     }

@@ -17,15 +17,15 @@ PrintOrderSelector::PrintOrderSelector(LayoutDocument &doc, NumberSample &sample
 
 void PrintOrderSelector::connectEvents()
 {
-    m_doc.WayPrint.onClick.connect([this] { orderChosen(); });
+    m_doc.wayPrint.onClick.connect([this] { orderChosen(); });
 }
 
 void PrintOrderSelector::orderChosen()
 {
     for (int n = 1; n <= 12; ++n)
-        m_doc.slot(n).Tx.setVisible(false);
-    m_doc.Te1.setEnabled(true);
-    const double d = leadingNumber(m_doc.WayPrint.text().left(1));
+        m_doc.slot(n).counter.setVisible(false);
+    m_doc.startNumber.setEnabled(true);
+    const double d = leadingNumber(m_doc.wayPrint.text().left(1));
     if (d >= 1 && d <= 6) {
         for (int k = 1; k <= 8; ++k)
             picture(k).setVisible(k == d);
@@ -35,8 +35,8 @@ void PrintOrderSelector::orderChosen()
         picture(7).setVisible(d == 7);
         picture(8).setVisible(d == 8);
         for (int n = 1; n <= 12; ++n)
-            m_doc.slot(n).Tx.setVisible(true);
-        m_doc.Te1.setEnabled(false);
+            m_doc.slot(n).counter.setVisible(true);
+        m_doc.startNumber.setEnabled(false);
     }
     m_sample.schedulePreviewNumbers(1);
 }

@@ -455,17 +455,17 @@ void MainWindow::buildNumberGroup()
     grid->setHorizontalSpacing(5);
     grid->setVerticalSpacing(4);
 
-    auto *name = new BoundComboBox(doc.Co1, box);
+    auto *name = new BoundComboBox(doc.nameText, box);
     name->setToolTip(tr("Text written before or after the number"));
-    auto *start = new BoundLineEdit(doc.Te1, box);
+    auto *start = new BoundLineEdit(doc.startNumber, box);
     start->setToolTip(tr("First number of the run"));
-    auto *before = new BoundComboBox(doc.Combo1, box);
+    auto *before = new BoundComboBox(doc.bracketBefore, box);
     before->setToolTip(tr("Text right before the number"));
-    auto *after = new BoundComboBox(doc.Combo2, box);
+    auto *after = new BoundComboBox(doc.bracketAfter, box);
     after->setToolTip(tr("Text right after the number"));
-    auto *zeros = new BoundCheckBox(doc.Check1, box);
+    auto *zeros = new BoundCheckBox(doc.zeroPad, box);
     zeros->setToolTip(tr("Pad the number with leading zeros"));
-    auto *width = new BoundComboBox(doc.Te2, box);
+    auto *width = new BoundComboBox(doc.zeroPadWidth, box);
     width->setToolTip(tr("Width the number is padded to"));
 
     // The three positions of the order bar, marked under it.
@@ -473,7 +473,7 @@ void MainWindow::buildNumberGroup()
     auto *orderLayout = new QVBoxLayout(order);
     orderLayout->setContentsMargins(0, 0, 0, 0);
     orderLayout->setSpacing(0);
-    auto *bar = new BoundScrollBar(doc.HScroll1, Qt::Horizontal, order);
+    auto *bar = new BoundScrollBar(doc.alignLCR, Qt::Horizontal, order);
     bar->setFixedHeight(14);
     bar->setToolTip(tr("Order of name, brackets and number"));
     orderLayout->addWidget(bar);
@@ -515,7 +515,7 @@ void MainWindow::buildSampleGroup()
 
     auto *backdrop = new BoundLabel(sample.Label6, BoundLabel::ModelColours | BoundLabel::ModelBorder, box);
     backdrop->setGeometry(dp(box, 8), dp(box, 18), dp(box, 216), dp(box, 58));
-    auto *number = new BoundLabel(m_form.doc.La5, BoundLabel::ModelLook, backdrop);
+    auto *number = new BoundLabel(m_form.doc.sampleLabel, BoundLabel::ModelLook, backdrop);
     // The sample is as large as its text and stands in the middle of its
     // backdrop, which cuts off what does not fit.
     const auto centre = [](BoundLabel *w) {
@@ -523,7 +523,7 @@ void MainWindow::buildSampleGroup()
         if (QWidget *p = w->parentWidget())
             w->move((p->width() - w->width()) / 2, (p->height() - w->height()) / 2);
     };
-    onViewUpdate(m_form.doc.La5, number, centre);
+    onViewUpdate(m_form.doc.sampleLabel, number, centre);
     centre(number);
 
     auto *readout = new BoundLabel(sample.La00, BoundLabel::CentreText, box);
@@ -562,21 +562,21 @@ void MainWindow::buildLayoutCard()
 
     const double captionLeft = T(612), fieldLeft = T(712), fieldRight = T(851);
     place(caption(tr("Numbers per page"), this), captionLeft, T(35), T(98), T(20));
-    auto *gridType = new BoundComboBox(doc.Combo3, this);
+    auto *gridType = new BoundComboBox(doc.gridType, this);
     gridType->setToolTip(tr("How many numbers a page carries"));
     place(gridType, fieldLeft, T(35), fieldRight - fieldLeft, T(20));
 
     // The orders have long names: this row gives its list more room.
     place(caption(tr("Print order"), this), captionLeft, T(84), T(62), T(20));
-    auto *order = new BoundComboBox(doc.WayPrint, this);
+    auto *order = new BoundComboBox(doc.wayPrint, this);
     order->setToolTip(tr("How the numbers run through the stack of pages"));
     place(order, T(676), T(84), fieldRight - T(676), T(20));
 
-    auto *mouse = new BoundCheckBox(doc.Check2, this);
+    auto *mouse = new BoundCheckBox(doc.moveByMouse, this);
     mouse->setToolTip(tr("Place the chosen number by clicking on the page"));
     place(mouse, captionLeft, T(108), T(110), T(20));
     place(caption(tr("Number"), this), T(760), T(108), T(44), T(20));
-    auto *slot = new BoundComboBox(doc.Combo4, this);
+    auto *slot = new BoundComboBox(doc.placementSlot, this);
     slot->setToolTip(tr("Number placed by the mouse"));
     place(slot, T(805), T(108), fieldRight - T(805), T(20));
 }
@@ -593,7 +593,7 @@ void MainWindow::buildStyleStrip()
     place(standing, 1830, 2010, 300, 300);
     auto *lying = new SheetStackIcon(m_form.orientation.Im2, false, this);
     place(lying, 1830, 2010, 300, 300);
-    place(new OrientationCodeLabel(m_form.doc.Ttt, this), 2175, 2040, 150, 240);
+    place(new OrientationCodeLabel(m_form.doc.orientationCode, this), 2175, 2040, 150, 240);
 
     auto *strip = new QFrame(this);
     strip->setFrameShape(QFrame::StyledPanel);
@@ -601,10 +601,10 @@ void MainWindow::buildStyleStrip()
     auto *row = new QHBoxLayout(strip);
     row->setContentsMargins(8, 1, 8, 1);
     row->setSpacing(5);
-    auto *font = new BoundComboBox(doc.Com1, strip);
+    auto *font = new BoundComboBox(doc.fontName, strip);
     font->setFixedWidth(dp(strip, 170));
     font->setToolTip(tr("Font of the numbers"));
-    auto *size = new BoundComboBox(doc.Comb1, strip);
+    auto *size = new BoundComboBox(doc.fontSize, strip);
     size->setFixedWidth(dp(strip, 52));
     size->setToolTip(tr("Size of the numbers, points"));
     row->addWidget(caption(tr("Font"), strip));
@@ -613,17 +613,17 @@ void MainWindow::buildStyleStrip()
     row->addWidget(caption(tr("Size"), strip));
     row->addWidget(size);
     row->addSpacing(12);
-    auto *bold = new BoundCheckBox(doc.ChB1, strip);
+    auto *bold = new BoundCheckBox(doc.fontBold, strip);
     QFont bf = bold->font();
     bf.setBold(true);
     bold->setFont(bf);
     bold->setToolTip(tr("Bold numbers"));
-    auto *italic = new BoundCheckBox(doc.ChI1, strip);
+    auto *italic = new BoundCheckBox(doc.fontItalic, strip);
     QFont itf = italic->font();
     itf.setItalic(true);
     italic->setFont(itf);
     italic->setToolTip(tr("Italic numbers"));
-    auto *line = new BoundCheckBox(doc.Check3, strip);
+    auto *line = new BoundCheckBox(doc.borderLine, strip);
     line->setToolTip(tr("Draw a box round every number"));
     row->addWidget(bold);
     row->addSpacing(4);
@@ -631,10 +631,10 @@ void MainWindow::buildStyleStrip()
     row->addSpacing(4);
     row->addWidget(line);
     row->addSpacing(12);
-    auto *backColour = new ColourButton(m_form.style.Command4, doc.La5, true, strip);
+    auto *backColour = new ColourButton(m_form.style.Command4, doc.sampleLabel, true, strip);
     backColour->setFixedSize(dp(strip, 70), dp(strip, 17));
     backColour->setToolTip(tr("Back colour of the numbers"));
-    auto *foreColour = new ColourButton(m_form.style.Command5, doc.La5, false, strip);
+    auto *foreColour = new ColourButton(m_form.style.Command5, doc.sampleLabel, false, strip);
     foreColour->setFixedSize(dp(strip, 70), dp(strip, 17));
     foreColour->setToolTip(tr("Colour of the numbers"));
     row->addWidget(backColour);
@@ -729,10 +729,10 @@ void MainWindow::buildShiftGroup()
     auto *grid = new QGridLayout(box);
     grid->setContentsMargins(10, 8, 10, 10);
     grid->setVerticalSpacing(8);
-    auto *tops = new BoundScrollBar(doc.VScroll1, Qt::Vertical, box);
+    auto *tops = new BoundScrollBar(doc.topShift, Qt::Vertical, box);
     tops->setFixedSize(dp(box, 15), dp(box, 24));
     tops->setToolTip(tr("Move every number along the long edge"));
-    auto *lefts = new BoundScrollBar(doc.VScroll2, Qt::Vertical, box);
+    auto *lefts = new BoundScrollBar(doc.leftShift, Qt::Vertical, box);
     lefts->setFixedSize(dp(box, 15), dp(box, 24));
     lefts->setToolTip(tr("Move every number along the short edge"));
     grid->addWidget(caption(QStringLiteral("  بهرزى "), box), 0, 1, Qt::AlignRight | Qt::AlignVCenter);
@@ -761,7 +761,7 @@ void MainWindow::buildStatusBar()
     auto *row = new QHBoxLayout(bar);
     row->setContentsMargins(10, 0, 10, 0);
     row->setSpacing(18);
-    for (Label *l : {&doc.Label53, &doc.Label54, &doc.Label56}) {
+    for (Label *l : {&doc.fileCaption, &doc.typeCaption, &doc.orientationCaption}) {
         auto *w = new BoundLabel(*l, BoundLabel::Plain, bar);
         row->addWidget(w);
     }

@@ -54,14 +54,14 @@ SlotPanel::SlotPanel(SignSlot &slot, Label &panel, QWidget *parent)
 
     auto *badge = new NumberBadge(slot.number, this);
     badge->setToolTip(tr("Number position %1").arg(slot.number));
-    auto *counter = new BoundLineEdit(slot.Tx, this);
+    auto *counter = new BoundLineEdit(slot.counter, this);
     counter->setToolTip(tr("Counter of position %1").arg(slot.number));
-    auto *top = new BoundLineEdit(slot.Tee, this);
+    auto *top = new BoundLineEdit(slot.topCm, this);
     top->setToolTip(tr("Distance along the long edge, cm"));
-    auto *left = new BoundLineEdit(slot.Teee, this);
+    auto *left = new BoundLineEdit(slot.leftCm, this);
     left->setToolTip(tr("Distance along the short edge, cm"));
-    auto *topBar = new BoundScrollBar(slot.VS, Qt::Vertical, this);
-    auto *leftBar = new BoundScrollBar(slot.VSc, Qt::Vertical, this);
+    auto *topBar = new BoundScrollBar(slot.topScroll, Qt::Vertical, this);
+    auto *leftBar = new BoundScrollBar(slot.leftScroll, Qt::Vertical, this);
     for (QLineEdit *e : {static_cast<QLineEdit *>(counter), static_cast<QLineEdit *>(top),
                          static_cast<QLineEdit *>(left)})
         e->setFixedHeight(dp(this, 19));
