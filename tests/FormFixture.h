@@ -2,6 +2,7 @@
 // A main form on test doubles: manual timers, fixed text sizes, an in-memory
 // settings store, a fixed clock and a real Data folder in a temporary place.
 #include "app/MainForm.h"
+#include "journal/SqlJournal.h"
 #include "platform/Clock.h"
 #include "platform/Desktop.h"
 #include "platform/Dialogs.h"
@@ -56,7 +57,7 @@ private:
     QString next()
     {
         if (answers.empty()) {
-            QTest::qFail("a question was asked that the test did not expect", __FILE__, __LINE__);
+            QTest::qFail(qPrintable(QStringLiteral("a question was asked that the test did not expect: ") + asked.value(asked.size() - 1)), __FILE__, __LINE__);
             return QStringLiteral("Cancel");
         }
         QString a = answers.front();
@@ -79,6 +80,7 @@ struct FormFixture
     DiskLayoutFolder folder{dir.path() + QStringLiteral("/Data")};
     RecordingPrinter printer;
     RecordingDesktop desktop;
+    SqlJournal journal{dir.path() + QStringLiteral("/journal.sqlite")};
     // Another printer for the forms, when set before start().
     Printer *usePrinter = nullptr;
     std::unique_ptr<MainForm> form;
@@ -87,7 +89,7 @@ struct FormFixture
     {
         form = std::make_unique<MainForm>(Services{scheduler, *measure, dialogs, settings, clock,
                                                    [names = fontNames] { return names; }, folder,
-                                                   usePrinter ? *usePrinter : printer, &desktop});
+                                                   usePrinter ? *usePrinter : printer, &desktop, &journal});
         form->startUp();
         settle();
         return *form;

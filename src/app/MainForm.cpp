@@ -31,10 +31,12 @@ MainForm::MainForm(Services services)
     , Timer1(QStringLiteral("Timer1"), services.scheduler)
     , Tim3(QStringLiteral("Tim3"), services.scheduler)
     , printGenerator(doc, No1, printForm, services.scheduler)
+    , recorder(services.dialogs, services.clock, services.journal, printGenerator.Lise1)
     , printForm(PrintForm::Deps{services.scheduler, services.dialogs, services.settings, services.printer,
                                 services.measure, doc, *this, No1, preview.box(1), printGenerator.Tim2,
                                 printGenerator.Tim1, [this] { return printGenerator.Lise1.count(); },
-                                [this](qsizetype i) { return printGenerator.Lise1.item(i); }})
+                                [this](qsizetype i) { return printGenerator.Lise1.item(i); }, &recorder,
+                                [this] { return layoutFileValues(doc); }})
     , printOrder(doc, sample)
     , chrome(*this, services.scheduler)
     , m_services(std::move(services))

@@ -13,6 +13,7 @@
 #include "printing/PrintOrderSelector.h"
 #include "preview/PagePreview.h"
 #include "layoutfiles/LayoutFile.h"
+#include "journal/RunRecorder.h"
 #include "WindowChrome.h"
 
 #include <memory>
@@ -55,6 +56,7 @@ public:
     Label Label50{QStringLiteral("Label50"), QStringLiteral("Print")};
     Timer Tim3; // reopens the print dialog right after start-up
     PrintGenerator printGenerator;
+    RunRecorder recorder; // the journal of runs
     PrintForm printForm; // the print dialog Prnt1
     PrintOrderSelector printOrder;
     WindowChrome chrome; // title strip, hotspots, About label, button frames

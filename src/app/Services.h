@@ -12,6 +12,7 @@ class Clock;
 class LayoutFolder;
 class Printer;
 class Desktop;
+class Journal;
 
 // The platform services a form is given. Nothing reaches for a global.
 struct Services
@@ -30,6 +31,8 @@ struct Services
     // The desktop the windows live on (URL handler, window dragging); none
     // where no window is shown, as for the print command.
     Desktop *desktop = nullptr;
+    // The record of print runs; none where runs are not recorded.
+    Journal *journal = nullptr;
 };
 
 } // namespace numora

@@ -1,4 +1,5 @@
 #include "PrintForm.h"
+#include "journal/RunRecorder.h"
 #include "layout/LayoutDocument.h"
 #include "layout/SessionKeys.h"
 #include "platform/Dialogs.h"
@@ -293,6 +294,9 @@ void PrintForm::printClicked()
     m_startBefore = m_d.doc.startNumber.text();
     for (int n = 1; n <= 12; ++n)
         m_countersBefore[std::size_t(n - 1)] = m_d.doc.slot(n).counter.text();
+    // The journal keeps the layout as it was before the numbers moved on,
+    // so that the run can be printed again as it was.
+    m_layoutBefore = m_d.layoutLines ? m_d.layoutLines() : QStringList();
     m_d.setUpTimer.setInterval(1);
     setControlsEnabled(false);
     Timer1.setInterval(110);
@@ -345,10 +349,19 @@ void PrintForm::printJobTick()
         finish();
         return;
     }
+    if (!recordStart()) {
+        // Nothing goes out and nothing moved: the operator chose so.
+        m_lastJobPages = 0;
+        restoreNumbering();
+        onJobFailed.raise(QString());
+        finish();
+        return;
+    }
     m_printing = true;
     m_lastText.reset();
     QString why;
     const bool printed = printSequence(why);
+    recordEnd(printed, why);
     if (m_lastText)
         L1.setCaption(*m_lastText);
     m_printing = false;
@@ -400,9 +413,16 @@ bool PrintForm::printSequence(QString &why)
     m_pageHeight = double(roundHalfEven(p.paperHeight()).value_or(0));
 
     const bool reverse = m_d.doc.wayPrint.text().startsWith(QLatin1Char('6'));
+    // A reprint sends only its pages; the others are read past.
+    const qsizetype firstPage = reprint ? std::max<qsizetype>(1, reprint->fromPage) : 1;
+    const qsizetype lastPage = reprint ? std::min(pages, reprint->toPage) : pages;
+    if (firstPage > lastPage)
+        return true;
     qsizetype index = reverse ? entries - 1 : printIndex;
-    for (qsizetype page = 1; page <= pages; ++page) {
-        if (page != 1 && !p.newPage())
+    index += (reverse ? -1 : 1) * (firstPage - 1) * perPage;
+    const qsizetype sent = lastPage - firstPage + 1;
+    for (qsizetype page = firstPage; page <= lastPage; ++page) {
+        if (page != firstPage && !p.newPage())
             return failed();
         for (qsizetype s = 0; s < perPage; ++s) {
             if (!printEntry(m_d.sequenceEntry(index)))
@@ -411,14 +431,14 @@ bool PrintForm::printSequence(QString &why)
         }
         if (!reverse)
             printIndex = index;
-        if (progress && !progress(page, pages)) {
+        if (progress && !progress(page - firstPage + 1, sent)) {
             why.clear();
             return false;
         }
     }
     if (!p.endDoc())
         return failed();
-    m_lastJobPages = pages;
+    m_lastJobPages = sent;
     return true;
 }
 
@@ -468,6 +488,38 @@ bool PrintForm::printEntry(const QString &entry)
     p.setCurrentX(H - 120);
     p.setCurrentY(V - 170);
     return p.print(text);
+}
+
+bool PrintForm::recordStart()
+{
+    if (!m_d.recorder)
+        return true;
+    RunRecorder::Run run;
+    run.title = m_appTitle;
+    run.layoutName = m_d.doc.documentName.caption();
+    run.gridType = m_d.doc.gridType.text();
+    run.printOrder = m_d.doc.wayPrint.text();
+    run.printer = m_d.printer.currentName();
+    run.pagesRequested = qint64(leadingNumber(Te1.text()));
+    run.twoPages = Check1.value() == 1;
+    run.reverse = m_d.doc.wayPrint.text().startsWith(QLatin1Char('6'));
+    run.perPage = int(std::max(0.0, leadingNumber(m_d.doc.gridType.text())));
+    run.layoutLines = m_layoutBefore;
+    if (reprint) {
+        run.reprintOf = reprint->runId;
+        run.reprintFrom = reprint->fromPage;
+        run.reprintTo = reprint->toPage;
+    }
+    return m_d.recorder->begin(run);
+}
+
+void PrintForm::recordEnd(bool printed, const QString &why)
+{
+    if (!m_d.recorder)
+        return;
+    using Outcome = JournalRun::Outcome;
+    const Outcome outcome = printed ? Outcome::Printed : why.isEmpty() ? Outcome::Stopped : Outcome::Failed;
+    m_d.recorder->end(outcome, printed ? m_lastJobPages : 0, why);
 }
 
 void PrintForm::restoreNumbering()

@@ -15,6 +15,7 @@ namespace numora {
 class Dialogs;
 class LayoutDocument;
 class Printer;
+class RunRecorder;
 class SettingsStore;
 class TextMeasure;
 
@@ -41,6 +42,10 @@ public:
         // The generated sequence: count and entry i.
         std::function<qsizetype()> sequenceCount;
         std::function<QString(qsizetype)> sequenceEntry;
+        // The journal of runs; none where runs are not recorded.
+        RunRecorder *recorder = nullptr;
+        // The layout's 54 values, as the journal keeps them.
+        std::function<QStringList()> layoutLines = {};
     };
 
     // Design size of the window, in twips.
@@ -105,6 +110,15 @@ public:
     // Pages the last job sent to the printer.
     qsizetype lastJobPages() const { return m_lastJobPages; }
 
+    // A reprint: only the printed pages from..to of the run go out (1-based),
+    // and the journal records it as a reprint of that run.
+    struct Reprint
+    {
+        qint64 runId = 0;
+        qsizetype fromPage = 1, toPage = 1;
+    };
+    std::optional<Reprint> reprint;
+
     QVariant state(const QString &name) const override;
     bool setState(const QString &name, const QVariant &value) override;
     QStringList stateNames() const override;
@@ -126,6 +140,9 @@ private:
     bool printSequence(QString &why);
     bool printEntry(const QString &entry);
     void restoreNumbering();
+    // False when the operator chose not to print after the journal's check.
+    bool recordStart();
+    void recordEnd(bool printed, const QString &why);
 
     Deps m_d;
     QString m_appTitle;
@@ -137,6 +154,7 @@ private:
     // The start number and the twelve counters as they were at "Print....".
     QString m_startBefore;
     std::array<QString, 12> m_countersBefore;
+    QStringList m_layoutBefore;
 };
 
 } // namespace numora

@@ -1,4 +1,5 @@
 #include "MainWindow.h"
+#include "journal/SqlJournal.h"
 #include "AboutWindow.h"
 #include "BoundCheckBox.h"
 #include "BoundComboBox.h"
@@ -784,8 +785,10 @@ int runMainWindow(QApplication &app)
     DiskLayoutFolder layouts(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/Data"));
     QtPrinter printer;
     QtDesktop desktop;
+    // The journal of runs sits beside the Data folder.
+    SqlJournal journal(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/journal.sqlite"));
     Services services{scheduler, measure, dialogs, settings, clock, [] { return QFontDatabase::families(); }, layouts,
-                      printer,     &desktop};
+                      printer,     &desktop, &journal};
     MainForm form(services);
     form.startUp();
     ui::MainWindow window(form);

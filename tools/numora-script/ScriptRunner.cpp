@@ -69,6 +69,7 @@ const QHash<QString, ScriptRunner::Command> &ScriptRunner::commands()
         {QStringLiteral("clock"), {&ScriptRunner::cmdClock, 2, 2, "clock HH:MM:SS YYYY-MM-DD"}},
         {QStringLiteral("measure"), {&ScriptRunner::cmdMeasure, 2, 2, "measure W H"}},
         {QStringLiteral("fonts"), {&ScriptRunner::cmdFonts, 0, -1, "fonts NAME..."}},
+        {QStringLiteral("journal"), {&ScriptRunner::cmdJournal, 0, 1, "journal [damaged]"}},
         {QStringLiteral("config"), {&ScriptRunner::cmdConfig, 2, 2, "config SECTION/KEY VALUE"}},
         {QStringLiteral("start"), {&ScriptRunner::cmdStart, 0, 0, "start"}},
         {QStringLiteral("advance"), {&ScriptRunner::cmdAdvance, 1, 1, "advance MS"}},
@@ -442,6 +443,17 @@ void ScriptRunner::cmdFonts(const Args &a)
     for (const Word &w : a)
         names.append(w.text);
     m_session->fonts = names;
+}
+
+void ScriptRunner::cmdJournal(const Args &a)
+{
+    requireNotStarted("journal");
+    if (a.size() == 1 && a.at(0).text != QLatin1String("damaged"))
+        error(QStringLiteral("usage: journal [damaged]"));
+    m_session->useJournal = true;
+    // A file that is no journal at all, to be kept aside at the first run.
+    if (a.size() == 1 && !m_session->writeDamagedJournal())
+        error(QStringLiteral("cannot write the damaged journal file"));
 }
 
 void ScriptRunner::cmdConfig(const Args &a)

@@ -93,6 +93,7 @@ private:
     void cmdClock(const Args &a);
     void cmdMeasure(const Args &a);
     void cmdFonts(const Args &a);
+    void cmdJournal(const Args &a);
     void cmdConfig(const Args &a);
     // Running.
     void cmdStart(const Args &a);

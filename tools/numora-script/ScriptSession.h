@@ -10,6 +10,7 @@
 #include "platform/TextMeasure.h"
 
 #include <QTemporaryDir>
+#include "journal/SqlJournal.h"
 #include <functional>
 #include <memory>
 #include <optional>
@@ -34,6 +35,12 @@ struct ScriptSession
     FixedClock clock;
     RecordingPrinter printer;
     RecordingDesktop desktop;
+    // The journal of runs, beside the Data folder, from `journal`: without
+    // it a script runs as the forms do on their own, with nothing recorded.
+    bool useJournal = false;
+    std::unique_ptr<SqlJournal> journal;
+    QString journalPath() const { return dir.path() + QStringLiteral("/journal.sqlite"); }
+    bool writeDamagedJournal();
     // From `measure W H`; the screen's font metrics otherwise.
     std::optional<std::pair<double, double>> fixedMeasure;
     // From `fonts`; the display's font families otherwise.

@@ -1,0 +1,86 @@
+#pragma once
+#include "NumberRanges.h"
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <vector>
+
+namespace numora {
+
+// One print run as the journal keeps it.
+struct JournalRun
+{
+    enum class Outcome { Printing, Printed, Failed, Stopped };
+    qint64 id = 0; // numbered 1, 2, 3, ... in the order journaled
+    QDateTime started, finished;
+    QString layoutName;  // the open layout's name, "None" when there is none
+    QString gridType;    // "2 X 2"
+    QString printOrder;  // "1 - Up to Down"
+    QString printer;     // the printer's name, or the PDF file written
+    qint64 pagesRequested = 0;
+    qint64 pagesPrinted = 0;
+    bool twoPages = false;
+    Outcome outcome = Outcome::Printing;
+    QString reason;       // why it failed
+    qint64 reprintOf = 0; // the run this one printed again, 0 for none
+    qint64 reprintFrom = 0, reprintTo = 0; // its pages
+    QString workstation;
+    QStringList layoutLines; // the 54 values of the layout as printed
+    std::vector<NumberRange> ranges;
+
+    static QString outcomeName(Outcome o);
+    static std::optional<Outcome> outcomeFrom(const QString &name);
+};
+
+// Numbers of a coming run that an earlier run printed already.
+struct JournalDuplicate
+{
+    NumberRange numbers; // the common numbers
+    qint64 runId = 0;
+    QDateTime printedAt;
+    QString layoutName;
+    bool unfinished = false; // the earlier run never reported its end
+};
+
+// Where a number text stood.
+struct JournalHit
+{
+    qint64 runId = 0;
+    QDateTime printedAt;
+    QString layoutName;
+    qint64 page = 0;
+    int position = 0;
+    bool reprint = false;
+};
+
+// The record of every run: what was printed, where, and how it ended. Each
+// write is one transaction, so the journal never holds half a record.
+class Journal
+{
+public:
+    virtual ~Journal() = default;
+    // Where the journal lives, for messages.
+    virtual QString location() const = 0;
+    // Opens (creating on first use); false with the reason when it cannot.
+    // A file that is no journal is kept aside under a new name and a new
+    // journal is started: keptAside names it then.
+    virtual bool open(QString *error, QString *keptAside = nullptr) = 0;
+    // Records a run that is about to print; its id, or nothing with the reason.
+    virtual std::optional<qint64> beginRun(const JournalRun &run, QString *error) = 0;
+    // How the run ended.
+    virtual bool endRun(qint64 id, JournalRun::Outcome outcome, qint64 pagesPrinted, const QString &reason,
+                        QString *error) = 0;
+    // The numbers of `ranges` that earlier runs printed or may have printed
+    // (printed, or begun and never ended), reprints aside.
+    virtual std::optional<std::vector<JournalDuplicate>> duplicates(const std::vector<NumberRange> &ranges,
+                                                                    QString *error) = 0;
+    // Runs newest first, optionally of one layout; without their ranges' pages.
+    virtual std::optional<std::vector<JournalRun>> runs(const QString &layoutName, QString *error) = 0;
+    virtual std::optional<JournalRun> run(qint64 id, QString *error) = 0;
+    // The runs, pages and positions that printed a number text.
+    virtual std::optional<std::vector<JournalHit>> find(const QString &numberText, QString *error) = 0;
+};
+
+} // namespace numora

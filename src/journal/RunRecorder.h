@@ -1,0 +1,65 @@
+#pragma once
+#include "Journal.h"
+
+#include <QStringList>
+#include <vector>
+
+namespace numora {
+
+class Clock;
+class Dialogs;
+class SequenceList;
+
+// Puts a print run into the journal: before its first page it looks for
+// numbers printed before and asks, then records the run; after the last page
+// (or a failure, or a Stop) it records how the run ended. When the journal
+// cannot be written the operator is told and chooses.
+class RunRecorder
+{
+public:
+    RunRecorder(Dialogs &dialogs, Clock &clock, Journal *journal, const SequenceList &sequence);
+
+    // The run about to print, as the print dialog knows it.
+    struct Run
+    {
+        QString title; // message boxes' title
+        QString layoutName, gridType, printOrder, printer;
+        qint64 pagesRequested = 0;
+        bool twoPages = false;
+        bool reverse = false; // read backwards (print order 6)
+        int perPage = 0;
+        QStringList layoutLines;
+        qint64 reprintOf = 0, reprintFrom = 0, reprintTo = 0;
+    };
+
+    // Run without the question, printing numbers printed before (the command
+    // line's --allow-duplicates).
+    bool allowDuplicates = false;
+
+    // False when the operator chose not to print; nothing is recorded then.
+    bool begin(const Run &run);
+    void end(JournalRun::Outcome outcome, qint64 pagesPrinted, const QString &reason);
+
+    // Set by begin: the numbers printed before that made the operator stop
+    // (empty when the run went on).
+    const std::vector<JournalDuplicate> &refusedDuplicates() const { return m_refused; }
+    // The ranges of the run begun last, in the order its pages go out.
+    const std::vector<NumberRange> &ranges() const { return m_ranges; }
+    Journal *journal() const { return m_journal; }
+
+    // "No:000001 to No:000004 at position 1: run 3, 09/12/2026 14:05, layout Receipts"
+    static QString describe(const JournalDuplicate &d);
+
+private:
+    bool journalFailed(const QString &title, const QString &reason);
+
+    Dialogs &m_dialogs;
+    Clock &m_clock;
+    Journal *m_journal;
+    const SequenceList &m_sequence;
+    std::optional<qint64> m_current;
+    std::vector<NumberRange> m_ranges;
+    std::vector<JournalDuplicate> m_refused;
+};
+
+} // namespace numora
