@@ -5,6 +5,7 @@
 #include "layout/SessionKeys.h"
 #include "layoutfiles/BrowserForm.h"
 #include "ExitCommand.h"
+#include "Reprinter.h"
 #include "layoutfiles/SaveCommand.h"
 #include "platform/LayoutFolder.h"
 #include "platform/SettingsStore.h"
@@ -69,7 +70,7 @@ void MainForm::registerAll()
              &sample.Label58, &sample.Timer5, &preview.Picture2, &preview.PLine1, &preview.PLine2,
              &preview.Timer2, &No1, &orientation.Label4, &orientation.Im1, &orientation.Im2,
              &orientation.Timer4, &style.Command4, &style.Command5, &style.Label55, &Timer1, &Text1, &Command2, &Command3,
-             &reset.Label7, &reset.Label57, &Label50, &Tim3, &placement.Check4, &placement.L1, &placement.L2})
+             &reset.Label7, &reset.Label57, &Label50, &Jour1, &Tim3, &placement.Check4, &placement.L1, &placement.L2})
         registerControl(*c);
     for (int n = 1; n <= 12; ++n) {
         SignSlot &s = doc.slot(n);
@@ -107,6 +108,7 @@ void MainForm::wire()
     Command3.onClick.connect([this] { m_save->run(); });
     Command2.onClick.connect([this] { openBrowser(); });
     Label50.onClick.connect([this] { printForm.open(); });
+    Jour1.onClick.connect([this] { openJournal(); });
     Tim3.onTick.connect([this] { printForm.reopenTick(Tim3); });
     Timer1.onTick.connect([this] {
         doc.modified = 0;
@@ -171,8 +173,25 @@ void MainForm::closeAbout()
     setVisible(true);
 }
 
+void MainForm::openJournal()
+{
+    if (!m_journal) {
+        m_journal = std::make_unique<JournalForm>(JournalForm::Deps{
+            m_services.dialogs, m_services.journal, m_services.printer,
+            [this](const JournalRun &run, qint64 from, qint64 to) {
+                const Reprinter::Result r = Reprinter(m_services).reprint(run, from, to);
+                return std::make_pair(r.pages, r.problem);
+            }});
+        m_journal->setGeometry(left() + 600, top() + 600, m_journal->width(), m_journal->height());
+        onJournalCreated.raise();
+    }
+    m_journal->open();
+}
+
 Form *MainForm::form(const QString &name)
 {
+    if (name == QLatin1String("Jrnl1"))
+        return m_journal.get();
     if (name == QLatin1String("About1"))
         return m_about.get();
     if (name == QLatin1String("Start1"))

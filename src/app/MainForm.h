@@ -13,6 +13,7 @@
 #include "printing/PrintOrderSelector.h"
 #include "preview/PagePreview.h"
 #include "layoutfiles/LayoutFile.h"
+#include "journal/JournalForm.h"
 #include "journal/RunRecorder.h"
 #include "WindowChrome.h"
 
@@ -95,6 +96,12 @@ public:
     // so that a view can make and drop its window.
     Event<> onAboutOpened;
     Event<> onAboutClosing;
+    // The journal window Jrnl1, created the first time it opens; it stays
+    // loaded (hidden) when closed.
+    JournalForm *journalForm() const { return m_journal.get(); }
+    void openJournal();
+    Label Jour1{QStringLiteral("Jour1"), QStringLiteral("Journal")};
+    Event<> onJournalCreated;
     // Where the settings store keeps this program's entries.
     static QString appName();
     static QString sectionName();
@@ -107,6 +114,7 @@ private:
     LayoutFileIO m_layoutFiles;
     std::unique_ptr<BrowserForm> m_browser;
     std::unique_ptr<AboutForm> m_about;
+    std::unique_ptr<JournalForm> m_journal;
     std::unique_ptr<SaveCommand> m_save;
     bool m_ended = false;
 };

@@ -92,6 +92,9 @@ const std::vector<FormEntry> &formEntries()
         {QStringLiteral("Save1"),
          [](ScriptSession &s) -> Form * { return s.main && s.main->browserCreated() ? &s.main->browser() : nullptr; },
          [](ScriptSession &, Form &f) { static_cast<BrowserForm &>(f).closeClicked(); }},
+        // Created when it first opens; closing it hides it.
+        {QStringLiteral("Jrnl1"), [](ScriptSession &s) -> Form * { return s.main ? s.main->journalForm() : nullptr; },
+         [](ScriptSession &, Form &f) { static_cast<JournalForm &>(f).closeClicked(); }},
         // Loaded while it is open; closing it unloads it.
         {QStringLiteral("About1"), [](ScriptSession &s) -> Form * { return s.main ? s.main->aboutForm() : nullptr; },
          [](ScriptSession &s, Form &) { s.main->closeAbout(); }},

@@ -1,0 +1,250 @@
+#include "JournalForm.h"
+#include "platform/Dialogs.h"
+#include "platform/Numeric.h"
+#include "platform/Printer.h"
+
+#include <map>
+
+namespace numora {
+
+JournalForm::JournalForm(Deps deps)
+    : Form(QStringLiteral("Jrnl1"))
+    , m_d(std::move(deps))
+{
+    setCaption(QStringLiteral("Journal of Runs"));
+    setGeometry(0, 0, 10800, 6600);
+    for (Control *c : std::initializer_list<Control *>{&List1, &Text1, &Text2, &Command1, &Label1, &Label2, &Combo1,
+                                                       &Text3, &Text4, &Command2, &Command3})
+        registerControl(*c);
+    List1.onClick.connect([this] { runChosen(); });
+    Text1.onChange.connect([this] { refresh(); });
+    Command1.onClick.connect([this] { findClicked(); });
+    Command2.onClick.connect([this] { reprintClicked(); });
+    Command3.onClick.connect([this] { closeClicked(); });
+    // Page numbers only.
+    for (TextBox *box : {&Text3, &Text4})
+        box->onKeyPress.connect([](int &key) {
+            if (key != TextEditing::KeyBackspace && (key < '0' || key > '9'))
+                key = 0;
+        });
+}
+
+QString JournalForm::outcomeText(const JournalRun &run)
+{
+    QString text;
+    switch (run.outcome) {
+    case JournalRun::Outcome::Printing: text = QStringLiteral("unfinished"); break;
+    case JournalRun::Outcome::Printed: text = QStringLiteral("printed"); break;
+    case JournalRun::Outcome::Failed: text = QStringLiteral("failed: ") + run.reason; break;
+    case JournalRun::Outcome::Stopped: text = QStringLiteral("stopped"); break;
+    }
+    if (run.reprintOf != 0)
+        text = QStringLiteral("reprint of run %1, pages %2 to %3, ").arg(run.reprintOf).arg(run.reprintFrom).arg(run.reprintTo)
+               + text;
+    return text;
+}
+
+QString JournalForm::listLine(const JournalRun &run)
+{
+    // The lowest and highest number text over all positions.
+    QString first, last;
+    qint64 lo = 0, hi = 0;
+    bool any = false;
+    for (const NumberRange &r : run.ranges) {
+        if (r.digits == 0)
+            continue;
+        const qint64 a = std::min(r.first, r.last), b = std::max(r.first, r.last);
+        if (!any || a < lo) {
+            lo = a;
+            first = r.textOf(a);
+        }
+        if (!any || b > hi) {
+            hi = b;
+            last = r.textOf(b);
+        }
+        any = true;
+    }
+    const QString span = !any ? QStringLiteral("no numbers") : first == last ? first : first + QStringLiteral(" to ") + last;
+    const qint64 pages = run.outcome == JournalRun::Outcome::Printed ? run.pagesPrinted : run.pagesRequested;
+    return QStringLiteral("%1  %2  %3  %4  %5 pages  %6  %7")
+        .arg(run.id)
+        .arg(run.started.toString(QStringLiteral("dd/MM/yyyy HH:mm")), run.layoutName, run.gridType)
+        .arg(pages)
+        .arg(span, outcomeText(run));
+}
+
+QStringList JournalForm::positionLines(const JournalRun &run)
+{
+    QStringList lines;
+    std::map<int, std::pair<QString, QString>> byPosition;
+    for (const NumberRange &r : run.ranges) {
+        auto [it, fresh] = byPosition.try_emplace(r.position, r.firstText(), r.lastText());
+        if (!fresh)
+            it->second.second = r.lastText();
+    }
+    for (const auto &[position, texts] : byPosition)
+        lines << QStringLiteral("position %1: %2 to %3").arg(position).arg(texts.first, texts.second);
+    return lines;
+}
+
+void JournalForm::fillPrinters()
+{
+    const QStringList names = m_d.printer.printerNames();
+    Combo1.setItems(names);
+    const int current = m_d.printer.currentIndex();
+    if (current >= 0 && current < names.size())
+        Combo1.setListIndex(current);
+}
+
+void JournalForm::open()
+{
+    fillPrinters();
+    Label1.setCaption(QString());
+    refresh();
+    setVisible(true);
+    setEnabled(true);
+}
+
+void JournalForm::refresh()
+{
+    m_runs.clear();
+    QStringList lines;
+    QString error;
+    if (m_d.journal) {
+        QString aside;
+        if (m_d.journal->open(&error, &aside)) {
+            if (auto runs = m_d.journal->runs(Text1.text().trimmed(), &error))
+                m_runs = std::move(*runs);
+        }
+    } else {
+        error = QStringLiteral("no journal is kept");
+    }
+    for (const JournalRun &r : m_runs)
+        lines << listLine(r);
+    List1.replaceItems(lines, lines.isEmpty() ? -1 : 0);
+    if (!error.isEmpty())
+        Label2.setCaption(QStringLiteral("The journal %1 cannot be read: %2")
+                              .arg(m_d.journal ? m_d.journal->location() : QString(), error));
+    else
+        runChosen();
+}
+
+const JournalRun *JournalForm::runAt(int i) const
+{
+    return i >= 0 && std::size_t(i) < m_runs.size() ? &m_runs[std::size_t(i)] : nullptr;
+}
+
+void JournalForm::runChosen()
+{
+    const JournalRun *run = runAt(List1.listIndex());
+    if (!run) {
+        Label2.setCaption(QStringLiteral("No run is journaled yet."));
+        Text3.setText(QString());
+        Text4.setText(QString());
+        return;
+    }
+    QStringList details{QStringLiteral("Run %1, %2, layout %3 (%4), %5")
+                            .arg(run->id)
+                            .arg(run->started.toString(QStringLiteral("dd/MM/yyyy HH:mm:ss")), run->layoutName,
+                                 run->gridType, run->printOrder),
+                        QStringLiteral("Printer: %1%2").arg(run->printer, run->twoPages ? QStringLiteral(", every page twice") : QString()),
+                        QStringLiteral("Pages: %1 asked, %2 printed; %3")
+                            .arg(run->pagesRequested)
+                            .arg(run->pagesPrinted)
+                            .arg(outcomeText(*run))};
+    details += positionLines(*run);
+    Label2.setCaption(details.join(QStringLiteral("\r\n")));
+    Text3.setText(QStringLiteral("1"));
+    const qint64 pages = run->reprintOf != 0 ? run->reprintTo - run->reprintFrom + 1 : run->pagesRequested;
+    Text4.setText(QString::number(std::max<qint64>(1, pages)));
+}
+
+void JournalForm::findClicked()
+{
+    const QString text = Text2.text().trimmed();
+    if (text.isEmpty() || !m_d.journal)
+        return;
+    QString error;
+    const auto hits = m_d.journal->find(text, &error);
+    if (!hits) {
+        Label1.setCaption(QStringLiteral("The journal cannot be read: ") + error);
+        return;
+    }
+    if (hits->empty()) {
+        Label1.setCaption(QStringLiteral("No run printed %1.").arg(text));
+        return;
+    }
+    QStringList found;
+    for (const JournalHit &h : *hits)
+        found << QStringLiteral("%1: run %2 (%3, %4), page %5, position %6%7")
+                     .arg(text)
+                     .arg(h.runId)
+                     .arg(h.printedAt.toString(QStringLiteral("dd/MM/yyyy HH:mm")), h.layoutName)
+                     .arg(h.page)
+                     .arg(h.position)
+                     .arg(h.reprint ? QStringLiteral(", a reprint") : QString());
+    Label1.setCaption(found.join(QStringLiteral("\r\n")));
+    // The first run that printed it is shown, whatever the layout filter.
+    Text1.setText(QString());
+    for (std::size_t i = 0; i < m_runs.size(); ++i)
+        if (m_runs[i].id == hits->front().runId)
+            List1.choose(int(i));
+}
+
+void JournalForm::reprintClicked()
+{
+    const JournalRun *listed = runAt(List1.listIndex());
+    if (!listed || !m_d.journal || !m_d.reprint)
+        return;
+    if (listed->reprintOf != 0) {
+        m_d.dialogs.message(QStringLiteral("Run %1 is a reprint: reprint run %2 instead.").arg(listed->id).arg(listed->reprintOf),
+                            caption(), Dialogs::Buttons::OK);
+        return;
+    }
+    const qint64 from = qint64(leadingNumber(Text3.text()));
+    const qint64 to = qint64(leadingNumber(Text4.text()));
+    if (from < 1 || to < from || to > listed->pagesRequested) {
+        m_d.dialogs.message(QStringLiteral("Run %1 has pages 1 to %2: choose the pages to print again among them.")
+                                .arg(listed->id)
+                                .arg(listed->pagesRequested),
+                            caption(), Dialogs::Buttons::OK);
+        return;
+    }
+    QString error;
+    const auto run = m_d.journal->run(listed->id, &error);
+    if (!run) {
+        m_d.dialogs.message(QStringLiteral("The journal cannot be read: ") + error, caption(), Dialogs::Buttons::OK);
+        return;
+    }
+    // The reprint goes to the printer chosen here; the print dialog's own
+    // choice comes back afterwards.
+    const int before = m_d.printer.currentIndex();
+    if (!Combo1.text().isEmpty())
+        m_d.printer.selectPrinterByName(Combo1.text());
+    const auto [pages, problem] = m_d.reprint(*run, from, to);
+    if (before >= 0)
+        m_d.printer.selectPrinter(before);
+    if (pages == 0 && !problem.isEmpty())
+        m_d.dialogs.message(QStringLiteral("Run %1 could not be printed again:\r\n%2").arg(run->id).arg(problem), caption(),
+                            Dialogs::Buttons::OK);
+    refresh();
+}
+
+void JournalForm::closeClicked()
+{
+    setVisible(false);
+}
+
+QStringList JournalForm::stateNames() const
+{
+    return {QStringLiteral("runCount")};
+}
+
+QVariant JournalForm::state(const QString &name) const
+{
+    if (name == QLatin1String("runCount"))
+        return qint64(m_runs.size());
+    return Form::state(name);
+}
+
+} // namespace numora

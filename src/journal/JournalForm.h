@@ -1,0 +1,70 @@
+#pragma once
+#include "Journal.h"
+#include "platform/Form.h"
+#include "platform/controls/BasicControls.h"
+#include "platform/controls/ComboBox.h"
+#include "platform/controls/Label.h"
+#include "platform/controls/TextEditing.h"
+
+#include <functional>
+
+namespace numora {
+
+class Dialogs;
+class Printer;
+
+// The journal window Jrnl1: the runs newest first, filtered by layout; which
+// run printed a number text; and the reprint of a run's pages, all or some,
+// to any printer, without moving any counter.
+class JournalForm : public Form
+{
+public:
+    struct Deps
+    {
+        Dialogs &dialogs;
+        Journal *journal;
+        Printer &printer;
+        // Prints pages from..to of the run again: pages sent, or the reason
+        // nothing was (empty for a Stop).
+        std::function<std::pair<qint64, QString>(const JournalRun &, qint64 from, qint64 to)> reprint;
+    };
+    explicit JournalForm(Deps deps);
+
+    ListBox List1{QStringLiteral("List1")};       // the runs, newest first
+    TextBox Text1{QStringLiteral("Text1")};       // layout filter
+    TextBox Text2{QStringLiteral("Text2")};       // number text to find
+    Label Command1{QStringLiteral("Command1"), QStringLiteral("Find")};
+    Label Label1{QStringLiteral("Label1")};       // what Find found
+    Label Label2{QStringLiteral("Label2")};       // the selected run in full
+    ComboBox Combo1{QStringLiteral("Combo1"), ComboBox::PickList}; // printer for a reprint
+    TextBox Text3{QStringLiteral("Text3")};       // reprint from page
+    TextBox Text4{QStringLiteral("Text4")};       // reprint to page
+    Label Command2{QStringLiteral("Command2"), QStringLiteral("Reprint")};
+    Label Command3{QStringLiteral("Command3"), QStringLiteral("Close")};
+
+    // Opens the window with the journal read afresh.
+    void open();
+    void refresh();
+    void runChosen();
+    void findClicked();
+    void reprintClicked();
+    void closeClicked();
+
+    // The run on list line i, when there is one.
+    const JournalRun *runAt(int i) const;
+    // One list line: "3  09/12/2026 14:05  Receipts  2 X 2  10 pages  No:000001 to No:000040  printed".
+    static QString listLine(const JournalRun &run);
+    // The first and last numbers of each position of a run.
+    static QStringList positionLines(const JournalRun &run);
+    static QString outcomeText(const JournalRun &run);
+
+    QVariant state(const QString &name) const override;
+    QStringList stateNames() const override;
+
+private:
+    void fillPrinters();
+    Deps m_d;
+    std::vector<JournalRun> m_runs;
+};
+
+} // namespace numora
