@@ -4,17 +4,17 @@
 // baseline in the same run: the same run with every number refreshing the
 // sample's readout, the dialog's running label and the views at once, as the
 // generation did before it was batched per tick.
-#include "platform/RecordingPrinter.h"
+#include "testsupport/RecordingPrinter.h"
 #include "app/MainForm.h"
-#include "platform/Clock.h"
 #include "platform/LayoutFolder.h"
 #include "platform/ManualScheduler.h"
-#include "platform/ScriptedDialogs.h"
-#include "platform/SettingsStore.h"
+#include "platform/MemorySettingsStore.h"
 #include "platform/UpdateBatch.h"
 #include "platform/qt/QtScheduler.h"
 #include "platform/qt/QtTextMeasure.h"
 #include "printing/PrintOrderEngine.h"
+#include "testsupport/FixedClock.h"
+#include "testsupport/ScriptedDialogs.h"
 #include "ui/PrintWindow.h" // complete before MainWindow.h, which holds a pointer to it
 #include "ui/MainWindow.h"
 #include "ui/ViewSupport.h"

@@ -14,14 +14,14 @@
 // --default-allocator the allocator is left as glibc sets it, to see what
 // tunePrintAllocator() gains.
 #include "app/MainForm.h"
-#include "platform/Clock.h"
 #include "platform/Colour.h"
 #include "platform/LayoutFolder.h"
 #include "platform/ManualScheduler.h"
-#include "platform/ScriptedDialogs.h"
-#include "platform/SettingsStore.h"
+#include "platform/MemorySettingsStore.h"
 #include "platform/qt/QtPrinter.h"
 #include "platform/qt/QtTextMeasure.h"
+#include "testsupport/FixedClock.h"
+#include "testsupport/ScriptedDialogs.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

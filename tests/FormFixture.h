@@ -3,14 +3,14 @@
 // settings store, a fixed clock and a real Data folder in a temporary place.
 #include "app/MainForm.h"
 #include "journal/SqlJournal.h"
-#include "platform/Clock.h"
-#include "platform/Desktop.h"
 #include "platform/Dialogs.h"
 #include "platform/LayoutFolder.h"
 #include "platform/ManualScheduler.h"
-#include "platform/RecordingPrinter.h"
-#include "platform/SettingsStore.h"
-#include "platform/TextMeasure.h"
+#include "platform/MemorySettingsStore.h"
+#include "testsupport/FixedClock.h"
+#include "testsupport/FixedTextMeasure.h"
+#include "testsupport/RecordingDesktop.h"
+#include "testsupport/RecordingPrinter.h"
 
 #include <QTemporaryDir>
 #include <QTest>

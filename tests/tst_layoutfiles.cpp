@@ -31,6 +31,9 @@ private slots:
     void lineBreaksStayInTheirLine();
     void vanishedFileLeavesTheOpenLayout();
     void saveReplacesAtomically();
+    void everyByteRoundTripsThroughTheCodePage();
+    void charactersOutsideTheCodePageBecomeQuestionMarks_data();
+    void charactersOutsideTheCodePageBecomeQuestionMarks();
 
 private:
     static QByteArray fileBytes(const QString &path)
@@ -427,6 +430,62 @@ void TestLayoutFiles::saveReplacesAtomically()
     QVERIFY(!f.layoutFiles().writeLayoutFile(fx.folder.filePath(QStringLiteral("Blocked.2x2")), LayoutWriter::SaveCommand, &error));
     QVERIFY(!error.isEmpty());
     QVERIFY(QFileInfo(fx.folder.filePath(QStringLiteral("Blocked.2x2"))).isDir());
+}
+
+// Microsoft's table for the bytes 0x80..0xFF of code page 1256; the bytes
+// below are ASCII. These are the characters the bytes of a layout file mean.
+static const char16_t kCp1256High[128] = {
+    0x20AC, 0x067E, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0679, 0x2039, 0x0152, 0x0686, 0x0698, 0x0688,
+    0x06AF, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x06A9, 0x2122, 0x0691, 0x203A, 0x0153, 0x200C, 0x200D, 0x06BA,
+    0x00A0, 0x060C, 0x00A2, 0x00A3, 0x00A4, 0x00A5, 0x00A6, 0x00A7, 0x00A8, 0x00A9, 0x06BE, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x00AF,
+    0x00B0, 0x00B1, 0x00B2, 0x00B3, 0x00B4, 0x00B5, 0x00B6, 0x00B7, 0x00B8, 0x00B9, 0x061B, 0x00BB, 0x00BC, 0x00BD, 0x00BE, 0x061F,
+    0x06C1, 0x0621, 0x0622, 0x0623, 0x0624, 0x0625, 0x0626, 0x0627, 0x0628, 0x0629, 0x062A, 0x062B, 0x062C, 0x062D, 0x062E, 0x062F,
+    0x0630, 0x0631, 0x0632, 0x0633, 0x0634, 0x0635, 0x0636, 0x00D7, 0x0637, 0x0638, 0x0639, 0x063A, 0x0640, 0x0641, 0x0642, 0x0643,
+    0x00E0, 0x0644, 0x00E2, 0x0645, 0x0646, 0x0647, 0x0648, 0x00E7, 0x00E8, 0x00E9, 0x00EA, 0x00EB, 0x0649, 0x064A, 0x00EE, 0x00EF,
+    0x064B, 0x064C, 0x064D, 0x064E, 0x00F4, 0x064F, 0x0650, 0x00F7, 0x0651, 0x00F9, 0x0652, 0x00FB, 0x00FC, 0x200E, 0x200F, 0x06D2,
+};
+
+void TestLayoutFiles::everyByteRoundTripsThroughTheCodePage()
+{
+    QByteArray all;
+    QString expected;
+    for (int b = 0; b <= 0xFF; ++b) {
+        all.append(char(b));
+        expected.append(QChar(b < 0x80 ? char16_t(b) : kCp1256High[b - 0x80]));
+    }
+    const QString decoded = fromWindows1256(all);
+    QCOMPARE(decoded.size(), all.size());
+    for (int b = 0; b <= 0xFF; ++b) {
+        const QString what = QStringLiteral("byte 0x%1: U+%2, want U+%3")
+                                 .arg(b, 2, 16, QLatin1Char('0'))
+                                 .arg(int(decoded[b].unicode()), 4, 16, QLatin1Char('0'))
+                                 .arg(int(expected[b].unicode()), 4, 16, QLatin1Char('0'));
+        QVERIFY2(decoded[b] == expected[b], qPrintable(what));
+        QVERIFY2(toWindows1256(QString(expected[b])) == QByteArray(1, char(b)), qPrintable(what));
+    }
+    QCOMPARE(toWindows1256(expected), all);
+}
+
+void TestLayoutFiles::charactersOutsideTheCodePageBecomeQuestionMarks_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("accented letter") << QStringLiteral("a\u00E1b") << QByteArray("a?b");
+    QTest::newRow("presentation form") << QStringLiteral("\uFE8D\u0627") << QByteArray("?\xC7");
+    // Characters a converter may treat as ignorable still leave their mark.
+    QTest::newRow("grapheme joiner") << QStringLiteral("x\u034Fy") << QByteArray("x?y");
+    QTest::newRow("Arabic letter mark") << QStringLiteral("x\u061Cy") << QByteArray("x?y");
+    // One mark per UTF-16 unit.
+    QTest::newRow("outside the BMP") << QString::fromUtf16(u"1\U0001F600 2") << QByteArray("1?? 2");
+    QTest::newRow("lone surrogate") << (QStringLiteral("x") + QChar(char16_t(0xD800)) + QStringLiteral("y"))
+                                    << QByteArray("x?y");
+}
+
+void TestLayoutFiles::charactersOutsideTheCodePageBecomeQuestionMarks()
+{
+    QFETCH(QString, text);
+    QFETCH(QByteArray, bytes);
+    QCOMPARE(toWindows1256(text), bytes);
 }
 
 QTEST_GUILESS_MAIN(TestLayoutFiles)

@@ -4,7 +4,7 @@
 #include "layoutfiles/LayoutFile.h"
 #include "platform/LayoutFolder.h"
 #include "platform/ManualScheduler.h"
-#include "platform/SettingsStore.h"
+#include "platform/MemorySettingsStore.h"
 
 #include <QTemporaryDir>
 

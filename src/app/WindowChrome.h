@@ -27,7 +27,11 @@ public:
     std::array<std::unique_ptr<LineItem>, 24> Line; // Line1..Line24
     Timer Timer3;                                   // restore watcher
 
-    LineItem &line(int n) { return *Line[std::size_t(n - 1)]; }
+    LineItem &line(int n)
+    {
+        Q_ASSERT(n >= 1 && n <= int(Line.size()));
+        return *Line[std::size_t(n - 1)];
+    }
     std::vector<Control *> controls();
     // Lays out the framed buttons' frames and connects the chrome's events;
     // the framed buttons belong to other commands, so this runs once the

@@ -1,6 +1,6 @@
 #include "cli/PrintCommand.h"
 #include "platform/qt/QtPrinter.h"
-#include "ui/MainWindow.h"
+#include "app/RunMainWindow.h"
 
 #include <QApplication>
 #include <cstdio>

@@ -79,7 +79,11 @@ public:
     ComboBox placementSlot{QStringLiteral("Combo4"), ComboBox::PickList};
 
     std::array<std::unique_ptr<SignSlot>, 12> signSlots;
-    SignSlot &slot(int n) { return *signSlots[std::size_t(n - 1)]; }
+    SignSlot &slot(int n)
+    {
+        Q_ASSERT(n >= 1 && n <= int(signSlots.size()));
+        return *signSlots[std::size_t(n - 1)];
+    }
 
     // Window state beside the document.
     int modified = 0;

@@ -1,7 +1,5 @@
 #pragma once
 #include <QString>
-#include <QStringList>
-#include <utility>
 
 namespace numora {
 
@@ -18,21 +16,6 @@ public:
     // Lets the pointer drag the window while the left button is held;
     // without a held button nothing happens.
     virtual void dragWindow(Form &window) = 0;
-};
-
-// The test double: every request written down as one line, in order:
-//   OpenUrl ADDRESS, DragWindow FORM.
-class RecordingDesktop : public Desktop
-{
-public:
-    void openUrl(const QString &address) override { m_lines.append(QStringLiteral("OpenUrl ") + address); }
-    void dragWindow(Form &window) override;
-
-    // The lines recorded since the last call.
-    QStringList takeLines() { return std::exchange(m_lines, {}); }
-
-private:
-    QStringList m_lines;
 };
 
 } // namespace numora

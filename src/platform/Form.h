@@ -53,6 +53,9 @@ protected:
     void registerControl(Control &c) { registerControl(c.name(), c); }
     void registerControl(const QString &name, Control &c)
     {
+        // A second control under a name would hide the first from scripts
+        // and views.
+        Q_ASSERT_X(!m_controls.contains(name), "Form::registerControl", qPrintable(m_name + QStringLiteral(": ") + name));
         if (!m_controls.contains(name))
             m_order.append(name);
         m_controls.insert(name, &c);

@@ -6,7 +6,9 @@
 namespace numora {
 
 // A scheduler driven by hand: advance(ms) runs every due tick in time order,
-// re-arming repeating timers. Used by tests and form scripts.
+// re-arming repeating timers. Tests and form scripts use it, and so does the
+// print command, which runs a whole print job without an event loop; that is
+// why it ships with the forms rather than with the test doubles.
 class ManualScheduler : public Scheduler
 {
 public:

@@ -25,8 +25,16 @@ public:
     LineItem PLine2{QStringLiteral("PLine2")};
     Timer Timer2;
 
-    Label &box(int n) { return *Test[std::size_t(n - 1)]; }
-    Label &panel(int n) { return *panels[std::size_t(n - 1)]; }
+    Label &box(int n)
+    {
+        Q_ASSERT(n >= 1 && n <= int(Test.size()));
+        return *Test[std::size_t(n - 1)];
+    }
+    Label &panel(int n)
+    {
+        Q_ASSERT(n >= 1 && n <= int(panels.size()));
+        return *panels[std::size_t(n - 1)];
+    }
     std::array<Label *, 12> boxes();
     static QString panelName(int n);
 

@@ -18,7 +18,11 @@ public:
 
     // Picture16..Picture23, the illustrations of orders 1 to 8, stacked.
     std::array<std::unique_ptr<Label>, 8> pictures;
-    Label &picture(int order) { return *pictures[std::size_t(order - 1)]; }
+    Label &picture(int order)
+    {
+        Q_ASSERT(order >= 1 && order <= int(pictures.size()));
+        return *pictures[std::size_t(order - 1)];
+    }
 
     void connectEvents();
     void orderChosen();

@@ -1,5 +1,4 @@
 #include "MainWindow.h"
-#include "journal/SqlJournal.h"
 #include "AboutWindow.h"
 #include "BoundCheckBox.h"
 #include "BoundComboBox.h"
@@ -18,25 +17,10 @@
 #include "app/AboutForm.h"
 #include "app/MainForm.h"
 #include "layoutfiles/BrowserForm.h"
-#include "platform/Clock.h"
 #include "platform/Colour.h"
-#include "platform/LayoutFolder.h"
-#include "platform/SystemClock.h"
-#include "platform/qt/QtDesktop.h"
-#include "platform/qt/QtDialogs.h"
-#include "platform/qt/QtPrinter.h"
-#include "platform/qt/QtScheduler.h"
-#include "platform/qt/QtSettingsStore.h"
-#include "platform/qt/QtTextMeasure.h"
 
-#include <QApplication>
 #include <QDate>
-#include <QDir>
 #include <QCloseEvent>
-#include <QFileDialog>
-#include <QFileInfo>
-#include <QFontDatabase>
-#include <QStandardPaths>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -770,52 +754,5 @@ void MainWindow::buildStatusBar()
 }
 
 } // namespace ui
-
-int runMainWindow(QApplication &app)
-{
-    ui::applyLook(app);
-    QtScheduler scheduler;
-    QtTextMeasure measure;
-    QtDialogs dialogs;
-    QtSettingsStore settings;
-    SystemClock clock;
-    // Layout files live in the Data folder of the per-user application data
-    // (~/.local/share/Numbering/Data): the program's own folder is not
-    // writable once installed.
-    DiskLayoutFolder layouts(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/Data"));
-    QtPrinter printer;
-    QtDesktop desktop;
-    // The journal of runs sits beside the Data folder.
-    SqlJournal journal(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/journal.sqlite"));
-    Services services{scheduler, measure, dialogs, settings, clock, [] { return QFontDatabase::families(); }, layouts,
-                      printer,     &desktop, &journal};
-    MainForm form(services);
-    form.startUp();
-    ui::MainWindow window(form);
-    dialogs.setParent(&window);
-    // The PDF entry asks for its file over the print dialog, which is open
-    // while a run prints.
-    printer.askPdfFileName = [&window](const QString &proposal) {
-        QWidget *over = window.printWindow();
-        if (!over || !over->isVisible())
-            over = &window;
-        const QFileInfo proposed(proposal);
-        QFileDialog dialog(over, QObject::tr("Save the pages as PDF"), proposed.absolutePath(),
-                           QObject::tr("PDF files (*.pdf)"));
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        // A name typed without an ending gets ".pdf" before the dialog asks
-        // whether to replace an existing file.
-        dialog.setDefaultSuffix(QStringLiteral("pdf"));
-        dialog.selectFile(proposed.fileName());
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-            return QString();
-        QString path = dialog.selectedFiles().constFirst();
-        if (!path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
-            path += QLatin1String(".pdf");
-        return path;
-    };
-    window.show();
-    return app.exec();
-}
 
 } // namespace numora

@@ -5,16 +5,10 @@
 #include <QPointer>
 #include <array>
 
-class QApplication;
-
 namespace numora {
 
 class Label;
 class MainForm;
-
-// Builds the services and the main form, shows the main window and runs the
-// event loop.
-int runMainWindow(QApplication &app);
 
 namespace ui {
 

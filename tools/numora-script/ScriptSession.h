@@ -1,13 +1,13 @@
 #pragma once
 #include "app/MainForm.h"
-#include "platform/Clock.h"
-#include "platform/Desktop.h"
 #include "platform/LayoutFolder.h"
 #include "platform/ManualScheduler.h"
-#include "platform/RecordingPrinter.h"
-#include "platform/ScriptedDialogs.h"
-#include "platform/SettingsStore.h"
-#include "platform/TextMeasure.h"
+#include "platform/MemorySettingsStore.h"
+#include "testsupport/FixedClock.h"
+#include "testsupport/FixedTextMeasure.h"
+#include "testsupport/RecordingDesktop.h"
+#include "testsupport/RecordingPrinter.h"
+#include "testsupport/ScriptedDialogs.h"
 
 #include <QTemporaryDir>
 #include "journal/SqlJournal.h"

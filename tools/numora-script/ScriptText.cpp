@@ -1,7 +1,7 @@
 #include "ScriptText.h"
 #include "platform/Numeric.h"
-#include "platform/ScriptedDialogs.h"
 #include "platform/Windows1256.h"
+#include "testsupport/ScriptedDialogs.h"
 
 namespace numora::script {
 

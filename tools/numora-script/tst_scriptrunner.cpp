@@ -1,10 +1,10 @@
 // The script runner's own faults: how lines are split and values printed,
 // how checks count, and that every malformed or impossible script stops with
 // its file and line instead of running on or crashing.
-#include "platform/RecordingPrinter.h"
+#include "testsupport/RecordingPrinter.h"
 #include "ScriptRunner.h"
 #include "ScriptText.h"
-#include "platform/ScriptedDialogs.h"
+#include "testsupport/ScriptedDialogs.h"
 
 #include <QTest>
 

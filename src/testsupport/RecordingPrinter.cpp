@@ -1,5 +1,5 @@
 #include "RecordingPrinter.h"
-#include "Numeric.h"
+#include "platform/Numeric.h"
 #include "ScriptedDialogs.h"
 
 namespace numora {

@@ -1,5 +1,5 @@
 #pragma once
-#include "Dialogs.h"
+#include "platform/Dialogs.h"
 
 #include <QStringList>
 #include <deque>

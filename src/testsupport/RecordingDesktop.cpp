@@ -1,5 +1,5 @@
-#include "Desktop.h"
-#include "Form.h"
+#include "RecordingDesktop.h"
+#include "platform/Form.h"
 
 namespace numora {
 

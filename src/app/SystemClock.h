@@ -1,5 +1,5 @@
 #pragma once
-#include "Clock.h"
+#include "platform/Clock.h"
 
 #include <QDate>
 #include <QTime>

@@ -1,6 +1,6 @@
 #include "ScriptedDialogs.h"
-#include "Printer.h"
-#include "Colour.h"
+#include "platform/Colour.h"
+#include "platform/Printer.h"
 
 namespace numora {
 

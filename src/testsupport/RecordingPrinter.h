@@ -1,5 +1,5 @@
 #pragma once
-#include "Printer.h"
+#include "platform/Printer.h"
 
 namespace numora {
 

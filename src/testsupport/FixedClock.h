@@ -1,0 +1,18 @@
+#pragma once
+#include "platform/Clock.h"
+
+namespace numora {
+
+// A clock that shows what the test sets: noon on 1 January 2024 unless told.
+class FixedClock : public Clock
+{
+public:
+    double seconds = 12 * 3600;
+    int y = 2024, m = 1, d = 1;
+    double secondsSinceMidnight() override { return seconds; }
+    int year() override { return y; }
+    int month() override { return m; }
+    int day() override { return d; }
+};
+
+} // namespace numora

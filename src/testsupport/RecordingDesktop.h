@@ -1,0 +1,24 @@
+#pragma once
+#include "platform/Desktop.h"
+
+#include <QStringList>
+#include <utility>
+
+namespace numora {
+
+// The Desktop test double: every request written down as one line, in order:
+//   OpenUrl ADDRESS, DragWindow FORM.
+class RecordingDesktop : public Desktop
+{
+public:
+    void openUrl(const QString &address) override { m_lines.append(QStringLiteral("OpenUrl ") + address); }
+    void dragWindow(Form &window) override;
+
+    // The lines recorded since the last call.
+    QStringList takeLines() { return std::exchange(m_lines, {}); }
+
+private:
+    QStringList m_lines;
+};
+
+} // namespace numora
