@@ -135,6 +135,10 @@ private slots:
     void deleteRemovesTheRow();
     void doubleClickAsksAndLoads();
     void questionsWithoutTitleShowTheProgramName();
+    void buttonsInsideTheWindow_data();
+    void buttonsInsideTheWindow();
+    void messagesCentredOnTheActiveWindow_data();
+    void messagesCentredOnTheActiveWindow();
     void renderSideBySide();
 };
 
@@ -462,6 +466,98 @@ void TstBrowserWindow::questionsWithoutTitleShowTheProgramName()
     QGuiApplication::setApplicationDisplayName(before);
 }
 
+void TstBrowserWindow::buttonsInsideTheWindow_data()
+{
+    QTest::addColumn<double>("points");
+    QTest::newRow("program's font") << 8.25;
+    QTest::newRow("larger desktop font") << 12.0;
+    QTest::newRow("very large font") << 20.0;
+}
+
+// At any font size every button stands inside the window, and its caption
+// inside its frame.
+void TstBrowserWindow::buttonsInsideTheWindow()
+{
+    QFETCH(double, points);
+    const QFont before = QApplication::font();
+    QFont f = before;
+    f.setPointSizeF(points);
+    QApplication::setFont(f);
+    {
+        Harness h;
+        QVERIFY(h.openBrowser());
+        QCoreApplication::processEvents();
+        for (FramedButton *b : {h.b->openButton(), h.b->deleteButton(), h.b->closeButton()}) {
+            const QRect r(b->mapTo(h.b, QPoint(0, 0)), b->size());
+            QVERIFY2(h.b->rect().contains(r), qPrintable(b->objectName()));
+            const QFontMetricsF fm(b->font());
+            QVERIFY2(fm.horizontalAdvance(b->control().caption()) * b->textScale() <= b->width() - 2,
+                     qPrintable(b->objectName()));
+            QVERIFY2(fm.height() * b->textScale() <= b->height(), qPrintable(b->objectName()));
+        }
+    }
+    QApplication::setFont(before);
+}
+
+void TstBrowserWindow::messagesCentredOnTheActiveWindow_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("rightWindowActive");
+    const QString path = QStringLiteral("/home/operator/.local/share/Numbering/Data/")
+                         + QString(12, QLatin1Char('x')).replace(QLatin1Char('x'), QStringLiteral("receipt_books_"))
+                         + QStringLiteral(".10x10");
+    const QString longText = QStringLiteral("The PDF cannot be written to %1: permission denied.").arg(path);
+    QTest::newRow("short, over the left window") << QStringLiteral("Are you sure?") << false;
+    QTest::newRow("short, over the right window") << QStringLiteral("Are you sure?") << true;
+    QTest::newRow("long path, over the left window") << longText << false;
+    QTest::newRow("long path, over the right window") << longText << true;
+}
+
+// A message box stands centred on the active window of the program, as far
+// as the screen allows, and is never wider than the screen.
+void TstBrowserWindow::messagesCentredOnTheActiveWindow()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, rightWindowActive);
+    const QRect free = QGuiApplication::primaryScreen()->availableGeometry();
+    QWidget left, right;
+    left.setGeometry(free.left() + 20, free.top() + 40, 300, 200);
+    right.setGeometry(free.right() - 320, free.bottom() - 240, 300, 200);
+    left.show();
+    right.show();
+    QWidget &active = rightWindowActive ? right : left;
+    active.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&active));
+
+    QtDialogs dialogs;
+    dialogs.setParent(&left);
+    QRect shown;
+    QPoint shownCentre;
+    QTimer poll;
+    poll.setInterval(10);
+    connect(&poll, &QTimer::timeout, this, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible())
+            return;
+        poll.stop();
+        shown = box->frameGeometry();
+        shownCentre = box->geometry().center();
+        box->button(QMessageBox::Ok)->click();
+    });
+    poll.start();
+    dialogs.message(text, QString(), Dialogs::Buttons::OK);
+    QVERIFY(shown.isValid());
+    QVERIFY2(free.contains(shown), qPrintable(QStringLiteral("%1,%2 %3x%4").arg(shown.x()).arg(shown.y())
+                                                  .arg(shown.width()).arg(shown.height())));
+    // Centred on the window, moved no further than the screen's edge asks.
+    const QPoint want = active.geometry().center();
+    const QPoint fit(std::clamp(want.x(), free.left() + shown.width() / 2, free.right() - shown.width() / 2),
+                     std::clamp(want.y(), free.top() + shown.height() / 2, free.bottom() - shown.height() / 2));
+    QVERIFY2((shownCentre - fit).manhattanLength() <= 2,
+             qPrintable(QStringLiteral("centre %1,%2, window's %3,%4").arg(shownCentre.x()).arg(shownCentre.y())
+                            .arg(want.x()).arg(want.y())));
+}
+
 void TstBrowserWindow::renderSideBySide()
 {
     Harness h;
@@ -490,6 +586,14 @@ void TstBrowserWindow::renderSideBySide()
     QTest::keyClick(h.b->filter(), Qt::Key_Down);
     QVERIFY(h.b->grab().toImage().save(pngPath(QStringLiteral("browser-empty.png"))));
     QVERIFY(h.dialogs.asked.isEmpty());
+
+    // After a save under a new name the browser shows that layout chosen.
+    h.dialogs.answers = {QStringLiteral("Yes"), QStringLiteral("Receipt book")};
+    QTest::mouseClick(mainButton(h.w, "Command3"), Qt::LeftButton);
+    h.settle();
+    QCoreApplication::processEvents();
+    QCOMPARE(selectedText(h.list), QStringLiteral("Receipt book.2x2"));
+    QVERIFY(h.b->grab().toImage().save(pngPath(QStringLiteral("browser-after-save.png"))));
 }
 
 QTEST_MAIN(TstBrowserWindow)

@@ -6,6 +6,7 @@
 #include "platform/Numeric.h"
 #include "ui/BoundCheckBox.h"
 #include "ui/BoundComboBox.h"
+#include "ui/BoundLabel.h"
 #include "ui/BoundLineEdit.h"
 #include "ui/BoundScrollBar.h"
 #include "ui/MainWindow.h"
@@ -17,6 +18,8 @@
 #include <QApplication>
 #include <QImage>
 #include <QMouseEvent>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTest>
 
 using namespace numora;
@@ -122,6 +125,9 @@ private slots:
     void boxesStandAtTheirCentimetres();
     void clickOnGridCrossingPlacesThere_data();
     void clickOnGridCrossingPlacesThere();
+    void sampleShowsTheWholeText_data();
+    void sampleShowsTheWholeText();
+    void positionFieldsShowThreeDecimals();
     void renderWindow();
 };
 
@@ -480,6 +486,71 @@ void TstMainWindow::clickOnGridCrossingPlacesThere()
     QCOMPARE(f.preview.PLine2.y2(), -10.0);
 }
 
+void TstMainWindow::sampleShowsTheWholeText_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("size");
+    QTest::addColumn<bool>("trueSize");
+    QTest::newRow("short, 12 points") << QStringLiteral("No:") << QStringLiteral("12") << true;
+    QTest::newRow("long name, 40 points") << QStringLiteral("Receipt No:") << QStringLiteral("40") << false;
+    QTest::newRow("long name, 200 points") << QStringLiteral("Receipt No:") << QStringLiteral("200") << false;
+    QTest::newRow("Arabic name, 200 points") << QStringLiteral("الرقم:") << QStringLiteral("200") << false;
+}
+
+// However large the number, the sample shows all of it inside its backdrop;
+// the font keeps the size the operator chose.
+void TstMainWindow::sampleShowsTheWholeText()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, size);
+    QFETCH(bool, trueSize);
+    Shown h;
+    MainForm &f = *h.form;
+    f.doc.nameText.setText(name);
+    f.doc.fontSize.setText(size);
+    f.doc.fontSize.click();
+    h.settle();
+    QCOMPARE(f.doc.fontSize.text(), size);
+    QCOMPARE(f.doc.sampleLabel.font().size, size.toDouble());
+
+    auto *sample = child<BoundLabel>(h.w, "La5");
+    const QWidget *backdrop = sample->parentWidget();
+    QVERIFY(sample->isVisible());
+    QVERIFY2(backdrop->rect().contains(sample->geometry()),
+             qPrintable(QStringLiteral("%1 x %2 in %3 x %4")
+                            .arg(sample->width()).arg(sample->height()).arg(backdrop->width()).arg(backdrop->height())));
+    // The whole text, at the scale it is drawn.
+    const QFontMetricsF fm(sample->shownFont());
+    QVERIFY(fm.horizontalAdvance(f.doc.sampleLabel.caption()) * sample->textScale() <= sample->width() + 0.5);
+    QVERIFY(fm.height() * sample->textScale() <= sample->height() + 0.5);
+    QCOMPARE(sample->textScale() == 1.0, trueSize);
+}
+
+// A position typed to three decimals shows whole in its field, in every
+// panel.
+void TstMainWindow::positionFieldsShowThreeDecimals()
+{
+    Shown h;
+    h.form->doc.gridType.choose(QStringLiteral("12 X 12"));
+    h.settle();
+    QCoreApplication::processEvents();
+    const QString typed = QStringLiteral("28.125");
+    for (int n = 1; n <= 12; ++n) {
+        for (const QString &name : {QStringLiteral("Tee%1").arg(n), QStringLiteral("Teee%1").arg(n)}) {
+            auto *field = child<BoundLineEdit>(h.w, qPrintable(name));
+            QStyleOptionFrame opt;
+            opt.initFrom(field);
+            opt.lineWidth = field->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &opt, field);
+            const QRect text = field->style()->subElementRect(QStyle::SE_LineEditContents, &opt, field);
+            // The line edit keeps two pixels either side of its text.
+            const int room = text.width() - 4 - field->textMargins().left() - field->textMargins().right();
+            QVERIFY2(field->fontMetrics().horizontalAdvance(typed) <= room,
+                     qPrintable(QStringLiteral("%1: %2 px for %3 px").arg(name).arg(room).arg(
+                         field->fontMetrics().horizontalAdvance(typed))));
+        }
+    }
+}
+
 void TstMainWindow::renderWindow()
 {
     Shown h;
@@ -505,6 +576,19 @@ void TstMainWindow::renderWindow()
     QCoreApplication::processEvents();
     QImage landscape = h.w.grab().toImage();
     QVERIFY(landscape.save(pngPath(QStringLiteral("mainwindow-landscape.png"))));
+
+    // A long name at 40 points: the sample drawn smaller, all of it shown.
+    const QString shortName = f.doc.nameText.text();
+    f.doc.nameText.setText(QStringLiteral("Receipt No:"));
+    f.doc.fontSize.setText(QStringLiteral("40"));
+    f.doc.fontSize.click();
+    h.settle();
+    QCoreApplication::processEvents();
+    QVERIFY(h.w.grab().toImage().save(pngPath(QStringLiteral("mainwindow-sample40.png"))));
+    f.doc.nameText.setText(shortName);
+    f.doc.fontSize.setText(QStringLiteral("12"));
+    f.doc.fontSize.click();
+    h.settle();
 
     standPage(f, true);
     // Arabic script in the sample and in the boxes; an order with a counter

@@ -1,5 +1,6 @@
 #include "RunMainWindow.h"
 #include "journal/SqlJournal.h"
+#include "platform/qt/QtFonts.h"
 #include "MainForm.h"
 #include "SystemClock.h"
 #include "platform/LayoutFolder.h"
@@ -16,7 +17,6 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QFontDatabase>
 #include <QStandardPaths>
 
 namespace numora {
@@ -37,7 +37,7 @@ int runMainWindow(QApplication &app)
     QtDesktop desktop;
     // The journal of runs sits beside the Data folder.
     SqlJournal journal(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/journal.sqlite"));
-    Services services{scheduler, measure, dialogs, settings, clock, [] { return QFontDatabase::families(); }, layouts,
+    Services services{scheduler, measure, dialogs, settings, clock, installedFontFamilies, layouts,
                       printer,     &desktop, &journal};
     MainForm form(services);
     form.startUp();

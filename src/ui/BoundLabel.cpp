@@ -1,6 +1,7 @@
 #include "BoundLabel.h"
 #include "ViewSupport.h"
 #include "platform/Colour.h"
+#include "platform/qt/QtFonts.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -22,6 +23,14 @@ BoundLabel::BoundLabel(Label &control, int options, QWidget *parent)
 QFont BoundLabel::shownFont() const
 {
     return (m_options & ModelFont) ? toQFont(m_control.font()) : font();
+}
+
+void BoundLabel::setTextScale(double scale)
+{
+    if (scale <= 0 || scale == m_scale)
+        return;
+    m_scale = scale;
+    update();
 }
 
 void BoundLabel::sync()
@@ -64,8 +73,15 @@ void BoundLabel::paintEvent(QPaintEvent *)
         fore = pal.color(QPalette::Disabled, QPalette::WindowText);
     p.setPen(fore);
     p.setFont(shownFont());
-    p.drawText(rect().adjusted(m_padding + b, b, -(m_padding + b), -b), int(textAlignment()) | Qt::TextSingleLine,
+    // Texts read in the direction the printer gives them: an Arabic name
+    // stands on the same side of its number here as on paper.
+    p.setLayoutDirection(NumberTextDirection);
+    const QRectF area = QRectF(rect()).adjusted(m_padding + b, b, -(m_padding + b), -b);
+    p.save();
+    p.scale(m_scale, m_scale);
+    p.drawText(QRectF(area.topLeft() / m_scale, area.size() / m_scale), int(textAlignment()) | Qt::TextSingleLine,
                m_control.caption());
+    p.restore();
     if (border) {
         p.setPen(QColor(0x40, 0x40, 0x40));
         p.drawRect(rect().adjusted(0, 0, -1, -1));

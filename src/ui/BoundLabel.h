@@ -22,6 +22,11 @@ public:
     // Space between the text and the left or right edge, in pixels.
     void setPadding(int px) { m_padding = px; }
     void setVerticalAlignment(Qt::Alignment a) { m_valign = a; }
+    // Draws the text this much smaller (or larger) than its font, for a
+    // label whose owner fits it into less room than its text takes; the
+    // size hint stays that of the unscaled text.
+    void setTextScale(double scale);
+    double textScale() const { return m_scale; }
     QFont shownFont() const;
 
     QSize sizeHint() const override;
@@ -44,6 +49,7 @@ private:
     int m_options;
     int m_padding = 0;
     Qt::Alignment m_valign = Qt::AlignVCenter;
+    double m_scale = 1;
 };
 
 // A text label that acts as a push button, with a frame of four lines: white

@@ -3,8 +3,29 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyledItemDelegate>
 
 namespace numora::ui {
+
+namespace {
+
+// Each name reads in the direction of its first strong letter, as the
+// printer and the sample show texts, and stays at the left of its row.
+class NameDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->direction = option->text.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight;
+        option->displayAlignment = Qt::AlignLeft | Qt::AlignAbsolute | Qt::AlignVCenter;
+    }
+};
+
+} // namespace
 
 BoundListBox::BoundListBox(ListBox &control, QWidget *parent)
     : QListWidget(parent)
@@ -13,6 +34,7 @@ BoundListBox::BoundListBox(ListBox &control, QWidget *parent)
     setObjectName(control.name());
     setSelectionMode(QAbstractItemView::SingleSelection);
     setUniformItemSizes(true);
+    setItemDelegate(new NameDelegate(this));
     connect(this, &QListWidget::itemSelectionChanged, this, [this] { selectionChangedInWidget(); });
     connect(this, &QAbstractItemView::clicked, this, [this](const QModelIndex &i) { clickedInWidget(i.row()); });
     connect(this, &QAbstractItemView::doubleClicked, this,

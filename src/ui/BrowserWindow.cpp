@@ -119,16 +119,49 @@ BrowserWindow::BrowserWindow(BrowserForm &form, QWidget *parent)
     m_delete->setToolTip(tr("Delete the selected layout file"));
     m_close = new FramedButton(form.Command1, band);
     m_close->setToolTip(tr("Close the browser; it keeps its choice"));
-    for (FramedButton *b : {m_open, m_delete, m_close})
-        b->setFixedSize(px(this, 645), px(this, 225));
     row->addStretch(1);
     row->addWidget(m_open);
     row->addWidget(m_delete);
     row->addSpacing(dp(this, 6));
     row->addWidget(m_close);
     column->addWidget(band);
+    m_band = band;
+    fitButtons();
 
     followForm();
+}
+
+void BrowserWindow::fitButtons()
+{
+    // The buttons have the main window's size, or what their captions take
+    // in the font in force (a larger desktop font, another platform's
+    // metrics). When the strip cannot hold three such buttons the captions
+    // are drawn smaller: never cut, and never past the window's edge.
+    const QList<FramedButton *> buttons{m_open, m_delete, m_close};
+    const int pad = dp(this, 8);
+    int w = px(this, 645), h = px(this, 225);
+    for (FramedButton *b : buttons) {
+        b->setTextScale(1);
+        w = std::max(w, b->sizeHint().width() + pad);
+        h = std::max(h, b->sizeHint().height() + 2);
+    }
+    const QHBoxLayout *row = static_cast<QHBoxLayout *>(m_band->layout());
+    const QMargins m = row->contentsMargins();
+    const int room = (width() - m.left() - m.right() - 2 * row->spacing() - dp(this, 6)) / 3;
+    if (w > room && room > 0) {
+        for (FramedButton *b : buttons)
+            b->setTextScale(double(room - pad) / (w - pad));
+        w = room;
+    }
+    for (FramedButton *b : buttons)
+        b->setFixedSize(w, h);
+    m_band->setFixedHeight(std::max(dp(this, BandHeight), h + dp(this, 6)));
+}
+
+void BrowserWindow::resizeEvent(QResizeEvent *e)
+{
+    FormWindow::resizeEvent(e);
+    fitButtons();
 }
 
 void BrowserWindow::captionApplied(const QString &caption)

@@ -48,10 +48,14 @@ protected:
     void closeEvent(QCloseEvent *e) override;
     // Escape is the browser's Close.
     void keyPressEvent(QKeyEvent *e) override;
+    void resizeEvent(QResizeEvent *e) override;
 
 private:
+    void fitButtons();
+
     BrowserForm &m_form;
     QLabel *m_title = nullptr;
+    QWidget *m_band = nullptr;
     BoundComboBox *m_filter = nullptr;
     BoundListBox *m_files = nullptr;
     BoundLineEdit *m_search = nullptr;

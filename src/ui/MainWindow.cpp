@@ -29,6 +29,7 @@
 #include <QPainter>
 #include <QShortcut>
 #include <QTime>
+#include <QtMath>
 
 #include <functional>
 
@@ -501,18 +502,38 @@ void MainWindow::buildSampleGroup()
     auto *backdrop = new BoundLabel(sample.Label6, BoundLabel::ModelColours | BoundLabel::ModelBorder, box);
     backdrop->setGeometry(dp(box, 8), dp(box, 18), dp(box, 216), dp(box, 58));
     auto *number = new BoundLabel(m_form.doc.sampleLabel, BoundLabel::ModelLook, backdrop);
-    // The sample is as large as its text and stands in the middle of its
-    // backdrop, which cuts off what does not fit.
-    const auto centre = [](BoundLabel *w) {
-        w->resize(w->sizeHint());
-        if (QWidget *p = w->parentWidget())
-            w->move((p->width() - w->width()) / 2, (p->height() - w->height()) / 2);
+    // What share of its size the sample is shown at, when it does not fit.
+    auto *shrunk = caption(QString(), box);
+    QFont small = shrunk->font();
+    small.setPointSizeF(6.75);
+    shrunk->setFont(small);
+    shrunk->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    shrunk->setGeometry(dp(box, 184), dp(box, 80), dp(box, 38), dp(box, 16));
+    // The sample stands in the middle of its backdrop at its true size while
+    // that fits. A larger one (a long name, 200 points) is drawn smaller so
+    // that the whole text stays in view; the font keeps the size chosen.
+    const auto fit = [shrunk](BoundLabel *w) {
+        QWidget *p = w->parentWidget();
+        const QSize natural = w->sizeHint();
+        const int inset = dp(w, 3);
+        const double room = std::min(double(p->width() - 2 * inset) / std::max(1, natural.width()),
+                                     double(p->height() - 2 * inset) / std::max(1, natural.height()));
+        const double scale = std::min(1.0, room);
+        w->setTextScale(scale);
+        const QSize shown(qCeil(natural.width() * scale), qCeil(natural.height() * scale));
+        w->setGeometry(QRect(QPoint((p->width() - shown.width()) / 2, (p->height() - shown.height()) / 2), shown));
+        const int percent = qFloor(scale * 100);
+        shrunk->setText(scale < 1 ? QStringLiteral("%1 %").arg(percent) : QString());
+        const QString tip = scale < 1 ? tr("The sample is shown at %1 % of its size").arg(percent) : QString();
+        shrunk->setToolTip(tip);
+        w->setToolTip(tip);
     };
-    onViewUpdate(m_form.doc.sampleLabel, number, centre);
-    centre(number);
+    onViewUpdate(m_form.doc.sampleLabel, number, fit);
+    fit(number);
 
     auto *readout = new BoundLabel(sample.La00, BoundLabel::CentreText, box);
     readout->setGeometry(dp(box, 8), dp(box, 80), dp(box, 216), dp(box, 16));
+    shrunk->raise();
 }
 
 void MainWindow::buildLayoutCard()

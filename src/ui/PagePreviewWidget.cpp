@@ -1,6 +1,7 @@
 #include "PagePreviewWidget.h"
 #include "ViewSupport.h"
 #include "platform/Colour.h"
+#include "platform/qt/QtFonts.h"
 #include "preview/PagePreview.h"
 
 #include <QLinearGradient>
@@ -157,6 +158,8 @@ void PagePreviewWidget::paintBox(QPainter &p, int n)
         f.setPixelSize(std::max(1, qRound(label.font().size * 20)));
         f.setHintingPreference(QFont::PreferNoHinting);
         p.setFont(f);
+        // Laid out as the printer lays it out (see NumberTextDirection).
+        p.setLayoutDirection(NumberTextDirection);
         p.setPen(resolveColour(label.foreColor(), palette()));
         const double inset = label.border() ? 15 : 0;
         const int align = label.alignment() == Label::AlignRight    ? Qt::AlignRight

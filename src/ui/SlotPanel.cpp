@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
+#include <QStyle>
+#include <QStyleOptionFrame>
 
 namespace numora::ui {
 
@@ -39,6 +41,18 @@ protected:
 private:
     QString m_text;
 };
+// The width a line edit needs to show that text whole, frame included.
+int lineEditWidthFor(QLineEdit *e, const QString &text)
+{
+    QStyleOptionFrame opt;
+    opt.initFrom(e);
+    opt.lineWidth = e->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &opt, e);
+    const QMargins m = e->textMargins();
+    // QLineEdit keeps two pixels either side of its text and one for the
+    // caret.
+    const int inner = e->fontMetrics().horizontalAdvance(text) + 2 * 2 + 1 + m.left() + m.right();
+    return e->style()->sizeFromContents(QStyle::CT_LineEdit, &opt, QSize(inner, e->fontMetrics().height()), e).width();
+}
 } // namespace
 
 SlotPanel::SlotPanel(SignSlot &slot, Label &panel, QWidget *parent)
@@ -65,6 +79,10 @@ SlotPanel::SlotPanel(SignSlot &slot, Label &panel, QWidget *parent)
     for (QLineEdit *e : {static_cast<QLineEdit *>(counter), static_cast<QLineEdit *>(top),
                          static_cast<QLineEdit *>(left)})
         e->setFixedHeight(dp(this, 19));
+    // A position may be typed to three decimals ("28.125") before the field
+    // shortens it on leaving; all of it stays in view meanwhile.
+    for (QLineEdit *e : {static_cast<QLineEdit *>(top), static_cast<QLineEdit *>(left)})
+        e->setMinimumWidth(lineEditWidthFor(e, QStringLiteral("28.125")));
     for (QScrollBar *b : {static_cast<QScrollBar *>(topBar), static_cast<QScrollBar *>(leftBar)})
         b->setFixedSize(dp(this, 13), dp(this, 19));
 

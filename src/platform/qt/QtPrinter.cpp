@@ -1,4 +1,5 @@
 #include "QtPrinter.h"
+#include "QtFonts.h"
 #include "platform/Colour.h"
 
 #include <QDir>
@@ -611,6 +612,9 @@ bool QtPrinter::startDocument()
     }
 
     m_state = State::Open;
+    // Said here rather than left to the painter's default: the sample and
+    // the preview lay out number texts by this same rule.
+    m_painter.setLayoutDirection(NumberTextDirection);
     m_pxPerTwipX = m_printer->logicalDpiX() / twipsPerInch;
     m_pxPerTwipY = m_printer->logicalDpiY() / twipsPerInch;
     // A new painter state: font and pens are set again at their first use.
