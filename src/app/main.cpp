@@ -43,7 +43,9 @@ int main(int argc, char *argv[])
         std::fputc('\n', stdout);
         return EXIT_SUCCESS;
     }
-    const bool printCommand = command == QLatin1String("print");
+    // The commands that work without the window.
+    const bool printCommand = command == QLatin1String("print") || command == QLatin1String("journal")
+                              || command == QLatin1String("reprint");
     if (!command.isEmpty() && !printCommand) {
         std::fprintf(stderr, "numora: unknown command %s (numora --help shows the usage)\n", argv[1]);
         return 2;
@@ -70,6 +72,10 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Numbering"));
     QApplication::setApplicationDisplayName(QStringLiteral("Numora"));
+    if (command == QLatin1String("journal"))
+        return numora::cli::runJournalCommand(QApplication::arguments().mid(2));
+    if (command == QLatin1String("reprint"))
+        return numora::cli::runReprintCommand(QApplication::arguments().mid(2));
     if (printCommand)
         return numora::cli::runPrintCommand(QApplication::arguments().mid(2));
     return numora::runMainWindow(app);

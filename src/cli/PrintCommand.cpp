@@ -1,6 +1,9 @@
 #include "PrintCommand.h"
 #include "app/MainForm.h"
 #include "app/SystemClock.h"
+#include "app/Reprinter.h"
+#include "journal/JournalForm.h"
+#include "journal/SqlJournal.h"
 #include "layoutfiles/LayoutFile.h"
 #include "platform/Dialogs.h"
 #include "platform/LayoutFolder.h"
@@ -63,6 +66,7 @@ struct Options
     QString printer;
     QString pdf;
     bool dryRun = false;
+    bool allowDuplicates = false;
 };
 
 // Parses the arguments after "print"; an error text when they are not right.
@@ -89,6 +93,8 @@ QString parse(const QStringList &args, Options &o)
             problem = value(o.pdf);
         } else if (a == QLatin1String("--dry-run")) {
             o.dryRun = true;
+        } else if (a == QLatin1String("--allow-duplicates")) {
+            o.allowDuplicates = true;
         } else if (a.startsWith(QLatin1String("--"))) {
             problem = QStringLiteral("unknown option ") + a;
         } else if (o.layout.isEmpty()) {
@@ -166,6 +172,36 @@ QStringList positionLines(const SequenceList &sequence, int perPage, bool revers
     return lines;
 }
 
+QString dataFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+}
+
+// The journal the window keeps, beside the Data folder.
+QString journalPath()
+{
+    return dataFolder() + QStringLiteral("/journal.sqlite");
+}
+
+// Chooses the printer or PDF file the options name; an error text when it
+// cannot (usage errors, exit status 2).
+QString choosePrinter(QtPrinter &printer, const QString &name, const QString &pdf)
+{
+    if (!pdf.isEmpty()) {
+        printer.choosePdf(QFileInfo(pdf).absoluteFilePath());
+    } else if (!name.isEmpty()) {
+        if (name == QtPrinter::pdfEntryName() || !printer.selectPrinterByName(name)) {
+            QStringList installed = printer.printerNames();
+            installed.removeAll(QtPrinter::pdfEntryName());
+            return QStringLiteral("no printer named \"%1\" (installed: %2)")
+                .arg(name, installed.isEmpty() ? QStringLiteral("none") : installed.join(QStringLiteral(", ")));
+        }
+    } else if (printer.pdfChosen()) {
+        return QStringLiteral("no printer is installed; use --pdf FILE to write a PDF file");
+    }
+    return {};
+}
+
 } // namespace
 
 void keepOutputOwn()
@@ -183,6 +219,9 @@ QString usage()
     return QStringLiteral(
         "usage: numora                 start the program\n"
         "       numora print LAYOUT --pages N [--two-page] [--printer NAME | --pdf FILE] [--dry-run]\n"
+        "                    [--allow-duplicates]\n"
+        "       numora journal [--layout NAME] [--number TEXT]\n"
+        "       numora reprint RUN [--pages A-B] [--printer NAME | --pdf FILE]\n"
         "\n"
         "print prints a run of a layout without the window and moves its numbering on:\n"
         "  LAYOUT          a layout file: a path, or a name in the Data folder\n"
@@ -194,9 +233,19 @@ QString usage()
             "  --printer NAME  the printer to use (default: the system's default printer)\n"
             "  --pdf FILE      write a PDF file instead\n"
             "  --dry-run       show the numbers the run would print; print and write nothing\n"
+            "  --allow-duplicates  print numbers the journal says were printed before\n"
             "After a run that printed, the layout file is written back with its start number\n"
-            "and counters moved on, so the next run continues the numbering.\n"
-            "Exit status: 0 printed, 1 printing failed (nothing written), 2 usage or layout error.");
+            "and counters moved on, so the next run continues the numbering. Every run is\n"
+            "recorded in the journal (") + journalPath() + QStringLiteral(").\n"
+            "Exit status: 0 printed, 1 printing failed (nothing written), 2 usage or layout error,\n"
+            "3 refused: numbers of the run were printed before.\n"
+            "\n"
+            "journal lists the runs, newest first (numbered 1, 2, 3, ... as journaled):\n"
+            "  --layout NAME   only the runs of that layout\n"
+            "  --number TEXT   the runs, pages and positions that printed TEXT (\"No:000005\")\n"
+            "\n"
+            "reprint prints pages of run RUN again, exactly as they were printed; no\n"
+            "numbering moves. --pages A-B (default: all), the printer as for print.");
 }
 
 int runPrintCommand(const QStringList &args)
@@ -224,24 +273,17 @@ int runPrintCommand(const QStringList &args)
         return 2;
     }
 
-    if (!o.pdf.isEmpty()) {
-        printer.choosePdf(QFileInfo(o.pdf).absoluteFilePath());
-    } else if (!o.printer.isEmpty()) {
-        if (o.printer == QtPrinter::pdfEntryName() || !printer.selectPrinterByName(o.printer)) {
-            QStringList installed = printer.printerNames();
-            installed.removeAll(QtPrinter::pdfEntryName());
-            say(stderr, QStringLiteral("numora print: no printer named \"%1\" (installed: %2)")
-                            .arg(o.printer, installed.isEmpty() ? QStringLiteral("none") : installed.join(QStringLiteral(", "))));
-            return 2;
-        }
-    } else if (printer.pdfChosen() && !o.dryRun) {
-        say(stderr, QStringLiteral("numora print: no printer is installed; use --pdf FILE to write a PDF file"));
+    if (const QString problem = choosePrinter(printer, o.printer, o.pdf);
+        !problem.isEmpty() && !(o.dryRun && o.printer.isEmpty() && o.pdf.isEmpty())) {
+        say(stderr, QStringLiteral("numora print: ") + problem);
         return 2;
     }
+    SqlJournal journal(journalPath());
 
     Services services{scheduler, measure, dialogs, settings, clock, [] { return QFontDatabase::families(); }, layouts,
-                      printer};
+                      printer, nullptr, &journal};
     MainForm form(services);
+    form.recorder.allowDuplicates = o.allowDuplicates;
     form.startUp();
     scheduler.settle();
 
@@ -292,6 +334,14 @@ int runPrintCommand(const QStringList &args)
         say(stderr, QStringLiteral("numora print: the run did not come to an end"));
         return 1;
     }
+    if (!form.recorder.refusedDuplicates().empty()) {
+        // Asking is for the window: here the run is refused and the numbers named.
+        say(stderr, QStringLiteral("numora print: nothing was printed: these numbers were printed before "
+                                   "(--allow-duplicates prints them again):"));
+        for (const JournalDuplicate &d : form.recorder.refusedDuplicates())
+            say(stderr, QStringLiteral("  ") + RunRecorder::describe(d));
+        return 3;
+    }
     if (failed) {
         say(stderr, QStringLiteral("numora print: nothing was printed: ")
                         + (dialogs.messages.isEmpty() ? failure : dialogs.messages.last()));
@@ -310,6 +360,136 @@ int runPrintCommand(const QStringList &args)
     say(stdout, QStringLiteral("printed %1 pages to %2; %3 now starts at %4")
                     .arg(dialog.lastJobPages())
                     .arg(target, fileName, form.doc.startNumber.text()));
+    return 0;
+}
+
+int runJournalCommand(const QStringList &args)
+{
+    QString layout, number;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString &a = args.at(i);
+        QString *into = a == QLatin1String("--layout") ? &layout : a == QLatin1String("--number") ? &number : nullptr;
+        if (!into || i + 1 >= args.size()) {
+            say(stderr, QStringLiteral("numora journal: %1 (numora --help shows the usage)")
+                            .arg(into ? a + QStringLiteral(" needs a value") : QStringLiteral("unknown argument ") + a));
+            return 2;
+        }
+        *into = args.at(++i);
+    }
+    SqlJournal journal(journalPath());
+    QString error;
+    if (!QFileInfo::exists(journalPath())) {
+        say(stdout, QStringLiteral("no run has been journaled yet (%1)").arg(journalPath()));
+        return 0;
+    }
+    if (!journal.open(&error)) {
+        say(stderr, QStringLiteral("numora journal: the journal %1 cannot be read: %2").arg(journalPath(), error));
+        return 1;
+    }
+    if (!number.isEmpty()) {
+        const auto hits = journal.find(number, &error);
+        if (!hits) {
+            say(stderr, QStringLiteral("numora journal: ") + error);
+            return 1;
+        }
+        if (hits->empty())
+            say(stdout, QStringLiteral("no run printed %1").arg(number));
+        for (const JournalHit &h : *hits)
+            say(stdout, QStringLiteral("%1: run %2 (%3, layout %4), page %5, position %6%7")
+                            .arg(number)
+                            .arg(h.runId)
+                            .arg(h.printedAt.toString(QStringLiteral("dd/MM/yyyy HH:mm")), h.layoutName)
+                            .arg(h.page)
+                            .arg(h.position)
+                            .arg(h.reprint ? QStringLiteral(", a reprint") : QString()));
+        return 0;
+    }
+    const auto runs = journal.runs(layout, &error);
+    if (!runs) {
+        say(stderr, QStringLiteral("numora journal: ") + error);
+        return 1;
+    }
+    for (const JournalRun &r : *runs)
+        say(stdout, JournalForm::listLine(r));
+    return 0;
+}
+
+int runReprintCommand(const QStringList &args)
+{
+    const auto usageError = [](const QString &why) {
+        say(stderr, QStringLiteral("numora reprint: ") + why + QStringLiteral(" (numora --help shows the usage)"));
+        return 2;
+    };
+    QString runText, pages, printerName, pdf;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString &a = args.at(i);
+        QString *into = a == QLatin1String("--pages") ? &pages
+                        : a == QLatin1String("--printer") ? &printerName
+                        : a == QLatin1String("--pdf")     ? &pdf
+                                                          : nullptr;
+        if (into) {
+            if (i + 1 >= args.size())
+                return usageError(a + QStringLiteral(" needs a value"));
+            *into = args.at(++i);
+        } else if (a.startsWith(QLatin1String("--")) || !runText.isEmpty()) {
+            return usageError(QStringLiteral("unknown argument ") + a);
+        } else {
+            runText = a;
+        }
+    }
+    bool ok = false;
+    const qint64 id = runText.toLongLong(&ok);
+    if (!ok || id < 1)
+        return usageError(QStringLiteral("give the number of the run to print again, as numora journal lists it"));
+    if (!printerName.isEmpty() && !pdf.isEmpty())
+        return usageError(QStringLiteral("--printer and --pdf cannot be given together"));
+
+    SqlJournal journal(journalPath());
+    QString error;
+    const auto run = QFileInfo::exists(journalPath()) && journal.open(&error) ? journal.run(id, &error) : std::nullopt;
+    if (!run) {
+        say(stderr, QStringLiteral("numora reprint: run %1 cannot be read from the journal %2: %3")
+                        .arg(id)
+                        .arg(journalPath(), error.isEmpty() ? QStringLiteral("there is no journal") : error));
+        return 2;
+    }
+    if (run->reprintOf != 0)
+        return usageError(QStringLiteral("run %1 is a reprint of run %2: reprint run %2").arg(id).arg(run->reprintOf));
+    qint64 from = 1, to = run->pagesRequested;
+    if (!pages.isEmpty()) {
+        const QStringList parts = pages.split(QLatin1Char('-'));
+        bool okFrom = false, okTo = false;
+        from = parts.value(0).toLongLong(&okFrom);
+        to = parts.size() == 2 ? parts.value(1).toLongLong(&okTo) : from;
+        if (parts.size() > 2 || !okFrom || (parts.size() == 2 && !okTo) || from < 1 || to < from
+            || to > run->pagesRequested)
+            return usageError(QStringLiteral("--pages must be A-B within the run's pages 1-%1, not \"%2\"")
+                                  .arg(run->pagesRequested)
+                                  .arg(pages));
+    }
+
+    QtTextMeasure measure;
+    ConsoleDialogs dialogs;
+    SystemClock clock;
+    QtPrinter printer;
+    if (const QString problem = choosePrinter(printer, printerName, pdf); !problem.isEmpty()) {
+        say(stderr, QStringLiteral("numora reprint: ") + problem);
+        return 2;
+    }
+    ManualScheduler unused;
+    MemorySettingsStore settings;
+    DiskLayoutFolder layouts(dataFolder() + QStringLiteral("/Data"));
+    Services services{unused, measure, dialogs, settings, clock, [] { return QFontDatabase::families(); }, layouts,
+                      printer, nullptr, &journal};
+    const Reprinter::Result r = Reprinter(services).reprint(*run, from, to);
+    if (!r.printed || r.pages == 0) {
+        say(stderr, QStringLiteral("numora reprint: nothing was printed: ")
+                        + (r.problem.isEmpty() ? (dialogs.messages.isEmpty() ? QStringLiteral("stopped") : dialogs.messages.last())
+                                               : r.problem));
+        return 1;
+    }
+    const QString target = printer.pdfChosen() ? printer.pdfFile() : QLatin1Char('"') + printer.currentName() + QLatin1Char('"');
+    say(stdout, QStringLiteral("printed pages %1 to %2 of run %3 again to %4").arg(from).arg(to).arg(id).arg(target));
     return 0;
 }
 

@@ -7,6 +7,12 @@ namespace numora::cli {
 // the window, through the same forms and print job, and writes the layout
 // back with its numbering moved on. Returns the exit status.
 int runPrintCommand(const QStringList &args);
+// `numora journal [--layout NAME] [--number TEXT]`: the journaled runs, or
+// the runs, pages and positions that printed a number text.
+int runJournalCommand(const QStringList &args);
+// `numora reprint RUN [--pages A-B] [--printer NAME | --pdf FILE]`: pages of
+// a journaled run again, exactly as printed, moving no numbering.
+int runReprintCommand(const QStringList &args);
 QString usage();
 // Keeps the toolkit's notes off the command's output; call before the
 // application object is made.

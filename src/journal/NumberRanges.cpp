@@ -193,6 +193,27 @@ std::vector<NumberRange> rangesOfSequence(const SequenceList &sequence, int perP
     return out;
 }
 
+std::vector<NumberRange> clipToPages(const std::vector<NumberRange> &ranges, qint64 from, qint64 to)
+{
+    std::vector<NumberRange> out;
+    for (const NumberRange &r : ranges) {
+        const qint64 stride = std::max<qint64>(1, r.pageStride);
+        // Number k stands on pages firstPage + k·stride and the stride - 1
+        // copies after it.
+        const qint64 lowest = std::max<qint64>(0, (from - r.firstPage - (stride - 1) + stride - 1) / stride);
+        const qint64 highest = std::min(r.count() - 1, to >= r.firstPage ? (to - r.firstPage) / stride : -1);
+        if (lowest > highest)
+            continue;
+        NumberRange part = r;
+        part.first = r.first + lowest * r.step;
+        part.last = r.first + highest * r.step;
+        part.step = lowest == highest ? 0 : r.step;
+        part.firstPage = r.firstPage + lowest * stride;
+        out.push_back(part);
+    }
+    return out;
+}
+
 QString describe(const NumberRange &r)
 {
     if (r.first == r.last || r.digits == 0)

@@ -54,6 +54,9 @@ std::optional<NumberRange> commonNumbers(const NumberRange &a, const NumberRange
 // Texts without a number (or one too long) are ranges of their own.
 std::vector<NumberRange> rangesOfSequence(const SequenceList &sequence, int perPage, bool reverse, bool twoPages);
 
+// The parts of the ranges printed on pages from..to (a reprint of some pages).
+std::vector<NumberRange> clipToPages(const std::vector<NumberRange> &ranges, qint64 from, qint64 to);
+
 // "No:000101 to No:000200" (or the one text), for messages.
 QString describe(const NumberRange &r);
 

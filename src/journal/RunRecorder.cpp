@@ -39,6 +39,8 @@ bool RunRecorder::begin(const Run &run)
     m_current.reset();
     m_refused.clear();
     m_ranges = rangesOfSequence(m_sequence, run.perPage, run.reverse, run.twoPages);
+    if (run.reprintOf != 0)
+        m_ranges = clipToPages(m_ranges, run.reprintFrom, run.reprintTo);
     if (!m_journal)
         return true;
     QString error, aside;

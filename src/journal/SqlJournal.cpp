@@ -254,7 +254,7 @@ bool SqlJournal::createSchema(QString *error)
             " pages_requested INTEGER NOT NULL, pages_printed INTEGER NOT NULL, two_pages INTEGER NOT NULL,"
             " outcome TEXT NOT NULL, reason TEXT NOT NULL DEFAULT '', reprint_of INTEGER NOT NULL DEFAULT 0,"
             " reprint_from INTEGER NOT NULL DEFAULT 0, reprint_to INTEGER NOT NULL DEFAULT 0,"
-            " workstation TEXT NOT NULL DEFAULT '', layout_lines TEXT NOT NULL)"))
+            " workstation TEXT NOT NULL DEFAULT '', layout_lines TEXT NOT NULL, range_count INTEGER NOT NULL)"))
         && q.run(QStringLiteral(
             "CREATE TABLE IF NOT EXISTS ranges ("
             " run_id INTEGER NOT NULL REFERENCES runs(id), position INTEGER NOT NULL, pattern TEXT NOT NULL,"
@@ -294,11 +294,12 @@ std::optional<qint64> SqlJournal::beginRun(const JournalRun &run, QString *error
     const QString lines = QString::fromUtf8(QJsonDocument(QJsonArray::fromStringList(run.layoutLines)).toJson(QJsonDocument::Compact));
     bool ok = q.run(QStringLiteral("INSERT INTO runs (started, finished, layout, grid_type, print_order, printer,"
                                    " pages_requested, pages_printed, two_pages, outcome, reason, reprint_of,"
-                                   " reprint_from, reprint_to, workstation, layout_lines)"
-                                   " VALUES (?, NULL, ?, ?, ?, ?, ?, 0, ?, ?, '', ?, ?, ?, ?, ?)"),
+                                   " reprint_from, reprint_to, workstation, layout_lines, range_count)"
+                                   " VALUES (?, NULL, ?, ?, ?, ?, ?, 0, ?, ?, '', ?, ?, ?, ?, ?, ?)"),
                     {timeText(run.started), run.layoutName, run.gridType, run.printOrder, run.printer,
                      run.pagesRequested, run.twoPages ? 1 : 0, JournalRun::outcomeName(JournalRun::Outcome::Printing),
-                     run.reprintOf, run.reprintFrom, run.reprintTo, run.workstation, lines});
+                     run.reprintOf, run.reprintFrom, run.reprintTo, run.workstation, lines,
+                     qint64(run.ranges.size())});
     const qint64 id = ok ? q.q.lastInsertId().toLongLong() : 0;
     for (const NumberRange &r : run.ranges) {
         if (!ok)
