@@ -49,7 +49,10 @@ Reprinter::Result Reprinter::reprint(const JournalRun &run, qint64 fromPage, qin
         result.problem = QStringLiteral("the layout of run %1 cannot be read back").arg(run.id);
         return result;
     }
+    // The printed document keeps the name it had, which comes from these.
     form.doc.documentName.setCaption(run.layoutName);
+    form.doc.fileCaption.setCaption(QStringLiteral("File Name : ") + run.layoutName);
+    form.doc.typeCaption.setCaption(QStringLiteral("Type: ") + QLatin1String(grid ? grid->tag : "2x2"));
     form.doc.autoPlace.setCaption(QStringLiteral("No"));
     scheduler.settle();
 
