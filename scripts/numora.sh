@@ -17,6 +17,9 @@ packages=(
   # to, a CUPS scheduler and its tools for the printing tests, and
   # poppler's tools that read the printed PDFs back.
   libcups2-dev cups cups-client poppler-utils
+  # The run journal: Qt's SQLite driver, and its PostgreSQL driver with a
+  # server for the shared journal's tests.
+  libqt6sql6-sqlite libqt6sql6-psql postgresql
   # Fonts the windows use, Arabic script included.
   fonts-dejavu-core fonts-liberation2 fonts-freefont-ttf fonts-noto-core
 )

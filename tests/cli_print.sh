@@ -65,5 +65,31 @@ cmp -s "$data/Shop.2x2" "$work/before-dry" || fail "a usage error changed the la
 
 "$numora" --help | grep -q 'numora print LAYOUT --pages N' || fail "--help does not show the print command"
 
+# The journal: the layout put back to start 41 would print 41 to 46 again.
+cp "$work/original" "$data/Shop.2x2"
+"$numora" print Shop --pages 2 --pdf "$work/again.pdf" >/dev/null 2>"$work/err"
+rc=$?
+[ $rc -eq 3 ] || fail "a run of numbers printed before: status $rc, expected 3"
+grep -q 'No:000041 to No:000043 at position 1: run 1' "$work/err" || fail "the refusal names the range: $(cat "$work/err")"
+[ -e "$work/again.pdf" ] && fail "a refused run wrote a PDF"
+cmp -s "$data/Shop.2x2" "$work/original" || fail "a refused run changed the layout"
+out=$("$numora" print Shop --pages 2 --pdf "$work/again.pdf" --allow-duplicates 2>"$work/err") || fail "--allow-duplicates: status $?"
+grep -q 'printed 2 pages' <<<"$out" || fail "--allow-duplicates did not print: $out"
+
+out=$("$numora" journal --number "No:000045" 2>"$work/err") || fail "journal --number: status $?"
+grep -q '^No:000045: run 1 (.*layout Shop), page 3, position 1$' <<<"$out" || fail "journal --number: $out"
+[ "$("$numora" journal | wc -l)" -eq 4 ] || fail "journal lists four runs (one failed): $("$numora" journal)"
+"$numora" journal --layout Nothing | grep -q . && fail "journal --layout filters"
+
+# Pages 2 to 3 of the first run again: the same texts where they stood.
+out=$("$numora" reprint 1 --pages 2-3 --pdf "$work/reprint.pdf" 2>"$work/err") || fail "reprint: status $? ($(cat "$work/err"))"
+pdftotext -f 2 -l 3 -bbox "$work/one.pdf" - | grep '<word' >"$work/one-words"
+pdftotext -bbox "$work/reprint.pdf" - | grep '<word' >"$work/reprint-words"
+[ -s "$work/reprint-words" ] || fail "the reprint holds no text"
+cmp -s "$work/one-words" "$work/reprint-words" || fail "the reprint differs from pages 2 to 3: $(diff "$work/one-words" "$work/reprint-words" | head -5)"
+cmp -s "$data/Shop.2x2" "$work/original" && fail "the layout should have moved on with the --allow-duplicates run"
+"$numora" journal | head -1 | grep -q 'reprint of run 1, pages 2 to 3' || fail "the reprint is journaled: $("$numora" journal | head -1)"
+"$numora" reprint 9 --pdf "$work/x.pdf" >/dev/null 2>&1; [ $? -eq 2 ] || fail "reprint of a run that does not exist: status 2"
+
 if [ $failures -eq 0 ]; then echo "cli_print: all checks held"; exit 0; fi
 exit 1
