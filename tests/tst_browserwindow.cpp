@@ -537,7 +537,8 @@ void TstBrowserWindow::messagesCentredOnTheActiveWindow()
     poll.setInterval(10);
     connect(&poll, &QTimer::timeout, this, [&] {
         auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (!box || !box->isVisible())
+        // Measured once it is active: the box takes its final place then.
+        if (!box || !box->isVisible() || !box->isActiveWindow())
             return;
         poll.stop();
         shown = box->frameGeometry();

@@ -81,8 +81,10 @@ void TestSettings::missingRules_data()
                                             << QStringLiteral("0");
     QTest::newRow("counter with zeros") << QStringList{QStringLiteral("Number0_2=007")} << QStringLiteral("c2")
                                         << QStringLiteral("7");
-    QTest::newRow("top restored plus ten") << QStringList{QStringLiteral("Number2_3=2850")} << QStringLiteral("t3")
-                                           << QStringLiteral("2860");
+    QTest::newRow("top restored exactly") << QStringList{QStringLiteral("Number2_3=2850")} << QStringLiteral("t3")
+                                          << QStringLiteral("2850");
+    QTest::newRow("top in exponent form") << QStringList{QStringLiteral("Number2_3=1e+300")} << QStringLiteral("t3")
+                                          << QStringLiteral("1000000000");
     QTest::newRow("top not a number") << QStringList{QStringLiteral("Number2_3=x")} << QStringLiteral("t3")
                                       << QStringLiteral("none");
     QTest::newRow("colours kept when order present") << QStringList{QStringLiteral("Number5=1 - Up to Down")}

@@ -294,17 +294,9 @@ void MainForm::startUp()
     using Positions = std::array<std::optional<qint64>, 12>;
     auto tops = std::make_shared<Positions>();
     auto lefts = std::make_shared<Positions>();
-    const auto stored = [&](const QString &key) -> std::optional<qint64> {
-        bool ok = false;
-        const QString text = m_services.settings.getSetting(appName(), sectionName(), key).trimmed();
-        const double value = QLocale::c().toDouble(text, &ok);
-        // Absurd values, exponent forms among them, are limited like any
-        // other value beyond the page rather than dropped.
-        return ok ? roundHalfEven(std::clamp(value, -1e9, 1e9)) : std::nullopt;
-    };
     for (int n = 1; n <= 12; ++n) {
-        (*tops)[std::size_t(n - 1)] = stored(session::topKey(n));
-        (*lefts)[std::size_t(n - 1)] = stored(session::leftKey(n));
+        (*tops)[std::size_t(n - 1)] = v.tops[n - 1];
+        (*lefts)[std::size_t(n - 1)] = v.lefts[n - 1];
     }
     const auto restore = [this](const Positions &values, bool top) {
         for (int n = 1; n <= 12; ++n) {

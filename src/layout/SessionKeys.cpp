@@ -5,6 +5,7 @@
 #include "platform/SettingsStore.h"
 
 #include <QLocale>
+#include <algorithm>
 
 namespace numora::session {
 
@@ -87,14 +88,17 @@ StartValues readStartValues(SettingsStore &store)
         v.fields[7] = QStringLiteral("Courier New (Arabic)");
     if (!has(fieldKey(8)))
         v.fields[8] = QStringLiteral("1");
+    // Positions come back exactly as stored. Absurd values, exponent forms
+    // among them, are limited like any other value beyond the page (the
+    // editors' rule then puts them at its edge) rather than dropped.
+    const auto position = [&](const QString &key) -> std::optional<qint64> {
+        if (const auto p = strictNumber(get(key)))
+            return roundHalfEven(std::clamp(*p, -1e9, 1e9));
+        return std::nullopt;
+    };
     for (int n = 1; n <= 12; ++n) {
-        // The added 0.1 cm is taken back by the first preview refresh.
-        if (const auto t = strictNumber(get(topKey(n))))
-            if (const auto r = roundHalfEven(*t))
-                v.tops[n - 1] = *r + 10;
-        if (const auto l = strictNumber(get(leftKey(n))))
-            if (const auto r = roundHalfEven(*l))
-                v.lefts[n - 1] = *r + 10;
+        v.tops[n - 1] = position(topKey(n));
+        v.lefts[n - 1] = position(leftKey(n));
     }
     return v;
 }

@@ -31,8 +31,8 @@ struct StartValues
     std::optional<qint32> backColor;    // Number17
     std::optional<qint32> foreColor;    // Number18
     std::optional<int> moveByMouse;     // Number16, converted strictly
-    std::optional<qint64> tops[12];     // Number2_<n> + 10
-    std::optional<qint64> lefts[12];    // Number3_<n> + 10
+    std::optional<qint64> tops[12];     // Number2_<n>, hundredths of a centimetre
+    std::optional<qint64> lefts[12];    // Number3_<n>
 };
 StartValues readStartValues(SettingsStore &store);
 
