@@ -69,7 +69,7 @@ const QHash<QString, ScriptRunner::Command> &ScriptRunner::commands()
         {QStringLiteral("clock"), {&ScriptRunner::cmdClock, 2, 2, "clock HH:MM:SS YYYY-MM-DD"}},
         {QStringLiteral("measure"), {&ScriptRunner::cmdMeasure, 2, 2, "measure W H"}},
         {QStringLiteral("fonts"), {&ScriptRunner::cmdFonts, 0, -1, "fonts NAME..."}},
-        {QStringLiteral("journal"), {&ScriptRunner::cmdJournal, 0, 1, "journal [damaged]"}},
+        {QStringLiteral("journal"), {&ScriptRunner::cmdJournal, 0, 1, "journal [damaged|unwritable]"}},
         {QStringLiteral("config"), {&ScriptRunner::cmdConfig, 2, 2, "config SECTION/KEY VALUE"}},
         {QStringLiteral("start"), {&ScriptRunner::cmdStart, 0, 0, "start"}},
         {QStringLiteral("advance"), {&ScriptRunner::cmdAdvance, 1, 1, "advance MS"}},
@@ -448,12 +448,14 @@ void ScriptRunner::cmdFonts(const Args &a)
 void ScriptRunner::cmdJournal(const Args &a)
 {
     requireNotStarted("journal");
-    if (a.size() == 1 && a.at(0).text != QLatin1String("damaged"))
-        error(QStringLiteral("usage: journal [damaged]"));
+    const QString kind = a.isEmpty() ? QString() : a.at(0).text;
+    if (!kind.isEmpty() && kind != QLatin1String("damaged") && kind != QLatin1String("unwritable"))
+        error(QStringLiteral("usage: journal [damaged|unwritable]"));
     m_session->useJournal = true;
-    // A file that is no journal at all, to be kept aside at the first run.
-    if (a.size() == 1 && !m_session->writeDamagedJournal())
-        error(QStringLiteral("cannot write the damaged journal file"));
+    // A file that is no journal at all, to be kept aside at the first run;
+    // or a folder where the journal file should be, which nothing can open.
+    if (!kind.isEmpty() && !m_session->spoilJournal(kind == QLatin1String("damaged")))
+        error(QStringLiteral("cannot prepare the %1 journal").arg(kind));
 }
 
 void ScriptRunner::cmdConfig(const Args &a)

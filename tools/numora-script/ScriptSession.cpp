@@ -1,5 +1,6 @@
 #include "ScriptSession.h"
 
+#include <QDir>
 #include <QFile>
 #include "app/AboutForm.h"
 #include "layoutfiles/BrowserForm.h"
@@ -110,8 +111,10 @@ const FormEntry *findFormEntry(const QString &name)
     return nullptr;
 }
 
-bool ScriptSession::writeDamagedJournal()
+bool ScriptSession::spoilJournal(bool damaged)
 {
+    if (!damaged)
+        return QDir().mkpath(journalPath());
     QFile f(journalPath());
     return f.open(QIODevice::WriteOnly) && f.write(QByteArray(4096, 'x')) == 4096;
 }

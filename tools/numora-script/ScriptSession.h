@@ -40,7 +40,8 @@ struct ScriptSession
     bool useJournal = false;
     std::unique_ptr<SqlJournal> journal;
     QString journalPath() const { return dir.path() + QStringLiteral("/journal.sqlite"); }
-    bool writeDamagedJournal();
+    // A damaged journal file, or a folder in the journal's place.
+    bool spoilJournal(bool damaged);
     // From `measure W H`; the screen's font metrics otherwise.
     std::optional<std::pair<double, double>> fixedMeasure;
     // From `fonts`; the display's font families otherwise.
