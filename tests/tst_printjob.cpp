@@ -274,6 +274,18 @@ void TestPrintJob::stopDiscardsTheDocument()
     // A Stop is the operator's own choice: nothing to report.
     QVERIFY(r.fx.dialogs.asked.isEmpty());
     QVERIFY(!r.dialog().visible());
+    // The journal says so, and the stopped numbers guard nothing: the same
+    // run again asks nothing and prints.
+    QString error;
+    const auto runs = r.fx.journal.runs(QString(), &error);
+    QVERIFY2(runs && runs->size() == 1, qPrintable(error));
+    QCOMPARE(runs->front().outcome, JournalRun::Outcome::Stopped);
+    QCOMPARE(runs->front().pagesPrinted, 0);
+    r.dialog().progress = nullptr;
+    r.print(QStringLiteral("10"));
+    QVERIFY(r.fx.dialogs.asked.isEmpty());
+    QCOMPARE(r.printer.documents, 1);
+    QCOMPARE(r.fx.journal.runs(QString(), &error)->front().outcome, JournalRun::Outcome::Printed);
 }
 
 void TestPrintJob::progressCountsPages()
