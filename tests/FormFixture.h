@@ -52,6 +52,16 @@ public:
         return qint32(a.toLongLong());
     }
     bool printerSetup(Printer &) override { return next() == QLatin1String("OK"); }
+    // A preview asks nothing: it is noted with its lines, and its drawing
+    // kept for the test to run.
+    void printPreview(const QString &title, const QStringList &lines, Printer &,
+                      const std::function<void(Printer &)> &drawPages) override
+    {
+        previews << (QStringList{title} + lines);
+        previewPages = drawPages;
+    }
+    QList<QStringList> previews;
+    std::function<void(Printer &)> previewPages;
 
 private:
     QString next()

@@ -5,6 +5,7 @@
 #include "layout/SessionKeys.h"
 #include "layoutfiles/BrowserForm.h"
 #include "ExitCommand.h"
+#include "Previewer.h"
 #include "Reprinter.h"
 #include "layoutfiles/SaveCommand.h"
 #include "platform/LayoutFolder.h"
@@ -37,7 +38,12 @@ MainForm::MainForm(Services services)
                                 services.measure, doc, *this, No1, preview.box(1), printGenerator.Tim2,
                                 printGenerator.Tim1, [this] { return printGenerator.Lise1.count(); },
                                 [this](qsizetype i) { return printGenerator.Lise1.item(i); }, &recorder,
-                                [this] { return layoutFileValues(doc); }})
+                                [this] { return layoutFileValues(doc); },
+                                [this](qint64 pages, bool twoPages) {
+                                    return Previewer(m_services).preview(Previewer::Run{
+                                        layoutFileValues(doc), doc.documentName.caption(), doc.gridType.text(), pages,
+                                        twoPages});
+                                }})
     , printOrder(doc, sample)
     , chrome(*this, services.scheduler)
     , m_services(std::move(services))

@@ -56,6 +56,8 @@ public:
     QString input(const QString &, const QString &, const QString &) override { return {}; }
     std::optional<qint32> chooseColour(qint32) override { return std::nullopt; }
     bool printerSetup(Printer &) override { return false; }
+    // No command prints a preview; there would be nothing to show it on.
+    void printPreview(const QString &, const QStringList &, Printer &, const std::function<void(Printer &)> &) override {}
 };
 
 struct Options

@@ -1,5 +1,7 @@
 #pragma once
 #include <QString>
+#include <QStringList>
+#include <functional>
 #include <optional>
 
 namespace numora {
@@ -25,6 +27,12 @@ public:
     // The printer set-up dialog for the current printer, which it may
     // change; true when confirmed.
     virtual bool printerSetup(Printer &printer) = 0;
+    // Shows the pages drawPages draws, on the paper of `printer` (the one
+    // the run goes to), with the lines of text above them. Nothing is
+    // printed: drawPages gets a printer of the preview's own, as often as
+    // the preview needs its pages.
+    virtual void printPreview(const QString &title, const QStringList &lines, Printer &printer,
+                              const std::function<void(Printer &)> &drawPages) = 0;
 };
 
 } // namespace numora

@@ -49,9 +49,10 @@ PrintForm::PrintForm(Deps deps)
     Check1.setGeometry(240, 3060, 3600, 315);
     Im1.setGeometry(4200, 2520, 2760, 1560);
     Im2.setGeometry(4200, 2520, 2760, 1560);
-    Command1.setGeometry(240, 4560, 2040, 480);
-    Command2.setGeometry(2460, 4560, 2280, 480);
-    Command3.setGeometry(4920, 4560, 2040, 480);
+    Command1.setGeometry(240, 4560, 1560, 480);
+    Command4.setGeometry(1920, 4560, 1500, 480);
+    Command2.setGeometry(3540, 4560, 1980, 480);
+    Command3.setGeometry(5640, 4560, 1320, 480);
     Te1.setText(QStringLiteral("1"));
     Im2.setVisible(false);
     List1.setVisible(false);
@@ -65,7 +66,7 @@ PrintForm::PrintForm(Deps deps)
     L1.setAutoSize(true, measurer);
 
     for (Control *c : std::initializer_list<Control *>{&Combo1, &List1, &Label3, &Te1, &Check1, &Im1, &Im2,
-                                                       &Command1, &Command2, &Command3, &Picture2, &Label2,
+                                                       &Command1, &Command2, &Command3, &Command4, &Picture2, &Label2,
                                                        &LA1, &L1, &Timer1, &Timer2})
         registerControl(*c);
     connectEvents();
@@ -81,6 +82,7 @@ void PrintForm::connectEvents()
     Command1.onClick.connect([this] { printClicked(); });
     Command2.onClick.connect([this] { propertiesClicked(); });
     Command3.onClick.connect([this] { cancelClicked(); });
+    Command4.onClick.connect([this] { previewClicked(); });
     Timer1.onTick.connect([this] { printJobTick(); });
     Timer2.onTick.connect([this] { keepInFront(); });
 }
@@ -270,7 +272,7 @@ void PrintForm::twoPageClicked()
 
 void PrintForm::setControlsEnabled(bool on)
 {
-    for (Control *c : std::initializer_list<Control *>{&Te1, &Command1, &Command2, &Command3, &Check1})
+    for (Control *c : std::initializer_list<Control *>{&Te1, &Command1, &Command2, &Command3, &Command4, &Check1})
         c->setEnabled(on);
 }
 
@@ -278,16 +280,8 @@ void PrintForm::printClicked()
 {
     Te1.setText(shortestDecimal(leadingNumber(Te1.text())));
     m_d.pageCount.setText(Te1.text());
-    if (Combo1.text() == kNoPrinter)
+    if (!pagesToPrint())
         return;
-    if (leadingNumber(Te1.text()) == 0) {
-        m_d.dialogs.message(QStringLiteral("Type Numbar Of Pages"), m_appTitle, Dialogs::Buttons::OK);
-        return;
-    }
-    if (!pageCountAccepted(leadingNumber(Te1.text()))) {
-        m_d.dialogs.message(QStringLiteral("A run can have at most 99999 pages."), m_appTitle, Dialogs::Buttons::OK);
-        return;
-    }
     printIndex = 0;
     m_d.settings.saveSetting(session::appName(), session::sectionName(), QStringLiteral("No0"), QStringLiteral("No"));
     // A run that fails puts the numbering back where it stood now.
@@ -302,11 +296,43 @@ void PrintForm::printClicked()
     Timer1.setInterval(110);
 }
 
+std::optional<double> PrintForm::pagesToPrint()
+{
+    if (Combo1.text() == kNoPrinter)
+        return std::nullopt;
+    const double pages = leadingNumber(Te1.text());
+    if (pages == 0) {
+        m_d.dialogs.message(QStringLiteral("Type Numbar Of Pages"), m_appTitle, Dialogs::Buttons::OK);
+        return std::nullopt;
+    }
+    if (!pageCountAccepted(pages)) {
+        m_d.dialogs.message(QStringLiteral("A run can have at most 99999 pages."), m_appTitle, Dialogs::Buttons::OK);
+        return std::nullopt;
+    }
+    return pages;
+}
+
+void PrintForm::previewClicked()
+{
+    // The same checks as Print, but the fields stay as typed: a preview
+    // changes nothing.
+    const std::optional<double> pages = pagesToPrint();
+    if (!pages || !m_d.preview)
+        return;
+    const Preview preview = m_d.preview(qint64(*pages), Check1.value() == 1);
+    if (!preview.problem.isEmpty()) {
+        m_d.dialogs.message(QStringLiteral("No preview can be shown:\r\n") + preview.problem, m_appTitle,
+                            Dialogs::Buttons::OK);
+        return;
+    }
+    m_d.dialogs.printPreview(QStringLiteral("Preview: ") + m_appTitle, preview.lines, m_d.printer, preview.drawPages);
+}
+
 void PrintForm::propertiesClicked()
 {
     pageFieldSelected = 0;
     Timer2.setInterval(0);
-    for (Control *c : std::initializer_list<Control *>{&Te1, &Check1, &Command3, &Command1})
+    for (Control *c : std::initializer_list<Control *>{&Te1, &Check1, &Command3, &Command1, &Command4})
         c->setEnabled(false);
     Timer1.setInterval(0);
     Command2.setEnabled(false);
@@ -314,7 +340,7 @@ void PrintForm::propertiesClicked()
     Combo1.setText(QLatin1Char(' ') + m_d.printer.currentName());
     Command2.setEnabled(true);
     fillPrinters();
-    for (Control *c : std::initializer_list<Control *>{&Command3, &Command1, &Te1, &Check1})
+    for (Control *c : std::initializer_list<Control *>{&Command3, &Command1, &Command4, &Te1, &Check1})
         c->setEnabled(true);
     Timer2.setInterval(1000);
 }

@@ -24,6 +24,16 @@ class TextMeasure;
 class PrintForm : public Form
 {
 public:
+    // A look at the coming run before it prints: the first and last number
+    // text of each position, and the drawing of its pages into any printer
+    // (nothing moves, nothing is journaled); or why there is none.
+    struct Preview
+    {
+        QStringList lines;
+        std::function<void(Printer &)> drawPages;
+        QString problem;
+    };
+
     // What the dialog reaches outside itself. The main window's parts are
     // given as references so that the dialog can be built before them.
     struct Deps
@@ -46,6 +56,9 @@ public:
         RunRecorder *recorder = nullptr;
         // The layout's 54 values, as the journal keeps them.
         std::function<QStringList()> layoutLines = {};
+        // The preview of a run of that many printed pages, with or without
+        // the two-page option, as the open layout stands.
+        std::function<Preview(qint64 pages, bool twoPages)> preview = {};
     };
 
     // Design size of the window, in twips.
@@ -64,6 +77,7 @@ public:
     Label Command1{QStringLiteral("Command1"), QStringLiteral("Print....")};
     Label Command2{QStringLiteral("Command2"), QStringLiteral("Properties Printer")};
     Label Command3{QStringLiteral("Command3"), QStringLiteral("Cancel")};
+    Label Command4{QStringLiteral("Command4"), QStringLiteral("Preview")};
     Label Picture2{QStringLiteral("Picture2")};
     Label Label2{QStringLiteral("Label2"), QStringLiteral("0 X 0")};
     Label LA1{QStringLiteral("LA1")}; // number sample, and the running number of a run
@@ -91,6 +105,7 @@ public:
     void printClicked();
     void propertiesClicked();
     void cancelClicked();
+    void previewClicked();
     // The window's close button: Cancel, unless a run is under way.
     void closeRequested();
     void printerChosen();
@@ -140,6 +155,9 @@ private:
     bool printSequence(QString &why);
     bool printEntry(const QString &entry);
     void restoreNumbering();
+    // The page field's count when a run may be asked for; nothing (after
+    // telling the operator why, where there is something to tell) otherwise.
+    std::optional<double> pagesToPrint();
     // False when the operator chose not to print after the journal's check.
     bool recordStart();
     void recordEnd(bool printed, const QString &why);

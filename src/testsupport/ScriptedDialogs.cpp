@@ -1,6 +1,9 @@
 #include "ScriptedDialogs.h"
 #include "platform/Colour.h"
 #include "platform/Printer.h"
+#include "RecordingPrinter.h"
+
+#include <algorithm>
 
 namespace numora {
 
@@ -201,6 +204,26 @@ bool ScriptedDialogs::printerSetup(Printer &printer)
     fail(QStringLiteral("the answer ") + quoted(q->text) + QStringLiteral(" is neither OK, Cancel nor an installed printer for ")
          + question);
     return false;
+}
+
+void ScriptedDialogs::printPreview(const QString &title, const QStringList &lines, Printer &printer,
+                                   const std::function<void(Printer &)> &drawPages)
+{
+    QString question = QStringLiteral("preview ") + quoted(title);
+    for (const QString &line : lines)
+        question += QLatin1Char(' ') + quoted(line);
+    // The preview's own printer, on the run's paper, standing.
+    RecordingPrinter scratch;
+    scratch.setPrinters({QStringLiteral("Preview")});
+    const double w = printer.paperWidth(), h = printer.paperHeight();
+    if (w > 0 && h > 0)
+        scratch.setPaper(std::min(w, h), std::max(w, h));
+    if (drawPages)
+        drawPages(scratch);
+    const QStringList drawn = scratch.lines();
+    const bool any = std::any_of(drawn.cbegin(), drawn.cend(), [](const QString &l) { return l.startsWith(QLatin1String("StartDoc")); });
+    const qsizetype pages = any ? 1 + drawn.count(QStringLiteral("NewPage")) : 0;
+    show(question, QStringLiteral("%1 page%2").arg(pages).arg(pages == 1 ? QString() : QStringLiteral("s")));
 }
 
 } // namespace numora

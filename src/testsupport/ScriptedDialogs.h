@@ -18,6 +18,9 @@ namespace numora {
 //   ask: input "PROMPT" "TITLE" "PROPOSAL" -> "name"
 //   ask: color "" "" 16777215 -> 255
 //   ask: printer "" "" -> OK
+//   ask: preview "TITLE" "position 1: No:000001 to No:000010" -> 2 pages
+// A preview takes no answer: its pages are drawn into a printer of its own
+// and counted.
 class ScriptedDialogs : public Dialogs
 {
 public:
@@ -42,6 +45,8 @@ public:
     QString input(const QString &prompt, const QString &title, const QString &proposal) override;
     std::optional<qint32> chooseColour(qint32 initial) override;
     bool printerSetup(Printer &printer) override;
+    void printPreview(const QString &title, const QStringList &lines, Printer &printer,
+                      const std::function<void(Printer &)> &drawPages) override;
 
     static QString buttonsName(Buttons b);
     static QString answerName(Answer a);

@@ -7,6 +7,7 @@
 #include "BoundScrollBar.h"
 #include "BrowserWindow.h"
 #include "HeaderBar.h"
+#include "JournalWindow.h"
 #include "PagePreviewWidget.h"
 #include "PrintOrderIllustration.h"
 #include "PrintWindow.h"
@@ -186,6 +187,7 @@ MainWindow::MainWindow(MainForm &form, QWidget *parent)
         watchBrowser();
     watchPrintDialog();
     watchAbout();
+    watchJournal();
     trackBackground();
     addShortcuts();
     form.onWindowUpdate.connect([w = QPointer<MainWindow>(this)] {
@@ -200,6 +202,7 @@ MainWindow::~MainWindow()
     delete m_browser;
     delete m_print;
     delete m_about;
+    delete m_journal;
 }
 
 QString MainWindow::untitledCaption() const
@@ -220,6 +223,11 @@ PrintWindow *MainWindow::printWindow() const
 AboutWindow *MainWindow::aboutWindow() const
 {
     return m_about;
+}
+
+JournalWindow *MainWindow::journalWindow() const
+{
+    return m_journal;
 }
 
 void MainWindow::watchBrowser()
@@ -269,6 +277,18 @@ void MainWindow::watchAbout()
         if (w)
             delete w->m_about;
     });
+}
+
+void MainWindow::watchJournal()
+{
+    // The form is created by the first Journal and stays loaded; its window
+    // is made then and follows it from there on.
+    const auto make = [w = QPointer<MainWindow>(this)] {
+        if (w && !w->m_journal && w->m_form.journalForm())
+            w->m_journal = new JournalWindow(*w->m_form.journalForm(), w);
+    };
+    connectWhileAlive(this, m_form.onJournalCreated, make);
+    make();
 }
 
 void MainWindow::followShown()
@@ -344,6 +364,7 @@ void MainWindow::addShortcuts()
     key(QKeySequence(Qt::CTRL | Qt::Key_S), [this] { activate(m_form.Command3); });
     key(QKeySequence(Qt::CTRL | Qt::Key_O), [this] { activate(m_form.Command2); });
     key(QKeySequence(Qt::CTRL | Qt::Key_P), [this] { activate(m_form.Label50); });
+    key(QKeySequence(Qt::CTRL | Qt::Key_J), [this] { activate(m_form.Jour1); });
     key(QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { activate(m_form.chrome.Label1); });
     // Window managers usually take Alt+F4 themselves and close the window;
     // without a frame some do not.
@@ -363,6 +384,8 @@ void MainWindow::closeEvent(QCloseEvent *e)
         b->hide();
     if (m_print)
         m_print->hide();
+    if (m_journal)
+        m_journal->hide();
 }
 
 void MainWindow::geometryReported()
@@ -646,6 +669,12 @@ void MainWindow::buildStyleStrip()
     row->addWidget(backColour);
     row->addWidget(foreColour);
     row->addStretch(1);
+    // The journal of runs ends the strip, right under Print.
+    auto *journal = new FramedButton(m_form.Jour1, strip);
+    journal->setObjectName(m_form.Jour1.name());
+    journal->setFixedSize(dp(strip, 62), dp(strip, 17));
+    journal->setToolTip(tr("The runs printed so far: find a number, print pages again (Ctrl+J)"));
+    row->addWidget(journal);
 }
 
 void MainWindow::buildPreview()

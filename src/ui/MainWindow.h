@@ -15,6 +15,7 @@ namespace ui {
 class AboutWindow;
 class BrowserWindow;
 class FramedButton;
+class JournalWindow;
 class PagePreviewWidget;
 class PrintWindow;
 
@@ -44,6 +45,8 @@ public:
     PrintWindow *printWindow() const;
     // The About window while it is open.
     AboutWindow *aboutWindow() const;
+    // The journal's window, made when its form is first created.
+    JournalWindow *journalWindow() const;
 
 protected:
     QString untitledCaption() const override;
@@ -68,6 +71,7 @@ private:
     void watchBrowser();
     void watchPrintDialog();
     void watchAbout();
+    void watchJournal();
     // Shows or hides the window as the form says; a form that ended the
     // program closes it.
     void followShown();
@@ -97,6 +101,7 @@ private:
     QPointer<BrowserWindow> m_browser;
     QPointer<PrintWindow> m_print;
     QPointer<AboutWindow> m_about;
+    QPointer<JournalWindow> m_journal;
 };
 
 } // namespace ui

@@ -140,6 +140,8 @@ PrintWindow::PrintWindow(PrintForm &form, QWidget *owner)
     m_properties->setToolTip(tr("Choose a printer and set it up"));
     m_cancel = new CommandButton(form.Command3, this);
     m_cancel->setToolTip(tr("Close without printing"));
+    m_look = new CommandButton(form.Command4, this);
+    m_look->setToolTip(tr("See the pages before printing them; nothing is counted"));
 
     // Every control where the form puts it, and again whenever it moves it.
     const auto follow = [this](Control &c, QWidget *w) {
@@ -160,6 +162,7 @@ PrintWindow::PrintWindow(PrintForm &form, QWidget *owner)
     follow(form.Command1, m_print);
     follow(form.Command2, m_properties);
     follow(form.Command3, m_cancel);
+    follow(form.Command4, m_look);
     onViewUpdate(form.LA1, this, [](PrintWindow *w) { w->placeSample(); });
     placeSample();
 

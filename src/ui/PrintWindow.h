@@ -40,6 +40,7 @@ public:
     QPushButton *printButton() const { return m_print; }
     QPushButton *propertiesButton() const { return m_properties; }
     QPushButton *cancelButton() const { return m_cancel; }
+    QPushButton *previewButton() const { return m_look; }
     BoundLabel *sample() const { return m_sample; }
     QWidget *previewArea() const { return m_preview; }
     PrintProgressPanel *progress() const { return m_progress; }
@@ -73,6 +74,7 @@ private:
     QPushButton *m_print = nullptr;
     QPushButton *m_properties = nullptr;
     QPushButton *m_cancel = nullptr;
+    QPushButton *m_look = nullptr;
     QWidget *m_preview = nullptr;
     BoundLabel *m_sample = nullptr;
     PrintProgressPanel *m_progress = nullptr;

@@ -1,9 +1,20 @@
 #include "QtDialogs.h"
+#include "PainterPrinter.h"
 #include "QtPrinter.h"
 #include "platform/Colour.h"
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QDialog>
+#include <QFontDatabase>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
 #include <QGuiApplication>
 #include <QInputDialog>
 #include <QLayout>
@@ -226,6 +237,120 @@ bool QtDialogs::printerSetup(Printer &printer)
     // test double) has nothing to set up.
     auto *qt = dynamic_cast<QtPrinter *>(&printer);
     return qt && qt->runSetupDialog(owner());
+}
+
+namespace {
+
+// The preview: the run's numbers by position above its pages, and the means
+// to look through them. Escape and Close end it; it prints nothing.
+class PreviewDialog : public QDialog
+{
+public:
+    PreviewDialog(QPrinter &printer, const QString &title, const QStringList &lines,
+                  std::function<void(Printer &)> drawPages, QWidget *parent)
+        : QDialog(parent)
+    {
+        setObjectName(QStringLiteral("PrintPreview"));
+        setWindowTitle(shownTitle(title));
+        auto *column = new QVBoxLayout(this);
+        column->setContentsMargins(10, 10, 10, 10);
+        column->setSpacing(8);
+
+        auto *numbers = new QFrame(this);
+        numbers->setFrameShape(QFrame::StyledPanel);
+        numbers->setAutoFillBackground(true);
+        QPalette np = numbers->palette();
+        np.setColor(QPalette::Window, QColor(0xF4, 0xF6, 0xF9));
+        numbers->setPalette(np);
+        auto *numbersColumn = new QVBoxLayout(numbers);
+        numbersColumn->setContentsMargins(10, 6, 10, 6);
+        numbersColumn->setSpacing(2);
+        auto *heading = new QLabel(QObject::tr("Each position's first and last number. Nothing is counted until the run prints."), numbers);
+        QFont hf = heading->font();
+        hf.setBold(true);
+        heading->setFont(hf);
+        numbersColumn->addWidget(heading);
+        auto *list = new QLabel(lines.join(QLatin1Char('\n')), numbers);
+        list->setObjectName(QStringLiteral("PreviewLines"));
+        // Position lines of one pattern line up in a fixed-pitch font.
+        list->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+        list->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        numbersColumn->addWidget(list);
+        column->addWidget(numbers);
+
+        m_pages = new QPrintPreviewWidget(&printer, this);
+        m_pages->setObjectName(QStringLiteral("PreviewPages"));
+        QObject::connect(m_pages, &QPrintPreviewWidget::paintRequested, this, [drawPages](QPrinter *on) {
+            PainterPrinter painter(*on);
+            if (drawPages)
+                drawPages(painter);
+            painter.endDoc();
+        });
+        column->addWidget(m_pages, 1);
+
+        auto *row = new QHBoxLayout;
+        row->setSpacing(6);
+        const auto tool = [this, row](const QString &text, const QString &tip, auto slot) {
+            auto *b = new QToolButton(this);
+            b->setText(text);
+            b->setToolTip(tip);
+            b->setAutoRaise(false);
+            QObject::connect(b, &QToolButton::clicked, this, slot);
+            row->addWidget(b);
+            return b;
+        };
+        tool(QStringLiteral("\u25C0"), QObject::tr("Previous page"), [this] { turn(-1); });
+        m_where = new QLabel(this);
+        m_where->setMinimumWidth(m_where->fontMetrics().horizontalAdvance(QStringLiteral("Page 00000 of 00000")));
+        m_where->setAlignment(Qt::AlignCenter);
+        row->addWidget(m_where);
+        tool(QStringLiteral("\u25B6"), QObject::tr("Next page"), [this] { turn(1); });
+        row->addSpacing(12);
+        tool(QObject::tr("Whole page"), QObject::tr("Show a whole page"), [this] { m_pages->fitInView(); });
+        tool(QObject::tr("Page width"), QObject::tr("Fit the page's width"), [this] { m_pages->fitToWidth(); });
+        tool(QStringLiteral("\u2212"), QObject::tr("Smaller"), [this] { m_pages->zoomOut(); });
+        tool(QStringLiteral("+"), QObject::tr("Larger"), [this] { m_pages->zoomIn(); });
+        row->addStretch(1);
+        auto *close = new QPushButton(QObject::tr("Close"), this);
+        close->setDefault(true);
+        QObject::connect(close, &QPushButton::clicked, this, &QDialog::accept);
+        row->addWidget(close);
+        column->addLayout(row);
+
+        QObject::connect(m_pages, &QPrintPreviewWidget::previewChanged, this, [this] { showWhere(); });
+        m_pages->fitInView();
+        resize(880, 820);
+    }
+
+private:
+    void turn(int by)
+    {
+        m_pages->setCurrentPage(std::clamp(m_pages->currentPage() + by, 1, std::max(1, m_pages->pageCount())));
+        showWhere();
+    }
+    void showWhere()
+    {
+        const int count = m_pages->pageCount();
+        m_where->setText(count == 0 ? QObject::tr("No pages")
+                                    : QObject::tr("Page %1 of %2").arg(m_pages->currentPage()).arg(count));
+    }
+
+    QPrintPreviewWidget *m_pages = nullptr;
+    QLabel *m_where = nullptr;
+};
+
+} // namespace
+
+void QtDialogs::printPreview(const QString &title, const QStringList &lines, Printer &printer,
+                             const std::function<void(Printer &)> &drawPages)
+{
+    QPrinter paper(QPrinter::HighResolution);
+    // The preview only records pages; it must never reach a device.
+    paper.setOutputFormat(QPrinter::PdfFormat);
+    if (auto *qt = dynamic_cast<QtPrinter *>(&printer))
+        qt->setUpPreview(paper);
+    PreviewDialog dialog(paper, title, lines, drawPages, owner());
+    dialog.exec();
 }
 
 } // namespace numora

@@ -8,7 +8,8 @@ class QWidget;
 namespace numora {
 
 // The questions of the forms as the toolkit's dialogs: QMessageBox,
-// QInputDialog, QColorDialog and QPrintDialog, shown modal over the parent.
+// QInputDialog, QColorDialog, QPrintDialog and a print preview, shown modal
+// over the parent.
 class QtDialogs : public Dialogs
 {
 public:
@@ -20,6 +21,11 @@ public:
     QString input(const QString &prompt, const QString &title, const QString &proposal) override;
     std::optional<qint32> chooseColour(qint32 initial) override;
     bool printerSetup(Printer &printer) override;
+    // A preview window of the program's own over Qt's preview widget: it has
+    // no Print or page set-up command, since pages printed from there would
+    // be numbers printed without being counted or journaled.
+    void printPreview(const QString &title, const QStringList &lines, Printer &printer,
+                      const std::function<void(Printer &)> &drawPages) override;
 
 private:
     QWidget *owner() const;

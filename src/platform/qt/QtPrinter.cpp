@@ -1,4 +1,5 @@
 #include "QtPrinter.h"
+#include "PrintDrawing.h"
 #include "QtFonts.h"
 #include "platform/Colour.h"
 
@@ -208,12 +209,7 @@ void QtPrinter::setOrientation(int orientation)
 
 QSizeF QtPrinter::paperTwips() const
 {
-    // Millimetres, not inches: Qt keeps the ISO sizes in millimetres and
-    // rounds them in inches (A4 would come out 11909 twips wide).
-    const QSizeF mm = pdfChosen() ? QPageSize(QPageSize::A4).size(QPageSize::Millimeter)
-                                  : m_printer->pageLayout().pageSize().size(QPageSize::Millimeter);
-    const QSizeF twips(std::round(mmToTwips(mm.width())), std::round(mmToTwips(mm.height())));
-    return m_orientation == 2 ? twips.transposed() : twips;
+    return numora::paperTwips(pdfChosen() ? QPageSize(QPageSize::A4) : m_printer->pageLayout().pageSize(), m_orientation);
 }
 
 double QtPrinter::paperWidth()
@@ -224,6 +220,18 @@ double QtPrinter::paperWidth()
 double QtPrinter::paperHeight()
 {
     return paperTwips().height();
+}
+
+void QtPrinter::setUpPreview(QPrinter &preview) const
+{
+    if (pdfChosen()) {
+        preview.setPageSize(QPageSize(QPageSize::A4));
+        preview.setFullPage(true);
+    } else {
+        preview.setPageLayout(m_printer->pageLayout());
+        preview.setFullPage(false);
+    }
+    preview.setPageOrientation(m_orientation == 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
 }
 
 QPointF QtPrinter::drawingOrigin()
@@ -281,13 +289,7 @@ void QtPrinter::applyFont()
 {
     // Texts waiting in the batch were set in the font before.
     flushPending();
-    QFont font;
-    if (!m_fontName.isEmpty())
-        font.setFamily(m_fontName);
-    font.setPointSizeF(m_fontSize > 0 ? m_fontSize : 8.25);
-    font.setBold(m_bold);
-    font.setItalic(m_italic);
-    m_font = font;
+    m_font = printFont(m_fontName, m_fontSize, m_bold, m_italic);
     m_painter.setFont(m_font);
     // Metrics of the printer's own resolution: the text's top is placed
     // from the ascent the printed glyphs really have.
@@ -423,13 +425,9 @@ void QtPrinter::useLinePen(const QColor &colour)
 {
     if (m_penState == PenState::Line && m_penColour == colour)
         return;
-    // A hairline: one dot of whatever device prints it, as thin as a
-    // printer draws (a twip or two), yet never lost on a screen. Texts use
-    // the same pen (only its colour matters to them), so that a box outline
-    // in the text's colour costs no change of pen.
-    QPen hairline(colour, 0);
-    hairline.setCosmetic(true);
-    m_painter.setPen(hairline);
+    // Texts use the outlines' hairline (only its colour matters to them),
+    // so that a box outline in the text's colour costs no change of pen.
+    m_painter.setPen(hairlinePen(colour));
     m_penState = PenState::Line;
     m_penColour = colour;
 }
@@ -457,7 +455,7 @@ bool QtPrinter::print(const QString &text)
         m_textColour = resolveColour(m_foreColour, QGuiApplication::palette());
         m_textColourValid = true;
     }
-    const QPointF baseline(m_x * m_pxPerTwipX, m_y * m_pxPerTwipY + m_ascent);
+    const QPointF baseline = textBaseline(m_x, m_y, *m_printer, m_ascent);
     // Plain texts wait and go out together, as one run of glyphs per page:
     // shaping each number and writing each as a text object of its own took
     // half the time of a run. The PDF still carries them as text.
@@ -615,8 +613,9 @@ bool QtPrinter::startDocument()
     // Said here rather than left to the painter's default: the sample and
     // the preview lay out number texts by this same rule.
     m_painter.setLayoutDirection(NumberTextDirection);
-    m_pxPerTwipX = m_printer->logicalDpiX() / twipsPerInch;
-    m_pxPerTwipY = m_printer->logicalDpiY() / twipsPerInch;
+    const QPointF scale = pixelsPerTwip(*m_printer);
+    m_pxPerTwipX = scale.x();
+    m_pxPerTwipY = scale.y();
     // A new painter state: font and pens are set again at their first use.
     m_fontChanged = true;
     m_textColourValid = false;

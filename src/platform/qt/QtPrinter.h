@@ -90,6 +90,10 @@ public:
     // that printer is still there.
     void refreshPrinters();
 
+    // Gives a preview's printer this printer's paper, margins and
+    // orientation, so that its pages stand as they will print.
+    void setUpPreview(QPrinter &preview) const;
+
     // Where the drawing area starts on the paper, in twips, for the
     // orientation in force: the unprintable margin of a printer, nothing
     // for a PDF.

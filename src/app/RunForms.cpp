@@ -1,0 +1,72 @@
+#include "RunForms.h"
+#include "MainForm.h"
+#include "layoutfiles/LayoutFile.h"
+
+namespace numora {
+
+RunForms::RunForms(const Services &services, Printer &printer, Journal *journal)
+    : m_folder(m_dir.path() + QStringLiteral("/Data"))
+    , m_services{m_scheduler, services.measure, services.dialogs, m_settings, services.clock, services.fontNames,
+                 m_folder,    printer,          nullptr,          journal}
+{
+}
+
+RunForms::~RunForms() = default;
+
+bool RunForms::load(const QStringList &layoutLines, const QString &gridType, const QString &layoutName,
+                    QString *problem)
+{
+    if (!m_dir.isValid()) {
+        *problem = QStringLiteral("cannot be set up for printing: no temporary folder (%1)").arg(m_dir.errorString());
+        return false;
+    }
+    const GridTypeInfo *grid = findGridType(gridType);
+    const QString fileName = QStringLiteral("Run.") + QLatin1String(grid ? grid->tag : "2x2");
+    QString error;
+    if (!m_folder.ensureExists()
+        || !m_folder.write(m_folder.filePath(fileName),
+                           encodeLayoutFile(layoutFileKeys(LayoutWriter::SaveCommand), layoutLines), &error)) {
+        *problem = QStringLiteral("cannot be set up for printing: %1").arg(error);
+        return false;
+    }
+    m_form = std::make_unique<MainForm>(m_services);
+    m_form->startUp();
+    m_scheduler.settle();
+    if (!m_form->layoutFiles().loadLayoutFile(m_folder.filePath(fileName), fileName)) {
+        *problem = QStringLiteral("cannot be read back");
+        return false;
+    }
+    // The printed document's name comes from these captions: the run keeps
+    // the name it has, not the temporary file's.
+    m_form->doc.documentName.setCaption(layoutName);
+    m_form->doc.fileCaption.setCaption(QStringLiteral("File Name : ") + layoutName);
+    m_form->doc.typeCaption.setCaption(QStringLiteral("Type: ") + QLatin1String(grid ? grid->tag : "2x2"));
+    m_form->doc.autoPlace.setCaption(QStringLiteral("No"));
+    m_scheduler.settle();
+    return true;
+}
+
+RunForms::Outcome RunForms::print(qint64 pages, bool twoPages, qint64 runId,
+                                  std::optional<std::pair<qint64, qint64>> only)
+{
+    Outcome outcome;
+    PrintForm &dialog = m_form->printForm;
+    bool failed = false;
+    const auto token = dialog.onJobFailed.connect([&](const QString &why) {
+        failed = true;
+        outcome.failure = why;
+    });
+    dialog.open();
+    dialog.Check1.setValue(twoPages ? 1 : 0);
+    dialog.Te1.setText(QString::number(pages));
+    if (only)
+        dialog.reprint = PrintForm::Reprint{runId, qsizetype(only->first), qsizetype(only->second)};
+    dialog.Command1.click();
+    outcome.ended = m_scheduler.settle() && !dialog.visible();
+    outcome.printed = outcome.ended && !failed;
+    outcome.pages = outcome.printed ? dialog.lastJobPages() : 0;
+    dialog.onJobFailed.disconnect(token);
+    return outcome;
+}
+
+} // namespace numora

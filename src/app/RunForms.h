@@ -1,0 +1,52 @@
+#pragma once
+#include "Services.h"
+#include "platform/LayoutFolder.h"
+#include "platform/ManualScheduler.h"
+#include "platform/MemorySettingsStore.h"
+
+#include <QTemporaryDir>
+#include <memory>
+#include <optional>
+
+namespace numora {
+
+class MainForm;
+
+// Headless forms of their own that print one run as a layout's 54 values
+// describe it. Their timers, settings, Data folder and so their numbering
+// are theirs and forgotten with them; the measure, the dialogs, the clock
+// and the fonts are the program's. The reprint and the preview print
+// through them.
+class RunForms
+{
+public:
+    RunForms(const Services &services, Printer &printer, Journal *journal);
+    ~RunForms();
+
+    // Loads the layout under the given name; false with the reason
+    // ("cannot be read back") when it cannot.
+    bool load(const QStringList &layoutLines, const QString &gridType, const QString &layoutName, QString *problem);
+
+    struct Outcome
+    {
+        bool ended = false;  // false when the run never came to an end
+        bool printed = false;
+        qint64 pages = 0;    // pages sent
+        QString failure;     // why the run failed; empty for a Stop
+    };
+    // Prints `pages` pages (with the two-page option), or only the printed
+    // pages from..to of them, through the forms' print dialog.
+    Outcome print(qint64 pages, bool twoPages, qint64 runId = 0, std::optional<std::pair<qint64, qint64>> only = {});
+
+    MainForm &form() { return *m_form; }
+
+private:
+    QTemporaryDir m_dir;
+    ManualScheduler m_scheduler;
+    MemorySettingsStore m_settings;
+    DiskLayoutFolder m_folder;
+    Services m_services;
+    std::unique_ptr<MainForm> m_form;
+};
+
+} // namespace numora

@@ -1,0 +1,195 @@
+#include "JournalWindow.h"
+#include "BoundComboBox.h"
+#include "BoundLabel.h"
+#include "BoundLineEdit.h"
+#include "BoundListBox.h"
+#include "HeaderBar.h"
+#include "ViewSupport.h"
+#include "journal/JournalForm.h"
+
+#include <QCloseEvent>
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPointer>
+#include <QShortcut>
+#include <QVBoxLayout>
+#include <QWindow>
+
+namespace numora::ui {
+
+namespace {
+
+// Pixels of a 96 dpi screen, as in the other windows.
+constexpr double HeaderHeight = 25;
+constexpr double BandHeight = 30;
+
+// A label control whose caption runs over several lines (CR LF between
+// them), shown wrapped and selectable so that a number can be copied.
+QLabel *captionText(Label &control, QWidget *parent)
+{
+    auto *l = new QLabel(parent);
+    l->setObjectName(control.name());
+    l->setWordWrap(true);
+    l->setTextFormat(Qt::PlainText);
+    l->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    const auto sync = [&control](QLabel *w) {
+        QString text = control.caption();
+        text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+        w->setText(text);
+        w->setVisible(control.visible());
+    };
+    onViewUpdate(control, l, sync);
+    sync(l);
+    return l;
+}
+
+FramedButton *commandButton(Label &control, const QString &tip, QWidget *parent)
+{
+    auto *b = new FramedButton(control, parent);
+    b->setObjectName(control.name());
+    b->setToolTip(tip);
+    b->setFixedSize(std::max(px(parent, 975), b->sizeHint().width() + dp(parent, 16)),
+                    std::max(px(parent, 285), b->sizeHint().height() + dp(parent, 4)));
+    return b;
+}
+
+} // namespace
+
+JournalWindow::JournalWindow(JournalForm &form, QWidget *owner)
+    : FormWindow(form, Place | Visibility, QSizeF(10800, 6600), nullptr, Qt::Window)
+    , m_form(form)
+    , m_owner(owner)
+{
+    setObjectName(form.name());
+    setAutoFillBackground(true);
+    // A window of its own that closing the main window does not wait for.
+    setAttribute(Qt::WA_QuitOnClose, false);
+    auto *column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+
+    auto *header = new HeaderBar(this);
+    header->setFixedHeight(dp(this, HeaderHeight));
+    m_title = header->addTitle(dp(this, 12));
+    column->addWidget(header);
+
+    auto *body = new QVBoxLayout;
+    body->setContentsMargins(dp(this, 10), dp(this, 8), dp(this, 10), dp(this, 8));
+    body->setSpacing(dp(this, 6));
+    column->addLayout(body, 1);
+
+    // Narrowing the list, and the search for a number.
+    auto *search = new QHBoxLayout;
+    search->setSpacing(dp(this, 6));
+    m_filter = new BoundLineEdit(form.Text1, this);
+    m_filter->setPlaceholderText(tr("all layouts"));
+    m_filter->setToolTip(tr("Show the runs of this layout only"));
+    m_number = new BoundLineEdit(form.Text2, this);
+    m_number->setPlaceholderText(tr("No:000123"));
+    m_number->setToolTip(tr("A number text as it was printed"));
+    auto *find = commandButton(form.Command1, tr("Which run printed this number, on which page and position"), this);
+    search->addWidget(asCaption(new QLabel(tr("Layout"), this)));
+    search->addWidget(m_filter, 2);
+    search->addSpacing(dp(this, 18));
+    search->addWidget(asCaption(new QLabel(tr("Number"), this)));
+    search->addWidget(m_number, 2);
+    search->addWidget(find);
+    body->addLayout(search);
+    m_found = captionText(form.Label1, this);
+    asCaption(m_found);
+    body->addWidget(m_found);
+
+    // The runs: the lines line up in a fixed-pitch font.
+    m_runs = new BoundListBox(form.List1, this);
+    m_runs->setObjectName(form.List1.name());
+    QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    mono.setPointSizeF(font().pointSizeF());
+    m_runs->setFont(mono);
+    m_runs->setAlternatingRowColors(true);
+    // A failure's reason makes a long line: it scrolls, never cut short.
+    m_runs->setTextElideMode(Qt::ElideNone);
+    m_runs->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_runs->setEmptyText(tr("No run is journaled yet"));
+    m_runs->setToolTip(tr("Every print run, newest first"));
+    body->addWidget(m_runs, 1);
+
+    auto *chosen = new QGroupBox(tr("Selected run"), this);
+    auto *card = new QVBoxLayout(chosen);
+    card->setContentsMargins(dp(this, 8), dp(this, 4), dp(this, 8), dp(this, 6));
+    m_details = captionText(form.Label2, chosen);
+    card->addWidget(m_details);
+    body->addWidget(chosen);
+
+    // Printing pages of the chosen run again, in the strip the other
+    // windows keep their commands in.
+    auto *band = new QFrame(this);
+    band->setAutoFillBackground(true);
+    QPalette bp = band->palette();
+    bp.setColor(QPalette::Window, QColor(0xDF, 0xE4, 0xEA));
+    band->setPalette(bp);
+    band->setMinimumHeight(dp(this, BandHeight));
+    auto *row = new QHBoxLayout(band);
+    row->setContentsMargins(dp(this, 10), dp(this, 3), dp(this, 10), dp(this, 3));
+    row->setSpacing(dp(this, 6));
+    m_printers = new BoundComboBox(form.Combo1, band);
+    m_printers->setToolTip(tr("The printer the pages go to again"));
+    m_printers->setMinimumWidth(dp(this, 150));
+    auto *from = new BoundLineEdit(form.Text3, band);
+    from->setObjectName(form.Text3.name());
+    from->setToolTip(tr("First page to print again"));
+    from->setFixedWidth(dp(this, 54));
+    auto *to = new BoundLineEdit(form.Text4, band);
+    to->setObjectName(form.Text4.name());
+    to->setToolTip(tr("Last page to print again"));
+    to->setFixedWidth(dp(this, 54));
+    m_reprint = commandButton(form.Command2, tr("Print these pages of the run again; no counter moves"), band);
+    m_close = commandButton(form.Command3, tr("Close the journal"), band);
+    row->addWidget(asCaption(new QLabel(tr("Printer"), band)));
+    row->addWidget(m_printers, 1);
+    row->addSpacing(dp(this, 8));
+    row->addWidget(asCaption(new QLabel(tr("from page"), band)));
+    row->addWidget(from);
+    row->addWidget(asCaption(new QLabel(tr("to page"), band)));
+    row->addWidget(to);
+    row->addWidget(m_reprint);
+    row->addSpacing(dp(this, 18));
+    row->addWidget(m_close);
+    column->addWidget(band);
+
+    // Escape is Close, from whichever field has the focus.
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, [this] { close(); });
+
+    followForm();
+}
+
+void JournalWindow::captionApplied(const QString &caption)
+{
+    m_title->setText(caption);
+}
+
+void JournalWindow::closeEvent(QCloseEvent *e)
+{
+    if (m_form.visible())
+        m_form.Command3.click();
+    if (m_form.visible())
+        e->ignore();
+    else
+        e->accept();
+}
+
+void JournalWindow::showEvent(QShowEvent *e)
+{
+    // Above the main window, without being its child.
+    QWidget *owner = m_owner ? m_owner->window() : nullptr;
+    if (owner && owner->windowHandle() && windowHandle())
+        windowHandle()->setTransientParent(owner->windowHandle());
+    FormWindow::showEvent(e);
+}
+
+} // namespace numora::ui

@@ -1,0 +1,154 @@
+// The journal window over a started main form: Ctrl+J and the Journal
+// button run the same command under the same conditions, Escape closes it,
+// its widgets show the form's runs and send the operator's choice to it;
+// and the print dialog's Preview button asks for the preview.
+#include "journal/JournalForm.h"
+#include "ui/BoundComboBox.h"
+#include "ui/BoundLabel.h"
+#include "ui/BoundLineEdit.h"
+#include "ui/BoundListBox.h"
+#include "ui/JournalWindow.h"
+#include "ui/MainWindow.h"
+#include "ui/PrintWindow.h"
+#include "WindowFixture.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+using namespace numora;
+using namespace numora::ui;
+
+namespace {
+
+struct Harness : test::WindowFixture
+{
+    MainWindow w{*form};
+
+    Harness() : WindowFixture({QStringLiteral("DejaVu Sans")})
+    {
+        printer.setPrinters({QStringLiteral("Laser"), QStringLiteral("Office")});
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+    }
+    void print(const QString &pages)
+    {
+        form->Label50.click();
+        form->printForm.Te1.setText(pages);
+        form->printForm.Command1.click();
+        settle();
+    }
+    QStringList numbering()
+    {
+        QStringList n{form->doc.startNumber.text()};
+        for (int i = 1; i <= 12; ++i)
+            n << form->doc.slot(i).counter.text();
+        return n;
+    }
+};
+
+} // namespace
+
+class TestJournalWindow : public QObject
+{
+    Q_OBJECT
+private slots:
+    void keyAndButtonOpenIt();
+    void showsAndChoosesRuns();
+    void previewButtonAsksForThePreview();
+};
+
+void TestJournalWindow::keyAndButtonOpenIt()
+{
+    Harness h;
+    QVERIFY(!h.w.journalWindow());
+    QTest::keyClick(&h.w, Qt::Key_J, Qt::ControlModifier);
+    QVERIFY(h.form->journalForm());
+    QVERIFY(h.form->journalForm()->visible());
+    JournalWindow *window = h.w.journalWindow();
+    QVERIFY(window);
+    QVERIFY(window->isVisible());
+
+    // Escape from any field is Close: the form hides, and the window with it.
+    QApplication::setActiveWindow(window);
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    window->numberField()->setFocus();
+    QTest::keyClick(window->numberField(), Qt::Key_Escape);
+    QVERIFY(!h.form->journalForm()->visible());
+    QVERIFY(!window->isVisible());
+
+    // The framed button opens the same window again.
+    auto *button = test::child<QWidget>(h.w, "Jour1");
+    QTest::mouseClick(button, Qt::LeftButton);
+    QVERIFY(h.form->journalForm()->visible());
+    QCOMPARE(h.w.journalWindow(), window);
+    window->closeButton()->setFocus();
+    QTest::keyClick(window->closeButton(), Qt::Key_Space);
+    QVERIFY(!window->isVisible());
+
+    // While the print dialog has the main window disabled, neither opens it.
+    h.form->Label50.click();
+    QVERIFY(!h.form->enabled());
+    QTest::keyClick(&h.w, Qt::Key_J, Qt::ControlModifier);
+    QVERIFY(!h.form->journalForm()->visible());
+}
+
+void TestJournalWindow::showsAndChoosesRuns()
+{
+    Harness h;
+    h.print(QStringLiteral("3"));
+    h.print(QStringLiteral("5"));
+    h.form->Jour1.click();
+    JournalWindow *window = h.w.journalWindow();
+    QVERIFY(window && window->isVisible());
+    JournalForm &journal = *h.form->journalForm();
+    QCOMPARE(journal.List1.count(), 2);
+    QCOMPARE(window->runList()->count(), 2);
+    for (int i = 0; i < 2; ++i)
+        QCOMPARE(window->runList()->item(i)->text(), journal.List1.item(i));
+    // The newest run first, shown in full with one line per position.
+    QCOMPARE(journal.List1.listIndex(), 0);
+    QString details = journal.Label2.caption();
+    QVERIFY(details.contains(QLatin1String("\r\n")));
+    QCOMPARE(window->details()->text(), details.replace(QLatin1String("\r\n"), QLatin1String("\n")));
+
+    // The operator's choice in the list is the form's, and the strip follows.
+    QTest::mouseClick(window->runList()->viewport(), Qt::LeftButton, {},
+                      window->runList()->visualItemRect(window->runList()->item(1)).center());
+    QCOMPARE(journal.List1.listIndex(), 1);
+    QVERIFY(window->details()->text().startsWith(QLatin1String("Run 1,")));
+    auto *to = test::child<BoundLineEdit>(*window, "Text4");
+    QCOMPARE(to->text(), QStringLiteral("3"));
+    QCOMPARE(window->printerBox()->count(), 2);
+
+    // A number typed and found: the answer shows under the fields.
+    QTest::keyClicks(window->numberField(), journal.List1.item(1).section(QLatin1String("  "), 5, 5).left(9));
+    QTest::mouseClick(test::child<QWidget>(*window, "Command1"), Qt::LeftButton);
+    QVERIFY(journal.Label1.caption().contains(QLatin1String("run 1")));
+    QVERIFY(window->found()->text().contains(QLatin1String("run 1")));
+}
+
+void TestJournalWindow::previewButtonAsksForThePreview()
+{
+    Harness h;
+    h.form->Label50.click();
+    PrintWindow *dialog = h.w.printWindow();
+    QVERIFY(dialog && dialog->isVisible());
+    QPushButton *preview = dialog->previewButton();
+    QCOMPARE(preview->text(), QStringLiteral("Preview"));
+    const QStringList before = h.numbering();
+    h.form->printForm.Te1.setText(QStringLiteral("2"));
+    QTest::mouseClick(preview, Qt::LeftButton);
+    QCOMPARE(h.dialogs.previews.size(), 1);
+    QCOMPARE(h.numbering(), before);
+    QVERIFY(dialog->isVisible());
+    // A run under way disables it with the other commands.
+    h.form->printForm.Command1.click();
+    QVERIFY(!preview->isEnabled());
+    h.settle();
+    QVERIFY(preview->isEnabled());
+}
+
+QTEST_MAIN(TestJournalWindow)
+#include "tst_journalwindow.moc"
