@@ -41,7 +41,8 @@ Reprinter::Result Reprinter::reprint(const JournalRun &run, qint64 fromPage, qin
     }
     Services services = m_services;
     Services own{scheduler,       services.measure, services.dialogs, settings, services.clock, services.fontNames,
-                 folder,          services.printer, nullptr,          services.journal};
+                 folder,          services.printer, nullptr,          services.journal, services.localJournal,
+                 services.workstation};
     MainForm form(own);
     form.startUp();
     scheduler.settle();
