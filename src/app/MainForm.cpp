@@ -52,6 +52,9 @@ MainForm::MainForm(Services services)
           m_services.dialogs, m_services.clock, doc, m_services.layouts, m_layoutFiles, Text1, orientation.Label4,
           [this]() -> BrowserForm & { return browser(); }, [this] { openBrowser(); }}))
 {
+    recorder.local = m_services.localJournal;
+    if (!m_services.workstation.isEmpty())
+        recorder.workstation = m_services.workstation;
     No1.setVisible(false);
     setCaption(QStringLiteral("Numora"));
     setGeometry(0, 0, 13000, 8500);

@@ -7,7 +7,8 @@ namespace numora {
 RunForms::RunForms(const Services &services, Printer &printer, Journal *journal)
     : m_folder(m_dir.path() + QStringLiteral("/Data"))
     , m_services{m_scheduler, services.measure, services.dialogs, m_settings, services.clock, services.fontNames,
-                 m_folder,    printer,          nullptr,          journal}
+                 m_folder,    printer,          nullptr,          journal,    journal ? services.localJournal : nullptr,
+                 services.workstation}
 {
 }
 

@@ -1,5 +1,5 @@
 #include "RunMainWindow.h"
-#include "journal/SqlJournal.h"
+#include "journal/JournalSetup.h"
 #include "platform/qt/QtFonts.h"
 #include "MainForm.h"
 #include "SystemClock.h"
@@ -35,10 +35,12 @@ int runMainWindow(QApplication &app)
     DiskLayoutFolder layouts(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/Data"));
     QtPrinter printer;
     QtDesktop desktop;
-    // The journal of runs sits beside the Data folder.
-    SqlJournal journal(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/journal.sqlite"));
+    // The journal of runs sits beside the Data folder, unless the program's
+    // settings name a database the shop's workstations share.
+    const JournalSetup journal = setUpJournal(
+        settings, QString(), QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/journal.sqlite"));
     Services services{scheduler, measure, dialogs, settings, clock, installedFontFamilies, layouts,
-                      printer,     &desktop, &journal};
+                      printer,     &desktop, journal.journal.get(), journal.local.get(), journal.workstation};
     MainForm form(services);
     form.startUp();
     ui::MainWindow window(form);

@@ -1,4 +1,5 @@
 #pragma once
+#include <QString>
 #include <QStringList>
 #include <functional>
 
@@ -33,6 +34,11 @@ struct Services
     Desktop *desktop = nullptr;
     // The record of print runs; none where runs are not recorded.
     Journal *journal = nullptr;
+    // This machine's own journal when `journal` is a shared one; runs
+    // printed while the shared one cannot be reached are recorded there.
+    Journal *localJournal = nullptr;
+    // The name runs are recorded under; empty for the machine's name.
+    QString workstation;
 };
 
 } // namespace numora

@@ -27,6 +27,9 @@ struct JournalRun
     qint64 reprintOf = 0; // the run this one printed again, 0 for none
     qint64 reprintFrom = 0, reprintTo = 0; // its pages
     QString workstation;
+    // Set on a run printed without a claim (the shared journal could not be
+    // reached): why the shop should check its numbers. Empty otherwise.
+    QString checkNote;
     QStringList layoutLines; // the 54 values of the layout as printed
     std::vector<NumberRange> ranges;
 
@@ -42,6 +45,15 @@ struct JournalDuplicate
     QDateTime printedAt;
     QString layoutName;
     bool unfinished = false; // the earlier run never reported its end
+    QString workstation;     // where the earlier run printed
+};
+
+// What claiming a run's numbers came to: the run's id, or (id 0) the numbers
+// earlier runs hold, when duplicates were not allowed.
+struct JournalClaim
+{
+    qint64 id = 0;
+    std::vector<JournalDuplicate> duplicates;
 };
 
 // Where a number text stood.
@@ -67,8 +79,21 @@ public:
     // A file that is no journal is kept aside under a new name and a new
     // journal is started: keptAside names it then.
     virtual bool open(QString *error, QString *keptAside = nullptr) = 0;
+    // The shared database's server ("host:port"), empty for a journal on
+    // this machine.
+    virtual QString server() const { return {}; }
     // Records a run that is about to print; its id, or nothing with the reason.
     virtual std::optional<qint64> beginRun(const JournalRun &run, QString *error) = 0;
+    // Checks the run's numbers against every printed and every unfinished
+    // run and records it, in one step no other claimer can come between:
+    // two workstations claiming the same numbers at once cannot both get
+    // them. With allowDuplicates the run is recorded whatever it repeats.
+    // Nothing with the reason when the journal cannot be reached.
+    virtual std::optional<JournalClaim> claimRun(const JournalRun &run, bool allowDuplicates, QString *error) = 0;
+    // Ends a run left unfinished (its workstation crashed), as the operator
+    // says: printed keeps its numbers guarded, not printed frees them. False
+    // with the reason when the run is no unfinished run.
+    virtual bool closeClaim(qint64 id, bool printed, const QString &note, QString *error) = 0;
     // How the run ended.
     virtual bool endRun(qint64 id, JournalRun::Outcome outcome, qint64 pagesPrinted, const QString &reason,
                         QString *error) = 0;

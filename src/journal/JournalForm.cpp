@@ -14,13 +14,14 @@ JournalForm::JournalForm(Deps deps)
     setCaption(QStringLiteral("Journal of Runs"));
     setGeometry(0, 0, 10800, 6600);
     for (Control *c : std::initializer_list<Control *>{&List1, &Text1, &Text2, &Command1, &Label1, &Label2, &Combo1,
-                                                       &Text3, &Text4, &Command2, &Command3})
+                                                       &Text3, &Text4, &Command2, &Command3, &Command4})
         registerControl(*c);
     List1.onClick.connect([this] { runChosen(); });
     Text1.onChange.connect([this] { refresh(); });
     Command1.onClick.connect([this] { findClicked(); });
     Command2.onClick.connect([this] { reprintClicked(); });
     Command3.onClick.connect([this] { closeClicked(); });
+    Command4.onClick.connect([this] { closeRunClicked(); });
     // Page numbers only.
     for (TextBox *box : {&Text3, &Text4})
         box->onKeyPress.connect([](int &key) {
@@ -32,12 +33,24 @@ JournalForm::JournalForm(Deps deps)
 QString JournalForm::outcomeText(const JournalRun &run)
 {
     QString text;
+    const QString since = run.started.toString(QStringLiteral("dd/MM/yyyy HH:mm"));
     switch (run.outcome) {
-    case JournalRun::Outcome::Printing: text = QStringLiteral("unfinished"); break;
-    case JournalRun::Outcome::Printed: text = QStringLiteral("printed"); break;
+    case JournalRun::Outcome::Printing:
+        text = run.workstation.isEmpty() ? QStringLiteral("unfinished since %1").arg(since)
+                                         : QStringLiteral("unfinished, on %1 since %2").arg(run.workstation, since);
+        break;
+    case JournalRun::Outcome::Printed:
+        text = run.reason.isEmpty() ? QStringLiteral("printed") : QStringLiteral("printed: ") + run.reason;
+        break;
     case JournalRun::Outcome::Failed: text = QStringLiteral("failed: ") + run.reason; break;
-    case JournalRun::Outcome::Stopped: text = QStringLiteral("stopped"); break;
+    case JournalRun::Outcome::Stopped:
+        text = run.reason.isEmpty() ? QStringLiteral("stopped") : QStringLiteral("stopped: ") + run.reason;
+        break;
     }
+    if (run.outcome != JournalRun::Outcome::Printing && !run.workstation.isEmpty())
+        text += QStringLiteral(", on ") + run.workstation;
+    if (!run.checkNote.isEmpty())
+        text += QStringLiteral("; TO CHECK: ") + run.checkNote;
     if (run.reprintOf != 0)
         text = QStringLiteral("reprint of run %1, pages %2 to %3, ").arg(run.reprintOf).arg(run.reprintFrom).arg(run.reprintTo)
                + text;
@@ -137,6 +150,8 @@ const JournalRun *JournalForm::runAt(int i) const
 void JournalForm::runChosen()
 {
     const JournalRun *run = runAt(List1.listIndex());
+    // Only a run whose workstation never said how it ended can be closed.
+    Command4.setVisible(run && run->outcome == JournalRun::Outcome::Printing);
     if (!run) {
         Label2.setCaption(QStringLiteral("No run is journaled yet."));
         Text3.setText(QString());
@@ -226,6 +241,36 @@ void JournalForm::reprintClicked()
         m_d.printer.selectPrinter(before);
     if (pages == 0 && !problem.isEmpty())
         m_d.dialogs.message(QStringLiteral("Run %1 could not be printed again:\r\n%2").arg(run->id).arg(problem), caption(),
+                            Dialogs::Buttons::OK);
+    refresh();
+}
+
+void JournalForm::closeRunClicked()
+{
+    const JournalRun *run = runAt(List1.listIndex());
+    if (!run || !m_d.journal)
+        return;
+    if (run->outcome != JournalRun::Outcome::Printing) {
+        m_d.dialogs.message(QStringLiteral("Run %1 is not unfinished: it is closed already.").arg(run->id), caption(),
+                            Dialogs::Buttons::OK);
+        return;
+    }
+    // Only the operator knows what came out of the printer.
+    const auto answer = m_d.dialogs.message(
+        QStringLiteral("Run %1 is %2: its workstation never said how it ended.\r\n\r\nWere its pages printed?\r\n"
+                       "Yes: its numbers stay taken. No: its numbers are free for another run.")
+            .arg(run->id)
+            .arg(outcomeText(*run)),
+        caption(), Dialogs::Buttons::YesNoCancel);
+    if (answer != Dialogs::Answer::Yes && answer != Dialogs::Answer::No)
+        return;
+    const bool printed = answer == Dialogs::Answer::Yes;
+    QString error;
+    if (!m_d.journal->closeClaim(run->id, printed,
+                                 printed ? QStringLiteral("closed by hand as printed")
+                                         : QStringLiteral("closed by hand as not printed"),
+                                 &error))
+        m_d.dialogs.message(QStringLiteral("Run %1 cannot be closed: %2").arg(run->id).arg(error), caption(),
                             Dialogs::Buttons::OK);
     refresh();
 }

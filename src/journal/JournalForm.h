@@ -15,7 +15,8 @@ class Printer;
 
 // The journal window Jrnl1: the runs newest first, filtered by layout; which
 // run printed a number text; and the reprint of a run's pages, all or some,
-// to any printer, without moving any counter.
+// to any printer, without moving any counter; and the closing of a run left
+// unfinished by a workstation that crashed, as printed or as not printed.
 class JournalForm : public Form
 {
 public:
@@ -41,6 +42,7 @@ public:
     TextBox Text4{QStringLiteral("Text4")};       // reprint to page
     Label Command2{QStringLiteral("Command2"), QStringLiteral("Reprint")};
     Label Command3{QStringLiteral("Command3"), QStringLiteral("Close")};
+    Label Command4{QStringLiteral("Command4"), QStringLiteral("Close unfinished run")};
 
     // Opens the window with the journal read afresh.
     void open();
@@ -49,6 +51,7 @@ public:
     void findClicked();
     void reprintClicked();
     void closeClicked();
+    void closeRunClicked();
 
     // The run on list line i, when there is one.
     const JournalRun *runAt(int i) const;

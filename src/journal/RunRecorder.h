@@ -10,10 +10,12 @@ class Clock;
 class Dialogs;
 class SequenceList;
 
-// Puts a print run into the journal: before its first page it looks for
-// numbers printed before and asks, then records the run; after the last page
+// Puts a print run into the journal: before its first page it claims the
+// run's numbers (checked against every run printed or still printing, on any
+// workstation) and asks when some were printed before; after the last page
 // (or a failure, or a Stop) it records how the run ended. When the journal
-// cannot be written the operator is told and chooses.
+// cannot be written, or a shared one cannot be reached, the operator is told
+// and chooses.
 class RunRecorder
 {
 public:
@@ -35,6 +37,15 @@ public:
     // Run without the question, printing numbers printed before (the command
     // line's --allow-duplicates).
     bool allowDuplicates = false;
+    // The name runs are recorded under (the machine's name by default).
+    QString workstation;
+    // This machine's own journal, when the journal is a shared one: a run
+    // printed while the shared one cannot be reached is recorded here,
+    // marked for the shop to check.
+    Journal *local = nullptr;
+    // Print without a claim when the shared journal cannot be reached,
+    // without the question (the command line's --without-claim).
+    bool printWithoutClaim = false;
 
     // False when the operator chose not to print; nothing is recorded then.
     bool begin(const Run &run);
@@ -46,18 +57,27 @@ public:
     // The ranges of the run begun last, in the order its pages go out.
     const std::vector<NumberRange> &ranges() const { return m_ranges; }
     Journal *journal() const { return m_journal; }
+    // Set by begin when the shared journal could not be reached: why.
+    const QString &unreachable() const { return m_unreachable; }
+    // Set by begin when the run went on without a claim: its number in the
+    // local journal (0 when even that could not record it).
+    std::optional<qint64> unclaimedRun() const { return m_unclaimed; }
 
     // "No:000001 to No:000004 at position 1: run 3, 09/12/2026 14:05, layout Receipts"
     static QString describe(const JournalDuplicate &d);
 
 private:
     bool journalFailed(const QString &title, const QString &reason);
+    bool withoutClaim(const QString &title, JournalRun run, const QString &reason);
 
     Dialogs &m_dialogs;
     Clock &m_clock;
     Journal *m_journal;
     const SequenceList &m_sequence;
+    Journal *m_recordedIn = nullptr; // the journal the current run is in
     std::optional<qint64> m_current;
+    QString m_unreachable;
+    std::optional<qint64> m_unclaimed;
     std::vector<NumberRange> m_ranges;
     std::vector<JournalDuplicate> m_refused;
 };

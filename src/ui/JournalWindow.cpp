@@ -123,6 +123,9 @@ JournalWindow::JournalWindow(JournalForm &form, QWidget *owner)
     card->setContentsMargins(dp(this, 8), dp(this, 4), dp(this, 8), dp(this, 6));
     m_details = captionText(form.Label2, chosen);
     card->addWidget(m_details);
+    // Shown for a run left unfinished by a workstation that stopped.
+    auto *closeRun = commandButton(form.Command4, tr("Say whether the unfinished run's pages were printed"), chosen);
+    card->addWidget(closeRun, 0, Qt::AlignRight);
     body->addWidget(chosen);
 
     // Printing pages of the chosen run again, in the strip the other

@@ -71,7 +71,7 @@ QString ScriptSession::start()
         journal = std::make_unique<SqlJournal>(journalPath());
     Services services{scheduler, *measure, dialogs, settings, clock,
                       [chosen] { return chosen ? *chosen : QFontDatabase::families(); }, layouts, printer,
-                      &desktop, journal.get()};
+                      &desktop, journal.get(), nullptr, QStringLiteral("Counter 1")};
     main = std::make_unique<MainForm>(services);
     main->startUp();
     // The program shows its main window once start-up has run.

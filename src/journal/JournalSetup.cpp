@@ -1,0 +1,27 @@
+#include "JournalSetup.h"
+#include "platform/SettingsStore.h"
+
+#include <QSysInfo>
+
+namespace numora {
+
+JournalSetup setUpJournal(SettingsStore &settings, const QString &urlGiven, const QString &localPath)
+{
+    JournalSetup s;
+    const QString app = JournalSetup::settingsApp(), section = JournalSetup::settingsSection();
+    const QString url = !urlGiven.trimmed().isEmpty() ? urlGiven.trimmed()
+                                                      : settings.getSetting(app, section, QStringLiteral("url")).trimmed();
+    s.workstation = settings.getSetting(app, section, QStringLiteral("workstation")).trimmed();
+    if (s.workstation.isEmpty())
+        s.workstation = QSysInfo::machineHostName();
+    if (url.isEmpty()) {
+        s.journal = std::make_unique<SqlJournal>(localPath);
+        return s;
+    }
+    s.journal = SqlJournal::fromUrl(url);
+    if (!s.journal->server().isEmpty())
+        s.local = std::make_unique<SqlJournal>(localPath);
+    return s;
+}
+
+} // namespace numora
