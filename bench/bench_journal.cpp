@@ -40,13 +40,15 @@ int main(int argc, char **argv)
         db.open();
         db.transaction();
         QSqlQuery run(db), range(db);
-        run.prepare(QStringLiteral("INSERT INTO runs (started, layout, grid_type, print_order, printer, pages_requested,"
-                                   " pages_printed, two_pages, outcome, layout_lines, range_count)"
-                                   " VALUES ('2026-01-01T00:00:00.000Z', 'Receipts', '12 X 12', '1 - Up to Down',"
-                                   " 'Laser', 100, 100, 0, 'printed', '[]', 12)"));
-        range.prepare(QStringLiteral("INSERT INTO ranges (run_id, position, pattern, prefix, suffix, digits, first, last,"
-                                     " step, lo, hi, first_page, page_stride) VALUES (?, ?, 'No:{8}', 'No:', '', 8, ?, ?,"
-                                     " 12, ?, ?, 1, 1)"));
+        run.prepare(
+            QStringLiteral("INSERT INTO runs (started, layout, grid_type, print_order, printer, pages_requested,"
+                           " pages_printed, two_pages, outcome, layout_lines, range_count)"
+                           " VALUES ('2026-01-01T00:00:00.000Z', 'Receipts', '12 X 12', '1 - Up to Down',"
+                           " 'Laser', 100, 100, 0, 'printed', '[]', 12)"));
+        range.prepare(
+            QStringLiteral("INSERT INTO ranges (run_id, position, pattern, prefix, suffix, digits, first, last,"
+                           " step, lo, hi, first_page, page_stride) VALUES (?, ?, 'No:{8}', 'No:', '', 8, ?, ?,"
+                           " 12, ?, ?, 1, 1)"));
         for (int r = 0; r < runs; ++r) {
             run.exec();
             const qint64 id = run.lastInsertId().toLongLong();
@@ -96,8 +98,8 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "the check failed: %s\n", qPrintable(error));
         return 2;
     }
-    std::printf("%zu ranges found in %.3f s; checked against %d runs in %.3f s: %zu duplicate ranges\n",
-                ranges.size(), rangesSeconds, runs, checkSeconds, found->size());
+    std::printf("%zu ranges found in %.3f s; checked against %d runs in %.3f s: %zu duplicate ranges\n", ranges.size(),
+                rangesSeconds, runs, checkSeconds, found->size());
     if (ranges.size() != 12 || found->empty()) {
         std::fprintf(stderr, "expected 12 ranges and some duplicates\n");
         return 1;

@@ -148,7 +148,8 @@ void runPerNumber(FormRig &rig, int pages)
     const PrintRunResult r = runPrintOrder(in);
     std::array<QString, 12> heads;
     for (int n = 1; n <= 12; ++n)
-        heads[std::size_t(n - 1)] = positionText(in.tops[std::size_t(n - 1)]) + positionText(in.lefts[std::size_t(n - 1)]);
+        heads[std::size_t(n - 1)] =
+            positionText(in.tops[std::size_t(n - 1)]) + positionText(in.lefts[std::size_t(n - 1)]);
     g_perNumberList.clear();
     QElapsedTimer slice;
     slice.start();
@@ -217,19 +218,16 @@ void generation(benchmark::State &state, bool shown)
     g_perNumberList.clear();
 }
 
-void formGeneration(benchmark::State &state)
-{
-    generation(state, false);
-}
+void formGeneration(benchmark::State &state) { generation(state, false); }
 
-void windowGeneration(benchmark::State &state)
-{
-    generation(state, true);
-}
+void windowGeneration(benchmark::State &state) { generation(state, true); }
 
 } // namespace
 
-BENCHMARK(engine)->ArgNames({"pages", "order"})->ArgsProduct({{1000}, {1, 2, 3, 4, 5, 6, 7, 8}})->Unit(benchmark::kMicrosecond);
+BENCHMARK(engine)
+    ->ArgNames({"pages", "order"})
+    ->ArgsProduct({{1000}, {1, 2, 3, 4, 5, 6, 7, 8}})
+    ->Unit(benchmark::kMicrosecond);
 BENCHMARK(engine)->ArgNames({"pages", "order"})->Args({99999, 1})->Args({99999, 3})->Unit(benchmark::kMillisecond);
 // drive: 0 the per-number baseline, 1 ticks one at a time, 2 slices of ticks.
 // The slow ones run fewer pages: their rate does not depend on the length.

@@ -55,10 +55,7 @@ std::array<Place, numbersPerPage> places()
     return p;
 }
 
-QString number(qint64 n)
-{
-    return QStringLiteral("No:%1").arg(n, 6, 10, QLatin1Char('0'));
-}
+QString number(qint64 n) { return QStringLiteral("No:%1").arg(n, 6, 10, QLatin1Char('0')); }
 
 // Processor time of this process: on a busy machine a fairer comparison
 // than the clock on the wall.
@@ -228,7 +225,8 @@ int main(int argc, char **argv)
     bool numeric = false;
     const int pages = args.value(1).toInt(&numeric);
     if (args.size() > 1 && (!numeric || pages < 1)) {
-        std::fprintf(stderr, "usage: numora_print_bench [PAGES] [bare|printer|boxes|run|run-boxes] [--default-allocator]\n");
+        std::fprintf(stderr,
+                     "usage: numora_print_bench [PAGES] [bare|printer|boxes|run|run-boxes] [--default-allocator]\n");
         return 2;
     }
     const int pageCount = numeric ? pages : 99999;

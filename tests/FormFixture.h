@@ -67,7 +67,9 @@ private:
     QString next()
     {
         if (answers.empty()) {
-            QTest::qFail(qPrintable(QStringLiteral("a question was asked that the test did not expect: ") + asked.value(asked.size() - 1)), __FILE__, __LINE__);
+            QTest::qFail(qPrintable(QStringLiteral("a question was asked that the test did not expect: ")
+                                    + asked.value(asked.size() - 1)),
+                         __FILE__, __LINE__);
             return QStringLiteral("Cancel");
         }
         QString a = answers.front();

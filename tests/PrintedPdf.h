@@ -70,12 +70,12 @@ inline QList<PdfPage> readPdfWords(const QString &pdf, QString *error = nullptr)
             continue;
         const auto a = xml.attributes();
         if (xml.name() == QLatin1String("page")) {
-            pages.append(PdfPage{QSizeF(a.value(QLatin1String("width")).toDouble(),
-                                        a.value(QLatin1String("height")).toDouble()),
-                                 {}});
+            pages.append(PdfPage{
+                QSizeF(a.value(QLatin1String("width")).toDouble(), a.value(QLatin1String("height")).toDouble()), {}});
         } else if (xml.name() == QLatin1String("word") && !pages.isEmpty()) {
             const QPointF topLeft(a.value(QLatin1String("xMin")).toDouble(), a.value(QLatin1String("yMin")).toDouble());
-            const QPointF bottomRight(a.value(QLatin1String("xMax")).toDouble(), a.value(QLatin1String("yMax")).toDouble());
+            const QPointF bottomRight(a.value(QLatin1String("xMax")).toDouble(),
+                                      a.value(QLatin1String("yMax")).toDouble());
             pages.last().words.append(PdfWord{xml.readElementText(), QRectF(topLeft, bottomRight)});
         }
     }
@@ -106,9 +106,16 @@ inline QImage renderPdfPage(const QString &pdf, int page, int dpi, QString *erro
 {
     QTemporaryDir dir;
     const QString prefix = dir.filePath(QStringLiteral("page"));
-    const QStringList args{QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-f"), QString::number(page),
-                           QStringLiteral("-l"), QString::number(page), QStringLiteral("-png"),
-                           QStringLiteral("-singlefile"), pdf, prefix};
+    const QStringList args{QStringLiteral("-r"),
+                           QString::number(dpi),
+                           QStringLiteral("-f"),
+                           QString::number(page),
+                           QStringLiteral("-l"),
+                           QString::number(page),
+                           QStringLiteral("-png"),
+                           QStringLiteral("-singlefile"),
+                           pdf,
+                           prefix};
     if (!runTool(QStringLiteral("pdftoppm"), args, nullptr, error))
         return {};
     return QImage(prefix + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);

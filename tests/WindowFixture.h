@@ -31,9 +31,6 @@ W *child(QWidget &window, const char *name, Qt::FindChildOptions options = Qt::F
 }
 
 // Where a test leaves its pictures: the build folder, beside the program.
-inline QString pngPath(const QString &name)
-{
-    return QCoreApplication::applicationDirPath() + QLatin1Char('/') + name;
-}
+inline QString pngPath(const QString &name) { return QCoreApplication::applicationDirPath() + QLatin1Char('/') + name; }
 
 } // namespace numora::test

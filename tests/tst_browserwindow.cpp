@@ -390,8 +390,8 @@ void TstBrowserWindow::deleteRemovesTheRow()
     QTest::mouseClick(h.b->deleteButton(), Qt::LeftButton);
     QCOMPARE(h.dialogs.asked.size(), 2);
     QVERIFY(!QFile::exists(tickets));
-    QCOMPARE(itemsOf(h.list), (QStringList{QStringLiteral("Plan.2x2"), QStringLiteral("pliers.4x4"),
-                                           QStringLiteral("Receipts.10x10")}));
+    QCOMPARE(itemsOf(h.list),
+             (QStringList{QStringLiteral("Plan.2x2"), QStringLiteral("pliers.4x4"), QStringLiteral("Receipts.10x10")}));
     // The entry before the deleted one is selected and previewed.
     QCOMPARE(selectedText(h.list), QStringLiteral("Receipts.10x10"));
     QCOMPARE(h.form->browser().Label3.caption(), QStringLiteral("No.:5000"));
@@ -548,15 +548,18 @@ void TstBrowserWindow::messagesCentredOnTheActiveWindow()
     poll.start();
     dialogs.message(text, QString(), Dialogs::Buttons::OK);
     QVERIFY(shown.isValid());
-    QVERIFY2(free.contains(shown), qPrintable(QStringLiteral("%1,%2 %3x%4").arg(shown.x()).arg(shown.y())
-                                                  .arg(shown.width()).arg(shown.height())));
+    QVERIFY2(
+        free.contains(shown),
+        qPrintable(QStringLiteral("%1,%2 %3x%4").arg(shown.x()).arg(shown.y()).arg(shown.width()).arg(shown.height())));
     // Centred on the window, moved no further than the screen's edge asks.
     const QPoint want = active.geometry().center();
     const QPoint fit(std::clamp(want.x(), free.left() + shown.width() / 2, free.right() - shown.width() / 2),
                      std::clamp(want.y(), free.top() + shown.height() / 2, free.bottom() - shown.height() / 2));
-    QVERIFY2((shownCentre - fit).manhattanLength() <= 2,
-             qPrintable(QStringLiteral("centre %1,%2, window's %3,%4").arg(shownCentre.x()).arg(shownCentre.y())
-                            .arg(want.x()).arg(want.y())));
+    QVERIFY2((shownCentre - fit).manhattanLength() <= 2, qPrintable(QStringLiteral("centre %1,%2, window's %3,%4")
+                                                                        .arg(shownCentre.x())
+                                                                        .arg(shownCentre.y())
+                                                                        .arg(want.x())
+                                                                        .arg(want.y())));
 }
 
 void TstBrowserWindow::renderSideBySide()

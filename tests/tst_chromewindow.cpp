@@ -32,7 +32,9 @@ struct Shown : test::WindowFixture
 {
     std::unique_ptr<MainWindow> w;
 
-    Shown() : WindowFixture({QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")}) {}
+    Shown()
+        : WindowFixture({QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")})
+    {}
     void show()
     {
         w = std::make_unique<MainWindow>(*form);
@@ -123,7 +125,8 @@ void TstChromeWindow::tabReachesTheFramedButtons()
     QStringList reached;
     for (int i = 0; i < 300 && reached.size() < 6; ++i) {
         QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : h.w.get(), Qt::Key_Tab);
-        if (auto *b = dynamic_cast<FramedButton *>(QApplication::focusWidget()); b && !reached.contains(b->objectName()))
+        if (auto *b = dynamic_cast<FramedButton *>(QApplication::focusWidget());
+            b && !reached.contains(b->objectName()))
             reached << b->objectName();
     }
     for (const char *name : {"Command2", "Command3", "Label7", "Label57", "Label50", "Label4"})

@@ -78,8 +78,9 @@ const char *const testPpd = R"ppd(*PPD-Adobe: "4.3"
 QString toolPath(const QString &name)
 {
     const QString found = QStandardPaths::findExecutable(name);
-    return found.isEmpty() ? QStandardPaths::findExecutable(name, {QStringLiteral("/usr/sbin"), QStringLiteral("/sbin")})
-                           : found;
+    return found.isEmpty()
+               ? QStandardPaths::findExecutable(name, {QStringLiteral("/usr/sbin"), QStringLiteral("/sbin")})
+               : found;
 }
 
 int freeLoopbackPort()
@@ -108,7 +109,10 @@ public:
     ~PrivateCups() { stop(); }
 
     QString server() const { return QStringLiteral("127.0.0.1:%1").arg(m_port); }
-    QString outputFile(const QString &queue) const { return m_dir.filePath(QStringLiteral("out/") + queue + QStringLiteral(".pdf")); }
+    QString outputFile(const QString &queue) const
+    {
+        return m_dir.filePath(QStringLiteral("out/") + queue + QStringLiteral(".pdf"));
+    }
 
     bool start(QString *why)
     {
@@ -117,8 +121,8 @@ public:
         // The filters run as the print system's own user: they must reach
         // the spool inside this folder.
         QFile::setPermissions(m_dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
-                                                | QFileDevice::ReadGroup | QFileDevice::ExeGroup | QFileDevice::ReadOther
-                                                | QFileDevice::ExeOther);
+                                                | QFileDevice::ReadGroup | QFileDevice::ExeGroup
+                                                | QFileDevice::ReadOther | QFileDevice::ExeOther);
         for (const char *sub : {"root", "spool/tmp", "cache", "state", "log", "out"})
             QDir().mkpath(m_dir.filePath(QString::fromLatin1(sub)));
         for (int attempt = 0; attempt < 3; ++attempt) {
@@ -129,8 +133,9 @@ public:
                 return false;
             m_cupsd.setProcessChannelMode(QProcess::MergedChannels);
             m_cupsd.start(toolPath(QStringLiteral("cupsd")),
-                          {QStringLiteral("-f"), QStringLiteral("-c"), m_dir.filePath(QStringLiteral("root/cupsd.conf")),
-                           QStringLiteral("-s"), m_dir.filePath(QStringLiteral("root/cups-files.conf"))});
+                          {QStringLiteral("-f"), QStringLiteral("-c"),
+                           m_dir.filePath(QStringLiteral("root/cupsd.conf")), QStringLiteral("-s"),
+                           m_dir.filePath(QStringLiteral("root/cups-files.conf"))});
             if (!m_cupsd.waitForStarted(5000))
                 return fail(why, QStringLiteral("cupsd does not start: ") + m_cupsd.errorString());
             QElapsedTimer clock;
@@ -315,8 +320,7 @@ class ObservingPrinter : public Printer
 public:
     explicit ObservingPrinter(Printer &inner)
         : m_inner(inner)
-    {
-    }
+    {}
     QList<Placed> placed;
 
     QStringList printerNames() const override { return m_inner.printerNames(); }
@@ -387,7 +391,9 @@ void verifyPlaced(const QString &file, const QList<Placed> &placed, QPointF orig
         const QPointF expected((origin.x() + t.x) / 20, (origin.y() + t.y) / 20);
         bool there = false;
         for (const PdfWord &w : found)
-            there = there || (qAbs(w.box.left() - expected.x()) <= halfMillimetre && qAbs(w.box.top() - expected.y()) <= halfMillimetre);
+            there = there
+                    || (qAbs(w.box.left() - expected.x()) <= halfMillimetre
+                        && qAbs(w.box.top() - expected.y()) <= halfMillimetre);
         QVERIFY2(there, qPrintable(QStringLiteral("%1 on page %2 at (%3, %4) pt, expected at (%5, %6) pt")
                                        .arg(word)
                                        .arg(t.page + 1)
@@ -528,7 +534,8 @@ private slots:
             QVERIFY(printer.selectPrinterByName(queue));
             QVERIFY(!printer.print(QStringLiteral("1")));
             QVERIFY(!printer.documentOpen());
-            QVERIFY2(printer.lastError().contains(queue) && printer.lastError().contains(QLatin1String("not accepting")),
+            QVERIFY2(printer.lastError().contains(queue)
+                         && printer.lastError().contains(QLatin1String("not accepting")),
                      qPrintable(printer.lastError()));
             QVERIFY(!printer.endDoc());
         }

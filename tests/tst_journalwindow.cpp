@@ -26,7 +26,8 @@ struct Harness : test::WindowFixture
 {
     MainWindow w{*form};
 
-    Harness() : WindowFixture({QStringLiteral("DejaVu Sans")})
+    Harness()
+        : WindowFixture({QStringLiteral("DejaVu Sans")})
     {
         printer.setPrinters({QStringLiteral("Laser"), QStringLiteral("Office")});
         w.show();

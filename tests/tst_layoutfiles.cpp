@@ -233,8 +233,8 @@ void TestLayoutFiles::absurdPositionsGoToThePageEdge_data()
     QTest::newRow("negative exponent") << QByteArray("-1e300") << QStringLiteral("0.1") << QStringLiteral("0.1");
     QTest::newRow("zero") << QByteArray("0") << QStringLiteral("0.1") << QStringLiteral("0.1");
     QTest::newRow("no number keeps the field") << QByteArray("abc") << QStringLiteral("4.4") << QStringLiteral("5.5");
-    QTest::newRow("on the page stays as written") << QByteArray("12.25") << QStringLiteral("12.25")
-                                                  << QStringLiteral("12.25");
+    QTest::newRow("on the page stays as written")
+        << QByteArray("12.25") << QStringLiteral("12.25") << QStringLiteral("12.25");
 }
 
 void TestLayoutFiles::absurdPositionsGoToThePageEdge()
@@ -284,7 +284,8 @@ void TestLayoutFiles::unreadableFileChangesNothing()
     MainForm &f = fx.start();
     const QString before = f.doc.fileCaption.caption();
     f.doc.modified = 0;
-    QVERIFY(!f.layoutFiles().loadLayoutFile(fx.folder.filePath(QStringLiteral("Gone.2x2")), QStringLiteral("Gone.2x2")));
+    QVERIFY(
+        !f.layoutFiles().loadLayoutFile(fx.folder.filePath(QStringLiteral("Gone.2x2")), QStringLiteral("Gone.2x2")));
     QCOMPARE(f.doc.fileCaption.caption(), before);
     QCOMPARE(f.doc.modified, 0);
 }
@@ -305,14 +306,10 @@ void TestLayoutFiles::malformedFilesNeverCrossLines()
         std::function<QString()> read;
     };
     const std::vector<Field> fields = {
-        {1, [&] { return f.doc.nameText.text(); }},
-        {3, [&] { return f.doc.bracketBefore.text(); }},
-        {4, [&] { return f.doc.bracketAfter.text(); }},
-        {7, [&] { return f.doc.fontName.text(); }},
-        {19, [&] { return f.doc.slot(2).topCm.text(); }},
-        {30, [&] { return f.doc.slot(7).leftCm.text(); }},
-        {40, [&] { return f.doc.slot(12).leftCm.text(); }},
-        {47, [&] { return f.doc.slot(5).counter.text(); }},
+        {1, [&] { return f.doc.nameText.text(); }},          {3, [&] { return f.doc.bracketBefore.text(); }},
+        {4, [&] { return f.doc.bracketAfter.text(); }},      {7, [&] { return f.doc.fontName.text(); }},
+        {19, [&] { return f.doc.slot(2).topCm.text(); }},    {30, [&] { return f.doc.slot(7).leftCm.text(); }},
+        {40, [&] { return f.doc.slot(12).leftCm.text(); }},  {47, [&] { return f.doc.slot(5).counter.text(); }},
         {54, [&] { return f.doc.slot(12).counter.text(); }},
     };
     for (int round = 0; round < 2000; ++round) {
@@ -322,7 +319,9 @@ void TestLayoutFiles::malformedFilesNeverCrossLines()
             QByteArray line;
             const int shape = int(rng.bounded(10));
             if (shape == 0)
-                line = keys.value(i - 1, QStringLiteral("Extra line  =")).toLatin1().left(1 + int(rng.bounded(11))); // no full key
+                line = keys.value(i - 1, QStringLiteral("Extra line  ="))
+                           .toLatin1()
+                           .left(1 + int(rng.bounded(11))); // no full key
             else
                 line = keys.value(i - 1, QStringLiteral("Extra line  =")).toLatin1();
             if (shape != 0) {
@@ -350,7 +349,10 @@ void TestLayoutFiles::malformedFilesNeverCrossLines()
             const QString now = fields[k].read();
             const QString own = QStringLiteral("M%1x").arg(fields[k].line);
             if (now != before[k] && !now.startsWith(own))
-                QFAIL(qPrintable(QStringLiteral("round %1: line %2's field holds \"%3\"").arg(round).arg(fields[k].line).arg(now.left(40))));
+                QFAIL(qPrintable(QStringLiteral("round %1: line %2's field holds \"%3\"")
+                                     .arg(round)
+                                     .arg(fields[k].line)
+                                     .arg(now.left(40))));
         }
         fx.scheduler.advance(20);
     }
@@ -427,7 +429,8 @@ void TestLayoutFiles::saveReplacesAtomically()
     // A target that cannot be replaced reports why and stays as it was.
     QVERIFY(QDir().mkpath(fx.folder.filePath(QStringLiteral("Blocked.2x2"))));
     QString error;
-    QVERIFY(!f.layoutFiles().writeLayoutFile(fx.folder.filePath(QStringLiteral("Blocked.2x2")), LayoutWriter::SaveCommand, &error));
+    QVERIFY(!f.layoutFiles().writeLayoutFile(fx.folder.filePath(QStringLiteral("Blocked.2x2")),
+                                             LayoutWriter::SaveCommand, &error));
     QVERIFY(!error.isEmpty());
     QVERIFY(QFileInfo(fx.folder.filePath(QStringLiteral("Blocked.2x2"))).isDir());
 }
@@ -435,14 +438,16 @@ void TestLayoutFiles::saveReplacesAtomically()
 // Microsoft's table for the bytes 0x80..0xFF of code page 1256; the bytes
 // below are ASCII. These are the characters the bytes of a layout file mean.
 static const char16_t kCp1256High[128] = {
-    0x20AC, 0x067E, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0679, 0x2039, 0x0152, 0x0686, 0x0698, 0x0688,
-    0x06AF, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x06A9, 0x2122, 0x0691, 0x203A, 0x0153, 0x200C, 0x200D, 0x06BA,
-    0x00A0, 0x060C, 0x00A2, 0x00A3, 0x00A4, 0x00A5, 0x00A6, 0x00A7, 0x00A8, 0x00A9, 0x06BE, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x00AF,
-    0x00B0, 0x00B1, 0x00B2, 0x00B3, 0x00B4, 0x00B5, 0x00B6, 0x00B7, 0x00B8, 0x00B9, 0x061B, 0x00BB, 0x00BC, 0x00BD, 0x00BE, 0x061F,
-    0x06C1, 0x0621, 0x0622, 0x0623, 0x0624, 0x0625, 0x0626, 0x0627, 0x0628, 0x0629, 0x062A, 0x062B, 0x062C, 0x062D, 0x062E, 0x062F,
-    0x0630, 0x0631, 0x0632, 0x0633, 0x0634, 0x0635, 0x0636, 0x00D7, 0x0637, 0x0638, 0x0639, 0x063A, 0x0640, 0x0641, 0x0642, 0x0643,
-    0x00E0, 0x0644, 0x00E2, 0x0645, 0x0646, 0x0647, 0x0648, 0x00E7, 0x00E8, 0x00E9, 0x00EA, 0x00EB, 0x0649, 0x064A, 0x00EE, 0x00EF,
-    0x064B, 0x064C, 0x064D, 0x064E, 0x00F4, 0x064F, 0x0650, 0x00F7, 0x0651, 0x00F9, 0x0652, 0x00FB, 0x00FC, 0x200E, 0x200F, 0x06D2,
+    0x20AC, 0x067E, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0679, 0x2039, 0x0152,
+    0x0686, 0x0698, 0x0688, 0x06AF, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x06A9, 0x2122,
+    0x0691, 0x203A, 0x0153, 0x200C, 0x200D, 0x06BA, 0x00A0, 0x060C, 0x00A2, 0x00A3, 0x00A4, 0x00A5, 0x00A6,
+    0x00A7, 0x00A8, 0x00A9, 0x06BE, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x00AF, 0x00B0, 0x00B1, 0x00B2, 0x00B3,
+    0x00B4, 0x00B5, 0x00B6, 0x00B7, 0x00B8, 0x00B9, 0x061B, 0x00BB, 0x00BC, 0x00BD, 0x00BE, 0x061F, 0x06C1,
+    0x0621, 0x0622, 0x0623, 0x0624, 0x0625, 0x0626, 0x0627, 0x0628, 0x0629, 0x062A, 0x062B, 0x062C, 0x062D,
+    0x062E, 0x062F, 0x0630, 0x0631, 0x0632, 0x0633, 0x0634, 0x0635, 0x0636, 0x00D7, 0x0637, 0x0638, 0x0639,
+    0x063A, 0x0640, 0x0641, 0x0642, 0x0643, 0x00E0, 0x0644, 0x00E2, 0x0645, 0x0646, 0x0647, 0x0648, 0x00E7,
+    0x00E8, 0x00E9, 0x00EA, 0x00EB, 0x0649, 0x064A, 0x00EE, 0x00EF, 0x064B, 0x064C, 0x064D, 0x064E, 0x00F4,
+    0x064F, 0x0650, 0x00F7, 0x0651, 0x00F9, 0x0652, 0x00FB, 0x00FC, 0x200E, 0x200F, 0x06D2,
 };
 
 void TestLayoutFiles::everyByteRoundTripsThroughTheCodePage()

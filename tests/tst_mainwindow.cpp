@@ -37,8 +37,7 @@ struct Harness : test::WindowFixture
     Harness()
         : WindowFixture({QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Mono"),
                          QStringLiteral("Liberation Sans"), QStringLiteral("Tahoma")})
-    {
-    }
+    {}
 };
 
 // The main window over such a form, shown.
@@ -49,10 +48,7 @@ struct Shown : Harness
     Shown() { w.show(); }
 };
 
-bool isRed(QRgb c)
-{
-    return qRed(c) > 230 && qGreen(c) < 40 && qBlue(c) < 40;
-}
+bool isRed(QRgb c) { return qRed(c) > 230 && qGreen(c) < 40 && qBlue(c) < 40; }
 
 // The first column from x0 on (or row from y0 on) within `span` pixels that
 // has a red pixel anywhere along the given stretch of the other axis; -1 for
@@ -516,9 +512,11 @@ void TstMainWindow::sampleShowsTheWholeText()
     auto *sample = child<BoundLabel>(h.w, "La5");
     const QWidget *backdrop = sample->parentWidget();
     QVERIFY(sample->isVisible());
-    QVERIFY2(backdrop->rect().contains(sample->geometry()),
-             qPrintable(QStringLiteral("%1 x %2 in %3 x %4")
-                            .arg(sample->width()).arg(sample->height()).arg(backdrop->width()).arg(backdrop->height())));
+    QVERIFY2(backdrop->rect().contains(sample->geometry()), qPrintable(QStringLiteral("%1 x %2 in %3 x %4")
+                                                                           .arg(sample->width())
+                                                                           .arg(sample->height())
+                                                                           .arg(backdrop->width())
+                                                                           .arg(backdrop->height())));
     // The whole text, at the scale it is drawn.
     const QFontMetricsF fm(sample->shownFont());
     QVERIFY(fm.horizontalAdvance(f.doc.sampleLabel.caption()) * sample->textScale() <= sample->width() + 0.5);
@@ -545,8 +543,10 @@ void TstMainWindow::positionFieldsShowThreeDecimals()
             // The line edit keeps two pixels either side of its text.
             const int room = text.width() - 4 - field->textMargins().left() - field->textMargins().right();
             QVERIFY2(field->fontMetrics().horizontalAdvance(typed) <= room,
-                     qPrintable(QStringLiteral("%1: %2 px for %3 px").arg(name).arg(room).arg(
-                         field->fontMetrics().horizontalAdvance(typed))));
+                     qPrintable(QStringLiteral("%1: %2 px for %3 px")
+                                    .arg(name)
+                                    .arg(room)
+                                    .arg(field->fontMetrics().horizontalAdvance(typed))));
         }
     }
 }

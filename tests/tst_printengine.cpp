@@ -127,26 +127,19 @@ double closedForm(int order, double S, double P, int K, int p, int n, double cou
 {
     const int m = (n + 1) / 2;
     switch (order) {
-    case 1:
-        return S + (n - 1) * P + (P - 1 - p);
-    case 2:
-        return S + (n - 1) * P + p;
-    case 3:
-        return S + p * K + (n - 1);
-    case 4:
-        return S + P * K - 1 - (p * K + n - 1);
+    case 1: return S + (n - 1) * P + (P - 1 - p);
+    case 2: return S + (n - 1) * P + p;
+    case 3: return S + p * K + (n - 1);
+    case 4: return S + P * K - 1 - (p * K + n - 1);
     case 5:
-    case 6:
-        return (K % 2 == 1 && n == K) ? S + (m - 1) * P : S + (m - 1) * P + p;
-    case 7:
-        return counter + p;
-    default:
-        return counter + (P - 1 - p);
+    case 6: return (K % 2 == 1 && n == K) ? S + (m - 1) * P : S + (m - 1) * P + p;
+    case 7: return counter + p;
+    default: return counter + (P - 1 - p);
     }
 }
 
-const QStringList kGrids = {QStringLiteral("1 X 1"), QStringLiteral("2 X 2"),  QStringLiteral("3 X 3"),
-                            QStringLiteral("4 X 4"), QStringLiteral("6 X 6"),  QStringLiteral("8 X 8"),
+const QStringList kGrids = {QStringLiteral("1 X 1"),   QStringLiteral("2 X 2"),  QStringLiteral("3 X 3"),
+                            QStringLiteral("4 X 4"),   QStringLiteral("6 X 6"),  QStringLiteral("8 X 8"),
                             QStringLiteral("10 X 10"), QStringLiteral("12 X 12")};
 
 } // namespace
@@ -193,24 +186,41 @@ void TestPrintEngine::workedExample_data()
     const QString two = QStringLiteral("2 X 2");
     const QString ones = QStringLiteral("1,1");
     const QString three = QStringLiteral("3");
-    QTest::newRow("1 up to down") << two << 1 << ones << three << false << "3,6|2,5|1,4" << "7" << ones;
-    QTest::newRow("2 down to up") << two << 2 << ones << three << false << "1,4|2,5|3,6" << "7" << ones;
-    QTest::newRow("3 to up") << two << 3 << ones << three << false << "1,2|3,4|5,6" << "7" << ones;
-    QTest::newRow("4 to down") << two << 4 << ones << three << false << "6,5|4,3|2,1" << "7" << ones;
-    QTest::newRow("5 step 2") << two << 5 << ones << three << false << "1,1|2,2|3,3" << "4" << ones;
-    QTest::newRow("6 step 2") << two << 6 << ones << three << false << "1,1|2,2|3,3" << "4" << ones;
-    QTest::newRow("7 advanced") << two << 7 << ones << three << false << "1,1|2,2|3,3" << "4" << "4,4";
-    QTest::newRow("8 advanced") << two << 8 << ones << three << false << "3,3|2,2|1,1" << "4" << "4,4";
-    QTest::newRow("7 counters 1 and 101")
-        << two << 7 << "1,101" << three << false << "1,101|2,102|3,103" << "104" << "4,104";
-    QTest::newRow("8 counters 1 and 101")
-        << two << 8 << "1,101" << three << false << "3,103|2,102|1,101" << "104" << "4,104";
-    QTest::newRow("two pages") << two << 2 << ones << "6" << true << "1,4|1,4|2,5|2,5|3,6|3,6" << "7" << ones;
+    QTest::newRow("1 up to down") << two << 1 << ones << three << false << "3,6|2,5|1,4"
+                                  << "7" << ones;
+    QTest::newRow("2 down to up") << two << 2 << ones << three << false << "1,4|2,5|3,6"
+                                  << "7" << ones;
+    QTest::newRow("3 to up") << two << 3 << ones << three << false << "1,2|3,4|5,6"
+                             << "7" << ones;
+    QTest::newRow("4 to down") << two << 4 << ones << three << false << "6,5|4,3|2,1"
+                               << "7" << ones;
+    QTest::newRow("5 step 2") << two << 5 << ones << three << false << "1,1|2,2|3,3"
+                              << "4" << ones;
+    QTest::newRow("6 step 2") << two << 6 << ones << three << false << "1,1|2,2|3,3"
+                              << "4" << ones;
+    QTest::newRow("7 advanced") << two << 7 << ones << three << false << "1,1|2,2|3,3"
+                                << "4"
+                                << "4,4";
+    QTest::newRow("8 advanced") << two << 8 << ones << three << false << "3,3|2,2|1,1"
+                                << "4"
+                                << "4,4";
+    QTest::newRow("7 counters 1 and 101") << two << 7 << "1,101" << three << false << "1,101|2,102|3,103"
+                                          << "104"
+                                          << "4,104";
+    QTest::newRow("8 counters 1 and 101") << two << 8 << "1,101" << three << false << "3,103|2,102|1,101"
+                                          << "104"
+                                          << "4,104";
+    QTest::newRow("two pages") << two << 2 << ones << "6" << true << "1,4|1,4|2,5|2,5|3,6|3,6"
+                               << "7" << ones;
     QTest::newRow("three slots, pairs") << "3 X 3" << 5 << "1,1,1" << three << false << "1,1,4|2,2,4|3,3,4"
-                                        << "5" << "1,1,1";
-    QTest::newRow("one slot, pairs") << "1 X 1" << 6 << "1" << three << false << "1|1|1" << "2" << "1";
+                                        << "5"
+                                        << "1,1,1";
+    QTest::newRow("one slot, pairs") << "1 X 1" << 6 << "1" << three << false << "1|1|1"
+                                     << "2"
+                                     << "1";
     QTest::newRow("two pages, odd field") << two << 7 << ones << "7" << true << "1,1|1,1|2,2|2,2|3,3|3,3"
-                                          << "4" << "4,4";
+                                          << "4"
+                                          << "4,4";
 }
 
 void TestPrintEngine::workedExample()
@@ -254,7 +264,8 @@ void TestPrintEngine::entryText()
     rig.doc.slot(2).leftCm.setText(QStringLiteral("0.1"));
     rig.doc.startNumber.setText(QStringLiteral("9"));
     rig.run(QStringLiteral("1"), false);
-    QCOMPARE(rig.sequence(), (QStringList{QStringLiteral("0028.50018.5No:000009"), QStringLiteral("0000050000.1No:000010")}));
+    QCOMPARE(rig.sequence(),
+             (QStringList{QStringLiteral("0028.50018.5No:000009"), QStringLiteral("0000050000.1No:000010")}));
     // The dialog's running label shows the sample of the last number.
     QCOMPARE(rig.form.printForm.LA1.caption(), QStringLiteral("No:000010"));
     QCOMPARE(rig.doc.startNumber.text(), QStringLiteral("11"));
@@ -265,16 +276,25 @@ void TestPrintEngine::positionTexts_data()
 {
     QTest::addColumn<QString>("cm");
     QTest::addColumn<QString>("text");
-    QTest::newRow("whole") << "5" << "000005";
-    QTest::newRow("tenth") << "0.1" << "0000.1";
-    QTest::newRow("hundredths") << "28.55" << "028.55";
-    QTest::newRow("trailing zero") << "28.50" << "0028.5";
-    QTest::newRow("six characters") << "10.125" << "10.125";
-    QTest::newRow("empty") << "" << "000000";
+    QTest::newRow("whole") << "5"
+                           << "000005";
+    QTest::newRow("tenth") << "0.1"
+                           << "0000.1";
+    QTest::newRow("hundredths") << "28.55"
+                                << "028.55";
+    QTest::newRow("trailing zero") << "28.50"
+                                   << "0028.5";
+    QTest::newRow("six characters") << "10.125"
+                                    << "10.125";
+    QTest::newRow("empty") << ""
+                           << "000000";
     // Texts from a layout file that would not fit six characters.
-    QTest::newRow("more decimals") << "12.3456" << "012.35";
-    QTest::newRow("far off the page") << "1234567" << "999.99";
-    QTest::newRow("negative") << "-123.456" << "-99.99";
+    QTest::newRow("more decimals") << "12.3456"
+                                   << "012.35";
+    QTest::newRow("far off the page") << "1234567"
+                                      << "999.99";
+    QTest::newRow("negative") << "-123.456"
+                              << "-99.99";
 }
 
 void TestPrintEngine::positionTexts()
@@ -298,12 +318,12 @@ void TestPrintEngine::edgeRuns_data()
     QTest::newRow("12 slots, order 7: counter 11 advanced last")
         << "12 X 12" << 7 << "2" << false << qint64(24) << "1102"
         << "102,202,302,402,502,602,702,802,902,1002,1102,1202";
-    QTest::newRow("6 slots, order 8: counter 5 advanced last")
-        << "6 X 6" << 8 << "7" << true << qint64(36) << "503" << "103,203,303,403,503,603";
-    QTest::newRow("3 slots, order 7: counter 3 advanced last")
-        << "3 X 3" << 7 << "1" << false << qint64(3) << "301" << "101,201,301";
+    QTest::newRow("6 slots, order 8: counter 5 advanced last") << "6 X 6" << 8 << "7" << true << qint64(36) << "503"
+                                                               << "103,203,303,403,503,603";
+    QTest::newRow("3 slots, order 7: counter 3 advanced last") << "3 X 3" << 7 << "1" << false << qint64(3) << "301"
+                                                               << "101,201,301";
     QTest::newRow("fractional page count stops early") << "2 X 2" << 2 << "2.5" << false << qint64(4) << "8.5"
-                                                      << "100,200";
+                                                       << "100,200";
     QTest::newRow("order 4 over 4 slots") << "4 X 4" << 4 << "3" << false << qint64(12) << "17"
                                           << "100,200,300,400";
 }
@@ -414,7 +434,8 @@ void TestPrintEngine::engineMatchesClosedForms()
 
         const int K = slotsOnPage(in.gridType);
         const int P = in.twoPages ? pages / 2 : pages;
-        const QString what = QStringLiteral("case %1: %2, order %3, S %4, P %5").arg(c).arg(in.gridType).arg(order).arg(S).arg(P);
+        const QString what =
+            QStringLiteral("case %1: %2, order %3, S %4, P %5").arg(c).arg(in.gridType).arg(order).arg(S).arg(P);
         QVERIFY2(r.pageCount == P && r.entriesPerPage == K, qPrintable(what));
         QCOMPARE(r.sequenceLength(), qint64(P) * K * (in.twoPages ? 2 : 1));
         for (int p = 0; p < P; ++p)
@@ -433,7 +454,8 @@ void TestPrintEngine::engineMatchesClosedForms()
             QVERIFY2(r.startText == shortestDecimal(r.number(P - 1, K) + 1), qPrintable(what));
         } else {
             for (int n = 1; n <= K; ++n)
-                QCOMPARE(r.counters[std::size_t(n - 1)], shortestDecimal(in.counters[std::size_t(n - 1)].toDouble() + P));
+                QCOMPARE(r.counters[std::size_t(n - 1)],
+                         shortestDecimal(in.counters[std::size_t(n - 1)].toDouble() + P));
             const int last = K <= 4 ? K : K - 1;
             QVERIFY2(r.startText == r.counters[std::size_t(last - 1)], qPrintable(what));
         }
@@ -460,8 +482,9 @@ QString withoutEndBlanks(QString t)
 void TestPrintEngine::formMatchesClosedForms()
 {
     QRandomGenerator rng(20240611);
-    const QStringList oddTexts = {QStringLiteral("007"), QString(), QStringLiteral("0012"), QStringLiteral("2.5"),
-                                  QStringLiteral("1:2"), QStringLiteral(" 3")};
+    const QStringList oddTexts = {QStringLiteral("007"),  QString(),
+                                  QStringLiteral("0012"), QStringLiteral("2.5"),
+                                  QStringLiteral("1:2"),  QStringLiteral(" 3")};
     const auto numberish = [&](int max) {
         return rng.bounded(5) == 0 ? oddTexts.at(rng.bounded(int(oddTexts.size())))
                                    : QString::number(rng.bounded(0, max));
@@ -518,8 +541,8 @@ void TestPrintEngine::formMatchesClosedForms()
                 const std::size_t i = std::size_t(n - 1);
                 // Order 3 takes its first number from the field as it stands.
                 const QString number = order == 3 && p == 0 && n == 1
-                    ? startText
-                    : shortestDecimal(closedForm(order, S, P, K, p, n, counter[i]));
+                                           ? startText
+                                           : shortestDecimal(closedForm(order, S, P, K, p, n, counter[i]));
                 page << positionText(in.tops[i]) + positionText(in.lefts[i])
                             + withoutEndBlanks(composeNumberText(style, number));
             }
@@ -553,16 +576,26 @@ void TestPrintEngine::formMatchesClosedForms()
 
         rig.run(QString::number(pageField), twoPages);
         const QString what = QStringLiteral("case %1: %2, order %3, start \"%4\", pages %5, two %6")
-                                 .arg(c).arg(grid).arg(order).arg(in.startText).arg(pageField).arg(twoPages);
+                                 .arg(c)
+                                 .arg(grid)
+                                 .arg(order)
+                                 .arg(in.startText)
+                                 .arg(pageField)
+                                 .arg(twoPages);
         const QStringList got = rig.sequence();
         if (got != expected) {
             qsizetype i = 0;
             while (i < got.size() && i < expected.size() && got.at(i) == expected.at(i))
                 ++i;
-            QFAIL(qPrintable(what + QStringLiteral(": entry %1 is \"%2\", expected \"%3\" (%4 of %5 entries)")
-                                        .arg(i).arg(got.value(i), expected.value(i)).arg(got.size()).arg(expected.size())));
+            QFAIL(qPrintable(what
+                             + QStringLiteral(": entry %1 is \"%2\", expected \"%3\" (%4 of %5 entries)")
+                                   .arg(i)
+                                   .arg(got.value(i), expected.value(i))
+                                   .arg(got.size())
+                                   .arg(expected.size())));
         }
-        QVERIFY2(rig.doc.startNumber.text() == startAfter, qPrintable(what + QStringLiteral(" start after: ") + rig.doc.startNumber.text()));
+        QVERIFY2(rig.doc.startNumber.text() == startAfter,
+                 qPrintable(what + QStringLiteral(" start after: ") + rig.doc.startNumber.text()));
         QVERIFY2(rig.form.No1.text() == QString::number(P), qPrintable(what));
         for (int n = 1; n <= 12; ++n)
             QVERIFY2(rig.doc.slot(n).counter.text() == countersAfter[std::size_t(n - 1)], qPrintable(what));

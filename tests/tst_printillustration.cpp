@@ -48,7 +48,8 @@ void TestPrintIllustration::everyOrderDrawsItsOwnPicture()
         w.resize(w.sizeHint());
         const QImage img = w.grab().toImage();
         for (int i = 0; i < images.size(); ++i)
-            QVERIFY2(img != images.at(i), qPrintable(QStringLiteral("orders %1 and %2 look alike").arg(i + 1).arg(order)));
+            QVERIFY2(img != images.at(i),
+                     qPrintable(QStringLiteral("orders %1 and %2 look alike").arg(i + 1).arg(order)));
         images.append(img);
     }
 }

@@ -14,10 +14,10 @@ namespace {
 class CountingPrinter : public Printer
 {
 public:
-    qint64 texts = 0;     // Print calls, the open blank included
-    qint64 pages = 0;     // pages started
+    qint64 texts = 0; // Print calls, the open blank included
+    qint64 pages = 0; // pages started
     qint64 boxes = 0;
-    int documents = 0;    // documents ended successfully
+    int documents = 0; // documents ended successfully
     int aborted = 0;
     QString firstNumber, lastNumber;
     qint64 failOnPage = 0; // NewPage that starts this page fails
@@ -163,12 +163,17 @@ void TestPrintJob::pagesWalked_data()
     QTest::addColumn<bool>("boxes");
     QTest::addColumn<qint64>("pages");
 
-    QTest::newRow("one page") << "2 X 2" << "1" << false << false << qint64(1);
-    QTest::newRow("12 X 12, 7 pages") << "12 X 12" << "7" << false << false << qint64(7);
-    QTest::newRow("two pages alike, even") << "3 X 3" << "6" << true << false << qint64(6);
+    QTest::newRow("one page") << "2 X 2"
+                              << "1" << false << false << qint64(1);
+    QTest::newRow("12 X 12, 7 pages") << "12 X 12"
+                                      << "7" << false << false << qint64(7);
+    QTest::newRow("two pages alike, even") << "3 X 3"
+                                           << "6" << true << false << qint64(6);
     // The sequence holds three pages twice: no blank seventh page.
-    QTest::newRow("two pages alike, odd") << "3 X 3" << "7" << true << false << qint64(6);
-    QTest::newRow("with boxes") << "4 X 4" << "3" << false << true << qint64(3);
+    QTest::newRow("two pages alike, odd") << "3 X 3"
+                                          << "7" << true << false << qint64(6);
+    QTest::newRow("with boxes") << "4 X 4"
+                                << "3" << false << true << qint64(3);
 }
 
 void TestPrintJob::pagesWalked()

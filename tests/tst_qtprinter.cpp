@@ -41,10 +41,7 @@ QList<Placed> receiptPage(int page, bool landscape)
     return texts;
 }
 
-QString colourName(const QColor &c)
-{
-    return c.name();
-}
+QString colourName(const QColor &c) { return c.name(); }
 
 // Whether some pixel of the region has that colour (each channel within the
 // tolerance): glyph edges are blended with the paper, their cores are not.
@@ -65,7 +62,7 @@ bool regionHasColour(const QImage &image, const QRect &region, const QColor &col
 bool near(const QColor &a, const QColor &b, int tolerance)
 {
     return qAbs(a.red() - b.red()) <= tolerance && qAbs(a.green() - b.green()) <= tolerance
-        && qAbs(a.blue() - b.blue()) <= tolerance;
+           && qAbs(a.blue() - b.blue()) <= tolerance;
 }
 
 } // namespace
@@ -138,12 +135,12 @@ private slots:
         QTest::addColumn<bool>("bold");
         QTest::addColumn<bool>("italic");
         QTest::addColumn<QString>("pdfFont");
-        QTest::newRow("portrait sans 12") << 1 << QStringLiteral("DejaVu Sans") << 12.0 << false << false
-                                          << QStringLiteral("DejaVuSans");
+        QTest::newRow("portrait sans 12")
+            << 1 << QStringLiteral("DejaVu Sans") << 12.0 << false << false << QStringLiteral("DejaVuSans");
         QTest::newRow("portrait serif 10 bold") << 1 << QStringLiteral("Liberation Serif") << 10.0 << true << false
                                                 << QStringLiteral("LiberationSerif-Bold");
-        QTest::newRow("landscape sans 24 italic") << 2 << QStringLiteral("DejaVu Sans") << 24.0 << false << true
-                                                  << QStringLiteral("DejaVuSans-Oblique");
+        QTest::newRow("landscape sans 24 italic")
+            << 2 << QStringLiteral("DejaVu Sans") << 24.0 << false << true << QStringLiteral("DejaVuSans-Oblique");
         QTest::newRow("landscape mono 7.5 bold italic") << 2 << QStringLiteral("Liberation Mono") << 7.5 << true << true
                                                         << QStringLiteral("LiberationMono-BoldItalic");
     }
@@ -159,7 +156,9 @@ private slots:
         QFETCH(bool, italic);
         QFETCH(QString, pdfFont);
 
-        const QString file = path(QStringLiteral("texts-%1.pdf").arg(QString::fromLatin1(QTest::currentDataTag())).replace(QLatin1Char(' '), QLatin1Char('-')));
+        const QString file = path(QStringLiteral("texts-%1.pdf")
+                                      .arg(QString::fromLatin1(QTest::currentDataTag()))
+                                      .replace(QLatin1Char(' '), QLatin1Char('-')));
         QtPrinter printer;
         toPdf(printer, file);
         printer.setDocumentName(QStringLiteral("Receipts"));
@@ -217,8 +216,10 @@ private slots:
                 QVERIFY2(qAbs(box.left() - t.x / 20) <= halfMillimetre, qPrintable(where));
                 QVERIFY2(qAbs(box.top() - t.y / 20) <= halfMillimetre, qPrintable(where));
                 const double advance = metrics.horizontalAdvance(t.text) / 100;
-                QVERIFY2(qAbs(box.width() - advance) <= advance * 0.03,
-                         qPrintable(QStringLiteral("%1 is %2 pt wide, %3 pt expected").arg(t.text).arg(box.width()).arg(advance)));
+                QVERIFY2(
+                    qAbs(box.width() - advance) <= advance * 0.03,
+                    qPrintable(
+                        QStringLiteral("%1 is %2 pt wide, %3 pt expected").arg(t.text).arg(box.width()).arg(advance)));
             }
         }
         QCOMPARE(pdfFontNames(file), QStringList{pdfFont});
@@ -238,8 +239,10 @@ private slots:
             qint32 colour;
         };
         // Each step changes one thing or two from the one before.
-        const QList<Step> steps{{10, false, rgbColour(200, 0, 0)}, {10, false, rgbColour(0, 0, 200)},
-                                {20, false, rgbColour(0, 0, 200)}, {20, true, rgbColour(0, 150, 0)},
+        const QList<Step> steps{{10, false, rgbColour(200, 0, 0)},
+                                {10, false, rgbColour(0, 0, 200)},
+                                {20, false, rgbColour(0, 0, 200)},
+                                {20, true, rgbColour(0, 150, 0)},
                                 {10, false, rgbColour(0, 150, 0)}};
         for (int i = 0; i < steps.size(); ++i) {
             printer.setFontName(QStringLiteral("DejaVu Sans"));
@@ -298,7 +301,8 @@ private slots:
         const QList<PdfWord> found = wordsNamed(pages.value(0), QStringLiteral("MMM"));
         QCOMPARE(found.size(), 1);
         const QImage image = renderPdfPage(file, 1, 144);
-        const QRect pixels(QPointF(found[0].box.topLeft() * 2).toPoint(), QPointF(found[0].box.bottomRight() * 2).toPoint());
+        const QRect pixels(QPointF(found[0].box.topLeft() * 2).toPoint(),
+                           QPointF(found[0].box.bottomRight() * 2).toPoint());
         QVERIFY(regionHasColour(image, pixels, QColor(0, 160, 0), 40));
     }
 
@@ -322,7 +326,9 @@ private slots:
         QFETCH(qint32, colour);
         QFETCH(bool, filled);
         QFETCH(QColor, expected);
-        const QString file = path(QStringLiteral("box-%1.pdf").arg(QString::fromLatin1(QTest::currentDataTag())).replace(QLatin1Char(' '), QLatin1Char('-')));
+        const QString file = path(QStringLiteral("box-%1.pdf")
+                                      .arg(QString::fromLatin1(QTest::currentDataTag()))
+                                      .replace(QLatin1Char(' '), QLatin1Char('-')));
         QtPrinter printer;
         toPdf(printer, file);
         // A text before and one after the boxes, in the same colour set
@@ -381,7 +387,8 @@ private slots:
         }
         const QList<PdfWord> after = wordsNamed(readPdfWords(file).value(0), QStringLiteral("MMM"));
         QCOMPARE(after.size(), 1);
-        QVERIFY2(regionHasColour(image, after[0].box.toAlignedRect(), QColor(0, 0, 230), 40), "the text took the box's colour");
+        QVERIFY2(regionHasColour(image, after[0].box.toAlignedRect(), QColor(0, 0, 230), 40),
+                 "the text took the box's colour");
     }
 
     void shapedTexts_data()
@@ -391,9 +398,10 @@ private slots:
         // Texts the shaper changes: ligatures, kerning pairs, characters
         // past ASCII, a joined script; between plain ones on the same page.
         QTest::newRow("ligatures") << QStringLiteral("DejaVu Sans")
-                                   << QStringList{QStringLiteral("No:000001"), QStringLiteral("office"), QStringLiteral("No:000002")};
-        QTest::newRow("kerning") << QStringLiteral("Noto Sans")
-                                 << QStringList{QStringLiteral("AVATAR"), QStringLiteral("No:000011"), QStringLiteral("WAVY")};
+                                   << QStringList{QStringLiteral("No:000001"), QStringLiteral("office"),
+                                                  QStringLiteral("No:000002")};
+        QTest::newRow("kerning") << QStringLiteral(
+            "Noto Sans") << QStringList{QStringLiteral("AVATAR"), QStringLiteral("No:000011"), QStringLiteral("WAVY")};
         QTest::newRow("beyond ascii") << QStringLiteral("Liberation Sans")
                                       << QStringList{QStringLiteral("N\u00ba000003"), QStringLiteral("No:000004"),
                                                      QStringLiteral("caf\u00e9")};
@@ -409,7 +417,9 @@ private slots:
     {
         QFETCH(QString, family);
         QFETCH(QStringList, texts);
-        const QString file = path(QStringLiteral("shaped-%1.pdf").arg(QString::fromLatin1(QTest::currentDataTag())).replace(QLatin1Char(' '), QLatin1Char('-')));
+        const QString file = path(QStringLiteral("shaped-%1.pdf")
+                                      .arg(QString::fromLatin1(QTest::currentDataTag()))
+                                      .replace(QLatin1Char(' '), QLatin1Char('-')));
         QtPrinter printer;
         toPdf(printer, file);
         for (qsizetype i = 0; i < texts.size(); ++i) {
@@ -448,11 +458,16 @@ private slots:
         QCOMPARE(lines.size(), texts.size());
         for (qsizetype i = 0; i < texts.size(); ++i) {
             const QRectF box = lines.at(i);
-            const QString what = QStringLiteral("%1 at (%2, %3), %4 wide").arg(texts.at(i)).arg(box.left()).arg(box.top()).arg(box.width());
+            const QString what = QStringLiteral("%1 at (%2, %3), %4 wide")
+                                     .arg(texts.at(i))
+                                     .arg(box.left())
+                                     .arg(box.top())
+                                     .arg(box.width());
             QVERIFY2(qAbs(box.left() - 72) <= halfMillimetre, qPrintable(what));
             QVERIFY2(qAbs(box.top() - (72 + 72 * i)) <= halfMillimetre, qPrintable(what));
             const double advance = metrics.horizontalAdvance(texts.at(i)) / 100;
-            QVERIFY2(qAbs(box.width() - advance) <= 0.25, qPrintable(what + QStringLiteral(", shaped %1").arg(advance)));
+            QVERIFY2(qAbs(box.width() - advance) <= 0.25,
+                     qPrintable(what + QStringLiteral(", shaped %1").arg(advance)));
             if (texts.at(i).startsWith(QLatin1String("No:")))
                 QCOMPARE(lineTexts.at(i), texts.at(i));
         }
@@ -473,7 +488,8 @@ private slots:
     {
         QFETCH(QString, order);
         QFETCH(QColor, seen);
-        const QString file = path(QStringLiteral("stacking-%1.pdf").arg(order).replace(QLatin1Char(' '), QLatin1Char('-')));
+        const QString file =
+            path(QStringLiteral("stacking-%1.pdf").arg(order).replace(QLatin1Char(' '), QLatin1Char('-')));
         QtPrinter printer;
         toPdf(printer, file);
         // A text well inside (1440, 1440) to (7200, 3600) twips, and a frame
@@ -611,7 +627,8 @@ private slots:
         QTest::addColumn<QString>("documentName");
         QTest::addColumn<QString>("proposedName");
         QTest::newRow("plain") << QStringLiteral("Receipts 2024") << QStringLiteral("Receipts 2024.pdf");
-        QTest::newRow("unsafe characters") << QStringLiteral("Run 1/2: A*B?\"<x>|\\") << QStringLiteral("Run 1_2_ A_B___x___.pdf");
+        QTest::newRow("unsafe characters")
+            << QStringLiteral("Run 1/2: A*B?\"<x>|\\") << QStringLiteral("Run 1_2_ A_B___x___.pdf");
         QTest::newRow("already a pdf name") << QStringLiteral("book.PDF") << QStringLiteral("book.PDF");
     }
 
@@ -682,7 +699,8 @@ int main(int argc, char **argv)
     QTemporaryDir noServer;
     qputenv("CUPS_SERVER", QFile::encodeName(noServer.filePath(QStringLiteral("no-cups.sock"))));
     QGuiApplication app(argc, argv);
-    const QStringList missing = missingTools({QStringLiteral("pdftotext"), QStringLiteral("pdftoppm"), QStringLiteral("pdffonts")});
+    const QStringList missing =
+        missingTools({QStringLiteral("pdftotext"), QStringLiteral("pdftoppm"), QStringLiteral("pdffonts")});
     if (!missing.isEmpty()) {
         std::fprintf(stderr, "SKIP: %s not installed (poppler-utils)\n", qPrintable(missing.join(QLatin1String(", "))));
         return skipExitCode;

@@ -71,8 +71,7 @@ QImage sampleOf(const QString &text)
 QImage leftToRightOf(const QString &text)
 {
     const QFont font = ui::toQFont(FontSpec{Family, Points, false, false});
-    QImage img(QFontMetrics(font).horizontalAdvance(text) + 20, QFontMetrics(font).height() + 10,
-               QImage::Format_RGB32);
+    QImage img(QFontMetrics(font).horizontalAdvance(text) + 20, QFontMetrics(font).height() + 10, QImage::Format_RGB32);
     img.fill(Qt::white);
     QPainter p(&img);
     p.setLayoutDirection(Qt::LeftToRight);

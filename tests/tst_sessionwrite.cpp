@@ -23,10 +23,7 @@ using namespace numora;
 namespace {
 
 // Every key of the session holds "g<generation>k<index>".
-QString sessionValue(int generation, int index)
-{
-    return QStringLiteral("g%1k%2").arg(generation).arg(index);
-}
+QString sessionValue(int generation, int index) { return QStringLiteral("g%1k%2").arg(generation).arg(index); }
 
 bool writeGeneration(SettingsStore &store, int generation)
 {
@@ -194,7 +191,8 @@ void TestSessionWrite::failedWriteKeepsTheOldFile()
     if (fault == QLatin1String("read-only")) {
         QVERIFY(QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
         written = writeGeneration(store, 1);
-        QVERIFY(QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner));
+        QVERIFY(QFile::setPermissions(dir.path(),
+                                      QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner));
     } else {
         // A file may not grow past a few bytes: the new file cannot be
         // written out, as on a full disk.
@@ -229,14 +227,14 @@ void TestSessionWrite::failedWriteKeepsTheOldFile()
 
 void TestSessionWrite::exitWritesOnce_data()
 {
-    QTest::addColumn<bool>("changed");   // the layout has unsaved changes
-    QTest::addColumn<bool>("failing");   // the store cannot be written
+    QTest::addColumn<bool>("changed"); // the layout has unsaved changes
+    QTest::addColumn<bool>("failing"); // the store cannot be written
     QTest::addColumn<QStringList>("answers");
     QTest::addColumn<bool>("ended");
     QTest::addColumn<bool>("sessionSaved"); // the start number is in the store
     QTest::newRow("unchanged") << false << false << QStringList{} << true << true;
-    QTest::newRow("cancelled: only the filter") << true << false << QStringList{QStringLiteral("Cancel")} << false
-                                                << false;
+    QTest::newRow("cancelled: only the filter")
+        << true << false << QStringList{QStringLiteral("Cancel")} << false << false;
     QTest::newRow("failed write: stay") << false << true << QStringList{QStringLiteral("No")} << false << true;
     QTest::newRow("failed write: end anyway") << false << true << QStringList{QStringLiteral("Yes")} << true << true;
 }
@@ -260,7 +258,8 @@ void TestSessionWrite::exitWritesOnce()
     QVERIFY(fx.dialogs.answers.empty());
     QCOMPARE(fx.settings.contains(session::appName(), session::sectionName(), session::fieldKey(0)), sessionSaved);
     QVERIFY(fx.settings.contains(session::appName(), session::sectionName(), QStringLiteral("SaveFile")));
-    const bool warned = !fx.dialogs.asked.isEmpty() && fx.dialogs.asked.last().startsWith(QLatin1String("The session could not be saved"));
+    const bool warned = !fx.dialogs.asked.isEmpty()
+                        && fx.dialogs.asked.last().startsWith(QLatin1String("The session could not be saved"));
     QCOMPARE(warned, failing);
 }
 
@@ -268,12 +267,13 @@ void TestSessionWrite::unreachableDisplay_data()
 {
     QTest::addColumn<QString>("display");
     QTest::addColumn<QByteArray>("expected");
-    QTest::newRow("no server") << QStringLiteral(":99")
-                               << QByteArray("numora: the display :99 cannot be reached; start it from a desktop session.\n");
-    QTest::newRow("no server, screen") << QStringLiteral(":98.0")
-                                       << QByteArray("numora: the display :98.0 cannot be reached; start it from a desktop session.\n");
-    QTest::newRow("not set") << QString()
-                             << QByteArray("numora: no display available (DISPLAY is not set); start it from a desktop session.\n");
+    QTest::newRow("no server") << QStringLiteral(
+        ":99") << QByteArray("numora: the display :99 cannot be reached; start it from a desktop session.\n");
+    QTest::newRow("no server, screen") << QStringLiteral(
+        ":98.0") << QByteArray("numora: the display :98.0 cannot be reached; start it from a desktop session.\n");
+    QTest::newRow("not set")
+        << QString()
+        << QByteArray("numora: no display available (DISPLAY is not set); start it from a desktop session.\n");
 }
 
 void TestSessionWrite::unreachableDisplay()

@@ -26,18 +26,24 @@ void TestSettings::everyKeyRoundTripsThroughTheFile()
     QTemporaryDir dir;
     const QStringList keys = session::allKeys();
     QCOMPARE(keys.size(), 1 + 19 + 24 + 12 + 2);
-    const QStringList samples = {QStringLiteral("الرقم:"), QStringLiteral("ژماره:"), QStringLiteral("2 - Down to Up "),
-                                 QStringLiteral("-2147483630"), QStringLiteral(" padded "), QStringLiteral("a=b;c,d"),
+    const QStringList samples = {QStringLiteral("الرقم:"),
+                                 QStringLiteral("ژماره:"),
+                                 QStringLiteral("2 - Down to Up "),
+                                 QStringLiteral("-2147483630"),
+                                 QStringLiteral(" padded "),
+                                 QStringLiteral("a=b;c,d"),
                                  QString()};
     {
         QtSettingsStore store(dir.path());
         for (int i = 0; i < keys.size(); ++i)
-            store.saveSetting(session::appName(), session::sectionName(), keys[i], samples[i % samples.size()] + QString::number(i));
+            store.saveSetting(session::appName(), session::sectionName(), keys[i],
+                              samples[i % samples.size()] + QString::number(i));
     }
     // A new store on the same folder reads what the first one wrote.
     QtSettingsStore again(dir.path());
     for (int i = 0; i < keys.size(); ++i)
-        QCOMPARE(again.getSetting(session::appName(), session::sectionName(), keys[i]), samples[i % samples.size()] + QString::number(i));
+        QCOMPARE(again.getSetting(session::appName(), session::sectionName(), keys[i]),
+                 samples[i % samples.size()] + QString::number(i));
     QFile ini(again.fileName(session::appName()));
     QVERIFY(ini.open(QIODevice::ReadOnly));
     const QByteArray text = ini.readAll();
@@ -71,24 +77,24 @@ void TestSettings::missingRules_data()
     QTest::addColumn<QString>("expected");
     QTest::newRow("empty store: name") << QStringList{} << QStringLiteral("1") << QStringLiteral("No:");
     QTest::newRow("empty store: first run border") << QStringList{} << QStringLiteral("6") << QStringLiteral("1");
-    QTest::newRow("order present: empty name") << QStringList{QStringLiteral("Number5=3 - To Up Step Step")}
-                                                << QStringLiteral("1") << QString();
-    QTest::newRow("orientation present: border 0") << QStringList{QStringLiteral("Number13=6")} << QStringLiteral("6")
-                                                   << QString();
+    QTest::newRow("order present: empty name")
+        << QStringList{QStringLiteral("Number5=3 - To Up Step Step")} << QStringLiteral("1") << QString();
+    QTest::newRow("orientation present: border 0")
+        << QStringList{QStringLiteral("Number13=6")} << QStringLiteral("6") << QString();
     QTest::newRow("grid type") << QStringList{} << QStringLiteral("2") << QStringLiteral("2 X 2");
     QTest::newRow("font") << QStringList{} << QStringLiteral("7") << QStringLiteral("Courier New (Arabic)");
-    QTest::newRow("counter without digits") << QStringList{QStringLiteral("Number0_5=abc")} << QStringLiteral("c5")
-                                            << QStringLiteral("0");
+    QTest::newRow("counter without digits")
+        << QStringList{QStringLiteral("Number0_5=abc")} << QStringLiteral("c5") << QStringLiteral("0");
     QTest::newRow("counter with zeros") << QStringList{QStringLiteral("Number0_2=007")} << QStringLiteral("c2")
                                         << QStringLiteral("7");
-    QTest::newRow("top restored exactly") << QStringList{QStringLiteral("Number2_3=2850")} << QStringLiteral("t3")
-                                          << QStringLiteral("2850");
-    QTest::newRow("top in exponent form") << QStringList{QStringLiteral("Number2_3=1e+300")} << QStringLiteral("t3")
-                                          << QStringLiteral("1000000000");
+    QTest::newRow("top restored exactly")
+        << QStringList{QStringLiteral("Number2_3=2850")} << QStringLiteral("t3") << QStringLiteral("2850");
+    QTest::newRow("top in exponent form")
+        << QStringList{QStringLiteral("Number2_3=1e+300")} << QStringLiteral("t3") << QStringLiteral("1000000000");
     QTest::newRow("top not a number") << QStringList{QStringLiteral("Number2_3=x")} << QStringLiteral("t3")
                                       << QStringLiteral("none");
-    QTest::newRow("colours kept when order present") << QStringList{QStringLiteral("Number5=1 - Up to Down")}
-                                                     << QStringLiteral("fore") << QStringLiteral("none");
+    QTest::newRow("colours kept when order present")
+        << QStringList{QStringLiteral("Number5=1 - Up to Down")} << QStringLiteral("fore") << QStringLiteral("none");
     QTest::newRow("colour default") << QStringList{} << QStringLiteral("fore") << QStringLiteral("-2147483630");
 }
 
@@ -99,13 +105,15 @@ void TestSettings::missingRules()
     QFETCH(QString, expected);
     MemorySettingsStore store;
     for (const QString &kv : stored)
-        store.saveSetting(session::appName(), session::sectionName(), kv.section(QLatin1Char('='), 0, 0), kv.section(QLatin1Char('='), 1));
+        store.saveSetting(session::appName(), session::sectionName(), kv.section(QLatin1Char('='), 0, 0),
+                          kv.section(QLatin1Char('='), 1));
     const session::StartValues v = session::readStartValues(store);
     QString actual;
     if (check.startsWith(QLatin1Char('c')))
         actual = v.counters[check.mid(1).toInt() - 1];
     else if (check.startsWith(QLatin1Char('t')))
-        actual = v.tops[check.mid(1).toInt() - 1] ? QString::number(*v.tops[check.mid(1).toInt() - 1]) : QStringLiteral("none");
+        actual = v.tops[check.mid(1).toInt() - 1] ? QString::number(*v.tops[check.mid(1).toInt() - 1])
+                                                  : QStringLiteral("none");
     else if (check == QLatin1String("fore"))
         actual = v.foreColor ? QString::number(*v.foreColor) : QStringLiteral("none");
     else
@@ -157,7 +165,8 @@ void TestSettings::nextStartRestoresTheLastSession()
     QCOMPARE(again.doc.orientationMark, QStringLiteral("Hor"));
     QCOMPARE(again.doc.modified, 0);
     // Alignment 2 with a closing bracket: the opening one stands twice.
-    QCOMPARE(again.doc.sampleLabel.caption(), QStringLiteral("[") + again.doc.nameText.text() + QStringLiteral("[0900"));
+    QCOMPARE(again.doc.sampleLabel.caption(),
+             QStringLiteral("[") + again.doc.nameText.text() + QStringLiteral("[0900"));
 }
 
 QTEST_GUILESS_MAIN(TestSettings)

@@ -26,10 +26,7 @@ class TestStartUp : public QObject
             qFatal("no control %s", qPrintable(control));
         return c->get(name);
     }
-    static QStringList layoutFiles(test::FormFixture &fx)
-    {
-        return QDir(fx.folder.path()).entryList(QDir::Files);
-    }
+    static QStringList layoutFiles(test::FormFixture &fx) { return QDir(fx.folder.path()).entryList(QDir::Files); }
 
 private slots:
     void storedPositionComesBack_data()
@@ -40,17 +37,47 @@ private slots:
         QTest::addColumn<QString>("leftText");
         QTest::addColumn<int>("topValue");
         QTest::addColumn<int>("leftValue");
-        QTest::newRow("page edge") << "2970" << "2100" << "29.7" << "21" << 2970 << 2100;
-        QTest::newRow("just inside the edge") << "2961" << "2091" << "29.61" << "20.91" << 2961 << 2091;
-        QTest::newRow("smallest") << "10" << "10" << "0.1" << "0.1" << 10 << 10;
-        QTest::newRow("inside") << "1525" << "1525" << "15.25" << "15.25" << 1525 << 1525;
-        QTest::newRow("design place") << "2850" << "1850" << "28.5" << "18.5" << 2850 << 1850;
+        QTest::newRow("page edge") << "2970"
+                                   << "2100"
+                                   << "29.7"
+                                   << "21" << 2970 << 2100;
+        QTest::newRow("just inside the edge") << "2961"
+                                              << "2091"
+                                              << "29.61"
+                                              << "20.91" << 2961 << 2091;
+        QTest::newRow("smallest") << "10"
+                                  << "10"
+                                  << "0.1"
+                                  << "0.1" << 10 << 10;
+        QTest::newRow("inside") << "1525"
+                                << "1525"
+                                << "15.25"
+                                << "15.25" << 1525 << 1525;
+        QTest::newRow("design place") << "2850"
+                                      << "1850"
+                                      << "28.5"
+                                      << "18.5" << 2850 << 1850;
         // Beyond what an edit accepts: limited as an edit would be.
-        QTest::newRow("beyond the edge") << "5000" << "2500" << "29.7" << "21" << 2970 << 2100;
-        QTest::newRow("zero") << "0" << "0" << "0.1" << "0.1" << 10 << 10;
-        QTest::newRow("negative") << "-3" << "-300" << "0.1" << "0.1" << 10 << 10;
-        QTest::newRow("exponent form") << "1e+300" << "-1e300" << "29.7" << "0.1" << 2970 << 10;
-        QTest::newRow("no number keeps the design place") << "abc" << "" << "28.5" << "18.5" << 2850 << 1850;
+        QTest::newRow("beyond the edge") << "5000"
+                                         << "2500"
+                                         << "29.7"
+                                         << "21" << 2970 << 2100;
+        QTest::newRow("zero") << "0"
+                              << "0"
+                              << "0.1"
+                              << "0.1" << 10 << 10;
+        QTest::newRow("negative") << "-3"
+                                  << "-300"
+                                  << "0.1"
+                                  << "0.1" << 10 << 10;
+        QTest::newRow("exponent form") << "1e+300"
+                                       << "-1e300"
+                                       << "29.7"
+                                       << "0.1" << 2970 << 10;
+        QTest::newRow("no number keeps the design place") << "abc"
+                                                          << ""
+                                                          << "28.5"
+                                                          << "18.5" << 2850 << 1850;
     }
     void storedPositionComesBack()
     {
@@ -86,11 +113,20 @@ private slots:
         QTest::addColumn<QString>("stored"); // empty: the key is missing
         QTest::addColumn<QString>("gridText");
         QTest::addColumn<QString>("tag");
-        QTest::newRow("missing") << QString() << "2 X 2" << "2x2";
-        QTest::newRow("not in the list") << "7 X 7" << "2 X 2" << "2x2";
-        QTest::newRow("no grid at all") << "abc" << "2 X 2" << "2x2";
-        QTest::newRow("listed") << "4 X 4" << "4 X 4" << "4x4";
-        QTest::newRow("listed, largest") << "12 X 12" << "12 X 12" << "12x12";
+        QTest::newRow("missing") << QString() << "2 X 2"
+                                 << "2x2";
+        QTest::newRow("not in the list") << "7 X 7"
+                                         << "2 X 2"
+                                         << "2x2";
+        QTest::newRow("no grid at all") << "abc"
+                                        << "2 X 2"
+                                        << "2x2";
+        QTest::newRow("listed") << "4 X 4"
+                                << "4 X 4"
+                                << "4x4";
+        QTest::newRow("listed, largest") << "12 X 12"
+                                         << "12 X 12"
+                                         << "12x12";
     }
     void gridTypeFallsBack()
     {
@@ -144,8 +180,8 @@ private slots:
         QTest::addColumn<QVariant>("expected"); // invalid: as a start without the value
         // The font size field and the sample (which the print copies) agree.
         for (const char *c : {"Comb1", "La5"}) {
-            const QString name = QLatin1String(c) == QLatin1String("Comb1") ? QStringLiteral("text")
-                                                                               : QStringLiteral("fontsize");
+            const QString name =
+                QLatin1String(c) == QLatin1String("Comb1") ? QStringLiteral("text") : QStringLiteral("fontsize");
             const auto row = [&](const char *tag, const char *stored, const QVariant &fieldValue,
                                  const QVariant &sampleValue) {
                 QTest::addRow("size %s, %s", tag, c)
@@ -163,19 +199,45 @@ private slots:
             row("abc", "abc", QStringLiteral("abc"), designSize);
         }
         // Alignment: the scroll bar's range.
-        QTest::addRow("alignment 2") << "Number9" << "2" << "HScroll1" << "value" << QVariant(2);
-        QTest::addRow("alignment 5") << "Number9" << "5" << "HScroll1" << "value" << QVariant();
-        QTest::addRow("alignment -1") << "Number9" << "-1" << "HScroll1" << "value" << QVariant();
+        QTest::addRow("alignment 2") << "Number9"
+                                     << "2"
+                                     << "HScroll1"
+                                     << "value" << QVariant(2);
+        QTest::addRow("alignment 5") << "Number9"
+                                     << "5"
+                                     << "HScroll1"
+                                     << "value" << QVariant();
+        QTest::addRow("alignment -1") << "Number9"
+                                      << "-1"
+                                      << "HScroll1"
+                                      << "value" << QVariant();
         // Zero padding width: only the list's widths.
-        QTest::addRow("padding 3") << "Number11" << "3" << "Te2" << "text" << QVariant(QStringLiteral("3"));
-        QTest::addRow("padding 9") << "Number11" << "9" << "Te2" << "text" << QVariant();
+        QTest::addRow("padding 3") << "Number11"
+                                   << "3"
+                                   << "Te2"
+                                   << "text" << QVariant(QStringLiteral("3"));
+        QTest::addRow("padding 9") << "Number11"
+                                   << "9"
+                                   << "Te2"
+                                   << "text" << QVariant();
         // Way of printing: only the list's ways.
-        QTest::addRow("way listed") << "Number5" << "4 - To Down Step Step" << "WayPrint" << "text"
-                                    << QVariant(QStringLiteral("4 - To Down Step Step"));
-        QTest::addRow("way unknown") << "Number5" << "9 - Sideways" << "WayPrint" << "text" << QVariant();
+        QTest::addRow("way listed") << "Number5"
+                                    << "4 - To Down Step Step"
+                                    << "WayPrint"
+                                    << "text" << QVariant(QStringLiteral("4 - To Down Step Step"));
+        QTest::addRow("way unknown") << "Number5"
+                                     << "9 - Sideways"
+                                     << "WayPrint"
+                                     << "text" << QVariant();
         // Check boxes: 0 to 2.
-        QTest::addRow("bold 1") << "Number15" << "1" << "ChB1" << "value" << QVariant(1);
-        QTest::addRow("bold 7") << "Number15" << "7" << "ChB1" << "value" << QVariant();
+        QTest::addRow("bold 1") << "Number15"
+                                << "1"
+                                << "ChB1"
+                                << "value" << QVariant(1);
+        QTest::addRow("bold 7") << "Number15"
+                                << "7"
+                                << "ChB1"
+                                << "value" << QVariant();
     }
     void storedValueMeetsEditRule()
     {

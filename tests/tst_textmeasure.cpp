@@ -24,14 +24,19 @@ private slots:
         QTest::addColumn<QString>("family");
         QTest::addColumn<bool>("bold");
         QTest::addColumn<QString>("text");
-        const QStringList texts{QStringLiteral("No:000101"), QStringLiteral("(AV) To Wa"), QStringLiteral("office fifty"),
-                                QStringLiteral("AVAVAVAV"), QStringLiteral("\u0631\u0642\u0645 12"), QStringLiteral(""),
+        const QStringList texts{QStringLiteral("No:000101"),
+                                QStringLiteral("(AV) To Wa"),
+                                QStringLiteral("office fifty"),
+                                QStringLiteral("AVAVAVAV"),
+                                QStringLiteral("\u0631\u0642\u0645 12"),
+                                QStringLiteral(""),
                                 QStringLiteral("a\tb")};
         for (const char *family : {"DejaVu Sans", "Liberation Serif", "Courier New (Arabic)", "Noto Sans"})
             for (const QString &t : texts)
                 for (bool bold : {false, true})
-                    QTest::newRow(qPrintable(QStringLiteral("%1%2: %3").arg(QLatin1String(family),
-                                                                           bold ? QStringLiteral(" bold") : QString(), t)))
+                    QTest::newRow(
+                        qPrintable(QStringLiteral("%1%2: %3")
+                                       .arg(QLatin1String(family), bold ? QStringLiteral(" bold") : QString(), t)))
                         << QString::fromLatin1(family) << bold << t;
     }
     void sameAsShaping()

@@ -17,10 +17,7 @@ constexpr qint32 LinkLit = rgbColour(0, 0x7E, 0xF0);
 
 } // namespace
 
-QString AboutForm::defaultLink()
-{
-    return QStringLiteral(NUMORA_GUIDE_URL);
-}
+QString AboutForm::defaultLink() { return QStringLiteral(NUMORA_GUIDE_URL); }
 
 AboutForm::AboutForm(SettingsStore &settings, Desktop *desktop)
     : Form(QStringLiteral("About1"))
@@ -47,7 +44,7 @@ AboutForm::AboutForm(SettingsStore &settings, Desktop *desktop)
     onMouse.connect([this](MouseAction a, int, double, double) {
         if (a == MouseAction::Move)
             Label2.setForeColor(LinkBlue);
-    Label2.setTransparent(true);
+        Label2.setTransparent(true);
     });
     // The window stays open; the address opens in the default browser.
     Label2.onClick.connect([this] {
@@ -58,8 +55,7 @@ AboutForm::AboutForm(SettingsStore &settings, Desktop *desktop)
 
 void AboutForm::centreOver(double left, double top, double width, double height)
 {
-    setGeometry(left + (width - this->width()) / 2, top + (height - this->height()) / 2, this->width(),
-                this->height());
+    setGeometry(left + (width - this->width()) / 2, top + (height - this->height()) / 2, this->width(), this->height());
 }
 
 } // namespace numora

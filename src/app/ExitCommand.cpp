@@ -19,11 +19,11 @@ bool ExitCommand::run()
     // The browser's filter is remembered even when the exit is cancelled;
     // reading it loads the browser hidden when it was never opened.
     settings.saveSetting(session::appName(), session::sectionName(), QStringLiteral("SaveFile"),
-                                  QString::number(m_deps.browser().Combo3.listIndex()));
+                         QString::number(m_deps.browser().Combo3.listIndex()));
     if (doc.modified != 0) {
         const QString title = SaveCommand::questionTitle(doc.fileCaption.caption(), doc.typeCaption.caption());
         const auto answer = dialogs.message(QStringLiteral("Do you Want to Save the Change Document...?         "),
-                                                     title, Dialogs::Buttons::YesNoCancel);
+                                            title, Dialogs::Buttons::YesNoCancel);
         if (answer == Dialogs::Answer::Cancel)
             return false;
         if (answer == Dialogs::Answer::Yes) {

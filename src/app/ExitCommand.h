@@ -23,7 +23,9 @@ public:
         SaveCommand &save;
         std::function<BrowserForm &()> browser; // created on first use
     };
-    explicit ExitCommand(Deps deps) : m_deps(std::move(deps)) {}
+    explicit ExitCommand(Deps deps)
+        : m_deps(std::move(deps))
+    {}
     // True when the program may end now; false when the operator stayed
     // (Cancel, no name), the layout could not be written, or the session
     // could not be written and the operator chose to stay.

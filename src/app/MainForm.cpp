@@ -28,8 +28,7 @@ MainForm::MainForm(Services services)
     , style(doc, sample, services.dialogs)
     , orientation(doc, preview, services.scheduler)
     , placement(doc, preview)
-    , reset(ResetCommands::Deps{doc, preview, sample, services.dialogs,
-                                [this] { browser().Timer1.setInterval(10); }})
+    , reset(ResetCommands::Deps{doc, preview, sample, services.dialogs, [this] { browser().Timer1.setInterval(10); }})
     , Timer1(QStringLiteral("Timer1"), services.scheduler)
     , Tim3(QStringLiteral("Tim3"), services.scheduler)
     , printGenerator(doc, No1, printForm, services.scheduler)
@@ -40,9 +39,9 @@ MainForm::MainForm(Services services)
                                 [this](qsizetype i) { return printGenerator.Lise1.item(i); }, &recorder,
                                 [this] { return layoutFileValues(doc); },
                                 [this](qint64 pages, bool twoPages) {
-                                    return Previewer(m_services).preview(Previewer::Run{
-                                        layoutFileValues(doc), doc.documentName.caption(), doc.gridType.text(), pages,
-                                        twoPages});
+                                    return Previewer(m_services)
+                                        .preview(Previewer::Run{layoutFileValues(doc), doc.documentName.caption(),
+                                                                doc.gridType.text(), pages, twoPages});
                                 }})
     , printOrder(doc, sample)
     , chrome(*this, services.scheduler)
@@ -59,7 +58,8 @@ MainForm::MainForm(Services services)
     setCaption(QStringLiteral("Numora"));
     setGeometry(0, 0, 13000, 8500);
     Text1.setVisible(false);
-    Text1.setText(QStringLiteral("A file Name cannot contain any the following characters:\r\n  \r\n  \\/:*?\"<>|\r\n"));
+    Text1.setText(
+        QStringLiteral("A file Name cannot contain any the following characters:\r\n  \r\n  \\/:*?\"<>|\r\n"));
     Text1.onKeyPress.connect([this](int &key) {
         if (key != TextEditing::KeyBackspace && Text1.text().size() > 4)
             key = 0;
@@ -71,19 +71,65 @@ MainForm::MainForm(Services services)
 
 void MainForm::registerAll()
 {
-    for (Control *c : std::initializer_list<Control *>{
-             &doc.nameText, &doc.gridType, &doc.bracketBefore, &doc.bracketAfter, &doc.wayPrint, &doc.borderLine, &doc.fontName,
-             &doc.startNumber, &doc.alignLCR, &doc.zeroPad, &doc.zeroPadWidth, &doc.fontSize, &doc.orientationCode, &doc.fontItalic, &doc.fontBold,
-             &doc.moveByMouse, &doc.sampleLabel, &doc.autoPlace, &doc.documentName, &doc.fileCaption, &doc.typeCaption, &doc.orientationCaption,
-             &doc.topShift, &doc.leftShift, &doc.placementSlot, &sample.Label6, &sample.LA1, &sample.La00,
-             &sample.Label58, &sample.Timer5, &preview.Picture2, &preview.PLine1, &preview.PLine2,
-             &preview.Timer2, &No1, &orientation.Label4, &orientation.Im1, &orientation.Im2,
-             &orientation.Timer4, &style.Command4, &style.Command5, &style.Label55, &Timer1, &Text1, &Command2, &Command3,
-             &reset.Label7, &reset.Label57, &Label50, &Jour1, &Tim3, &placement.Check4, &placement.L1, &placement.L2})
+    for (Control *c : std::initializer_list<Control *>{&doc.nameText,
+                                                       &doc.gridType,
+                                                       &doc.bracketBefore,
+                                                       &doc.bracketAfter,
+                                                       &doc.wayPrint,
+                                                       &doc.borderLine,
+                                                       &doc.fontName,
+                                                       &doc.startNumber,
+                                                       &doc.alignLCR,
+                                                       &doc.zeroPad,
+                                                       &doc.zeroPadWidth,
+                                                       &doc.fontSize,
+                                                       &doc.orientationCode,
+                                                       &doc.fontItalic,
+                                                       &doc.fontBold,
+                                                       &doc.moveByMouse,
+                                                       &doc.sampleLabel,
+                                                       &doc.autoPlace,
+                                                       &doc.documentName,
+                                                       &doc.fileCaption,
+                                                       &doc.typeCaption,
+                                                       &doc.orientationCaption,
+                                                       &doc.topShift,
+                                                       &doc.leftShift,
+                                                       &doc.placementSlot,
+                                                       &sample.Label6,
+                                                       &sample.LA1,
+                                                       &sample.La00,
+                                                       &sample.Label58,
+                                                       &sample.Timer5,
+                                                       &preview.Picture2,
+                                                       &preview.PLine1,
+                                                       &preview.PLine2,
+                                                       &preview.Timer2,
+                                                       &No1,
+                                                       &orientation.Label4,
+                                                       &orientation.Im1,
+                                                       &orientation.Im2,
+                                                       &orientation.Timer4,
+                                                       &style.Command4,
+                                                       &style.Command5,
+                                                       &style.Label55,
+                                                       &Timer1,
+                                                       &Text1,
+                                                       &Command2,
+                                                       &Command3,
+                                                       &reset.Label7,
+                                                       &reset.Label57,
+                                                       &Label50,
+                                                       &Jour1,
+                                                       &Tim3,
+                                                       &placement.Check4,
+                                                       &placement.L1,
+                                                       &placement.L2})
         registerControl(*c);
     for (int n = 1; n <= 12; ++n) {
         SignSlot &s = doc.slot(n);
-        for (Control *c : std::initializer_list<Control *>{&s.counter, &s.topCm, &s.leftCm, &s.topScroll, &s.leftScroll})
+        for (Control *c :
+             std::initializer_list<Control *>{&s.counter, &s.topCm, &s.leftCm, &s.topScroll, &s.leftScroll})
             registerControl(*c);
         registerControl(preview.box(n));
         registerControl(preview.panel(n));
@@ -131,8 +177,8 @@ BrowserForm &MainForm::browser()
 {
     if (!m_browser) {
         m_browser = std::make_unique<BrowserForm>(BrowserForm::Deps{m_services.scheduler, m_services.dialogs,
-                                                                     m_services.settings, m_services.layouts, doc,
-                                                                     sample, m_layoutFiles});
+                                                                    m_services.settings, m_services.layouts, doc,
+                                                                    sample, m_layoutFiles});
         onBrowserCreated.raise();
     }
     return *m_browser;
@@ -185,12 +231,13 @@ void MainForm::closeAbout()
 void MainForm::openJournal()
 {
     if (!m_journal) {
-        m_journal = std::make_unique<JournalForm>(JournalForm::Deps{
-            m_services.dialogs, m_services.journal, m_services.printer,
-            [this](const JournalRun &run, qint64 from, qint64 to) {
-                const Reprinter::Result r = Reprinter(m_services).reprint(run, from, to);
-                return std::make_pair(r.pages, r.problem);
-            }});
+        m_journal =
+            std::make_unique<JournalForm>(JournalForm::Deps{m_services.dialogs, m_services.journal, m_services.printer,
+                                                            [this](const JournalRun &run, qint64 from, qint64 to) {
+                                                                const Reprinter::Result r =
+                                                                    Reprinter(m_services).reprint(run, from, to);
+                                                                return std::make_pair(r.pages, r.problem);
+                                                            }});
         m_journal->setGeometry(left() + 600, top() + 600, m_journal->width(), m_journal->height());
         onJournalCreated.raise();
     }
@@ -212,15 +259,9 @@ Form *MainForm::form(const QString &name)
     return nullptr;
 }
 
-QString MainForm::appName()
-{
-    return session::appName();
-}
+QString MainForm::appName() { return session::appName(); }
 
-QString MainForm::sectionName()
-{
-    return session::sectionName();
-}
+QString MainForm::sectionName() { return session::sectionName(); }
 
 void MainForm::startUp()
 {
@@ -338,9 +379,9 @@ void MainForm::startUp()
 
 QStringList MainForm::stateNames() const
 {
-    return {QStringLiteral("modified"),   QStringLiteral("orientationMark"), QStringLiteral("typeTag"),
-            QStringLiteral("slotCount"),  QStringLiteral("topSpinLast"),     QStringLiteral("leftSpinLast"),
-            QStringLiteral("zeroPrefix"), QStringLiteral("autoPlace"),       QStringLiteral("documentName"),
+    return {QStringLiteral("modified"),        QStringLiteral("orientationMark"), QStringLiteral("typeTag"),
+            QStringLiteral("slotCount"),       QStringLiteral("topSpinLast"),     QStringLiteral("leftSpinLast"),
+            QStringLiteral("zeroPrefix"),      QStringLiteral("autoPlace"),       QStringLiteral("documentName"),
             QStringLiteral("previewMouseDown")};
 }
 

@@ -48,7 +48,7 @@ public:
     MousePlacement placement;
 
     ResetCommands reset;
-    TextBox No1{QStringLiteral("No1")}; // page count mirror of the print dialog
+    TextBox No1{QStringLiteral("No1")};     // page count mirror of the print dialog
     TextBox Text1{QStringLiteral("Text1")}; // message for a name that cannot be a file name
     Label Command2{QStringLiteral("Command2"), QStringLiteral("Open")};
     Label Command3{QStringLiteral("Command3"), QStringLiteral("Save")};
@@ -58,7 +58,7 @@ public:
     Timer Tim3; // reopens the print dialog right after start-up
     PrintGenerator printGenerator;
     RunRecorder recorder; // the journal of runs
-    PrintForm printForm; // the print dialog Prnt1
+    PrintForm printForm;  // the print dialog Prnt1
     PrintOrderSelector printOrder;
     WindowChrome chrome; // title strip, hotspots, About label, button frames
 

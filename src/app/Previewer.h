@@ -15,7 +15,9 @@ class Previewer
 public:
     // The program's services; only the measure, the dialogs, the clock and
     // the fonts are shared.
-    explicit Previewer(Services services) : m_services(std::move(services)) {}
+    explicit Previewer(Services services)
+        : m_services(std::move(services))
+    {}
 
     struct Run
     {

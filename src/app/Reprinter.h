@@ -16,13 +16,15 @@ class Reprinter
 public:
     // The services of the program: the printer, the measure, the dialogs
     // and the journal are shared; the rest is the reprint's own.
-    explicit Reprinter(Services services) : m_services(std::move(services)) {}
+    explicit Reprinter(Services services)
+        : m_services(std::move(services))
+    {}
 
     struct Result
     {
         bool printed = false;
-        qint64 pages = 0;   // pages sent
-        QString problem;    // why nothing was printed; empty for a Stop
+        qint64 pages = 0; // pages sent
+        QString problem;  // why nothing was printed; empty for a Stop
     };
     // Pages fromPage..toPage (1-based, as printed) of the run.
     Result reprint(const JournalRun &run, qint64 fromPage, qint64 toPage);

@@ -6,11 +6,19 @@ namespace numora {
 
 RunForms::RunForms(const Services &services, Printer &printer, Journal *journal)
     : m_folder(m_dir.path() + QStringLiteral("/Data"))
-    , m_services{m_scheduler, services.measure, services.dialogs, m_settings, services.clock, services.fontNames,
-                 m_folder,    printer,          nullptr,          journal,    journal ? services.localJournal : nullptr,
+    , m_services{m_scheduler,
+                 services.measure,
+                 services.dialogs,
+                 m_settings,
+                 services.clock,
+                 services.fontNames,
+                 m_folder,
+                 printer,
+                 nullptr,
+                 journal,
+                 journal ? services.localJournal : nullptr,
                  services.workstation}
-{
-}
+{}
 
 RunForms::~RunForms() = default;
 

@@ -29,10 +29,10 @@ public:
 
     struct Outcome
     {
-        bool ended = false;  // false when the run never came to an end
+        bool ended = false; // false when the run never came to an end
         bool printed = false;
-        qint64 pages = 0;    // pages sent
-        QString failure;     // why the run failed; empty for a Stop
+        qint64 pages = 0; // pages sent
+        QString failure;  // why the run failed; empty for a Stop
     };
     // Prints `pages` pages (with the two-page option), or only the printed
     // pages from..to of them, through the forms' print dialog.

@@ -32,15 +32,27 @@ int runMainWindow(QApplication &app)
     // Layout files live in the Data folder of the per-user application data
     // (~/.local/share/Numbering/Data): the program's own folder is not
     // writable once installed.
-    DiskLayoutFolder layouts(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/Data"));
+    DiskLayoutFolder layouts(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
+                             + QStringLiteral("/Data"));
     QtPrinter printer;
     QtDesktop desktop;
     // The journal of runs sits beside the Data folder, unless the program's
     // settings name a database the shop's workstations share.
-    const JournalSetup journal = setUpJournal(
-        settings, QString(), QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/journal.sqlite"));
-    Services services{scheduler, measure, dialogs, settings, clock, installedFontFamilies, layouts,
-                      printer,     &desktop, journal.journal.get(), journal.local.get(), journal.workstation};
+    const JournalSetup journal = setUpJournal(settings, QString(),
+                                              QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
+                                                  + QStringLiteral("/journal.sqlite"));
+    Services services{scheduler,
+                      measure,
+                      dialogs,
+                      settings,
+                      clock,
+                      installedFontFamilies,
+                      layouts,
+                      printer,
+                      &desktop,
+                      journal.journal.get(),
+                      journal.local.get(),
+                      journal.workstation};
     MainForm form(services);
     form.startUp();
     ui::MainWindow window(form);

@@ -46,9 +46,9 @@ std::vector<Control *> WindowChrome::controls()
 
 std::vector<WindowChrome::Frame> WindowChrome::frames()
 {
-    return {{&m_form.Command2, 16, 13, 15, 14},        {&m_form.Command3, 20, 17, 19, 18},
-            {&m_form.reset.Label7, 9, 6, 8, 7},        {&m_form.reset.Label57, 21, 24, 22, 23},
-            {&m_form.Label50, 12, 5, 11, 10},          {&m_form.orientation.Label4, 1, 4, 2, 3}};
+    return {{&m_form.Command2, 16, 13, 15, 14}, {&m_form.Command3, 20, 17, 19, 18},
+            {&m_form.reset.Label7, 9, 6, 8, 7}, {&m_form.reset.Label57, 21, 24, 22, 23},
+            {&m_form.Label50, 12, 5, 11, 10},   {&m_form.orientation.Label4, 1, 4, 2, 3}};
 }
 
 void WindowChrome::connectEvents()
@@ -58,9 +58,10 @@ void WindowChrome::connectEvents()
         Label *button;
         double l, t, w, h;
     };
-    const Place places[] = {{&m_form.Command2, 9840, 915, 645, 225},   {&m_form.Command3, 9120, 915, 630, 225},
-                            {&m_form.reset.Label7, 12000, 915, 630, 225}, {&m_form.reset.Label57, 10560, 915, 645, 225},
-                            {&m_form.Label50, 120, 2070, 975, 225},    {&m_form.orientation.Label4, 1200, 2070, 975, 210}};
+    const Place places[] = {
+        {&m_form.Command2, 9840, 915, 645, 225},      {&m_form.Command3, 9120, 915, 630, 225},
+        {&m_form.reset.Label7, 12000, 915, 630, 225}, {&m_form.reset.Label57, 10560, 915, 645, 225},
+        {&m_form.Label50, 120, 2070, 975, 225},       {&m_form.orientation.Label4, 1200, 2070, 975, 210}};
     for (const Place &p : places)
         p.button->setGeometry(p.l, p.t, p.w, p.h);
 

@@ -44,8 +44,8 @@ int main(int argc, char *argv[])
         return EXIT_SUCCESS;
     }
     // The commands that work without the window.
-    const bool printCommand = command == QLatin1String("print") || command == QLatin1String("journal")
-                              || command == QLatin1String("reprint");
+    const bool printCommand =
+        command == QLatin1String("print") || command == QLatin1String("journal") || command == QLatin1String("reprint");
     if (!command.isEmpty() && !printCommand) {
         std::fprintf(stderr, "numora: unknown command %s (numora --help shows the usage)\n", argv[1]);
         return 2;

@@ -15,16 +15,16 @@ struct JournalRun
     enum class Outcome { Printing, Printed, Failed, Stopped };
     qint64 id = 0; // numbered 1, 2, 3, ... in the order journaled
     QDateTime started, finished;
-    QString layoutName;  // the open layout's name, "None" when there is none
-    QString gridType;    // "2 X 2"
-    QString printOrder;  // "1 - Up to Down"
-    QString printer;     // the printer's name, or the PDF file written
+    QString layoutName; // the open layout's name, "None" when there is none
+    QString gridType;   // "2 X 2"
+    QString printOrder; // "1 - Up to Down"
+    QString printer;    // the printer's name, or the PDF file written
     qint64 pagesRequested = 0;
     qint64 pagesPrinted = 0;
     bool twoPages = false;
     Outcome outcome = Outcome::Printing;
-    QString reason;       // why it failed
-    qint64 reprintOf = 0; // the run this one printed again, 0 for none
+    QString reason;                        // why it failed
+    qint64 reprintOf = 0;                  // the run this one printed again, 0 for none
     qint64 reprintFrom = 0, reprintTo = 0; // its pages
     QString workstation;
     // Set on a run printed without a claim (the shared journal could not be

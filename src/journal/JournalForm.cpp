@@ -52,7 +52,10 @@ QString JournalForm::outcomeText(const JournalRun &run)
     if (!run.checkNote.isEmpty())
         text += QStringLiteral("; TO CHECK: ") + run.checkNote;
     if (run.reprintOf != 0)
-        text = QStringLiteral("reprint of run %1, pages %2 to %3, ").arg(run.reprintOf).arg(run.reprintFrom).arg(run.reprintTo)
+        text = QStringLiteral("reprint of run %1, pages %2 to %3, ")
+                   .arg(run.reprintOf)
+                   .arg(run.reprintFrom)
+                   .arg(run.reprintTo)
                + text;
     return text;
 }
@@ -77,7 +80,9 @@ QString JournalForm::listLine(const JournalRun &run)
         }
         any = true;
     }
-    const QString span = !any ? QStringLiteral("no numbers") : first == last ? first : first + QStringLiteral(" to ") + last;
+    const QString span = !any            ? QStringLiteral("no numbers")
+                         : first == last ? first
+                                         : first + QStringLiteral(" to ") + last;
     const qint64 pages = run.outcome == JournalRun::Outcome::Printed ? run.pagesPrinted : run.pagesRequested;
     return QStringLiteral("%1  %2  %3  %4  %5 pages  %6  %7")
         .arg(run.id)
@@ -162,7 +167,8 @@ void JournalForm::runChosen()
                             .arg(run->id)
                             .arg(run->started.toString(QStringLiteral("dd/MM/yyyy HH:mm:ss")), run->layoutName,
                                  run->gridType, run->printOrder),
-                        QStringLiteral("Printer: %1%2").arg(run->printer, run->twoPages ? QStringLiteral(", every page twice") : QString()),
+                        QStringLiteral("Printer: %1%2")
+                            .arg(run->printer, run->twoPages ? QStringLiteral(", every page twice") : QString()),
                         QStringLiteral("Pages: %1 asked, %2 printed; %3")
                             .arg(run->pagesRequested)
                             .arg(run->pagesPrinted)
@@ -212,8 +218,9 @@ void JournalForm::reprintClicked()
     if (!listed || !m_d.journal || !m_d.reprint)
         return;
     if (listed->reprintOf != 0) {
-        m_d.dialogs.message(QStringLiteral("Run %1 is a reprint: reprint run %2 instead.").arg(listed->id).arg(listed->reprintOf),
-                            caption(), Dialogs::Buttons::OK);
+        m_d.dialogs.message(
+            QStringLiteral("Run %1 is a reprint: reprint run %2 instead.").arg(listed->id).arg(listed->reprintOf),
+            caption(), Dialogs::Buttons::OK);
         return;
     }
     const qint64 from = qint64(leadingNumber(Text3.text()));
@@ -240,8 +247,8 @@ void JournalForm::reprintClicked()
     if (before >= 0)
         m_d.printer.selectPrinter(before);
     if (pages == 0 && !problem.isEmpty())
-        m_d.dialogs.message(QStringLiteral("Run %1 could not be printed again:\r\n%2").arg(run->id).arg(problem), caption(),
-                            Dialogs::Buttons::OK);
+        m_d.dialogs.message(QStringLiteral("Run %1 could not be printed again:\r\n%2").arg(run->id).arg(problem),
+                            caption(), Dialogs::Buttons::OK);
     refresh();
 }
 
@@ -275,15 +282,9 @@ void JournalForm::closeRunClicked()
     refresh();
 }
 
-void JournalForm::closeClicked()
-{
-    setVisible(false);
-}
+void JournalForm::closeClicked() { setVisible(false); }
 
-QStringList JournalForm::stateNames() const
-{
-    return {QStringLiteral("runCount")};
-}
+QStringList JournalForm::stateNames() const { return {QStringLiteral("runCount")}; }
 
 QVariant JournalForm::state(const QString &name) const
 {

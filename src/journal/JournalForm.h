@@ -31,15 +31,15 @@ public:
     };
     explicit JournalForm(Deps deps);
 
-    ListBox List1{QStringLiteral("List1")};       // the runs, newest first
-    TextBox Text1{QStringLiteral("Text1")};       // layout filter
-    TextBox Text2{QStringLiteral("Text2")};       // number text to find
+    ListBox List1{QStringLiteral("List1")}; // the runs, newest first
+    TextBox Text1{QStringLiteral("Text1")}; // layout filter
+    TextBox Text2{QStringLiteral("Text2")}; // number text to find
     Label Command1{QStringLiteral("Command1"), QStringLiteral("Find")};
-    Label Label1{QStringLiteral("Label1")};       // what Find found
-    Label Label2{QStringLiteral("Label2")};       // the selected run in full
+    Label Label1{QStringLiteral("Label1")};                        // what Find found
+    Label Label2{QStringLiteral("Label2")};                        // the selected run in full
     ComboBox Combo1{QStringLiteral("Combo1"), ComboBox::PickList}; // printer for a reprint
-    TextBox Text3{QStringLiteral("Text3")};       // reprint from page
-    TextBox Text4{QStringLiteral("Text4")};       // reprint to page
+    TextBox Text3{QStringLiteral("Text3")};                        // reprint from page
+    TextBox Text4{QStringLiteral("Text4")};                        // reprint to page
     Label Command2{QStringLiteral("Command2"), QStringLiteral("Reprint")};
     Label Command3{QStringLiteral("Command3"), QStringLiteral("Close")};
     Label Command4{QStringLiteral("Command4"), QStringLiteral("Close unfinished run")};

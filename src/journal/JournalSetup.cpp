@@ -9,8 +9,9 @@ JournalSetup setUpJournal(SettingsStore &settings, const QString &urlGiven, cons
 {
     JournalSetup s;
     const QString app = JournalSetup::settingsApp(), section = JournalSetup::settingsSection();
-    const QString url = !urlGiven.trimmed().isEmpty() ? urlGiven.trimmed()
-                                                      : settings.getSetting(app, section, QStringLiteral("url")).trimmed();
+    const QString url = !urlGiven.trimmed().isEmpty()
+                            ? urlGiven.trimmed()
+                            : settings.getSetting(app, section, QStringLiteral("url")).trimmed();
     s.workstation = settings.getSetting(app, section, QStringLiteral("workstation")).trimmed();
     if (s.workstation.isEmpty())
         s.workstation = QSysInfo::machineHostName();

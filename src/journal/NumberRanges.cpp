@@ -13,10 +13,7 @@ constexpr int MaxDigits = 18; // fits a qint64 with room for steps
 // Products of two steps overflow 64 bits; GCC and Clang have 128.
 __extension__ typedef __int128 Wide;
 
-QString padded(qint64 value, int digits)
-{
-    return QStringLiteral("%1").arg(value, digits, 10, QLatin1Char('0'));
-}
+QString padded(qint64 value, int digits) { return QStringLiteral("%1").arg(value, digits, 10, QLatin1Char('0')); }
 
 struct Progression
 {
@@ -52,15 +49,9 @@ std::optional<std::pair<Wide, Wide>> bothResidues(Wide a, Wide m, Wide b, Wide n
 
 } // namespace
 
-QString NumberText::pattern() const
-{
-    return prefix + QStringLiteral("{%1}").arg(digits) + suffix;
-}
+QString NumberText::pattern() const { return prefix + QStringLiteral("{%1}").arg(digits) + suffix; }
 
-QString NumberText::text() const
-{
-    return digits == 0 ? prefix + suffix : prefix + padded(value, digits) + suffix;
-}
+QString NumberText::text() const { return digits == 0 ? prefix + suffix : prefix + padded(value, digits) + suffix; }
 
 std::optional<NumberText> NumberText::split(QStringView text)
 {
@@ -84,10 +75,7 @@ std::optional<NumberText> NumberText::split(QStringView text)
     return t;
 }
 
-QString NumberRange::pattern() const
-{
-    return prefix + QStringLiteral("{%1}").arg(digits) + suffix;
-}
+QString NumberRange::pattern() const { return prefix + QStringLiteral("{%1}").arg(digits) + suffix; }
 
 QString NumberRange::textOf(qint64 value) const
 {

@@ -15,8 +15,8 @@ struct NumberText
 {
     QString prefix;
     QString suffix;
-    int digits = 0;     // length of the digit run; 0 for a text without one
-    qint64 value = 0;   // the digit run's value
+    int digits = 0;   // length of the digit run; 0 for a text without one
+    qint64 value = 0; // the digit run's value
     // "No:{6}" style key of the pattern, for lookups.
     QString pattern() const;
     QString text() const; // the text again
@@ -29,12 +29,12 @@ struct NumberText
 // these, never one row per number.
 struct NumberRange
 {
-    int position = 0;   // slot 1..12
+    int position = 0; // slot 1..12
     QString prefix, suffix;
     int digits = 0;
     qint64 first = 0, last = 0, step = 0; // step 0 for a single number
-    qint64 firstPage = 0;  // printed page (1-based) of `first`
-    qint64 pageStride = 1; // printed pages from one number to the next
+    qint64 firstPage = 0;                 // printed page (1-based) of `first`
+    qint64 pageStride = 1;                // printed pages from one number to the next
     QString pattern() const;
     qint64 count() const { return step == 0 ? 1 : (last - first) / step + 1; }
     QString textOf(qint64 value) const;

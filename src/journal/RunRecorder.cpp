@@ -23,7 +23,7 @@ QString RunRecorder::describe(const JournalDuplicate &d)
         .arg(d.numbers.position)
         .arg(d.runId)
         .arg(when, d.layoutName,
-             !d.unfinished                ? QString()
+             !d.unfinished             ? QString()
              : d.workstation.isEmpty() ? QStringLiteral(" (never finished)")
                                        : QStringLiteral(" (unfinished, on %1)").arg(d.workstation));
 }
@@ -44,12 +44,13 @@ bool RunRecorder::withoutClaim(const QString &title, JournalRun run, const QStri
     // Said once, with the choice: waiting for the server is no choice, the
     // connection attempt has already timed out.
     if (!printWithoutClaim
-        && m_dialogs.message(QStringLiteral("The shared journal on server %1 cannot be reached:\r\n%2\r\n\r\n"
-                                            "Print this run without a claim? Other workstations cannot see its numbers; "
-                                            "it is recorded in this workstation's own journal and marked for the shop "
-                                            "to check.")
-                                 .arg(m_journal->server(), reason),
-                             title, Dialogs::Buttons::YesNo)
+        && m_dialogs.message(
+               QStringLiteral("The shared journal on server %1 cannot be reached:\r\n%2\r\n\r\n"
+                              "Print this run without a claim? Other workstations cannot see its numbers; "
+                              "it is recorded in this workstation's own journal and marked for the shop "
+                              "to check.")
+                   .arg(m_journal->server(), reason),
+               title, Dialogs::Buttons::YesNo)
                != Dialogs::Answer::Yes)
         return false;
     m_unclaimed = 0;
@@ -125,10 +126,10 @@ bool RunRecorder::begin(const Run &run)
             lines << describe(found[i]);
         if (found.size() > Shown)
             lines << QStringLiteral("and %1 more").arg(found.size() - Shown);
-        const auto answer = m_dialogs.message(QStringLiteral("These numbers were printed before:\r\n")
-                                                  + lines.join(QStringLiteral("\r\n"))
-                                                  + QStringLiteral("\r\n\r\nPrint them again?"),
-                                              run.title, Dialogs::Buttons::YesNo);
+        const auto answer =
+            m_dialogs.message(QStringLiteral("These numbers were printed before:\r\n")
+                                  + lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n\r\nPrint them again?"),
+                              run.title, Dialogs::Buttons::YesNo);
         if (answer != Dialogs::Answer::Yes) {
             m_refused = found;
             return false;

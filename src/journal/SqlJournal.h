@@ -70,7 +70,7 @@ private:
 
     QString m_path;
     std::optional<Server> m_server;
-    QString m_invalid; // why the URL the journal was made from is not understood
+    QString m_invalid;    // why the URL the journal was made from is not understood
     QString m_connection; // this journal's own Qt SQL connection name
     bool m_open = false;
 };

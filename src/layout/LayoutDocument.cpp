@@ -41,20 +41,20 @@ const GridTypeInfo *findGridType(const QString &text)
 
 QStringList wayPrintItems()
 {
-    return {QStringLiteral("1 - Up to Down"),
-            QStringLiteral("2 - Down to Up "),
-            QStringLiteral("3 - To Up Step Step"),
-            QStringLiteral("4 - To Down Step Step"),
-            QStringLiteral("5 - Down to Up Step 2"),
-            QStringLiteral("6 - Up to Down Step 2"),
-            QStringLiteral("7 - Advanced Up to Down"),
-            QStringLiteral("8 - Advanced Down to Up")};
+    return {QStringLiteral("1 - Up to Down"),          QStringLiteral("2 - Down to Up "),
+            QStringLiteral("3 - To Up Step Step"),     QStringLiteral("4 - To Down Step Step"),
+            QStringLiteral("5 - Down to Up Step 2"),   QStringLiteral("6 - Up to Down Step 2"),
+            QStringLiteral("7 - Advanced Up to Down"), QStringLiteral("8 - Advanced Down to Up")};
 }
 
 QStringList nameTextItems()
 {
-    return {QString(), QStringLiteral("الرقم:"), QStringLiteral("ژماره:"), QStringLiteral("شماره:"),
-            QStringLiteral("No:"), QStringLiteral("Number:")};
+    return {QString(),
+            QStringLiteral("الرقم:"),
+            QStringLiteral("ژماره:"),
+            QStringLiteral("شماره:"),
+            QStringLiteral("No:"),
+            QStringLiteral("Number:")};
 }
 
 static QStringList letters()
@@ -68,13 +68,13 @@ static QStringList letters()
 QStringList bracketBeforeItems()
 {
     return QStringList{QString(), QStringLiteral("("), QStringLiteral("["), QStringLiteral("{"), QStringLiteral("<")}
-        + letters();
+           + letters();
 }
 
 QStringList bracketAfterItems()
 {
     return QStringList{QString(), QStringLiteral(")"), QStringLiteral("]"), QStringLiteral("}"), QStringLiteral(">")}
-        + letters();
+           + letters();
 }
 
 QStringList fontSizeItems()

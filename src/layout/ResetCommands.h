@@ -23,7 +23,9 @@ public:
         // Reloads the open layout file from disk shortly after.
         std::function<void()> reloadOpenFile;
     };
-    explicit ResetCommands(Deps deps) : m_deps(std::move(deps)) {}
+    explicit ResetCommands(Deps deps)
+        : m_deps(std::move(deps))
+    {}
 
     Label Label7{QStringLiteral("Label7"), QStringLiteral("Rest")};
     Label Label57{QStringLiteral("Label57"), QStringLiteral("Close")};

@@ -55,7 +55,8 @@ StartValues readStartValues(SettingsStore &store)
     for (int k = 0; k <= 19; ++k)
         v.fields[k] = get(fieldKey(k));
     for (int n = 1; n <= 12; ++n)
-        v.counters[n - 1] = shortestDecimal(leadingNumber(has(counterKey(n)) ? get(counterKey(n)) : QStringLiteral("1")));
+        v.counters[n - 1] =
+            shortestDecimal(leadingNumber(has(counterKey(n)) ? get(counterKey(n)) : QStringLiteral("1")));
 
     if (!has(fieldKey(16)))
         v.fields[16] = QStringLiteral("1");

@@ -25,14 +25,14 @@ QStringList allKeys();
 // field that stays empty (std::nullopt) leaves its editor as it is.
 struct StartValues
 {
-    QString fields[20];                 // Number0..Number19 after the rules
-    bool firstRun = false;              // Number13 missing
-    QString counters[12];               // shortest decimal of the stored number
-    std::optional<qint32> backColor;    // Number17
-    std::optional<qint32> foreColor;    // Number18
-    std::optional<int> moveByMouse;     // Number16, converted strictly
-    std::optional<qint64> tops[12];     // Number2_<n>, hundredths of a centimetre
-    std::optional<qint64> lefts[12];    // Number3_<n>
+    QString fields[20];              // Number0..Number19 after the rules
+    bool firstRun = false;           // Number13 missing
+    QString counters[12];            // shortest decimal of the stored number
+    std::optional<qint32> backColor; // Number17
+    std::optional<qint32> foreColor; // Number18
+    std::optional<int> moveByMouse;  // Number16, converted strictly
+    std::optional<qint64> tops[12];  // Number2_<n>, hundredths of a centimetre
+    std::optional<qint64> lefts[12]; // Number3_<n>
 };
 StartValues readStartValues(SettingsStore &store);
 

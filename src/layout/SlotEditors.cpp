@@ -9,8 +9,7 @@ namespace numora {
 SlotEditors::SlotEditors(LayoutDocument &doc, PagePreview &preview)
     : m_doc(doc)
     , m_preview(preview)
-{
-}
+{}
 
 void SlotEditors::counterKey(int &key)
 {

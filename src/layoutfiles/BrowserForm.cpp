@@ -13,8 +13,8 @@
 namespace numora {
 
 namespace {
-const char *const kExtensions[] = {"1X1;*.2X2;*.3X3;*.4X4;*.6X6;*.8X8;*.10X10;*.12X12",
-                                   "1x1", "2X2", "3X3", "4X4", "6X6", "8X8", "10X10", "12X12"};
+const char *const kExtensions[] = {
+    "1X1;*.2X2;*.3X3;*.4X4;*.6X6;*.8X8;*.10X10;*.12X12", "1x1", "2X2", "3X3", "4X4", "6X6", "8X8", "10X10", "12X12"};
 // Lines 1 to 13 are all the preview needs.
 constexpr qint64 PreviewBytes = 64 * 1024;
 } // namespace
@@ -45,10 +45,11 @@ BrowserForm::BrowserForm(Deps deps)
     // Creation: list the folder, then restore the filter of the last run.
     m_deps.folder.ensureExists();
     refreshFiles();
-    const QString saved = m_deps.settings.getSetting(session::appName(), session::sectionName(), QStringLiteral("SaveFile"));
+    const QString saved =
+        m_deps.settings.getSetting(session::appName(), session::sectionName(), QStringLiteral("SaveFile"));
     Combo3.setItems({QStringLiteral("All"), QStringLiteral("1 X 1"), QStringLiteral("2 X 2"), QStringLiteral("3 X 3"),
-                     QStringLiteral("4 X 4"), QStringLiteral("6 X 6"), QStringLiteral("8 X 8"), QStringLiteral("10 X 10"),
-                     QStringLiteral("12 X 12")});
+                     QStringLiteral("4 X 4"), QStringLiteral("6 X 6"), QStringLiteral("8 X 8"),
+                     QStringLiteral("10 X 10"), QStringLiteral("12 X 12")});
     if (const auto pos = roundHalfEven(leadingNumber(saved)); pos && *pos >= 0 && *pos < Combo3.count())
         Combo3.setListIndex(int(*pos));
 }
@@ -120,7 +121,8 @@ void BrowserForm::openSelected(const QString &question)
     const QString f = selectedFile();
     const bool longType = f.endsWith(QLatin1String("10")) || f.endsWith(QLatin1String("12"));
     const QString name = f.left(std::max<qsizetype>(0, f.size() - (longType ? 6 : 4)));
-    const auto answer = m_deps.dialogs.message(question + QStringLiteral("\r\n") + f, QString(), Dialogs::Buttons::YesNo);
+    const auto answer =
+        m_deps.dialogs.message(question + QStringLiteral("\r\n") + f, QString(), Dialogs::Buttons::YesNo);
     if (answer != Dialogs::Answer::Yes) {
         m_deps.sample.refreshNumberSample();
         return;
@@ -129,7 +131,8 @@ void BrowserForm::openSelected(const QString &question)
     // open layout and its name as they are, so a later save cannot write the
     // open layout under the vanished file's name.
     if (!m_deps.folder.read(m_deps.folder.filePath(f), 1)) {
-        m_deps.dialogs.message(QStringLiteral("The layout file cannot be read:\r\n") + f, QString(), Dialogs::Buttons::OK);
+        m_deps.dialogs.message(QStringLiteral("The layout file cannot be read:\r\n") + f, QString(),
+                               Dialogs::Buttons::OK);
         refreshFiles();
         return;
     }
@@ -204,10 +207,7 @@ void BrowserForm::reload()
     Timer1.setInterval(0);
 }
 
-QStringList BrowserForm::stateNames() const
-{
-    return {QStringLiteral("pattern")};
-}
+QStringList BrowserForm::stateNames() const { return {QStringLiteral("pattern")}; }
 
 QVariant BrowserForm::state(const QString &name) const
 {

@@ -30,19 +30,18 @@ std::optional<qint64> strictInteger(const QString &value)
 
 QStringList layoutFileKeys(LayoutWriter writer)
 {
-    QStringList keys{QStringLiteral("Name No.   ="), QStringLiteral("No. Counter="),
-                     QStringLiteral("Spase R    ="), QStringLiteral("Spase L    ="),
-                     QStringLiteral("Way Print  ="), QStringLiteral("Sel. Zero  ="),
-                     QStringLiteral("Font Name  ="), QStringLiteral("Counter 00 ="),
-                     QStringLiteral("Scrol L-C-R="), QStringLiteral("Box Line   ="),
-                     QStringLiteral("No. Zero   ="), QStringLiteral("Font Size  ="),
-                     QStringLiteral("Top Page   ="), QStringLiteral("Font Italic="),
-                     QStringLiteral("Font Bold  ="), QStringLiteral("Move Mouse =")};
+    QStringList keys{QStringLiteral("Name No.   ="), QStringLiteral("No. Counter="), QStringLiteral("Spase R    ="),
+                     QStringLiteral("Spase L    ="), QStringLiteral("Way Print  ="), QStringLiteral("Sel. Zero  ="),
+                     QStringLiteral("Font Name  ="), QStringLiteral("Counter 00 ="), QStringLiteral("Scrol L-C-R="),
+                     QStringLiteral("Box Line   ="), QStringLiteral("No. Zero   ="), QStringLiteral("Font Size  ="),
+                     QStringLiteral("Top Page   ="), QStringLiteral("Font Italic="), QStringLiteral("Font Bold  ="),
+                     QStringLiteral("Move Mouse =")};
     if (writer == LayoutWriter::Exit)
         keys.swapItemsAt(2, 3);
     for (int n = 1; n <= 12; ++n) {
         const QString nn = QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
-        keys << QStringLiteral("Sign T") + nn + QStringLiteral("   =") << QStringLiteral("Sign L") + nn + QStringLiteral("   =");
+        keys << QStringLiteral("Sign T") + nn + QStringLiteral("   =")
+             << QStringLiteral("Sign L") + nn + QStringLiteral("   =");
     }
     keys << QStringLiteral("BackColor  =") << QStringLiteral("ForeColor  =");
     for (int n = 1; n <= 12; ++n)
@@ -114,8 +113,7 @@ LayoutFileIO::LayoutFileIO(LayoutDocument &doc, NumberSample &sample, Orientatio
     , m_sample(sample)
     , m_orientation(orientation)
     , m_folder(folder)
-{
-}
+{}
 
 bool LayoutFileIO::writeLayoutFile(const QString &path, LayoutWriter writer, QString *error)
 {
@@ -179,8 +177,7 @@ void LayoutFileIO::applyLine(int line, const QString &value)
         if (const auto v = strictInteger(value); v && *v >= INT32_MIN && *v <= INT32_MAX)
             line == 41 ? m_doc.sampleLabel.setBackColor(qint32(*v)) : m_doc.sampleLabel.setForeColor(qint32(*v));
         return;
-    default:
-        break;
+    default: break;
     }
     if (line >= 17 && line <= 40) {
         SignSlot &s = m_doc.slot((line - 15) / 2);
@@ -223,8 +220,10 @@ bool LayoutFileIO::loadLayoutFile(const QString &path, const QString &fileName)
     const bool standing = QLocale::c().toDouble(code.trimmed(), &ok) == 6 && ok;
     const int e = fileName.size() >= 4 && fileName.at(fileName.size() - 4) == QLatin1Char('.') ? 4 : 6;
     m_doc.typeCaption.setCaption(QStringLiteral("Type: ") + fileName.right(e - 1));
-    m_doc.fileCaption.setCaption(QStringLiteral("File Name : ") + fileName.left(std::max<qsizetype>(0, fileName.size() - e)));
-    m_doc.orientationCaption.setCaption(QStringLiteral("Orientation: ") + (standing ? QStringLiteral("Vertical") : QStringLiteral("Horizontal")));
+    m_doc.fileCaption.setCaption(QStringLiteral("File Name : ")
+                                 + fileName.left(std::max<qsizetype>(0, fileName.size() - e)));
+    m_doc.orientationCaption.setCaption(QStringLiteral("Orientation: ")
+                                        + (standing ? QStringLiteral("Vertical") : QStringLiteral("Horizontal")));
     if (differs)
         m_orientation.Timer4.setInterval(10);
     m_doc.sampleLabel.setFontName(m_doc.fontName.text());

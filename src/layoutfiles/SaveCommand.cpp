@@ -55,7 +55,8 @@ QString SaveCommand::askName()
         return {};
     }
     for (;;) {
-        const QString proposal = doc.documentName.caption() == QLatin1String("None") ? proposedNewName() : doc.documentName.caption();
+        const QString proposal =
+            doc.documentName.caption() == QLatin1String("None") ? proposedNewName() : doc.documentName.caption();
         const QString answer = dialogs.input(QStringLiteral("Type Name of Document"), QStringLiteral("Save"), proposal);
         if (answer.isEmpty())
             return {};

@@ -31,7 +31,9 @@ public:
         std::function<BrowserForm &()> browser;  // created on first use
         std::function<void()> openBrowser;       // docked beside the main window
     };
-    explicit SaveCommand(Deps deps) : m_deps(std::move(deps)) {}
+    explicit SaveCommand(Deps deps)
+        : m_deps(std::move(deps))
+    {}
     void run();
 
     // The name prompt shared with the save at exit: the accepted name, or an

@@ -6,12 +6,15 @@
 
 namespace numora {
 
-NumberSample::NumberSample(LayoutDocument &doc, Scheduler &scheduler, TextMeasure &measure, std::array<Label *, 12> boxes)
+NumberSample::NumberSample(LayoutDocument &doc, Scheduler &scheduler, TextMeasure &measure,
+                           std::array<Label *, 12> boxes)
     : Timer5(QStringLiteral("Timer5"), scheduler)
     , m_doc(doc)
     , m_boxes(boxes)
 {
-    auto measurer = [&measure](const QString &t, const FontSpec &f, double &w, double &h) { measure.measure(t, f, w, h); };
+    auto measurer = [&measure](const QString &t, const FontSpec &f, double &w, double &h) {
+        measure.measure(t, f, w, h);
+    };
     Label6.setBackColor(rgbColour(255, 255, 0));
     LA1.setVisible(false);
     LA1.setAutoSize(true, measurer);
@@ -29,10 +32,7 @@ NumberSample::NumberSample(LayoutDocument &doc, Scheduler &scheduler, TextMeasur
     Timer5.onTick.connect([this] { refreshPreviewNumbers(); });
 }
 
-NumberSample::~NumberSample()
-{
-    UpdateBatch::forget(this);
-}
+NumberSample::~NumberSample() { UpdateBatch::forget(this); }
 
 NumberTextStyle NumberSample::style() const
 {
@@ -105,8 +105,8 @@ void NumberSample::updateSizeReadout()
         const auto mm = integerDivide(twips, 56);
         return mm ? shortestDecimal(double(*mm) / 10) : QStringLiteral("0");
     };
-    La00.setCaption(QStringLiteral(" Size: ") + tenths(LA1.height()) + QStringLiteral(" cm x ")
-                    + tenths(LA1.width()) + QStringLiteral(" cm"));
+    La00.setCaption(QStringLiteral(" Size: ") + tenths(LA1.height()) + QStringLiteral(" cm x ") + tenths(LA1.width())
+                    + QStringLiteral(" cm"));
 }
 
 void NumberSample::refreshPreviewNumbers()

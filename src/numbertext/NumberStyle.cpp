@@ -11,8 +11,7 @@ NumberStyle::NumberStyle(LayoutDocument &doc, NumberSample &sample, Dialogs &dia
     : m_doc(doc)
     , m_sample(sample)
     , m_dialogs(dialogs)
-{
-}
+{}
 
 void NumberStyle::boldClicked()
 {

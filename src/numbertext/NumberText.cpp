@@ -28,15 +28,13 @@ QString composeNumberText(const NumberTextStyle &style, const QString &numberTex
     const QString &b = style.before;
     const QString &a = style.after;
     switch (style.alignLCR) {
-    case 1:
-        return b + prefix + numberText + a + n;
+    case 1: return b + prefix + numberText + a + n;
     case 2:
         // The bracket before stands twice and a closing bracket is dropped.
         if (isClosingBracket(a))
             return b + n + b + prefix + numberText;
         return a + n + b + prefix + numberText;
-    default:
-        return n + b + prefix + numberText + a;
+    default: return n + b + prefix + numberText + a;
     }
 }
 

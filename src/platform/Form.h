@@ -12,7 +12,9 @@ namespace numora {
 class Form
 {
 public:
-    explicit Form(QString name) : m_name(std::move(name)) {}
+    explicit Form(QString name)
+        : m_name(std::move(name))
+    {}
     virtual ~Form() = default;
     Form(const Form &) = delete;
     Form &operator=(const Form &) = delete;
@@ -55,7 +57,8 @@ protected:
     {
         // A second control under a name would hide the first from scripts
         // and views.
-        Q_ASSERT_X(!m_controls.contains(name), "Form::registerControl", qPrintable(m_name + QStringLiteral(": ") + name));
+        Q_ASSERT_X(!m_controls.contains(name), "Form::registerControl",
+                   qPrintable(m_name + QStringLiteral(": ") + name));
         if (!m_controls.contains(name))
             m_order.append(name);
         m_controls.insert(name, &c);

@@ -7,10 +7,7 @@
 
 namespace numora {
 
-bool DiskLayoutFolder::ensureExists()
-{
-    return QDir().mkpath(m_path);
-}
+bool DiskLayoutFolder::ensureExists() { return QDir().mkpath(m_path); }
 
 QStringList DiskLayoutFolder::list(const QStringList &patterns) const
 {
@@ -49,9 +46,6 @@ bool DiskLayoutFolder::write(const QString &filePath, const QByteArray &content,
     return true;
 }
 
-bool DiskLayoutFolder::remove(const QString &filePath)
-{
-    return QFile::remove(filePath);
-}
+bool DiskLayoutFolder::remove(const QString &filePath) { return QFile::remove(filePath); }
 
 } // namespace numora

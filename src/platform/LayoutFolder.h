@@ -32,7 +32,9 @@ public:
 class DiskLayoutFolder : public LayoutFolder
 {
 public:
-    explicit DiskLayoutFolder(QString path) : m_path(std::move(path)) {}
+    explicit DiskLayoutFolder(QString path)
+        : m_path(std::move(path))
+    {}
     QString path() const override { return m_path; }
     bool ensureExists() override;
     QStringList list(const QStringList &patterns) const override;

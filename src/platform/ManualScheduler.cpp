@@ -2,15 +2,9 @@
 
 namespace numora {
 
-void ManualScheduler::arm(Timer *t, int ms)
-{
-    m_due[t] = Due{m_now + ms, m_order++};
-}
+void ManualScheduler::arm(Timer *t, int ms) { m_due[t] = Due{m_now + ms, m_order++}; }
 
-void ManualScheduler::disarm(Timer *t)
-{
-    m_due.erase(t);
-}
+void ManualScheduler::disarm(Timer *t) { m_due.erase(t); }
 
 bool ManualScheduler::runNext(qint64 limit)
 {

@@ -29,7 +29,9 @@ double leadingNumber(const QString &text)
         if (c != QLatin1Char(' ') && c != QLatin1Char('\t') && c != QLatin1Char('\n'))
             s.append(c);
 
-    const auto isDigit = [&](qsizetype i) { return i < s.size() && s[i] >= QLatin1Char('0') && s[i] <= QLatin1Char('9'); };
+    const auto isDigit = [&](qsizetype i) {
+        return i < s.size() && s[i] >= QLatin1Char('0') && s[i] <= QLatin1Char('9');
+    };
     qsizetype i = 0;
     if (i < s.size() && (s[i] == QLatin1Char('+') || s[i] == QLatin1Char('-')))
         ++i;

@@ -45,7 +45,11 @@ private:
 class SettingsBatch
 {
 public:
-    explicit SettingsBatch(SettingsStore &store) : m_store(store) { m_store.beginBatch(); }
+    explicit SettingsBatch(SettingsStore &store)
+        : m_store(store)
+    {
+        m_store.beginBatch();
+    }
     ~SettingsBatch()
     {
         if (!m_ended)

@@ -19,10 +19,7 @@ std::vector<Deferred> g_deferred;
 
 } // namespace
 
-UpdateBatch::UpdateBatch()
-{
-    ++g_depth;
-}
+UpdateBatch::UpdateBatch() { ++g_depth; }
 
 UpdateBatch::~UpdateBatch()
 {
@@ -43,10 +40,7 @@ UpdateBatch::~UpdateBatch()
     g_depth = 0;
 }
 
-bool UpdateBatch::isOpen()
-{
-    return g_depth > 0;
-}
+bool UpdateBatch::isOpen() { return g_depth > 0; }
 
 void UpdateBatch::defer(const void *owner, std::function<void()> work)
 {

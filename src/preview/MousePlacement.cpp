@@ -25,10 +25,7 @@ QString MousePlacement::readout(double units)
     return shortestDecimal(double(whole.value_or(0)) / 10.0);
 }
 
-void MousePlacement::buttonDown()
-{
-    previewMouseDown = 1;
-}
+void MousePlacement::buttonDown() { previewMouseDown = 1; }
 
 void MousePlacement::pointerMoved(double x, double y)
 {

@@ -29,7 +29,8 @@ void Orientation::toggleOrientation()
     m_preview.PLine1.setY2(0);
     m_preview.PLine1.setY1(0);
 
-    m_doc.orientationMark = m_doc.orientationMark == QLatin1String("Hor") ? QStringLiteral("Ver") : QStringLiteral("Hor");
+    m_doc.orientationMark =
+        m_doc.orientationMark == QLatin1String("Hor") ? QStringLiteral("Ver") : QStringLiteral("Hor");
 
     Label &page = m_preview.Picture2;
     const double h = page.height();

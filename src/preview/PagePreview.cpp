@@ -41,10 +41,7 @@ PagePreview::PagePreview(LayoutDocument &doc, Scheduler &scheduler)
     Timer2.onTick.connect([this] { refreshPreview(); });
 }
 
-QString PagePreview::panelName(int n)
-{
-    return QStringLiteral("Picture%1").arg(n <= 8 ? n + 2 : n + 3);
-}
+QString PagePreview::panelName(int n) { return QStringLiteral("Picture%1").arg(n <= 8 ? n + 2 : n + 3); }
 
 std::array<Label *, 12> PagePreview::boxes()
 {

@@ -26,10 +26,7 @@ QString centimetres(double twips)
     return mm ? shortestDecimal(double(*mm) / 10) : QStringLiteral("0");
 }
 
-qint64 halfOf(double v)
-{
-    return integerDivide(v, 2).value_or(0);
-}
+qint64 halfOf(double v) { return integerDivide(v, 2).value_or(0); }
 
 } // namespace
 
@@ -65,9 +62,9 @@ PrintForm::PrintForm(Deps deps)
     L1.setFontBold(true);
     L1.setAutoSize(true, measurer);
 
-    for (Control *c : std::initializer_list<Control *>{&Combo1, &List1, &Label3, &Te1, &Check1, &Im1, &Im2,
-                                                       &Command1, &Command2, &Command3, &Command4, &Picture2, &Label2,
-                                                       &LA1, &L1, &Timer1, &Timer2})
+    for (Control *c :
+         std::initializer_list<Control *>{&Combo1, &List1, &Label3, &Te1, &Check1, &Im1, &Im2, &Command1, &Command2,
+                                          &Command3, &Command4, &Picture2, &Label2, &LA1, &L1, &Timer1, &Timer2})
         registerControl(*c);
     connectEvents();
 }
@@ -95,8 +92,8 @@ void PrintForm::ensureLoaded()
     pageFieldSelected = 0;
     fillPrinters();
     setGeometry(m_d.mainWindow.left() + 1000, m_d.mainWindow.top() + 1000, width(), height());
-    const double pages = leadingNumber(m_d.settings.getSetting(session::appName(), session::sectionName(),
-                                                               QStringLiteral("Number0")));
+    const double pages =
+        leadingNumber(m_d.settings.getSetting(session::appName(), session::sectionName(), QStringLiteral("Number0")));
     Te1.setText(pages == 0 ? QStringLiteral("1") : shortestDecimal(pages));
     showIllustrations();
 }
@@ -186,8 +183,9 @@ void PrintForm::showSizeLabel()
 void PrintForm::open()
 {
     const QString fileName = m_d.doc.fileCaption.caption().mid(10);
-    m_appTitle = QStringLiteral("Talonix") + (fileName == QLatin1String(": None") ? QStringLiteral(": No FileName") : fileName)
-        + QLatin1Char('.') + m_d.doc.typeCaption.caption().mid(6);
+    m_appTitle = QStringLiteral("Talonix")
+                 + (fileName == QLatin1String(": None") ? QStringLiteral(": No FileName") : fileName) + QLatin1Char('.')
+                 + m_d.doc.typeCaption.caption().mid(6);
     m_d.printer.setDocumentName(m_appTitle);
 
     ensureLoaded();
@@ -217,7 +215,8 @@ void PrintForm::keepInFront()
 
 void PrintForm::startUpCheck(Timer &reopenTimer)
 {
-    if (m_d.settings.getSetting(session::appName(), session::sectionName(), QStringLiteral("No0")) != QLatin1String("Yes"))
+    if (m_d.settings.getSetting(session::appName(), session::sectionName(), QStringLiteral("No0"))
+        != QLatin1String("Yes"))
         return;
     // Converted directly: a text that is no whole number is skipped.
     bool ok = false;
@@ -265,10 +264,7 @@ void PrintForm::pageFieldKey(int &key)
         key = 0;
 }
 
-void PrintForm::twoPageClicked()
-{
-    showIllustrations();
-}
+void PrintForm::twoPageClicked() { showIllustrations(); }
 
 void PrintForm::setControlsEnabled(bool on)
 {

@@ -45,10 +45,10 @@ public:
         TextMeasure &measure;
         LayoutDocument &doc;
         Form &mainWindow;
-        TextBox &pageCount;       // No1 on the main window
-        Label &firstPreviewBox;   // Test1: the measuring label shows with it
-        Timer &setUpTimer;        // Tim2: the print order engine's set-up
-        Timer &generationTimer;   // Tim1: generation, running while 1 ms
+        TextBox &pageCount;     // No1 on the main window
+        Label &firstPreviewBox; // Test1: the measuring label shows with it
+        Timer &setUpTimer;      // Tim2: the print order engine's set-up
+        Timer &generationTimer; // Tim1: generation, running while 1 ms
         // The generated sequence: count and entry i.
         std::function<qsizetype()> sequenceCount;
         std::function<QString(qsizetype)> sequenceEntry;
@@ -68,12 +68,12 @@ public:
     explicit PrintForm(Deps deps);
 
     ComboBox Combo1{QStringLiteral("Combo1"), ComboBox::PickList}; // printer box
-    ListBox List1{QStringLiteral("List1")};                         // printer indexes, hidden
+    ListBox List1{QStringLiteral("List1")};                        // printer indexes, hidden
     Label Label3{QStringLiteral("Label3"), QStringLiteral("  Number of copies:")};
-    TextBox Te1{QStringLiteral("Te1")};                             // page field
+    TextBox Te1{QStringLiteral("Te1")};                                                     // page field
     CheckBox Check1{QStringLiteral("Check1"), QStringLiteral("Likewise: Print  2 Pages ")}; // two-page option
-    Label Im1{QStringLiteral("Im1")}; // one sheet per number set
-    Label Im2{QStringLiteral("Im2")}; // each sheet twice
+    Label Im1{QStringLiteral("Im1")};                                                       // one sheet per number set
+    Label Im2{QStringLiteral("Im2")};                                                       // each sheet twice
     Label Command1{QStringLiteral("Command1"), QStringLiteral("Print....")};
     Label Command2{QStringLiteral("Command2"), QStringLiteral("Properties Printer")};
     Label Command3{QStringLiteral("Command3"), QStringLiteral("Cancel")};

@@ -6,20 +6,11 @@
 
 namespace numora {
 
-double PrintGenerator::Fields::startField() const
-{
-    return leadingNumber(m_doc.startNumber.text());
-}
+double PrintGenerator::Fields::startField() const { return leadingNumber(m_doc.startNumber.text()); }
 
-double PrintGenerator::Fields::counter(int slot) const
-{
-    return leadingNumber(m_doc.slot(slot).counter.text());
-}
+double PrintGenerator::Fields::counter(int slot) const { return leadingNumber(m_doc.slot(slot).counter.text()); }
 
-double PrintGenerator::Fields::pageCount() const
-{
-    return leadingNumber(m_pageCount.text());
-}
+double PrintGenerator::Fields::pageCount() const { return leadingNumber(m_pageCount.text()); }
 
 PrintGenerator::PrintGenerator(LayoutDocument &doc, TextBox &pageCount, PrintForm &printForm, Scheduler &scheduler)
     : Tim1(QStringLiteral("Tim1"), scheduler)
@@ -33,10 +24,7 @@ PrintGenerator::PrintGenerator(LayoutDocument &doc, TextBox &pageCount, PrintFor
     Lise2.setVisible(false);
 }
 
-PrintGenerator::~PrintGenerator()
-{
-    UpdateBatch::forget(this);
-}
+PrintGenerator::~PrintGenerator() { UpdateBatch::forget(this); }
 
 void PrintGenerator::connectEvents()
 {
@@ -90,7 +78,7 @@ void PrintGenerator::reserveSequence()
     // A number text with its zeros takes at most max(8, digits) characters;
     // the rest of the sample stays as it is.
     const qsizetype chars = m_doc.sampleLabel.caption().size() - m_doc.startNumber.text().size()
-        + std::max<qsizetype>(8, shortestDecimal(widest).size());
+                            + std::max<qsizetype>(8, shortestDecimal(widest).size());
     const qsizetype all = twoPages ? 2 * entries : entries;
     Lise1.reserve(all, all * chars);
     if (twoPages)
@@ -125,7 +113,8 @@ PrintGenerator::Page PrintGenerator::readPage()
 {
     // Reading a number out of "12 X 12" or "1 - Up to Down" costs more than
     // a page of entries; the texts are read again only when they changed.
-    if (!m_pageTextsRead || !sameText(m_gridText, m_doc.gridType.text()) || !sameText(m_orderText, m_doc.wayPrint.text())) {
+    if (!m_pageTextsRead || !sameText(m_gridText, m_doc.gridType.text())
+        || !sameText(m_orderText, m_doc.wayPrint.text())) {
         m_gridText = m_doc.gridType.text();
         m_orderText = m_doc.wayPrint.text();
         m_page.slotCount = slotsOnPage(m_gridText);
@@ -203,10 +192,7 @@ const QString &PrintGenerator::slotHead(int n)
     return c.head;
 }
 
-void PrintGenerator::writeNumber(double v)
-{
-    m_doc.startNumber.setText(shortestDecimal(v));
-}
+void PrintGenerator::writeNumber(double v) { m_doc.startNumber.setText(shortestDecimal(v)); }
 
 void PrintGenerator::appendEntry(SequenceList &list, const QString &head)
 {

@@ -19,8 +19,8 @@ public:
     PrintGenerator(LayoutDocument &doc, TextBox &pageCount, PrintForm &printForm, Scheduler &scheduler);
     ~PrintGenerator();
 
-    Timer Tim1; // generation, repeating
-    Timer Tim2; // set-up
+    Timer Tim1;                                  // generation, repeating
+    Timer Tim2;                                  // set-up
     SequenceList Lise1{QStringLiteral("Lise1")}; // PrintSequence
     SequenceList Lise2{QStringLiteral("Lise2")}; // pageBuffer: one page, for the two-page option
     PrintRunState state;
@@ -40,7 +40,7 @@ private:
     struct Page
     {
         int slotCount = 0; // K
-        int order = 0; // 1..8, 0 for none
+        int order = 0;     // 1..8, 0 for none
         bool twoPages = false;
     };
     Page readPage();
@@ -50,7 +50,10 @@ private:
     class Fields final : public RunFields
     {
     public:
-        Fields(LayoutDocument &doc, TextBox &pageCount) : m_doc(doc), m_pageCount(pageCount) {}
+        Fields(LayoutDocument &doc, TextBox &pageCount)
+            : m_doc(doc)
+            , m_pageCount(pageCount)
+        {}
         double startField() const override;
         double counter(int slot) const override;
         double pageCount() const override;

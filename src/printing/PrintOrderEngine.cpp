@@ -56,10 +56,7 @@ int slotsOnPage(const QString &gridType)
     return k >= 12 ? 12 : int(k);
 }
 
-int PrintRunResult::sequenceSlot(qint64 i) const
-{
-    return int(i % entriesPerPage) + 1;
-}
+int PrintRunResult::sequenceSlot(qint64 i) const { return int(i % entriesPerPage) + 1; }
 
 static qint64 numberIndex(const PrintRunResult &r, qint64 i)
 {
@@ -69,10 +66,7 @@ static qint64 numberIndex(const PrintRunResult &r, qint64 i)
     return (i / (2 * k)) * k + i % k;
 }
 
-double PrintRunResult::sequenceNumber(qint64 i) const
-{
-    return numbers[std::size_t(numberIndex(*this, i))];
-}
+double PrintRunResult::sequenceNumber(qint64 i) const { return numbers[std::size_t(numberIndex(*this, i))]; }
 
 QString PrintRunResult::sequenceNumberText(qint64 i) const
 {
@@ -126,8 +120,7 @@ PrintRunState::EndStep PrintRunState::endStep(int order, const RunFields &fields
             if (n <= slotsPerPage)
                 e.counters.push_back(n);
         break;
-    default:
-        break;
+    default: break;
     }
     return e;
 }
@@ -174,7 +167,9 @@ PrintRunResult runPrintOrder(const PrintRunInput &in)
         const StartField &field;
         std::array<double, 12> counters{};
         double pages = 0;
-        explicit Fields(const StartField &f) : field(f) {}
+        explicit Fields(const StartField &f)
+            : field(f)
+        {}
         double startField() const override { return field.value(); }
         double counter(int n) const override { return counters[std::size_t(n - 1)]; }
         double pageCount() const override { return pages; }

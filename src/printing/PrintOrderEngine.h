@@ -25,19 +25,16 @@ struct PrintRunInput
 // digits. A larger count (or one that is no finite number) is refused
 // rather than generated for hours.
 constexpr double MaxRunPages = 99999;
-inline bool pageCountAccepted(double pages)
-{
-    return pages <= MaxRunPages && pages >= -MaxRunPages;
-}
+inline bool pageCountAccepted(double pages) { return pages <= MaxRunPages && pages >= -MaxRunPages; }
 
 // What a run produces: the generated pages (each K numbers, slot 1 to K, or
 // none for an unknown order) and the fields after the run.
 struct PrintRunResult
 {
-    bool started = false;  // false when the page count was empty
-    bool refused = false;  // the page count was beyond MaxRunPages
+    bool started = false; // false when the page count was empty
+    bool refused = false; // the page count was beyond MaxRunPages
     int entriesPerPage = 0;
-    qint64 pageCount = 0;  // generated pages, each printed twice with twoPages
+    qint64 pageCount = 0; // generated pages, each printed twice with twoPages
     bool twoPages = false;
     std::vector<double> numbers; // page-major
     // The first entry takes the start number field's own text when it was
@@ -117,7 +114,7 @@ struct PrintRunState
     {
         enum Kind { Nothing, WriteStart, AdvanceCounters };
         Kind kind = Nothing;
-        double value = 0;        // the start number, or what a counter gains
+        double value = 0;          // the start number, or what a counter gains
         std::vector<int> counters; // slots whose counters advance, in turn
     };
     EndStep endStep(int order, const RunFields &fields) const;
@@ -142,8 +139,7 @@ inline PrintRunState::SlotStep PrintRunState::slot(int order, int n, const RunFi
         runOffset[i] += 1;
         return write(v);
     }
-    case 3:
-        return SlotStep{SlotStep::EntryThenWrite, fields.startField() + 1};
+    case 3: return SlotStep{SlotStep::EntryThenWrite, fields.startField() + 1};
     case 4: {
         const double v = startValue + numbersLeft - 1;
         numbersLeft -= 1;
@@ -159,12 +155,9 @@ inline PrintRunState::SlotStep PrintRunState::slot(int order, int n, const RunFi
             runOffset[m] += 1;
         return write(v);
     }
-    case 7:
-        return write(fields.counter(n) + pageIndex);
-    case 8:
-        return write(fields.counter(n) + pagesRemaining - 1);
-    default:
-        return {};
+    case 7: return write(fields.counter(n) + pageIndex);
+    case 8: return write(fields.counter(n) + pagesRemaining - 1);
+    default: return {};
     }
 }
 

@@ -36,7 +36,9 @@ quint32 SequenceList::headId(const QString &head)
     // and again, slot after slot: the head after the last one is tried
     // first, then a pointer match over the pool, which is cheaper than
     // hashing.
-    const auto sameData = [&head](const QString &h) { return h.constData() == head.constData() && h.size() == head.size(); };
+    const auto sameData = [&head](const QString &h) {
+        return h.constData() == head.constData() && h.size() == head.size();
+    };
     const qsizetype next = qsizetype(m_lastHead) + 1 < m_headTexts.size() ? qsizetype(m_lastHead) + 1 : 0;
     if (next < m_headTexts.size() && sameData(m_headTexts.at(next)))
         return m_lastHead = quint32(next);

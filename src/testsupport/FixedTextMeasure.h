@@ -7,7 +7,10 @@ namespace numora {
 class FixedTextMeasure : public TextMeasure
 {
 public:
-    FixedTextMeasure(double perChar, double height) : m_perChar(perChar), m_height(height) {}
+    FixedTextMeasure(double perChar, double height)
+        : m_perChar(perChar)
+        , m_height(height)
+    {}
     void measure(const QString &text, const FontSpec &, double &w, double &h) override
     {
         w = m_perChar * double(text.size());

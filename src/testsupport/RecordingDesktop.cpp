@@ -3,9 +3,6 @@
 
 namespace numora {
 
-void RecordingDesktop::dragWindow(Form &window)
-{
-    m_lines.append(QStringLiteral("DragWindow ") + window.name());
-}
+void RecordingDesktop::dragWindow(Form &window) { m_lines.append(QStringLiteral("DragWindow ") + window.name()); }
 
 } // namespace numora

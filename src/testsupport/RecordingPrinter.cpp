@@ -6,10 +6,7 @@ namespace numora {
 
 namespace {
 
-QString num(double v)
-{
-    return shortestDecimal(v);
-}
+QString num(double v) { return shortestDecimal(v); }
 
 } // namespace
 
@@ -39,10 +36,7 @@ void RecordingPrinter::setFontName(const QString &name)
     record(QStringLiteral("FontName ") + ScriptedDialogs::quoted(name));
 }
 
-void RecordingPrinter::setFontSize(double points)
-{
-    record(QStringLiteral("FontSize ") + num(points));
-}
+void RecordingPrinter::setFontSize(double points) { record(QStringLiteral("FontSize ") + num(points)); }
 
 void RecordingPrinter::setFontBold(bool bold)
 {
@@ -54,20 +48,11 @@ void RecordingPrinter::setFontItalic(bool italic)
     record(QStringLiteral("FontItalic ") + (italic ? QLatin1Char('1') : QLatin1Char('0')));
 }
 
-void RecordingPrinter::setForeColor(qint32 colour)
-{
-    record(QStringLiteral("ForeColor ") + QString::number(colour));
-}
+void RecordingPrinter::setForeColor(qint32 colour) { record(QStringLiteral("ForeColor ") + QString::number(colour)); }
 
-void RecordingPrinter::setCurrentX(double twips)
-{
-    record(QStringLiteral("CurrentX ") + num(twips));
-}
+void RecordingPrinter::setCurrentX(double twips) { record(QStringLiteral("CurrentX ") + num(twips)); }
 
-void RecordingPrinter::setCurrentY(double twips)
-{
-    record(QStringLiteral("CurrentY ") + num(twips));
-}
+void RecordingPrinter::setCurrentY(double twips) { record(QStringLiteral("CurrentY ") + num(twips)); }
 
 bool RecordingPrinter::failed()
 {

@@ -13,11 +13,23 @@ class RecordingPrinter : public Printer
 public:
     enum class FailAt { Nowhere, Start, End };
 
-    void setPrinters(const QStringList &names) { m_names = names; m_current = names.isEmpty() ? -1 : 0; }
+    void setPrinters(const QStringList &names)
+    {
+        m_names = names;
+        m_current = names.isEmpty() ? -1 : 0;
+    }
     // Paper size in twips for portrait; landscape swaps the two.
-    void setPaper(double width, double height) { m_paperW = width; m_paperH = height; }
+    void setPaper(double width, double height)
+    {
+        m_paperW = width;
+        m_paperH = height;
+    }
     // The next document fails with this reason when it starts or at its end.
-    void failNext(FailAt where, const QString &reason) { m_failAt = where; m_failReason = reason; }
+    void failNext(FailAt where, const QString &reason)
+    {
+        m_failAt = where;
+        m_failReason = reason;
+    }
 
     // The lines recorded since the last call.
     QStringList takeLines();

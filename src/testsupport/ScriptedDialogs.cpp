@@ -7,10 +7,7 @@
 
 namespace numora {
 
-void ScriptedDialogs::queue(const QString &answer, bool literal)
-{
-    m_queue.push_back(Queued{answer, literal});
-}
+void ScriptedDialogs::queue(const QString &answer, bool literal) { m_queue.push_back(Queued{answer, literal}); }
 
 QStringList ScriptedDialogs::pendingAnswers() const
 {
@@ -30,14 +27,10 @@ QStringList ScriptedDialogs::takeFailures()
 QString ScriptedDialogs::buttonsName(Buttons b)
 {
     switch (b) {
-    case Buttons::OK:
-        return QStringLiteral("OK");
-    case Buttons::OKCancel:
-        return QStringLiteral("OKCancel");
-    case Buttons::YesNo:
-        return QStringLiteral("YesNo");
-    case Buttons::YesNoCancel:
-        return QStringLiteral("YesNoCancel");
+    case Buttons::OK: return QStringLiteral("OK");
+    case Buttons::OKCancel: return QStringLiteral("OKCancel");
+    case Buttons::YesNo: return QStringLiteral("YesNo");
+    case Buttons::YesNoCancel: return QStringLiteral("YesNoCancel");
     }
     return {};
 }
@@ -45,14 +38,10 @@ QString ScriptedDialogs::buttonsName(Buttons b)
 QString ScriptedDialogs::answerName(Answer a)
 {
     switch (a) {
-    case Answer::OK:
-        return QStringLiteral("OK");
-    case Answer::Cancel:
-        return QStringLiteral("Cancel");
-    case Answer::Yes:
-        return QStringLiteral("Yes");
-    case Answer::No:
-        return QStringLiteral("No");
+    case Answer::OK: return QStringLiteral("OK");
+    case Answer::Cancel: return QStringLiteral("Cancel");
+    case Answer::Yes: return QStringLiteral("Yes");
+    case Answer::No: return QStringLiteral("No");
     }
     return {};
 }
@@ -60,7 +49,9 @@ QString ScriptedDialogs::answerName(Answer a)
 QString ScriptedDialogs::quoted(const QString &text)
 {
     QString out = QStringLiteral("\"");
-    const auto hex = [](uint v, int digits) { return QStringLiteral("%1").arg(v, digits, 16, QLatin1Char('0')).toUpper(); };
+    const auto hex = [](uint v, int digits) {
+        return QStringLiteral("%1").arg(v, digits, 16, QLatin1Char('0')).toUpper();
+    };
     for (const QChar c : text) {
         const ushort u = c.unicode();
         if (c == QLatin1Char('"'))
@@ -95,10 +86,7 @@ void ScriptedDialogs::show(const QString &question, const QString &answer)
         m_sink(line);
 }
 
-void ScriptedDialogs::fail(const QString &why)
-{
-    m_failures.append(why);
-}
+void ScriptedDialogs::fail(const QString &why) { m_failures.append(why); }
 
 std::optional<ScriptedDialogs::Queued> ScriptedDialogs::next(const QString &question)
 {
@@ -115,28 +103,20 @@ std::optional<ScriptedDialogs::Queued> ScriptedDialogs::next(const QString &ques
 Dialogs::Answer ScriptedDialogs::message(const QString &text, const QString &title, Buttons buttons)
 {
     const QString question = QStringLiteral("message ") + quoted(text) + QLatin1Char(' ') + quoted(title)
-        + QLatin1Char(' ') + buttonsName(buttons);
+                             + QLatin1Char(' ') + buttonsName(buttons);
     // Without a usable answer the box is dismissed the way Escape does.
-    const Answer dismissed = buttons == Buttons::OK ? Answer::OK
-        : buttons == Buttons::YesNo                 ? Answer::No
-                                                    : Answer::Cancel;
+    const Answer dismissed = buttons == Buttons::OK      ? Answer::OK
+                             : buttons == Buttons::YesNo ? Answer::No
+                                                         : Answer::Cancel;
     const auto q = next(question);
     if (!q)
         return dismissed;
     QList<Answer> offered;
     switch (buttons) {
-    case Buttons::OK:
-        offered = {Answer::OK};
-        break;
-    case Buttons::OKCancel:
-        offered = {Answer::OK, Answer::Cancel};
-        break;
-    case Buttons::YesNo:
-        offered = {Answer::Yes, Answer::No};
-        break;
-    case Buttons::YesNoCancel:
-        offered = {Answer::Yes, Answer::No, Answer::Cancel};
-        break;
+    case Buttons::OK: offered = {Answer::OK}; break;
+    case Buttons::OKCancel: offered = {Answer::OK, Answer::Cancel}; break;
+    case Buttons::YesNo: offered = {Answer::Yes, Answer::No}; break;
+    case Buttons::YesNoCancel: offered = {Answer::Yes, Answer::No, Answer::Cancel}; break;
     }
     for (Answer a : offered) {
         if (q->text == answerName(a)) {
@@ -152,7 +132,7 @@ Dialogs::Answer ScriptedDialogs::message(const QString &text, const QString &tit
 QString ScriptedDialogs::input(const QString &prompt, const QString &title, const QString &proposal)
 {
     const QString question = QStringLiteral("input ") + quoted(prompt) + QLatin1Char(' ') + quoted(title)
-        + QLatin1Char(' ') + quoted(proposal);
+                             + QLatin1Char(' ') + quoted(proposal);
     const auto q = next(question);
     if (!q)
         return {};
@@ -177,10 +157,12 @@ std::optional<qint32> ScriptedDialogs::chooseColour(qint32 initial)
     // Strict: the chooser returns a colour value, never a partly numeric text.
     bool ok = false;
     const qint64 v = q->text.toLongLong(&ok);
-    const std::optional<qint32> c = ok && v >= INT32_MIN && v <= INT32_MAX ? std::optional<qint32>(qint32(v)) : std::nullopt;
+    const std::optional<qint32> c =
+        ok && v >= INT32_MIN && v <= INT32_MAX ? std::optional<qint32>(qint32(v)) : std::nullopt;
     if (!c) {
         show(question, quoted(q->text));
-        fail(QStringLiteral("the answer ") + quoted(q->text) + QStringLiteral(" is not a colour value for ") + question);
+        fail(QStringLiteral("the answer ") + quoted(q->text) + QStringLiteral(" is not a colour value for ")
+             + question);
         return std::nullopt;
     }
     show(question, colourText(*c));
@@ -201,8 +183,8 @@ bool ScriptedDialogs::printerSetup(Printer &printer)
     show(question, quoted(q->text));
     if (printer.selectPrinterByName(q->text))
         return true;
-    fail(QStringLiteral("the answer ") + quoted(q->text) + QStringLiteral(" is neither OK, Cancel nor an installed printer for ")
-         + question);
+    fail(QStringLiteral("the answer ") + quoted(q->text)
+         + QStringLiteral(" is neither OK, Cancel nor an installed printer for ") + question);
     return false;
 }
 
@@ -221,7 +203,8 @@ void ScriptedDialogs::printPreview(const QString &title, const QStringList &line
     if (drawPages)
         drawPages(scratch);
     const QStringList drawn = scratch.lines();
-    const bool any = std::any_of(drawn.cbegin(), drawn.cend(), [](const QString &l) { return l.startsWith(QLatin1String("StartDoc")); });
+    const bool any = std::any_of(drawn.cbegin(), drawn.cend(),
+                                 [](const QString &l) { return l.startsWith(QLatin1String("StartDoc")); });
     const qsizetype pages = any ? 1 + drawn.count(QStringLiteral("NewPage")) : 0;
     show(question, QStringLiteral("%1 page%2").arg(pages).arg(pages == 1 ? QString() : QStringLiteral("s")));
 }

@@ -18,9 +18,7 @@ void BoundCheckBox::sync()
     setText(m_control.caption());
     // Value 2 is the greyed state of the original check boxes.
     setTristate(m_control.value() == 2);
-    setCheckState(m_control.value() == 0 ? Qt::Unchecked
-                  : m_control.value() == 1 ? Qt::Checked
-                                           : Qt::PartiallyChecked);
+    setCheckState(m_control.value() == 0 ? Qt::Unchecked : m_control.value() == 1 ? Qt::Checked : Qt::PartiallyChecked);
     setEnabled(m_control.enabled());
     setVisible(m_control.visible());
 }

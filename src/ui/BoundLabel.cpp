@@ -20,10 +20,7 @@ BoundLabel::BoundLabel(Label &control, int options, QWidget *parent)
     sync();
 }
 
-QFont BoundLabel::shownFont() const
-{
-    return (m_options & ModelFont) ? toQFont(m_control.font()) : font();
-}
+QFont BoundLabel::shownFont() const { return (m_options & ModelFont) ? toQFont(m_control.font()) : font(); }
 
 void BoundLabel::setTextScale(double scale)
 {
@@ -105,15 +102,9 @@ void BoundLabel::forwardMouse(MouseAction a, QMouseEvent *e)
     m_control.mouse(a, mouseButtonCode(buttons), twips(this, e->position().x()), twips(this, e->position().y()));
 }
 
-void BoundLabel::mousePressEvent(QMouseEvent *e)
-{
-    forwardMouse(MouseAction::Down, e);
-}
+void BoundLabel::mousePressEvent(QMouseEvent *e) { forwardMouse(MouseAction::Down, e); }
 
-void BoundLabel::mouseMoveEvent(QMouseEvent *e)
-{
-    forwardMouse(MouseAction::Move, e);
-}
+void BoundLabel::mouseMoveEvent(QMouseEvent *e) { forwardMouse(MouseAction::Move, e); }
 
 void BoundLabel::mouseReleaseEvent(QMouseEvent *e)
 {
@@ -146,8 +137,7 @@ void FramedButton::keyPressEvent(QKeyEvent *e)
         if (!e->isAutoRepeat())
             control().click();
         return;
-    default:
-        BoundLabel::keyPressEvent(e);
+    default: BoundLabel::keyPressEvent(e);
     }
 }
 

@@ -164,10 +164,7 @@ void BrowserWindow::resizeEvent(QResizeEvent *e)
     fitButtons();
 }
 
-void BrowserWindow::captionApplied(const QString &caption)
-{
-    m_title->setText(caption);
-}
+void BrowserWindow::captionApplied(const QString &caption) { m_title->setText(caption); }
 
 void BrowserWindow::closeEvent(QCloseEvent *e)
 {

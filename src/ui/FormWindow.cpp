@@ -25,8 +25,7 @@ FormWindow::FormWindow(Form &form, Follows follows, QSizeF designSize, QWidget *
     , m_windowForm(form)
     , m_follows(follows)
     , m_designSize(designSize)
-{
-}
+{}
 
 void FormWindow::followForm()
 {
@@ -37,18 +36,11 @@ void FormWindow::followForm()
     syncWindow();
 }
 
-QString FormWindow::untitledCaption() const
-{
-    return QGuiApplication::applicationDisplayName();
-}
+QString FormWindow::untitledCaption() const { return QGuiApplication::applicationDisplayName(); }
 
-void FormWindow::captionApplied(const QString &)
-{
-}
+void FormWindow::captionApplied(const QString &) {}
 
-void FormWindow::geometryReported()
-{
-}
+void FormWindow::geometryReported() {}
 
 void FormWindow::syncWindow()
 {

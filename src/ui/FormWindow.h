@@ -40,8 +40,7 @@ public:
 protected:
     // `designSize` is the window's size in twips, frame excluded, while the
     // form has none; only a window that follows the form's place uses it.
-    FormWindow(Form &form, Follows follows, QSizeF designSize, QWidget *parent = nullptr,
-               Qt::WindowFlags flags = {});
+    FormWindow(Form &form, Follows follows, QSizeF designSize, QWidget *parent = nullptr, Qt::WindowFlags flags = {});
 
     // Applies the form now and from then on at every change of its window
     // properties.

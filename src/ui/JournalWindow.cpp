@@ -171,10 +171,7 @@ JournalWindow::JournalWindow(JournalForm &form, QWidget *owner)
     followForm();
 }
 
-void JournalWindow::captionApplied(const QString &caption)
-{
-    m_title->setText(caption);
-}
+void JournalWindow::captionApplied(const QString &caption) { m_title->setText(caption); }
 
 void JournalWindow::closeEvent(QCloseEvent *e)
 {

@@ -58,7 +58,9 @@ class ColourButton : public FramedButton
 {
 public:
     ColourButton(Label &control, Label &sample, bool back, QWidget *parent)
-        : FramedButton(control, parent), m_sample(sample), m_back(back)
+        : FramedButton(control, parent)
+        , m_sample(sample)
+        , m_back(back)
     {
         onViewUpdate(sample, this, [](ColourButton *w) { w->update(); });
         setPadding(7);
@@ -86,7 +88,10 @@ private:
 class SlotWells : public QWidget
 {
 public:
-    SlotWells(QWidget *parent, std::function<QRect(int)> cell) : QWidget(parent), m_cell(std::move(cell)) {}
+    SlotWells(QWidget *parent, std::function<QRect(int)> cell)
+        : QWidget(parent)
+        , m_cell(std::move(cell))
+    {}
 
 protected:
     void paintEvent(QPaintEvent *) override
@@ -121,7 +126,8 @@ class TitleHotspot : public BoundLabel
 public:
     enum Symbol { Close, Minimise };
     TitleHotspot(Label &control, Symbol symbol, QWidget *parent)
-        : BoundLabel(control, Plain, parent), m_symbol(symbol)
+        : BoundLabel(control, Plain, parent)
+        , m_symbol(symbol)
     {
         setCursor(Qt::PointingHandCursor);
     }
@@ -143,7 +149,8 @@ protected:
         QPen pen(QColor(0xF2, 0xF5, 0xF9), qMax(1.2, width() / 9.0));
         pen.setCapStyle(Qt::RoundCap);
         p.setPen(pen);
-        const QRectF g = QRectF(rect()).adjusted(width() * 0.27, height() * 0.27, -width() * 0.27, -height() * 0.27)
+        const QRectF g = QRectF(rect())
+                             .adjusted(width() * 0.27, height() * 0.27, -width() * 0.27, -height() * 0.27)
                              .translated(control().pressed() ? QPointF(0.5, 0.5) : QPointF());
         if (m_symbol == Close) {
             p.drawLine(g.topLeft(), g.bottomRight());
@@ -205,30 +212,15 @@ MainWindow::~MainWindow()
     delete m_journal;
 }
 
-QString MainWindow::untitledCaption() const
-{
-    return QStringLiteral("Numora");
-}
+QString MainWindow::untitledCaption() const { return QStringLiteral("Numora"); }
 
-BrowserWindow *MainWindow::browserWindow() const
-{
-    return m_browser;
-}
+BrowserWindow *MainWindow::browserWindow() const { return m_browser; }
 
-PrintWindow *MainWindow::printWindow() const
-{
-    return m_print;
-}
+PrintWindow *MainWindow::printWindow() const { return m_print; }
 
-AboutWindow *MainWindow::aboutWindow() const
-{
-    return m_about;
-}
+AboutWindow *MainWindow::aboutWindow() const { return m_about; }
 
-JournalWindow *MainWindow::journalWindow() const
-{
-    return m_journal;
-}
+JournalWindow *MainWindow::journalWindow() const { return m_journal; }
 
 void MainWindow::watchBrowser()
 {
@@ -319,20 +311,11 @@ void MainWindow::forwardMouse(MouseAction a, QMouseEvent *e)
     m_form.mouse(a, mouseButtonCode(buttons), twips(this, e->position().x()), twips(this, e->position().y()));
 }
 
-void MainWindow::mousePressEvent(QMouseEvent *e)
-{
-    forwardMouse(MouseAction::Down, e);
-}
+void MainWindow::mousePressEvent(QMouseEvent *e) { forwardMouse(MouseAction::Down, e); }
 
-void MainWindow::mouseMoveEvent(QMouseEvent *e)
-{
-    forwardMouse(MouseAction::Move, e);
-}
+void MainWindow::mouseMoveEvent(QMouseEvent *e) { forwardMouse(MouseAction::Move, e); }
 
-void MainWindow::mouseReleaseEvent(QMouseEvent *e)
-{
-    forwardMouse(MouseAction::Up, e);
-}
+void MainWindow::mouseReleaseEvent(QMouseEvent *e) { forwardMouse(MouseAction::Up, e); }
 
 void MainWindow::trackBackground()
 {
@@ -343,8 +326,8 @@ void MainWindow::trackBackground()
     for (QWidget *w : findChildren<QWidget *>()) {
         const QMetaObject *m = w->metaObject();
         if (!w->hasMouseTracking()
-            && (m == &QWidget::staticMetaObject || m == &QFrame::staticMetaObject
-                || m == &QGroupBox::staticMetaObject || m == &QLabel::staticMetaObject))
+            && (m == &QWidget::staticMetaObject || m == &QFrame::staticMetaObject || m == &QGroupBox::staticMetaObject
+                || m == &QLabel::staticMetaObject))
             w->setMouseTracking(true);
     }
 }
@@ -415,10 +398,7 @@ void MainWindow::place(QWidget *w, double left, double top, double width, double
     w->setGeometry(px(this, left), px(this, top), px(this, width), px(this, height));
 }
 
-void MainWindow::place(QWidget *w, const Control &c)
-{
-    place(w, c.left(), c.top(), c.width(), c.height());
-}
+void MainWindow::place(QWidget *w, const Control &c) { place(w, c.left(), c.top(), c.width(), c.height()); }
 
 void MainWindow::buildHeader()
 {
@@ -575,10 +555,8 @@ void MainWindow::buildLayoutCard()
         std::array<int, 4> lines; // top, left, bottom, right
     };
     static const Chrome buttons[] = {
-        {"Command3", 9120, 915, 630, 225, {20, 17, 19, 18}},
-        {"Command2", 9840, 915, 645, 225, {16, 13, 15, 14}},
-        {"Label57", 10560, 915, 645, 225, {21, 24, 22, 23}},
-        {"Label50", 11280, 915, 645, 225, {12, 5, 11, 10}},
+        {"Command3", 9120, 915, 630, 225, {20, 17, 19, 18}}, {"Command2", 9840, 915, 645, 225, {16, 13, 15, 14}},
+        {"Label57", 10560, 915, 645, 225, {21, 24, 22, 23}}, {"Label50", 11280, 915, 645, 225, {12, 5, 11, 10}},
         {"Label7", 12000, 915, 630, 225, {9, 6, 8, 7}},
     };
     for (const Chrome &c : buttons) {

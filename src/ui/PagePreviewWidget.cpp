@@ -64,10 +64,7 @@ QPointF PagePreviewWidget::toUnits(const QPointF &pos) const
     return (pos - pageOrigin()) / s;
 }
 
-QPointF PagePreviewWidget::toPixels(const QPointF &units) const
-{
-    return pageOrigin() + units * scale();
-}
+QPointF PagePreviewWidget::toPixels(const QPointF &units) const { return pageOrigin() + units * scale(); }
 
 void PagePreviewWidget::paintEvent(QPaintEvent *)
 {

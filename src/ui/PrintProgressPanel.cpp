@@ -15,10 +15,7 @@ namespace numora::ui {
 
 namespace {
 
-int clampedInt(qsizetype v)
-{
-    return int(std::clamp<qsizetype>(v, 0, std::numeric_limits<int>::max()));
-}
+int clampedInt(qsizetype v) { return int(std::clamp<qsizetype>(v, 0, std::numeric_limits<int>::max())); }
 
 } // namespace
 
@@ -131,10 +128,8 @@ bool PrintProgressPanel::eventFilter(QObject *watched, QEvent *e)
     case QEvent::KeyRelease:
     case QEvent::Wheel:
     case QEvent::ContextMenu:
-    case QEvent::Close:
-        break;
-    default:
-        return false;
+    case QEvent::Close: break;
+    default: return false;
     }
     auto *w = qobject_cast<QWidget *>(watched);
     // Window-level events reach the widgets next, and are judged there. A

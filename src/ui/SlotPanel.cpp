@@ -18,7 +18,9 @@ namespace {
 class NumberBadge : public QWidget
 {
 public:
-    NumberBadge(int n, QWidget *parent) : QWidget(parent), m_text(QString::number(n))
+    NumberBadge(int n, QWidget *parent)
+        : QWidget(parent)
+        , m_text(QString::number(n))
     {
         setFixedSize(dp(this, 20), dp(this, 16));
     }
@@ -76,8 +78,8 @@ SlotPanel::SlotPanel(SignSlot &slot, Label &panel, QWidget *parent)
     left->setToolTip(tr("Distance along the short edge, cm"));
     auto *topBar = new BoundScrollBar(slot.topScroll, Qt::Vertical, this);
     auto *leftBar = new BoundScrollBar(slot.leftScroll, Qt::Vertical, this);
-    for (QLineEdit *e : {static_cast<QLineEdit *>(counter), static_cast<QLineEdit *>(top),
-                         static_cast<QLineEdit *>(left)})
+    for (QLineEdit *e :
+         {static_cast<QLineEdit *>(counter), static_cast<QLineEdit *>(top), static_cast<QLineEdit *>(left)})
         e->setFixedHeight(dp(this, 19));
     // A position may be typed to three decimals ("28.125") before the field
     // shortens it on leaving; all of it stays in view meanwhile.

@@ -4,7 +4,7 @@
 namespace numora {
 class Label;
 struct SignSlot;
-}
+} // namespace numora
 
 namespace numora::ui {
 

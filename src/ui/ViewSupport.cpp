@@ -15,15 +15,9 @@ double pixelsPerTwip(const QWidget *w)
     return (dpi > 0 ? dpi : 96.0) / TwipsPerInch;
 }
 
-int px(const QWidget *w, double tw)
-{
-    return qRound(tw * pixelsPerTwip(w));
-}
+int px(const QWidget *w, double tw) { return qRound(tw * pixelsPerTwip(w)); }
 
-double twips(const QWidget *w, double pixels)
-{
-    return pixels / pixelsPerTwip(w);
-}
+double twips(const QWidget *w, double pixels) { return pixels / pixelsPerTwip(w); }
 
 QFont toQFont(const FontSpec &font)
 {
@@ -47,8 +41,10 @@ int keyUpCode(const QKeyEvent *e)
         return 112 + (k - Qt::Key_F1);
     switch (k) {
     case Qt::Key_Backspace: return 8;
-    case Qt::Key_Tab: case Qt::Key_Backtab: return 9;
-    case Qt::Key_Return: case Qt::Key_Enter: return 13;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: return 9;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return 13;
     case Qt::Key_Shift: return 16;
     case Qt::Key_Control: return 17;
     case Qt::Key_Alt: return 18;
@@ -67,7 +63,8 @@ int keyUpCode(const QKeyEvent *e)
     case Qt::Key_Period: return 190;
     case Qt::Key_Comma: return 188;
     case Qt::Key_Minus: return 189;
-    case Qt::Key_Colon: case Qt::Key_Semicolon: return 186;
+    case Qt::Key_Colon:
+    case Qt::Key_Semicolon: return 186;
     default: return 0;
     }
 }

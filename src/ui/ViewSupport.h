@@ -45,8 +45,7 @@ void installFontSubstitutes();
 // Connects a handler to a model event for as long as `owner` lives: the
 // connection goes with the widget, so a view that is rebuilt leaves no dead
 // handler behind. The forms outlive their views.
-template <typename E, typename H>
-void connectWhileAlive(QObject *owner, E &event, H handler)
+template <typename E, typename H> void connectWhileAlive(QObject *owner, E &event, H handler)
 {
     const auto token = event.connect(std::move(handler));
     QObject::connect(owner, &QObject::destroyed, [&event, token] { event.disconnect(token); });
@@ -57,8 +56,7 @@ void connectWhileAlive(QObject *owner, E &event, H handler)
 // end needs guarding. While an update batch is open (a tick of a print run
 // changes the start number sixty times) the widget is brought up to date
 // once, when the batch closes, rather than after every change.
-template <typename W, typename F>
-void onViewUpdate(Control &c, W *widget, F fn)
+template <typename W, typename F> void onViewUpdate(Control &c, W *widget, F fn)
 {
     struct Link
     {
@@ -86,8 +84,7 @@ void onViewUpdate(Control &c, W *widget, F fn)
 }
 
 // A field caption in the muted colour the windows give their captions.
-template <typename W>
-W *asCaption(W *w)
+template <typename W> W *asCaption(W *w)
 {
     QPalette pal = w->palette();
     pal.setColor(QPalette::WindowText, QColor(0x44, 0x4E, 0x5C));

@@ -47,15 +47,11 @@ QStringList splitDots(const QString &text)
 
 ScriptRunner::ScriptRunner(Output out)
     : m_out(std::move(out))
-{
-}
+{}
 
 ScriptRunner::~ScriptRunner() = default;
 
-QString ScriptRunner::summary() const
-{
-    return QStringLiteral("%1 passed, %2 failed").arg(m_passed).arg(m_failed);
-}
+QString ScriptRunner::summary() const { return QStringLiteral("%1 passed, %2 failed").arg(m_passed).arg(m_failed); }
 
 const QHash<QString, ScriptRunner::Command> &ScriptRunner::commands()
 {
@@ -77,7 +73,8 @@ const QHash<QString, ScriptRunner::Command> &ScriptRunner::commands()
         {QStringLiteral("type"), {&ScriptRunner::cmdType, 2, 2, "type CONTROL TEXT"}},
         {QStringLiteral("key"), {&ScriptRunner::cmdKey, 2, 2, "key CONTROL CODE"}},
         {QStringLiteral("leave"), {&ScriptRunner::cmdLeave, 1, 1, "leave CONTROL"}},
-        {QStringLiteral("select"), {&ScriptRunner::cmdSelect, 2, 3, "select CONTROL START LENGTH | select CONTROL all"}},
+        {QStringLiteral("select"),
+         {&ScriptRunner::cmdSelect, 2, 3, "select CONTROL START LENGTH | select CONTROL all"}},
         {QStringLiteral("clear"), {&ScriptRunner::cmdClear, 1, 1, "clear CONTROL"}},
         {QStringLiteral("paste"), {&ScriptRunner::cmdPaste, 2, 2, "paste CONTROL TEXT"}},
         {QStringLiteral("choose"), {&ScriptRunner::cmdChoose, 2, 2, "choose CONTROL ITEM"}},
@@ -96,9 +93,10 @@ const QHash<QString, ScriptRunner::Command> &ScriptRunner::commands()
         {QStringLiteral("expect-asked"), {&ScriptRunner::cmdExpectAsked, 1, 1, "expect-asked COUNT"}},
         {QStringLiteral("expect-ask"), {&ScriptRunner::cmdExpectAsk, 1, 1, "expect-ask LINE"}},
         {QStringLiteral("expect-desktop"), {&ScriptRunner::cmdExpectDesktop, 0, -1, "expect-desktop [LINE...]"}},
-        {QStringLiteral("print"), {&ScriptRunner::cmdPrint, 1, 2,
-                                   "print CONTROL.PROPERTY | print store KEY | print file NAME | print printer | "
-                                   "print desktop | print sequence"}},
+        {QStringLiteral("print"),
+         {&ScriptRunner::cmdPrint, 1, 2,
+          "print CONTROL.PROPERTY | print store KEY | print file NAME | print printer | "
+          "print desktop | print sequence"}},
     };
     return table;
 }
@@ -183,15 +181,9 @@ void ScriptRunner::execute(const Args &words)
     (this->*c.handler)(args);
 }
 
-QString ScriptRunner::where() const
-{
-    return QStringLiteral("%1:%2").arg(m_file).arg(m_line);
-}
+QString ScriptRunner::where() const { return QStringLiteral("%1:%2").arg(m_file).arg(m_line); }
 
-void ScriptRunner::error(const QString &message) const
-{
-    throw ScriptError{message};
-}
+void ScriptRunner::error(const QString &message) const { throw ScriptError{message}; }
 
 void ScriptRunner::notAvailable(const QString &what) const
 {

@@ -73,8 +73,7 @@ private:
     Form &operableForm(const QString &name) const;
     PropertyRef property(const Word &w) const;
     QVariant read(const PropertyRef &ref) const;
-    template <typename T>
-    T &controlAs(const Word &w, const char *what) const;
+    template <typename T> T &controlAs(const Word &w, const char *what) const;
 
     // A layout file's text; nothing when the file is missing.
     std::optional<QString> fileText(const Word &name) const;
@@ -137,8 +136,7 @@ private:
     bool m_fileFailed = false;
 };
 
-template <typename T>
-T &ScriptRunner::controlAs(const Word &w, const char *what) const
+template <typename T> T &ScriptRunner::controlAs(const Word &w, const char *what) const
 {
     Control &c = operable(w);
     T *t = dynamic_cast<T *>(&c);

@@ -26,7 +26,7 @@ void ScriptSession::configure(const QString &section, const QString &key, const 
 static bool plainFileName(const QString &name)
 {
     return !name.isEmpty() && !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'))
-        && name != QLatin1String(".") && name != QLatin1String("..");
+           && name != QLatin1String(".") && name != QLatin1String("..");
 }
 
 QString ScriptSession::writeFile(const QString &name, const QString &text)
@@ -69,9 +69,10 @@ QString ScriptSession::start()
     const std::optional<QStringList> chosen = fonts;
     if (useJournal)
         journal = std::make_unique<SqlJournal>(journalPath());
-    Services services{scheduler, *measure, dialogs, settings, clock,
-                      [chosen] { return chosen ? *chosen : QFontDatabase::families(); }, layouts, printer,
-                      &desktop, journal.get(), nullptr, QStringLiteral("Counter 1")};
+    Services services{scheduler,     *measure, dialogs,
+                      settings,      clock,    [chosen] { return chosen ? *chosen : QFontDatabase::families(); },
+                      layouts,       printer,  &desktop,
+                      journal.get(), nullptr,  QStringLiteral("Counter 1")};
     main = std::make_unique<MainForm>(services);
     main->startUp();
     // The program shows its main window once start-up has run.

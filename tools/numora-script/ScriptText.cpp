@@ -33,10 +33,7 @@ int readHex(const QString &line, qsizetype i, int digits)
     return v;
 }
 
-bool isBlank(QChar c)
-{
-    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
-}
+bool isBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
 
 } // namespace
 
@@ -89,21 +86,11 @@ SplitLine splitLine(const QString &line)
             const QChar e = line.at(i + 1);
             i += 2;
             switch (e.unicode()) {
-            case '"':
-                w.text += QLatin1Char('"');
-                break;
-            case '\\':
-                w.text += QLatin1Char('\\');
-                break;
-            case 'r':
-                w.text += QLatin1Char('\r');
-                break;
-            case 'n':
-                w.text += QLatin1Char('\n');
-                break;
-            case 't':
-                w.text += QLatin1Char('\t');
-                break;
+            case '"': w.text += QLatin1Char('"'); break;
+            case '\\': w.text += QLatin1Char('\\'); break;
+            case 'r': w.text += QLatin1Char('\r'); break;
+            case 'n': w.text += QLatin1Char('\n'); break;
+            case 't': w.text += QLatin1Char('\t'); break;
             case 'x': {
                 const int b = readHex(line, i, 2);
                 if (b < 0) {
@@ -124,9 +111,7 @@ SplitLine splitLine(const QString &line)
                 i += 4;
                 break;
             }
-            default:
-                out.error = QStringLiteral("unknown escape \\%1 (column %2)").arg(e).arg(i - 1);
-                return out;
+            default: out.error = QStringLiteral("unknown escape \\%1 (column %2)").arg(e).arg(i - 1); return out;
             }
         }
         if (!closed) {
@@ -154,10 +139,8 @@ bool isNumeric(const QVariant &v)
     case QMetaType::Short:
     case QMetaType::UShort:
     case QMetaType::Long:
-    case QMetaType::ULong:
-        return true;
-    default:
-        return false;
+    case QMetaType::ULong: return true;
+    default: return false;
     }
 }
 
@@ -174,10 +157,7 @@ std::optional<QString> formatValue(const QVariant &v)
     return std::nullopt;
 }
 
-QString quote(const QString &text)
-{
-    return ScriptedDialogs::quoted(text);
-}
+QString quote(const QString &text) { return ScriptedDialogs::quoted(text); }
 
 std::optional<double> parseNumber(const QString &text)
 {

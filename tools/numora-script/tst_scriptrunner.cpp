@@ -57,22 +57,32 @@ void TestScriptRunner::splitWords_data()
     QTest::addColumn<QString>("line");
     QTest::addColumn<QStringList>("words");
     QTest::addColumn<QList<bool>>("quoted");
-    QTest::newRow("blanks and tabs") << QStringLiteral("  expect\tTe1.text   5 ") << QStringList{QStringLiteral("expect"), QStringLiteral("Te1.text"), QStringLiteral("5")}
+    QTest::newRow("blanks and tabs") << QStringLiteral("  expect\tTe1.text   5 ")
+                                     << QStringList{QStringLiteral("expect"), QStringLiteral("Te1.text"),
+                                                    QStringLiteral("5")}
                                      << QList<bool>{false, false, false};
-    QTest::newRow("quoted blanks") << QStringLiteral("type Co1 \"N o \"") << QStringList{QStringLiteral("type"), QStringLiteral("Co1"), QStringLiteral("N o ")}
+    QTest::newRow("quoted blanks") << QStringLiteral("type Co1 \"N o \"")
+                                   << QStringList{QStringLiteral("type"), QStringLiteral("Co1"), QStringLiteral("N o ")}
                                    << QList<bool>{false, false, true};
-    QTest::newRow("empty quoted") << QStringLiteral("choose Co1 \"\"") << QStringList{QStringLiteral("choose"), QStringLiteral("Co1"), QString()}
+    QTest::newRow("empty quoted") << QStringLiteral("choose Co1 \"\"")
+                                  << QStringList{QStringLiteral("choose"), QStringLiteral("Co1"), QString()}
                                   << QList<bool>{false, false, true};
-    QTest::newRow("escapes") << QStringLiteral(R"(x "a\"b\\c\r\n\t")") << QStringList{QStringLiteral("x"), QStringLiteral("a\"b\\c\r\n\t")}
+    QTest::newRow("escapes") << QStringLiteral(R"(x "a\"b\\c\r\n\t")")
+                             << QStringList{QStringLiteral("x"), QStringLiteral("a\"b\\c\r\n\t")}
                              << QList<bool>{false, true};
     // \xC7 is ALEF in the layout files' code page, \x80 the euro sign.
-    QTest::newRow("code page byte") << QStringLiteral(R"(x "\xC7\x80\x41")") << QStringList{QStringLiteral("x"), QString::fromUtf16(u"\u0627\u20AC" "A")}
+    QTest::newRow("code page byte") << QStringLiteral(R"(x "\xC7\x80\x41")")
+                                    << QStringList{QStringLiteral("x"), QString::fromUtf16(u"\u0627\u20AC"
+                                                                                           "A")}
                                     << QList<bool>{false, true};
-    QTest::newRow("code point") << QStringLiteral(R"(x "\u0698\u0645")") << QStringList{QStringLiteral("x"), QString::fromUtf16(u"\u0698\u0645")}
+    QTest::newRow("code point") << QStringLiteral(R"(x "\u0698\u0645")")
+                                << QStringList{QStringLiteral("x"), QString::fromUtf16(u"\u0698\u0645")}
                                 << QList<bool>{false, true};
-    QTest::newRow("backslash bare") << QStringLiteral(R"(x a\b)") << QStringList{QStringLiteral("x"), QStringLiteral("a\\b")}
+    QTest::newRow("backslash bare") << QStringLiteral(R"(x a\b)")
+                                    << QStringList{QStringLiteral("x"), QStringLiteral("a\\b")}
                                     << QList<bool>{false, false};
-    QTest::newRow("hash inside") << QStringLiteral("choose Te2 #3") << QStringList{QStringLiteral("choose"), QStringLiteral("Te2"), QStringLiteral("#3")}
+    QTest::newRow("hash inside") << QStringLiteral("choose Te2 #3")
+                                 << QStringList{QStringLiteral("choose"), QStringLiteral("Te2"), QStringLiteral("#3")}
                                  << QList<bool>{false, false, false};
     QTest::newRow("comment") << QStringLiteral("   # type Te1 5") << QStringList{} << QList<bool>{};
     QTest::newRow("blank line") << QStringLiteral(" \t ") << QStringList{} << QList<bool>{};
@@ -135,10 +145,11 @@ void TestScriptRunner::printedValues()
 
 void TestScriptRunner::checksCountAndReport()
 {
-    Run r(kStart + "expect Te1.text 1\n"
-                   "expect Te1.text 2\n"
-                   "print La5.caption\n"
-                   "expect Start1.modified 0\n");
+    Run r(kStart
+          + "expect Te1.text 1\n"
+            "expect Te1.text 2\n"
+            "print La5.caption\n"
+            "expect Start1.modified 0\n");
     QVERIFY(!r.ok);
     QCOMPARE(r.runner.passed(), 2);
     QCOMPARE(r.runner.failed(), 1);
@@ -153,11 +164,12 @@ void TestScriptRunner::checksCountAndReport()
 void TestScriptRunner::numbersAndTextsCompare()
 {
     // A number property compares numerically, a text property exactly.
-    Run r(kStart + "expect Check1.value 1.0\n"
-                   "expect Test1.left 550.00\n"
-                   "expect Check1.enabled 1\n"
-                   "expect Te2.text 6.0\n"
-                   "expect Check1.value one\n");
+    Run r(kStart
+          + "expect Check1.value 1.0\n"
+            "expect Test1.left 550.00\n"
+            "expect Check1.enabled 1\n"
+            "expect Te2.text 6.0\n"
+            "expect Check1.value one\n");
     QCOMPARE(r.runner.passed(), 3);
     QCOMPARE(r.runner.failed(), 2);
     QCOMPARE(r.out.value(0), QStringLiteral("FAIL t.script:8: Te2.text is \"6\", expected \"6.0\""));
@@ -170,40 +182,88 @@ void TestScriptRunner::scriptErrorsStop_data()
     QTest::addColumn<QString>("error");
     const QByteArray s = kStart;
     // Line 5 is the first after the four lines of kStart.
-    QTest::newRow("unknown command") << s + "frobnicate Te1\n" << QStringLiteral("ERROR t.script:5: unknown command \"frobnicate\"");
-    QTest::newRow("quoted command") << s + "\"type\" Te1 5\n" << QStringLiteral("ERROR t.script:5: unknown command \"type\"");
+    QTest::newRow("unknown command") << s + "frobnicate Te1\n"
+                                     << QStringLiteral("ERROR t.script:5: unknown command \"frobnicate\"");
+    QTest::newRow("quoted command") << s + "\"type\" Te1 5\n"
+                                    << QStringLiteral("ERROR t.script:5: unknown command \"type\"");
     QTest::newRow("usage") << s + "type Te1\n" << QStringLiteral("ERROR t.script:5: usage: type CONTROL TEXT");
-    QTest::newRow("unknown control") << s + "type Te9 5\n" << QStringLiteral("ERROR t.script:5: Start1 has no control \"Te9\"");
-    QTest::newRow("unknown array member") << s + "print Test0(12).caption\n" << QStringLiteral("ERROR t.script:5: Start1 has no control \"Test0(12)\"");
-    QTest::newRow("unknown property") << s + "expect Te1.caption 1\n" << QStringLiteral("ERROR t.script:5: Te1 (TextBox) has no property \"caption\"");
-    QTest::newRow("unknown state") << s + "expect Start1.frobbed 1\n" << QStringLiteral("ERROR t.script:5: Start1 has no state \"frobbed\"");
-    QTest::newRow("no property") << s + "expect Te1 1\n" << QStringLiteral("ERROR t.script:5: \"Te1\" is not a property (write CONTROL.PROPERTY or FORM.STATE)");
-    QTest::newRow("unknown window") << s + "print Nope1.Te1.text\n" << QStringLiteral("ERROR t.script:5: unknown window \"Nope1\" in Nope1.Te1.text");
-    QTest::newRow("item out of range") << s + "print Te2.list(8)\n" << QStringLiteral("ERROR t.script:5: Te2.list(8) has no value (an index out of range?)");
-    QTest::newRow("bad quote") << s + "type Te1 \"5\n" << QStringLiteral("ERROR t.script:5: the quote opened at column 10 is not closed");
-    QTest::newRow("not UTF-8") << s + "type Te1 \"\xff\"\n" << QStringLiteral("ERROR t.script:5: the line is not valid UTF-8");
-    QTest::newRow("set-up after start") << s + "store Number1 x\n" << QStringLiteral("ERROR t.script:5: `store` is set-up and must come before `start`");
-    QTest::newRow("start twice") << s + "start\n" << QStringLiteral("ERROR t.script:5: the windows were started already");
-    QTest::newRow("action before start") << QByteArray("type Te1 5\n") << QStringLiteral("ERROR t.script:1: `type` needs the windows: put `start` before it");
-    QTest::newRow("not a number") << QByteArray("measure wide 240\n") << QStringLiteral("ERROR t.script:1: the width per character must be a number, not \"wide\"");
-    QTest::newRow("bad clock") << QByteArray("clock 25:00:00 2024-01-01\n") << QStringLiteral("ERROR t.script:1: the clock is written HH:MM:SS YYYY-MM-DD, not 25:00:00 2024-01-01");
-    QTest::newRow("no such item") << s + "choose Combo1 Z\n" << QStringLiteral("ERROR t.script:5: Combo1 has no item \"Z\"");
-    QTest::newRow("position beyond") << s + "choose Te2 #8\n" << QStringLiteral("ERROR t.script:5: the position must be a whole number from 0 to 7, not \"8\"");
-    QTest::newRow("scroll out of range") << s + "scroll HScroll1 3\n" << QStringLiteral("ERROR t.script:5: the scroll value must be a whole number from 0 to 2, not \"3\"");
-    QTest::newRow("select beyond") << s + "select Te1 0 2\n" << QStringLiteral("ERROR t.script:5: the length must be a whole number from 0 to 1, not \"2\"");
-    QTest::newRow("type into a scroll bar") << s + "type HScroll1 1\n" << QStringLiteral("ERROR t.script:5: HScroll1 is a ScrollBar, not a text box or combo box");
-    QTest::newRow("choose on a label") << s + "choose La5 x\n" << QStringLiteral("ERROR t.script:5: La5 is a Label, not a list");
-    QTest::newRow("set a bool by word") << s + "set Te1.enabled yes\n" << QStringLiteral("ERROR t.script:5: a true/false value is written 1 or 0, not \"yes\"");
-    QTest::newRow("set a number by word") << s + "set HScroll1.value two\n" << QStringLiteral("ERROR t.script:5: the value must be a number, not \"two\"");
-    QTest::newRow("mouse action") << s + "mouse press Picture2 1 1\n" << QStringLiteral("ERROR t.script:5: usage: mouse down|move|up CONTROL X Y [BUTTON]");
-    QTest::newRow("mouse on a hidden window") << s + "mouse move Prnt1 1 1 0\n" << QStringLiteral("ERROR t.script:5: the window Prnt1 is not shown: the operator cannot reach it");
-    QTest::newRow("file path") << QByteArray("file ../x.2x2 text\n") << QStringLiteral("ERROR t.script:1: ../x.2x2 is not a plain file name");
-    QTest::newRow("unknown current printer") << QByteArray("printers PDF Laser\nprinter Ink\n") << QStringLiteral("ERROR t.script:2: \"Ink\" is not one of the printers set with `printers`");
-    QTest::newRow("printer fails where") << QByteArray("printer-fails middle jam\n") << QStringLiteral("ERROR t.script:1: usage: printer-fails start|end TEXT");
-    QTest::newRow("About not open") << s + "expect About1.Label2.caption x\n" << QStringLiteral("ERROR t.script:5: the window About1 is not loaded");
-    QTest::newRow("background of a hidden window") << s + "click R00\nmouse move Start1 1 1 0\n" << QStringLiteral("ERROR t.script:6: the window Start1 is not shown: the operator cannot reach it");
-    QTest::newRow("configuration key") << QByteArray("config link x\n") << QStringLiteral("ERROR t.script:1: a configuration key is written SECTION/KEY, not \"link\"");
-    QTest::newRow("browser not loaded") << s + "expect Save1.visible 0\n" << QStringLiteral("ERROR t.script:5: the window Save1 is not loaded");
+    QTest::newRow("unknown control") << s + "type Te9 5\n"
+                                     << QStringLiteral("ERROR t.script:5: Start1 has no control \"Te9\"");
+    QTest::newRow("unknown array member") << s + "print Test0(12).caption\n"
+                                          << QStringLiteral("ERROR t.script:5: Start1 has no control \"Test0(12)\"");
+    QTest::newRow("unknown property") << s + "expect Te1.caption 1\n"
+                                      << QStringLiteral("ERROR t.script:5: Te1 (TextBox) has no property \"caption\"");
+    QTest::newRow("unknown state") << s + "expect Start1.frobbed 1\n"
+                                   << QStringLiteral("ERROR t.script:5: Start1 has no state \"frobbed\"");
+    QTest::newRow("no property")
+        << s + "expect Te1 1\n"
+        << QStringLiteral("ERROR t.script:5: \"Te1\" is not a property (write CONTROL.PROPERTY or FORM.STATE)");
+    QTest::newRow("unknown window") << s + "print Nope1.Te1.text\n"
+                                    << QStringLiteral("ERROR t.script:5: unknown window \"Nope1\" in Nope1.Te1.text");
+    QTest::newRow("item out of range") << s + "print Te2.list(8)\n"
+                                       << QStringLiteral(
+                                              "ERROR t.script:5: Te2.list(8) has no value (an index out of range?)");
+    QTest::newRow("bad quote") << s + "type Te1 \"5\n"
+                               << QStringLiteral("ERROR t.script:5: the quote opened at column 10 is not closed");
+    QTest::newRow("not UTF-8") << s + "type Te1 \"\xff\"\n"
+                               << QStringLiteral("ERROR t.script:5: the line is not valid UTF-8");
+    QTest::newRow("set-up after start") << s + "store Number1 x\n"
+                                        << QStringLiteral(
+                                               "ERROR t.script:5: `store` is set-up and must come before `start`");
+    QTest::newRow("start twice") << s + "start\n"
+                                 << QStringLiteral("ERROR t.script:5: the windows were started already");
+    QTest::newRow("action before start") << QByteArray(
+        "type Te1 5\n") << QStringLiteral("ERROR t.script:1: `type` needs the windows: put `start` before it");
+    QTest::newRow("not a number") << QByteArray("measure wide 240\n")
+                                  << QStringLiteral(
+                                         "ERROR t.script:1: the width per character must be a number, not \"wide\"");
+    QTest::newRow("bad clock")
+        << QByteArray("clock 25:00:00 2024-01-01\n")
+        << QStringLiteral("ERROR t.script:1: the clock is written HH:MM:SS YYYY-MM-DD, not 25:00:00 2024-01-01");
+    QTest::newRow("no such item") << s + "choose Combo1 Z\n"
+                                  << QStringLiteral("ERROR t.script:5: Combo1 has no item \"Z\"");
+    QTest::newRow("position beyond")
+        << s + "choose Te2 #8\n"
+        << QStringLiteral("ERROR t.script:5: the position must be a whole number from 0 to 7, not \"8\"");
+    QTest::newRow("scroll out of range")
+        << s + "scroll HScroll1 3\n"
+        << QStringLiteral("ERROR t.script:5: the scroll value must be a whole number from 0 to 2, not \"3\"");
+    QTest::newRow("select beyond") << s + "select Te1 0 2\n"
+                                   << QStringLiteral(
+                                          "ERROR t.script:5: the length must be a whole number from 0 to 1, not \"2\"");
+    QTest::newRow("type into a scroll bar")
+        << s + "type HScroll1 1\n"
+        << QStringLiteral("ERROR t.script:5: HScroll1 is a ScrollBar, not a text box or combo box");
+    QTest::newRow("choose on a label") << s + "choose La5 x\n"
+                                       << QStringLiteral("ERROR t.script:5: La5 is a Label, not a list");
+    QTest::newRow("set a bool by word") << s + "set Te1.enabled yes\n"
+                                        << QStringLiteral(
+                                               "ERROR t.script:5: a true/false value is written 1 or 0, not \"yes\"");
+    QTest::newRow("set a number by word")
+        << s + "set HScroll1.value two\n"
+        << QStringLiteral("ERROR t.script:5: the value must be a number, not \"two\"");
+    QTest::newRow("mouse action") << s + "mouse press Picture2 1 1\n"
+                                  << QStringLiteral("ERROR t.script:5: usage: mouse down|move|up CONTROL X Y [BUTTON]");
+    QTest::newRow("mouse on a hidden window")
+        << s + "mouse move Prnt1 1 1 0\n"
+        << QStringLiteral("ERROR t.script:5: the window Prnt1 is not shown: the operator cannot reach it");
+    QTest::newRow("file path") << QByteArray("file ../x.2x2 text\n")
+                               << QStringLiteral("ERROR t.script:1: ../x.2x2 is not a plain file name");
+    QTest::newRow("unknown current printer")
+        << QByteArray("printers PDF Laser\nprinter Ink\n")
+        << QStringLiteral("ERROR t.script:2: \"Ink\" is not one of the printers set with `printers`");
+    QTest::newRow("printer fails where") << QByteArray("printer-fails middle jam\n")
+                                         << QStringLiteral("ERROR t.script:1: usage: printer-fails start|end TEXT");
+    QTest::newRow("About not open") << s + "expect About1.Label2.caption x\n"
+                                    << QStringLiteral("ERROR t.script:5: the window About1 is not loaded");
+    QTest::newRow("background of a hidden window")
+        << s + "click R00\nmouse move Start1 1 1 0\n"
+        << QStringLiteral("ERROR t.script:6: the window Start1 is not shown: the operator cannot reach it");
+    QTest::newRow("configuration key")
+        << QByteArray("config link x\n")
+        << QStringLiteral("ERROR t.script:1: a configuration key is written SECTION/KEY, not \"link\"");
+    QTest::newRow("browser not loaded") << s + "expect Save1.visible 0\n"
+                                        << QStringLiteral("ERROR t.script:5: the window Save1 is not loaded");
 }
 
 void TestScriptRunner::scriptErrorsStop()
@@ -222,17 +282,19 @@ void TestScriptRunner::operatorReachesOnlyWhatIsShown()
 {
     // Padding off disables the width list: the operator cannot choose in it,
     // the program can still write it.
-    Run r(kStart + "click Check1\n"
-                   "set Te2.text 3\n"
-                   "expect Te2.text 3\n"
-                   "choose Te2 4\n");
+    Run r(kStart
+          + "click Check1\n"
+            "set Te2.text 3\n"
+            "expect Te2.text 3\n"
+            "choose Te2 4\n");
     QCOMPARE(r.runner.passed(), 1);
     QCOMPARE(r.last(), QStringLiteral("ERROR t.script:8: Te2 is disabled: the operator cannot reach it"));
     Run hidden(kStart + "click D1\n");
     QCOMPARE(hidden.last(), QStringLiteral("ERROR t.script:5: D1 is hidden: the operator cannot reach it"));
     // The print dialog exists but is not shown.
     Run closed(kStart + "type Prnt1.Te1 5\n");
-    QCOMPARE(closed.last(), QStringLiteral("ERROR t.script:5: the window Prnt1 is not shown: the operator cannot reach Prnt1.Te1"));
+    QCOMPARE(closed.last(),
+             QStringLiteral("ERROR t.script:5: the window Prnt1 is not shown: the operator cannot reach Prnt1.Te1"));
 }
 
 void TestScriptRunner::storeAndFiles()
@@ -253,20 +315,21 @@ void TestScriptRunner::storeAndFiles()
           "expect-no-file a.2x2\n"
           "expect-file b.2x2 x\n");
     QCOMPARE(r.runner.passed(), 4);
-    QCOMPARE(r.out, (QStringList{QString::fromUtf8("store Number1 = \"Nr \u0627\""),
-                                 QStringLiteral("store Number2 = missing"),
-                                 QString::fromUtf8("file a.2x2 = \"\u0627\u0627\\r\\n\""),
-                                 QString::fromUtf8("FAIL t.script:12: store Number1 is \"Nr \u0627\", expected \"Nr\""),
-                                 QStringLiteral("FAIL t.script:13: file a.2x2 exists, expected none"),
-                                 QStringLiteral("FAIL t.script:14: file b.2x2 is missing, expected \"x\"")}));
+    QCOMPARE(r.out,
+             (QStringList{QString::fromUtf8("store Number1 = \"Nr \u0627\""), QStringLiteral("store Number2 = missing"),
+                          QString::fromUtf8("file a.2x2 = \"\u0627\u0627\\r\\n\""),
+                          QString::fromUtf8("FAIL t.script:12: store Number1 is \"Nr \u0627\", expected \"Nr\""),
+                          QStringLiteral("FAIL t.script:13: file a.2x2 exists, expected none"),
+                          QStringLiteral("FAIL t.script:14: file b.2x2 is missing, expected \"x\"")}));
 }
 
 void TestScriptRunner::printSequence()
 {
     // A print run of two pages fills the sequence; every entry prints as
     // its own quoted line, in list order.
-    Run r(kStart + "set No1.text 2\nset Tim2.interval 1\nsettle\n"
-                   "print sequence\nprint Lise1.listCount\nprint Lise1.list(0)\n");
+    Run r(kStart
+          + "set No1.text 2\nset Tim2.interval 1\nsettle\n"
+            "print sequence\nprint Lise1.listCount\nprint Lise1.list(0)\n");
     QVERIFY2(r.ok, qPrintable(r.out.join(QLatin1Char('\n'))));
     QVERIFY(r.out.size() >= 3);
     const int count = r.out.at(r.out.size() - 2).section(QStringLiteral(" = "), 1).toInt();
@@ -301,12 +364,11 @@ void TestScriptRunner::dialogsAnswerInOrder()
     QVERIFY(!d.hasFailure());
     QCOMPARE(d.asked(), 5);
     QCOMPARE(d.pending(), 0);
-    const QStringList expected{
-        QStringLiteral("ask: message \"Save?\" \"File: x.2x2\" YesNoCancel -> No"),
-        QStringLiteral("ask: input \"Name\" \"Save\" \"New\" -> Cancel"),
-        QStringLiteral("ask: input \"Name\" \"Save\" \"\" -> \"Cancel\""),
-        QStringLiteral("ask: color \"\" \"\" 16777215 -> -2147483630"),
-        QStringLiteral("ask: printer \"\" \"\" -> OK")};
+    const QStringList expected{QStringLiteral("ask: message \"Save?\" \"File: x.2x2\" YesNoCancel -> No"),
+                               QStringLiteral("ask: input \"Name\" \"Save\" \"New\" -> Cancel"),
+                               QStringLiteral("ask: input \"Name\" \"Save\" \"\" -> \"Cancel\""),
+                               QStringLiteral("ask: color \"\" \"\" 16777215 -> -2147483630"),
+                               QStringLiteral("ask: printer \"\" \"\" -> OK")};
     QCOMPARE(d.lines(), expected);
     QCOMPARE(sunk, expected);
 }
@@ -340,7 +402,8 @@ void TestScriptRunner::dialogScriptFailures()
     // The Save command asks first; an answer for it prints the question.
     Run asked(kStart + "answer No\nclick Command3\nexpect-asked 1\nexpect-asked 0\n");
     QVERIFY(asked.ok);
-    QVERIFY(asked.out.value(0).startsWith(QLatin1String("ask: message \"Do you Want to Save the Change Document...? ")));
+    QVERIFY(
+        asked.out.value(0).startsWith(QLatin1String("ask: message \"Do you Want to Save the Change Document...? ")));
     QVERIFY(asked.out.value(0).endsWith(QLatin1String(" YesNo -> No")));
     // No answer queued: the script stops at the command that asked.
     Run unanswered(kStart + "click Command3\nexpect Te1.text 1\n");
@@ -349,7 +412,8 @@ void TestScriptRunner::dialogScriptFailures()
     // An answer never asked for is reported at the line that queued it.
     Run leftover(kStart + "answer No\nanswer Yes\nclick Command3\n");
     QVERIFY(!leftover.ok);
-    QCOMPARE(leftover.last(), QStringLiteral("ERROR t.script:6: the answer \"Yes\" was never asked for (1 answer(s) left)"));
+    QCOMPARE(leftover.last(),
+             QStringLiteral("ERROR t.script:6: the answer \"Yes\" was never asked for (1 answer(s) left)"));
     QCOMPARE(leftover.runner.errors(), 1);
 }
 

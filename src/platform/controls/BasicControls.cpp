@@ -57,8 +57,8 @@ bool ListBox::choose(int i)
 
 bool ListBox::has(const QString &p) const
 {
-    return p == QLatin1String("listIndex") || p == QLatin1String("listCount")
-        || p.startsWith(QLatin1String("list(")) || p == QLatin1String("text") || Control::has(p);
+    return p == QLatin1String("listIndex") || p == QLatin1String("listCount") || p.startsWith(QLatin1String("list("))
+           || p == QLatin1String("text") || Control::has(p);
 }
 
 QVariant ListBox::get(const QString &p) const
@@ -143,8 +143,7 @@ bool ScrollBar::setValue(qint64 v)
 
 bool ScrollBar::has(const QString &p) const
 {
-    return p == QLatin1String("value") || p == QLatin1String("min") || p == QLatin1String("max")
-        || Control::has(p);
+    return p == QLatin1String("value") || p == QLatin1String("min") || p == QLatin1String("max") || Control::has(p);
 }
 
 QVariant ScrollBar::get(const QString &p) const

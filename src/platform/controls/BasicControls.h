@@ -37,7 +37,10 @@ private:
 class CheckBox : public Control
 {
 public:
-    CheckBox(QString name, QString caption) : Control(std::move(name)), m_caption(std::move(caption)) {}
+    CheckBox(QString name, QString caption)
+        : Control(std::move(name))
+        , m_caption(std::move(caption))
+    {}
     const char *kind() const override { return "CheckBox"; }
     const QString &caption() const { return m_caption; }
     int value() const { return m_value; }
@@ -59,7 +62,12 @@ class ScrollBar : public Control
 {
 public:
     ScrollBar(QString name, int min, int max, int value, int smallStep = 1, int largeStep = 1)
-        : Control(std::move(name)), m_min(min), m_max(max), m_value(value), m_small(smallStep), m_large(largeStep)
+        : Control(std::move(name))
+        , m_min(min)
+        , m_max(max)
+        , m_value(value)
+        , m_small(smallStep)
+        , m_large(largeStep)
     {}
     const char *kind() const override { return "ScrollBar"; }
     int min() const { return m_min; }

@@ -68,10 +68,7 @@ bool ComboBox::choose(int i)
     return true;
 }
 
-bool ComboBox::choose(const QString &itemText)
-{
-    return choose(int(m_items.indexOf(itemText)));
-}
+bool ComboBox::choose(const QString &itemText) { return choose(int(m_items.indexOf(itemText))); }
 
 void ComboBox::textChanged()
 {
@@ -89,8 +86,8 @@ void ComboBox::textChanged()
 
 bool ComboBox::has(const QString &p) const
 {
-    return p == QLatin1String("listIndex") || p == QLatin1String("listCount")
-        || p.startsWith(QLatin1String("list(")) || TextEditing::has(p);
+    return p == QLatin1String("listIndex") || p == QLatin1String("listCount") || p.startsWith(QLatin1String("list("))
+           || TextEditing::has(p);
 }
 
 QVariant ComboBox::get(const QString &p) const

@@ -12,7 +12,10 @@ class ComboBox : public TextEditing
 {
 public:
     enum Kind { PickList, Editable };
-    ComboBox(QString name, Kind k) : TextEditing(std::move(name)), m_kind(k) {}
+    ComboBox(QString name, Kind k)
+        : TextEditing(std::move(name))
+        , m_kind(k)
+    {}
     const char *kind() const override { return m_kind == PickList ? "PickList" : "ComboBox"; }
     bool isPickList() const { return m_kind == PickList; }
 

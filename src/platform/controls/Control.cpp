@@ -62,14 +62,10 @@ void Control::setGeometry(double l, double t, double w, double h)
 }
 
 static const QStringList kBaseProperties = {
-    QStringLiteral("visible"), QStringLiteral("enabled"), QStringLiteral("left"),
-    QStringLiteral("top"),     QStringLiteral("width"),   QStringLiteral("height"),
-    QStringLiteral("tag")};
+    QStringLiteral("visible"), QStringLiteral("enabled"), QStringLiteral("left"), QStringLiteral("top"),
+    QStringLiteral("width"),   QStringLiteral("height"),  QStringLiteral("tag")};
 
-bool Control::has(const QString &p) const
-{
-    return kBaseProperties.contains(p);
-}
+bool Control::has(const QString &p) const { return kBaseProperties.contains(p); }
 
 QVariant Control::get(const QString &p) const
 {

@@ -14,7 +14,9 @@ enum class MouseAction { Down, Move, Up };
 class Control
 {
 public:
-    explicit Control(QString name) : m_name(std::move(name)) {}
+    explicit Control(QString name)
+        : m_name(std::move(name))
+    {}
     virtual ~Control() = default;
     Control(const Control &) = delete;
     Control &operator=(const Control &) = delete;

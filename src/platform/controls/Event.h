@@ -8,8 +8,7 @@ namespace numora {
 // A list of handlers run synchronously, in the order they were connected.
 // Handlers may connect further handlers, disconnect any handler (themselves
 // too) or trigger other events while running.
-template <typename... Args>
-class Event
+template <typename... Args> class Event
 {
 public:
     using Handler = std::function<void(Args...)>;

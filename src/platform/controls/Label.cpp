@@ -128,9 +128,9 @@ static bool isColorProperty(const QString &p)
 bool Label::has(const QString &p) const
 {
     static const QStringList own = {
-        QStringLiteral("caption"),  QStringLiteral("border"),     QStringLiteral("forecolor"),
-        QStringLiteral("backcolor"), QStringLiteral("fontname"),  QStringLiteral("fontsize"),
-        QStringLiteral("fontbold"), QStringLiteral("fontitalic"), QStringLiteral("autosize"),
+        QStringLiteral("caption"),   QStringLiteral("border"),     QStringLiteral("forecolor"),
+        QStringLiteral("backcolor"), QStringLiteral("fontname"),   QStringLiteral("fontsize"),
+        QStringLiteral("fontbold"),  QStringLiteral("fontitalic"), QStringLiteral("autosize"),
         QStringLiteral("alignment"), QStringLiteral("pressed")};
     return own.contains(p) || Control::has(p);
 }
@@ -217,8 +217,8 @@ void LineItem::setColor(qint32 c)
 
 bool LineItem::has(const QString &p) const
 {
-    return p == QLatin1String("x1") || p == QLatin1String("y1") || p == QLatin1String("x2")
-        || p == QLatin1String("y2") || p == QLatin1String("forecolor") || Control::has(p);
+    return p == QLatin1String("x1") || p == QLatin1String("y1") || p == QLatin1String("x2") || p == QLatin1String("y2")
+           || p == QLatin1String("forecolor") || Control::has(p);
 }
 
 QVariant LineItem::get(const QString &p) const

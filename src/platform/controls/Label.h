@@ -22,7 +22,10 @@ public:
     enum Align { AlignLeft = 0, AlignRight = 1, AlignCenter = 2 };
     using Measurer = std::function<void(const QString &text, const FontSpec &font, double &w, double &h)>;
 
-    explicit Label(QString name, QString caption = {}) : Control(std::move(name)), m_caption(std::move(caption)) {}
+    explicit Label(QString name, QString caption = {})
+        : Control(std::move(name))
+        , m_caption(std::move(caption))
+    {}
     const char *kind() const override { return "Label"; }
 
     const QString &caption() const { return m_caption; }

@@ -62,8 +62,8 @@ void TextEditing::pressKey(int code)
     }
     if (key < 32)
         return; // other control keys insert nothing
-    const QString ch = key > 0xFFFF ? QString::fromUcs4(reinterpret_cast<const char32_t *>(&key), 1)
-                                    : QString(QChar(key));
+    const QString ch =
+        key > 0xFFFF ? QString::fromUcs4(reinterpret_cast<const char32_t *>(&key), 1) : QString(QChar(key));
     t.replace(start, len, ch);
     replaceText(t, start + int(ch.size()));
 }
@@ -86,15 +86,12 @@ void TextEditing::paste(const QString &pasted)
     replaceText(t, start + int(text.size()));
 }
 
-void TextEditing::clearText()
-{
-    replaceText(QString(), 0);
-}
+void TextEditing::clearText() { replaceText(QString(), 0); }
 
 bool TextEditing::has(const QString &p) const
 {
-    return p == QLatin1String("text") || p == QLatin1String("selText")
-        || p == QLatin1String("selStart") || p == QLatin1String("selLength") || Control::has(p);
+    return p == QLatin1String("text") || p == QLatin1String("selText") || p == QLatin1String("selStart")
+           || p == QLatin1String("selLength") || Control::has(p);
 }
 
 QVariant TextEditing::get(const QString &p) const

@@ -21,10 +21,7 @@ void Timer::setInterval(int ms)
         m_scheduler.disarm(this);
 }
 
-bool Timer::has(const QString &p) const
-{
-    return p == QLatin1String("interval") || Control::has(p);
-}
+bool Timer::has(const QString &p) const { return p == QLatin1String("interval") || Control::has(p); }
 
 QVariant Timer::get(const QString &p) const
 {

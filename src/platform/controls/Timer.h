@@ -23,7 +23,9 @@ class Timer : public Control
 {
 public:
     Timer(QString name, Scheduler &s, bool endless = false)
-        : Control(std::move(name)), m_scheduler(s), m_endless(endless)
+        : Control(std::move(name))
+        , m_scheduler(s)
+        , m_endless(endless)
     {}
     ~Timer() override;
     const char *kind() const override { return "Timer"; }

@@ -13,8 +13,7 @@ namespace numora {
 
 PainterPrinter::PainterPrinter(QPrinter &printer)
     : m_printer(printer)
-{
-}
+{}
 
 PainterPrinter::~PainterPrinter()
 {
@@ -42,15 +41,9 @@ void PainterPrinter::setOrientation(int orientation)
         m_printer.setPageOrientation(m_orientation == 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
 }
 
-double PainterPrinter::paperWidth()
-{
-    return paperTwips(m_printer.pageLayout().pageSize(), m_orientation).width();
-}
+double PainterPrinter::paperWidth() { return paperTwips(m_printer.pageLayout().pageSize(), m_orientation).width(); }
 
-double PainterPrinter::paperHeight()
-{
-    return paperTwips(m_printer.pageLayout().pageSize(), m_orientation).height();
-}
+double PainterPrinter::paperHeight() { return paperTwips(m_printer.pageLayout().pageSize(), m_orientation).height(); }
 
 void PainterPrinter::setFontName(const QString &name)
 {

@@ -32,10 +32,7 @@ namespace {
 
 // The questions carry no title of their own; a bare title bar would show
 // nothing, so the program's name stands there instead.
-QString shownTitle(const QString &title)
-{
-    return title.isEmpty() ? QGuiApplication::applicationDisplayName() : title;
-}
+QString shownTitle(const QString &title) { return title.isEmpty() ? QGuiApplication::applicationDisplayName() : title; }
 
 // Long words (a file path) get break opportunities after their separators
 // and every few dozen characters, so that the box wraps them at its usual
@@ -81,8 +78,7 @@ QString breakable(const QString &text)
 // too, but guesses a frame for a window that has none (the main window) and
 // so puts it off the middle. On a screen narrower than the box it takes the
 // screen's free width and wraps its text to that.
-template <typename Dialog>
-class Placed : public Dialog
+template <typename Dialog> class Placed : public Dialog
 {
 public:
     using Dialog::Dialog;
@@ -265,7 +261,8 @@ public:
         auto *numbersColumn = new QVBoxLayout(numbers);
         numbersColumn->setContentsMargins(10, 6, 10, 6);
         numbersColumn->setSpacing(2);
-        auto *heading = new QLabel(QObject::tr("Each position's first and last number. Nothing is counted until the run prints."), numbers);
+        auto *heading = new QLabel(
+            QObject::tr("Each position's first and last number. Nothing is counted until the run prints."), numbers);
         QFont hf = heading->font();
         hf.setBold(true);
         heading->setFont(hf);

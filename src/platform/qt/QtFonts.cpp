@@ -25,9 +25,6 @@ QStringList plainFontFamilies(const QStringList &families)
     return plain;
 }
 
-QStringList installedFontFamilies()
-{
-    return plainFontFamilies(QFontDatabase::families());
-}
+QStringList installedFontFamilies() { return plainFontFamilies(QFontDatabase::families()); }
 
 } // namespace numora

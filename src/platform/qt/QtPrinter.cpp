@@ -50,10 +50,7 @@ constexpr auto cupsOptionsKey = QPrintEngine::PrintEnginePropertyKey(0xfe00);
 constexpr double twipsPerInch = 1440.0;
 constexpr double mmPerInch = 25.4;
 
-double mmToTwips(double mm)
-{
-    return mm / mmPerInch * twipsPerInch;
-}
+double mmToTwips(double mm) { return mm / mmPerInch * twipsPerInch; }
 
 // A document name as a file name: the characters no file system or file
 // dialog accepts become underscores.
@@ -99,10 +96,7 @@ bool pdfComplete(const QString &path)
 
 } // namespace
 
-QString QtPrinter::pdfEntryName()
-{
-    return QStringLiteral("Save as PDF");
-}
+QString QtPrinter::pdfEntryName() { return QStringLiteral("Save as PDF"); }
 
 QtPrinter::QtPrinter()
     : m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
@@ -141,10 +135,7 @@ QStringList QtPrinter::printerNames() const
     return names;
 }
 
-int QtPrinter::currentIndex() const
-{
-    return m_current;
-}
+int QtPrinter::currentIndex() const { return m_current; }
 
 bool QtPrinter::selectPrinter(int index)
 {
@@ -196,10 +187,7 @@ void QtPrinter::configurePrinter()
     m_printer->setPageOrientation(m_orientation == 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
 }
 
-void QtPrinter::setDocumentName(const QString &name)
-{
-    m_documentName = name;
-}
+void QtPrinter::setDocumentName(const QString &name) { m_documentName = name; }
 
 void QtPrinter::setOrientation(int orientation)
 {
@@ -209,18 +197,13 @@ void QtPrinter::setOrientation(int orientation)
 
 QSizeF QtPrinter::paperTwips() const
 {
-    return numora::paperTwips(pdfChosen() ? QPageSize(QPageSize::A4) : m_printer->pageLayout().pageSize(), m_orientation);
+    return numora::paperTwips(pdfChosen() ? QPageSize(QPageSize::A4) : m_printer->pageLayout().pageSize(),
+                              m_orientation);
 }
 
-double QtPrinter::paperWidth()
-{
-    return paperTwips().width();
-}
+double QtPrinter::paperWidth() { return paperTwips().width(); }
 
-double QtPrinter::paperHeight()
-{
-    return paperTwips().height();
-}
+double QtPrinter::paperHeight() { return paperTwips().height(); }
 
 void QtPrinter::setUpPreview(QPrinter &preview) const
 {
@@ -478,15 +461,17 @@ bool QtPrinter::line(double x1, double y1, double x2, double y2, qint32 colour, 
         m_boxColourValue = colour;
         m_boxColourValid = true;
     }
-    const QRectF box = QRectF(QPointF(x1 * m_pxPerTwipX, y1 * m_pxPerTwipY), QPointF(x2 * m_pxPerTwipX, y2 * m_pxPerTwipY))
-                           .normalized();
+    const QRectF box =
+        QRectF(QPointF(x1 * m_pxPerTwipX, y1 * m_pxPerTwipY), QPointF(x2 * m_pxPerTwipX, y2 * m_pxPerTwipY))
+            .normalized();
     // Boxes wait like texts and go out together: fills, then outlines, then
     // texts. That is the order they were drawn in unless a box overlaps
     // something drawn before it that would come out later; then what waits
     // goes out first.
     const QRectF reach = box.adjusted(-1, -1, 1, 1);
     const auto overlaps = [&reach](const auto &list, auto rectOf) {
-        return std::any_of(list.cbegin(), list.cend(), [&](const auto &item) { return rectOf(item).intersects(reach); });
+        return std::any_of(list.cbegin(), list.cend(),
+                           [&](const auto &item) { return rectOf(item).intersects(reach); });
     };
     const auto itself = [](const QRectF &r) { return r; };
     const auto boxRect = [](const PendingBox &b) { return b.rect; };
@@ -533,14 +518,15 @@ bool QtPrinter::checkPrinterReachable(const QString &name)
     const int slash = int(name.indexOf(QLatin1Char('/')));
     const QByteArray queue = (slash >= 0 ? name.left(slash) : name).toUtf8();
     const QByteArray instance = slash >= 0 ? name.mid(slash + 1).toUtf8() : QByteArray();
-    cups_dest_t *dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, queue.constData(),
-                                         instance.isEmpty() ? nullptr : instance.constData());
+    cups_dest_t *dest =
+        cupsGetNamedDest(CUPS_HTTP_DEFAULT, queue.constData(), instance.isEmpty() ? nullptr : instance.constData());
     if (!dest) {
         const ipp_status_t status = cupsLastError();
         const QString reason = QString::fromUtf8(cupsLastErrorString());
         // An unreachable print system looks like a missing printer here;
         // tell the two apart, the operator's remedy differs.
-        if (http_t *server = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, 5000, nullptr)) {
+        if (http_t *server =
+                httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, 5000, nullptr)) {
             httpClose(server);
             if (status == IPP_STATUS_ERROR_NOT_FOUND)
                 return fail(QStringLiteral("The printer %1 is not installed any more.").arg(name));

@@ -20,10 +20,7 @@ int msUntil(qint64 from, qint64 to)
 
 } // namespace
 
-QtScheduler::QtScheduler()
-{
-    m_clock.start();
-}
+QtScheduler::QtScheduler() { m_clock.start(); }
 
 QtScheduler::~QtScheduler()
 {

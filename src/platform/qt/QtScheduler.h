@@ -39,9 +39,11 @@ private:
         bool disarmed = false; // stopped while its tick ran; forgotten after it
     };
     void runSlice(Timer *t, Entry &e);
+
 public:
     // Timers that have a QTimer now (for the tests).
     std::size_t liveTimers() const { return m_entries.size(); }
+
 private:
     qint64 now() const { return m_clock.nsecsElapsed(); }
 

@@ -18,8 +18,7 @@ struct QtSettingsStore::Files
 QtSettingsStore::QtSettingsStore(QString folder)
     : m_folder(std::move(folder))
     , m_files(std::make_unique<Files>())
-{
-}
+{}
 
 QtSettingsStore::~QtSettingsStore()
 {
@@ -34,7 +33,8 @@ QSettings &QtSettingsStore::settingsFor(const QString &app)
         if (m_folder.isEmpty())
             s = std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, app, app);
         else
-            s = std::make_unique<QSettings>(m_folder + QLatin1Char('/') + app + QStringLiteral(".ini"), QSettings::IniFormat);
+            s = std::make_unique<QSettings>(m_folder + QLatin1Char('/') + app + QStringLiteral(".ini"),
+                                            QSettings::IniFormat);
         // Never write in place, even where the folder forbids the temporary
         // file: a failed write must leave the old file whole.
         s->setAtomicSyncRequired(true);
@@ -42,15 +42,9 @@ QSettings &QtSettingsStore::settingsFor(const QString &app)
     return *s;
 }
 
-QString QtSettingsStore::fileName(const QString &app)
-{
-    return settingsFor(app).fileName();
-}
+QString QtSettingsStore::fileName(const QString &app) { return settingsFor(app).fileName(); }
 
-static QString fullKey(const QString &section, const QString &key)
-{
-    return section + QLatin1Char('/') + key;
-}
+static QString fullKey(const QString &section, const QString &key) { return section + QLatin1Char('/') + key; }
 
 QString QtSettingsStore::getSetting(const QString &app, const QString &section, const QString &key)
 {

@@ -17,7 +17,8 @@ QtTextMeasure::Cached &QtTextMeasure::metrics(const FontSpec &font)
     for (std::size_t i = 0; i < m_fonts.size(); ++i) {
         if (m_fonts[i].font == font) {
             if (i > 0)
-                std::rotate(m_fonts.begin(), m_fonts.begin() + std::ptrdiff_t(i), m_fonts.begin() + std::ptrdiff_t(i + 1));
+                std::rotate(m_fonts.begin(), m_fonts.begin() + std::ptrdiff_t(i),
+                            m_fonts.begin() + std::ptrdiff_t(i + 1));
             return m_fonts.front();
         }
     }

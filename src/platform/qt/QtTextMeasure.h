@@ -23,7 +23,7 @@ private:
         // whose neighbouring characters neither kern nor join is as wide as
         // its characters' advances added up; each advance and each pair is
         // asked of the shaper once.
-        std::vector<double> advance;        // per character from ' ', <0: not known yet
+        std::vector<double> advance;       // per character from ' ', <0: not known yet
         std::vector<signed char> additive; // per pair: -1 not known, 0 no, 1 yes
     };
     static double plainWidth(Cached &c, const QString &text, bool &plain);
