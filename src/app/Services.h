@@ -38,7 +38,7 @@ struct Services
     // printed while the shared one cannot be reached are recorded there.
     Journal *localJournal = nullptr;
     // The name runs are recorded under; empty for the machine's name.
-    QString workstation;
+    QString workstation = {};
 };
 
 } // namespace numora
