@@ -84,11 +84,11 @@ QString JournalForm::listLine(const JournalRun &run)
                          : first == last ? first
                                          : first + QStringLiteral(" to ") + last;
     const qint64 pages = run.outcome == JournalRun::Outcome::Printed ? run.pagesPrinted : run.pagesRequested;
-    return QStringLiteral("%1  %2  %3  %4  %5 pages  %6  %7")
+    return QStringLiteral("%1  %2  %3  %4  %5 %6  %7  %8")
         .arg(run.id)
         .arg(run.started.toString(QStringLiteral("dd/MM/yyyy HH:mm")), run.layoutName, run.gridType)
         .arg(pages)
-        .arg(span, outcomeText(run));
+        .arg(pages == 1 ? QStringLiteral("page") : QStringLiteral("pages"), span, outcomeText(run));
 }
 
 QStringList JournalForm::positionLines(const JournalRun &run)
