@@ -1,6 +1,9 @@
 #include "RunForms.h"
 #include "MainForm.h"
 #include "layoutfiles/LayoutFile.h"
+#include "platform/Numeric.h"
+
+#include <algorithm>
 
 namespace numora {
 
@@ -76,6 +79,18 @@ RunForms::Outcome RunForms::print(qint64 pages, bool twoPages, qint64 runId,
     outcome.pages = outcome.printed ? dialog.lastJobPages() : 0;
     dialog.onJobFailed.disconnect(token);
     return outcome;
+}
+
+std::vector<NumberRange> RunForms::numbers(qint64 pages, bool twoPages)
+{
+    MainForm &f = *m_form;
+    f.printForm.Check1.setValue(twoPages ? 1 : 0);
+    f.No1.setText(QString::number(pages));
+    f.printGenerator.Tim2.setInterval(1);
+    m_scheduler.settle();
+    const int perPage = int(std::max(0.0, leadingNumber(f.doc.gridType.text())));
+    const bool reverse = f.doc.wayPrint.text().startsWith(QLatin1Char('6'));
+    return rangesOfSequence(f.printGenerator.Lise1, perPage, reverse, twoPages);
 }
 
 } // namespace numora

@@ -1,5 +1,6 @@
 #pragma once
 #include "Services.h"
+#include "journal/NumberRanges.h"
 #include "platform/LayoutFolder.h"
 #include "platform/ManualScheduler.h"
 #include "platform/MemorySettingsStore.h"
@@ -37,6 +38,10 @@ public:
     // Prints `pages` pages (with the two-page option), or only the printed
     // pages from..to of them, through the forms' print dialog.
     Outcome print(qint64 pages, bool twoPages, qint64 runId = 0, std::optional<std::pair<qint64, qint64>> only = {});
+
+    // Generates the run without printing it: the numbers of each position,
+    // in the order the pages would go out.
+    std::vector<NumberRange> numbers(qint64 pages, bool twoPages);
 
     MainForm &form() { return *m_form; }
 
