@@ -81,11 +81,13 @@ bool RunRecorder::begin(const Run &run)
     m_unreachable.clear();
     m_unclaimed.reset();
     m_recordedIn = m_journal;
+    m_ranges.clear();
+    // Without a journal nothing reads the ranges: a long run is not walked for them.
+    if (!m_journal)
+        return true;
     m_ranges = rangesOfSequence(m_sequence, run.perPage, run.reverse, run.twoPages);
     if (run.reprintOf != 0)
         m_ranges = clipToPages(m_ranges, run.reprintFrom, run.reprintTo);
-    if (!m_journal)
-        return true;
     JournalRun r;
     r.started = QDateTime(QDate(m_clock.year(), m_clock.month(), m_clock.day()),
                           QTime(0, 0).addMSecs(qint64(m_clock.secondsSinceMidnight() * 1000)));

@@ -54,8 +54,6 @@ public:
     // Set by begin: the numbers printed before that made the operator stop
     // (empty when the run went on).
     const std::vector<JournalDuplicate> &refusedDuplicates() const { return m_refused; }
-    // The ranges of the run begun last, in the order its pages go out.
-    const std::vector<NumberRange> &ranges() const { return m_ranges; }
     Journal *journal() const { return m_journal; }
     // Set by begin when the shared journal could not be reached: why.
     const QString &unreachable() const { return m_unreachable; }
