@@ -153,13 +153,15 @@ std::optional<QByteArray> readLayoutFile(const LayoutFolder &folder, const QStri
         return say(QStringLiteral("it is not a layout file: far too large"));
     const QList<QByteArray> lines = linesWithEnds(*bytes);
     if (lines.size() != LayoutFileLines)
-        return say(QStringLiteral("it is not a layout file: %1 lines instead of %2").arg(lines.size()).arg(LayoutFileLines));
+        return say(
+            QStringLiteral("it is not a layout file: %1 lines instead of %2").arg(lines.size()).arg(LayoutFileLines));
     const QStringList keys = layoutFileKeys(LayoutWriter::SaveCommand);
     const QStringList exitKeys = layoutFileKeys(LayoutWriter::Exit);
     for (int i = 0; i < LayoutFileLines; ++i) {
         const QByteArray key = lines[i].left(KeyWidth);
         if (key != keys[i].toLatin1() && key != exitKeys[i].toLatin1())
-            return say(QStringLiteral("it is not a layout file: line %1 does not start with \"%2\"").arg(i + 1).arg(keys[i]));
+            return say(
+                QStringLiteral("it is not a layout file: line %1 does not start with \"%2\"").arg(i + 1).arg(keys[i]));
     }
     // A type the program cannot read would print and be written back as
     // another one.

@@ -734,8 +734,9 @@ QString QtPrinter::pdfDestinationProblem(const QString &path) const
     if (info.exists() && !info.isFile())
         return QStringLiteral("The PDF cannot be written to %1: it is not a regular file.").arg(shown);
     for (const QString &kept : protectedFiles) {
-        if (!kept.isEmpty() && (info.absoluteFilePath() == QFileInfo(kept).absoluteFilePath()
-                                || (info.exists() && info.canonicalFilePath() == QFileInfo(kept).canonicalFilePath())))
+        if (!kept.isEmpty()
+            && (info.absoluteFilePath() == QFileInfo(kept).absoluteFilePath()
+                || (info.exists() && info.canonicalFilePath() == QFileInfo(kept).canonicalFilePath())))
             return QStringLiteral("The PDF cannot be written to %1: that is the program's journal.").arg(shown);
     }
     return {};
