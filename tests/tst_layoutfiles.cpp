@@ -31,6 +31,7 @@ private slots:
     void lineBreaksStayInTheirLine();
     void vanishedFileLeavesTheOpenLayout();
     void saveReplacesAtomically();
+    void printedRunWritesItsNumberingIntoTheOpenedFile();
     void everyByteRoundTripsThroughTheCodePage();
     void charactersOutsideTheCodePageBecomeQuestionMarks_data();
     void charactersOutsideTheCodePageBecomeQuestionMarks();
@@ -433,6 +434,68 @@ void TestLayoutFiles::saveReplacesAtomically()
                                              LayoutWriter::SaveCommand, &error));
     QVERIFY(!error.isEmpty());
     QVERIFY(QFileInfo(fx.folder.filePath(QStringLiteral("Blocked.2x2"))).isDir());
+}
+
+void TestLayoutFiles::printedRunWritesItsNumberingIntoTheOpenedFile()
+{
+    FormFixture fx;
+    fx.printer.setPrinters({QStringLiteral("Laser")});
+    MainForm &f = fx.start();
+    QVERIFY(fx.folder.ensureExists());
+    // Written by the exit's writer: a whole-layout write would swap lines 3 and 4.
+    const QString path = fx.folder.filePath(QStringLiteral("Receipts.10x10"));
+    const QByteArray before = expectedReceipts(true);
+    writeBytes(path, before);
+    writeBytes(fx.folder.filePath(QStringLiteral("Other.2x2")), expectedReceipts(false).replace("10 X 10", "2 X 2"));
+    f.openBrowser();
+    BrowserForm &b = f.browser();
+    const auto open = [&](const QString &name) {
+        QVERIFY(b.File1.choose(int(b.File1.items().indexOf(name))));
+        fx.dialogs.answers = {QStringLiteral("Yes")};
+        b.Command2.click();
+        fx.settle();
+    };
+    const auto print = [&](const QString &pages) {
+        f.Label50.click();
+        f.printForm.Te1.setText(pages);
+        f.printForm.Command1.click();
+        fx.settle();
+    };
+    open(QStringLiteral("Receipts.10x10"));
+    print(QStringLiteral("2"));
+    const QString moved = f.doc.startNumber.text();
+    QCOMPARE(moved, QStringLiteral("21"));
+    const QList<QByteArray> was = before.split('\n'), now = fileBytes(path).split('\n');
+    QCOMPARE(now.size(), was.size());
+    for (int i = 0; i < was.size(); ++i) {
+        if (i + 1 == 8)
+            QCOMPARE(now[i], QByteArray("Counter 00 =21\r"));
+        else if (i + 1 >= 43 && i + 1 <= 54)
+            QCOMPARE(now[i], was[i].left(12) + f.doc.slot(i - 41).counter.text().toLatin1() + '\r');
+        else
+            QCOMPARE(now[i], was[i]);
+    }
+    // Another layout and back: the file continues the numbering.
+    open(QStringLiteral("Other.2x2"));
+    QCOMPARE(f.doc.startNumber.text(), QStringLiteral("1"));
+    open(QStringLiteral("Receipts.10x10"));
+    QCOMPARE(f.doc.startNumber.text(), moved);
+
+    // A file that is no longer a layout is not written; the operator is told
+    // which file and where the numbering goes on from.
+    writeBytes(path, "notes\n");
+    fx.dialogs.answers = {QStringLiteral("OK")};
+    print(QStringLiteral("1"));
+    QCOMPARE(fileBytes(path), QByteArray("notes\n"));
+    QVERIFY(fx.dialogs.asked.last().contains(path));
+    QVERIFY(fx.dialogs.asked.last().contains(QStringLiteral("continue from 31")));
+
+    // A layout with no file is printed and nothing is written.
+    f.doc.filePath.clear();
+    print(QStringLiteral("1"));
+    QCOMPARE(fileBytes(path), QByteArray("notes\n"));
+    QCOMPARE(QDir(fx.folder.path()).entryList(QDir::Files),
+             (QStringList{QStringLiteral("Other.2x2"), QStringLiteral("Receipts.10x10")}));
 }
 
 // Microsoft's table for the bytes 0x80..0xFF of code page 1256; the bytes

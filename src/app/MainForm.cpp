@@ -1,6 +1,7 @@
 #include "MainForm.h"
 #include "AboutForm.h"
 #include "platform/Colour.h"
+#include "platform/Dialogs.h"
 #include "platform/Numeric.h"
 #include "layout/SessionKeys.h"
 #include "layoutfiles/BrowserForm.h"
@@ -163,6 +164,7 @@ void MainForm::wire()
     Command3.onClick.connect([this] { m_save->run(); });
     Command2.onClick.connect([this] { openBrowser(); });
     Label50.onClick.connect([this] { printForm.open(); });
+    printForm.onJobPrinted.connect([this] { writeNumberingToFile(); });
     Jour1.onClick.connect([this] { openJournal(); });
     Tim3.onTick.connect([this] { printForm.reopenTick(Tim3); });
     Timer1.onTick.connect([this] {
@@ -172,6 +174,24 @@ void MainForm::wire()
 }
 
 MainForm::~MainForm() = default;
+
+void MainForm::writeNumberingToFile()
+{
+    // Kept only in the window, the moved numbering would be lost to the
+    // file by opening another layout, a restart or a crash, and the next
+    // run of the file would print these numbers again.
+    if (doc.filePath.isEmpty())
+        return;
+    QString error;
+    if (writeNumberingBack(m_services.layouts, doc.filePath, doc, &error))
+        return;
+    m_services.dialogs.message(
+        QStringLiteral("The run was printed, but its numbering could not be written to the layout file\r\n%1\r\n(%2)."
+                       "\r\n\r\nThe next run must continue from %3: save the layout, or set its start number to %3 "
+                       "when you open the file again.")
+            .arg(doc.filePath, error, doc.startNumber.text()),
+        QString(), Dialogs::Buttons::OK);
+}
 
 BrowserForm &MainForm::browser()
 {

@@ -109,6 +109,8 @@ public:
 private:
     void wire();
     void registerAll();
+    // After a run that printed: the moved numbering into the open layout's file.
+    void writeNumberingToFile();
 
     Services m_services;
     LayoutFileIO m_layoutFiles;

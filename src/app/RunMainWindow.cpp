@@ -41,6 +41,7 @@ int runMainWindow(QApplication &app)
     const JournalSetup journal = setUpJournal(settings, QString(),
                                               QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
                                                   + QStringLiteral("/journal.sqlite"));
+    printer.protectedFiles = journal.localFiles();
     Services services{scheduler,
                       measure,
                       dialogs,

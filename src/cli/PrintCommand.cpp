@@ -136,7 +136,11 @@ QString findLayout(const QString &given, const LayoutFolder &folder, QString &pr
         const QString inData = folder.filePath(given);
         if (QFileInfo(inData).isFile())
             return inData;
-        const QStringList matches = folder.list({given + QStringLiteral(".*")});
+        // Only names that end in a grid type: a temporary file left beside
+        // a layout by a crash is not another layout of that name.
+        QStringList matches;
+        for (const GridTypeInfo &g : gridTypes())
+            matches += folder.list({given + QLatin1Char('.') + QLatin1String(g.tag)});
         if (matches.size() == 1)
             return folder.filePath(matches.first());
         if (matches.size() > 1) {
@@ -205,7 +209,13 @@ bool noJournalYet(const JournalSetup &s)
 QString choosePrinter(QtPrinter &printer, const QString &name, const QString &pdf)
 {
     if (!pdf.isEmpty()) {
-        printer.choosePdf(QFileInfo(pdf).absoluteFilePath());
+        const QString path = QFileInfo(pdf).absoluteFilePath();
+        printer.choosePdf(path);
+        // Refused before the run rather than failing it; a missing folder
+        // fails the run as any other write would.
+        if (QFileInfo(path).exists() || QFileInfo(path).isSymLink())
+            if (const QString refused = printer.pdfDestinationProblem(path); !refused.isEmpty())
+                return refused;
     } else if (!name.isEmpty()) {
         if (name == QtPrinter::pdfEntryName() || !printer.selectPrinterByName(name)) {
             QStringList installed = printer.printerNames();
@@ -264,9 +274,11 @@ QString usage()
            + journalPath()
            + QStringLiteral(
                ").\n"
-               "Exit status: 0 printed, 1 printing failed (nothing written), 2 usage or layout error,\n"
-               "3 refused: numbers of the run were printed before, or are claimed by a run still printing\n"
-               "(or left unfinished) on any workstation.\n"
+               "Exit status: 0 printed, 1 printing failed (nothing printed, nothing written), 2 usage or\n"
+               "layout error (a file that is not a layout is refused), 3 refused: numbers of the run were\n"
+               "printed before, or are claimed by a run still printing (or left unfinished) on any\n"
+               "workstation, 4 printed, but its numbering or its record could not be written: the\n"
+               "message says what to do.\n"
                "\n"
                "journal lists the runs, newest first (numbered 1, 2, 3, ... as journaled):\n"
                "  --layout NAME   only the runs of that layout\n"
@@ -305,12 +317,13 @@ int runPrintCommand(const QStringList &args)
         return 2;
     }
 
+    const JournalSetup journal = chooseJournal(o.journal);
+    printer.protectedFiles = journal.localFiles();
     if (const QString problem = choosePrinter(printer, o.printer, o.pdf);
         !problem.isEmpty() && !(o.dryRun && o.printer.isEmpty() && o.pdf.isEmpty())) {
         say(stderr, QStringLiteral("numora print: ") + problem);
         return 2;
     }
-    const JournalSetup journal = chooseJournal(o.journal);
 
     Services services{scheduler,
                       measure,
@@ -331,9 +344,12 @@ int runPrintCommand(const QStringList &args)
     scheduler.settle();
 
     const QString fileName = QFileInfo(path).fileName();
-    const qint64 maxLayoutBytes = 1 << 20;
-    if (!layouts.read(path, maxLayoutBytes) || !form.layoutFiles().loadLayoutFile(path, fileName)) {
-        say(stderr, QStringLiteral("numora print: cannot read the layout file %1").arg(path));
+    // Only a layout is printed and written back: anything else would be
+    // overwritten with one.
+    QString notLayout;
+    if (!readLayoutFile(layouts, path, &notLayout) || !form.layoutFiles().loadLayoutFile(path, fileName)) {
+        say(stderr, QStringLiteral("numora print: cannot use %1: %2; nothing was printed or written")
+                        .arg(path, notLayout.isEmpty() ? QStringLiteral("it cannot be read") : notLayout));
         return 2;
     }
     const bool longType = fileName.endsWith(QLatin1String("10")) || fileName.endsWith(QLatin1String("12"));
@@ -410,11 +426,11 @@ int runPrintCommand(const QStringList &args)
         say(stdout, line);
 
     QString writeError;
-    if (!form.layoutFiles().writeLayoutFile(path, LayoutWriter::SaveCommand, &writeError)) {
+    if (!writeNumberingBack(layouts, path, form.doc, &writeError)) {
         say(stderr, QStringLiteral("numora print: the pages were printed, but %1 could not be written (%2): "
                                    "the next run would repeat these numbers; set the start number to %3 by hand")
                         .arg(path, writeError, form.doc.startNumber.text()));
-        return 1;
+        return 4;
     }
     say(stdout, QStringLiteral("printed %1 pages to %2; %3 now starts at %4")
                     .arg(dialog.lastJobPages())
@@ -565,6 +581,7 @@ int runReprintCommand(const QStringList &args)
     ConsoleDialogs dialogs;
     SystemClock clock;
     QtPrinter printer;
+    printer.protectedFiles = setup.localFiles();
     if (const QString problem = choosePrinter(printer, printerName, pdf); !problem.isEmpty()) {
         say(stderr, QStringLiteral("numora reprint: ") + problem);
         return 2;

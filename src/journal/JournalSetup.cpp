@@ -5,6 +5,15 @@
 
 namespace numora {
 
+QStringList JournalSetup::localFiles() const
+{
+    QStringList files;
+    for (const SqlJournal *j : {journal.get(), local.get()})
+        if (j && j->server().isEmpty() && j->urlProblem().isEmpty())
+            files << j->location();
+    return files;
+}
+
 JournalSetup setUpJournal(SettingsStore &settings, const QString &urlGiven, const QString &localPath)
 {
     JournalSetup s;

@@ -18,6 +18,10 @@ struct JournalSetup
     std::unique_ptr<SqlJournal> local;
     QString workstation; // the name runs are recorded under
 
+    // The journal files on this machine: nothing else the program writes
+    // may replace them.
+    QStringList localFiles() const;
+
     static QString settingsApp() { return QStringLiteral("Numora"); }
     static QString settingsSection() { return QStringLiteral("Journal"); }
 };

@@ -96,6 +96,9 @@ public:
     int leftSpinLast = 0;
 
     Label fileCaption{QStringLiteral("Label53"), QStringLiteral("File Name : None")};
+    // The file the open layout was opened from or last saved to; empty for a
+    // layout that has none. A run that printed writes its numbering there.
+    QString filePath;
     Label typeCaption{QStringLiteral("Label54"), QStringLiteral("Type :")};
     Label orientationCaption{QStringLiteral("Label56"), QStringLiteral("Orientation: Horizontal")};
 };

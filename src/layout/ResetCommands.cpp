@@ -66,6 +66,7 @@ void ResetCommands::close()
     }
     applyResetList();
     doc.fileCaption.setCaption(QStringLiteral("File Name : None"));
+    doc.filePath.clear();
     doc.typeCaption.setCaption(QStringLiteral("Type: 2X2"));
     doc.orientationCaption.setCaption(QStringLiteral("Orientation: "));
     doc.documentName.setCaption(QStringLiteral("None"));

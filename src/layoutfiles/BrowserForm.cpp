@@ -139,7 +139,8 @@ void BrowserForm::openSelected(const QString &question)
     m_deps.doc.documentName.setCaption(name);
     m_deps.doc.autoPlace.setCaption(QStringLiteral("No"));
     Label1.setCaption(m_deps.folder.filePath(f));
-    m_deps.files.loadLayoutFile(Label1.caption(), f);
+    if (m_deps.files.loadLayoutFile(Label1.caption(), f))
+        m_deps.doc.filePath = Label1.caption();
 }
 
 void BrowserForm::openClicked()

@@ -108,6 +108,87 @@ QStringList decodeLayoutLines(const QByteArray &bytes)
     return lines;
 }
 
+namespace {
+constexpr int StartNumberLine = 8;
+constexpr int FirstCounterLine = 43;
+
+// The lines of a file with their ends (CR LF, CR or LF) as they are, the
+// last one possibly without.
+QList<QByteArray> linesWithEnds(const QByteArray &bytes)
+{
+    QList<QByteArray> lines;
+    qsizetype start = 0;
+    while (start < bytes.size()) {
+        qsizetype end = start;
+        while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n')
+            ++end;
+        if (end < bytes.size())
+            end += bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n' ? 2 : 1;
+        lines << bytes.mid(start, end - start);
+        start = end;
+    }
+    return lines;
+}
+
+QByteArray withoutEnd(const QByteArray &line)
+{
+    qsizetype n = line.size();
+    while (n > 0 && (line[n - 1] == '\r' || line[n - 1] == '\n'))
+        --n;
+    return line.left(n);
+}
+} // namespace
+
+std::optional<QByteArray> readLayoutFile(const LayoutFolder &folder, const QString &path, QString *problem)
+{
+    const auto say = [problem](const QString &why) {
+        if (problem)
+            *problem = why;
+        return std::nullopt;
+    };
+    const auto bytes = folder.read(path, MaxLayoutFileBytes + 1);
+    if (!bytes)
+        return say(QStringLiteral("it cannot be read"));
+    if (bytes->size() > MaxLayoutFileBytes)
+        return say(QStringLiteral("it is not a layout file: far too large"));
+    const QList<QByteArray> lines = linesWithEnds(*bytes);
+    if (lines.size() != LayoutFileLines)
+        return say(
+            QStringLiteral("it is not a layout file: %1 lines instead of %2").arg(lines.size()).arg(LayoutFileLines));
+    const QStringList keys = layoutFileKeys(LayoutWriter::SaveCommand);
+    const QStringList exitKeys = layoutFileKeys(LayoutWriter::Exit);
+    for (int i = 0; i < LayoutFileLines; ++i) {
+        const QByteArray key = lines[i].left(KeyWidth);
+        if (key != keys[i].toLatin1() && key != exitKeys[i].toLatin1())
+            return say(
+                QStringLiteral("it is not a layout file: line %1 does not start with \"%2\"").arg(i + 1).arg(keys[i]));
+    }
+    // A type the program cannot read would print and be written back as
+    // another one.
+    const QString grid = fromWindows1256(withoutEnd(lines[1]).mid(KeyWidth));
+    if (!findGridType(grid))
+        return say(QStringLiteral("it is not a layout file: the grid type \"%1\" is unknown").arg(grid));
+    return bytes;
+}
+
+bool writeNumberingBack(LayoutFolder &folder, const QString &path, const LayoutDocument &doc, QString *error)
+{
+    const auto bytes = readLayoutFile(folder, path, error);
+    if (!bytes)
+        return false;
+    QList<QByteArray> lines = linesWithEnds(*bytes);
+    const QStringList values = layoutFileValues(doc);
+    const auto replace = [&](int line) {
+        QByteArray &l = lines[line - 1];
+        const QByteArray end = l.mid(withoutEnd(l).size());
+        l = l.left(KeyWidth) + toWindows1256(singleLine(values.value(line - 1))) + end;
+    };
+    replace(StartNumberLine);
+    for (int line = FirstCounterLine; line < FirstCounterLine + 12; ++line)
+        replace(line);
+    return folder.write(path, lines.join(), error);
+}
+
 LayoutFileIO::LayoutFileIO(LayoutDocument &doc, NumberSample &sample, Orientation &orientation, LayoutFolder &folder)
     : m_doc(doc)
     , m_sample(sample)
@@ -209,7 +290,6 @@ bool LayoutFileIO::loadLayoutFile(const QString &path, const QString &fileName)
     // that changes copies itself into the start number field. The layout's
     // own start number is the one its next run must continue from: taking a
     // counter's instead would print numbers that were printed before.
-    constexpr int StartNumberLine = 8;
     if (lines.size() >= StartNumberLine && lines[StartNumberLine - 1].size() >= KeyWidth)
         m_doc.startNumber.setText(lines[StartNumberLine - 1].mid(KeyWidth));
     const bool differs = m_haveOrientationCode && m_orientationCode != m_doc.orientationCode.caption();

@@ -2,6 +2,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace numora {
 
@@ -29,6 +30,15 @@ QByteArray encodeLayoutFile(const QStringList &keys, const QStringList &values);
 QString unencodableCharacters(const QStringList &values);
 // The lines of a file (CR LF, CR or LF ends), at most the first 54.
 QStringList decodeLayoutLines(const QByteArray &bytes);
+
+// The file at path when it is a layout file: the 54 lines, each with its key
+// (lines 3 and 4 in either writer's order), and a grid type the program
+// knows. Otherwise nothing, and problem says why.
+std::optional<QByteArray> readLayoutFile(const LayoutFolder &folder, const QString &path, QString *problem);
+// Replaces the start number and counter lines of the layout file at path
+// with the open layout's, each under the key the file has; every other line
+// stays as it is on disk. On failure the file is unchanged and error says why.
+bool writeNumberingBack(LayoutFolder &folder, const QString &path, const LayoutDocument &doc, QString *error);
 
 // Writes and loads layout files through the open layout's controls.
 class LayoutFileIO

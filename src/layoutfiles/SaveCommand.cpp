@@ -111,6 +111,7 @@ void SaveCommand::run()
             return;
         BrowserForm &browser = m_deps.browser();
         browser.Label1.setCaption(path);
+        doc.filePath = path;
         doc.fileCaption.setCaption(QStringLiteral("File Name : ") + name);
         doc.typeCaption.setCaption(QStringLiteral("Type: ") + doc.typeTag);
         doc.orientationCaption.setCaption(QStringLiteral("Orientation: ") + m_deps.orientationCaption.caption());

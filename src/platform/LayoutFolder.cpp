@@ -5,6 +5,10 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace numora {
 
 bool DiskLayoutFolder::ensureExists() { return QDir().mkpath(m_path); }
@@ -29,23 +33,42 @@ std::optional<QByteArray> DiskLayoutFolder::read(const QString &filePath, qint64
 
 bool DiskLayoutFolder::write(const QString &filePath, const QByteArray &content, QString *error)
 {
-    // Written beside the old file and renamed over it: a crash or a full
-    // disk never leaves half a layout, nor loses the previous one.
-    QSaveFile f(filePath);
-    if (!f.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = f.errorString();
-        return false;
-    }
-    if (f.write(content) != content.size() || !f.commit()) {
-        if (error)
-            *error = f.errorString();
-        f.cancelWriting();
-        return false;
-    }
-    return true;
+    return writeWholeFile(filePath, content, error);
 }
 
 bool DiskLayoutFolder::remove(const QString &filePath) { return QFile::remove(filePath); }
+
+bool writeWholeFile(const QString &filePath, const QByteArray &content, QString *error)
+{
+    QSaveFile f(filePath);
+    const auto fail = [&](const QString &why) {
+        if (error)
+            *error = why;
+        f.cancelWriting(); // the temporary file goes with f; the old file stays
+        return false;
+    };
+    // Unbuffered, so that a full disk fails the write itself: with a buffer,
+    // the failed write came at commit() and commit() still said it was done,
+    // leaving an empty file in place of the old one.
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return fail(f.errorString());
+    if (f.write(content) != content.size())
+        return fail(f.errorString().isEmpty() ? QStringLiteral("the disk took only part of the file")
+                                              : f.errorString());
+    if (!f.flush())
+        return fail(f.errorString());
+    // A full disk or a failing device can also show only here.
+    if (::fsync(f.handle()) != 0)
+        return fail(qt_error_string(errno));
+    if (!f.commit())
+        return fail(f.errorString());
+    // The rename itself reaches the disk with the folder.
+    const QByteArray folder = QFile::encodeName(QFileInfo(filePath).absolutePath());
+    if (const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY); fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+    return true;
+}
 
 } // namespace numora

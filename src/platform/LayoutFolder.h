@@ -46,4 +46,10 @@ private:
     QString m_path;
 };
 
+// Replaces the file at filePath with content, through a temporary file
+// beside it that is renamed over it once written, flushed and synced: either
+// the new content is there or the old file is untouched, byte for byte. On
+// failure, error says why. Every file the program writes goes through here.
+bool writeWholeFile(const QString &filePath, const QByteArray &content, QString *error);
+
 } // namespace numora

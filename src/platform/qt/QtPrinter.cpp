@@ -21,10 +21,14 @@
 #include <QVarLengthArray>
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <cups/cups.h>
 #include <malloc.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace numora {
 
@@ -565,14 +569,27 @@ bool QtPrinter::startDocument()
                 return false;
             }
         }
-        if (!QFileInfo(path).absoluteDir().exists())
+        if (const QString refused = pdfDestinationProblem(path); !refused.isEmpty())
+            return fail(refused);
+        // A link stays a link: the document replaces the file it points to.
+        const QFileInfo named(path);
+        m_pdfDestination = named.isSymLink() && named.exists() ? named.canonicalFilePath() : path;
+        // The document is written beside its destination and put in its
+        // place only once complete (endDoc): a failed or killed run leaves
+        // whatever was there before.
+        const QFileInfo destination(m_pdfDestination);
+        QTemporaryFile part(destination.absolutePath() + QStringLiteral("/.") + destination.fileName()
+                            + QStringLiteral(".XXXXXX"));
+        part.setAutoRemove(false);
+        if (!part.open())
             return fail(QStringLiteral("The PDF cannot be written to %1: %2.")
-                            .arg(QDir::toNativeSeparators(path), whyNotWritable(path)));
-        m_printer->setOutputFileName(path);
-        m_outputPath = path;
+                            .arg(QDir::toNativeSeparators(path), part.errorString()));
+        m_outputPath = part.fileName();
+        part.close();
+        m_printer->setOutputFileName(m_outputPath);
         m_spooling = false;
         if (!m_painter.begin(m_printer.get())) {
-            m_outputPath.clear(); // nothing was written: an older file stays
+            dropOutput();
             return fail(QStringLiteral("The PDF cannot be written to %1: %2.")
                             .arg(QDir::toNativeSeparators(path), whyNotWritable(path)));
         }
@@ -676,9 +693,13 @@ bool QtPrinter::endDoc()
         }
         m_printer->setOutputFileName(QString());
     } else if (!ended || engineError || !pdfComplete(m_outputPath)) {
-        const QString path = QDir::toNativeSeparators(m_outputPath);
         dropOutput();
-        ok = fail(QStringLiteral("The PDF %1 could not be written completely; is the disk full?").arg(path));
+        ok = fail(QStringLiteral("The PDF %1 could not be written completely; is the disk full?")
+                      .arg(QDir::toNativeSeparators(m_pdfDestination)));
+    } else if (const QString why = putPdfInPlace(); !why.isEmpty()) {
+        dropOutput();
+        ok = fail(QStringLiteral("The PDF %1 could not be written: %2.")
+                      .arg(QDir::toNativeSeparators(m_pdfDestination), why));
     }
     m_outputPath.clear();
     if (!ok)
@@ -700,6 +721,49 @@ void QtPrinter::abortDocument()
     }
     m_outputPath.clear();
     m_state = State::Idle;
+}
+
+QString QtPrinter::pdfDestinationProblem(const QString &path) const
+{
+    const QFileInfo info(path);
+    const QString shown = QDir::toNativeSeparators(path);
+    if (!info.absoluteDir().exists())
+        return QStringLiteral("The PDF cannot be written to %1: %2.").arg(shown, whyNotWritable(path));
+    // Only a file is replaced: a folder, a device or a pipe is not a place
+    // for a document, and the rename would take the name from it.
+    if (info.exists() && !info.isFile())
+        return QStringLiteral("The PDF cannot be written to %1: it is not a regular file.").arg(shown);
+    for (const QString &kept : protectedFiles) {
+        if (!kept.isEmpty()
+            && (info.absoluteFilePath() == QFileInfo(kept).absoluteFilePath()
+                || (info.exists() && info.canonicalFilePath() == QFileInfo(kept).canonicalFilePath())))
+            return QStringLiteral("The PDF cannot be written to %1: that is the program's journal.").arg(shown);
+    }
+    return {};
+}
+
+QString QtPrinter::putPdfInPlace()
+{
+    QFile done(m_outputPath);
+    if (!done.open(QIODevice::ReadOnly))
+        return done.errorString();
+    // A PDF is read by others: it gets the permissions a new file would
+    // have, or those of the file it replaces.
+    const QFileInfo old(m_pdfDestination);
+    if (old.exists()) {
+        done.setPermissions(old.permissions());
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        ::fchmod(done.handle(), 0666 & ~mask);
+    }
+    if (::fsync(done.handle()) != 0)
+        return qt_error_string(errno);
+    done.close();
+    if (::rename(QFile::encodeName(m_outputPath).constData(), QFile::encodeName(m_pdfDestination).constData()) != 0)
+        return qt_error_string(errno);
+    m_outputPath.clear();
+    return {};
 }
 
 QString QtPrinter::pdfFileProposal() const

@@ -81,6 +81,12 @@ public:
     bool pdfChosen() const { return m_current == pdfIndex(); }
     // What the file question proposes for the next document.
     QString pdfFileProposal() const;
+    // Files no PDF may replace (the journal); compared by path.
+    QStringList protectedFiles;
+    // Why no PDF can be written to path, before anything is printed: its
+    // folder is missing, it is not a regular file, or it is protected.
+    // Empty when it can.
+    QString pdfDestinationProblem(const QString &path) const;
 
     // Qt's print dialog for the current printer; the operator may pick
     // another one there. True when confirmed.
@@ -134,6 +140,8 @@ private:
     // No brush for nullptr.
     void useBrush(const QColor *colour);
     void dropOutput();
+    // Renames the finished PDF over its destination; why not, if it fails.
+    QString putPdfInPlace();
 
     std::unique_ptr<QPrinter> m_printer;
     QPainter m_painter;
@@ -148,7 +156,8 @@ private:
     QString m_error;
     bool m_cancelled = false;
     int m_jobId = 0;
-    QString m_outputPath; // the open document's PDF file or spool file
+    QString m_outputPath;     // the open document's spool file, or its PDF's temporary file
+    QString m_pdfDestination; // where that PDF goes once complete
     bool m_spooling = false;
 
     // Drawing state. The job sets the same font and colour before every
