@@ -94,6 +94,15 @@ else
     cmp -s "$data/Shop.2x2" "$work/before" || fail "PDF to $d moved the numbering"
   done
 
+  # A PDF its owner made read-only is not replaced (a rename needs only the folder).
+  echo "older pages" >"$work/kept.pdf"
+  if chmod 444 "$work/kept.pdf" && { [ "$(id -u)" -ne 0 ] || chattr +i "$work/kept.pdf" 2>/dev/null; }; then
+    run Shop --pages 1 --pdf "$work/kept.pdf"
+    chattr -i "$work/kept.pdf" 2>/dev/null
+    [ $rc -eq 2 ] && grep -q "read-only" <<<"$err" || fail "read-only PDF: status $rc ($err)"
+    [ "$(cat "$work/kept.pdf")" = "older pages" ] || fail "the read-only PDF was replaced"
+  fi
+
   # A layout that cannot be written back: printed, status 4, file and number named.
   if chattr +i "$data/Shop.2x2" 2>/dev/null || { [ "$(id -u)" -ne 0 ] && chmod 555 "$data"; }; then
     run Shop --pages 1 --pdf "$work/two.pdf"

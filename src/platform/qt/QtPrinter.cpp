@@ -733,6 +733,10 @@ QString QtPrinter::pdfDestinationProblem(const QString &path) const
     // for a document, and the rename would take the name from it.
     if (info.exists() && !info.isFile())
         return QStringLiteral("The PDF cannot be written to %1: it is not a regular file.").arg(shown);
+    // The rename needs only the folder: a file its owner made read-only
+    // would be replaced all the same.
+    if (info.exists() && !info.isWritable())
+        return QStringLiteral("The PDF cannot be written to %1: the file is read-only.").arg(shown);
     for (const QString &kept : protectedFiles) {
         if (!kept.isEmpty()
             && (info.absoluteFilePath() == QFileInfo(kept).absoluteFilePath()
