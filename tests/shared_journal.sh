@@ -55,6 +55,7 @@ workstation() {
   mkdir -p "$home/home" "$home/data" "$home/config/Numora" "$home/run"
   chmod 700 "$home/run"
   printf '[Journal]\nurl=%s\nworkstation=%s\n' "$url" "$name" >"$home/config/Numora/Numora.ini"
+  chmod 600 "$home/config/Numora/Numora.ini" # it holds the password
 }
 # Run in a subshell, "(on ...)": the subshell becomes numora, so that $! of
 # a run in the background is numora itself.

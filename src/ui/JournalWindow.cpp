@@ -88,10 +88,11 @@ JournalWindow::JournalWindow(JournalForm &form, QWidget *owner)
     search->setSpacing(dp(this, 6));
     m_filter = new BoundLineEdit(form.Text1, this);
     m_filter->setPlaceholderText(tr("all layouts"));
-    m_filter->setToolTip(tr("Show the runs of this layout only"));
+    m_filter->setToolTip(tr("Show the runs of the layouts whose name holds this text"));
     m_number = new BoundLineEdit(form.Text2, this);
-    m_number->setPlaceholderText(tr("No:000123"));
-    m_number->setToolTip(tr("A number text as it was printed"));
+    m_number->setPlaceholderText(tr("123 or No:000123"));
+    m_number->setToolTip(
+        tr("A number (every text it was printed in), or a number text as it was printed; Enter finds it"));
     auto *find = commandButton(form.Command1, tr("Which run printed this number, on which page and position"), this);
     search->addWidget(asCaption(new QLabel(tr("Layout"), this)));
     search->addWidget(m_filter, 2);
