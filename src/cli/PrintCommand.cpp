@@ -287,8 +287,9 @@ QString usage()
                "                  numbers stay taken (--printed) or become free (--not-printed)\n"
                "\n"
                "reprint prints pages of run RUN again, exactly as they were printed; no\n"
-               "numbering moves. --pages A-B (default: all it printed), the printer as for print. Only\n"
-               "a printed run's printed pages: any other gives status 2 and the run's outcome.");
+               "numbering moves. --pages A-B (default: all it printed), the printer as for print.\n"
+               "Only pages a run printed can be printed again: any other run or page gives\n"
+               "status 2, naming how the run ended.");
 }
 
 int runPrintCommand(const QStringList &args)
