@@ -165,6 +165,15 @@ JournalWindow::JournalWindow(JournalForm &form, QWidget *owner)
     row->addWidget(m_close);
     column->addWidget(band);
 
+    // A reprint asks its questions (the PDF's file name) over the main
+    // window: the journal comes back to the front when it is done.
+    connectWhileAlive(this, form.Command2.onClick, [w = QPointer<JournalWindow>(this)] {
+        if (w && w->isVisible()) {
+            w->raise();
+            w->activateWindow();
+        }
+    });
+
     // Escape is Close, from whichever field has the focus.
     auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, [this] { close(); });
