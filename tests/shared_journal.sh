@@ -187,6 +187,13 @@ while True: held.append(s.accept()[0])
   [ -e "$work/silent.pdf" ] && fail "a run without its claim wrote a PDF"
 fi
 
+# The password kept in ~/.pgpass, as the README recommends, and the URL
+# without it: the journal opens.
+workstation desk-p
+printf '[Journal]\nurl=postgresql://clerk@%s/receipts\n' "$server" >"$work/ws/desk-p/config/Numora/Numora.ini"
+(umask 077 && echo "$server:receipts:clerk:s3cret" >"$work/ws/desk-p/home/.pgpass")
+(on desk-p journal) >/dev/null 2>"$work/pgpass.err" || fail "the password from ~/.pgpass: $(cat "$work/pgpass.err")"
+
 # The server stopped before a run: one line naming it, nothing printed.
 stop_server
 layout_from "$work/down.2x2" 800001
