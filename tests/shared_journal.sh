@@ -55,6 +55,7 @@ workstation() {
   mkdir -p "$home/home" "$home/data" "$home/config/Numora" "$home/run"
   chmod 700 "$home/run"
   printf '[Journal]\nurl=%s\nworkstation=%s\n' "$url" "$name" >"$home/config/Numora/Numora.ini"
+  chmod 600 "$home/config/Numora/Numora.ini" # it holds the password
 }
 # Run in a subshell, "(on ...)": the subshell becomes numora, so that $! of
 # a run in the background is numora itself.
@@ -185,6 +186,13 @@ while True: held.append(s.accept()[0])
     fail "a silent server is named: $(cat "$work/silent.err")"
   [ -e "$work/silent.pdf" ] && fail "a run without its claim wrote a PDF"
 fi
+
+# The password kept in ~/.pgpass, as the README recommends, and the URL
+# without it: the journal opens.
+workstation desk-p
+printf '[Journal]\nurl=postgresql://clerk@%s/receipts\n' "$server" >"$work/ws/desk-p/config/Numora/Numora.ini"
+(umask 077 && echo "$server:receipts:clerk:s3cret" >"$work/ws/desk-p/home/.pgpass")
+(on desk-p journal) >/dev/null 2>"$work/pgpass.err" || fail "the password from ~/.pgpass: $(cat "$work/pgpass.err")"
 
 # The server stopped before a run: one line naming it, nothing printed.
 stop_server

@@ -1,5 +1,7 @@
 // The journal window over a started main form: Ctrl+J and the Journal
-// button run the same command under the same conditions, Escape closes it,
+// button run the same command under the same conditions and bring the window
+// to the front, Escape closes it (and cancels the print dialog), the command
+// keys work from the layout browser,
 // its widgets show the form's runs and send the operator's choice to it;
 // and the print dialog's Preview button asks for the preview.
 #include "journal/JournalForm.h"
@@ -7,6 +9,7 @@
 #include "ui/BoundLabel.h"
 #include "ui/BoundLineEdit.h"
 #include "ui/BoundListBox.h"
+#include "ui/BrowserWindow.h"
 #include "ui/JournalWindow.h"
 #include "ui/MainWindow.h"
 #include "ui/PrintWindow.h"
@@ -79,11 +82,21 @@ void TestJournalWindow::keyAndButtonOpenIt()
     QVERIFY(!h.form->journalForm()->visible());
     QVERIFY(!window->isVisible());
 
-    // The framed button opens the same window again.
+    // The framed button opens the same window again, and so does Ctrl+J
+    // when it is open behind the main window: both bring it to the front.
     auto *button = test::child<QWidget>(h.w, "Jour1");
     QTest::mouseClick(button, Qt::LeftButton);
     QVERIFY(h.form->journalForm()->visible());
     QCOMPARE(h.w.journalWindow(), window);
+    for (const bool byKey : {false, true}) {
+        QApplication::setActiveWindow(&h.w);
+        QCOMPARE(QApplication::activeWindow(), &h.w);
+        if (byKey)
+            QTest::keyClick(&h.w, Qt::Key_J, Qt::ControlModifier);
+        else
+            QTest::mouseClick(button, Qt::LeftButton);
+        QTRY_COMPARE(QApplication::activeWindow(), window);
+    }
     window->closeButton()->setFocus();
     QTest::keyClick(window->closeButton(), Qt::Key_Space);
     QVERIFY(!window->isVisible());
@@ -93,6 +106,23 @@ void TestJournalWindow::keyAndButtonOpenIt()
     QVERIFY(!h.form->enabled());
     QTest::keyClick(&h.w, Qt::Key_J, Qt::ControlModifier);
     QVERIFY(!h.form->journalForm()->visible());
+    // Escape in the dialog is its Cancel.
+    PrintWindow *dialog = h.w.printWindow();
+    QVERIFY(dialog && dialog->isVisible());
+    QApplication::setActiveWindow(dialog);
+    QTest::keyClick(dialog->pageField(), Qt::Key_Escape);
+    QVERIFY(!h.form->printForm.visible());
+    QVERIFY(h.form->enabled());
+
+    // The command keys work from the docked layout browser too.
+    QApplication::setActiveWindow(&h.w);
+    QTest::keyClick(&h.w, Qt::Key_O, Qt::ControlModifier);
+    BrowserWindow *browser = h.w.browserWindow();
+    QVERIFY(browser && browser->isVisible());
+    QApplication::setActiveWindow(browser);
+    browser->search()->setFocus();
+    QTest::keyClick(browser->search(), Qt::Key_P, Qt::ControlModifier);
+    QVERIFY(h.form->printForm.visible());
 }
 
 void TestJournalWindow::showsAndChoosesRuns()
@@ -123,10 +153,13 @@ void TestJournalWindow::showsAndChoosesRuns()
     QCOMPARE(to->text(), QStringLiteral("3"));
     QCOMPARE(window->printerBox()->count(), 2);
 
-    // A number typed and found: the answer shows under the fields.
-    QTest::keyClicks(window->numberField(), journal.List1.item(1).section(QLatin1String("  "), 5, 5).left(9));
-    QTest::mouseClick(test::child<QWidget>(*window, "Command1"), Qt::LeftButton);
-    QVERIFY(journal.Label1.caption().contains(QLatin1String("run 1")));
+    // A number typed as it reads and Enter: the answer, with the text it was
+    // printed as, shows under the fields.
+    const QString text = journal.List1.item(1).section(QLatin1String("  "), 5, 5).left(9); // "No:000001"
+    QTest::keyClicks(window->numberField(), QString::number(text.mid(3).toInt()));
+    QTest::keyClick(window->numberField(), Qt::Key_Return);
+    QVERIFY2(journal.Label1.caption().startsWith(text + QStringLiteral(": run 1")),
+             qPrintable(journal.Label1.caption()));
     QVERIFY(window->found()->text().contains(QLatin1String("run 1")));
 }
 

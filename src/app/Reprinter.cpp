@@ -7,12 +7,12 @@ namespace numora {
 Reprinter::Result Reprinter::reprint(const JournalRun &run, qint64 fromPage, qint64 toPage)
 {
     Result result;
-    if (run.layoutLines.size() != 54) {
-        result.problem = QStringLiteral("the journal does not hold the layout of run %1").arg(run.id);
+    if (const QString refusal = run.reprintRefusal(fromPage, toPage); !refusal.isEmpty()) {
+        result.problem = refusal;
         return result;
     }
-    if (fromPage < 1 || toPage < fromPage) {
-        result.problem = QStringLiteral("pages %1 to %2 are no pages of a run").arg(fromPage).arg(toPage);
+    if (run.layoutLines.size() != 54) {
+        result.problem = QStringLiteral("the journal does not hold the layout of run %1").arg(run.id);
         return result;
     }
     // Forms of the reprint's own: its numbering moves on and is forgotten;

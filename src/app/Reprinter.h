@@ -26,7 +26,8 @@ public:
         qint64 pages = 0; // pages sent
         QString problem;  // why nothing was printed; empty for a Stop
     };
-    // Pages fromPage..toPage (1-based, as printed) of the run.
+    // Pages fromPage..toPage (1-based, as printed) of the run; nothing but
+    // the pages a printed run printed (JournalRun::reprintRefusal).
     Result reprint(const JournalRun &run, qint64 fromPage, qint64 toPage);
 
 private:

@@ -80,6 +80,8 @@ int runMainWindow(QApplication &app)
         return path;
     };
     window.show();
+    if (!journal.warning.isEmpty())
+        dialogs.message(journal.warning, QStringLiteral("Numora"), Dialogs::Buttons::OK);
     return app.exec();
 }
 

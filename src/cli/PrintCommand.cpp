@@ -27,7 +27,14 @@ namespace {
 
 void say(FILE *to, const QString &line)
 {
-    std::fputs(line.toLocal8Bit().constData(), to);
+    // Layout texts and other workstations' journal rows reach the terminal
+    // here: a control character in them could move the cursor, retitle the
+    // window or hide a line, so each shows as a '?'.
+    QString shown = line;
+    for (QChar &c : shown)
+        if (c.category() == QChar::Other_Control)
+            c = QLatin1Char('?');
+    std::fputs(shown.toLocal8Bit().constData(), to);
     std::fputc('\n', to);
 }
 
@@ -194,7 +201,10 @@ QString journalPath() { return dataFolder() + QStringLiteral("/journal.sqlite");
 JournalSetup chooseJournal(const QString &url)
 {
     QtSettingsStore config; // read only: the command writes no setting
-    return setUpJournal(config, url, journalPath());
+    JournalSetup setup = setUpJournal(config, url, journalPath());
+    if (!setup.warning.isEmpty())
+        say(stderr, QStringLiteral("numora: warning: ") + setup.warning);
+    return setup;
 }
 
 // A journal that is a file on this machine and not there yet has no runs.
@@ -281,14 +291,17 @@ QString usage()
                "message says what to do.\n"
                "\n"
                "journal lists the runs, newest first (numbered 1, 2, 3, ... as journaled):\n"
-               "  --layout NAME   only the runs of that layout\n"
-               "  --number TEXT   the runs, pages and positions that printed TEXT (\"No:000005\")\n"
+               "  --layout TEXT   only the runs of the layouts whose name holds TEXT\n"
+               "  --number TEXT   the runs, pages and positions that printed TEXT (\"No:000005\"), or a\n"
+               "                  number in every text it was printed as (\"5\")\n"
                "  --close RUN --printed | --not-printed\n"
                "                  ends a run left unfinished (its workstation stopped mid-run): its\n"
                "                  numbers stay taken (--printed) or become free (--not-printed)\n"
                "\n"
                "reprint prints pages of run RUN again, exactly as they were printed; no\n"
-               "numbering moves. --pages A-B (default: all), the printer as for print.");
+               "numbering moves. --pages A-B (default: all it printed), the printer as for print.\n"
+               "Only pages a run printed can be printed again: any other run or page gives\n"
+               "status 2, naming how the run ended.");
 }
 
 int runPrintCommand(const QStringList &args)
@@ -503,7 +516,7 @@ int runJournalCommand(const QStringList &args)
             say(stdout, QStringLiteral("no run printed %1").arg(number));
         for (const JournalHit &h : *hits)
             say(stdout, QStringLiteral("%1: run %2 (%3, layout %4), page %5, position %6%7")
-                            .arg(number)
+                            .arg(h.text)
                             .arg(h.runId)
                             .arg(h.printedAt.toString(QStringLiteral("dd/MM/yyyy HH:mm")), h.layoutName)
                             .arg(h.page)
@@ -562,19 +575,18 @@ int runReprintCommand(const QStringList &args)
                         .arg(journal.location(), error.isEmpty() ? QStringLiteral("there is no journal") : error));
         return 2;
     }
-    if (run->reprintOf != 0)
-        return usageError(QStringLiteral("run %1 is a reprint of run %2: reprint run %2").arg(id).arg(run->reprintOf));
-    qint64 from = 1, to = run->pagesRequested;
+    qint64 from = 1, to = run->reprintablePages();
     if (!pages.isEmpty()) {
         const QStringList parts = pages.split(QLatin1Char('-'));
         bool okFrom = false, okTo = false;
         from = parts.value(0).toLongLong(&okFrom);
         to = parts.size() == 2 ? parts.value(1).toLongLong(&okTo) : from;
-        if (parts.size() > 2 || !okFrom || (parts.size() == 2 && !okTo) || from < 1 || to < from
-            || to > run->pagesRequested)
-            return usageError(QStringLiteral("--pages must be A-B within the run's pages 1-%1, not \"%2\"")
-                                  .arg(run->pagesRequested)
-                                  .arg(pages));
+        if (parts.size() > 2 || !okFrom || (parts.size() == 2 && !okTo))
+            return usageError(QStringLiteral("--pages must be A-B, not \"%1\"").arg(pages));
+    }
+    if (const QString refusal = run->reprintRefusal(from, to); !refusal.isEmpty()) {
+        say(stderr, QStringLiteral("numora reprint: nothing was printed: ") + refusal);
+        return 2;
     }
 
     QtTextMeasure measure;

@@ -35,6 +35,15 @@ struct JournalRun
 
     static QString outcomeName(Outcome o);
     static std::optional<Outcome> outcomeFrom(const QString &name);
+
+    // Only what went out can go out again: a reprint guards no number, so
+    // pages a run never printed, printed again, would leave their numbers
+    // free for the next run. The last page a reprint may ask for (the pages
+    // printed, 0 when the run cannot be printed again), and why pages
+    // from..to cannot be (one line naming how the run ended; empty when they
+    // can).
+    qint64 reprintablePages() const;
+    QString reprintRefusal(qint64 from, qint64 to) const;
 };
 
 // Numbers of a coming run that an earlier run printed already.
@@ -59,6 +68,7 @@ struct JournalClaim
 // Where a number text stood.
 struct JournalHit
 {
+    QString text; // the number text as it was printed
     qint64 runId = 0;
     QDateTime printedAt;
     QString layoutName;
@@ -101,10 +111,13 @@ public:
     // (printed, or begun and never ended), reprints aside.
     virtual std::optional<std::vector<JournalDuplicate>> duplicates(const std::vector<NumberRange> &ranges,
                                                                     QString *error) = 0;
-    // Runs newest first, optionally of one layout; without their ranges' pages.
+    // Runs newest first, optionally of the layouts whose name holds a text;
+    // without their ranges' pages.
     virtual std::optional<std::vector<JournalRun>> runs(const QString &layoutName, QString *error) = 0;
     virtual std::optional<JournalRun> run(qint64 id, QString *error) = 0;
-    // The runs, pages and positions that printed a number text.
+    // The runs, pages and positions that printed a number text; a bare
+    // number ("45") finds it in whatever text it was printed ("No:000045",
+    // "(45)").
     virtual std::optional<std::vector<JournalHit>> find(const QString &numberText, QString *error) = 0;
 };
 

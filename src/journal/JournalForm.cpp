@@ -22,6 +22,13 @@ JournalForm::JournalForm(Deps deps)
     Command2.onClick.connect([this] { reprintClicked(); });
     Command3.onClick.connect([this] { closeClicked(); });
     Command4.onClick.connect([this] { closeRunClicked(); });
+    // Enter in the number field is Find.
+    Text2.onKeyPress.connect([this](int &key) {
+        if (key == '\r') {
+            key = 0;
+            findClicked();
+        }
+    });
     // Page numbers only.
     for (TextBox *box : {&Text3, &Text4})
         box->onKeyPress.connect([](int &key) {
@@ -158,6 +165,7 @@ void JournalForm::runChosen()
     // Only a run whose workstation never said how it ended can be closed.
     Command4.setVisible(run && run->outcome == JournalRun::Outcome::Printing);
     if (!run) {
+        Command2.setEnabled(false);
         Label2.setCaption(QStringLiteral("No run is journaled yet."));
         Text3.setText(QString());
         Text4.setText(QString());
@@ -175,9 +183,10 @@ void JournalForm::runChosen()
                             .arg(outcomeText(*run))};
     details += positionLines(*run);
     Label2.setCaption(details.join(QStringLiteral("\r\n")));
-    Text3.setText(QStringLiteral("1"));
-    const qint64 pages = run->reprintOf != 0 ? run->reprintTo - run->reprintFrom + 1 : run->pagesRequested;
-    Text4.setText(QString::number(std::max<qint64>(1, pages)));
+    const qint64 pages = run->reprintablePages();
+    Command2.setEnabled(pages > 0);
+    Text3.setText(pages > 0 ? QStringLiteral("1") : QString());
+    Text4.setText(pages > 0 ? QString::number(pages) : QString());
 }
 
 void JournalForm::findClicked()
@@ -198,7 +207,7 @@ void JournalForm::findClicked()
     QStringList found;
     for (const JournalHit &h : *hits)
         found << QStringLiteral("%1: run %2 (%3, %4), page %5, position %6%7")
-                     .arg(text)
+                     .arg(h.text)
                      .arg(h.runId)
                      .arg(h.printedAt.toString(QStringLiteral("dd/MM/yyyy HH:mm")), h.layoutName)
                      .arg(h.page)
@@ -217,19 +226,11 @@ void JournalForm::reprintClicked()
     const JournalRun *listed = runAt(List1.listIndex());
     if (!listed || !m_d.journal || !m_d.reprint)
         return;
-    if (listed->reprintOf != 0) {
-        m_d.dialogs.message(
-            QStringLiteral("Run %1 is a reprint: reprint run %2 instead.").arg(listed->id).arg(listed->reprintOf),
-            caption(), Dialogs::Buttons::OK);
-        return;
-    }
     const qint64 from = qint64(leadingNumber(Text3.text()));
     const qint64 to = qint64(leadingNumber(Text4.text()));
-    if (from < 1 || to < from || to > listed->pagesRequested) {
-        m_d.dialogs.message(QStringLiteral("Run %1 has pages 1 to %2: choose the pages to print again among them.")
-                                .arg(listed->id)
-                                .arg(listed->pagesRequested),
-                            caption(), Dialogs::Buttons::OK);
+    if (const QString refusal = listed->reprintRefusal(from, to); !refusal.isEmpty()) {
+        m_d.dialogs.message(refusal.left(1).toUpper() + refusal.mid(1) + QLatin1Char('.'), caption(),
+                            Dialogs::Buttons::OK);
         return;
     }
     QString error;

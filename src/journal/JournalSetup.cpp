@@ -1,6 +1,7 @@
 #include "JournalSetup.h"
 #include "platform/SettingsStore.h"
 
+#include <QFileInfo>
 #include <QSysInfo>
 
 namespace numora {
@@ -29,6 +30,14 @@ JournalSetup setUpJournal(SettingsStore &settings, const QString &urlGiven, cons
         return s;
     }
     s.journal = SqlJournal::fromUrl(url);
+    if (urlGiven.trimmed().isEmpty() && s.journal->hasPassword()) {
+        const QString file = settings.fileName(app);
+        if (!file.isEmpty() && (QFileInfo(file).permissions() & (QFile::ReadGroup | QFile::ReadOther)))
+            s.warning = QStringLiteral("%1 holds the shared journal's password and other users of this computer can "
+                                       "read it: make it readable by you alone (chmod 600 %1), or keep the password "
+                                       "in ~/.pgpass and leave it out of the URL.")
+                            .arg(file);
+    }
     if (!s.journal->server().isEmpty())
         s.local = std::make_unique<SqlJournal>(localPath);
     return s;

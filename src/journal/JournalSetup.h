@@ -17,6 +17,9 @@ struct JournalSetup
     // the shared database cannot be reached is recorded there.
     std::unique_ptr<SqlJournal> local;
     QString workstation; // the name runs are recorded under
+    // Set when the settings file holds the journal's password and other
+    // users can read it: to be said once, when the program starts.
+    QString warning;
 
     // The journal files on this machine: nothing else the program writes
     // may replace them.

@@ -33,6 +33,12 @@ public:
 
     // Why the URL the journal was made from is not understood; empty when it is.
     const QString &urlProblem() const { return m_invalid; }
+    // Whether the URL carries the server's password (else libpq looks for it
+    // in ~/.pgpass).
+    bool hasPassword() const { return m_server && !m_server->password.isEmpty(); }
+    // A URL as a message may show it: any password replaced by ***, also in
+    // a URL that cannot be parsed.
+    static QString maskedUrl(const QString &url);
 
     static constexpr int SchemaVersion = 2;
     // Seconds a connection attempt to the server may take.

@@ -88,10 +88,11 @@ JournalWindow::JournalWindow(JournalForm &form, QWidget *owner)
     search->setSpacing(dp(this, 6));
     m_filter = new BoundLineEdit(form.Text1, this);
     m_filter->setPlaceholderText(tr("all layouts"));
-    m_filter->setToolTip(tr("Show the runs of this layout only"));
+    m_filter->setToolTip(tr("Show the runs of the layouts whose name holds this text"));
     m_number = new BoundLineEdit(form.Text2, this);
-    m_number->setPlaceholderText(tr("No:000123"));
-    m_number->setToolTip(tr("A number text as it was printed"));
+    m_number->setPlaceholderText(tr("123 or No:000123"));
+    m_number->setToolTip(
+        tr("A number (every text it was printed in), or a number text as it was printed; Enter finds it"));
     auto *find = commandButton(form.Command1, tr("Which run printed this number, on which page and position"), this);
     search->addWidget(asCaption(new QLabel(tr("Layout"), this)));
     search->addWidget(m_filter, 2);
@@ -163,6 +164,15 @@ JournalWindow::JournalWindow(JournalForm &form, QWidget *owner)
     row->addSpacing(dp(this, 18));
     row->addWidget(m_close);
     column->addWidget(band);
+
+    // A reprint asks its questions (the PDF's file name) over the main
+    // window: the journal comes back to the front when it is done.
+    connectWhileAlive(this, form.Command2.onClick, [w = QPointer<JournalWindow>(this)] {
+        if (w && w->isVisible()) {
+            w->raise();
+            w->activateWindow();
+        }
+    });
 
     // Escape is Close, from whichever field has the focus.
     auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);

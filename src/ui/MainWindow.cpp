@@ -196,7 +196,7 @@ MainWindow::MainWindow(MainForm &form, QWidget *parent)
     watchAbout();
     watchJournal();
     trackBackground();
-    addShortcuts();
+    addShortcuts(this);
     form.onWindowUpdate.connect([w = QPointer<MainWindow>(this)] {
         if (w)
             w->followShown();
@@ -230,8 +230,10 @@ void MainWindow::watchBrowser()
         if (!w || w->m_browser)
             return;
         BrowserForm &browser = w->m_form.browser();
-        if (browser.visible())
+        if (browser.visible()) {
             w->m_browser = new BrowserWindow(browser);
+            w->addShortcuts(w->m_browser);
+        }
     };
     connectWhileAlive(this, m_form.browser().onWindowUpdate, makeWhenShown);
     makeWhenShown();
@@ -281,6 +283,14 @@ void MainWindow::watchJournal()
     };
     connectWhileAlive(this, m_form.onJournalCreated, make);
     make();
+    // Journal (its button, Ctrl+J) also brings an open journal window back
+    // from behind this one.
+    connectWhileAlive(this, m_form.Jour1.onClick, [w = QPointer<MainWindow>(this)] {
+        if (w && w->m_journal && w->m_journal->isVisible()) {
+            w->m_journal->raise();
+            w->m_journal->activateWindow();
+        }
+    });
 }
 
 void MainWindow::followShown()
@@ -338,10 +348,10 @@ void MainWindow::activate(Label &control)
         control.click();
 }
 
-void MainWindow::addShortcuts()
+void MainWindow::addShortcuts(QWidget *on)
 {
-    const auto key = [this](const QKeySequence &k, std::function<void()> run) {
-        auto *s = new QShortcut(k, this);
+    const auto key = [this, on](const QKeySequence &k, std::function<void()> run) {
+        auto *s = new QShortcut(k, on);
         QObject::connect(s, &QShortcut::activated, this, std::move(run));
     };
     key(QKeySequence(Qt::CTRL | Qt::Key_S), [this] { activate(m_form.Command3); });
@@ -349,6 +359,8 @@ void MainWindow::addShortcuts()
     key(QKeySequence(Qt::CTRL | Qt::Key_P), [this] { activate(m_form.Label50); });
     key(QKeySequence(Qt::CTRL | Qt::Key_J), [this] { activate(m_form.Jour1); });
     key(QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { activate(m_form.chrome.Label1); });
+    if (on != this)
+        return;
     // Window managers usually take Alt+F4 themselves and close the window;
     // without a frame some do not.
     key(QKeySequence(Qt::ALT | Qt::Key_F4), [this] { close(); });

@@ -78,7 +78,9 @@ private:
     void forwardMouse(MouseAction a, QMouseEvent *e);
     // Background for the pointer: containers pass moves on to the window.
     void trackBackground();
-    void addShortcuts();
+    // The command keys on a window: this one, and the docked browser, whose
+    // focus is the operator's too.
+    void addShortcuts(QWidget *on);
     // A command key: the click of the control, where the operator could
     // click it.
     void activate(Label &control);

@@ -16,6 +16,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QShortcut>
 #include <QWindow>
 
 #include <algorithm>
@@ -187,6 +188,11 @@ PrintWindow::PrintWindow(PrintForm &form, QWidget *owner)
         if (w)
             w->keepInFront();
     });
+
+    // Escape is Cancel, as the window's close button is; a run that prints
+    // goes on.
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, [this] { close(); });
 
     followForm();
 }
