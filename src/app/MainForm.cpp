@@ -232,7 +232,7 @@ void MainForm::openJournal()
 {
     if (!m_journal) {
         m_journal =
-            std::make_unique<JournalForm>(JournalForm::Deps{m_services.dialogs, m_services.journal, m_services.printer,
+            std::make_unique<JournalForm>(JournalForm::Deps{m_services.dialogs, m_services.journal, m_services.printer, m_services.clock,
                                                             [this](const JournalRun &run, qint64 from, qint64 to) {
                                                                 const Reprinter::Result r =
                                                                     Reprinter(m_services).reprint(run, from, to);

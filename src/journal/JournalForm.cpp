@@ -1,4 +1,5 @@
 #include "JournalForm.h"
+#include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/Numeric.h"
 #include "platform/Printer.h"
@@ -129,8 +130,7 @@ void JournalForm::refresh()
     QStringList lines;
     QString error;
     if (m_d.journal) {
-        QString aside;
-        if (m_d.journal->open(&error, &aside)) {
+        if (m_d.journal->open(&error)) {
             if (auto runs = m_d.journal->runs(Text1.text().trimmed(), &error))
                 m_runs = std::move(*runs);
         }
@@ -265,10 +265,11 @@ void JournalForm::closeRunClicked()
     // Only the operator knows what came out of the printer.
     const auto answer = m_d.dialogs.message(
         QStringLiteral("Run %1 is %2: its workstation never said how it ended.\r\n\r\nWere its pages printed?\r\n"
-                       "Yes: its numbers stay taken. No: its numbers are free for another run.")
+                       "Yes: its numbers stay taken. No: its numbers are free for another run. "
+                       "Cancel leaves it unfinished.")
             .arg(run->id)
             .arg(outcomeText(*run)),
-        caption(), Dialogs::Buttons::YesNoCancel);
+        caption(), Dialogs::Buttons::YesNoCancel, Dialogs::Answer::Cancel);
     if (answer != Dialogs::Answer::Yes && answer != Dialogs::Answer::No)
         return;
     const bool printed = answer == Dialogs::Answer::Yes;
@@ -276,7 +277,7 @@ void JournalForm::closeRunClicked()
     if (!m_d.journal->closeClaim(run->id, printed,
                                  printed ? QStringLiteral("closed by hand as printed")
                                          : QStringLiteral("closed by hand as not printed"),
-                                 &error))
+                                 m_d.clock.now(), &error))
         m_d.dialogs.message(QStringLiteral("Run %1 cannot be closed: %2").arg(run->id).arg(error), caption(),
                             Dialogs::Buttons::OK);
     refresh();
