@@ -50,6 +50,7 @@ private slots:
     void journalUrls();
     void unreachableSharedJournalOffersPrintingWithoutClaim();
     void journalWindowClosesAnUnfinishedRun();
+    void unrecordedEndIsReportedAndKeptToCheck();
 };
 
 // When the tests' runs end or are closed.
@@ -609,6 +610,62 @@ void TestJournal::journalWindowClosesAnUnfinishedRun()
     QCOMPARE(j.run(*a, &error)->outcome, JournalRun::Outcome::Stopped);
     QVERIFY(form.List1.item(1).endsWith(QLatin1String("stopped: closed by hand as not printed, on Counter 2")));
     QVERIFY(j.duplicates({range(1, 40, 1)}, &error)->empty());
+    QVERIFY(!dialogs.hasFailure());
+}
+
+void TestJournal::unrecordedEndIsReportedAndKeptToCheck()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("journal.sqlite"));
+    SqlJournal j(path), local(dir.filePath(QStringLiteral("local.sqlite")));
+    ScriptedDialogs dialogs;
+    // Begun at the last moment of a year: its date and time are one reading.
+    FixedClock clock;
+    clock.y = 2026;
+    clock.m = 12;
+    clock.d = 31;
+    clock.seconds = 24 * 3600 - 0.001;
+    SequenceList sequence(QStringLiteral("Lise1"));
+    for (int n = 1; n <= 8; ++n)
+        sequence.append(QString(), QStringLiteral("No:%1").arg(n, 6, 10, QLatin1Char('0')));
+    RunRecorder recorder(dialogs, clock, &j, sequence);
+    recorder.local = &local;
+    recorder.endRetryPauseMs = 0;
+    RunRecorder::Run run;
+    run.layoutName = QStringLiteral("Receipts");
+    run.pagesRequested = 2;
+    run.perPage = 4;
+    QVERIFY(recorder.begin(run));
+    QString error;
+    const JournalRun begun = j.runs(QString(), &error)->front();
+    QCOMPARE(begun.started, QDateTime(QDate(2026, 12, 31), QTime(23, 59, 59, 999)));
+
+    // The run is gone from the journal when its end comes (the file was put
+    // back from a copy): the end is reported, never taken as recorded.
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("restorer"));
+        db.setDatabaseName(path);
+        QVERIFY(db.open());
+        QSqlQuery q(db);
+        QVERIFY(q.exec(QStringLiteral("DELETE FROM ranges")) && q.exec(QStringLiteral("DELETE FROM runs")));
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("restorer"));
+    clock.y = 2027;
+    clock.m = 1;
+    clock.d = 1;
+    clock.seconds = 5;
+    dialogs.queue(QStringLiteral("OK"));
+    recorder.end(JournalRun::Outcome::Printed, 2, QString());
+    QCOMPARE(recorder.unrecordedEnd(), std::optional<qint64>(begun.id));
+    QVERIFY2(dialogs.lines().last().contains(QLatin1String("close it as printed")), qPrintable(dialogs.lines().last()));
+    // This machine's own journal keeps the run, marked for the shop.
+    const auto kept = local.runs(QString(), &error);
+    QVERIFY2(kept && kept->size() == 1, qPrintable(error));
+    QCOMPARE(kept->front().outcome, JournalRun::Outcome::Printed);
+    QCOMPARE(kept->front().finished, QDateTime(QDate(2027, 1, 1), QTime(0, 0, 5)));
+    QCOMPARE(describe(kept->front().ranges.front()), QStringLiteral("No:000001 to No:000005"));
+    QVERIFY2(JournalForm::listLine(kept->front()).contains(QStringLiteral("TO CHECK: the end of run %1").arg(begun.id)),
+             qPrintable(JournalForm::listLine(kept->front())));
     QVERIFY(!dialogs.hasFailure());
 }
 
