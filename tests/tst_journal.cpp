@@ -236,7 +236,7 @@ void TestJournal::damagedFileIsKeptAside()
     // Never opened over by itself: its runs would stop guarding their numbers.
     QVERIFY(!j.open(&error));
     QVERIFY(j.damaged());
-    QVERIFY2(error.contains(path), qPrintable(error));
+    QVERIFY2(error.contains(QLatin1String("damaged")), qPrintable(error));
     QVERIFY(!j.beginRun(runOf({range(1, 4, 1)}), &error));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("journal.sqlite")});
     // Started anew only when asked, the damaged file kept as it was.

@@ -33,14 +33,14 @@ bool RunRecorder::journalFailed(const QString &title, const QString &reason)
 {
     // Printing on is the operator's choice, never a silent one nor Enter's.
     const auto answer = m_dialogs.message(
-        QStringLiteral("The run journal %1 cannot be written:\r\n%2\r\n\r\nPrint this run without recording it?\r\n"
+        QStringLiteral("The run journal %1 cannot be used:\r\n%2\r\n\r\nPrint this run without recording it?\r\n"
                        "Yes prints it unrecorded: no other run is kept from printing its numbers again. "
                        "No prints nothing.")
             .arg(m_journal->location(), reason),
         title, Dialogs::Buttons::YesNo, Dialogs::Answer::No);
     if (answer == Dialogs::Answer::Yes)
         return true;
-    m_problem = QStringLiteral("the run journal %1 cannot be written: %2").arg(m_journal->location(), reason);
+    m_problem = QStringLiteral("the run journal %1 cannot be used: %2").arg(m_journal->location(), reason);
     return false;
 }
 

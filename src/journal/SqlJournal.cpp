@@ -319,7 +319,7 @@ bool SqlJournal::open(QString *error)
             close();
             m_damaged = true;
             if (error)
-                *error = QStringLiteral("the journal %1 is damaged").arg(m_path);
+                *error = QStringLiteral("the file is damaged");
             return false;
         }
     }
