@@ -1,4 +1,5 @@
 #include "JournalForm.h"
+#include "RunRecorder.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/Numeric.h"
@@ -122,6 +123,19 @@ void JournalForm::open()
     refresh();
     setVisible(true);
     setEnabled(true);
+    if (m_d.journal && m_d.journal->damaged())
+        startNewJournal();
+}
+
+void JournalForm::startNewJournal()
+{
+    RunRecorder::offerNewJournal(m_d.dialogs, *m_d.journal, caption(),
+                                 QStringLiteral("The run journal %1 is damaged: no run can be shown, and nothing "
+                                                "prints until a new journal is started.\r\n\r\nStart a new, empty "
+                                                "journal? Yes keeps the damaged file beside it under a new name. No "
+                                                "changes nothing.")
+                                     .arg(m_d.journal->location()));
+    refresh();
 }
 
 void JournalForm::refresh()

@@ -54,6 +54,8 @@ public:
     void reprintClicked();
     void closeClicked();
     void closeRunClicked();
+    // Over a damaged journal, when the operator says so.
+    void startNewJournal();
 
     // The run on list line i, when there is one.
     const JournalRun *runAt(int i) const;

@@ -46,28 +46,34 @@ bool RunRecorder::journalFailed(const QString &title, const QString &reason)
 
 bool RunRecorder::startNewJournal(const QString &title)
 {
-    // Its runs no longer guard their numbers: only the operator may decide
-    // to go on without them.
     m_problem = QStringLiteral("the run journal %1 is damaged: the runs printed before cannot be checked against it")
                     .arg(m_journal->location());
-    if (m_dialogs.message(QStringLiteral("The run journal %1 is damaged: the runs printed before cannot be checked "
-                                         "against it.\r\n\r\nStart a new, empty journal and print?\r\n"
-                                         "Yes keeps the damaged file beside it under a new name and starts a new "
-                                         "journal. No prints nothing and leaves the journal as it is.")
-                              .arg(m_journal->location()),
-                          title, Dialogs::Buttons::YesNo, Dialogs::Answer::No)
-        != Dialogs::Answer::Yes)
+    if (!offerNewJournal(m_dialogs, *m_journal, title,
+                         QStringLiteral("The run journal %1 is damaged: the runs printed before cannot be checked "
+                                        "against it.\r\n\r\nStart a new, empty journal and print?\r\n"
+                                        "Yes keeps the damaged file beside it under a new name and starts a new "
+                                        "journal. No prints nothing and leaves the journal as it is.")
+                             .arg(m_journal->location())))
+        return false;
+    m_problem.clear();
+    return true;
+}
+
+bool RunRecorder::offerNewJournal(Dialogs &dialogs, Journal &journal, const QString &title, const QString &question)
+{
+    // Its runs no longer guard their numbers, and the file may be all the
+    // shop has of them: only the operator decides, and it is kept.
+    if (dialogs.message(question, title, Dialogs::Buttons::YesNo, Dialogs::Answer::No) != Dialogs::Answer::Yes)
         return false;
     QString error, aside;
-    if (!m_journal->startNew(&error, &aside)) {
-        m_dialogs.message(QStringLiteral("No new journal could be started: %1. Nothing was printed.").arg(error), title,
-                          Dialogs::Buttons::OK);
+    if (!journal.startNew(&error, &aside)) {
+        dialogs.message(QStringLiteral("No new journal could be started: %1. Nothing was changed.").arg(error), title,
+                        Dialogs::Buttons::OK);
         return false;
     }
-    m_problem.clear();
-    m_dialogs.message(QStringLiteral("A new run journal was started in %1; the damaged one is kept as %2.")
-                          .arg(m_journal->location(), aside),
-                      title, Dialogs::Buttons::OK);
+    dialogs.message(QStringLiteral("A new run journal was started in %1; the damaged one is kept as %2.")
+                        .arg(journal.location(), aside),
+                    title, Dialogs::Buttons::OK);
     return true;
 }
 

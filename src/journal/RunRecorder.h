@@ -71,6 +71,10 @@ public:
     // journal still shows as unfinished.
     std::optional<qint64> unrecordedEnd() const { return m_unrecordedEnd; }
 
+    // Asks `question` (default: No) and on Yes starts a new journal over a
+    // damaged one, keeping the damaged file; says how it went.
+    static bool offerNewJournal(Dialogs &dialogs, Journal &journal, const QString &title, const QString &question);
+
     // "No:000001 to No:000004 at position 1: run 3, 09/12/2026 14:05, layout Receipts"
     static QString describe(const JournalDuplicate &d);
 
