@@ -369,7 +369,8 @@ void TestJournal::unfinishedClaimGuardsUntilClosed()
     QCOMPARE(j.runs(QString(), &error)->size(), std::size_t(1)); // a refused claim records nothing
 
     // Closed as not printed, its numbers are free.
-    QVERIFY2(j.closeClaim(a->id, false, QStringLiteral("closed by hand as not printed"), Later, &error), qPrintable(error));
+    QVERIFY2(j.closeClaim(a->id, false, QStringLiteral("closed by hand as not printed"), Later, &error),
+             qPrintable(error));
     b = j.claimRun(runOf({range(30, 50, 1)}), false, &error);
     QVERIFY(b && b->id != 0);
     QVERIFY(j.endRun(b->id, JournalRun::Outcome::Printed, 10, QString(), Later, &error));

@@ -172,8 +172,8 @@ void TestJournalWindow::questionKeys_data()
     const std::optional<A> first;
     QTest::newRow("duplicates, Enter") << B::YesNo << std::optional(A::No) << int(Qt::Key_Return) << A::No;
     QTest::newRow("duplicates, Escape") << B::YesNo << std::optional(A::No) << int(Qt::Key_Escape) << A::No;
-    QTest::newRow("close a run, Enter")
-        << B::YesNoCancel << std::optional(A::Cancel) << int(Qt::Key_Return) << A::Cancel;
+    QTest::newRow("close a run, Enter") << B::YesNoCancel << std::optional(A::Cancel) << int(Qt::Key_Return)
+                                        << A::Cancel;
     QTest::newRow("plain, Enter") << B::YesNo << first << int(Qt::Key_Return) << A::Yes;
     QTest::newRow("plain, Escape") << B::OKCancel << first << int(Qt::Key_Escape) << A::Cancel;
 }
@@ -197,8 +197,8 @@ void TestJournalWindow::questionKeys()
     });
     poll.start();
     const QString text = QStringLiteral("These numbers were printed before:\r\nNo:000001\r\n\r\nPrint them again?");
-    const auto given = onEnter ? dialogs.message(text, QString(), buttons, *onEnter)
-                               : dialogs.message(text, QString(), buttons);
+    const auto given =
+        onEnter ? dialogs.message(text, QString(), buttons, *onEnter) : dialogs.message(text, QString(), buttons);
     QCOMPARE(given, answer);
 }
 

@@ -510,11 +510,11 @@ int runJournalCommand(const QStringList &args)
         return 0;
     }
     if (!opened) {
-        say(stderr, QStringLiteral("numora journal: the journal %1 cannot be read: %2%3")
-                        .arg(journal.location(), error,
-                             journal.damaged()
-                                 ? QStringLiteral("; numora journal --start-new starts a new one and keeps it")
-                                 : QString()));
+        say(stderr,
+            QStringLiteral("numora journal: the journal %1 cannot be read: %2%3")
+                .arg(journal.location(), error,
+                     journal.damaged() ? QStringLiteral("; numora journal --start-new starts a new one and keeps it")
+                                       : QString()));
         return 1;
     }
     if (!close.isEmpty()) {

@@ -98,8 +98,7 @@ public:
     // Ends a run left unfinished (its workstation crashed), as the operator
     // says: printed keeps its numbers guarded, not printed frees them. False
     // with the reason when the run is no unfinished run.
-    virtual bool closeClaim(qint64 id, bool printed, const QString &note, const QDateTime &closed,
-                            QString *error) = 0;
+    virtual bool closeClaim(qint64 id, bool printed, const QString &note, const QDateTime &closed, QString *error) = 0;
     // How the run ended; false with the reason when the journal has no such run.
     virtual bool endRun(qint64 id, JournalRun::Outcome outcome, qint64 pagesPrinted, const QString &reason,
                         const QDateTime &finished, QString *error) = 0;

@@ -339,8 +339,8 @@ bool SqlJournal::startNew(QString *error, QString *keptAside)
             *error = QStringLiteral("there is no journal file to start anew");
         return false;
     }
-    const QString named = m_path + QStringLiteral(".damaged-")
-                          + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    const QString named =
+        m_path + QStringLiteral(".damaged-") + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
     QString aside = named;
     for (int n = 2; QFileInfo::exists(aside); ++n)
         aside = named + QStringLiteral("-%1").arg(n);

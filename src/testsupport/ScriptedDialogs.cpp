@@ -102,8 +102,8 @@ std::optional<ScriptedDialogs::Queued> ScriptedDialogs::next(const QString &ques
 
 Dialogs::Answer ScriptedDialogs::ask(const QString &text, const QString &title, Buttons buttons, Answer onEnter)
 {
-    QString question = QStringLiteral("message ") + quoted(text) + QLatin1Char(' ') + quoted(title)
-                       + QLatin1Char(' ') + buttonsName(buttons);
+    QString question = QStringLiteral("message ") + quoted(text) + QLatin1Char(' ') + quoted(title) + QLatin1Char(' ')
+                       + buttonsName(buttons);
     if (onEnter != firstAnswer(buttons))
         question += QStringLiteral(" default ") + answerName(onEnter);
     // Without a usable answer the box is dismissed the way Escape does.
