@@ -25,7 +25,7 @@ public:
     std::deque<QString> answers;
     QStringList asked;
 
-    Answer message(const QString &text, const QString &, Buttons) override
+    Answer ask(const QString &text, const QString &, Buttons, Answer) override
     {
         asked << text;
         const QString a = next();

@@ -3,7 +3,8 @@
 # itself (a cluster in a temporary folder, a private port and socket folder):
 # overlapping runs started together have one winner, twenty runs at once all
 # print and are journaled, a killed run's claim guards its numbers until it
-# is closed, and a stopped server is reported at once and prints nothing
+# is closed, a server restarted or stopped mid-run gets the run's end or
+# says so, and a stopped server is reported at once and prints nothing
 # unless --without-claim is given. Where no server can be started the test
 # reports itself skipped (status 77).
 #   shared_journal.sh NUMORA LAYOUT_TEXT_FILE
@@ -193,6 +194,48 @@ workstation desk-p
 printf '[Journal]\nurl=postgresql://clerk@%s/receipts\n' "$server" >"$work/ws/desk-p/config/Numora/Numora.ini"
 (umask 077 && echo "$server:receipts:clerk:s3cret" >"$work/ws/desk-p/home/.pgpass")
 (on desk-p journal) >/dev/null 2>"$work/pgpass.err" || fail "the password from ~/.pgpass: $(cat "$work/pgpass.err")"
+
+# The server restarted while a run prints: its end is recorded once the
+# connection is made anew. Stopped for good: the run says so (status 4, the
+# line that closes it as printed) and this machine's journal keeps it TO CHECK.
+workstation desk-d
+mid_run_claim() { # waits until desk-d's run of layout $1 is unfinished; prints its number
+  for _ in $(seq 1 100); do
+    line=$(on desk-a journal --layout "$1" | grep 'unfinished, on desk-d since')
+    [ -n "$line" ] && { awk '{print $1}' <<<"$line"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+t=$(seconds)
+for event in restart stop; do
+  [ $event = restart ] && first=900001 || first=2000001
+  layout_from "$work/mid-$event.2x2" $first
+  (on desk-d print "$work/mid-$event.2x2" --pages 99999 --pdf "$work/mid.pdf") >/dev/null 2>"$work/mid.err" &
+  mid=$!
+  run=$(mid_run_claim "mid-$event") || { fail "$event: no claim of the run"; wait $mid; continue; }
+  if [ $event = restart ]; then
+    "${as_pg[@]}" "$pgbin/pg_ctl" -D "$pgdata" -m fast -w restart >/dev/null 2>&1 || fail "the server did not restart"
+  else
+    stop_server
+  fi
+  wait $mid
+  rc=$?
+  if [ $event = restart ]; then
+    [ $rc -eq 0 ] || fail "server restarted mid-run: status $rc ($(cat "$work/mid.err"))"
+    on desk-a journal --layout mid-restart | grep -q "^$run  .*  printed, on desk-d$" ||
+      fail "server restarted mid-run: the end is recorded: $(on desk-a journal --layout mid-restart)"
+  else
+    [ $rc -eq 4 ] || fail "server stopped mid-run: status $rc, expected 4 ($(cat "$work/mid.err"))"
+    grep -q "could not record the end of run $run; .*numora journal --close $run --printed\$" "$work/mid.err" ||
+      fail "server stopped mid-run: the line to close the run: $(cat "$work/mid.err")"
+    grep -q s3cret "$work/mid.err" && fail "server stopped mid-run: the password is shown"
+    on desk-d journal --journal "sqlite:$work/ws/desk-d/data/Numbering/journal.sqlite" |
+      grep -q "  mid-stop  2 X 2  99999 pages  No:2000001 to .*  printed, on desk-d; TO CHECK: the end of run $run " ||
+      fail "server stopped mid-run: kept to check: $(on desk-d journal --journal "sqlite:$work/ws/desk-d/data/Numbering/journal.sqlite")"
+  fi
+done
+echo "server restarted and stopped mid-run: $(took "$t")"
 
 # The server stopped before a run: one line naming it, nothing printed.
 stop_server

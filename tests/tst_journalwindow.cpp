@@ -3,8 +3,10 @@
 // to the front, Escape closes it (and cancels the print dialog), the command
 // keys work from the layout browser,
 // its widgets show the form's runs and send the operator's choice to it;
-// and the print dialog's Preview button asks for the preview.
+// and the print dialog's Preview button asks for the preview. The keys of a
+// question: Enter gives its default, Escape its cautious answer.
 #include "journal/JournalForm.h"
+#include "platform/qt/QtDialogs.h"
 #include "ui/BoundComboBox.h"
 #include "ui/BoundLabel.h"
 #include "ui/BoundLineEdit.h"
@@ -17,11 +19,17 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 using namespace numora;
 using namespace numora::ui;
+
+Q_DECLARE_METATYPE(Dialogs::Buttons)
+Q_DECLARE_METATYPE(Dialogs::Answer)
+Q_DECLARE_METATYPE(std::optional<Dialogs::Answer>)
 
 namespace {
 
@@ -61,6 +69,8 @@ private slots:
     void keyAndButtonOpenIt();
     void showsAndChoosesRuns();
     void previewButtonAsksForThePreview();
+    void questionKeys_data();
+    void questionKeys();
 };
 
 void TestJournalWindow::keyAndButtonOpenIt()
@@ -182,6 +192,47 @@ void TestJournalWindow::previewButtonAsksForThePreview()
     QVERIFY(!preview->isEnabled());
     h.settle();
     QVERIFY(preview->isEnabled());
+}
+
+void TestJournalWindow::questionKeys_data()
+{
+    QTest::addColumn<Dialogs::Buttons>("buttons");
+    QTest::addColumn<std::optional<Dialogs::Answer>>("onEnter"); // none: the first button
+    QTest::addColumn<int>("key");
+    QTest::addColumn<Dialogs::Answer>("answer");
+    using B = Dialogs::Buttons;
+    using A = Dialogs::Answer;
+    const std::optional<A> first;
+    QTest::newRow("duplicates, Enter") << B::YesNo << std::optional(A::No) << int(Qt::Key_Return) << A::No;
+    QTest::newRow("duplicates, Escape") << B::YesNo << std::optional(A::No) << int(Qt::Key_Escape) << A::No;
+    QTest::newRow("close a run, Enter") << B::YesNoCancel << std::optional(A::Cancel) << int(Qt::Key_Return)
+                                        << A::Cancel;
+    QTest::newRow("plain, Enter") << B::YesNo << first << int(Qt::Key_Return) << A::Yes;
+    QTest::newRow("plain, Escape") << B::OKCancel << first << int(Qt::Key_Escape) << A::Cancel;
+}
+
+void TestJournalWindow::questionKeys()
+{
+    QFETCH(Dialogs::Buttons, buttons);
+    QFETCH(std::optional<Dialogs::Answer>, onEnter);
+    QFETCH(int, key);
+    QFETCH(Dialogs::Answer, answer);
+    QtDialogs dialogs;
+    // Types the key into the box once it is up, as an operator would.
+    QTimer poll;
+    poll.setInterval(10);
+    connect(&poll, &QTimer::timeout, this, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        poll.stop();
+        QTest::keyClick(box, Qt::Key(key));
+    });
+    poll.start();
+    const QString text = QStringLiteral("These numbers were printed before:\r\nNo:000001\r\n\r\nPrint them again?");
+    const auto given =
+        onEnter ? dialogs.message(text, QString(), buttons, *onEnter) : dialogs.message(text, QString(), buttons);
+    QCOMPARE(given, answer);
 }
 
 QTEST_MAIN(TestJournalWindow)

@@ -251,13 +251,12 @@ void MainForm::closeAbout()
 void MainForm::openJournal()
 {
     if (!m_journal) {
-        m_journal =
-            std::make_unique<JournalForm>(JournalForm::Deps{m_services.dialogs, m_services.journal, m_services.printer,
-                                                            [this](const JournalRun &run, qint64 from, qint64 to) {
-                                                                const Reprinter::Result r =
-                                                                    Reprinter(m_services).reprint(run, from, to);
-                                                                return std::make_pair(r.pages, r.problem);
-                                                            }});
+        m_journal = std::make_unique<JournalForm>(
+            JournalForm::Deps{m_services.dialogs, m_services.journal, m_services.printer, m_services.clock,
+                              [this](const JournalRun &run, qint64 from, qint64 to) {
+                                  const Reprinter::Result r = Reprinter(m_services).reprint(run, from, to);
+                                  return std::make_pair(r.pages, r.problem);
+                              }});
         m_journal->setGeometry(left() + 600, top() + 600, m_journal->width(), m_journal->height());
         onJournalCreated.raise();
     }

@@ -45,25 +45,21 @@ class ConsoleDialogs : public Dialogs
 public:
     QStringList messages;
 
-    Answer message(const QString &text, const QString &, Buttons buttons) override
-    {
-        QString oneLine = text;
-        oneLine.replace(QLatin1String("\r\n"), QLatin1String(" "));
-        messages.append(oneLine.simplified());
-        switch (buttons) {
-        case Buttons::OK: return Answer::OK;
-        case Buttons::OKCancel:
-        case Buttons::YesNoCancel: return Answer::Cancel;
-        case Buttons::YesNo: break;
-        }
-        return Answer::No;
-    }
     QString input(const QString &, const QString &, const QString &) override { return {}; }
     std::optional<qint32> chooseColour(qint32) override { return std::nullopt; }
     bool printerSetup(Printer &) override { return false; }
     // No command prints a preview; there would be nothing to show it on.
     void printPreview(const QString &, const QStringList &, Printer &, const std::function<void(Printer &)> &) override
     {}
+
+protected:
+    Answer ask(const QString &text, const QString &, Buttons buttons, Answer) override
+    {
+        QString oneLine = text;
+        oneLine.replace(QLatin1String("\r\n"), QLatin1String(" "));
+        messages.append(oneLine.simplified());
+        return cautiousAnswer(buttons);
+    }
 };
 
 struct Options
@@ -259,6 +255,7 @@ QString usage()
                "                    [--allow-duplicates] [--journal URL] [--without-claim]\n"
                "       numora journal [--layout NAME] [--number TEXT] [--journal URL]\n"
                "       numora journal --close RUN --printed|--not-printed [--journal URL]\n"
+               "       numora journal --start-new [--journal URL]\n"
                "       numora reprint RUN [--pages A-B] [--printer NAME | --pdf FILE] [--journal URL]\n"
                "\n"
                "print prints a run of a layout without the window and moves its numbering on:\n"
@@ -284,11 +281,12 @@ QString usage()
            + journalPath()
            + QStringLiteral(
                ").\n"
-               "Exit status: 0 printed, 1 printing failed (nothing printed, nothing written), 2 usage or\n"
-               "layout error (a file that is not a layout is refused), 3 refused: numbers of the run were\n"
-               "printed before, or are claimed by a run still printing (or left unfinished) on any\n"
-               "workstation, 4 printed, but its numbering or its record could not be written: the\n"
-               "message says what to do.\n"
+               "Exit status: 0 printed, 1 printing failed (nothing printed, nothing written; also a journal\n"
+               "that is damaged or cannot be used), 2 usage or layout error (a file that is not a layout is\n"
+               "refused), 3 refused: numbers of the run were printed before, or are claimed by a run still\n"
+               "printing (or left unfinished) on any workstation, 4 printed, but its numbering or its record\n"
+               "could not be written: the message says what to do (the file and the number to continue\n"
+               "from, or the line that closes the run as printed).\n"
                "\n"
                "journal lists the runs, newest first (numbered 1, 2, 3, ... as journaled):\n"
                "  --layout TEXT   only the runs of the layouts whose name holds TEXT\n"
@@ -297,6 +295,8 @@ QString usage()
                "  --close RUN --printed | --not-printed\n"
                "                  ends a run left unfinished (its workstation stopped mid-run): its\n"
                "                  numbers stay taken (--printed) or become free (--not-printed)\n"
+               "  --start-new     starts a new, empty journal over a damaged one; the damaged file\n"
+               "                  is kept beside it under a new name\n"
                "\n"
                "reprint prints pages of run RUN again, exactly as they were printed; no\n"
                "numbering moves. --pages A-B (default: all it printed), the printer as for print.\n"
@@ -415,6 +415,14 @@ int runPrintCommand(const QStringList &args)
             say(stderr, QStringLiteral("  ") + RunRecorder::describe(d));
         return 3;
     }
+    if (!form.recorder.journalProblem().isEmpty()) {
+        say(stderr, QStringLiteral("numora print: nothing was printed: %1%2")
+                        .arg(form.recorder.journalProblem(),
+                             journal.journal->damaged()
+                                 ? QStringLiteral("; numora journal --start-new starts a new one and keeps it")
+                                 : QString()));
+        return 1;
+    }
     const QString unreachable = QStringLiteral("the shared journal on server %1 cannot be reached (%2)")
                                     .arg(journal.journal->server(), form.recorder.unreachable());
     if (failed && !form.recorder.unreachable().isEmpty() && !form.recorder.unclaimedRun()) {
@@ -448,6 +456,16 @@ int runPrintCommand(const QStringList &args)
     say(stdout, QStringLiteral("printed %1 pages to %2; %3 now starts at %4")
                     .arg(dialog.lastJobPages())
                     .arg(target, fileName, form.doc.startNumber.text()));
+    if (const auto run = form.recorder.unrecordedEnd()) {
+        // The run stays unfinished in the journal: closed as not printed, its
+        // printed numbers would go out again.
+        say(stderr, QStringLiteral("numora print: the pages were printed, but the journal %1 could not record the "
+                                   "end of run %2; once it can be reached, close it as printed: numora journal "
+                                   "--close %2 --printed")
+                        .arg(journal.journal->location())
+                        .arg(*run));
+        return 4;
+    }
     return 0;
 }
 
@@ -455,10 +473,15 @@ int runJournalCommand(const QStringList &args)
 {
     QString layout, number, url, close;
     int closeAs = -1; // 1 printed, 0 not printed
+    bool startNew = false;
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString &a = args.at(i);
         if (a == QLatin1String("--printed") || a == QLatin1String("--not-printed")) {
             closeAs = a == QLatin1String("--printed") ? 1 : 0;
+            continue;
+        }
+        if (a == QLatin1String("--start-new")) {
+            startNew = true;
             continue;
         }
         QString *into = a == QLatin1String("--layout")    ? &layout
@@ -481,25 +504,51 @@ int runJournalCommand(const QStringList &args)
                                    "(numora --help shows the usage)"));
         return 2;
     }
+    if (startNew && (!close.isEmpty() || !layout.isEmpty() || !number.isEmpty())) {
+        say(stderr, QStringLiteral("numora journal: --start-new goes with --journal only "
+                                   "(numora --help shows the usage)"));
+        return 2;
+    }
     const JournalSetup setup = chooseJournal(url);
     SqlJournal &journal = *setup.journal;
     QString error;
     if (noJournalYet(setup)) {
-        if (!close.isEmpty()) {
+        if (!close.isEmpty() || startNew) {
             say(stderr, QStringLiteral("numora journal: there is no journal (%1)").arg(journal.location()));
             return 2;
         }
         say(stdout, QStringLiteral("no run has been journaled yet (%1)").arg(journal.location()));
         return 0;
     }
-    if (!journal.open(&error)) {
-        say(stderr, QStringLiteral("numora journal: the journal %1 cannot be read: %2").arg(journal.location(), error));
+    const bool opened = journal.open(&error);
+    if (startNew) {
+        // Only over a damaged journal: a sound one holds runs that guard numbers.
+        QString aside;
+        if (opened || !journal.damaged()) {
+            say(stderr, QStringLiteral("numora journal: the journal %1 is not damaged%2: nothing was changed")
+                            .arg(journal.location(), opened ? QString() : QStringLiteral(" (") + error + u')'));
+            return 1;
+        }
+        if (!journal.startNew(&error, &aside)) {
+            say(stderr, QStringLiteral("numora journal: no new journal was started: ") + error);
+            return 1;
+        }
+        say(stdout, QStringLiteral("a new journal was started in %1; the damaged one is kept as %2")
+                        .arg(journal.location(), aside));
+        return 0;
+    }
+    if (!opened) {
+        say(stderr,
+            QStringLiteral("numora journal: the journal %1 cannot be read: %2%3")
+                .arg(journal.location(), error,
+                     journal.damaged() ? QStringLiteral("; numora journal --start-new starts a new one and keeps it")
+                                       : QString()));
         return 1;
     }
     if (!close.isEmpty()) {
         const QString note = closeAs == 1 ? QStringLiteral("closed by hand as printed")
                                           : QStringLiteral("closed by hand as not printed");
-        if (!journal.closeClaim(closeId, closeAs == 1, note, &error)) {
+        if (!journal.closeClaim(closeId, closeAs == 1, note, SystemClock().now(), &error)) {
             say(stderr, QStringLiteral("numora journal: ") + error);
             return 1;
         }

@@ -86,9 +86,14 @@ public:
     // Where the journal lives, for messages.
     virtual QString location() const = 0;
     // Opens (creating on first use); false with the reason when it cannot.
-    // A file that is no journal is kept aside under a new name and a new
-    // journal is started: keptAside names it then.
-    virtual bool open(QString *error, QString *keptAside = nullptr) = 0;
+    // A file that is no journal (damaged) is never opened over: its runs
+    // would no longer guard their numbers. damaged() tells that case apart.
+    virtual bool open(QString *error) = 0;
+    // Set by open: the journal is there but damaged.
+    virtual bool damaged() const { return false; }
+    // The operator's choice for a damaged journal: the file is kept under a
+    // new name (keptAside) and a new, empty journal is started.
+    virtual bool startNew(QString *error, QString *keptAside) = 0;
     // The shared database's server ("host:port"), empty for a journal on
     // this machine.
     virtual QString server() const { return {}; }
@@ -103,10 +108,10 @@ public:
     // Ends a run left unfinished (its workstation crashed), as the operator
     // says: printed keeps its numbers guarded, not printed frees them. False
     // with the reason when the run is no unfinished run.
-    virtual bool closeClaim(qint64 id, bool printed, const QString &note, QString *error) = 0;
-    // How the run ended.
+    virtual bool closeClaim(qint64 id, bool printed, const QString &note, const QDateTime &closed, QString *error) = 0;
+    // How the run ended; false with the reason when the journal has no such run.
     virtual bool endRun(qint64 id, JournalRun::Outcome outcome, qint64 pagesPrinted, const QString &reason,
-                        QString *error) = 0;
+                        const QDateTime &finished, QString *error) = 0;
     // The numbers of `ranges` that earlier runs printed or may have printed
     // (printed, or begun and never ended), reprints aside.
     virtual std::optional<std::vector<JournalDuplicate>> duplicates(const std::vector<NumberRange> &ranges,

@@ -1,4 +1,6 @@
 #include "JournalForm.h"
+#include "RunRecorder.h"
+#include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/Numeric.h"
 #include "platform/Printer.h"
@@ -128,6 +130,19 @@ void JournalForm::open()
     refresh();
     setVisible(true);
     setEnabled(true);
+    if (m_d.journal && m_d.journal->damaged())
+        startNewJournal();
+}
+
+void JournalForm::startNewJournal()
+{
+    RunRecorder::offerNewJournal(m_d.dialogs, *m_d.journal, caption(),
+                                 QStringLiteral("The run journal %1 is damaged: no run can be shown, and nothing "
+                                                "prints until a new journal is started.\r\n\r\nStart a new, empty "
+                                                "journal? Yes keeps the damaged file beside it under a new name. No "
+                                                "changes nothing.")
+                                     .arg(m_d.journal->location()));
+    refresh();
 }
 
 void JournalForm::refresh()
@@ -136,8 +151,7 @@ void JournalForm::refresh()
     QStringList lines;
     QString error;
     if (m_d.journal) {
-        QString aside;
-        if (m_d.journal->open(&error, &aside)) {
+        if (m_d.journal->open(&error)) {
             if (auto runs = m_d.journal->runs(Text1.text().trimmed(), &error))
                 m_runs = std::move(*runs);
         }
@@ -266,10 +280,11 @@ void JournalForm::closeRunClicked()
     // Only the operator knows what came out of the printer.
     const auto answer = m_d.dialogs.message(
         QStringLiteral("Run %1 is %2: its workstation never said how it ended.\r\n\r\nWere its pages printed?\r\n"
-                       "Yes: its numbers stay taken. No: its numbers are free for another run.")
+                       "Yes: its numbers stay taken. No: its numbers are free for another run. "
+                       "Cancel leaves it unfinished.")
             .arg(run->id)
             .arg(outcomeText(*run)),
-        caption(), Dialogs::Buttons::YesNoCancel);
+        caption(), Dialogs::Buttons::YesNoCancel, Dialogs::Answer::Cancel);
     if (answer != Dialogs::Answer::Yes && answer != Dialogs::Answer::No)
         return;
     const bool printed = answer == Dialogs::Answer::Yes;
@@ -277,7 +292,7 @@ void JournalForm::closeRunClicked()
     if (!m_d.journal->closeClaim(run->id, printed,
                                  printed ? QStringLiteral("closed by hand as printed")
                                          : QStringLiteral("closed by hand as not printed"),
-                                 &error))
+                                 m_d.clock.now(), &error))
         m_d.dialogs.message(QStringLiteral("Run %1 cannot be closed: %2").arg(run->id).arg(error), caption(),
                             Dialogs::Buttons::OK);
     refresh();

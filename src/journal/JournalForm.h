@@ -10,6 +10,7 @@
 
 namespace numora {
 
+class Clock;
 class Dialogs;
 class Printer;
 
@@ -25,6 +26,7 @@ public:
         Dialogs &dialogs;
         Journal *journal;
         Printer &printer;
+        Clock &clock;
         // Prints pages from..to of the run again: pages sent, or the reason
         // nothing was (empty for a Stop).
         std::function<std::pair<qint64, QString>(const JournalRun &, qint64 from, qint64 to)> reprint;
@@ -52,6 +54,8 @@ public:
     void reprintClicked();
     void closeClicked();
     void closeRunClicked();
+    // Over a damaged journal, when the operator says so.
+    void startNewJournal();
 
     // The run on list line i, when there is one.
     const JournalRun *runAt(int i) const;

@@ -25,6 +25,13 @@ JournalSetup setUpJournal(SettingsStore &settings, const QString &urlGiven, cons
     s.workstation = settings.getSetting(app, section, QStringLiteral("workstation")).trimmed();
     if (s.workstation.isEmpty())
         s.workstation = QSysInfo::machineHostName();
+    // A setting that is there but says nothing usable is not taken as no
+    // setting: printing into this machine's journal instead would let two
+    // workstations print the same numbers.
+    if (url.isEmpty() && settings.contains(app, section, QStringLiteral("url"))) {
+        s.journal = SqlJournal::fromUrl(url);
+        return s;
+    }
     if (url.isEmpty()) {
         s.journal = std::make_unique<SqlJournal>(localPath);
         return s;

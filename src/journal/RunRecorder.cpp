@@ -3,6 +3,7 @@
 #include "platform/Dialogs.h"
 
 #include <QSysInfo>
+#include <QThread>
 
 namespace numora {
 
@@ -30,12 +31,50 @@ QString RunRecorder::describe(const JournalDuplicate &d)
 
 bool RunRecorder::journalFailed(const QString &title, const QString &reason)
 {
-    // Printing on is the operator's choice, never a silent one.
+    // Printing on is the operator's choice, never a silent one nor Enter's.
     const auto answer = m_dialogs.message(
-        QStringLiteral("The run journal %1 cannot be written:\r\n%2\r\n\r\nPrint this run without recording it?")
+        QStringLiteral("The run journal %1 cannot be used:\r\n%2\r\n\r\nPrint this run without recording it?\r\n"
+                       "Yes prints it unrecorded: no other run is kept from printing its numbers again. "
+                       "No prints nothing.")
             .arg(m_journal->location(), reason),
-        title, Dialogs::Buttons::YesNo);
-    return answer == Dialogs::Answer::Yes;
+        title, Dialogs::Buttons::YesNo, Dialogs::Answer::No);
+    if (answer == Dialogs::Answer::Yes)
+        return true;
+    m_problem = QStringLiteral("the run journal %1 cannot be used: %2").arg(m_journal->location(), reason);
+    return false;
+}
+
+bool RunRecorder::startNewJournal(const QString &title)
+{
+    m_problem = QStringLiteral("the run journal %1 is damaged: the runs printed before cannot be checked against it")
+                    .arg(m_journal->location());
+    if (!offerNewJournal(m_dialogs, *m_journal, title,
+                         QStringLiteral("The run journal %1 is damaged: the runs printed before cannot be checked "
+                                        "against it.\r\n\r\nStart a new, empty journal and print?\r\n"
+                                        "Yes keeps the damaged file beside it under a new name and starts a new "
+                                        "journal. No prints nothing and leaves the journal as it is.")
+                             .arg(m_journal->location())))
+        return false;
+    m_problem.clear();
+    return true;
+}
+
+bool RunRecorder::offerNewJournal(Dialogs &dialogs, Journal &journal, const QString &title, const QString &question)
+{
+    // Its runs no longer guard their numbers, and the file may be all the
+    // shop has of them: only the operator decides, and it is kept.
+    if (dialogs.message(question, title, Dialogs::Buttons::YesNo, Dialogs::Answer::No) != Dialogs::Answer::Yes)
+        return false;
+    QString error, aside;
+    if (!journal.startNew(&error, &aside)) {
+        dialogs.message(QStringLiteral("No new journal could be started: %1. Nothing was changed.").arg(error), title,
+                        Dialogs::Buttons::OK);
+        return false;
+    }
+    dialogs.message(QStringLiteral("A new run journal was started in %1; the damaged one is kept as %2.")
+                        .arg(journal.location(), aside),
+                    title, Dialogs::Buttons::OK);
+    return true;
 }
 
 bool RunRecorder::withoutClaim(const QString &title, JournalRun run, const QString &reason)
@@ -46,11 +85,11 @@ bool RunRecorder::withoutClaim(const QString &title, JournalRun run, const QStri
     if (!printWithoutClaim
         && m_dialogs.message(
                QStringLiteral("The shared journal on server %1 cannot be reached:\r\n%2\r\n\r\n"
-                              "Print this run without a claim? Other workstations cannot see its numbers; "
-                              "it is recorded in this workstation's own journal and marked for the shop "
-                              "to check.")
+                              "Print this run without a claim? Yes prints it: other workstations cannot see its "
+                              "numbers; it is recorded in this workstation's own journal and marked for the shop "
+                              "to check. No prints nothing.")
                    .arg(m_journal->server(), reason),
-               title, Dialogs::Buttons::YesNo)
+               title, Dialogs::Buttons::YesNo, Dialogs::Answer::No)
                != Dialogs::Answer::Yes)
         return false;
     m_unclaimed = 0;
@@ -80,6 +119,8 @@ bool RunRecorder::begin(const Run &run)
     m_refused.clear();
     m_unreachable.clear();
     m_unclaimed.reset();
+    m_problem.clear();
+    m_unrecordedEnd.reset();
     m_recordedIn = m_journal;
     m_ranges.clear();
     // Without a journal nothing reads the ranges: a long run is not walked for them.
@@ -89,8 +130,7 @@ bool RunRecorder::begin(const Run &run)
     if (run.reprintOf != 0)
         m_ranges = clipToPages(m_ranges, run.reprintFrom, run.reprintTo);
     JournalRun r;
-    r.started = QDateTime(QDate(m_clock.year(), m_clock.month(), m_clock.day()),
-                          QTime(0, 0).addMSecs(qint64(m_clock.secondsSinceMidnight() * 1000)));
+    r.started = m_clock.now();
     r.layoutName = run.layoutName;
     r.gridType = run.gridType;
     r.printOrder = run.printOrder;
@@ -107,14 +147,14 @@ bool RunRecorder::begin(const Run &run)
         return m_journal->server().isEmpty() ? journalFailed(run.title, error) : withoutClaim(run.title, r, error);
     };
 
-    QString error, aside;
-    if (!m_journal->open(&error, &aside))
-        return cannotClaim(error);
-    if (!aside.isEmpty())
-        m_dialogs.message(QStringLiteral("The run journal %1 was damaged. It was kept aside as %2 and a new journal "
-                                         "was started: runs printed before are not checked against.")
-                              .arg(m_journal->location(), aside),
-                          run.title, Dialogs::Buttons::OK);
+    m_run = r;
+    QString error;
+    if (!m_journal->open(&error)) {
+        if (!m_journal->damaged())
+            return cannotClaim(error);
+        if (!startNewJournal(run.title))
+            return false;
+    }
     // A reprint prints what was printed before on purpose.
     const bool ask = run.reprintOf == 0 && !allowDuplicates;
     auto claim = m_journal->claimRun(r, !ask, &error);
@@ -128,10 +168,12 @@ bool RunRecorder::begin(const Run &run)
             lines << describe(found[i]);
         if (found.size() > Shown)
             lines << QStringLiteral("and %1 more").arg(found.size() - Shown);
-        const auto answer =
-            m_dialogs.message(QStringLiteral("These numbers were printed before:\r\n")
-                                  + lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n\r\nPrint them again?"),
-                              run.title, Dialogs::Buttons::YesNo);
+        // Enter and Escape print nothing: printing twice takes a click on Yes.
+        const auto answer = m_dialogs.message(
+            QStringLiteral("These numbers were printed before:\r\n") + lines.join(QStringLiteral("\r\n"))
+                + QStringLiteral("\r\n\r\nPrint them again?\r\nYes prints these numbers a second time. "
+                                 "No prints nothing."),
+            run.title, Dialogs::Buttons::YesNo, Dialogs::Answer::No);
         if (answer != Dialogs::Answer::Yes) {
             m_refused = found;
             return false;
@@ -152,13 +194,55 @@ void RunRecorder::end(JournalRun::Outcome outcome, qint64 pagesPrinted, const QS
         return;
     QString error;
     const qint64 id = *std::exchange(m_current, std::nullopt);
-    if (!m_recordedIn->endRun(id, outcome, pagesPrinted, reason, &error))
-        m_dialogs.message(QStringLiteral("The run journal %1 cannot record how run %2 ended (%3): %4. The journal "
-                                         "shows it as unfinished.")
-                              .arg(m_recordedIn->location())
-                              .arg(id)
-                              .arg(JournalRun::outcomeName(outcome), error),
-                          QString(), Dialogs::Buttons::OK);
+    const QDateTime finished = m_clock.now();
+    // A shared server that restarted mid-run is connected to anew by the
+    // next try.
+    for (int attempt = 1; attempt <= std::max(1, endAttempts); ++attempt) {
+        if (attempt > 1)
+            QThread::msleep(ulong(std::max(0, endRetryPauseMs)));
+        if (m_recordedIn->endRun(id, outcome, pagesPrinted, reason, finished, &error))
+            return;
+    }
+    endNotRecorded(id, outcome, pagesPrinted, reason, finished, error);
+}
+
+void RunRecorder::endNotRecorded(qint64 id, JournalRun::Outcome outcome, qint64 pagesPrinted, const QString &reason,
+                                 const QDateTime &finished, const QString &error)
+{
+    m_unrecordedEnd = id;
+    // This machine's own journal keeps what happened, for the shop to check.
+    QString kept;
+    if (local && local != m_recordedIn) {
+        JournalRun r = m_run;
+        r.checkNote = QStringLiteral("the end of run %1 (%2, %3 pages) could not be recorded in %4: close it there "
+                                     "as printed")
+                          .arg(id)
+                          .arg(JournalRun::outcomeName(outcome))
+                          .arg(pagesPrinted)
+                          .arg(m_recordedIn->location());
+        QString localError;
+        std::optional<qint64> localId;
+        if (local->open(&localError))
+            localId = local->beginRun(r, &localError);
+        if (localId && local->endRun(*localId, outcome, pagesPrinted, reason, finished, &localError))
+            kept = QStringLiteral(" This workstation's own journal %1 records it as run %2, TO CHECK.")
+                       .arg(local->location())
+                       .arg(*localId);
+    }
+    m_dialogs.message(QStringLiteral("The run journal %1 cannot record how run %2 ended (%3, %4 pages): %5.\r\n\r\n"
+                                     "The journal shows the run as unfinished, so its numbers stay guarded. %6%7")
+                          .arg(m_recordedIn->location())
+                          .arg(id)
+                          .arg(JournalRun::outcomeName(outcome))
+                          .arg(pagesPrinted)
+                          .arg(error,
+                               outcome == JournalRun::Outcome::Printed
+                                   ? QStringLiteral("Its pages went out: close it as printed (Journal, \"Close "
+                                                    "unfinished run\", Yes), never as not printed.")
+                                   : QStringLiteral("Close it as the printer's output shows (Journal, \"Close "
+                                                    "unfinished run\"): as printed if any page went out."),
+                               kept),
+                      QString(), Dialogs::Buttons::OK);
 }
 
 } // namespace numora

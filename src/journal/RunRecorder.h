@@ -46,6 +46,10 @@ public:
     // Print without a claim when the shared journal cannot be reached,
     // without the question (the command line's --without-claim).
     bool printWithoutClaim = false;
+    // How often the end of a run is tried, with a pause between tries in
+    // which a lost server connection is made anew.
+    int endAttempts = 3;
+    int endRetryPauseMs = 1500;
 
     // False when the operator chose not to print; nothing is recorded then.
     bool begin(const Run &run);
@@ -60,6 +64,16 @@ public:
     // Set by begin when the run went on without a claim: its number in the
     // local journal (0 when even that could not record it).
     std::optional<qint64> unclaimedRun() const { return m_unclaimed; }
+    // Set by begin when the run was refused because the journal cannot be
+    // used (damaged, not understood, not writable): why, in one line.
+    const QString &journalProblem() const { return m_problem; }
+    // Set by end when the run's end could not be recorded: the run the
+    // journal still shows as unfinished.
+    std::optional<qint64> unrecordedEnd() const { return m_unrecordedEnd; }
+
+    // Asks `question` (default: No) and on Yes starts a new journal over a
+    // damaged one, keeping the damaged file; says how it went.
+    static bool offerNewJournal(Dialogs &dialogs, Journal &journal, const QString &title, const QString &question);
 
     // "No:000001 to No:000004 at position 1: run 3, 09/12/2026 14:05, layout Receipts"
     static QString describe(const JournalDuplicate &d);
@@ -67,6 +81,9 @@ public:
 private:
     bool journalFailed(const QString &title, const QString &reason);
     bool withoutClaim(const QString &title, JournalRun run, const QString &reason);
+    bool startNewJournal(const QString &title);
+    void endNotRecorded(qint64 id, JournalRun::Outcome outcome, qint64 pagesPrinted, const QString &reason,
+                        const QDateTime &finished, const QString &error);
 
     Dialogs &m_dialogs;
     Clock &m_clock;
@@ -76,6 +93,9 @@ private:
     std::optional<qint64> m_current;
     QString m_unreachable;
     std::optional<qint64> m_unclaimed;
+    QString m_problem;
+    std::optional<qint64> m_unrecordedEnd;
+    JournalRun m_run; // the run as begun, for a record of it elsewhere
     std::vector<NumberRange> m_ranges;
     std::vector<JournalDuplicate> m_refused;
 };

@@ -325,11 +325,12 @@ bool SqlJournal::openDatabase(QString *error)
     return true;
 }
 
-bool SqlJournal::open(QString *error, QString *keptAside)
+bool SqlJournal::open(QString *error)
 {
     if (m_open)
         return true;
     close();
+    m_damaged = false;
     if (!openDatabase(error)) {
         close();
         return false;
@@ -351,19 +352,13 @@ bool SqlJournal::open(QString *error, QString *keptAside)
         }
         probe = QSqlQuery();
         if (damaged) {
-            // Never written over: it may be all the shop has of its history.
+            // Never written over nor moved by itself: it may be all the shop
+            // has of its history, and its runs guard their numbers.
             close();
-            const QString aside = m_path + QStringLiteral(".damaged-")
-                                  + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
-            if (!QFile::rename(m_path, aside)) {
-                if (error)
-                    *error = QStringLiteral("the journal is damaged and cannot be moved aside to %1").arg(aside);
-                return false;
-            }
-            if (keptAside)
-                *keptAside = aside;
-            if (!openDatabase(error))
-                return false;
+            m_damaged = true;
+            if (error)
+                *error = QStringLiteral("the file is damaged");
+            return false;
         }
     }
     if (!createSchema(error)) {
@@ -372,6 +367,29 @@ bool SqlJournal::open(QString *error, QString *keptAside)
     }
     m_open = true;
     return true;
+}
+
+bool SqlJournal::startNew(QString *error, QString *keptAside)
+{
+    close();
+    if (postgres() || !QFileInfo::exists(m_path)) {
+        if (error)
+            *error = QStringLiteral("there is no journal file to start anew");
+        return false;
+    }
+    const QString named =
+        m_path + QStringLiteral(".damaged-") + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    QString aside = named;
+    for (int n = 2; QFileInfo::exists(aside); ++n)
+        aside = named + QStringLiteral("-%1").arg(n);
+    if (!QFile::rename(m_path, aside)) {
+        if (error)
+            *error = QStringLiteral("the journal %1 cannot be moved aside to %2").arg(m_path, aside);
+        return false;
+    }
+    if (keptAside)
+        *keptAside = aside;
+    return open(error);
 }
 
 bool SqlJournal::ensureOpen(QString *error) { return m_open || open(error); }
@@ -553,7 +571,7 @@ std::optional<JournalClaim> SqlJournal::claimRun(const JournalRun &run, bool all
     return claim;
 }
 
-bool SqlJournal::closeClaim(qint64 id, bool printed, const QString &note, QString *error)
+bool SqlJournal::closeClaim(qint64 id, bool printed, const QString &note, const QDateTime &closed, QString *error)
 {
     if (!ensureOpen(error))
         return false;
@@ -563,7 +581,7 @@ bool SqlJournal::closeClaim(qint64 id, bool printed, const QString &note, QStrin
     if (!q.run(QStringLiteral("UPDATE runs SET finished = ?, outcome = ?, reason = ?,"
                               " pages_printed = CASE WHEN ? = 1 THEN pages_requested ELSE 0 END"
                               " WHERE id = ? AND outcome = 'printing'"),
-               {timeText(QDateTime::currentDateTimeUtc()),
+               {timeText(closed),
                 JournalRun::outcomeName(printed ? JournalRun::Outcome::Printed : JournalRun::Outcome::Stopped), note,
                 printed ? 1 : 0, id}))
         return failed(false);
@@ -579,16 +597,22 @@ bool SqlJournal::closeClaim(qint64 id, bool printed, const QString &note, QStrin
 }
 
 bool SqlJournal::endRun(qint64 id, JournalRun::Outcome outcome, qint64 pagesPrinted, const QString &reason,
-                        QString *error)
+                        const QDateTime &finished, QString *error)
 {
     if (!ensureOpen(error))
         return false;
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
     Query q(db, error);
-    return q.run(
-               QStringLiteral("UPDATE runs SET finished = ?, outcome = ?, pages_printed = ?, reason = ? WHERE id = ?"),
-               {timeText(QDateTime::currentDateTimeUtc()), JournalRun::outcomeName(outcome), pagesPrinted, reason, id})
-           || failed(false);
+    if (!q.run(QStringLiteral("UPDATE runs SET finished = ?, outcome = ?, pages_printed = ?, reason = ? WHERE id = ?"),
+               {timeText(finished), JournalRun::outcomeName(outcome), pagesPrinted, reason, id}))
+        return failed(false);
+    // An end that reaches no run is not recorded: the run's claim stays open
+    // where it was made.
+    if (q.q.numRowsAffected() == 1)
+        return true;
+    if (error)
+        *error = QStringLiteral("the journal has no run %1").arg(id);
+    return false;
 }
 
 std::optional<std::vector<JournalDuplicate>> SqlJournal::duplicates(const std::vector<NumberRange> &ranges,

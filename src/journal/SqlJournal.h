@@ -46,12 +46,14 @@ public:
 
     QString location() const override;
     QString server() const override;
-    bool open(QString *error, QString *keptAside = nullptr) override;
+    bool open(QString *error) override;
+    bool damaged() const override { return m_damaged; }
+    bool startNew(QString *error, QString *keptAside) override;
     std::optional<qint64> beginRun(const JournalRun &run, QString *error) override;
     std::optional<JournalClaim> claimRun(const JournalRun &run, bool allowDuplicates, QString *error) override;
-    bool closeClaim(qint64 id, bool printed, const QString &note, QString *error) override;
+    bool closeClaim(qint64 id, bool printed, const QString &note, const QDateTime &closed, QString *error) override;
     bool endRun(qint64 id, JournalRun::Outcome outcome, qint64 pagesPrinted, const QString &reason,
-                QString *error) override;
+                const QDateTime &finished, QString *error) override;
     std::optional<std::vector<JournalDuplicate>> duplicates(const std::vector<NumberRange> &ranges,
                                                             QString *error) override;
     std::optional<std::vector<JournalRun>> runs(const QString &layoutName, QString *error) override;
@@ -79,6 +81,7 @@ private:
     QString m_invalid;    // why the URL the journal was made from is not understood
     QString m_connection; // this journal's own Qt SQL connection name
     bool m_open = false;
+    bool m_damaged = false;
 };
 
 } // namespace numora

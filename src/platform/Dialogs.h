@@ -19,7 +19,34 @@ public:
     enum class Answer { OK, Cancel, Yes, No };
 
     virtual ~Dialogs() = default;
-    virtual Answer message(const QString &text, const QString &title, Buttons buttons) = 0;
+    // A message box; Enter gives its first button.
+    Answer message(const QString &text, const QString &title, Buttons buttons)
+    {
+        return ask(text, title, buttons, firstAnswer(buttons));
+    }
+    // A message box whose Enter gives `onEnter` (one of its buttons): a
+    // question that could print numbers twice, or unrecorded, puts Enter on
+    // the answer that prints nothing.
+    Answer message(const QString &text, const QString &title, Buttons buttons, Answer onEnter)
+    {
+        return ask(text, title, buttons, onEnter);
+    }
+    // The answer that acts on nothing: what Escape, closing the box, or a
+    // question nobody can answer gives.
+    static Answer cautiousAnswer(Buttons buttons)
+    {
+        switch (buttons) {
+        case Buttons::OK: return Answer::OK;
+        case Buttons::YesNo: return Answer::No;
+        case Buttons::OKCancel:
+        case Buttons::YesNoCancel: break;
+        }
+        return Answer::Cancel;
+    }
+    static Answer firstAnswer(Buttons buttons)
+    {
+        return buttons == Buttons::OK || buttons == Buttons::OKCancel ? Answer::OK : Answer::Yes;
+    }
     // Empty text on cancel.
     virtual QString input(const QString &prompt, const QString &title, const QString &proposal) = 0;
     // The chosen colour, or nothing when the chooser was cancelled.
@@ -33,6 +60,9 @@ public:
     // the preview needs its pages.
     virtual void printPreview(const QString &title, const QStringList &lines, Printer &printer,
                               const std::function<void(Printer &)> &drawPages) = 0;
+
+protected:
+    virtual Answer ask(const QString &text, const QString &title, Buttons buttons, Answer onEnter) = 0;
 };
 
 } // namespace numora

@@ -9,10 +9,7 @@ class FixedClock : public Clock
 public:
     double seconds = 12 * 3600;
     int y = 2024, m = 1, d = 1;
-    double secondsSinceMidnight() override { return seconds; }
-    int year() override { return y; }
-    int month() override { return m; }
-    int day() override { return d; }
+    QDateTime now() override { return QDateTime(QDate(y, m, d), QTime(0, 0).addMSecs(qint64(seconds * 1000))); }
 };
 
 } // namespace numora

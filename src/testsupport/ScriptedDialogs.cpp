@@ -100,17 +100,22 @@ std::optional<ScriptedDialogs::Queued> ScriptedDialogs::next(const QString &ques
     return q;
 }
 
-Dialogs::Answer ScriptedDialogs::message(const QString &text, const QString &title, Buttons buttons)
+Dialogs::Answer ScriptedDialogs::ask(const QString &text, const QString &title, Buttons buttons, Answer onEnter)
 {
-    const QString question = QStringLiteral("message ") + quoted(text) + QLatin1Char(' ') + quoted(title)
-                             + QLatin1Char(' ') + buttonsName(buttons);
+    QString question = QStringLiteral("message ") + quoted(text) + QLatin1Char(' ') + quoted(title) + QLatin1Char(' ')
+                       + buttonsName(buttons);
+    if (onEnter != firstAnswer(buttons))
+        question += QStringLiteral(" default ") + answerName(onEnter);
     // Without a usable answer the box is dismissed the way Escape does.
-    const Answer dismissed = buttons == Buttons::OK      ? Answer::OK
-                             : buttons == Buttons::YesNo ? Answer::No
-                                                         : Answer::Cancel;
+    const Answer dismissed = cautiousAnswer(buttons);
     const auto q = next(question);
     if (!q)
         return dismissed;
+    if (!q->literal && (q->text == QLatin1String("Enter") || q->text == QLatin1String("Escape"))) {
+        const Answer a = q->text == QLatin1String("Enter") ? onEnter : dismissed;
+        show(question, q->text + QStringLiteral(": ") + answerName(a));
+        return a;
+    }
     QList<Answer> offered;
     switch (buttons) {
     case Buttons::OK: offered = {Answer::OK}; break;

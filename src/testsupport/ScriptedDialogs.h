@@ -15,10 +15,14 @@ namespace numora {
 //
 // Every question shown is also described in one line:
 //   ask: message "TEXT" "TITLE" YesNoCancel -> Yes
+//   ask: message "TEXT" "TITLE" YesNo default No -> Enter: No
 //   ask: input "PROMPT" "TITLE" "PROPOSAL" -> "name"
 //   ask: color "" "" 16777215 -> 255
 //   ask: printer "" "" -> OK
 //   ask: preview "TITLE" "position 1: No:000001 to No:000010" -> 2 pages
+// A box whose Enter is not its first button names its default. Besides a
+// button, a message box takes the keys Enter (its default) and Escape (its
+// cautious answer), as an operator who only types does.
 // A preview takes no answer: its pages are drawn into a printer of its own
 // and counted.
 class ScriptedDialogs : public Dialogs
@@ -41,7 +45,6 @@ public:
     // The failures recorded since the last call, oldest first.
     QStringList takeFailures();
 
-    Answer message(const QString &text, const QString &title, Buttons buttons) override;
     QString input(const QString &prompt, const QString &title, const QString &proposal) override;
     std::optional<qint32> chooseColour(qint32 initial) override;
     bool printerSetup(Printer &printer) override;
@@ -52,6 +55,9 @@ public:
     static QString answerName(Answer a);
     // Text in double quotes with the escapes of form scripts.
     static QString quoted(const QString &text);
+
+protected:
+    Answer ask(const QString &text, const QString &title, Buttons buttons, Answer onEnter) override;
 
 private:
     struct Queued

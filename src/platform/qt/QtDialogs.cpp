@@ -169,33 +169,32 @@ QWidget *QtDialogs::owner() const
     return m_parent;
 }
 
-Dialogs::Answer QtDialogs::message(const QString &text, const QString &title, Buttons buttons)
+Dialogs::Answer QtDialogs::ask(const QString &text, const QString &title, Buttons buttons, Answer onEnter)
 {
     Placed<QMessageBox> box(owner());
     box.setText(breakable(text));
     box.setWindowTitle(shownTitle(title));
+    const auto standard = [](Answer a) {
+        switch (a) {
+        case Answer::OK: return QMessageBox::Ok;
+        case Answer::Cancel: return QMessageBox::Cancel;
+        case Answer::Yes: return QMessageBox::Yes;
+        case Answer::No: return QMessageBox::No;
+        }
+        return QMessageBox::Cancel;
+    };
     QMessageBox::StandardButtons set;
-    QMessageBox::StandardButton escape = QMessageBox::Ok;
     switch (buttons) {
-    case Buttons::OK:
-        set = QMessageBox::Ok;
-        escape = QMessageBox::Ok;
-        break;
-    case Buttons::OKCancel:
-        set = QMessageBox::Ok | QMessageBox::Cancel;
-        escape = QMessageBox::Cancel;
-        break;
-    case Buttons::YesNo:
-        set = QMessageBox::Yes | QMessageBox::No;
-        escape = QMessageBox::No;
-        break;
-    case Buttons::YesNoCancel:
-        set = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-        escape = QMessageBox::Cancel;
-        break;
+    case Buttons::OK: set = QMessageBox::Ok; break;
+    case Buttons::OKCancel: set = QMessageBox::Ok | QMessageBox::Cancel; break;
+    case Buttons::YesNo: set = QMessageBox::Yes | QMessageBox::No; break;
+    case Buttons::YesNoCancel: set = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel; break;
     }
     box.setStandardButtons(set);
+    const QMessageBox::StandardButton escape = standard(cautiousAnswer(buttons));
     box.setEscapeButton(escape);
+    if (set & standard(onEnter))
+        box.setDefaultButton(standard(onEnter));
     box.setIcon(buttons == Buttons::OK ? QMessageBox::Information : QMessageBox::Question);
     // Closing the box with its window button counts as its escape button.
     int result = box.exec();

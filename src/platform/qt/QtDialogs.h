@@ -17,7 +17,6 @@ public:
     // active; may change once the views exist.
     void setParent(QWidget *parent) { m_parent = parent; }
 
-    Answer message(const QString &text, const QString &title, Buttons buttons) override;
     QString input(const QString &prompt, const QString &title, const QString &proposal) override;
     std::optional<qint32> chooseColour(qint32 initial) override;
     bool printerSetup(Printer &printer) override;
@@ -26,6 +25,9 @@ public:
     // be numbers printed without being counted or journaled.
     void printPreview(const QString &title, const QStringList &lines, Printer &printer,
                       const std::function<void(Printer &)> &drawPages) override;
+
+protected:
+    Answer ask(const QString &text, const QString &title, Buttons buttons, Answer onEnter) override;
 
 private:
     QWidget *owner() const;

@@ -1,5 +1,6 @@
 #include "QtSettingsStore.h"
 
+#include <QFile>
 #include <QSettings>
 #include <map>
 
@@ -44,6 +45,26 @@ QSettings &QtSettingsStore::settingsFor(const QString &app)
 
 QString QtSettingsStore::fileName(const QString &app) { return settingsFor(app).fileName(); }
 
+// The text after "key=" in the section of an INI file, as it stands there.
+static QString rawValue(const QString &file, const QString &section, const QString &key)
+{
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    bool inSection = false;
+    for (const QByteArray &bytes : f.readAll().split('\n')) {
+        const QString line = QString::fromUtf8(bytes).trimmed();
+        if (line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']'))) {
+            inSection = line.mid(1, line.size() - 2).trimmed() == section;
+            continue;
+        }
+        const qsizetype eq = line.indexOf(QLatin1Char('='));
+        if (inSection && eq > 0 && line.left(eq).trimmed() == key)
+            return line.mid(eq + 1).trimmed();
+    }
+    return {};
+}
+
 static QString fullKey(const QString &section, const QString &key) { return section + QLatin1Char('/') + key; }
 
 QString QtSettingsStore::getSetting(const QString &app, const QString &section, const QString &key)
@@ -52,7 +73,12 @@ QString QtSettingsStore::getSetting(const QString &app, const QString &section, 
     if (const auto p = m_files->pending.find(app); p != m_files->pending.end())
         if (const auto v = p->second.find(k); v != p->second.end())
             return v->second;
-    return settingsFor(app).value(k).toString();
+    const QVariant v = settingsFor(app).value(k);
+    // QSettings reads an unquoted value with commas as a list; a setting is
+    // one text (a password may hold a comma), so it comes back as written.
+    if (v.typeId() == QMetaType::QStringList)
+        return rawValue(settingsFor(app).fileName(), section, key);
+    return v.toString();
 }
 
 void QtSettingsStore::saveSetting(const QString &app, const QString &section, const QString &key, const QString &value)
