@@ -94,6 +94,20 @@ void TestJournal::commonNumbers()
     QCOMPARE(bool(back), bool(c));
 }
 
+// A sequence entry as the generator hands it over: "[...]" marks where the
+// number-text rule wrote the number.
+static void appendMarked(SequenceList &list, const QString &marked)
+{
+    const qsizetype at = marked.indexOf(QLatin1Char('['));
+    const qsizetype end = marked.indexOf(QLatin1Char(']'));
+    if (at < 0 || end < at) {
+        list.append(QStringLiteral("head"), marked);
+        return;
+    }
+    const QString body = marked.left(at) + marked.mid(at + 1, end - at - 1) + marked.mid(end + 1);
+    list.append(QStringLiteral("head"), body, NumberSpan{quint16(at), quint16(end - at - 1)});
+}
+
 void TestJournal::sequencesBecomeFewRanges_data()
 {
     QTest::addColumn<QStringList>("bodies"); // page-major, two positions a page
@@ -103,17 +117,28 @@ void TestJournal::sequencesBecomeFewRanges_data()
     const auto seq = [](std::initializer_list<const char *> l) {
         QStringList s;
         for (const char *t : l)
-            s << QLatin1String(t);
+            s << QString::fromUtf8(t);
         return s;
     };
-    QTest::newRow("across the page") << seq({"No:01", "No:02", "No:03", "No:04", "No:05", "No:06"}) << false << false
-                                     << seq({"1 No:01..No:05 2 p1", "2 No:02..No:06 2 p1"});
-    QTest::newRow("read backwards") << seq({"A1", "A2", "A3", "A4"}) << true << false
+    QTest::newRow("across the page") << seq({"No:[01]", "No:[02]", "No:[03]", "No:[04]", "No:[05]", "No:[06]"}) << false
+                                     << false << seq({"1 No:01..No:05 2 p1", "2 No:02..No:06 2 p1"});
+    QTest::newRow("read backwards") << seq({"A[1]", "A[2]", "A[3]", "A[4]"}) << true << false
                                     << seq({"2 A4..A2 -2 p1", "1 A3..A1 -2 p1"});
-    QTest::newRow("each page twice counts once") << seq({"7", "9", "7", "9", "8", "10", "8", "10"}) << false << true
-                                                 << seq({"1 7..8 1 p1", "2 9 0 p1", "2 10 0 p3"});
+    QTest::newRow("each page twice counts once") << seq({"[7]", "[9]", "[7]", "[9]", "[8]", "[10]", "[8]", "[10]"})
+                                                 << false << true << seq({"1 7..8 1 p1", "2 9 0 p1", "2 10 0 p3"});
     QTest::newRow("a new digit count starts a range")
-        << seq({"9", "x", "10", "x"}) << false << false << seq({"1 9 0 p1", "2 x 0 p1", "1 10 0 p2", "2 x 0 p2"});
+        << seq({"[9]", "x", "[10]", "x"}) << false << false << seq({"1 9 0 p1", "2 x 0 p1", "1 10 0 p2", "2 x 0 p2"});
+    // Digits in the name are no part of the number, of whatever script.
+    QTest::newRow("a digit after the number")
+        << seq({"[0001] Serie 7", "[0002] Serie 7", "[0003] Serie 7", "[0004] Serie 7"}) << false << false
+        << seq({"1 0001 Serie 7..0003 Serie 7 2 p1", "2 0002 Serie 7..0004 Serie 7 2 p1"});
+    QTest::newRow("Arabic-Indic digits after the number")
+        << seq({"[1] إيصال ٢٠٢٤", "[2] إيصال ٢٠٢٤", "[3] إيصال ٢٠٢٤", "[4] إيصال ٢٠٢٤"}) << false << false
+        << seq({"1 1 إيصال ٢٠٢٤..3 إيصال ٢٠٢٤ 2 p1", "2 2 إيصال ٢٠٢٤..4 إيصال ٢٠٢٤ 2 p1"});
+    QTest::newRow("digits before the number")
+        << seq({"7-[5]", "7-[6]", "7-[7]", "7-[8]"}) << false << false << seq({"1 7-5..7-7 2 p1", "2 7-6..7-8 2 p1"});
+    QTest::newRow("a fraction is no number to count")
+        << seq({"No:[1.5]", "No:[2.5]"}) << false << false << seq({"1 No:1.5 0 p1", "2 No:2.5 0 p1"});
 }
 
 void TestJournal::sequencesBecomeFewRanges()
@@ -124,7 +149,7 @@ void TestJournal::sequencesBecomeFewRanges()
     QFETCH(QStringList, ranges);
     SequenceList list(QStringLiteral("s"));
     for (const QString &b : bodies)
-        list.append(QStringLiteral("head"), b);
+        appendMarked(list, b);
     QStringList got;
     for (const NumberRange &r : rangesOfSequence(list, 2, reverse, twoPages))
         got << QStringLiteral("%1 %2 %3 p%4")
@@ -496,7 +521,7 @@ void TestJournal::unreachableSharedJournalOffersPrintingWithoutClaim()
     FixedClock clock;
     SequenceList sequence(QStringLiteral("Lise1"));
     for (int n = 1; n <= 8; ++n)
-        sequence.append(QString(), QStringLiteral("No:%1").arg(n, 6, 10, QLatin1Char('0')));
+        sequence.append(QString(), QStringLiteral("No:%1").arg(n, 6, 10, QLatin1Char('0')), NumberSpan{3, 6});
     RunRecorder recorder(dialogs, clock, shared.get(), sequence);
     recorder.local = &local;
     recorder.workstation = QStringLiteral("Counter 3");

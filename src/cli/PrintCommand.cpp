@@ -76,8 +76,13 @@ struct Options
 QString parse(const QStringList &args, Options &o)
 {
     bool pagesSeen = false;
+    QStringList given;
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString &a = args.at(i);
+        // A second value would silently win over the first.
+        if (a.startsWith(QLatin1String("--")) && given.contains(a))
+            return a + QStringLiteral(" is given twice");
+        given.append(a);
         const auto value = [&](QString &into) -> QString {
             if (i + 1 >= args.size())
                 return a + QStringLiteral(" needs a value");
@@ -205,7 +210,8 @@ bool noJournalYet(const JournalSetup &s)
 QString choosePrinter(QtPrinter &printer, const QString &name, const QString &pdf)
 {
     if (!pdf.isEmpty()) {
-        printer.choosePdf(QFileInfo(pdf).absoluteFilePath());
+        if (!printer.choosePdf(QFileInfo(pdf).absoluteFilePath()))
+            return QStringLiteral("the PDF file %1 cannot be chosen").arg(pdf);
     } else if (!name.isEmpty()) {
         if (name == QtPrinter::pdfEntryName() || !printer.selectPrinterByName(name)) {
             QStringList installed = printer.printerNames();
@@ -248,7 +254,7 @@ QString usage()
            + QStringLiteral(
                "/Data)\n"
                "  --pages N       the number of pages, 1 to 99999\n"
-               "  --two-page      every page is printed twice (N pages in all)\n"
+               "  --two-page      every page is printed twice (N pages in all, at least 2)\n"
                "  --printer NAME  the printer to use (default: the system's default printer)\n"
                "  --pdf FILE      write a PDF file instead\n"
                "  --dry-run       show the numbers the run would print; print and write nothing\n"
@@ -264,11 +270,13 @@ QString usage()
            + journalPath()
            + QStringLiteral(
                ").\n"
-               "Exit status: 0 printed, 1 printing failed (nothing written), 2 usage or layout error,\n"
+               "Exit status: 0 printed, 1 printing failed (nothing written), 2 usage or layout error, or a run\n"
+               "refused before it starts (numbers past 999,999,999,999,999; --two-page with one page),\n"
                "3 refused: numbers of the run were printed before, or are claimed by a run still printing\n"
                "(or left unfinished) on any workstation.\n"
                "\n"
-               "journal lists the runs, newest first (numbered 1, 2, 3, ... as journaled):\n"
+               "journal lists the runs, newest first (numbered 1, 2, 3, ... as journaled), each with the\n"
+               "printer or PDF file it went to:\n"
                "  --layout NAME   only the runs of that layout\n"
                "  --number TEXT   the runs, pages and positions that printed TEXT (\"No:000005\")\n"
                "  --close RUN --printed | --not-printed\n"
@@ -348,6 +356,11 @@ int runPrintCommand(const QStringList &args)
         target = QStringLiteral("no printer (none is installed)");
     const int perPage = int(leadingNumber(form.doc.gridType.text()));
     const bool reverse = form.doc.wayPrint.text().startsWith(QLatin1Char('6'));
+
+    if (const QString refused = dialog.runRefusal(o.pages.toDouble(), o.twoPages); !refused.isEmpty()) {
+        say(stderr, QStringLiteral("numora print: nothing was printed: ") + refused);
+        return 2;
+    }
 
     if (o.dryRun) {
         // The generation alone, on the in-memory layout: nothing is printed
@@ -501,7 +514,7 @@ int runJournalCommand(const QStringList &args)
         return 1;
     }
     for (const JournalRun &r : *runs)
-        say(stdout, JournalForm::listLine(r));
+        say(stdout, JournalForm::listLine(r, true));
     return 0;
 }
 

@@ -130,6 +130,34 @@ std::optional<NumberRange> commonNumbers(const NumberRange &a, const NumberRange
     return r;
 }
 
+namespace {
+
+// The number of an entry where the number-text rule wrote it: a count of
+// ASCII digits short enough to count with; nothing for any other text (a
+// fraction, a sign, a number written out of range).
+struct CountedNumber
+{
+    qint64 value = 0;
+    int digits = 0;
+};
+
+std::optional<CountedNumber> countedNumber(QStringView body, NumberSpan span)
+{
+    if (span.length == 0 || span.length > MaxDigits || qsizetype(span.at) + span.length > body.size())
+        return std::nullopt;
+    CountedNumber n;
+    n.digits = span.length;
+    for (qsizetype i = span.at; i < span.at + span.length; ++i) {
+        const char16_t c = body.at(i).unicode();
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        n.value = n.value * 10 + (c - u'0');
+    }
+    return n;
+}
+
+} // namespace
+
 std::vector<NumberRange> rangesOfSequence(const SequenceList &sequence, int perPage, bool reverse, bool twoPages)
 {
     std::vector<NumberRange> out;
@@ -146,18 +174,21 @@ std::vector<NumberRange> rangesOfSequence(const SequenceList &sequence, int perP
             const qsizetype i = reverse ? count - 1 - k : k;
             const int position = int(i % perPage) + 1;
             const QStringView body = sequence.body(i);
-            const auto t = NumberText::split(body);
+            const NumberSpan span = sequence.number(i);
+            const auto number = countedNumber(body, span);
+            const QStringView prefix = body.left(span.at);
+            const QStringView suffix = body.mid(qsizetype(span.at) + span.length);
             qsizetype &current = open[std::size_t(position - 1)];
-            if (t && t->digits > 0 && current >= 0) {
+            if (number && current >= 0) {
                 NumberRange &r = out[std::size_t(current)];
-                const bool samePattern = r.digits == t->digits && r.prefix == t->prefix && r.suffix == t->suffix;
-                if (samePattern && r.step == 0 && t->value != r.first) {
-                    r.step = t->value - r.first;
-                    r.last = t->value;
+                const bool samePattern = r.digits == number->digits && r.prefix == prefix && r.suffix == suffix;
+                if (samePattern && r.step == 0 && number->value != r.first) {
+                    r.step = number->value - r.first;
+                    r.last = number->value;
                     continue;
                 }
-                if (samePattern && r.step != 0 && t->value == r.last + r.step) {
-                    r.last = t->value;
+                if (samePattern && r.step != 0 && number->value == r.last + r.step) {
+                    r.last = number->value;
                     continue;
                 }
             }
@@ -165,17 +196,17 @@ std::vector<NumberRange> rangesOfSequence(const SequenceList &sequence, int perP
             r.position = position;
             r.firstPage = page + 1;
             r.pageStride = stride;
-            if (t) {
-                r.prefix = t->prefix;
-                r.suffix = t->suffix;
-                r.digits = t->digits;
-                r.first = r.last = t->value;
+            if (number) {
+                r.prefix = prefix.toString();
+                r.suffix = suffix.toString();
+                r.digits = number->digits;
+                r.first = r.last = number->value;
             } else {
-                // Too long to count: kept as its text, never a duplicate.
+                // No number to count: kept as its text, never a duplicate.
                 r.prefix = body.toString();
             }
             out.push_back(r);
-            current = t && t->digits > 0 ? qsizetype(out.size() - 1) : -1;
+            current = number ? qsizetype(out.size() - 1) : -1;
         }
     }
     return out;

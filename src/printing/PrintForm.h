@@ -122,6 +122,10 @@ public:
     Event<QString> onJobFailed;
     // Raised when a job has printed every page.
     Event<> onJobPrinted;
+    // Why a run of that many pages cannot be printed as the layout stands
+    // (the two-page option with one page, numbers past the highest that can
+    // be printed); empty when it can.
+    QString runRefusal(double pages, bool twoPages) const;
     // Pages the last job sent to the printer.
     qsizetype lastJobPages() const { return m_lastJobPages; }
 
@@ -151,6 +155,9 @@ private:
     void showSizeLabel();
     void setControlsEnabled(bool on);
     void finish();
+    // A job that printed nothing: the document is thrown away, the reason
+    // (none for the operator's own choice) told and the numbering put back.
+    void failJob(const QString &why);
     // Prints the whole sequence; false when the document failed or was stopped.
     bool printSequence(QString &why);
     bool printEntry(const QString &entry);

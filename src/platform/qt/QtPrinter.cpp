@@ -25,6 +25,7 @@
 #include <cstring>
 #include <cups/cups.h>
 #include <malloc.h>
+#include <utility>
 
 namespace numora {
 
@@ -151,10 +152,12 @@ bool QtPrinter::selectPrinter(int index)
     return true;
 }
 
-void QtPrinter::choosePdf(const QString &path)
+bool QtPrinter::choosePdf(const QString &path)
 {
-    selectPrinter(pdfIndex());
+    if (!selectPrinter(pdfIndex()))
+        return false;
     setPdfFile(path);
+    return true;
 }
 
 void QtPrinter::refreshPrinters()
@@ -185,6 +188,34 @@ void QtPrinter::configurePrinter()
         m_printer->setFullPage(false);
     }
     m_printer->setPageOrientation(m_orientation == 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
+}
+
+bool QtPrinter::chooseTarget()
+{
+    m_cancelled = false;
+    m_chosenPdf.clear();
+    if (!pdfChosen() || !m_pdfFile.isEmpty())
+        return true;
+    if (!askPdfFileName) {
+        m_error = QStringLiteral("No file was named for the PDF.");
+        return false;
+    }
+    const QString path = askPdfFileName(pdfFileProposal());
+    if (path.isEmpty()) {
+        m_error = QStringLiteral("Saving the PDF was cancelled.");
+        m_cancelled = true;
+        return false;
+    }
+    m_chosenPdf = QFileInfo(path).absoluteFilePath();
+    return true;
+}
+
+QString QtPrinter::targetName() const
+{
+    const QString path = m_pdfFile.isEmpty() ? m_chosenPdf : m_pdfFile;
+    if (!pdfChosen() || path.isEmpty())
+        return currentName();
+    return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
 }
 
 void QtPrinter::setDocumentName(const QString &name) { m_documentName = name; }
@@ -555,6 +586,8 @@ bool QtPrinter::startDocument()
 
     if (pdfChosen()) {
         QString path = m_pdfFile;
+        if (path.isEmpty())
+            path = std::exchange(m_chosenPdf, QString());
         if (path.isEmpty()) {
             if (!askPdfFileName)
                 return fail(QStringLiteral("No file was named for the PDF."));
@@ -699,6 +732,8 @@ void QtPrinter::abortDocument()
             m_printer->setOutputFileName(QString());
     }
     m_outputPath.clear();
+    // A file asked for a run that never started is asked for again.
+    m_chosenPdf.clear();
     m_state = State::Idle;
 }
 
