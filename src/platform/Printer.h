@@ -69,6 +69,7 @@ public:
     virtual bool newPage() = 0;
     virtual bool endDoc() = 0;
     // Throws the open document away: nothing of it reaches the printer.
+    // Without one it only clears a failure; the next document starts afresh.
     virtual void abortDocument() = 0;
     // Whether a document has been started and not yet ended or aborted.
     virtual bool documentOpen() const = 0;

@@ -387,8 +387,8 @@ void PrintForm::closeRequested()
 namespace {
 
 // Whichever way a job leaves, the document it started is ended or thrown
-// away: a document left open would take the next run's pages and keep the
-// printer from being changed.
+// away before anyone hears how it went: a document left open would take the
+// next run's pages and keep the printer from being changed.
 class DocumentGuard
 {
 public:
@@ -397,11 +397,9 @@ public:
     {}
     DocumentGuard(const DocumentGuard &) = delete;
     DocumentGuard &operator=(const DocumentGuard &) = delete;
-    ~DocumentGuard()
-    {
-        if (m_printer.documentOpen())
-            m_printer.abortDocument();
-    }
+    // After a document that ended this throws nothing away; after a failed
+    // one it clears the failure, so that the next document starts afresh.
+    ~DocumentGuard() { m_printer.abortDocument(); }
 
 private:
     Printer &m_printer;
@@ -423,26 +421,38 @@ void PrintForm::printJobTick()
         finish();
         return;
     }
+    QString why;
+    bool printed = false;
+    {
+        const DocumentGuard guard(m_d.printer);
+        printed = runJob(why);
+    }
+    if (!printed) {
+        failJob(why);
+        return;
+    }
+    onJobPrinted.raise();
+    finish();
+}
+
+bool PrintForm::runJob(QString &why)
+{
     Printer &p = m_d.printer;
-    const DocumentGuard guard(p);
     if (p.documentOpen()) {
         // Its pages would go out with an earlier document.
-        failJob(QStringLiteral("The printer is still holding an earlier document."));
-        return;
+        why = QStringLiteral("The printer is still holding an earlier document.");
+        return false;
     }
     // Where the pages go is settled before the journal records the run.
     if (!p.chooseTarget()) {
-        failJob(p.lastFailureCancelled() ? QString() : p.lastError());
-        return;
+        why = p.lastFailureCancelled() ? QString() : p.lastError();
+        return false;
     }
-    if (!recordStart()) {
-        // Nothing goes out and nothing moved: the operator chose so.
-        failJob(QString());
-        return;
-    }
+    // False: nothing goes out and nothing moved, the operator chose so.
+    if (!recordStart())
+        return false;
     m_printing = true;
     m_lastText.reset();
-    QString why;
     bool printed = printSequence(why);
     if (printed && p.documentOpen()) {
         printed = false;
@@ -452,17 +462,11 @@ void PrintForm::printJobTick()
     if (m_lastText)
         L1.setCaption(*m_lastText);
     m_printing = false;
-    if (!printed) {
-        failJob(why);
-        return;
-    }
-    onJobPrinted.raise();
-    finish();
+    return printed;
 }
 
 void PrintForm::failJob(const QString &why)
 {
-    m_d.printer.abortDocument();
     m_lastJobPages = 0;
     if (!why.isEmpty()) {
         QString printerName = Combo1.text().trimmed();

@@ -155,8 +155,10 @@ private:
     void showSizeLabel();
     void setControlsEnabled(bool on);
     void finish();
-    // A job that printed nothing: the document is thrown away, the reason
-    // (none for the operator's own choice) told and the numbering put back.
+    // The job from its checks to its journal record; false when it printed
+    // nothing, with the reason (none for the operator's own choice).
+    bool runJob(QString &why);
+    // A job that printed nothing: the reason told and the numbering put back.
     void failJob(const QString &why);
     // Prints the whole sequence; false when the document failed or was stopped.
     bool printSequence(QString &why);
