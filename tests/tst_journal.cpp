@@ -137,8 +137,10 @@ void TestJournal::sequencesBecomeFewRanges_data()
         << seq({"1 1 إيصال ٢٠٢٤..3 إيصال ٢٠٢٤ 2 p1", "2 2 إيصال ٢٠٢٤..4 إيصال ٢٠٢٤ 2 p1"});
     QTest::newRow("digits before the number")
         << seq({"7-[5]", "7-[6]", "7-[7]", "7-[8]"}) << false << false << seq({"1 7-5..7-7 2 p1", "2 7-6..7-8 2 p1"});
-    QTest::newRow("a fraction is no number to count")
-        << seq({"No:[1.5]", "No:[2.5]"}) << false << false << seq({"1 No:1.5 0 p1", "2 No:2.5 0 p1"});
+    QTest::newRow("a sign stays with the text") << seq({"No:[-5]", "No:[-6]", "No:[-7]", "No:[-8]"}) << false << false
+                                                << seq({"1 No:-5..No:-7 2 p1", "2 No:-6..No:-8 2 p1"});
+    QTest::newRow("no digits to count") << seq({"No:[-]", "No:[]"}) << false << false
+                                        << seq({"1 No:- 0 p1", "2 No: 0 p1"});
 }
 
 void TestJournal::sequencesBecomeFewRanges()

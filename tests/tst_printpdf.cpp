@@ -46,6 +46,7 @@ private slots:
     void run_data();
     void run();
     void reprintPastPrintedPages();
+    void fileAskedBeforeTheJournalClaim();
 };
 
 void TestPrintPdf::run_data()
@@ -191,6 +192,45 @@ void TestPrintPdf::reprintPastPrintedPages()
     QFile f(again);
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll(), kept);
+}
+
+void TestPrintPdf::fileAskedBeforeTheJournalClaim()
+{
+    // "Save as PDF" without a file: the file is asked for before the run is
+    // journaled, so that the journal names it; cancelling records nothing.
+    QTemporaryDir dir;
+    QtPrinter printer;
+    QVERIFY(printer.selectPrinterByName(QtPrinter::pdfEntryName()));
+    QString answer;
+    int asked = 0;
+    printer.askPdfFileName = [&](const QString &) {
+        ++asked;
+        return answer;
+    };
+    FormFixture fx;
+    fx.usePrinter = &printer;
+    MainForm &form = fx.start();
+    const auto printRun = [&] {
+        form.Label50.click();
+        form.printForm.Te1.setText(QStringLiteral("2"));
+        form.printForm.Command1.click();
+        fx.settle();
+    };
+    printRun();
+    QCOMPARE(asked, 1);
+    QCOMPARE(form.doc.startNumber.text(), QStringLiteral("1"));
+    QString error;
+    QVERIFY2(fx.journal.open(&error), qPrintable(error));
+    QVERIFY(fx.journal.runs(QString(), &error)->empty());
+
+    answer = dir.filePath(QStringLiteral("named.pdf"));
+    printRun();
+    QCOMPARE(asked, 2);
+    QCOMPARE(form.printForm.lastJobPages(), qsizetype(2));
+    QVERIFY(QFileInfo::exists(answer));
+    const auto runs = fx.journal.runs(QString(), &error);
+    QVERIFY2(runs && runs->size() == 1, qPrintable(error));
+    QCOMPARE(runs->front().printer, answer);
 }
 
 int main(int argc, char **argv)

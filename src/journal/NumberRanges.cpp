@@ -132,27 +132,36 @@ std::optional<NumberRange> commonNumbers(const NumberRange &a, const NumberRange
 
 namespace {
 
-// The number of an entry where the number-text rule wrote it: a count of
-// ASCII digits short enough to count with; nothing for any other text (a
-// fraction, a sign, a number written out of range).
+bool isAsciiDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+
+// The digits that count of a number where the number-text rule wrote it: a
+// sign or a decimal point it was written with stays with the text before.
+NumberSpan countedDigits(QStringView body, NumberSpan span)
+{
+    const qsizetype end = qsizetype(span.at) + span.length;
+    if (end > body.size())
+        return {};
+    qsizetype begin = end;
+    while (begin > span.at && isAsciiDigit(body.at(begin - 1)))
+        --begin;
+    return {quint16(begin), quint16(end - begin)};
+}
+
 struct CountedNumber
 {
     qint64 value = 0;
     int digits = 0;
 };
 
-std::optional<CountedNumber> countedNumber(QStringView body, NumberSpan span)
+// Nothing for an entry without digits that count, or too many to count with.
+std::optional<CountedNumber> countedNumber(QStringView body, NumberSpan digits)
 {
-    if (span.length == 0 || span.length > MaxDigits || qsizetype(span.at) + span.length > body.size())
+    if (digits.length == 0 || digits.length > MaxDigits)
         return std::nullopt;
     CountedNumber n;
-    n.digits = span.length;
-    for (qsizetype i = span.at; i < span.at + span.length; ++i) {
-        const char16_t c = body.at(i).unicode();
-        if (c < u'0' || c > u'9')
-            return std::nullopt;
-        n.value = n.value * 10 + (c - u'0');
-    }
+    n.digits = digits.length;
+    for (qsizetype i = digits.at; i < digits.at + digits.length; ++i)
+        n.value = n.value * 10 + (body.at(i).unicode() - '0');
     return n;
 }
 
@@ -174,7 +183,7 @@ std::vector<NumberRange> rangesOfSequence(const SequenceList &sequence, int perP
             const qsizetype i = reverse ? count - 1 - k : k;
             const int position = int(i % perPage) + 1;
             const QStringView body = sequence.body(i);
-            const NumberSpan span = sequence.number(i);
+            const NumberSpan span = countedDigits(body, sequence.number(i));
             const auto number = countedNumber(body, span);
             const QStringView prefix = body.left(span.at);
             const QStringView suffix = body.mid(qsizetype(span.at) + span.length);
