@@ -586,17 +586,11 @@ bool QtPrinter::startDocument()
 
     if (pdfChosen()) {
         QString path = m_pdfFile;
-        if (path.isEmpty())
-            path = std::exchange(m_chosenPdf, QString());
         if (path.isEmpty()) {
-            if (!askPdfFileName)
-                return fail(QStringLiteral("No file was named for the PDF."));
-            path = askPdfFileName(pdfFileProposal());
-            if (path.isEmpty()) {
-                fail(QStringLiteral("Saving the PDF was cancelled."));
-                m_cancelled = true;
-                return false;
-            }
+            // Asked here when the run did not settle its file beforehand.
+            if (m_chosenPdf.isEmpty() && !chooseTarget())
+                return fail(m_error);
+            path = std::exchange(m_chosenPdf, QString());
         }
         if (!QFileInfo(path).absoluteDir().exists())
             return fail(QStringLiteral("The PDF cannot be written to %1: %2.")
