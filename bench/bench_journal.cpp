@@ -80,7 +80,8 @@ int main(int argc, char **argv)
     for (qint64 page = 0; page < 99999; ++page)
         for (int p = 0; p < 12; ++p)
             sequence.append(QStringLiteral("head"),
-                            QStringLiteral("No:%1").arg(start + page * 12 + p, 8, 10, QLatin1Char('0')));
+                            QStringLiteral("No:%1").arg(start + page * 12 + p, 8, 10, QLatin1Char('0')),
+                            NumberSpan{3, 8});
     std::printf("sequence of %lld numbers made in %.2f s\n", (long long)sequence.count(), double(t.elapsed()) / 1000);
 
     t.restart();

@@ -61,6 +61,14 @@ check_usage "page count too large" Shop.2x2 --pages 100000 --pdf "$work/x.pdf"
 check_usage "no page count" Shop.2x2 --pdf "$work/x.pdf"
 check_usage "unknown printer" Shop.2x2 --pages 2 --printer "No Such Printer"
 check_usage "unknown option" Shop.2x2 --pages 2 --colour
+check_usage "option given twice" Shop.2x2 --pages 2 --pages 3 --pdf "$work/x.pdf"
+check_usage "two-page option with one page" Shop.2x2 --pages 1 --two-page --pdf "$work/x.pdf"
+# 999,999,999,999,990 and 24 numbers would pass the highest number that prints.
+sed 's/^Counter 00 =.*/Counter 00 =999999999999990\r/' "$data/Shop.2x2" >"$data/Big.2x2"
+cp "$data/Big.2x2" "$work/big-before"
+check_usage "numbers past 999,999,999,999,999" Big.2x2 --pages 6 --pdf "$work/x.pdf"
+cmp -s "$data/Big.2x2" "$work/big-before" || fail "a refused run changed the layout"
+[ -e "$work/x.pdf" ] && fail "a refused run wrote a PDF"
 cmp -s "$data/Shop.2x2" "$work/before-dry" || fail "a usage error changed the layout"
 
 "$numora" --help | grep -q 'numora print LAYOUT --pages N' || fail "--help does not show the print command"
@@ -83,6 +91,7 @@ grep -q '^No:000045: run 1 (.*layout Shop), page 3, position 1$' <<<"$out" || fa
 "$numora" journal --layout hOP | grep -q 'Shop' || fail "journal --layout takes part of a name"
 [ "$("$numora" journal | wc -l)" -eq 4 ] || fail "journal lists four runs (one failed): $("$numora" journal)"
 "$numora" journal --layout Nothing | grep -q . && fail "journal --layout filters"
+"$numora" journal | tail -1 | grep -qF "  to $work/one.pdf  Shop  " || fail "the journal names the PDF written: $("$numora" journal | tail -1)"
 
 # Pages 2 to 3 of the first run again: the same texts where they stood.
 out=$("$numora" reprint 1 --pages 2-3 --pdf "$work/reprint.pdf" 2>"$work/err") || fail "reprint: status $? ($(cat "$work/err"))"

@@ -99,6 +99,20 @@ void TestJournal::commonNumbers()
     QCOMPARE(bool(back), bool(c));
 }
 
+// A sequence entry as the generator hands it over: "[...]" marks where the
+// number-text rule wrote the number.
+static void appendMarked(SequenceList &list, const QString &marked)
+{
+    const qsizetype at = marked.indexOf(QLatin1Char('['));
+    const qsizetype end = marked.indexOf(QLatin1Char(']'));
+    if (at < 0 || end < at) {
+        list.append(QStringLiteral("head"), marked);
+        return;
+    }
+    const QString body = marked.left(at) + marked.mid(at + 1, end - at - 1) + marked.mid(end + 1);
+    list.append(QStringLiteral("head"), body, NumberSpan{quint16(at), quint16(end - at - 1)});
+}
+
 void TestJournal::sequencesBecomeFewRanges_data()
 {
     QTest::addColumn<QStringList>("bodies"); // page-major, two positions a page
@@ -111,14 +125,18 @@ void TestJournal::sequencesBecomeFewRanges_data()
             s << QLatin1String(t);
         return s;
     };
-    QTest::newRow("across the page") << seq({"No:01", "No:02", "No:03", "No:04", "No:05", "No:06"}) << false << false
-                                     << seq({"1 No:01..No:05 2 p1", "2 No:02..No:06 2 p1"});
-    QTest::newRow("read backwards") << seq({"A1", "A2", "A3", "A4"}) << true << false
+    QTest::newRow("across the page") << seq({"No:[01]", "No:[02]", "No:[03]", "No:[04]", "No:[05]", "No:[06]"}) << false
+                                     << false << seq({"1 No:01..No:05 2 p1", "2 No:02..No:06 2 p1"});
+    QTest::newRow("read backwards") << seq({"A[1]", "A[2]", "A[3]", "A[4]"}) << true << false
                                     << seq({"2 A4..A2 -2 p1", "1 A3..A1 -2 p1"});
-    QTest::newRow("each page twice counts once") << seq({"7", "9", "7", "9", "8", "10", "8", "10"}) << false << true
-                                                 << seq({"1 7..8 1 p1", "2 9 0 p1", "2 10 0 p3"});
+    QTest::newRow("each page twice counts once") << seq({"[7]", "[9]", "[7]", "[9]", "[8]", "[10]", "[8]", "[10]"})
+                                                 << false << true << seq({"1 7..8 1 p1", "2 9 0 p1", "2 10 0 p3"});
     QTest::newRow("a new digit count starts a range")
-        << seq({"9", "x", "10", "x"}) << false << false << seq({"1 9 0 p1", "2 x 0 p1", "1 10 0 p2", "2 x 0 p2"});
+        << seq({"[9]", "x", "[10]", "x"}) << false << false << seq({"1 9 0 p1", "2 x 0 p1", "1 10 0 p2", "2 x 0 p2"});
+    QTest::newRow("a sign stays with the text") << seq({"No:[-5]", "No:[-6]", "No:[-7]", "No:[-8]"}) << false << false
+                                                << seq({"1 No:-5..No:-7 2 p1", "2 No:-6..No:-8 2 p1"});
+    QTest::newRow("no digits to count") << seq({"No:[-]", "No:[]"}) << false << false
+                                        << seq({"1 No:- 0 p1", "2 No: 0 p1"});
 }
 
 void TestJournal::sequencesBecomeFewRanges()
@@ -129,7 +147,7 @@ void TestJournal::sequencesBecomeFewRanges()
     QFETCH(QStringList, ranges);
     SequenceList list(QStringLiteral("s"));
     for (const QString &b : bodies)
-        list.append(QStringLiteral("head"), b);
+        appendMarked(list, b);
     QStringList got;
     for (const NumberRange &r : rangesOfSequence(list, 2, reverse, twoPages))
         got << QStringLiteral("%1 %2 %3 p%4")
@@ -552,7 +570,7 @@ void TestJournal::unreachableSharedJournalOffersPrintingWithoutClaim()
     FixedClock clock;
     SequenceList sequence(QStringLiteral("Lise1"));
     for (int n = 1; n <= 8; ++n)
-        sequence.append(QString(), QStringLiteral("No:%1").arg(n, 6, 10, QLatin1Char('0')));
+        sequence.append(QString(), QStringLiteral("No:%1").arg(n, 6, 10, QLatin1Char('0')), NumberSpan{3, 6});
     RunRecorder recorder(dialogs, clock, shared.get(), sequence);
     recorder.local = &local;
     recorder.workstation = QStringLiteral("Counter 3");
@@ -660,7 +678,7 @@ void TestJournal::unrecordedEndIsReportedAndKeptToCheck()
     clock.seconds = 24 * 3600 - 0.001;
     SequenceList sequence(QStringLiteral("Lise1"));
     for (int n = 1; n <= 8; ++n)
-        sequence.append(QString(), QStringLiteral("No:%1").arg(n, 6, 10, QLatin1Char('0')));
+        sequence.append(QString(), QStringLiteral("No:%1").arg(n, 6, 10, QLatin1Char('0')), NumberSpan{3, 6});
     RunRecorder recorder(dialogs, clock, &j, sequence);
     recorder.local = &local;
     recorder.endRetryPauseMs = 0;

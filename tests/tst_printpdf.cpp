@@ -3,6 +3,7 @@
 // in both orientations, with and without boxes in the number's back colour.
 #include "FormFixture.h"
 #include "PrintedPdf.h"
+#include "app/Reprinter.h"
 #include "platform/Colour.h"
 #include "platform/Numeric.h"
 #include "platform/qt/QtPrinter.h"
@@ -44,6 +45,8 @@ class TestPrintPdf : public QObject
 private slots:
     void run_data();
     void run();
+    void reprintPastPrintedPages();
+    void fileAskedBeforeTheJournalClaim();
 };
 
 void TestPrintPdf::run_data()
@@ -131,6 +134,103 @@ void TestPrintPdf::run()
         else
             QCOMPARE(c, QColor(Qt::white));
     }
+}
+
+void TestPrintPdf::reprintPastPrintedPages()
+{
+    // Five pages with the two-page option print four: a reprint of page 5
+    // has nothing to send. It must say so, leave its file alone and leave no
+    // document open for the next run to fall into.
+    QTemporaryDir dir;
+    const QString first = dir.filePath(QStringLiteral("a.pdf")), again = dir.filePath(QStringLiteral("b.pdf")),
+                  next = dir.filePath(QStringLiteral("c.pdf"));
+    const QByteArray kept("an earlier file");
+    {
+        QFile f(again);
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(kept) == kept.size());
+    }
+    QtPrinter printer;
+    QVERIFY(printer.choosePdf(first));
+    FormFixture fx;
+    fx.usePrinter = &printer;
+    MainForm &form = fx.start();
+    form.doc.gridType.setText(QStringLiteral("2 X 2"));
+    fx.settle();
+    form.doc.startNumber.setText(QStringLiteral("101"));
+    fx.settle();
+    const auto printRun = [&](const QString &pages, bool twoPages) {
+        form.Label50.click();
+        form.printForm.Check1.setValue(twoPages ? 1 : 0);
+        form.printForm.Te1.setText(pages);
+        form.printForm.Command1.click();
+        fx.settle();
+    };
+    printRun(QStringLiteral("5"), true);
+    QCOMPARE(form.printForm.lastJobPages(), qsizetype(4));
+    QString error;
+    const auto run = fx.journal.run(1, &error);
+    QVERIFY2(run, qPrintable(error));
+    QCOMPARE(run->printer, QFileInfo(first).absoluteFilePath());
+
+    QVERIFY(printer.choosePdf(again));
+    fx.dialogs.answers.push_back(QStringLiteral("OK")); // the reason nothing went out
+    const Reprinter::Result r =
+        Reprinter(Services{fx.scheduler, *fx.measure, fx.dialogs, fx.settings, fx.clock, [] { return QStringList(); },
+                           fx.folder, printer, nullptr, &fx.journal})
+            .reprint(*run, 5, 5);
+    QVERIFY(!r.printed);
+    QVERIFY(!printer.documentOpen());
+    QVERIFY(printer.choosePdf(next));
+
+    printRun(QStringLiteral("1"), false);
+    QCOMPARE(form.printForm.lastJobPages(), qsizetype(1));
+    const QList<PdfPage> pages = readPdfWords(next, &error);
+    QVERIFY2(pages.size() == 1, qPrintable(error));
+    // Two positions a page: the first run printed 101 to 104.
+    for (const char *text : {"No:000105", "No:000106"})
+        QCOMPARE(wordsNamed(pages.first(), QLatin1String(text)).size(), 1);
+    QFile f(again);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), kept);
+}
+
+void TestPrintPdf::fileAskedBeforeTheJournalClaim()
+{
+    // "Save as PDF" without a file: the file is asked for before the run is
+    // journaled, so that the journal names it; cancelling records nothing.
+    QTemporaryDir dir;
+    QtPrinter printer;
+    QVERIFY(printer.selectPrinterByName(QtPrinter::pdfEntryName()));
+    QString answer;
+    int asked = 0;
+    printer.askPdfFileName = [&](const QString &) {
+        ++asked;
+        return answer;
+    };
+    FormFixture fx;
+    fx.usePrinter = &printer;
+    MainForm &form = fx.start();
+    const auto printRun = [&] {
+        form.Label50.click();
+        form.printForm.Te1.setText(QStringLiteral("2"));
+        form.printForm.Command1.click();
+        fx.settle();
+    };
+    printRun();
+    QCOMPARE(asked, 1);
+    QCOMPARE(form.doc.startNumber.text(), QStringLiteral("1"));
+    QString error;
+    QVERIFY2(fx.journal.open(&error), qPrintable(error));
+    QVERIFY(fx.journal.runs(QString(), &error)->empty());
+
+    answer = dir.filePath(QStringLiteral("named.pdf"));
+    printRun();
+    QCOMPARE(asked, 2);
+    QCOMPARE(form.printForm.lastJobPages(), qsizetype(2));
+    QVERIFY(QFileInfo::exists(answer));
+    const auto runs = fx.journal.runs(QString(), &error);
+    QVERIFY2(runs && runs->size() == 1, qPrintable(error));
+    QCOMPARE(runs->front().printer, answer);
 }
 
 int main(int argc, char **argv)

@@ -79,8 +79,13 @@ struct Options
 QString parse(const QStringList &args, Options &o)
 {
     bool pagesSeen = false;
+    QStringList given;
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString &a = args.at(i);
+        // A second value would silently win over the first.
+        if (a.startsWith(QLatin1String("--")) && given.contains(a))
+            return a + QStringLiteral(" is given twice");
+        given.append(a);
         const auto value = [&](QString &into) -> QString {
             if (i + 1 >= args.size())
                 return a + QStringLiteral(" needs a value");
@@ -216,7 +221,8 @@ QString choosePrinter(QtPrinter &printer, const QString &name, const QString &pd
 {
     if (!pdf.isEmpty()) {
         const QString path = QFileInfo(pdf).absoluteFilePath();
-        printer.choosePdf(path);
+        if (!printer.choosePdf(path))
+            return QStringLiteral("the PDF file %1 cannot be chosen").arg(pdf);
         // Refused before the run rather than failing it; a missing folder
         // fails the run as any other write would.
         if (QFileInfo(path).exists() || QFileInfo(path).isSymLink())
@@ -265,7 +271,7 @@ QString usage()
            + QStringLiteral(
                "/Data)\n"
                "  --pages N       the number of pages, 1 to 99999\n"
-               "  --two-page      every page is printed twice (N pages in all)\n"
+               "  --two-page      every page is printed twice (N pages in all, at least 2)\n"
                "  --printer NAME  the printer to use (default: the system's default printer)\n"
                "  --pdf FILE      write a PDF file instead\n"
                "  --dry-run       show the numbers the run would print; print and write nothing\n"
@@ -283,12 +289,14 @@ QString usage()
                ").\n"
                "Exit status: 0 printed, 1 printing failed (nothing printed, nothing written; also a journal\n"
                "that is damaged or cannot be used), 2 usage or layout error (a file that is not a layout is\n"
-               "refused), 3 refused: numbers of the run were printed before, or are claimed by a run still\n"
-               "printing (or left unfinished) on any workstation, 4 printed, but its numbering or its record\n"
-               "could not be written: the message says what to do (the file and the number to continue\n"
-               "from, or the line that closes the run as printed).\n"
+               "refused), or a run refused before it starts (numbers past 999,999,999,999,999; --two-page\n"
+               "with one page), 3 refused: numbers of the run were printed before, or are claimed by a run\n"
+               "still printing (or left unfinished) on any workstation, 4 printed, but its numbering or its\n"
+               "record could not be written: the message says what to do (the file and the number to\n"
+               "continue from, or the line that closes the run as printed).\n"
                "\n"
-               "journal lists the runs, newest first (numbered 1, 2, 3, ... as journaled):\n"
+               "journal lists the runs, newest first (numbered 1, 2, 3, ... as journaled), each with the\n"
+               "printer or PDF file it went to:\n"
                "  --layout TEXT   only the runs of the layouts whose name holds TEXT\n"
                "  --number TEXT   the runs, pages and positions that printed TEXT (\"No:000005\"), or a\n"
                "                  number in every text it was printed as (\"5\")\n"
@@ -377,6 +385,11 @@ int runPrintCommand(const QStringList &args)
         target = QStringLiteral("no printer (none is installed)");
     const int perPage = int(leadingNumber(form.doc.gridType.text()));
     const bool reverse = form.doc.wayPrint.text().startsWith(QLatin1Char('6'));
+
+    if (const QString refused = dialog.runRefusal(o.pages.toDouble(), o.twoPages); !refused.isEmpty()) {
+        say(stderr, QStringLiteral("numora print: nothing was printed: ") + refused);
+        return 2;
+    }
 
     if (o.dryRun) {
         // The generation alone, on the in-memory layout: nothing is printed
@@ -579,7 +592,7 @@ int runJournalCommand(const QStringList &args)
         return 1;
     }
     for (const JournalRun &r : *runs)
-        say(stdout, JournalForm::listLine(r));
+        say(stdout, JournalForm::listLine(r, true));
     return 0;
 }
 

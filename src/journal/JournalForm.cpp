@@ -69,7 +69,7 @@ QString JournalForm::outcomeText(const JournalRun &run)
     return text;
 }
 
-QString JournalForm::listLine(const JournalRun &run)
+QString JournalForm::listLine(const JournalRun &run, bool withTarget)
 {
     // The lowest and highest number text over all positions.
     QString first, last;
@@ -95,7 +95,9 @@ QString JournalForm::listLine(const JournalRun &run)
     const qint64 pages = run.outcome == JournalRun::Outcome::Printed ? run.pagesPrinted : run.pagesRequested;
     return QStringLiteral("%1  %2  %3  %4  %5 %6  %7  %8")
         .arg(run.id)
-        .arg(run.started.toString(QStringLiteral("dd/MM/yyyy HH:mm")), run.layoutName, run.gridType)
+        .arg(run.started.toString(QStringLiteral("dd/MM/yyyy HH:mm"))
+                 + (withTarget ? QStringLiteral("  to ") + run.printer : QString()),
+             run.layoutName, run.gridType)
         .arg(pages)
         .arg(pages == 1 ? QStringLiteral("page") : QStringLiteral("pages"), span, outcomeText(run));
 }
@@ -256,11 +258,17 @@ void JournalForm::reprintClicked()
     // The reprint goes to the printer chosen here; the print dialog's own
     // choice comes back afterwards.
     const int before = m_d.printer.currentIndex();
-    if (!Combo1.text().isEmpty())
-        m_d.printer.selectPrinterByName(Combo1.text());
+    if (!Combo1.text().isEmpty() && !m_d.printer.selectPrinterByName(Combo1.text())) {
+        m_d.dialogs.message(
+            QStringLiteral("The printer \"%1\" cannot be chosen now: nothing was printed again.").arg(Combo1.text()),
+            caption(), Dialogs::Buttons::OK);
+        return;
+    }
     const auto [pages, problem] = m_d.reprint(*run, from, to);
-    if (before >= 0)
-        m_d.printer.selectPrinter(before);
+    if (before >= 0 && !m_d.printer.selectPrinter(before))
+        m_d.dialogs.message(QStringLiteral("The print dialog's printer could not be chosen again: check the printer "
+                                           "before the next run."),
+                            caption(), Dialogs::Buttons::OK);
     if (pages == 0 && !problem.isEmpty())
         m_d.dialogs.message(QStringLiteral("Run %1 could not be printed again:\r\n%2").arg(run->id).arg(problem),
                             caption(), Dialogs::Buttons::OK);

@@ -59,8 +59,9 @@ public:
 
     // The run on list line i, when there is one.
     const JournalRun *runAt(int i) const;
-    // One list line: "3  09/12/2026 14:05  Receipts  2 X 2  10 pages  No:000001 to No:000040  printed".
-    static QString listLine(const JournalRun &run);
+    // One list line: "3  09/12/2026 14:05  Receipts  2 X 2  10 pages  No:000001 to No:000040  printed";
+    // with the target, "to Laser" or "to /path/of/file.pdf" follows the date.
+    static QString listLine(const JournalRun &run, bool withTarget = false);
     // The first and last numbers of each position of a run.
     static QStringList positionLines(const JournalRun &run);
     static QString outcomeText(const JournalRun &run);

@@ -130,6 +130,43 @@ std::optional<NumberRange> commonNumbers(const NumberRange &a, const NumberRange
     return r;
 }
 
+namespace {
+
+bool isAsciiDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+
+// The digits that count of a number where the number-text rule wrote it: a
+// sign or a decimal point it was written with stays with the text before.
+NumberSpan countedDigits(QStringView body, NumberSpan span)
+{
+    const qsizetype end = qsizetype(span.at) + span.length;
+    if (end > body.size())
+        return {};
+    qsizetype begin = end;
+    while (begin > span.at && isAsciiDigit(body.at(begin - 1)))
+        --begin;
+    return {quint16(begin), quint16(end - begin)};
+}
+
+struct CountedNumber
+{
+    qint64 value = 0;
+    int digits = 0;
+};
+
+// Nothing for an entry without digits that count, or too many to count with.
+std::optional<CountedNumber> countedNumber(QStringView body, NumberSpan digits)
+{
+    if (digits.length == 0 || digits.length > MaxDigits)
+        return std::nullopt;
+    CountedNumber n;
+    n.digits = digits.length;
+    for (qsizetype i = digits.at; i < digits.at + digits.length; ++i)
+        n.value = n.value * 10 + (body.at(i).unicode() - '0');
+    return n;
+}
+
+} // namespace
+
 std::vector<NumberRange> rangesOfSequence(const SequenceList &sequence, int perPage, bool reverse, bool twoPages)
 {
     std::vector<NumberRange> out;
@@ -146,18 +183,21 @@ std::vector<NumberRange> rangesOfSequence(const SequenceList &sequence, int perP
             const qsizetype i = reverse ? count - 1 - k : k;
             const int position = int(i % perPage) + 1;
             const QStringView body = sequence.body(i);
-            const auto t = NumberText::split(body);
+            const NumberSpan span = countedDigits(body, sequence.number(i));
+            const auto number = countedNumber(body, span);
+            const QStringView prefix = body.left(span.at);
+            const QStringView suffix = body.mid(qsizetype(span.at) + span.length);
             qsizetype &current = open[std::size_t(position - 1)];
-            if (t && t->digits > 0 && current >= 0) {
+            if (number && current >= 0) {
                 NumberRange &r = out[std::size_t(current)];
-                const bool samePattern = r.digits == t->digits && r.prefix == t->prefix && r.suffix == t->suffix;
-                if (samePattern && r.step == 0 && t->value != r.first) {
-                    r.step = t->value - r.first;
-                    r.last = t->value;
+                const bool samePattern = r.digits == number->digits && r.prefix == prefix && r.suffix == suffix;
+                if (samePattern && r.step == 0 && number->value != r.first) {
+                    r.step = number->value - r.first;
+                    r.last = number->value;
                     continue;
                 }
-                if (samePattern && r.step != 0 && t->value == r.last + r.step) {
-                    r.last = t->value;
+                if (samePattern && r.step != 0 && number->value == r.last + r.step) {
+                    r.last = number->value;
                     continue;
                 }
             }
@@ -165,17 +205,17 @@ std::vector<NumberRange> rangesOfSequence(const SequenceList &sequence, int perP
             r.position = position;
             r.firstPage = page + 1;
             r.pageStride = stride;
-            if (t) {
-                r.prefix = t->prefix;
-                r.suffix = t->suffix;
-                r.digits = t->digits;
-                r.first = r.last = t->value;
+            if (number) {
+                r.prefix = prefix.toString();
+                r.suffix = suffix.toString();
+                r.digits = number->digits;
+                r.first = r.last = number->value;
             } else {
-                // Too long to count: kept as its text, never a duplicate.
+                // No number to count: kept as its text, never a duplicate.
                 r.prefix = body.toString();
             }
             out.push_back(r);
-            current = t && t->digits > 0 ? qsizetype(out.size() - 1) : -1;
+            current = number ? qsizetype(out.size() - 1) : -1;
         }
     }
     return out;

@@ -7,8 +7,9 @@ namespace numora {
 
 class SequenceList;
 
-// A printed number text split around its number: the last run of digits is
-// the number, the rest is its pattern. Two texts are the same printed text
+// A number text split around its number: the last run of digits is taken
+// for the number, the rest is its pattern (for a text typed to look up; a
+// printed run knows where its numbers stand). Two texts are the same printed text
 // exactly when pattern and number are the same: the pattern keeps the
 // digit count, so "No:000101" and "No:101" never meet.
 struct NumberText
@@ -51,7 +52,8 @@ std::optional<NumberRange> commonNumbers(const NumberRange &a, const NumberRange
 // The ranges of a print sequence as it goes out: entries page after page,
 // `perPage` of them each, read backwards for a reversed order; with the
 // two-page option every page's entries come twice in a row and count once.
-// Texts without a number (or one too long) are ranges of their own.
+// Each entry's number is read where the sequence says the number-text rule
+// wrote it; entries without one (or one too long) are ranges of their own.
 std::vector<NumberRange> rangesOfSequence(const SequenceList &sequence, int perPage, bool reverse, bool twoPages);
 
 // The parts of the ranges printed on pages from..to (a reprint of some pages).

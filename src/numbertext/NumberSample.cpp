@@ -34,17 +34,19 @@ NumberSample::NumberSample(LayoutDocument &doc, Scheduler &scheduler, TextMeasur
 
 NumberSample::~NumberSample() { UpdateBatch::forget(this); }
 
-NumberTextStyle NumberSample::style() const
+NumberTextStyle numberTextStyle(const LayoutDocument &doc)
 {
     NumberTextStyle s;
-    s.name = m_doc.nameText.text();
-    s.before = m_doc.bracketBefore.text();
-    s.after = m_doc.bracketAfter.text();
-    s.zeroPad = m_doc.zeroPad.value();
-    s.zeroPadWidth = m_doc.zeroPadWidth.text();
-    s.alignLCR = m_doc.alignLCR.value();
+    s.name = doc.nameText.text();
+    s.before = doc.bracketBefore.text();
+    s.after = doc.bracketAfter.text();
+    s.zeroPad = doc.zeroPad.value();
+    s.zeroPadWidth = doc.zeroPadWidth.text();
+    s.alignLCR = doc.alignLCR.value();
     return s;
 }
+
+NumberTextStyle NumberSample::style() const { return numberTextStyle(m_doc); }
 
 const NumberTextStyle &NumberSample::keptStyle()
 {

@@ -7,6 +7,9 @@ namespace numora {
 
 class TextMeasure;
 
+// The number-text rule's inputs as the layout's fields hold them.
+NumberTextStyle numberTextStyle(const LayoutDocument &doc);
+
 // The number sample La5 and everything that mirrors it: the size readout,
 // the measuring labels and the twelve preview labels inside the page's
 // number boxes.

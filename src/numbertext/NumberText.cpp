@@ -1,6 +1,8 @@
 #include "NumberText.h"
 #include "platform/Numeric.h"
 
+#include <array>
+
 namespace numora {
 
 QString zeroPrefix(const NumberTextStyle &style, const QString &numberText)
@@ -22,20 +24,44 @@ static bool isClosingBracket(const QString &s)
     return s == QLatin1String(")") || s == QLatin1String("]") || s == QLatin1String("}") || s == QLatin1String(">");
 }
 
-QString composeNumberText(const NumberTextStyle &style, const QString &numberText, const QString &prefix)
+namespace {
+
+// The texts standing before the number and after it, by the alignment.
+struct Arrangement
 {
+    std::array<const QString *, 3> before;
+    std::array<const QString *, 2> after;
+};
+
+Arrangement arrange(const NumberTextStyle &style)
+{
+    static const QString none;
     const QString &n = style.name;
     const QString &b = style.before;
     const QString &a = style.after;
     switch (style.alignLCR) {
-    case 1: return b + prefix + numberText + a + n;
+    case 1: return {{&b, &none, &none}, {&a, &n}};
     case 2:
         // The bracket before stands twice and a closing bracket is dropped.
         if (isClosingBracket(a))
-            return b + n + b + prefix + numberText;
-        return a + n + b + prefix + numberText;
-    default: return n + b + prefix + numberText + a;
+            return {{&b, &n, &b}, {&none, &none}};
+        return {{&a, &n, &b}, {&none, &none}};
+    default: return {{&n, &b, &none}, {&a, &none}};
     }
+}
+
+} // namespace
+
+QString composeNumberText(const NumberTextStyle &style, const QString &numberText, const QString &prefix)
+{
+    const Arrangement r = arrange(style);
+    return *r.before[0] + *r.before[1] + *r.before[2] + prefix + numberText + *r.after[0] + *r.after[1];
+}
+
+NumberTextFrame numberTextFrame(const NumberTextStyle &style)
+{
+    const Arrangement r = arrange(style);
+    return {r.before[0]->size() + r.before[1]->size() + r.before[2]->size(), r.after[0]->size() + r.after[1]->size()};
 }
 
 QString composeNumberText(const NumberTextStyle &style, const QString &numberText)

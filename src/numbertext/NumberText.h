@@ -18,6 +18,17 @@ struct NumberTextStyle
 // when padding is on, W is 2..8 and 1 <= L < W; otherwise none.
 QString zeroPrefix(const NumberTextStyle &style, const QString &numberText);
 
+// Where the rule puts the number in the texts it writes: the lengths of
+// what stands before the number's zeros and after its last character.
+// Whatever the name holds (digits of any script included), the number is
+// found by these, never by reading the text.
+struct NumberTextFrame
+{
+    qsizetype before = 0;
+    qsizetype after = 0;
+};
+NumberTextFrame numberTextFrame(const NumberTextStyle &style);
+
 // The text shown and printed for a number already written as text.
 QString composeNumberText(const NumberTextStyle &style, const QString &numberText);
 // The same with a given zero prefix (the preview labels reuse the start

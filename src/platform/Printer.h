@@ -36,6 +36,15 @@ public:
         return i >= 0 && selectPrinter(i);
     }
 
+    // Settles where the next document goes before a run is recorded, so
+    // that the journal can name it: a PDF file is asked for here when none
+    // was named. False when the operator cancelled or there is no target;
+    // lastError() says why.
+    virtual bool chooseTarget() { return true; }
+    // Where the next document goes, as the journal records it: the printer's
+    // name, or the absolute path of the PDF file.
+    virtual QString targetName() const { return currentName(); }
+
     // The name the next document carries in the print system.
     virtual void setDocumentName(const QString &name) = 0;
     // 1 portrait, 2 landscape.
@@ -60,6 +69,7 @@ public:
     virtual bool newPage() = 0;
     virtual bool endDoc() = 0;
     // Throws the open document away: nothing of it reaches the printer.
+    // Without one it only clears a failure; the next document starts afresh.
     virtual void abortDocument() = 0;
     // Whether a document has been started and not yet ended or aborted.
     virtual bool documentOpen() const = 0;

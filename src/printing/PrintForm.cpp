@@ -131,8 +131,14 @@ void PrintForm::printerChosen()
     if (i < 0 || Combo1.text() == kNoPrinter)
         return;
     const auto index = roundHalfEven(leadingNumber(List1.item(List1.listIndex())));
-    if (index)
-        m_d.printer.selectPrinter(int(*index));
+    if (!index || m_d.printer.selectPrinter(int(*index)))
+        return;
+    // The box shows the printer the run will really go to.
+    const QString wanted = Combo1.text().trimmed();
+    fillPrinters();
+    m_d.dialogs.message(QStringLiteral("The printer \"%1\" cannot be chosen now; the run stays with \"%2\".")
+                            .arg(wanted, m_d.printer.currentName()),
+                        m_appTitle, Dialogs::Buttons::OK);
 }
 
 void PrintForm::showIllustrations()
@@ -305,7 +311,28 @@ std::optional<double> PrintForm::pagesToPrint()
         m_d.dialogs.message(QStringLiteral("A run can have at most 99999 pages."), m_appTitle, Dialogs::Buttons::OK);
         return std::nullopt;
     }
+    if (const QString why = runRefusal(pages, Check1.value() == 1); !why.isEmpty()) {
+        m_d.dialogs.message(why, m_appTitle, Dialogs::Buttons::OK);
+        return std::nullopt;
+    }
     return pages;
+}
+
+QString PrintForm::runRefusal(double pages, bool twoPages) const
+{
+    if (twoPages && pages > 0 && pages < 2)
+        return QStringLiteral("With the two-page option a run needs at least 2 pages: every page is printed twice.");
+    const double generated = twoPages ? double(integerDivide(pages, 2).value_or(0)) : pages;
+    std::array<double, 12> counters{};
+    for (int n = 1; n <= 12; ++n)
+        counters[std::size_t(n - 1)] = leadingNumber(m_d.doc.slot(n).counter.text());
+    const double reach =
+        runNumberingReach(printOrderNumber(m_d.doc.wayPrint.text()), slotsOnPage(m_d.doc.gridType.text()), generated,
+                          leadingNumber(m_d.doc.startNumber.text()), counters);
+    if (!(reach <= MaxRunNumber))
+        return QStringLiteral("The numbers of this run would pass 999,999,999,999,999, the highest number that can be "
+                              "printed: set a lower start number or print fewer pages.");
+    return {};
 }
 
 void PrintForm::previewClicked()
@@ -357,6 +384,29 @@ void PrintForm::closeRequested()
         cancelClicked();
 }
 
+namespace {
+
+// Whichever way a job leaves, the document it started is ended or thrown
+// away before anyone hears how it went: a document left open would take the
+// next run's pages and keep the printer from being changed.
+class DocumentGuard
+{
+public:
+    explicit DocumentGuard(Printer &printer)
+        : m_printer(printer)
+    {}
+    DocumentGuard(const DocumentGuard &) = delete;
+    DocumentGuard &operator=(const DocumentGuard &) = delete;
+    // After a document that ended this throws nothing away; after a failed
+    // one it clears the failure, so that the next document starts afresh.
+    ~DocumentGuard() { m_printer.abortDocument(); }
+
+private:
+    Printer &m_printer;
+};
+
+} // namespace
+
 void PrintForm::printJobTick()
 {
     // Views may let events through while pages are drawn; a tick that comes
@@ -371,37 +421,62 @@ void PrintForm::printJobTick()
         finish();
         return;
     }
-    if (!recordStart()) {
-        // Nothing goes out and nothing moved: the operator chose so.
-        m_lastJobPages = 0;
-        restoreNumbering();
-        onJobFailed.raise(QString());
-        finish();
+    QString why;
+    bool printed = false;
+    {
+        const DocumentGuard guard(m_d.printer);
+        printed = runJob(why);
+    }
+    if (!printed) {
+        failJob(why);
         return;
     }
+    onJobPrinted.raise();
+    finish();
+}
+
+bool PrintForm::runJob(QString &why)
+{
+    Printer &p = m_d.printer;
+    if (p.documentOpen()) {
+        // Its pages would go out with an earlier document.
+        why = QStringLiteral("The printer is still holding an earlier document.");
+        return false;
+    }
+    // Where the pages go is settled before the journal records the run.
+    if (!p.chooseTarget()) {
+        why = p.lastFailureCancelled() ? QString() : p.lastError();
+        return false;
+    }
+    // False: nothing goes out and nothing moved, the operator chose so.
+    if (!recordStart())
+        return false;
     m_printing = true;
     m_lastText.reset();
-    QString why;
-    const bool printed = printSequence(why);
+    bool printed = printSequence(why);
+    if (printed && p.documentOpen()) {
+        printed = false;
+        why = QStringLiteral("The document was not finished.");
+    }
     recordEnd(printed, why);
     if (m_lastText)
         L1.setCaption(*m_lastText);
     m_printing = false;
-    if (printed) {
-        onJobPrinted.raise();
-    } else {
-        m_d.printer.abortDocument();
-        m_lastJobPages = 0;
-        if (!why.isEmpty()) {
-            QString printerName = Combo1.text().trimmed();
-            m_d.dialogs.message(QStringLiteral("The printer \"%1\" could not print this run:\r\n%2\r\n\r\n"
-                                               "Nothing was counted: the numbers stay as they were before the run.")
-                                    .arg(printerName, why),
-                                m_appTitle, Dialogs::Buttons::OK);
-        }
-        restoreNumbering();
-        onJobFailed.raise(why);
+    return printed;
+}
+
+void PrintForm::failJob(const QString &why)
+{
+    m_lastJobPages = 0;
+    if (!why.isEmpty()) {
+        QString printerName = Combo1.text().trimmed();
+        m_d.dialogs.message(QStringLiteral("The printer \"%1\" could not print this run:\r\n%2\r\n\r\n"
+                                           "Nothing was counted: the numbers stay as they were before the run.")
+                                .arg(printerName, why),
+                            m_appTitle, Dialogs::Buttons::OK);
     }
+    restoreNumbering();
+    onJobFailed.raise(why);
     finish();
 }
 
@@ -420,8 +495,21 @@ bool PrintForm::printSequence(QString &why)
     qsizetype pages = perPage > 0 ? entries / perPage : 0;
     if (asked >= 0 && asked < double(pages))
         pages = qsizetype(asked);
-    if (pages == 0)
-        return true;
+    if (pages == 0) {
+        why = QStringLiteral("The run has no whole page to print.");
+        return false;
+    }
+    // A reprint sends only its pages; the others are read past. Pages the
+    // run never printed cannot be printed again.
+    const qsizetype firstPage = reprint ? std::max<qsizetype>(1, reprint->fromPage) : 1;
+    const qsizetype lastPage = reprint ? std::min(pages, reprint->toPage) : pages;
+    if (firstPage > lastPage) {
+        why = QStringLiteral("Pages %1 to %2 were not printed by the run: it printed pages 1 to %3.")
+                  .arg(firstPage)
+                  .arg(reprint->toPage)
+                  .arg(pages);
+        return false;
+    }
 
     p.setFontItalic(false);
     p.setCurrentX(0);
@@ -435,11 +523,6 @@ bool PrintForm::printSequence(QString &why)
     m_pageHeight = double(roundHalfEven(p.paperHeight()).value_or(0));
 
     const bool reverse = m_d.doc.wayPrint.text().startsWith(QLatin1Char('6'));
-    // A reprint sends only its pages; the others are read past.
-    const qsizetype firstPage = reprint ? std::max<qsizetype>(1, reprint->fromPage) : 1;
-    const qsizetype lastPage = reprint ? std::min(pages, reprint->toPage) : pages;
-    if (firstPage > lastPage)
-        return true;
     qsizetype index = reverse ? entries - 1 : printIndex;
     index += (reverse ? -1 : 1) * (firstPage - 1) * perPage;
     const qsizetype sent = lastPage - firstPage + 1;
@@ -521,7 +604,7 @@ bool PrintForm::recordStart()
     run.layoutName = m_d.doc.documentName.caption();
     run.gridType = m_d.doc.gridType.text();
     run.printOrder = m_d.doc.wayPrint.text();
-    run.printer = m_d.printer.currentName();
+    run.printer = m_d.printer.targetName();
     run.pagesRequested = qint64(leadingNumber(Te1.text()));
     run.twoPages = Check1.value() == 1;
     run.reverse = m_d.doc.wayPrint.text().startsWith(QLatin1Char('6'));

@@ -122,6 +122,10 @@ public:
     Event<QString> onJobFailed;
     // Raised when a job has printed every page.
     Event<> onJobPrinted;
+    // Why a run of that many pages cannot be printed as the layout stands
+    // (the two-page option with one page, numbers past the highest that can
+    // be printed); empty when it can.
+    QString runRefusal(double pages, bool twoPages) const;
     // Pages the last job sent to the printer.
     qsizetype lastJobPages() const { return m_lastJobPages; }
 
@@ -151,6 +155,11 @@ private:
     void showSizeLabel();
     void setControlsEnabled(bool on);
     void finish();
+    // The job from its checks to its journal record; false when it printed
+    // nothing, with the reason (none for the operator's own choice).
+    bool runJob(QString &why);
+    // A job that printed nothing: the reason told and the numbering put back.
+    void failJob(const QString &why);
     // Prints the whole sequence; false when the document failed or was stopped.
     bool printSequence(QString &why);
     bool printEntry(const QString &entry);

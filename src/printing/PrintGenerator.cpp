@@ -1,4 +1,5 @@
 #include "PrintGenerator.h"
+#include "numbertext/NumberSample.h"
 #include "platform/Numeric.h"
 #include "platform/UpdateBatch.h"
 
@@ -122,6 +123,7 @@ PrintGenerator::Page PrintGenerator::readPage()
         m_pageTextsRead = true;
     }
     m_page.twoPages = m_print.Check1.value() == 1;
+    m_page.frame = numberTextFrame(numberTextStyle(m_doc));
     return m_page;
 }
 
@@ -159,9 +161,9 @@ bool PrintGenerator::generatePage(const Page &page)
         const PrintRunState::SlotStep step = state.slot(page.order, n, m_fields);
         if (step.kind == PrintRunState::SlotStep::WriteThenEntry) {
             writeNumber(step.value);
-            appendEntry(out, slotHead(n));
+            appendEntry(out, slotHead(n), page.frame);
         } else if (step.kind == PrintRunState::SlotStep::EntryThenWrite) {
-            appendEntry(out, slotHead(n));
+            appendEntry(out, slotHead(n), page.frame);
             writeNumber(step.value);
         }
     }
@@ -194,9 +196,19 @@ const QString &PrintGenerator::slotHead(int n)
 
 void PrintGenerator::writeNumber(double v) { m_doc.startNumber.setText(shortestDecimal(v)); }
 
-void PrintGenerator::appendEntry(SequenceList &list, const QString &head)
+void PrintGenerator::appendEntry(SequenceList &list, const QString &head, const NumberTextFrame &frame)
 {
-    list.append(head, trimBlanks(m_doc.sampleLabel.caption()));
+    const QString &sample = m_doc.sampleLabel.caption();
+    const QStringView body = trimBlanks(sample);
+    // The entry keeps where the rule wrote the number, so that the journal
+    // reads it from there rather than guessing it from the text.
+    const qsizetype cut = body.data() - sample.data();
+    const qsizetype at = frame.before - cut;
+    const qsizetype end = sample.size() - frame.after - cut;
+    NumberSpan number;
+    if (at >= 0 && end > at && end <= body.size() && end <= 0xFFFF)
+        number = {quint16(at), quint16(end - at)};
+    list.append(head, body, number);
 }
 
 void PrintGenerator::endStep(int order)

@@ -42,6 +42,7 @@ private:
         int slotCount = 0; // K
         int order = 0;     // 1..8, 0 for none
         bool twoPages = false;
+        NumberTextFrame frame; // where the sample's number stands
     };
     Page readPage();
     bool generatePage(const Page &page);
@@ -64,7 +65,7 @@ private:
     };
 
     void writeNumber(double v);
-    void appendEntry(SequenceList &list, const QString &head);
+    void appendEntry(SequenceList &list, const QString &head, const NumberTextFrame &frame);
     void endStep(int order);
     void showRunningNumber();
     const QString &slotHead(int n);

@@ -56,6 +56,19 @@ int slotsOnPage(const QString &gridType)
     return k >= 12 ? 12 : int(k);
 }
 
+double runNumberingReach(int order, int slotCount, double pages, double start, const std::array<double, 12> &counters)
+{
+    const double p = std::fabs(pages);
+    if (order == 7 || order == 8) {
+        double reach = 0;
+        for (int n = 1; n <= slotCount && n <= 12; ++n)
+            reach = std::max(reach, std::fabs(counters[std::size_t(n - 1)]) + p);
+        return reach;
+    }
+    // Every order reading the start field numbers at most a page's slots per page.
+    return std::fabs(start) + p * slotCount;
+}
+
 int PrintRunResult::sequenceSlot(qint64 i) const { return int(i % entriesPerPage) + 1; }
 
 static qint64 numberIndex(const PrintRunResult &r, qint64 i)

@@ -27,6 +27,15 @@ struct PrintRunInput
 constexpr double MaxRunPages = 99999;
 inline bool pageCountAccepted(double pages) { return pages <= MaxRunPages && pages >= -MaxRunPages; }
 
+// The highest number the number-text rule writes digit by digit; from 10^15
+// on a number would print as "1e+15". A run whose numbering would pass it
+// is refused before it starts.
+constexpr double MaxRunNumber = 999999999999999;
+// The furthest the numbering of a run of that many generated pages can
+// reach, the numbering left for the next run included: the start number
+// field for orders 1 to 6, the counters of the slots in use for 7 and 8.
+double runNumberingReach(int order, int slotCount, double pages, double start, const std::array<double, 12> &counters);
+
 // What a run produces: the generated pages (each K numbers, slot 1 to K, or
 // none for an unknown order) and the fields after the run.
 struct PrintRunResult

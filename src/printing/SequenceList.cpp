@@ -17,6 +17,13 @@ QStringView SequenceList::head(qsizetype i) const
     return m_headTexts.at(m_heads[std::size_t(i)]);
 }
 
+NumberSpan SequenceList::number(qsizetype i) const
+{
+    if (i < 0 || i >= count())
+        return {};
+    return m_numbers[std::size_t(i)];
+}
+
 QString SequenceList::item(qsizetype i) const
 {
     if (i < 0 || i >= count())
@@ -55,9 +62,10 @@ quint32 SequenceList::headId(const QString &head)
     return m_lastHead = id;
 }
 
-void SequenceList::append(const QString &head, QStringView body)
+void SequenceList::append(const QString &head, QStringView body, NumberSpan number)
 {
     m_heads.push_back(headId(head));
+    m_numbers.push_back(number);
     m_chars.insert(m_chars.end(), body.utf16(), body.utf16() + body.size());
     m_ends.push_back(qsizetype(m_chars.size()));
     viewChanged();
@@ -69,6 +77,7 @@ void SequenceList::appendAll(const SequenceList &other)
         return;
     for (qsizetype i = 0; i < other.count(); ++i) {
         m_heads.push_back(headId(other.m_headTexts.at(other.m_heads[std::size_t(i)])));
+        m_numbers.push_back(other.m_numbers[std::size_t(i)]);
         const QStringView b = other.body(i);
         m_chars.insert(m_chars.end(), b.utf16(), b.utf16() + b.size());
         m_ends.push_back(qsizetype(m_chars.size()));
@@ -84,10 +93,12 @@ void SequenceList::clear()
         std::vector<char16_t>().swap(m_chars);
         std::vector<qsizetype>().swap(m_ends);
         std::vector<quint32>().swap(m_heads);
+        std::vector<NumberSpan>().swap(m_numbers);
     } else {
         m_chars.clear();
         m_ends.clear();
         m_heads.clear();
+        m_numbers.clear();
     }
     // The head pool is not visible from outside; a small one is kept.
     if (m_headTexts.size() > 64) {
@@ -102,13 +113,14 @@ void SequenceList::reserve(qsizetype entries, qsizetype chars)
 {
     m_ends.reserve(std::size_t(entries));
     m_heads.reserve(std::size_t(entries));
+    m_numbers.reserve(std::size_t(entries));
     m_chars.reserve(std::size_t(chars));
 }
 
 qsizetype SequenceList::memoryUsed() const
 {
     return qsizetype(m_chars.size() * sizeof(char16_t) + m_ends.size() * sizeof(qsizetype)
-                     + m_heads.size() * sizeof(quint32));
+                     + m_heads.size() * sizeof(quint32) + m_numbers.size() * sizeof(NumberSpan));
 }
 
 bool SequenceList::has(const QString &p) const

@@ -19,7 +19,8 @@ QStringList RecordingPrinter::takeLines()
 
 bool RecordingPrinter::selectPrinter(int index)
 {
-    if (index < 0 || index >= m_names.size())
+    // As a real printer service: no change while a document is open.
+    if (index < 0 || index >= m_names.size() || m_open)
         return false;
     m_current = index;
     return true;

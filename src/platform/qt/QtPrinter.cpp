@@ -29,6 +29,7 @@
 #include <malloc.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace numora {
 
@@ -155,10 +156,12 @@ bool QtPrinter::selectPrinter(int index)
     return true;
 }
 
-void QtPrinter::choosePdf(const QString &path)
+bool QtPrinter::choosePdf(const QString &path)
 {
-    selectPrinter(pdfIndex());
+    if (!selectPrinter(pdfIndex()))
+        return false;
     setPdfFile(path);
+    return true;
 }
 
 void QtPrinter::refreshPrinters()
@@ -189,6 +192,34 @@ void QtPrinter::configurePrinter()
         m_printer->setFullPage(false);
     }
     m_printer->setPageOrientation(m_orientation == 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
+}
+
+bool QtPrinter::chooseTarget()
+{
+    m_cancelled = false;
+    m_chosenPdf.clear();
+    if (!pdfChosen() || !m_pdfFile.isEmpty())
+        return true;
+    if (!askPdfFileName) {
+        m_error = QStringLiteral("No file was named for the PDF.");
+        return false;
+    }
+    const QString path = askPdfFileName(pdfFileProposal());
+    if (path.isEmpty()) {
+        m_error = QStringLiteral("Saving the PDF was cancelled.");
+        m_cancelled = true;
+        return false;
+    }
+    m_chosenPdf = QFileInfo(path).absoluteFilePath();
+    return true;
+}
+
+QString QtPrinter::targetName() const
+{
+    const QString path = m_pdfFile.isEmpty() ? m_chosenPdf : m_pdfFile;
+    if (!pdfChosen() || path.isEmpty())
+        return currentName();
+    return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
 }
 
 void QtPrinter::setDocumentName(const QString &name) { m_documentName = name; }
@@ -560,14 +591,10 @@ bool QtPrinter::startDocument()
     if (pdfChosen()) {
         QString path = m_pdfFile;
         if (path.isEmpty()) {
-            if (!askPdfFileName)
-                return fail(QStringLiteral("No file was named for the PDF."));
-            path = askPdfFileName(pdfFileProposal());
-            if (path.isEmpty()) {
-                fail(QStringLiteral("Saving the PDF was cancelled."));
-                m_cancelled = true;
-                return false;
-            }
+            // Asked here when the run did not settle its file beforehand.
+            if (m_chosenPdf.isEmpty() && !chooseTarget())
+                return fail(m_error);
+            path = std::exchange(m_chosenPdf, QString());
         }
         if (const QString refused = pdfDestinationProblem(path); !refused.isEmpty())
             return fail(refused);
@@ -720,6 +747,8 @@ void QtPrinter::abortDocument()
             m_printer->setOutputFileName(QString());
     }
     m_outputPath.clear();
+    // A file asked for a run that never started is asked for again.
+    m_chosenPdf.clear();
     m_state = State::Idle;
 }
 

@@ -46,6 +46,8 @@ public:
     int currentIndex() const override;
     bool selectPrinter(int index) override;
 
+    bool chooseTarget() override;
+    QString targetName() const override;
     void setDocumentName(const QString &name) override;
     void setOrientation(int orientation) override;
     double paperWidth() override;
@@ -76,8 +78,9 @@ public:
     // empty to ask again.
     void setPdfFile(const QString &path) { m_pdfFile = path; }
     QString pdfFile() const { return m_pdfFile; }
-    // The PDF entry, writing to that file.
-    void choosePdf(const QString &path);
+    // The PDF entry, writing to that file; false (and nothing changed) while
+    // a document is open.
+    bool choosePdf(const QString &path);
     bool pdfChosen() const { return m_current == pdfIndex(); }
     // What the file question proposes for the next document.
     QString pdfFileProposal() const;
@@ -151,6 +154,7 @@ private:
     int m_orientation = 1;
     QString m_pdfFile;
     QString m_dialogPdfFile; // a file named in the set-up dialog, proposed next
+    QString m_chosenPdf;     // the file chooseTarget() asked for, taken by the next document
 
     State m_state = State::Idle;
     QString m_error;
