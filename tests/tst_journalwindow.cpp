@@ -197,7 +197,7 @@ void TestJournalWindow::previewButtonAsksForThePreview()
 void TestJournalWindow::questionKeys_data()
 {
     QTest::addColumn<Dialogs::Buttons>("buttons");
-    QTest::addColumn<std::optional<Dialogs::Answer>>("onEnter"); // none: the first button
+    QTest::addColumn<std::optional<Dialogs::Answer>>("onEnter"); // none: the question's own default
     QTest::addColumn<int>("key");
     QTest::addColumn<Dialogs::Answer>("answer");
     using B = Dialogs::Buttons;
@@ -207,8 +207,12 @@ void TestJournalWindow::questionKeys_data()
     QTest::newRow("duplicates, Escape") << B::YesNo << std::optional(A::No) << int(Qt::Key_Escape) << A::No;
     QTest::newRow("close a run, Enter") << B::YesNoCancel << std::optional(A::Cancel) << int(Qt::Key_Return)
                                         << A::Cancel;
-    QTest::newRow("plain, Enter") << B::YesNo << first << int(Qt::Key_Return) << A::Yes;
+    // Any question: Enter, like Escape, acts on nothing (a delete, a reset).
+    QTest::newRow("plain YesNo, Enter") << B::YesNo << first << int(Qt::Key_Return) << A::No;
+    QTest::newRow("plain OKCancel, Enter") << B::OKCancel << first << int(Qt::Key_Return) << A::Cancel;
     QTest::newRow("plain, Escape") << B::OKCancel << first << int(Qt::Key_Escape) << A::Cancel;
+    QTest::newRow("one button, Enter") << B::OK << first << int(Qt::Key_Return) << A::OK;
+    QTest::newRow("acting default, Enter") << B::OKCancel << std::optional(A::OK) << int(Qt::Key_Return) << A::OK;
 }
 
 void TestJournalWindow::questionKeys()

@@ -19,14 +19,14 @@ public:
     enum class Answer { OK, Cancel, Yes, No };
 
     virtual ~Dialogs() = default;
-    // A message box; Enter gives its first button.
+    // A message box. Enter, like Escape, gives the answer that acts on
+    // nothing: a key pressed by habit never prints, deletes or overwrites.
     Answer message(const QString &text, const QString &title, Buttons buttons)
     {
-        return ask(text, title, buttons, firstAnswer(buttons));
+        return ask(text, title, buttons, cautiousAnswer(buttons));
     }
-    // A message box whose Enter gives `onEnter` (one of its buttons): a
-    // question that could print numbers twice, or unrecorded, puts Enter on
-    // the answer that prints nothing.
+    // A message box whose Enter gives `onEnter` (one of its buttons), for a
+    // question whose acting answer loses nothing.
     Answer message(const QString &text, const QString &title, Buttons buttons, Answer onEnter)
     {
         return ask(text, title, buttons, onEnter);
@@ -42,10 +42,6 @@ public:
         case Buttons::YesNoCancel: break;
         }
         return Answer::Cancel;
-    }
-    static Answer firstAnswer(Buttons buttons)
-    {
-        return buttons == Buttons::OK || buttons == Buttons::OKCancel ? Answer::OK : Answer::Yes;
     }
     // Empty text on cancel.
     virtual QString input(const QString &prompt, const QString &title, const QString &proposal) = 0;

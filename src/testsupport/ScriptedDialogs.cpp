@@ -104,7 +104,9 @@ Dialogs::Answer ScriptedDialogs::ask(const QString &text, const QString &title, 
 {
     QString question = QStringLiteral("message ") + quoted(text) + QLatin1Char(' ') + quoted(title) + QLatin1Char(' ')
                        + buttonsName(buttons);
-    if (onEnter != firstAnswer(buttons))
+    // Enter acts on nothing unless a question says otherwise: only then is
+    // its default worth a word.
+    if (onEnter != cautiousAnswer(buttons))
         question += QStringLiteral(" default ") + answerName(onEnter);
     // Without a usable answer the box is dismissed the way Escape does.
     const Answer dismissed = cautiousAnswer(buttons);
