@@ -59,6 +59,7 @@ void CommandServices::useJournal(const QString &url)
 {
     journal = chooseJournal(url);
     printer.protectedFiles = journal.localFiles();
+    qCInfo(lcCli) << "journal" << journal.journal->location() << "as" << journal.workstation;
 }
 
 Services CommandServices::services()
