@@ -32,6 +32,7 @@ Reprinter::Result Reprinter::reprint(const JournalRun &run, qint64 fromPage, qin
     result.printed = outcome.printed;
     result.pages = outcome.pages;
     result.problem = outcome.failure;
+    result.unrecordedEnd = outcome.unrecordedEnd;
     return result;
 }
 

@@ -2,6 +2,7 @@
 #include "Services.h"
 
 #include <QString>
+#include <optional>
 
 namespace numora {
 
@@ -25,6 +26,7 @@ public:
         bool printed = false;
         qint64 pages = 0; // pages sent
         QString problem;  // why nothing was printed; empty for a Stop
+        std::optional<qint64> unrecordedEnd; // as RunForms::Outcome
     };
     // Pages fromPage..toPage (1-based, as printed) of the run; nothing but
     // the pages a printed run printed (JournalRun::reprintRefusal).

@@ -77,6 +77,7 @@ RunForms::Outcome RunForms::print(qint64 pages, bool twoPages, qint64 runId,
     outcome.ended = m_scheduler.settle() && !dialog.visible();
     outcome.printed = outcome.ended && !failed;
     outcome.pages = outcome.printed ? dialog.lastJobPages() : 0;
+    outcome.unrecordedEnd = m_form->recorder.unrecordedEnd();
     dialog.onJobFailed.disconnect(token);
     return outcome;
 }

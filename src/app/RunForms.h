@@ -34,6 +34,9 @@ public:
         bool printed = false;
         qint64 pages = 0; // pages sent
         QString failure;  // why the run failed; empty for a Stop
+        // The journaled run whose end could not be recorded: it stays
+        // unfinished until it is closed by hand.
+        std::optional<qint64> unrecordedEnd;
     };
     // Prints `pages` pages (with the two-page option), or only the printed
     // pages from..to of them, through the forms' print dialog.

@@ -1,8 +1,9 @@
-#include "cli/PrintCommand.h"
+#include "cli/Commands.h"
 #include "platform/qt/QtPrinter.h"
 #include "app/RunMainWindow.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <cstdio>
 #include <cstdlib>
 #include <dlfcn.h>
@@ -34,19 +35,49 @@ static bool xDisplayReachable(const QByteArray &display)
     return reachable;
 }
 
+namespace {
+
+// The commands that work without the window.
+struct Command
+{
+    QLatin1String name;
+    int (*run)(const QStringList &args);
+};
+constexpr Command commands[] = {{QLatin1String("print"), numora::cli::runPrintCommand},
+                                {QLatin1String("journal"), numora::cli::runJournalCommand},
+                                {QLatin1String("reprint"), numora::cli::runReprintCommand}};
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
-    const QString command = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
-    if (command == QLatin1String("--help") || command == QLatin1String("-h")) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    // Only what comes before the command is the program's: the rest is the
+    // command's own.
+    QCommandLineParser parser;
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+    const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption versionOption(QStringLiteral("version"));
+    parser.addOptions({helpOption, versionOption});
+    const bool understood = parser.parse(arguments);
+    if (understood && parser.isSet(helpOption)) {
         QApplication::setApplicationName(QStringLiteral("Numbering"));
         std::fputs(numora::cli::usage().toLocal8Bit().constData(), stdout);
         std::fputc('\n', stdout);
         return EXIT_SUCCESS;
     }
-    // The commands that work without the window.
-    const bool printCommand =
-        command == QLatin1String("print") || command == QLatin1String("journal") || command == QLatin1String("reprint");
-    if (!command.isEmpty() && !printCommand) {
+    if (understood && parser.isSet(versionOption)) {
+        std::printf("numora %s\n", NUMORA_VERSION);
+        return EXIT_SUCCESS;
+    }
+    const QString command = parser.positionalArguments().value(0);
+    const Command *printCommand = nullptr;
+    for (const Command &c : commands)
+        if (command == c.name)
+            printCommand = &c;
+    if (argc > 1 && (!understood || !printCommand)) {
         std::fprintf(stderr, "numora: unknown command %s (numora --help shows the usage)\n", argv[1]);
         return 2;
     }
@@ -54,7 +85,7 @@ int main(int argc, char *argv[])
     // The print command needs no display; the window does. These variables
     // belong to the windowing system, not to the program.
     if (printCommand)
-        numora::cli::keepOutputOwn();
+        numora::cli::showToolkitWarnings();
     if (printCommand && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     const bool offscreen = qEnvironmentVariable("QT_QPA_PLATFORM") == QLatin1String("offscreen");
@@ -72,11 +103,10 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Numbering"));
     QApplication::setApplicationDisplayName(QStringLiteral("Numora"));
-    if (command == QLatin1String("journal"))
-        return numora::cli::runJournalCommand(QApplication::arguments().mid(2));
-    if (command == QLatin1String("reprint"))
-        return numora::cli::runReprintCommand(QApplication::arguments().mid(2));
-    if (printCommand)
-        return numora::cli::runPrintCommand(QApplication::arguments().mid(2));
+    QApplication::setApplicationVersion(QStringLiteral(NUMORA_VERSION));
+    if (printCommand) {
+        numora::cli::toolkitStarted();
+        return printCommand->run(QApplication::arguments().mid(2));
+    }
     return numora::runMainWindow(app);
 }

@@ -1,6 +1,7 @@
 #include "RunRecorder.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
+#include "platform/Logging.h"
 
 #include <QSysInfo>
 #include <QThread>
@@ -202,6 +203,7 @@ void RunRecorder::end(JournalRun::Outcome outcome, qint64 pagesPrinted, const QS
             QThread::msleep(ulong(std::max(0, endRetryPauseMs)));
         if (m_recordedIn->endRun(id, outcome, pagesPrinted, reason, finished, &error))
             return;
+        qCInfo(lcJournal) << "the end of run" << id << "was not recorded, try" << attempt << ':' << error;
     }
     endNotRecorded(id, outcome, pagesPrinted, reason, finished, error);
 }

@@ -1,4 +1,5 @@
 #include "SqlJournal.h"
+#include "platform/Logging.h"
 
 #include <QAtomicInteger>
 #include <QDir>
@@ -335,9 +336,10 @@ bool SqlJournal::open(QString *error)
         close();
         return false;
     }
-    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
     if (!postgres()) {
-        QSqlQuery probe(db);
+        // No handle of the connection outlives the probe: close() removes
+        // the connection, and one still held would be cut off under it.
+        QSqlQuery probe(QSqlDatabase::database(m_connection, false));
         // Reading the schema is the first real read: a file that is no SQLite
         // database (or a damaged one) fails here, not at open.
         bool damaged = !probe.exec(QStringLiteral("PRAGMA quick_check")) && looksDamaged(probe.lastError());
@@ -426,7 +428,10 @@ bool SqlJournal::commitWrite(QString *error)
 void SqlJournal::rollbackWrite()
 {
     QSqlQuery q(QSqlDatabase::database(m_connection, false));
-    q.exec(QStringLiteral("ROLLBACK"));
+    // The write has failed already and says why; a rollback that fails too
+    // (the connection is gone) leaves the transaction to the server.
+    if (!q.exec(QStringLiteral("ROLLBACK")))
+        qCInfo(lcJournal) << "rollback failed in" << location() << ':' << q.lastError().text();
 }
 
 bool SqlJournal::createSchema(QString *error)

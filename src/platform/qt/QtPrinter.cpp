@@ -2,6 +2,7 @@
 #include "PrintDrawing.h"
 #include "QtFonts.h"
 #include "platform/Colour.h"
+#include "platform/Logging.h"
 
 #include <QDir>
 #include <QFile>
@@ -543,8 +544,9 @@ bool QtPrinter::fail(const QString &why)
 
 void QtPrinter::dropOutput()
 {
-    if (!m_outputPath.isEmpty())
-        QFile::remove(m_outputPath);
+    // An unfinished file left behind would read as a printed run.
+    if (!m_outputPath.isEmpty() && QFile::exists(m_outputPath) && !QFile::remove(m_outputPath))
+        qCWarning(lcPrinting) << "the unfinished file" << m_outputPath << "cannot be removed";
     m_outputPath.clear();
 }
 

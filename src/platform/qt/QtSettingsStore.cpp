@@ -1,4 +1,5 @@
 #include "QtSettingsStore.h"
+#include "platform/Logging.h"
 
 #include <QFile>
 #include <QSettings>
@@ -111,6 +112,7 @@ bool QtSettingsStore::commit()
             s.setValue(k, v);
         s.sync();
         if (s.status() == QSettings::AccessError) {
+            qCInfo(lcSettings) << "cannot write" << s.fileName();
             ok = false;
             // QSettings keeps an error once reported; a fresh one lets the
             // next write report its own outcome. The entries stay pending so

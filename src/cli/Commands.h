@@ -13,9 +13,14 @@ int runJournalCommand(const QStringList &args);
 // `numora reprint RUN [--pages A-B] [--printer NAME | --pdf FILE]`: pages of
 // a journaled run again, exactly as printed, moving no numbering.
 int runReprintCommand(const QStringList &args);
+
 QString usage();
-// Keeps the toolkit's notes off the command's output; call before the
-// application object is made.
-void keepOutputOwn();
+// The toolkit's warnings on standard error, one line each, so that a
+// fault shows; its debug and info notes stay off the command's output.
+// Call before the application object is made, and toolkitStarted() once it
+// is: the toolkit's notes on the session while it starts (a missing runtime
+// folder when run from cron) say nothing about the command.
+void showToolkitWarnings();
+void toolkitStarted();
 
 } // namespace numora::cli

@@ -1,0 +1,178 @@
+#include "PrintRun.h"
+#include "CommandLine.h"
+#include "app/MainForm.h"
+#include "layoutfiles/LayoutFile.h"
+#include "platform/Numeric.h"
+
+#include <QFileInfo>
+#include <vector>
+
+namespace numora::cli {
+
+namespace {
+
+// First and last number text of every position, in the order the pages go
+// out.
+QStringList positionLines(const SequenceList &sequence, int perPage, bool reverse, LayoutDocument &doc)
+{
+    QStringList lines;
+    const qsizetype count = sequence.count();
+    if (perPage <= 0 || count == 0)
+        return lines;
+    const auto positions = static_cast<std::size_t>(perPage);
+    std::vector<QString> first(positions), last(positions);
+    std::vector<bool> seen(positions, false);
+    for (qsizetype k = 0; k < count; ++k) {
+        const qsizetype i = reverse ? count - 1 - k : k;
+        const std::size_t slot = std::size_t(i % perPage);
+        const QString text = sequence.body(i).toString();
+        if (!seen[slot]) {
+            first[slot] = text;
+            seen[slot] = true;
+        }
+        last[slot] = text;
+    }
+    for (int n = 1; n <= perPage; ++n) {
+        const SignSlot &slot = doc.slot(n);
+        lines.append(
+            QStringLiteral("position %1 (%2 cm, %3 cm): %4 to %5")
+                .arg(n)
+                .arg(slot.topCm.text(), slot.leftCm.text(), first[std::size_t(n - 1)], last[std::size_t(n - 1)]));
+    }
+    return lines;
+}
+
+} // namespace
+
+int printRun(const Options &o, const QString &path, CommandServices &services)
+{
+    ManualScheduler &scheduler = services.scheduler;
+    ConsoleDialogs &dialogs = services.dialogs;
+    DiskLayoutFolder &layouts = services.layouts;
+    QtPrinter &printer = services.printer;
+    const JournalSetup &journal = services.journal;
+    MainForm form(services.services());
+    form.recorder.allowDuplicates = o.allowDuplicates;
+    form.recorder.printWithoutClaim = o.withoutClaim;
+    form.startUp();
+    scheduler.settle();
+
+    const QString fileName = QFileInfo(path).fileName();
+    // Only a layout is printed and written back: anything else would be
+    // overwritten with one.
+    QString notLayout;
+    if (!readLayoutFile(layouts, path, &notLayout) || !form.layoutFiles().loadLayoutFile(path, fileName)) {
+        say(stderr, QStringLiteral("numora print: cannot use %1: %2; nothing was printed or written")
+                        .arg(path, notLayout.isEmpty() ? QStringLiteral("it cannot be read") : notLayout));
+        return 2;
+    }
+    const bool longType = fileName.endsWith(QLatin1String("10")) || fileName.endsWith(QLatin1String("12"));
+    form.doc.documentName.setCaption(fileName.left(std::max<qsizetype>(0, fileName.size() - (longType ? 6 : 4))));
+    form.doc.autoPlace.setCaption(QStringLiteral("No"));
+    scheduler.settle();
+
+    PrintForm &dialog = form.printForm;
+    QString target =
+        printer.pdfChosen() ? printer.pdfFile() : QLatin1Char('"') + printer.currentName() + QLatin1Char('"');
+    if (target.isEmpty())
+        target = QStringLiteral("no printer (none is installed)");
+    const int perPage = int(leadingNumber(form.doc.gridType.text()));
+    const bool reverse = form.doc.wayPrint.text().startsWith(QLatin1Char('6'));
+
+    if (const QString refused = dialog.runRefusal(o.pages.toDouble(), o.twoPages); !refused.isEmpty()) {
+        say(stderr, QStringLiteral("numora print: nothing was printed: ") + refused);
+        return 2;
+    }
+
+    if (o.dryRun) {
+        // The generation alone, on the in-memory layout: nothing is printed
+        // and the file stays as it is.
+        dialog.Check1.setValue(o.twoPages ? 1 : 0);
+        form.No1.setText(o.pages);
+        form.printGenerator.Tim2.setInterval(1);
+        scheduler.settle();
+        for (const QString &line : positionLines(form.printGenerator.Lise1, perPage, reverse, form.doc))
+            say(stdout, line);
+        say(stdout, QStringLiteral("dry run: %1 pages would go to %2; nothing was printed or written")
+                        .arg(perPage > 0 ? form.printGenerator.Lise1.count() / perPage : 0)
+                        .arg(target));
+        return 0;
+    }
+
+    QString failure;
+    bool failed = false;
+    dialog.onJobFailed.connect([&](const QString &why) {
+        failed = true;
+        failure = why;
+    });
+    dialog.open();
+    dialog.Check1.setValue(o.twoPages ? 1 : 0);
+    dialog.Te1.setText(o.pages);
+    dialog.Command1.click();
+    if (!scheduler.settle() || dialog.visible()) {
+        say(stderr, QStringLiteral("numora print: the run did not come to an end"));
+        return 1;
+    }
+    if (!form.recorder.refusedDuplicates().empty()) {
+        // Asking is for the window: here the run is refused and the numbers named.
+        say(stderr, QStringLiteral("numora print: nothing was printed: these numbers were printed before "
+                                   "(--allow-duplicates prints them again):"));
+        for (const JournalDuplicate &d : form.recorder.refusedDuplicates())
+            say(stderr, QStringLiteral("  ") + RunRecorder::describe(d));
+        return 3;
+    }
+    if (!form.recorder.journalProblem().isEmpty()) {
+        say(stderr, QStringLiteral("numora print: nothing was printed: %1%2")
+                        .arg(form.recorder.journalProblem(),
+                             journal.journal->damaged()
+                                 ? QStringLiteral("; numora journal --start-new starts a new one and keeps it")
+                                 : QString()));
+        return 1;
+    }
+    const QString unreachable = QStringLiteral("the shared journal on server %1 cannot be reached (%2)")
+                                    .arg(journal.journal->server(), form.recorder.unreachable());
+    if (failed && !form.recorder.unreachable().isEmpty() && !form.recorder.unclaimedRun()) {
+        say(stderr, QStringLiteral("numora print: nothing was printed: %1; --without-claim prints without a claim")
+                        .arg(unreachable));
+        return 1;
+    }
+    if (const auto unclaimed = form.recorder.unclaimedRun()) {
+        say(stderr, QStringLiteral("numora print: %1: the run goes out without a claim; %2")
+                        .arg(unreachable, *unclaimed != 0
+                                              ? QStringLiteral("recorded as run %1 in %2, marked for the shop to check")
+                                                    .arg(*unclaimed)
+                                                    .arg(journal.local ? journal.local->location() : QString())
+                                              : QStringLiteral("it is recorded nowhere: note its numbers by hand")));
+    }
+    if (failed) {
+        say(stderr, QStringLiteral("numora print: nothing was printed: ")
+                        + (dialogs.messages.isEmpty() ? failure : dialogs.messages.last()));
+        return 1;
+    }
+    for (const QString &line : positionLines(form.printGenerator.Lise1, perPage, reverse, form.doc))
+        say(stdout, line);
+
+    QString writeError;
+    if (!writeNumberingBack(layouts, path, form.doc, &writeError)) {
+        say(stderr, QStringLiteral("numora print: the pages were printed, but %1 could not be written (%2): "
+                                   "the next run would repeat these numbers; set the start number to %3 by hand")
+                        .arg(path, writeError, form.doc.startNumber.text()));
+        return 4;
+    }
+    say(stdout, QStringLiteral("printed %1 pages to %2; %3 now starts at %4")
+                    .arg(dialog.lastJobPages())
+                    .arg(target, fileName, form.doc.startNumber.text()));
+    if (const auto run = form.recorder.unrecordedEnd()) {
+        // The run stays unfinished in the journal: closed as not printed, its
+        // printed numbers would go out again.
+        say(stderr, QStringLiteral("numora print: the pages were printed, but the journal %1 could not record the "
+                                   "end of run %2; once it can be reached, close it as printed: numora journal "
+                                   "--close %2 --printed")
+                        .arg(journal.journal->location())
+                        .arg(*run));
+        return 4;
+    }
+    return 0;
+}
+
+} // namespace numora::cli

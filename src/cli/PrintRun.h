@@ -1,0 +1,27 @@
+#pragma once
+#include <QString>
+
+namespace numora::cli {
+
+struct CommandServices;
+
+// What `numora print` was asked for.
+struct Options
+{
+    QString layout;
+    QString pages;
+    bool twoPages = false;
+    QString printer;
+    QString pdf;
+    bool dryRun = false;
+    bool allowDuplicates = false;
+    QString journal;
+    bool withoutClaim = false;
+};
+
+// Prints the run of the layout file at `path` with the services set up (the
+// journal and the printer chosen), says how it went and writes the layout's
+// numbering back. Returns the exit status.
+int printRun(const Options &o, const QString &path, CommandServices &services);
+
+} // namespace numora::cli

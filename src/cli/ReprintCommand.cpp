@@ -1,0 +1,85 @@
+#include "Commands.h"
+#include "CommandLine.h"
+#include "app/Reprinter.h"
+
+namespace numora::cli {
+
+int runReprintCommand(const QStringList &args)
+{
+    const auto usageError = [](const QString &why) { return cli::usageError(QStringLiteral("reprint"), why); };
+    QCommandLineParser parser;
+    const QCommandLineOption pagesOption(QStringLiteral("pages"), {}, QStringLiteral("A-B"));
+    const QCommandLineOption printerOption(QStringLiteral("printer"), {}, QStringLiteral("NAME"));
+    const QCommandLineOption pdfOption(QStringLiteral("pdf"), {}, QStringLiteral("FILE"));
+    const QCommandLineOption journalOption(QStringLiteral("journal"), {}, QStringLiteral("URL"));
+    parser.addOptions({pagesOption, printerOption, pdfOption, journalOption});
+    if (const QString problem = parseArguments(parser, args, QStringLiteral("unknown argument")); !problem.isEmpty())
+        return usageError(problem);
+    const QStringList given = parser.positionalArguments();
+    if (given.size() > 1)
+        return usageError(QStringLiteral("unknown argument ") + given.at(1));
+    const QString runText = given.value(0), pages = parser.value(pagesOption),
+                  printerName = parser.value(printerOption), pdf = parser.value(pdfOption);
+    bool ok = false;
+    const qint64 id = runText.toLongLong(&ok);
+    if (!ok || id < 1)
+        return usageError(QStringLiteral("give the number of the run to print again, as numora journal lists it"));
+    if (!printerName.isEmpty() && !pdf.isEmpty())
+        return usageError(QStringLiteral("--printer and --pdf cannot be given together"));
+
+    CommandServices services;
+    services.useJournal(parser.value(journalOption));
+    const JournalSetup &setup = services.journal;
+    SqlJournal &journal = *setup.journal;
+    QString error;
+    const auto run = !noJournalYet(setup) && journal.open(&error) ? journal.run(id, &error) : std::nullopt;
+    if (!run) {
+        say(stderr, QStringLiteral("numora reprint: run %1 cannot be read from the journal %2: %3")
+                        .arg(id)
+                        .arg(journal.location(), error.isEmpty() ? QStringLiteral("there is no journal") : error));
+        return 2;
+    }
+    qint64 from = 1, to = run->reprintablePages();
+    if (!pages.isEmpty()) {
+        const QStringList parts = pages.split(QLatin1Char('-'));
+        bool okFrom = false, okTo = false;
+        from = parts.value(0).toLongLong(&okFrom);
+        to = parts.size() == 2 ? parts.value(1).toLongLong(&okTo) : from;
+        if (parts.size() > 2 || !okFrom || (parts.size() == 2 && !okTo))
+            return usageError(QStringLiteral("--pages must be A-B, not \"%1\"").arg(pages));
+    }
+    if (const QString refusal = run->reprintRefusal(from, to); !refusal.isEmpty()) {
+        say(stderr, QStringLiteral("numora reprint: nothing was printed: ") + refusal);
+        return 2;
+    }
+    if (const QString problem = choosePrinter(services.printer, printerName, pdf); !problem.isEmpty()) {
+        say(stderr, QStringLiteral("numora reprint: ") + problem);
+        return 2;
+    }
+    ConsoleDialogs &dialogs = services.dialogs;
+    const QtPrinter &printer = services.printer;
+    const Reprinter::Result r = Reprinter(services.services()).reprint(*run, from, to);
+    if (!r.printed || r.pages == 0) {
+        say(stderr, QStringLiteral("numora reprint: nothing was printed: ")
+                        + (r.problem.isEmpty()
+                               ? (dialogs.messages.isEmpty() ? QStringLiteral("stopped") : dialogs.messages.last())
+                               : r.problem));
+        return 1;
+    }
+    const QString target =
+        printer.pdfChosen() ? printer.pdfFile() : QLatin1Char('"') + printer.currentName() + QLatin1Char('"');
+    say(stdout, QStringLiteral("printed pages %1 to %2 of run %3 again to %4").arg(from).arg(to).arg(id).arg(target));
+    if (r.unrecordedEnd) {
+        // As for print: closed as not printed, the reprinted numbers would
+        // read as never printed again.
+        say(stderr, QStringLiteral("numora reprint: the pages were printed, but the journal %1 could not record the "
+                                   "end of run %2; once it can be reached, close it as printed: numora journal "
+                                   "--close %2 --printed")
+                        .arg(journal.location())
+                        .arg(*r.unrecordedEnd));
+        return 4;
+    }
+    return 0;
+}
+
+} // namespace numora::cli
