@@ -16,6 +16,8 @@ class QWidget;
 
 namespace numora {
 
+class PrintTarget;
+
 // A long print run allocates and frees a page's buffers for every page; by
 // default glibc hands those back to the kernel each time and maps them again
 // for the next page. Call once at start-up, before the first document.
@@ -121,10 +123,10 @@ private:
     void configurePrinter();
     QSizeF paperTwips() const;
     bool startDocument();
+    // Ends the open document without a page of it going anywhere.
+    void throwAway();
     bool fail(const QString &why);
     QString printerTarget() const;
-    bool checkPrinterReachable(const QString &name);
-    bool submitSpool();
     void applyFont();
     bool plainText(const QString &text);
     bool shapesPlainly(const QString &sample) const;
@@ -142,9 +144,6 @@ private:
     void useLinePen(const QColor &colour);
     // No brush for nullptr.
     void useBrush(const QColor *colour);
-    void dropOutput();
-    // Renames the finished PDF over its destination; why not, if it fails.
-    QString putPdfInPlace();
 
     std::unique_ptr<QPrinter> m_printer;
     QPainter m_painter;
@@ -160,9 +159,7 @@ private:
     QString m_error;
     bool m_cancelled = false;
     int m_jobId = 0;
-    QString m_outputPath;     // the open document's spool file, or its PDF's temporary file
-    QString m_pdfDestination; // where that PDF goes once complete
-    bool m_spooling = false;
+    std::unique_ptr<PrintTarget> m_target; // where the open document goes
 
     // Drawing state. The job sets the same font and colour before every
     // number; rebuilding a QFont and its metrics each time would cost more
