@@ -27,9 +27,9 @@ void tunePrintAllocator();
 // writes a PDF file. Units are twips from the top-left corner of the drawing
 // area: the printable area of a printer, the whole page of a PDF.
 //
-// A document for a printer is written to a spool file first and handed to
-// the print system by endDoc(), so that abortDocument() really sends
-// nothing and a refused job is reported instead of lost.
+// Each document goes to a PrintTarget: a PDF file, or a spool file that
+// endDoc() hands to CUPS, so that abortDocument() really sends nothing and
+// a refused job is reported instead of lost.
 //
 // Texts and boxes are collected and drawn a page's worth at a time (each
 // kind in one go, still as real text in the PDF), in an order that keeps
