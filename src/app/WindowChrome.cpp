@@ -44,35 +44,28 @@ std::vector<Control *> WindowChrome::controls()
     return all;
 }
 
-std::vector<WindowChrome::Frame> WindowChrome::frames()
+std::vector<WindowChrome::ButtonFrame> WindowChrome::framedButtons()
 {
-    return {{&m_form.Command2, 16, 13, 15, 14}, {&m_form.Command3, 20, 17, 19, 18},
-            {&m_form.reset.Label7, 9, 6, 8, 7}, {&m_form.reset.Label57, 21, 24, 22, 23},
-            {&m_form.Label50, 12, 5, 11, 10},   {&m_form.orientation.Label4, 1, 4, 2, 3}};
+    return {{&m_form.Command3, 9120, 915, 630, 225, {20, 17, 19, 18}},
+            {&m_form.Command2, 9840, 915, 645, 225, {16, 13, 15, 14}},
+            {&m_form.reset.Label57, 10560, 915, 645, 225, {21, 24, 22, 23}},
+            {&m_form.Label50, 120, 2070, 975, 225, {12, 5, 11, 10}},
+            {&m_form.reset.Label7, 12000, 915, 630, 225, {9, 6, 8, 7}},
+            {&m_form.orientation.Label4, 1200, 2070, 975, 210, {1, 4, 2, 3}}};
 }
 
 void WindowChrome::connectEvents()
 {
-    struct Place
-    {
-        Label *button;
-        double l, t, w, h;
-    };
-    const Place places[] = {
-        {&m_form.Command2, 9840, 915, 645, 225},      {&m_form.Command3, 9120, 915, 630, 225},
-        {&m_form.reset.Label7, 12000, 915, 630, 225}, {&m_form.reset.Label57, 10560, 915, 645, 225},
-        {&m_form.Label50, 120, 2070, 975, 225},       {&m_form.orientation.Label4, 1200, 2070, 975, 210}};
-    for (const Place &p : places)
-        p.button->setGeometry(p.l, p.t, p.w, p.h);
-
-    for (const Frame &f : frames()) {
+    for (const ButtonFrame &f : framedButtons()) {
+        f.button->setGeometry(f.left, f.top, f.width, f.height);
         // The lines run just outside the button, one pixel (15 twips) away.
         const double l = f.button->left() - 15, t = f.button->top() - 15;
         const double r = f.button->left() + f.button->width(), b = f.button->top() + f.button->height();
-        line(f.top).setPoints(l, t, r, t);
-        line(f.left).setPoints(l, t, l, b);
-        line(f.bottom).setPoints(l, b, r, b);
-        line(f.right).setPoints(r, t, r, b);
+        const auto [top, left, bottom, right] = f.lines;
+        line(top).setPoints(l, t, r, t);
+        line(left).setPoints(l, t, l, b);
+        line(bottom).setPoints(l, b, r, b);
+        line(right).setPoints(r, t, r, b);
         setSunken(f, false);
         // The release always raises the frame again, wherever it happens:
         // the button has the pointer captured from the press on.
@@ -113,14 +106,15 @@ void WindowChrome::connectEvents()
     Timer3.onTick.connect([this] { watchRestore(); });
 }
 
-void WindowChrome::setSunken(const Frame &f, bool sunken)
+void WindowChrome::setSunken(const ButtonFrame &f, bool sunken)
 {
     const qint32 lit = sunken ? Grey : White;
     const qint32 shade = sunken ? White : Grey;
-    line(f.top).setColor(lit);
-    line(f.left).setColor(lit);
-    line(f.bottom).setColor(shade);
-    line(f.right).setColor(shade);
+    const auto [top, left, bottom, right] = f.lines;
+    line(top).setColor(lit);
+    line(left).setColor(lit);
+    line(bottom).setColor(shade);
+    line(right).setColor(shade);
 }
 
 void WindowChrome::hotspotMouse(Label &spot, MouseAction a)

@@ -33,6 +33,18 @@ public:
         return *Line[std::size_t(n - 1)];
     }
     std::vector<Control *> controls();
+
+    // A framed button of the window: its place and size (twips) and the
+    // numbers of its frame's line items. The window lays its buttons out
+    // from this too.
+    struct ButtonFrame
+    {
+        Label *button;
+        double left, top, width, height;
+        std::array<int, 4> lines; // top, left, bottom, right
+    };
+    // In the order the window lays them out.
+    std::vector<ButtonFrame> framedButtons();
     // Lays out the framed buttons' frames and connects the chrome's events;
     // the framed buttons belong to other commands, so this runs once the
     // main form has them all.
@@ -46,13 +58,7 @@ public:
     void dockBrowser();
 
 private:
-    struct Frame
-    {
-        Label *button;
-        int top, left, bottom, right; // line numbers
-    };
-    std::vector<Frame> frames();
-    void setSunken(const Frame &f, bool sunken);
+    void setSunken(const ButtonFrame &f, bool sunken);
     void hotspotMouse(Label &spot, MouseAction a);
     void hideHotspotBorders();
     void parkCrosshair();

@@ -6,6 +6,7 @@
 #include "BoundLineEdit.h"
 #include "BoundScrollBar.h"
 #include "BrowserWindow.h"
+#include "ColourButton.h"
 #include "HeaderBar.h"
 #include "JournalWindow.h"
 #include "PagePreviewWidget.h"
@@ -14,6 +15,8 @@
 #include "OrientationCodeLabel.h"
 #include "SheetStackIcon.h"
 #include "SlotPanel.h"
+#include "SlotWells.h"
+#include "TitleHotspot.h"
 #include "ViewSupport.h"
 #include "app/AboutForm.h"
 #include "app/MainForm.h"
@@ -52,117 +55,6 @@ QLabel *caption(const QString &text, QWidget *parent)
     l->setPalette(pal);
     return l;
 }
-
-// A colour command button with a swatch of the sample's colour it sets.
-class ColourButton : public FramedButton
-{
-public:
-    ColourButton(Label &control, Label &sample, bool back, QWidget *parent)
-        : FramedButton(control, parent)
-        , m_sample(sample)
-        , m_back(back)
-    {
-        onViewUpdate(sample, this, [](ColourButton *w) { w->update(); });
-        setPadding(7);
-    }
-
-protected:
-    void paintFrame(QPainter &p) override
-    {
-        const qint32 c = m_back ? m_sample.backColor() : m_sample.foreColor();
-        const QRect sw(4, (height() - 9) / 2, 9, 9);
-        p.fillRect(sw, resolveColour(c, palette()));
-        p.setPen(QColor(0x60, 0x60, 0x60));
-        p.drawRect(sw.adjusted(0, 0, -1, -1));
-        FramedButton::paintFrame(p);
-    }
-
-private:
-    const Label &m_sample;
-    bool m_back;
-};
-
-// The ground of the slot panels: a faint outline with the slot's number
-// where each panel stands, so that the places of hidden slots stay visible
-// and the grid reads as one piece.
-class SlotWells : public QWidget
-{
-public:
-    SlotWells(QWidget *parent, std::function<QRect(int)> cell)
-        : QWidget(parent)
-        , m_cell(std::move(cell))
-    {}
-
-protected:
-    void paintEvent(QPaintEvent *) override
-    {
-        QPainter p(this);
-        p.setRenderHint(QPainter::Antialiasing);
-        QPen pen(QColor(0xC4, 0xCB, 0xD5));
-        pen.setStyle(Qt::DashLine);
-        QFont f = font();
-        f.setPointSizeF(14);
-        f.setBold(true);
-        p.setFont(f);
-        for (int n = 1; n <= 12; ++n) {
-            const QRectF r = QRectF(m_cell(n)).adjusted(0.5, 0.5, -0.5, -0.5);
-            p.setPen(pen);
-            p.setBrush(QColor(0xE6, 0xEA, 0xEF));
-            p.drawRoundedRect(r, 4, 4);
-            p.setPen(QColor(0xCF, 0xD5, 0xDD));
-            p.drawText(r, Qt::AlignCenter, QString::number(n));
-        }
-    }
-
-private:
-    std::function<QRect(int)> m_cell;
-};
-
-// An exit or minimise hotspot of the title bar with the symbol it stands
-// on: the border shows while the pointer is over it, the pressed look while
-// a button is down.
-class TitleHotspot : public BoundLabel
-{
-public:
-    enum Symbol { Close, Minimise };
-    TitleHotspot(Label &control, Symbol symbol, QWidget *parent)
-        : BoundLabel(control, Plain, parent)
-        , m_symbol(symbol)
-    {
-        setCursor(Qt::PointingHandCursor);
-    }
-
-protected:
-    void paintEvent(QPaintEvent *) override
-    {
-        QPainter p(this);
-        p.setRenderHint(QPainter::Antialiasing);
-        const QRectF r = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
-        if (control().pressed())
-            p.fillRect(rect(), QColor(0, 0, 0, 70));
-        else if (control().border())
-            p.fillRect(rect(), QColor(255, 255, 255, m_symbol == Close ? 40 : 28));
-        if (control().border()) {
-            p.setPen(QColor(255, 255, 255, 170));
-            p.drawRect(r);
-        }
-        QPen pen(QColor(0xF2, 0xF5, 0xF9), qMax(1.2, width() / 9.0));
-        pen.setCapStyle(Qt::RoundCap);
-        p.setPen(pen);
-        const QRectF g = QRectF(rect())
-                             .adjusted(width() * 0.27, height() * 0.27, -width() * 0.27, -height() * 0.27)
-                             .translated(control().pressed() ? QPointF(0.5, 0.5) : QPointF());
-        if (m_symbol == Close) {
-            p.drawLine(g.topLeft(), g.bottomRight());
-            p.drawLine(g.bottomLeft(), g.topRight());
-        } else {
-            p.drawLine(QPointF(g.left(), g.bottom()), QPointF(g.right(), g.bottom()));
-        }
-    }
-
-private:
-    Symbol m_symbol;
-};
 
 } // namespace
 
@@ -390,13 +282,6 @@ void MainWindow::geometryReported()
     m_form.chrome.dockBrowser();
 }
 
-Label &MainWindow::labelNamed(const QString &name)
-{
-    auto *l = dynamic_cast<Label *>(m_form.control(name));
-    Q_ASSERT(l);
-    return *l;
-}
-
 void MainWindow::frameWith(FramedButton *button, const std::array<int, 4> &lines)
 {
     LineItem *found[4];
@@ -559,24 +444,20 @@ void MainWindow::buildLayoutCard()
     place(card, T(604), T(30), T(255), T(102));
 
     // The framed buttons stand where the window's chrome puts them; the
-    // rows of the card are laid out around them.
-    struct Chrome
-    {
-        const char *name;
-        double l, t, w, h;
-        std::array<int, 4> lines; // top, left, bottom, right
-    };
-    static const Chrome buttons[] = {
-        {"Command3", 9120, 915, 630, 225, {20, 17, 19, 18}}, {"Command2", 9840, 915, 645, 225, {16, 13, 15, 14}},
-        {"Label57", 10560, 915, 645, 225, {21, 24, 22, 23}}, {"Label50", 11280, 915, 645, 225, {12, 5, 11, 10}},
-        {"Label7", 12000, 915, 630, 225, {9, 6, 8, 7}},
-    };
-    for (const Chrome &c : buttons) {
-        auto *b = new FramedButton(labelNamed(QLatin1String(c.name)), this);
-        frameWith(b, c.lines);
-        place(b, c.l, c.t, c.w, c.h);
-        if (qstrcmp(c.name, "Label50") == 0)
+    // rows of the card are laid out around them. The orientation button
+    // belongs to the style strip.
+    for (const WindowChrome::ButtonFrame &f : m_form.chrome.framedButtons()) {
+        if (f.button == &m_form.orientation.Label4)
+            continue;
+        auto *b = new FramedButton(*f.button, this);
+        frameWith(b, f.lines);
+        if (f.button == &m_form.Label50) {
+            // The window shows "Print" in the row of the other commands.
+            place(b, 11280, 915, 645, 225);
             b->setToolTip(tr("Print numbered pages of this layout"));
+        } else {
+            place(b, f.left, f.top, f.width, f.height);
+        }
     }
 
     const double captionLeft = T(612), fieldLeft = T(712), fieldRight = T(851);
@@ -605,7 +486,11 @@ void MainWindow::buildStyleStrip()
     LayoutDocument &doc = m_form.doc;
     // The orientation button with its icon and code, left of the strip.
     auto *orientation = new FramedButton(m_form.orientation.Label4, this);
-    frameWith(orientation, std::array{1, 4, 2, 3});
+    for (const WindowChrome::ButtonFrame &f : m_form.chrome.framedButtons()) {
+        if (f.button == &m_form.orientation.Label4)
+            frameWith(orientation, f.lines);
+    }
+    // The window's own place for it: the left end of the strip, before the icons.
     orientation->setToolTip(tr("Turn the page"));
     place(orientation, 120, 2070, 1455, 210);
     auto *standing = new SheetStackIcon(m_form.orientation.Im1, true, this);

@@ -62,7 +62,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent *e) override;
 
 private:
-    Label &labelNamed(const QString &name);
     void place(QWidget *w, double left, double top, double width, double height);
     void place(QWidget *w, const Control &c);
     // The frame of a framed button takes the colours of the form's line

@@ -3,8 +3,11 @@
 #include "BoundComboBox.h"
 #include "BoundLabel.h"
 #include "BoundLineEdit.h"
+#include "CommandButton.h"
 #include "HeaderBar.h"
 #include "PageCopiesIllustration.h"
+#include "PageField.h"
+#include "PaperStrip.h"
 #include "PrintProgressPanel.h"
 #include "ViewSupport.h"
 #include "printing/PrintForm.h"
@@ -27,71 +30,6 @@ namespace {
 
 // The title strip, in pixels of a 96 dpi screen as in the other windows.
 constexpr double HeaderHeight = 25;
-
-// One of the dialog's commands (a model label) as a real push button.
-class CommandButton : public QPushButton
-{
-public:
-    CommandButton(Label &control, QWidget *parent)
-        : QPushButton(parent)
-        , m_control(control)
-    {
-        setObjectName(control.name());
-        // Enter must not press a button the operator did not choose.
-        setAutoDefault(false);
-        connect(this, &QPushButton::clicked, this, [this] { m_control.click(); });
-        onViewUpdate(control, this, [](CommandButton *b) { b->sync(); });
-        sync();
-    }
-
-    void sync()
-    {
-        setText(m_control.caption());
-        setEnabled(m_control.enabled());
-        setVisible(m_control.visible());
-    }
-
-private:
-    Label &m_control;
-};
-
-// The page field: typing goes through the form's key filter as in every
-// bound field, and a click into it is the form's click, which selects the
-// whole count the first time so that typing replaces it.
-class PageField : public BoundLineEdit
-{
-public:
-    using BoundLineEdit::BoundLineEdit;
-
-protected:
-    void mouseReleaseEvent(QMouseEvent *e) override
-    {
-        BoundLineEdit::mouseReleaseEvent(e);
-        if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint()))
-            control().click();
-    }
-};
-
-// The preview area: a strip of paper on which the number sample stands as
-// it will be printed, sunk into the dialog.
-class PaperStrip : public QWidget
-{
-public:
-    using QWidget::QWidget;
-
-protected:
-    void paintEvent(QPaintEvent *) override
-    {
-        QPainter p(this);
-        const QRect r = rect().adjusted(0, 0, -1, -1);
-        p.fillRect(r, Qt::white);
-        p.setPen(QColor(0x9A, 0xA4, 0xB2));
-        p.drawRect(r);
-        p.setPen(QColor(0xE2, 0xE6, 0xEC));
-        p.drawLine(r.left() + 1, r.top() + 1, r.right() - 1, r.top() + 1);
-        p.drawLine(r.left() + 1, r.top() + 1, r.left() + 1, r.bottom() - 1);
-    }
-};
 
 } // namespace
 

@@ -1,6 +1,7 @@
 #include "SlotPanel.h"
 #include "BoundLineEdit.h"
 #include "BoundScrollBar.h"
+#include "NumberBadge.h"
 #include "ViewSupport.h"
 #include "layout/LayoutDocument.h"
 
@@ -14,35 +15,6 @@
 namespace numora::ui {
 
 namespace {
-// The slot number in a round badge.
-class NumberBadge : public QWidget
-{
-public:
-    NumberBadge(int n, QWidget *parent)
-        : QWidget(parent)
-        , m_text(QString::number(n))
-    {
-        setFixedSize(dp(this, 20), dp(this, 16));
-    }
-
-protected:
-    void paintEvent(QPaintEvent *) override
-    {
-        QPainter p(this);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.setPen(Qt::NoPen);
-        p.setBrush(isEnabled() ? QColor(0x2F, 0x6D, 0xB5) : QColor(0xA0, 0xA8, 0xB4));
-        p.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), height() / 2.0, height() / 2.0);
-        QFont f = font();
-        f.setBold(true);
-        p.setFont(f);
-        p.setPen(Qt::white);
-        p.drawText(rect(), Qt::AlignCenter, m_text);
-    }
-
-private:
-    QString m_text;
-};
 // The width a line edit needs to show that text whole, frame included.
 int lineEditWidthFor(QLineEdit *e, const QString &text)
 {

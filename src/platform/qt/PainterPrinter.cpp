@@ -81,8 +81,13 @@ bool PainterPrinter::ensureStarted()
 {
     if (m_painter.isActive())
         return true;
+    if (const QString refused = m_target.prepare(m_printer); !refused.isEmpty()) {
+        m_error = refused;
+        return false;
+    }
     if (!m_painter.begin(&m_printer)) {
-        m_error = QStringLiteral("The preview could not start its pages.");
+        m_target.discard(m_printer);
+        m_error = m_target.notStarted();
         return false;
     }
     m_painter.setLayoutDirection(NumberTextDirection);
@@ -138,8 +143,11 @@ bool PainterPrinter::newPage()
 
 bool PainterPrinter::endDoc()
 {
-    if (m_painter.isActive() && !m_painter.end()) {
-        m_error = QStringLiteral("The preview's pages could not be finished.");
+    if (!m_painter.isActive())
+        return true;
+    const bool ended = m_painter.end();
+    if (const QString why = m_target.complete(m_printer, ended); !why.isEmpty()) {
+        m_error = why;
         return false;
     }
     return true;
@@ -147,8 +155,10 @@ bool PainterPrinter::endDoc()
 
 void PainterPrinter::abortDocument()
 {
-    if (m_painter.isActive())
+    if (m_painter.isActive()) {
         m_painter.end();
+        m_target.discard(m_printer);
+    }
 }
 
 } // namespace numora

@@ -1,4 +1,5 @@
 #pragma once
+#include "PrintTarget.h"
 #include "platform/Printer.h"
 
 #include <QFont>
@@ -51,6 +52,7 @@ private:
     void fontChanged() { m_fontChanged = true; }
 
     QPrinter &m_printer;
+    PreviewTarget m_target;
     QPainter m_painter;
     QString m_error;
     int m_orientation = 1;

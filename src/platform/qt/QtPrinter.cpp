@@ -1,8 +1,8 @@
 #include "QtPrinter.h"
 #include "PrintDrawing.h"
+#include "PrintTarget.h"
 #include "QtFonts.h"
 #include "platform/Colour.h"
-#include "platform/Logging.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,23 +13,17 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrintDialog>
-#include <QPrintEngine>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QStandardPaths>
-#include <QTemporaryFile>
 #include <QTextLayout>
 #include <QVarLengthArray>
 
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <cups/cups.h>
 #include <malloc.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <utility>
 
 namespace numora {
@@ -49,10 +43,6 @@ void tunePrintAllocator()
 
 namespace {
 
-// Qt Print Support keeps the print system's own options (those of the
-// print dialog's properties page) under this key of its CUPS engine.
-constexpr auto cupsOptionsKey = QPrintEngine::PrintEnginePropertyKey(0xfe00);
-
 constexpr double twipsPerInch = 1440.0;
 constexpr double mmPerInch = 25.4;
 
@@ -68,36 +58,6 @@ QString fileSafe(const QString &name)
             c = QLatin1Char('_');
     }
     return out;
-}
-
-// Why a file cannot be created, in the words of the file system.
-QString whyNotWritable(const QString &path)
-{
-    const QFileInfo info(path);
-    const QDir folder = info.absoluteDir();
-    if (!folder.exists())
-        return QStringLiteral("the folder %1 does not exist").arg(QDir::toNativeSeparators(folder.path()));
-    if (info.isDir())
-        return QStringLiteral("it is a folder");
-    const bool existed = info.exists();
-    QFile probe(path);
-    if (!probe.open(QIODevice::WriteOnly | QIODevice::Append))
-        return probe.errorString();
-    probe.close();
-    if (!existed)
-        probe.remove();
-    return QStringLiteral("the file cannot be written");
-}
-
-// Whether the file ends with a PDF trailer: a disk that filled up on the
-// way leaves a file without one, and Qt does not report the lost writes.
-bool pdfComplete(const QString &path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly) || f.size() < 16)
-        return false;
-    f.seek(f.size() - 16);
-    return f.read(16).contains("%%EOF");
 }
 
 } // namespace
@@ -529,55 +489,22 @@ bool QtPrinter::newPage()
     return true;
 }
 
+void QtPrinter::throwAway()
+{
+    dropPending();
+    m_printer->abort();
+    m_painter.end();
+    m_target->discard(*m_printer);
+    m_target.reset();
+}
+
 bool QtPrinter::fail(const QString &why)
 {
     m_error = why;
-    if (m_state == State::Open) {
-        dropPending();
-        m_printer->abort();
-        m_painter.end();
-        dropOutput();
-    }
+    if (m_state == State::Open)
+        throwAway();
     m_state = State::Failed;
     return false;
-}
-
-void QtPrinter::dropOutput()
-{
-    // An unfinished file left behind would read as a printed run.
-    if (!m_outputPath.isEmpty() && QFile::exists(m_outputPath) && !QFile::remove(m_outputPath))
-        qCWarning(lcPrinting) << "the unfinished file" << m_outputPath << "cannot be removed";
-    m_outputPath.clear();
-}
-
-bool QtPrinter::checkPrinterReachable(const QString &name)
-{
-    const int slash = int(name.indexOf(QLatin1Char('/')));
-    const QByteArray queue = (slash >= 0 ? name.left(slash) : name).toUtf8();
-    const QByteArray instance = slash >= 0 ? name.mid(slash + 1).toUtf8() : QByteArray();
-    cups_dest_t *dest =
-        cupsGetNamedDest(CUPS_HTTP_DEFAULT, queue.constData(), instance.isEmpty() ? nullptr : instance.constData());
-    if (!dest) {
-        const ipp_status_t status = cupsLastError();
-        const QString reason = QString::fromUtf8(cupsLastErrorString());
-        // An unreachable print system looks like a missing printer here;
-        // tell the two apart, the operator's remedy differs.
-        if (http_t *server =
-                httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, 5000, nullptr)) {
-            httpClose(server);
-            if (status == IPP_STATUS_ERROR_NOT_FOUND)
-                return fail(QStringLiteral("The printer %1 is not installed any more.").arg(name));
-            return fail(QStringLiteral("The printer %1 cannot be reached: %2").arg(name, reason));
-        }
-        return fail(QStringLiteral("The printer %1 cannot be reached: the print system does not answer (%2).")
-                        .arg(name, QString::fromUtf8(cupsLastErrorString())));
-    }
-    const char *accepting = cupsGetOption("printer-is-accepting-jobs", dest->num_options, dest->options);
-    const bool refuses = accepting && std::strcmp(accepting, "false") == 0;
-    cupsFreeDests(1, dest);
-    if (refuses)
-        return fail(QStringLiteral("The printer %1 is not accepting documents at the moment.").arg(name));
-    return true;
 }
 
 bool QtPrinter::startDocument()
@@ -590,6 +517,7 @@ bool QtPrinter::startDocument()
     configurePrinter();
     m_printer->setDocName(m_documentName.isEmpty() ? QGuiApplication::applicationDisplayName() : m_documentName);
 
+    std::unique_ptr<PrintTarget> target;
     if (pdfChosen()) {
         QString path = m_pdfFile;
         if (path.isEmpty()) {
@@ -600,46 +528,17 @@ bool QtPrinter::startDocument()
         }
         if (const QString refused = pdfDestinationProblem(path); !refused.isEmpty())
             return fail(refused);
-        // A link stays a link: the document replaces the file it points to.
-        const QFileInfo named(path);
-        m_pdfDestination = named.isSymLink() && named.exists() ? named.canonicalFilePath() : path;
-        // The document is written beside its destination and put in its
-        // place only once complete (endDoc): a failed or killed run leaves
-        // whatever was there before.
-        const QFileInfo destination(m_pdfDestination);
-        QTemporaryFile part(destination.absolutePath() + QStringLiteral("/.") + destination.fileName()
-                            + QStringLiteral(".XXXXXX"));
-        part.setAutoRemove(false);
-        if (!part.open())
-            return fail(QStringLiteral("The PDF cannot be written to %1: %2.")
-                            .arg(QDir::toNativeSeparators(path), part.errorString()));
-        m_outputPath = part.fileName();
-        part.close();
-        m_printer->setOutputFileName(m_outputPath);
-        m_spooling = false;
-        if (!m_painter.begin(m_printer.get())) {
-            dropOutput();
-            return fail(QStringLiteral("The PDF cannot be written to %1: %2.")
-                            .arg(QDir::toNativeSeparators(path), whyNotWritable(path)));
-        }
+        target = std::make_unique<PdfFileTarget>(path);
     } else {
-        const QString name = m_systemNames.at(m_current);
-        if (!checkPrinterReachable(name))
-            return false;
-        QTemporaryFile spool(QDir::tempPath() + QStringLiteral("/numora-print-XXXXXX"));
-        spool.setAutoRemove(false);
-        if (!spool.open())
-            return fail(QStringLiteral("The document for %1 cannot be prepared: %2 (%3).")
-                            .arg(name, spool.errorString(), QDir::toNativeSeparators(QDir::tempPath())));
-        m_outputPath = spool.fileName();
-        spool.close();
-        m_printer->setOutputFileName(m_outputPath);
-        m_spooling = true;
-        if (!m_painter.begin(m_printer.get())) {
-            dropOutput();
-            return fail(QStringLiteral("The printer %1 could not start the document.").arg(name));
-        }
+        target = std::make_unique<CupsSpoolTarget>(m_systemNames.at(m_current), m_orientation == 2);
     }
+    if (const QString refused = target->prepare(*m_printer); !refused.isEmpty())
+        return fail(refused);
+    if (!m_painter.begin(m_printer.get())) {
+        target->discard(*m_printer);
+        return fail(target->notStarted());
+    }
+    m_target = std::move(target);
 
     m_state = State::Open;
     // Said here rather than left to the painter's default: the sample and
@@ -657,49 +556,6 @@ bool QtPrinter::startDocument()
     return true;
 }
 
-bool QtPrinter::submitSpool()
-{
-    const QString name = m_systemNames.at(m_current);
-    const QByteArray queue = name.section(QLatin1Char('/'), 0, 0).toUtf8();
-    const QByteArray file = QFile::encodeName(m_outputPath);
-    const QByteArray title = m_printer->docName().toUtf8();
-
-    // The options Qt's own CUPS engine sends with a document, so that the
-    // choices of the print dialog apply.
-    int count = 0;
-    cups_option_t *options = nullptr;
-    auto add = [&](const QByteArray &key, const QByteArray &value) {
-        count = cupsAddOption(key.constData(), value.constData(), count, &options);
-    };
-    add("media", m_printer->pageLayout().pageSize().key().toUtf8());
-    if (m_printer->copyCount() > 1) {
-        add("copies", QByteArray::number(m_printer->copyCount()));
-        if (m_printer->collateCopies())
-            add("Collate", "True");
-    }
-    const bool landscape = m_orientation == 2;
-    switch (m_printer->duplex()) {
-    case QPrinter::DuplexNone: add("sides", "one-sided"); break;
-    case QPrinter::DuplexAuto: add("sides", landscape ? "two-sided-short-edge" : "two-sided-long-edge"); break;
-    case QPrinter::DuplexLongSide: add("sides", "two-sided-long-edge"); break;
-    case QPrinter::DuplexShortSide: add("sides", "two-sided-short-edge"); break;
-    }
-    if (landscape)
-        add("landscape", "");
-    const QStringList dialogOptions = m_printer->printEngine()->property(cupsOptionsKey).toStringList();
-    for (qsizetype i = 0; i + 1 < dialogOptions.size(); i += 2)
-        add(dialogOptions.at(i).toUtf8(), dialogOptions.at(i + 1).toUtf8());
-
-    const int job = cupsPrintFile(queue.constData(), file.constData(), title.constData(), count, options);
-    cupsFreeOptions(count, options);
-    dropOutput();
-    if (job <= 0)
-        return fail(QStringLiteral("The printer %1 did not take the document: %2")
-                        .arg(name, QString::fromUtf8(cupsLastErrorString())));
-    m_jobId = job;
-    return true;
-}
-
 bool QtPrinter::endDoc()
 {
     if (m_state == State::Idle)
@@ -710,45 +566,22 @@ bool QtPrinter::endDoc()
     }
     flushPending();
     const bool ended = m_painter.end();
-    const bool engineError = m_printer->printerState() == QPrinter::Error;
+    const bool finished = ended && m_printer->printerState() != QPrinter::Error;
     m_state = State::Idle;
-    bool ok = true;
-    if (m_spooling) {
-        if (!ended || engineError) {
-            dropOutput();
-            ok = fail(QStringLiteral("The document for %1 could not be finished.").arg(currentName()));
-        } else {
-            ok = submitSpool();
-        }
-        m_printer->setOutputFileName(QString());
-    } else if (!ended || engineError || !pdfComplete(m_outputPath)) {
-        dropOutput();
-        ok = fail(QStringLiteral("The PDF %1 could not be written completely; is the disk full?")
-                      .arg(QDir::toNativeSeparators(m_pdfDestination)));
-    } else if (const QString why = putPdfInPlace(); !why.isEmpty()) {
-        dropOutput();
-        ok = fail(QStringLiteral("The PDF %1 could not be written: %2.")
-                      .arg(QDir::toNativeSeparators(m_pdfDestination), why));
-    }
-    m_outputPath.clear();
-    if (!ok)
-        m_state = State::Idle; // the document is over, failed or not
-    return ok;
+    const std::unique_ptr<PrintTarget> target = std::move(m_target);
+    const QString why = target->complete(*m_printer, finished);
+    m_jobId = target->jobId();
+    if (why.isEmpty())
+        return true;
+    fail(why);
+    m_state = State::Idle; // the document is over, failed or not
+    return false;
 }
 
 void QtPrinter::abortDocument()
 {
-    if (m_state == State::Open) {
-        dropPending();
-        m_printer->abort();
-        m_painter.end();
-        // The spool file never reaches the print system; a PDF half written
-        // is of no use to anyone.
-        dropOutput();
-        if (m_spooling)
-            m_printer->setOutputFileName(QString());
-    }
-    m_outputPath.clear();
+    if (m_state == State::Open)
+        throwAway();
     // A file asked for a run that never started is asked for again.
     m_chosenPdf.clear();
     m_state = State::Idle;
@@ -756,49 +589,7 @@ void QtPrinter::abortDocument()
 
 QString QtPrinter::pdfDestinationProblem(const QString &path) const
 {
-    const QFileInfo info(path);
-    const QString shown = QDir::toNativeSeparators(path);
-    if (!info.absoluteDir().exists())
-        return QStringLiteral("The PDF cannot be written to %1: %2.").arg(shown, whyNotWritable(path));
-    // Only a file is replaced: a folder, a device or a pipe is not a place
-    // for a document, and the rename would take the name from it.
-    if (info.exists() && !info.isFile())
-        return QStringLiteral("The PDF cannot be written to %1: it is not a regular file.").arg(shown);
-    // The rename needs only the folder: a file its owner made read-only
-    // would be replaced all the same.
-    if (info.exists() && !info.isWritable())
-        return QStringLiteral("The PDF cannot be written to %1: the file is read-only.").arg(shown);
-    for (const QString &kept : protectedFiles) {
-        if (!kept.isEmpty()
-            && (info.absoluteFilePath() == QFileInfo(kept).absoluteFilePath()
-                || (info.exists() && info.canonicalFilePath() == QFileInfo(kept).canonicalFilePath())))
-            return QStringLiteral("The PDF cannot be written to %1: that is the program's journal.").arg(shown);
-    }
-    return {};
-}
-
-QString QtPrinter::putPdfInPlace()
-{
-    QFile done(m_outputPath);
-    if (!done.open(QIODevice::ReadOnly))
-        return done.errorString();
-    // A PDF is read by others: it gets the permissions a new file would
-    // have, or those of the file it replaces.
-    const QFileInfo old(m_pdfDestination);
-    if (old.exists()) {
-        done.setPermissions(old.permissions());
-    } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        ::fchmod(done.handle(), 0666 & ~mask);
-    }
-    if (::fsync(done.handle()) != 0)
-        return qt_error_string(errno);
-    done.close();
-    if (::rename(QFile::encodeName(m_outputPath).constData(), QFile::encodeName(m_pdfDestination).constData()) != 0)
-        return qt_error_string(errno);
-    m_outputPath.clear();
-    return {};
+    return PdfFileTarget::destinationProblem(path, protectedFiles);
 }
 
 QString QtPrinter::pdfFileProposal() const

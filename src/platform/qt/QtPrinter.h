@@ -16,6 +16,8 @@ class QWidget;
 
 namespace numora {
 
+class PrintTarget;
+
 // A long print run allocates and frees a page's buffers for every page; by
 // default glibc hands those back to the kernel each time and maps them again
 // for the next page. Call once at start-up, before the first document.
@@ -25,9 +27,9 @@ void tunePrintAllocator();
 // writes a PDF file. Units are twips from the top-left corner of the drawing
 // area: the printable area of a printer, the whole page of a PDF.
 //
-// A document for a printer is written to a spool file first and handed to
-// the print system by endDoc(), so that abortDocument() really sends
-// nothing and a refused job is reported instead of lost.
+// Each document goes to a PrintTarget: a PDF file, or a spool file that
+// endDoc() hands to CUPS, so that abortDocument() really sends nothing and
+// a refused job is reported instead of lost.
 //
 // Texts and boxes are collected and drawn a page's worth at a time (each
 // kind in one go, still as real text in the PDF), in an order that keeps
@@ -121,10 +123,10 @@ private:
     void configurePrinter();
     QSizeF paperTwips() const;
     bool startDocument();
+    // Ends the open document without a page of it going anywhere.
+    void throwAway();
     bool fail(const QString &why);
     QString printerTarget() const;
-    bool checkPrinterReachable(const QString &name);
-    bool submitSpool();
     void applyFont();
     bool plainText(const QString &text);
     bool shapesPlainly(const QString &sample) const;
@@ -142,9 +144,6 @@ private:
     void useLinePen(const QColor &colour);
     // No brush for nullptr.
     void useBrush(const QColor *colour);
-    void dropOutput();
-    // Renames the finished PDF over its destination; why not, if it fails.
-    QString putPdfInPlace();
 
     std::unique_ptr<QPrinter> m_printer;
     QPainter m_painter;
@@ -160,9 +159,7 @@ private:
     QString m_error;
     bool m_cancelled = false;
     int m_jobId = 0;
-    QString m_outputPath;     // the open document's spool file, or its PDF's temporary file
-    QString m_pdfDestination; // where that PDF goes once complete
-    bool m_spooling = false;
+    std::unique_ptr<PrintTarget> m_target; // where the open document goes
 
     // Drawing state. The job sets the same font and colour before every
     // number; rebuilding a QFont and its metrics each time would cost more
