@@ -803,7 +803,7 @@ void TestJournal::claimOnSilentServerLetsEventsRunAndStops()
     QVERIFY(wall.elapsed() < SqlJournal::ConnectTimeoutSeconds * 1000);
     QVERIFY(recorder.stoppedWhileClaiming());
     QVERIFY2(ticks >= 20, qPrintable(QString::number(ticks))); // the window's events ran throughout
-    QCOMPARE(r.dialogs.asked(), 0);                           // Stop asks nothing
+    QCOMPARE(r.dialogs.asked(), 0);                            // Stop asks nothing
 }
 
 void TestJournal::claimDoneAfterStopGuardsNothing()

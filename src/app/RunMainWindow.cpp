@@ -40,8 +40,8 @@ int runMainWindow(QApplication &app)
     // The journal of runs sits beside the Data folder, unless the program's
     // settings name a database the shop's workstations share.
     JournalSetup journal = setUpJournal(settings, QString(),
-                                              QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
-                                                  + QStringLiteral("/journal.sqlite"));
+                                        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
+                                            + QStringLiteral("/journal.sqlite"));
     printer.protectedFiles = journal.localFiles();
     // Claims and reads run on a thread of their own, so that a shared
     // journal slow to answer never holds the window; it keeps painting

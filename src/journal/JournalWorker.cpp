@@ -137,12 +137,12 @@ bool JournalWorker::startNew(QString *error, QString *keptAside)
 
 std::optional<qint64> JournalWorker::beginRun(const JournalRun &run, QString *error)
 {
-    return call<std::optional<qint64>>([run](Journal &j, QString *e) { return j.beginRun(run, e); }, error,
-                                       std::nullopt, [run](Journal &j, std::optional<qint64> &id) {
-                                           if (id)
-                                               j.endRun(*id, JournalRun::Outcome::Stopped, 0, stoppedReason(),
-                                                        run.started, nullptr);
-                                       });
+    return call<std::optional<qint64>>(
+        [run](Journal &j, QString *e) { return j.beginRun(run, e); }, error, std::nullopt,
+        [run](Journal &j, std::optional<qint64> &id) {
+            if (id)
+                j.endRun(*id, JournalRun::Outcome::Stopped, 0, stoppedReason(), run.started, nullptr);
+        });
 }
 
 std::optional<JournalClaim> JournalWorker::claimRun(const JournalRun &run, bool allowDuplicates, QString *error)
@@ -151,7 +151,8 @@ std::optional<JournalClaim> JournalWorker::claimRun(const JournalRun &run, bool 
     // began, as stopped, and guards no number.
     return call<std::optional<JournalClaim>>(
         [run, allowDuplicates](Journal &j, QString *e) { return j.claimRun(run, allowDuplicates, e); }, error,
-        std::nullopt, [run](Journal &j, std::optional<JournalClaim> &claim) {
+        std::nullopt,
+        [run](Journal &j, std::optional<JournalClaim> &claim) {
             if (claim && claim->id != 0)
                 j.endRun(claim->id, JournalRun::Outcome::Stopped, 0, stoppedReason(), run.started, nullptr);
         });
@@ -159,8 +160,7 @@ std::optional<JournalClaim> JournalWorker::claimRun(const JournalRun &run, bool 
 
 bool JournalWorker::closeClaim(qint64 id, bool printed, const QString &note, const QDateTime &closed, QString *error)
 {
-    return call<bool>([=](Journal &j, QString *e) { return j.closeClaim(id, printed, note, closed, e); }, error,
-                      false);
+    return call<bool>([=](Journal &j, QString *e) { return j.closeClaim(id, printed, note, closed, e); }, error, false);
 }
 
 bool JournalWorker::endRun(qint64 id, JournalRun::Outcome outcome, qint64 pagesPrinted, const QString &reason,
@@ -185,8 +185,7 @@ std::optional<std::vector<JournalRun>> JournalWorker::runs(const QString &layout
 
 std::optional<JournalRun> JournalWorker::run(qint64 id, QString *error)
 {
-    return call<std::optional<JournalRun>>([id](Journal &j, QString *e) { return j.run(id, e); }, error,
-                                           std::nullopt);
+    return call<std::optional<JournalRun>>([id](Journal &j, QString *e) { return j.run(id, e); }, error, std::nullopt);
 }
 
 std::optional<std::vector<JournalHit>> JournalWorker::find(const QString &numberText, QString *error)
