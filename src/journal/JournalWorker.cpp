@@ -8,6 +8,13 @@ namespace numora {
 namespace {
 // How often the caller's waiting hook runs while the worker is busy.
 constexpr std::chrono::milliseconds WaitStep{20};
+
+// A run the journal recorded after its caller stopped waiting printed
+// nothing: it ends where it began, as stopped, and guards no number.
+void endAsStopped(Journal &j, qint64 id, const JournalRun &run)
+{
+    j.endRun(id, JournalRun::Outcome::Stopped, 0, JournalWorker::stoppedReason(), run.started, nullptr);
+}
 } // namespace
 
 JournalWorker::JournalWorker(std::unique_ptr<Journal> journal)
@@ -137,24 +144,22 @@ bool JournalWorker::startNew(QString *error, QString *keptAside)
 
 std::optional<qint64> JournalWorker::beginRun(const JournalRun &run, QString *error)
 {
-    return call<std::optional<qint64>>(
-        [run](Journal &j, QString *e) { return j.beginRun(run, e); }, error, std::nullopt,
-        [run](Journal &j, std::optional<qint64> &id) {
-            if (id)
-                j.endRun(*id, JournalRun::Outcome::Stopped, 0, stoppedReason(), run.started, nullptr);
-        });
+    return call<std::optional<qint64>>([run](Journal &j, QString *e) { return j.beginRun(run, e); }, error,
+                                       std::nullopt,
+                                       [run](Journal &j, std::optional<qint64> &id) {
+                                           if (id)
+                                               endAsStopped(j, *id, run);
+                                       });
 }
 
 std::optional<JournalClaim> JournalWorker::claimRun(const JournalRun &run, bool allowDuplicates, QString *error)
 {
-    // A claim nobody waits for any more printed nothing: it ends where it
-    // began, as stopped, and guards no number.
     return call<std::optional<JournalClaim>>(
         [run, allowDuplicates](Journal &j, QString *e) { return j.claimRun(run, allowDuplicates, e); }, error,
         std::nullopt,
         [run](Journal &j, std::optional<JournalClaim> &claim) {
             if (claim && claim->id != 0)
-                j.endRun(claim->id, JournalRun::Outcome::Stopped, 0, stoppedReason(), run.started, nullptr);
+                endAsStopped(j, claim->id, run);
         });
 }
 
