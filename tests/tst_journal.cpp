@@ -3,6 +3,7 @@
 // killed writer or a damaged file, and the choice offered when a shared
 // journal cannot be reached.
 #include "journal/JournalForm.h"
+#include "journal/JournalWorker.h"
 #include "journal/NumberRanges.h"
 #include "journal/RunRecorder.h"
 #include "journal/SqlJournal.h"
@@ -17,13 +18,19 @@
 #include <QFileInfo>
 #include <QFile>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QTimer>
 #include <QTest>
+#include <arpa/inet.h>
 #include <csignal>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 using namespace numora;
 
@@ -51,6 +58,8 @@ private slots:
     void unreachableSharedJournalOffersPrintingWithoutClaim();
     void journalWindowClosesAnUnfinishedRun();
     void unrecordedEndIsReportedAndKeptToCheck();
+    void claimOnSilentServerLetsEventsRunAndStops();
+    void claimDoneAfterStopGuardsNothing();
 };
 
 // When the tests' runs end or are closed.
@@ -736,6 +745,104 @@ static int claimWhenTold(const QString &path, const QString &go, qint64 first)
         return 1;
     }
     return claim->id != 0 ? 0 : 3;
+}
+
+namespace {
+// The run of the silent-server and late-claim tests: eight numbers on two pages.
+struct SmallRun
+{
+    ScriptedDialogs dialogs;
+    FixedClock clock;
+    SequenceList sequence{QStringLiteral("Lise1")};
+    RunRecorder::Run run;
+    SmallRun()
+    {
+        for (int n = 1; n <= 8; ++n)
+            sequence.append(QString(), QStringLiteral("No:%1").arg(n, 6, 10, QLatin1Char('0')), NumberSpan{3, 6});
+        run.title = QStringLiteral("Numora");
+        run.layoutName = QStringLiteral("Receipts");
+        run.gridType = QStringLiteral("2 X 2");
+        run.pagesRequested = 2;
+        run.perPage = 4;
+    }
+};
+} // namespace
+
+void TestJournal::claimOnSilentServerLetsEventsRunAndStops()
+{
+    if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QPSQL")))
+        QSKIP("Qt's PostgreSQL driver is not installed (libqt6sql6-psql)");
+    // A server whose port takes the connection (the system accepts it into
+    // the queue) and never says a word.
+    const int silent = ::socket(AF_INET, SOCK_STREAM, 0);
+    QVERIFY(silent >= 0);
+    sockaddr_in at{};
+    at.sin_family = AF_INET;
+    at.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t size = sizeof at;
+    QVERIFY(::bind(silent, reinterpret_cast<sockaddr *>(&at), size) == 0 && ::listen(silent, 4) == 0
+            && ::getsockname(silent, reinterpret_cast<sockaddr *>(&at), &size) == 0);
+    const auto closeSilent = qScopeGuard([silent] { ::close(silent); });
+    JournalWorker journal(
+        SqlJournal::fromUrl(QStringLiteral("postgresql://clerk@127.0.0.1:%1/receipts").arg(ntohs(at.sin_port))));
+    SmallRun r;
+    RunRecorder recorder(r.dialogs, r.clock, &journal, r.sequence);
+    int ticks = 0;
+    QTimer window;
+    connect(&window, &QTimer::timeout, [&ticks] { ++ticks; });
+    window.start(10);
+    QElapsedTimer wall;
+    wall.start();
+    // Stop is pressed a second into the claim, well before the connection
+    // attempt gives up.
+    recorder.waiting = [&wall] {
+        QCoreApplication::processEvents();
+        return wall.elapsed() < 1000;
+    };
+    QVERIFY(!recorder.begin(r.run));
+    QVERIFY(wall.elapsed() < SqlJournal::ConnectTimeoutSeconds * 1000);
+    QVERIFY(recorder.stoppedWhileClaiming());
+    QVERIFY2(ticks >= 20, qPrintable(QString::number(ticks))); // the window's events ran throughout
+    QCOMPARE(r.dialogs.asked(), 0);                            // Stop asks nothing
+}
+
+void TestJournal::claimDoneAfterStopGuardsNothing()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("journal.sqlite"));
+    auto worked = std::make_unique<SqlJournal>(path);
+    QVERIFY(worked->open(nullptr));
+    worked.reset();
+    // Another program holds the journal's write lock, so the claim waits.
+    QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("holder"));
+    other.setDatabaseName(path);
+    QVERIFY(other.open());
+    QSqlQuery hold(other);
+    QVERIFY(hold.exec(QStringLiteral("BEGIN IMMEDIATE")));
+    {
+        JournalWorker journal(std::make_unique<SqlJournal>(path));
+        QVERIFY(journal.open(nullptr));
+        SmallRun r;
+        RunRecorder recorder(r.dialogs, r.clock, &journal, r.sequence);
+        // Stop, a moment into the claim's wait for the lock.
+        int waits = 0;
+        recorder.waiting = [&waits] { return ++waits < 5; };
+        QVERIFY(!recorder.begin(r.run));
+        QVERIFY(recorder.stoppedWhileClaiming());
+        QVERIFY(hold.exec(QStringLiteral("COMMIT")));
+        // The claim goes through now, and is ended at once: a later run of
+        // the same numbers finds nothing in its way.
+        recorder.waiting = nullptr;
+        const auto runs = journal.runs(QString(), nullptr);
+        QVERIFY(runs && runs->size() == 1);
+        QCOMPARE(runs->front().outcome, JournalRun::Outcome::Stopped);
+        QVERIFY(recorder.begin(r.run));
+        QCOMPARE(r.dialogs.asked(), 0);
+    }
+    hold = QSqlQuery();
+    other.close();
+    other = QSqlDatabase();
+    QSqlDatabase::removeDatabase(QStringLiteral("holder"));
 }
 
 int main(int argc, char **argv)

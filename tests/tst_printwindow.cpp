@@ -96,6 +96,7 @@ private slots:
     void keepsItselfInFront();
     void progressOfARun_data();
     void progressOfARun();
+    void claimShownAndStopped();
     void render();
 };
 
@@ -331,6 +332,21 @@ void TstPrintWindow::progressOfARun()
     h.printer.takeLines();
     h.settle();
     QVERIFY(h.printed());
+}
+
+void TstPrintWindow::claimShownAndStopped()
+{
+    // A journal slow to claim: the panel says so before any page, and Stop
+    // ends the wait.
+    PrintProgressPanel panel;
+    panel.setShowAfter(0);
+    QVERIFY(panel.claiming());
+    QVERIFY(panel.isVisible());
+    QCOMPARE(panel.pageText()->text(), QStringLiteral("Claiming the run's numbers in the journal…"));
+    QTest::mouseClick(panel.stopButton(), Qt::LeftButton);
+    QVERIFY(!panel.claiming());
+    panel.runEnded();
+    QVERIFY(panel.isHidden());
 }
 
 void TstPrintWindow::render()

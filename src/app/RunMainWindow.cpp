@@ -1,5 +1,6 @@
 #include "RunMainWindow.h"
 #include "journal/JournalSetup.h"
+#include "journal/JournalWorker.h"
 #include "platform/qt/QtFonts.h"
 #include "MainForm.h"
 #include "SystemClock.h"
@@ -38,10 +39,18 @@ int runMainWindow(QApplication &app)
     QtDesktop desktop;
     // The journal of runs sits beside the Data folder, unless the program's
     // settings name a database the shop's workstations share.
-    const JournalSetup journal = setUpJournal(settings, QString(),
-                                              QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
-                                                  + QStringLiteral("/journal.sqlite"));
+    JournalSetup journal = setUpJournal(settings, QString(),
+                                        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
+                                            + QStringLiteral("/journal.sqlite"));
     printer.protectedFiles = journal.localFiles();
+    // Claims and reads run on a thread of their own, so that a shared
+    // journal slow to answer never holds the window; it keeps painting
+    // meanwhile, and the print dialog shows the claim with its Stop.
+    JournalWorker journalWorker(std::move(journal.journal));
+    journalWorker.setWaiting([] {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        return true;
+    });
     Services services{scheduler,
                       measure,
                       dialogs,
@@ -51,7 +60,7 @@ int runMainWindow(QApplication &app)
                       layouts,
                       printer,
                       &desktop,
-                      journal.journal.get(),
+                      &journalWorker,
                       journal.local.get(),
                       journal.workstation};
     MainForm form(services);

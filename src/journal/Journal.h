@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -83,6 +84,13 @@ class Journal
 {
 public:
     virtual ~Journal() = default;
+    // Called over and over on the caller's thread while a journal that works
+    // on a thread of its own (JournalWorker) is busy: it lets the window
+    // paint, and returns false to stop waiting (Stop). Without one the
+    // caller just waits. A journal that works on the caller's thread has no
+    // use for it. Returns the hook it replaces.
+    using Waiting = std::function<bool()>;
+    virtual Waiting setWaiting(Waiting) { return {}; }
     // Where the journal lives, for messages.
     virtual QString location() const = 0;
     // Opens (creating on first use); false with the reason when it cannot.

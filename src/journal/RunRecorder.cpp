@@ -116,6 +116,22 @@ bool RunRecorder::withoutClaim(const QString &title, JournalRun run, const QStri
 
 bool RunRecorder::begin(const Run &run)
 {
+    m_stopped = false;
+    if (!m_journal || !waiting)
+        return claimNumbers(run);
+    Journal::Waiting before = m_journal->setWaiting([this] {
+        if (waiting())
+            return true;
+        m_stopped = true;
+        return false;
+    });
+    const bool go = claimNumbers(run);
+    m_journal->setWaiting(std::move(before));
+    return go;
+}
+
+bool RunRecorder::claimNumbers(const Run &run)
+{
     m_current.reset();
     m_refused.clear();
     m_unreachable.clear();
@@ -145,13 +161,17 @@ bool RunRecorder::begin(const Run &run)
     r.layoutLines = run.layoutLines;
     r.ranges = m_ranges;
     const auto cannotClaim = [&](const QString &error) {
+        // Stop asks nothing more: nothing is printed, and a claim the journal
+        // makes after it is ended as stopped.
+        if (m_stopped)
+            return false;
         return m_journal->server().isEmpty() ? journalFailed(run.title, error) : withoutClaim(run.title, r, error);
     };
 
     m_run = r;
     QString error;
     if (!m_journal->open(&error)) {
-        if (!m_journal->damaged())
+        if (m_stopped || !m_journal->damaged())
             return cannotClaim(error);
         if (!startNewJournal(run.title))
             return false;

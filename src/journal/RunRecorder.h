@@ -51,7 +51,12 @@ public:
     int endAttempts = 3;
     int endRetryPauseMs = 1500;
 
-    // False when the operator chose not to print; nothing is recorded then.
+    // Run while begin waits for the journal (Journal::Waiting): the print
+    // dialog shows that it is claiming and lets Stop end the wait.
+    Journal::Waiting waiting;
+
+    // False when the operator chose not to print, or stopped while the
+    // journal was claiming; nothing is recorded then.
     bool begin(const Run &run);
     void end(JournalRun::Outcome outcome, qint64 pagesPrinted, const QString &reason);
 
@@ -59,6 +64,8 @@ public:
     // (empty when the run went on).
     const std::vector<JournalDuplicate> &refusedDuplicates() const { return m_refused; }
     Journal *journal() const { return m_journal; }
+    // Set by begin when the operator stopped it while the journal claimed.
+    bool stoppedWhileClaiming() const { return m_stopped; }
     // Set by begin when the shared journal could not be reached: why.
     const QString &unreachable() const { return m_unreachable; }
     // Set by begin when the run went on without a claim: its number in the
@@ -79,6 +86,7 @@ public:
     static QString describe(const JournalDuplicate &d);
 
 private:
+    bool claimNumbers(const Run &run);
     bool journalFailed(const QString &title, const QString &reason);
     bool withoutClaim(const QString &title, JournalRun run, const QString &reason);
     bool startNewJournal(const QString &title);
@@ -95,6 +103,7 @@ private:
     std::optional<qint64> m_unclaimed;
     QString m_problem;
     std::optional<qint64> m_unrecordedEnd;
+    bool m_stopped = false;
     JournalRun m_run; // the run as begun, for a record of it elsewhere
     std::vector<NumberRange> m_ranges;
     std::vector<JournalDuplicate> m_refused;

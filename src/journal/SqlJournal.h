@@ -1,5 +1,7 @@
 #pragma once
 #include "Journal.h"
+#include "JournalSchema.h"
+#include "JournalUrl.h"
 
 #include <memory>
 
@@ -7,20 +9,16 @@ namespace numora {
 
 // The journal in an SQL database through Qt SQL: a SQLite file in the data
 // folder for one machine, or a PostgreSQL database the workstations of a
-// shop share. Both hold the same schema through the same code; the schema
-// carries its version, so that a later program can migrate it.
+// shop share. Both hold the same schema (JournalSchema) through the same
+// queries, here; where a URL points is JournalUrl's, and every write is one
+// JournalTransaction.
 class SqlJournal : public Journal
 {
 public:
     // A SQLite file.
     explicit SqlJournal(QString filePath);
     // A PostgreSQL database.
-    struct Server
-    {
-        QString host;
-        int port = 5432;
-        QString user, password, database;
-    };
+    using Server = JournalServer;
     explicit SqlJournal(Server server);
     ~SqlJournal() override;
     SqlJournal(const SqlJournal &) = delete;
@@ -36,11 +34,10 @@ public:
     // Whether the URL carries the server's password (else libpq looks for it
     // in ~/.pgpass).
     bool hasPassword() const { return m_server && !m_server->password.isEmpty(); }
-    // A URL as a message may show it: any password replaced by ***, also in
-    // a URL that cannot be parsed.
+    // JournalUrl::masked, for the journal's callers.
     static QString maskedUrl(const QString &url);
 
-    static constexpr int SchemaVersion = 2;
+    static constexpr int SchemaVersion = JournalSchema::Version;
     // Seconds a connection attempt to the server may take.
     static constexpr int ConnectTimeoutSeconds = 3;
 
@@ -63,14 +60,8 @@ public:
 private:
     bool postgres() const { return m_server.has_value(); }
     bool openDatabase(QString *error);
-    bool createSchema(QString *error);
     void close();
     bool ensureOpen(QString *error);
-    // A write transaction that no other writer of the journal, on any
-    // workstation, runs beside.
-    bool beginWrite(QString *error);
-    bool commitWrite(QString *error);
-    void rollbackWrite();
     std::optional<std::vector<JournalDuplicate>> lookUpDuplicates(const std::vector<NumberRange> &ranges,
                                                                   QString *error);
     // After a failure: a lost server connection is made anew next time.

@@ -448,10 +448,13 @@ bool PrintForm::runJob(QString &why)
         why = p.lastFailureCancelled() ? QString() : p.lastError();
         return false;
     }
-    // False: nothing goes out and nothing moved, the operator chose so.
-    if (!recordStart())
-        return false;
+    // Events go through while the journal claims, as while pages are drawn.
     m_printing = true;
+    // False: nothing goes out and nothing moved, the operator chose so.
+    if (!recordStart()) {
+        m_printing = false;
+        return false;
+    }
     m_lastText.reset();
     bool printed = printSequence(why);
     if (printed && p.documentOpen()) {
@@ -615,6 +618,7 @@ bool PrintForm::recordStart()
         run.reprintFrom = reprint->fromPage;
         run.reprintTo = reprint->toPage;
     }
+    m_d.recorder->waiting = claiming;
     return m_d.recorder->begin(run);
 }
 

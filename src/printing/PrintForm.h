@@ -117,6 +117,11 @@ public:
     // whole count. A view keeps its windows painting and shows the progress
     // here; returning false stops the job, which then prints nothing.
     std::function<bool(qsizetype page, qsizetype pages)> progress;
+    // Asked over and over while the journal claims the run's numbers (a
+    // shared journal may take seconds): a view shows that it is claiming
+    // and keeps its windows painting; returning false stops the job before
+    // its first page.
+    std::function<bool()> claiming;
     // Raised when a job stops on a failure or a Stop (after the numbering
     // was put back), with the reason; empty for a Stop.
     Event<QString> onJobFailed;

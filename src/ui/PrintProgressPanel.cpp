@@ -93,6 +93,23 @@ bool PrintProgressPanel::pageDone(qsizetype page, qsizetype pages)
     return !m_stop;
 }
 
+bool PrintProgressPanel::claiming()
+{
+    if (!m_running)
+        begin();
+    if (isHidden() && m_runClock.elapsed() >= m_showAfter) {
+        m_pageText->setText(tr("Claiming the run's numbers in the journal…"));
+        m_bar->setRange(0, 0); // busy: the journal tells no progress
+        show();
+        raise();
+        m_stopButton->setFocus();
+        pump();
+    } else if (m_pumpClock.elapsed() >= PumpEveryMs) {
+        pump();
+    }
+    return !m_stop;
+}
+
 void PrintProgressPanel::showProgress(qsizetype page, qsizetype pages)
 {
     if (m_stop)

@@ -29,6 +29,9 @@ public:
 
     // After `page` of `pages` pages are drawn; false once Stop was pressed.
     bool pageDone(qsizetype page, qsizetype pages);
+    // Now and then while the journal claims the run's numbers, before the
+    // first page; false once Stop was pressed.
+    bool claiming();
     // The run ended, printed or not: the panel goes and the next run starts
     // afresh.
     void runEnded();

@@ -112,6 +112,7 @@ PrintWindow::PrintWindow(PrintForm &form, QWidget *owner)
     form.progress = [panel = QPointer<PrintProgressPanel>(m_progress)](qsizetype page, qsizetype pages) {
         return !panel || panel->pageDone(page, pages);
     };
+    form.claiming = [panel = QPointer<PrintProgressPanel>(m_progress)] { return !panel || panel->claiming(); };
     const auto runEnded = [panel = QPointer<PrintProgressPanel>(m_progress)] {
         if (panel)
             panel->runEnded();
@@ -139,6 +140,7 @@ PrintWindow::~PrintWindow()
 {
     // The form outlives its window.
     m_form.progress = nullptr;
+    m_form.claiming = nullptr;
 }
 
 QRect PrintWindow::placeOf(double left, double top, double width, double height) const
