@@ -69,11 +69,11 @@ RunForms::Outcome RunForms::print(qint64 pages, bool twoPages, qint64 runId,
         outcome.failure = why;
     });
     dialog.open();
-    dialog.Check1.setValue(twoPages ? 1 : 0);
-    dialog.Te1.setText(QString::number(pages));
+    dialog.twoPageOption.setValue(twoPages ? 1 : 0);
+    dialog.pageField.setText(QString::number(pages));
     if (only)
         dialog.reprint = PrintForm::Reprint{runId, qsizetype(only->first), qsizetype(only->second)};
-    dialog.Command1.click();
+    dialog.printButton.click();
     outcome.ended = m_scheduler.settle() && !dialog.visible();
     outcome.printed = outcome.ended && !failed;
     outcome.pages = outcome.printed ? dialog.lastJobPages() : 0;
@@ -84,7 +84,7 @@ RunForms::Outcome RunForms::print(qint64 pages, bool twoPages, qint64 runId,
 std::vector<NumberRange> RunForms::numbers(qint64 pages, bool twoPages)
 {
     MainForm &f = *m_form;
-    f.printForm.Check1.setValue(twoPages ? 1 : 0);
+    f.printForm.twoPageOption.setValue(twoPages ? 1 : 0);
     f.No1.setText(QString::number(pages));
     f.printGenerator.Tim2.setInterval(1);
     m_scheduler.settle();

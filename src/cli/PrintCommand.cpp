@@ -394,7 +394,7 @@ int runPrintCommand(const QStringList &args)
     if (o.dryRun) {
         // The generation alone, on the in-memory layout: nothing is printed
         // and the file stays as it is.
-        dialog.Check1.setValue(o.twoPages ? 1 : 0);
+        dialog.twoPageOption.setValue(o.twoPages ? 1 : 0);
         form.No1.setText(o.pages);
         form.printGenerator.Tim2.setInterval(1);
         scheduler.settle();
@@ -413,9 +413,9 @@ int runPrintCommand(const QStringList &args)
         failure = why;
     });
     dialog.open();
-    dialog.Check1.setValue(o.twoPages ? 1 : 0);
-    dialog.Te1.setText(o.pages);
-    dialog.Command1.click();
+    dialog.twoPageOption.setValue(o.twoPages ? 1 : 0);
+    dialog.pageField.setText(o.pages);
+    dialog.printButton.click();
     if (!scheduler.settle() || dialog.visible()) {
         say(stderr, QStringLiteral("numora print: the run did not come to an end"));
         return 1;

@@ -1,5 +1,5 @@
 #include "NumberRanges.h"
-#include "printing/SequenceList.h"
+#include "numbertext/RunEntry.h"
 
 #include <algorithm>
 #include <numeric>
@@ -167,7 +167,7 @@ std::optional<CountedNumber> countedNumber(QStringView body, NumberSpan digits)
 
 } // namespace
 
-std::vector<NumberRange> rangesOfSequence(const SequenceList &sequence, int perPage, bool reverse, bool twoPages)
+std::vector<NumberRange> rangesOfSequence(const RunEntries &sequence, int perPage, bool reverse, bool twoPages)
 {
     std::vector<NumberRange> out;
     const qsizetype count = sequence.count();
@@ -181,9 +181,10 @@ std::vector<NumberRange> rangesOfSequence(const SequenceList &sequence, int perP
         for (int s = 0; s < perPage; ++s) {
             const qsizetype k = page * perPage + s;
             const qsizetype i = reverse ? count - 1 - k : k;
-            const int position = int(i % perPage) + 1;
-            const QStringView body = sequence.body(i);
-            const NumberSpan span = countedDigits(body, sequence.number(i));
+            const RunEntry entry = sequence.entry(i);
+            const int position = entry.slot > 0 ? entry.slot : int(i % perPage) + 1;
+            const QStringView body = entry.text;
+            const NumberSpan span = countedDigits(body, entry.number);
             const auto number = countedNumber(body, span);
             const QStringView prefix = body.left(span.at);
             const QStringView suffix = body.mid(qsizetype(span.at) + span.length);
