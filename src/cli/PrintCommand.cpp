@@ -2,6 +2,7 @@
 #include "app/MainForm.h"
 #include "app/SystemClock.h"
 #include "app/Reprinter.h"
+#include "app/RunForms.h"
 #include "journal/JournalForm.h"
 #include "journal/JournalSetup.h"
 #include "layoutfiles/LayoutFile.h"
@@ -406,17 +407,10 @@ int runPrintCommand(const QStringList &args)
         return 0;
     }
 
-    QString failure;
-    bool failed = false;
-    dialog.onJobFailed.connect([&](const QString &why) {
-        failed = true;
-        failure = why;
-    });
-    dialog.open();
-    dialog.twoPageOption.setValue(o.twoPages ? 1 : 0);
-    dialog.pageField.setText(o.pages);
-    dialog.printButton.click();
-    if (!scheduler.settle() || dialog.visible()) {
+    const RunForms::Outcome outcome = RunForms::printWith(form, scheduler, o.pages, o.twoPages);
+    const QString &failure = outcome.failure;
+    const bool failed = !outcome.printed;
+    if (!outcome.ended) {
         say(stderr, QStringLiteral("numora print: the run did not come to an end"));
         return 1;
     }
