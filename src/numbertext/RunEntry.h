@@ -1,6 +1,7 @@
 #pragma once
 #include <QStringView>
 #include <QtGlobal>
+#include <optional>
 
 namespace numora {
 
@@ -10,6 +11,16 @@ struct NumberSpan
 {
     quint16 at = 0;
     quint16 length = 0;
+};
+
+// The number as the number-text rule wrote it into an entry: the text
+// before and after it and the digits that count (a sign or a decimal point
+// it was written with stays with the text before).
+struct WrittenNumber
+{
+    QStringView prefix, suffix;
+    int digits = 0;
+    qint64 value = 0;
 };
 
 // One number of a generated run as it goes on the page: its slot (1..12,
@@ -23,6 +34,9 @@ struct RunEntry
     double top = 0, left = 0;
     QStringView text;
     NumberSpan number;
+    // Nothing for an entry without digits that count, or with too many (over
+    // 18) to count with.
+    std::optional<WrittenNumber> writtenNumber() const;
 };
 
 // A generated run, entry by entry in the order it was generated.
