@@ -156,7 +156,7 @@ void runPerNumber(FormRig &rig, int pages)
     for (qint64 i = 0; i < r.sequenceLength(); ++i) {
         f.doc.startNumber.setText(r.sequenceNumberText(i));
         g_perNumberList.append(heads[std::size_t(r.sequenceSlot(i) - 1)], trimBlanks(f.doc.sampleLabel.caption()));
-        f.printForm.LA1.setCaption(f.doc.sampleLabel.caption());
+        f.printForm.numberSample.setCaption(f.doc.sampleLabel.caption());
         if (slice.elapsed() >= QtScheduler::SliceMs) {
             rig.letWindowRun();
             slice.restart();

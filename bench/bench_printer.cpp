@@ -166,8 +166,8 @@ bool wholeRun(const QString &file, int pages, bool boxes)
     doc.borderLine.setValue(boxes ? 1 : 0);
     scheduler.settle();
     form.Label50.click();
-    form.printForm.Te1.setText(QString::number(pages));
-    form.printForm.Command1.click();
+    form.printForm.pageField.setText(QString::number(pages));
+    form.printForm.printButton.click();
     if (!scheduler.settle() || form.printForm.lastJobPages() != pages) {
         std::fprintf(stderr, "%s\n", qPrintable(dialogs.lines().join(QLatin1Char('\n'))));
         return false;

@@ -592,12 +592,12 @@ private slots:
         fx.settle();
         PrintForm &dialog = form.printForm;
         QVERIFY(dialog.visible());
-        const int item = int(dialog.Combo1.items().indexOf(QLatin1Char(' ') + queue));
-        QVERIFY2(item >= 0, qPrintable(dialog.Combo1.items().join(QLatin1Char('|'))));
-        QVERIFY(dialog.Combo1.setListIndex(item));
+        const int item = int(dialog.printerBox.items().indexOf(QLatin1Char(' ') + queue));
+        QVERIFY2(item >= 0, qPrintable(dialog.printerBox.items().join(QLatin1Char('|'))));
+        QVERIFY(dialog.printerBox.setListIndex(item));
         QCOMPARE(qtPrinter.currentName(), queue);
-        dialog.Te1.setText(QStringLiteral("4"));
-        dialog.Command1.click();
+        dialog.pageField.setText(QStringLiteral("4"));
+        dialog.printButton.click();
         for (int i = 0; i < 10000 && dialog.visible(); ++i)
             fx.scheduler.advance(100);
         QVERIFY(!dialog.visible());

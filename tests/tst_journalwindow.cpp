@@ -47,8 +47,8 @@ struct Harness : test::WindowFixture
     void print(const QString &pages)
     {
         form->Label50.click();
-        form->printForm.Te1.setText(pages);
-        form->printForm.Command1.click();
+        form->printForm.pageField.setText(pages);
+        form->printForm.printButton.click();
         settle();
     }
     QStringList numbering()
@@ -182,13 +182,13 @@ void TestJournalWindow::previewButtonAsksForThePreview()
     QPushButton *preview = dialog->previewButton();
     QCOMPARE(preview->text(), QStringLiteral("Preview"));
     const QStringList before = h.numbering();
-    h.form->printForm.Te1.setText(QStringLiteral("2"));
+    h.form->printForm.pageField.setText(QStringLiteral("2"));
     QTest::mouseClick(preview, Qt::LeftButton);
     QCOMPARE(h.dialogs.previews.size(), 1);
     QCOMPARE(h.numbering(), before);
     QVERIFY(dialog->isVisible());
     // A run under way disables it with the other commands.
-    h.form->printForm.Command1.click();
+    h.form->printForm.printButton.click();
     QVERIFY(!preview->isEnabled());
     h.settle();
     QVERIFY(preview->isEnabled());

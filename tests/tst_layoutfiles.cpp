@@ -457,8 +457,8 @@ void TestLayoutFiles::printedRunWritesItsNumberingIntoTheOpenedFile()
     };
     const auto print = [&](const QString &pages) {
         f.Label50.click();
-        f.printForm.Te1.setText(pages);
-        f.printForm.Command1.click();
+        f.printForm.pageField.setText(pages);
+        f.printForm.printButton.click();
         fx.settle();
     };
     open(QStringLiteral("Receipts.10x10"));

@@ -133,10 +133,10 @@ void TestPreview::drawsWhatPrintPrints()
 
     PrintForm &dialog = form.printForm;
     form.Label50.click();
-    dialog.Check1.setValue(twoPages ? 1 : 0);
-    dialog.Te1.setText(pages);
+    dialog.twoPageOption.setValue(twoPages ? 1 : 0);
+    dialog.pageField.setText(pages);
     rig.fx.printer.takeLines();
-    dialog.Command4.click();
+    dialog.previewButton.click();
     rig.fx.settle();
 
     QCOMPARE(rig.fx.dialogs.previews.size(), 1);
@@ -154,9 +154,9 @@ void TestPreview::drawsWhatPrintPrints()
     QCOMPARE(rig.numbering(), before);
     QCOMPARE(rig.journaledRuns(), 0);
     QVERIFY(dialog.visible());
-    QCOMPARE(dialog.Te1.text(), pages);
+    QCOMPARE(dialog.pageField.text(), pages);
 
-    dialog.Command1.click();
+    dialog.printButton.click();
     rig.fx.settle();
     const QStringList printed = pagesOf(rig.fx.printer.takeLines());
     QVERIFY(!printed.isEmpty());
@@ -177,9 +177,9 @@ void TestPreview::refusedWithoutPages()
 {
     Rig rig;
     rig.form->Label50.click();
-    rig.form->printForm.Te1.setText(QStringLiteral("0"));
+    rig.form->printForm.pageField.setText(QStringLiteral("0"));
     rig.fx.dialogs.answers.push_back(QStringLiteral("OK"));
-    rig.form->printForm.Command4.click();
+    rig.form->printForm.previewButton.click();
     QCOMPARE(rig.fx.dialogs.asked, QStringList{QStringLiteral("Type Numbar Of Pages")});
     QVERIFY(rig.fx.dialogs.previews.isEmpty());
 }

@@ -72,7 +72,7 @@ struct Rig
     // As the print command starts a run.
     void run(const QString &pageField, bool twoPages)
     {
-        form.printForm.Check1.setValue(twoPages ? 1 : 0);
+        form.printForm.twoPageOption.setValue(twoPages ? 1 : 0);
         form.No1.setText(pageField);
         form.printGenerator.Tim2.setInterval(1);
         QVERIFY(scheduler.settle());
@@ -112,7 +112,7 @@ struct Rig
         in.printOrder = doc.wayPrint.text();
         in.startText = doc.startNumber.text();
         in.pageCountText = form.No1.text();
-        in.twoPages = form.printForm.Check1.value() == 1;
+        in.twoPages = form.printForm.twoPageOption.value() == 1;
         for (int n = 1; n <= 12; ++n) {
             in.counters[std::size_t(n - 1)] = form.doc.slot(n).counter.text();
             in.tops[std::size_t(n - 1)] = form.doc.slot(n).topCm.text();
@@ -267,7 +267,7 @@ void TestPrintEngine::entryText()
     QCOMPARE(rig.sequence(),
              (QStringList{QStringLiteral("0028.50018.5No:000009"), QStringLiteral("0000050000.1No:000010")}));
     // The dialog's running label shows the sample of the last number.
-    QCOMPARE(rig.form.printForm.LA1.caption(), QStringLiteral("No:000010"));
+    QCOMPARE(rig.form.printForm.numberSample.caption(), QStringLiteral("No:000010"));
     QCOMPARE(rig.doc.startNumber.text(), QStringLiteral("11"));
     QCOMPARE(rig.doc.modified, 1);
 }
@@ -517,7 +517,7 @@ void TestPrintEngine::formMatchesClosedForms()
         const int pageField = rng.bounded(0, 25);
         const PrintRunInput in = rig.input();
         const NumberTextStyle style = rig.form.sample.style();
-        const QString labelBefore = rig.form.printForm.LA1.caption();
+        const QString labelBefore = rig.form.printForm.numberSample.caption();
 
         // The set-up: a counter put into normal form copies itself into the
         // start number field; the two-page option halves the page count.
@@ -599,8 +599,8 @@ void TestPrintEngine::formMatchesClosedForms()
         QVERIFY2(rig.form.No1.text() == QString::number(P), qPrintable(what));
         for (int n = 1; n <= 12; ++n)
             QVERIFY2(rig.doc.slot(n).counter.text() == countersAfter[std::size_t(n - 1)], qPrintable(what));
-        QVERIFY2(rig.form.printForm.LA1.caption() == label,
-                 qPrintable(what + QStringLiteral(" label: ") + rig.form.printForm.LA1.caption()));
+        QVERIFY2(rig.form.printForm.numberSample.caption() == label,
+                 qPrintable(what + QStringLiteral(" label: ") + rig.form.printForm.numberSample.caption()));
         // The page buffer holds one page at most, and none once it is copied.
         QVERIFY2(rig.form.printGenerator.Lise2.count() == 0, qPrintable(what));
         // The readout measured the sample the run ended with.
@@ -632,7 +632,7 @@ void TestPrintEngine::eachTickEndsUpToDate()
     rig.doc.startNumber.setText(QStringLiteral("9990"));
     rig.doc.zeroPad.setValue(0);
     MainForm &f = rig.form;
-    f.printForm.Check1.setValue(twoPages ? 1 : 0);
+    f.printForm.twoPageOption.setValue(twoPages ? 1 : 0);
     f.No1.setText(twoPages ? QStringLiteral("46") : QStringLiteral("23"));
     f.printGenerator.Tim2.setInterval(1);
     rig.scheduler.advance(1);
@@ -650,7 +650,7 @@ void TestPrintEngine::eachTickEndsUpToDate()
         QCOMPARE(f.sample.La00.caption(), readout);
         QCOMPARE(f.sample.LA1.width(), width);
         if (f.printGenerator.generating())
-            QCOMPARE(f.printForm.LA1.caption(), sample);
+            QCOMPARE(f.printForm.numberSample.caption(), sample);
         // The page buffer never holds more than the page being built.
         QCOMPARE(f.printGenerator.Lise2.count(), qsizetype(0));
     }

@@ -126,9 +126,9 @@ struct JobRig
     void print(const QString &pages, bool twoPages = false)
     {
         form->Label50.click();
-        dialog().Check1.setValue(twoPages ? 1 : 0);
-        dialog().Te1.setText(pages);
-        dialog().Command1.click();
+        dialog().twoPageOption.setValue(twoPages ? 1 : 0);
+        dialog().pageField.setText(pages);
+        dialog().printButton.click();
         fx.settle();
     }
     QStringList numbering()
@@ -248,7 +248,7 @@ void TestPrintJob::failureRestoresNumbering()
     QVERIFY(r.fx.dialogs.asked.first().contains(QLatin1String("\"Counter\"")));
     QVERIFY(!r.dialog().visible());
     QVERIFY(r.form->enabled());
-    QVERIFY(r.dialog().Command1.enabled());
+    QVERIFY(r.dialog().printButton.enabled());
     QCOMPARE(r.dialog().lastJobPages(), qsizetype(0));
 
     // The printer back in order: the same numbers print again.

@@ -91,8 +91,8 @@ void TestPrintPdf::run()
     fx.settle();
 
     form.Label50.click();
-    form.printForm.Te1.setText(QStringLiteral("3"));
-    form.printForm.Command1.click();
+    form.printForm.pageField.setText(QStringLiteral("3"));
+    form.printForm.printButton.click();
     fx.settle();
     QVERIFY2(fx.dialogs.asked.isEmpty(), qPrintable(fx.dialogs.asked.join(QLatin1Char('\n'))));
     QCOMPARE(form.printForm.lastJobPages(), qsizetype(3));
@@ -160,9 +160,9 @@ void TestPrintPdf::reprintPastPrintedPages()
     fx.settle();
     const auto printRun = [&](const QString &pages, bool twoPages) {
         form.Label50.click();
-        form.printForm.Check1.setValue(twoPages ? 1 : 0);
-        form.printForm.Te1.setText(pages);
-        form.printForm.Command1.click();
+        form.printForm.twoPageOption.setValue(twoPages ? 1 : 0);
+        form.printForm.pageField.setText(pages);
+        form.printForm.printButton.click();
         fx.settle();
     };
     printRun(QStringLiteral("5"), true);
@@ -212,8 +212,8 @@ void TestPrintPdf::fileAskedBeforeTheJournalClaim()
     MainForm &form = fx.start();
     const auto printRun = [&] {
         form.Label50.click();
-        form.printForm.Te1.setText(QStringLiteral("2"));
-        form.printForm.Command1.click();
+        form.printForm.pageField.setText(QStringLiteral("2"));
+        form.printForm.printButton.click();
         fx.settle();
     };
     printRun();

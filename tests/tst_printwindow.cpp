@@ -155,7 +155,7 @@ void TstPrintWindow::closing()
     Harness h;
     QVERIFY(h.open());
     QTest::mouseClick(h.pw->twoPageOption(), Qt::LeftButton);
-    QCOMPARE(h.dialog().Check1.value(), 1);
+    QCOMPARE(h.dialog().twoPageOption.value(), 1);
 
     if (byCloseButton)
         QVERIFY(h.pw->close());
@@ -166,9 +166,9 @@ void TstPrintWindow::closing()
     QVERIFY(!h.pw->isVisible());
     QVERIFY(!h.dialog().visible());
     QVERIFY(h.w.isEnabled());
-    QCOMPARE(h.dialog().Check1.value(), 0);
+    QCOMPARE(h.dialog().twoPageOption.value(), 0);
     QCOMPARE(h.pw->twoPageOption()->checkState(), Qt::Unchecked);
-    QCOMPARE(h.dialog().Timer2.interval(), 0);
+    QCOMPARE(h.dialog().keepInFrontTimer.interval(), 0);
 }
 
 void TstPrintWindow::twoPageOptionSwapsThePictures()
@@ -181,14 +181,14 @@ void TstPrintWindow::twoPageOptionSwapsThePictures()
     QCOMPARE(pw->oneCopyPicture()->geometry(), pw->twoCopiesPicture()->geometry());
 
     QTest::mouseClick(pw->twoPageOption(), Qt::LeftButton);
-    QCOMPARE(h.dialog().Check1.value(), 1);
+    QCOMPARE(h.dialog().twoPageOption.value(), 1);
     QVERIFY(!pw->oneCopyPicture()->isVisibleTo(pw));
     QVERIFY(pw->twoCopiesPicture()->isVisibleTo(pw));
 
     // The space bar is a click too.
     pw->twoPageOption()->setFocus();
     QTest::keyClick(pw->twoPageOption(), Qt::Key_Space);
-    QCOMPARE(h.dialog().Check1.value(), 0);
+    QCOMPARE(h.dialog().twoPageOption.value(), 0);
     QVERIFY(pw->oneCopyPicture()->isVisibleTo(pw));
     QVERIFY(!pw->twoCopiesPicture()->isVisibleTo(pw));
 }
@@ -216,7 +216,7 @@ void TstPrintWindow::pageFieldGoesThroughTheForm()
     QTest::keyClick(field, Qt::Key_End);
     QTest::keyClicks(field, QStringLiteral("345"));
     // Five characters at most.
-    QCOMPARE(h.dialog().Te1.text(), QStringLiteral("7;234"));
+    QCOMPARE(h.dialog().pageField.text(), QStringLiteral("7;234"));
     QCOMPARE(field->text(), QStringLiteral("7;234"));
 }
 
@@ -283,7 +283,7 @@ void TstPrintWindow::progressOfARun()
     PrintProgressPanel *panel = pw->progress();
     panel->setShowAfter(0);
     const QString startBefore = h.form->doc.startNumber.text();
-    const int printerBefore = h.dialog().Combo1.listIndex();
+    const int printerBefore = h.dialog().printerBox.listIndex();
     h.typePages(QStringLiteral("3"));
     QTest::mouseClick(pw->printButton(), Qt::LeftButton);
 
@@ -303,7 +303,7 @@ void TstPrintWindow::progressOfARun()
 
     QVERIFY(panelShown);
     QCOMPARE(shown, QStringLiteral("Page 1 of 3"));
-    QCOMPARE(h.dialog().Combo1.listIndex(), printerBefore);
+    QCOMPARE(h.dialog().printerBox.listIndex(), printerBefore);
     if (stop) {
         // Nothing reached the printer's end and the numbers stand as before.
         QVERIFY(!h.printed());
@@ -326,7 +326,7 @@ void TstPrintWindow::progressOfARun()
     // Between runs the same key does choose the other printer.
     QVERIFY(h.open());
     QTest::keyClick(pw->printerBox(), Qt::Key_Up);
-    QCOMPARE(h.dialog().Combo1.listIndex(), printerBefore - 1);
+    QCOMPARE(h.dialog().printerBox.listIndex(), printerBefore - 1);
     h.typePages(QStringLiteral("1"));
     QTest::mouseClick(pw->printButton(), Qt::LeftButton);
     h.printer.takeLines();

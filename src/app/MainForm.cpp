@@ -36,8 +36,7 @@ MainForm::MainForm(Services services)
     , recorder(services.dialogs, services.clock, services.journal, printGenerator.Lise1)
     , printForm(PrintForm::Deps{services.scheduler, services.dialogs, services.settings, services.printer,
                                 services.measure, doc, *this, No1, preview.box(1), printGenerator.Tim2,
-                                printGenerator.Tim1, [this] { return printGenerator.Lise1.count(); },
-                                [this](qsizetype i) { return printGenerator.Lise1.item(i); }, &recorder,
+                                printGenerator.Tim1, printGenerator.Lise1, &recorder,
                                 [this] { return layoutFileValues(doc); },
                                 [this](qint64 pages, bool twoPages) {
                                     return Previewer(m_services)

@@ -34,22 +34,23 @@ bool RunForms::load(const QStringList &layoutLines, const QString &gridType, con
     }
     const GridTypeInfo *grid = findGridType(gridType);
     const QString fileName = QStringLiteral("Run.") + QLatin1String(grid ? grid->tag : "2x2");
-    QString error;
-    if (!m_folder.ensureExists()
-        || !m_folder.write(m_folder.filePath(fileName),
-                           encodeLayoutFile(layoutFileKeys(LayoutWriter::SaveCommand), layoutLines), &error)) {
-        *problem = QStringLiteral("cannot be set up for printing: %1").arg(error);
+    // The forms' own Data folder stays empty: nothing of theirs is written.
+    if (!m_folder.ensureExists()) {
+        *problem = QStringLiteral("cannot be set up for printing: no folder for its forms");
         return false;
     }
     m_form = std::make_unique<MainForm>(m_services);
     m_form->startUp();
     m_scheduler.settle();
-    if (!m_form->layoutFiles().loadLayoutFile(m_folder.filePath(fileName), fileName)) {
+    // From memory, through the loader a file goes through, encoded as a
+    // file would be: the run loads exactly as its layout file would.
+    if (!m_form->layoutFiles().loadLayout(encodeLayoutFile(layoutFileKeys(LayoutWriter::SaveCommand), layoutLines),
+                                          fileName)) {
         *problem = QStringLiteral("cannot be read back");
         return false;
     }
     // The printed document's name comes from these captions: the run keeps
-    // the name it has, not the temporary file's.
+    // the name it has, not the loader's file name.
     m_form->doc.documentName.setCaption(layoutName);
     m_form->doc.fileCaption.setCaption(QStringLiteral("File Name : ") + layoutName);
     m_form->doc.typeCaption.setCaption(QStringLiteral("Type: ") + QLatin1String(grid ? grid->tag : "2x2"));
@@ -61,20 +62,29 @@ bool RunForms::load(const QStringList &layoutLines, const QString &gridType, con
 RunForms::Outcome RunForms::print(qint64 pages, bool twoPages, qint64 runId,
                                   std::optional<std::pair<qint64, qint64>> only)
 {
+    std::optional<PrintJob::Reprint> reprint;
+    if (only)
+        reprint = PrintJob::Reprint{runId, qsizetype(only->first), qsizetype(only->second)};
+    return printWith(*m_form, m_scheduler, QString::number(pages), twoPages, reprint);
+}
+
+RunForms::Outcome RunForms::printWith(MainForm &form, ManualScheduler &scheduler, const QString &pages, bool twoPages,
+                                      std::optional<PrintJob::Reprint> reprint)
+{
     Outcome outcome;
-    PrintForm &dialog = m_form->printForm;
+    PrintForm &dialog = form.printForm;
     bool failed = false;
     const auto token = dialog.onJobFailed.connect([&](const QString &why) {
         failed = true;
         outcome.failure = why;
     });
     dialog.open();
-    dialog.Check1.setValue(twoPages ? 1 : 0);
-    dialog.Te1.setText(QString::number(pages));
-    if (only)
-        dialog.reprint = PrintForm::Reprint{runId, qsizetype(only->first), qsizetype(only->second)};
-    dialog.Command1.click();
-    outcome.ended = m_scheduler.settle() && !dialog.visible();
+    dialog.twoPageOption.setValue(twoPages ? 1 : 0);
+    dialog.pageField.setText(pages);
+    if (reprint)
+        dialog.reprint = reprint;
+    dialog.printButton.click();
+    outcome.ended = scheduler.settle() && !dialog.visible();
     outcome.printed = outcome.ended && !failed;
     outcome.pages = outcome.printed ? dialog.lastJobPages() : 0;
     outcome.unrecordedEnd = m_form->recorder.unrecordedEnd();
@@ -85,7 +95,7 @@ RunForms::Outcome RunForms::print(qint64 pages, bool twoPages, qint64 runId,
 std::vector<NumberRange> RunForms::numbers(qint64 pages, bool twoPages)
 {
     MainForm &f = *m_form;
-    f.printForm.Check1.setValue(twoPages ? 1 : 0);
+    f.printForm.twoPageOption.setValue(twoPages ? 1 : 0);
     f.No1.setText(QString::number(pages));
     f.printGenerator.Tim2.setInterval(1);
     m_scheduler.settle();

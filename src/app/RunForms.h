@@ -4,6 +4,7 @@
 #include "platform/LayoutFolder.h"
 #include "platform/ManualScheduler.h"
 #include "platform/MemorySettingsStore.h"
+#include "printing/PrintJob.h"
 
 #include <QTemporaryDir>
 #include <memory>
@@ -41,6 +42,11 @@ public:
     // Prints `pages` pages (with the two-page option), or only the printed
     // pages from..to of them, through the forms' print dialog.
     Outcome print(qint64 pages, bool twoPages, qint64 runId = 0, std::optional<std::pair<qint64, qint64>> only = {});
+    // A run of `pages` (the page field's text) printed by the given forms'
+    // print dialog as the operator would, until their timers settle. The
+    // window's own forms print the command line's runs through it.
+    static Outcome printWith(MainForm &form, ManualScheduler &scheduler, const QString &pages, bool twoPages,
+                             std::optional<PrintJob::Reprint> reprint = {});
 
     // Generates the run without printing it: the numbers of each position,
     // in the order the pages would go out.

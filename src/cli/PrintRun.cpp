@@ -1,4 +1,5 @@
 #include "PrintRun.h"
+#include "app/RunForms.h"
 #include "CommandLine.h"
 #include "app/MainForm.h"
 #include "layoutfiles/LayoutFile.h"
@@ -87,7 +88,7 @@ int printRun(const Options &o, const QString &path, CommandServices &services)
     if (o.dryRun) {
         // The generation alone, on the in-memory layout: nothing is printed
         // and the file stays as it is.
-        dialog.Check1.setValue(o.twoPages ? 1 : 0);
+        dialog.twoPageOption.setValue(o.twoPages ? 1 : 0);
         form.No1.setText(o.pages);
         form.printGenerator.Tim2.setInterval(1);
         scheduler.settle();
@@ -99,17 +100,10 @@ int printRun(const Options &o, const QString &path, CommandServices &services)
         return 0;
     }
 
-    QString failure;
-    bool failed = false;
-    dialog.onJobFailed.connect([&](const QString &why) {
-        failed = true;
-        failure = why;
-    });
-    dialog.open();
-    dialog.Check1.setValue(o.twoPages ? 1 : 0);
-    dialog.Te1.setText(o.pages);
-    dialog.Command1.click();
-    if (!scheduler.settle() || dialog.visible()) {
+    const RunForms::Outcome outcome = RunForms::printWith(form, scheduler, o.pages, o.twoPages);
+    const QString &failure = outcome.failure;
+    const bool failed = !outcome.printed;
+    if (!outcome.ended) {
         say(stderr, QStringLiteral("numora print: the run did not come to an end"));
         return 1;
     }

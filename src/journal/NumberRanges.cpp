@@ -1,5 +1,5 @@
 #include "NumberRanges.h"
-#include "printing/SequenceList.h"
+#include "numbertext/RunEntry.h"
 
 #include <algorithm>
 #include <numeric>
@@ -130,44 +130,7 @@ std::optional<NumberRange> commonNumbers(const NumberRange &a, const NumberRange
     return r;
 }
 
-namespace {
-
-bool isAsciiDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
-
-// The digits that count of a number where the number-text rule wrote it: a
-// sign or a decimal point it was written with stays with the text before.
-NumberSpan countedDigits(QStringView body, NumberSpan span)
-{
-    const qsizetype end = qsizetype(span.at) + span.length;
-    if (end > body.size())
-        return {};
-    qsizetype begin = end;
-    while (begin > span.at && isAsciiDigit(body.at(begin - 1)))
-        --begin;
-    return {quint16(begin), quint16(end - begin)};
-}
-
-struct CountedNumber
-{
-    qint64 value = 0;
-    int digits = 0;
-};
-
-// Nothing for an entry without digits that count, or too many to count with.
-std::optional<CountedNumber> countedNumber(QStringView body, NumberSpan digits)
-{
-    if (digits.length == 0 || digits.length > MaxDigits)
-        return std::nullopt;
-    CountedNumber n;
-    n.digits = digits.length;
-    for (qsizetype i = digits.at; i < digits.at + digits.length; ++i)
-        n.value = n.value * 10 + (body.at(i).unicode() - '0');
-    return n;
-}
-
-} // namespace
-
-std::vector<NumberRange> rangesOfSequence(const SequenceList &sequence, int perPage, bool reverse, bool twoPages)
+std::vector<NumberRange> rangesOfSequence(const RunEntries &sequence, int perPage, bool reverse, bool twoPages)
 {
     std::vector<NumberRange> out;
     const qsizetype count = sequence.count();
@@ -181,12 +144,12 @@ std::vector<NumberRange> rangesOfSequence(const SequenceList &sequence, int perP
         for (int s = 0; s < perPage; ++s) {
             const qsizetype k = page * perPage + s;
             const qsizetype i = reverse ? count - 1 - k : k;
-            const int position = int(i % perPage) + 1;
-            const QStringView body = sequence.body(i);
-            const NumberSpan span = countedDigits(body, sequence.number(i));
-            const auto number = countedNumber(body, span);
-            const QStringView prefix = body.left(span.at);
-            const QStringView suffix = body.mid(qsizetype(span.at) + span.length);
+            const RunEntry entry = sequence.entry(i);
+            const int position = entry.slot > 0 ? entry.slot : int(i % perPage) + 1;
+            const QStringView body = entry.text;
+            const std::optional<WrittenNumber> number = entry.writtenNumber();
+            const QStringView prefix = number ? number->prefix : body;
+            const QStringView suffix = number ? number->suffix : QStringView();
             qsizetype &current = open[std::size_t(position - 1)];
             if (number && current >= 0) {
                 NumberRange &r = out[std::size_t(current)];

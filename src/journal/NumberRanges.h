@@ -5,7 +5,7 @@
 
 namespace numora {
 
-class SequenceList;
+class RunEntries;
 
 // A number text split around its number: the last run of digits is taken
 // for the number, the rest is its pattern (for a text typed to look up; a
@@ -54,7 +54,7 @@ std::optional<NumberRange> commonNumbers(const NumberRange &a, const NumberRange
 // two-page option every page's entries come twice in a row and count once.
 // Each entry's number is read where the sequence says the number-text rule
 // wrote it; entries without one (or one too long) are ranges of their own.
-std::vector<NumberRange> rangesOfSequence(const SequenceList &sequence, int perPage, bool reverse, bool twoPages);
+std::vector<NumberRange> rangesOfSequence(const RunEntries &sequence, int perPage, bool reverse, bool twoPages);
 
 // The parts of the ranges printed on pages from..to (a reprint of some pages).
 std::vector<NumberRange> clipToPages(const std::vector<NumberRange> &ranges, qint64 from, qint64 to);

@@ -8,7 +8,7 @@
 
 namespace numora {
 
-RunRecorder::RunRecorder(Dialogs &dialogs, Clock &clock, Journal *journal, const SequenceList &sequence)
+RunRecorder::RunRecorder(Dialogs &dialogs, Clock &clock, Journal *journal, const RunEntries &sequence)
     : m_dialogs(dialogs)
     , m_clock(clock)
     , m_journal(journal)
@@ -226,6 +226,13 @@ void RunRecorder::end(JournalRun::Outcome outcome, qint64 pagesPrinted, const QS
         qCInfo(lcJournal) << "the end of run" << id << "was not recorded, try" << attempt << ':' << error;
     }
     endNotRecorded(id, outcome, pagesPrinted, reason, finished, error);
+}
+
+void RunRecorder::finish(bool printed, qint64 pagesPrinted, const QString &reason)
+{
+    using Outcome = JournalRun::Outcome;
+    end(printed ? Outcome::Printed : reason.isEmpty() ? Outcome::Stopped : Outcome::Failed, printed ? pagesPrinted : 0,
+        reason);
 }
 
 void RunRecorder::endNotRecorded(qint64 id, JournalRun::Outcome outcome, qint64 pagesPrinted, const QString &reason,

@@ -1,5 +1,6 @@
 #pragma once
 #include "Journal.h"
+#include "platform/RunClaims.h"
 
 #include <QStringList>
 #include <vector>
@@ -8,7 +9,7 @@ namespace numora {
 
 class Clock;
 class Dialogs;
-class SequenceList;
+class RunEntries;
 
 // Puts a print run into the journal: before its first page it claims the
 // run's numbers (checked against every run printed or still printing, on any
@@ -16,23 +17,13 @@ class SequenceList;
 // (or a failure, or a Stop) it records how the run ended. When the journal
 // cannot be written, or a shared one cannot be reached, the operator is told
 // and chooses.
-class RunRecorder
+class RunRecorder : public RunClaims
 {
 public:
-    RunRecorder(Dialogs &dialogs, Clock &clock, Journal *journal, const SequenceList &sequence);
+    RunRecorder(Dialogs &dialogs, Clock &clock, Journal *journal, const RunEntries &sequence);
 
-    // The run about to print, as the print dialog knows it.
-    struct Run
-    {
-        QString title; // message boxes' title
-        QString layoutName, gridType, printOrder, printer;
-        qint64 pagesRequested = 0;
-        bool twoPages = false;
-        bool reverse = false; // read backwards (print order 6)
-        int perPage = 0;
-        QStringList layoutLines;
-        qint64 reprintOf = 0, reprintFrom = 0, reprintTo = 0;
-    };
+    // The run about to print, as the print job knows it.
+    using Run = PrintRun;
 
     // Run without the question, printing numbers printed before (the command
     // line's --allow-duplicates).
@@ -54,11 +45,14 @@ public:
     // Run while begin waits for the journal (Journal::Waiting): the print
     // dialog shows that it is claiming and lets Stop end the wait.
     Journal::Waiting waiting;
+    void setWaiting(std::function<bool()> w) override { waiting = std::move(w); }
 
     // False when the operator chose not to print, or stopped while the
     // journal was claiming; nothing is recorded then.
-    bool begin(const Run &run);
+    bool begin(const Run &run) override;
     void end(JournalRun::Outcome outcome, qint64 pagesPrinted, const QString &reason);
+    // The job's end: printed, failed, or stopped (no reason).
+    void finish(bool printed, qint64 pagesPrinted, const QString &reason) override;
 
     // Set by begin: the numbers printed before that made the operator stop
     // (empty when the run went on).
@@ -96,7 +90,7 @@ private:
     Dialogs &m_dialogs;
     Clock &m_clock;
     Journal *m_journal;
-    const SequenceList &m_sequence;
+    const RunEntries &m_sequence;
     Journal *m_recordedIn = nullptr; // the journal the current run is in
     std::optional<qint64> m_current;
     QString m_unreachable;

@@ -273,13 +273,16 @@ void LayoutFileIO::applyLine(int line, const QString &value)
 bool LayoutFileIO::loadLayoutFile(const QString &path, const QString &fileName)
 {
     const auto bytes = m_folder.read(path, MaxLayoutFileBytes);
-    if (!bytes)
-        return false;
+    return bytes && loadLayout(*bytes, fileName);
+}
+
+bool LayoutFileIO::loadLayout(const QByteArray &bytes, const QString &fileName)
+{
     // Whatever the file holds, the next preview refresh must keep what it
     // loads rather than place the defaults over it.
     m_doc.autoPlace.setCaption(QStringLiteral("No"));
     m_haveOrientationCode = false;
-    const QStringList lines = decodeLayoutLines(*bytes);
+    const QStringList lines = decodeLayoutLines(bytes);
     for (int i = 0; i < lines.size(); ++i) {
         // A line without a full key has no value; its field keeps its own.
         if (lines[i].size() < KeyWidth)

@@ -53,6 +53,9 @@ public:
     // sets the captions from fileName (name and extension). A file that
     // cannot be read changes nothing and gives false.
     bool loadLayoutFile(const QString &path, const QString &fileName);
+    // The same for a layout file's bytes held in memory (a layout the
+    // journal kept): the one loader, without a file on disk.
+    bool loadLayout(const QByteArray &bytes, const QString &fileName);
 
 private:
     void applyLine(int line, const QString &value);

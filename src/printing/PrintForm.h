@@ -5,6 +5,7 @@
 #include "platform/controls/Label.h"
 #include "platform/controls/TextEditing.h"
 #include "platform/controls/Timer.h"
+#include "PrintJob.h"
 
 #include <array>
 #include <functional>
@@ -15,12 +16,12 @@ namespace numora {
 class Dialogs;
 class LayoutDocument;
 class Printer;
-class RunRecorder;
+class RunEntries;
 class SettingsStore;
 class TextMeasure;
 
 // The print dialog Prnt1: printer choice, page count, the two-page option,
-// the number sample, and the print job on its Timer1.
+// the number sample, and the print job on its printTimer.
 class PrintForm : public Form
 {
 public:
@@ -49,11 +50,10 @@ public:
         Label &firstPreviewBox; // Test1: the measuring label shows with it
         Timer &setUpTimer;      // Tim2: the print order engine's set-up
         Timer &generationTimer; // Tim1: generation, running while 1 ms
-        // The generated sequence: count and entry i.
-        std::function<qsizetype()> sequenceCount;
-        std::function<QString(qsizetype)> sequenceEntry;
+        // The generated sequence.
+        const RunEntries &entries;
         // The journal of runs; none where runs are not recorded.
-        RunRecorder *recorder = nullptr;
+        RunClaims *claims = nullptr;
         // The layout's 54 values, as the journal keeps them.
         std::function<QStringList()> layoutLines = {};
         // The preview of a run of that many printed pages, with or without
@@ -67,23 +67,23 @@ public:
 
     explicit PrintForm(Deps deps);
 
-    ComboBox Combo1{QStringLiteral("Combo1"), ComboBox::PickList}; // printer box
-    ListBox List1{QStringLiteral("List1")};                        // printer indexes, hidden
-    Label Label3{QStringLiteral("Label3"), QStringLiteral("  Number of copies:")};
-    TextBox Te1{QStringLiteral("Te1")};                                                     // page field
-    CheckBox Check1{QStringLiteral("Check1"), QStringLiteral("Likewise: Print  2 Pages ")}; // two-page option
-    Label Im1{QStringLiteral("Im1")};                                                       // one sheet per number set
-    Label Im2{QStringLiteral("Im2")};                                                       // each sheet twice
-    Label Command1{QStringLiteral("Command1"), QStringLiteral("Print....")};
-    Label Command2{QStringLiteral("Command2"), QStringLiteral("Properties Printer")};
-    Label Command3{QStringLiteral("Command3"), QStringLiteral("Cancel")};
-    Label Command4{QStringLiteral("Command4"), QStringLiteral("Preview")};
-    Label Picture2{QStringLiteral("Picture2")};
-    Label Label2{QStringLiteral("Label2"), QStringLiteral("0 X 0")};
-    Label LA1{QStringLiteral("LA1")}; // number sample, and the running number of a run
-    Label L1{QStringLiteral("L1")};   // measures number texts for the print job
-    Timer Timer1;                     // print job, 110 ms
-    Timer Timer2;                     // keep-in-front, 1000 ms
+    ComboBox printerBox{QStringLiteral("Combo1"), ComboBox::PickList}; // printer box
+    ListBox printerIndexes{QStringLiteral("List1")};                   // printer indexes, hidden
+    Label pagesCaption{QStringLiteral("Label3"), QStringLiteral("  Number of copies:")};
+    TextBox pageField{QStringLiteral("Te1")};                                                      // page field
+    CheckBox twoPageOption{QStringLiteral("Check1"), QStringLiteral("Likewise: Print  2 Pages ")}; // two-page option
+    Label oneSheetIllustration{QStringLiteral("Im1")};  // one sheet per number set
+    Label twoSheetsIllustration{QStringLiteral("Im2")}; // each sheet twice
+    Label printButton{QStringLiteral("Command1"), QStringLiteral("Print....")};
+    Label propertiesButton{QStringLiteral("Command2"), QStringLiteral("Properties Printer")};
+    Label cancelButton{QStringLiteral("Command3"), QStringLiteral("Cancel")};
+    Label previewButton{QStringLiteral("Command4"), QStringLiteral("Preview")};
+    Label samplePicture{QStringLiteral("Picture2")};
+    Label sizeCaption{QStringLiteral("Label2"), QStringLiteral("0 X 0")};
+    Label numberSample{QStringLiteral("LA1")};  // number sample, and the running number of a run
+    Label measuringLabel{QStringLiteral("L1")}; // measures number texts for the print job
+    Timer printTimer;                           // print job, 110 ms
+    Timer keepInFrontTimer;                     // keep-in-front, 1000 ms
 
     int pageFieldSelected = 0;
     qsizetype printIndex = 0;
@@ -110,7 +110,7 @@ public:
     void closeRequested();
     void printerChosen();
     void keepInFront();
-    // Timer1's tick.
+    // printTimer's tick.
     void printJobTick();
 
     // Asked once per page while a job prints: pages done so far and the
@@ -136,11 +136,7 @@ public:
 
     // A reprint: only the printed pages from..to of the run go out (1-based),
     // and the journal records it as a reprint of that run.
-    struct Reprint
-    {
-        qint64 runId = 0;
-        qsizetype fromPage = 1, toPage = 1;
-    };
+    using Reprint = PrintJob::Reprint;
     std::optional<Reprint> reprint;
 
     QVariant state(const QString &name) const override;
@@ -160,32 +156,19 @@ private:
     void showSizeLabel();
     void setControlsEnabled(bool on);
     void finish();
-    // The job from its checks to its journal record; false when it printed
-    // nothing, with the reason (none for the operator's own choice).
-    bool runJob(QString &why);
-    // A job that printed nothing: the reason told and the numbering put back.
-    void failJob(const QString &why);
-    // Prints the whole sequence; false when the document failed or was stopped.
-    bool printSequence(QString &why);
-    bool printEntry(const QString &entry);
-    void restoreNumbering();
+    // Why a job printed nothing, told to the operator (nothing for a Stop).
+    void tellFailure(const QString &why);
     // The page field's count when a run may be asked for; nothing (after
     // telling the operator why, where there is something to tell) otherwise.
     std::optional<double> pagesToPrint();
-    // False when the operator chose not to print after the journal's check.
-    bool recordStart();
-    void recordEnd(bool printed, const QString &why);
 
     Deps m_d;
+    PrintJob m_job;
     QString m_appTitle;
     bool m_loaded = false;
-    bool m_printing = false;
-    std::optional<QString> m_lastText;
-    double m_pageWidth = 0, m_pageHeight = 0; // twips, for the job in progress
     qsizetype m_lastJobPages = 0;
-    // The start number and the twelve counters as they were at "Print....".
-    QString m_startBefore;
-    std::array<QString, 12> m_countersBefore;
+    // The numbering as it was at "Print....".
+    PrintJob::Numbering m_numberingBefore;
     QStringList m_layoutBefore;
 };
 

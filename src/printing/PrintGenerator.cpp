@@ -43,7 +43,7 @@ void PrintGenerator::setUpRun()
     }
     if (m_pageCount.text().isEmpty())
         return;
-    if (m_print.Check1.value() == 1)
+    if (m_print.twoPageOption.value() == 1)
         if (const auto half = integerDivide(leadingNumber(m_pageCount.text()), 2))
             m_pageCount.setText(QString::number(*half));
     Lise1.clear();
@@ -71,7 +71,7 @@ void PrintGenerator::reserveSequence()
     const double pages = state.pageCount;
     if (order == 0 || K == 0 || !(pages >= 1) || pages * K > 5e7)
         return;
-    const bool twoPages = m_print.Check1.value() == 1;
+    const bool twoPages = m_print.twoPageOption.value() == 1;
     const qsizetype entries = qsizetype(pages) * K;
     double widest = std::fabs(state.startValue) + pages * K;
     for (int n = 1; n <= K; ++n)
@@ -122,7 +122,7 @@ PrintGenerator::Page PrintGenerator::readPage()
         m_page.order = printOrderNumber(m_orderText);
         m_pageTextsRead = true;
     }
-    m_page.twoPages = m_print.Check1.value() == 1;
+    m_page.twoPages = m_print.twoPageOption.value() == 1;
     m_page.frame = numberTextFrame(numberTextStyle(m_doc));
     return m_page;
 }
@@ -143,7 +143,7 @@ void PrintGenerator::showRunningNumber()
     m_runningLabelPending = true;
     UpdateBatch::defer(this, [this] {
         m_runningLabelPending = false;
-        m_print.LA1.setCaption(m_lastSample);
+        m_print.numberSample.setCaption(m_lastSample);
         m_lastSample.clear();
     });
 }
@@ -161,9 +161,9 @@ bool PrintGenerator::generatePage(const Page &page)
         const PrintRunState::SlotStep step = state.slot(page.order, n, m_fields);
         if (step.kind == PrintRunState::SlotStep::WriteThenEntry) {
             writeNumber(step.value);
-            appendEntry(out, slotHead(n), page.frame);
+            appendEntry(out, n, page.frame);
         } else if (step.kind == PrintRunState::SlotStep::EntryThenWrite) {
-            appendEntry(out, slotHead(n), page.frame);
+            appendEntry(out, n, page.frame);
             writeNumber(step.value);
         }
     }
@@ -196,7 +196,7 @@ const QString &PrintGenerator::slotHead(int n)
 
 void PrintGenerator::writeNumber(double v) { m_doc.startNumber.setText(shortestDecimal(v)); }
 
-void PrintGenerator::appendEntry(SequenceList &list, const QString &head, const NumberTextFrame &frame)
+void PrintGenerator::appendEntry(SequenceList &list, int slot, const NumberTextFrame &frame)
 {
     const QString &sample = m_doc.sampleLabel.caption();
     const QStringView body = trimBlanks(sample);
@@ -208,7 +208,7 @@ void PrintGenerator::appendEntry(SequenceList &list, const QString &head, const 
     NumberSpan number;
     if (at >= 0 && end > at && end <= body.size() && end <= 0xFFFF)
         number = {quint16(at), quint16(end - at)};
-    list.append(head, body, number);
+    list.append(slotHead(slot), body, number, slot);
 }
 
 void PrintGenerator::endStep(int order)

@@ -65,7 +65,7 @@ private:
     };
 
     void writeNumber(double v);
-    void appendEntry(SequenceList &list, const QString &head, const NumberTextFrame &frame);
+    void appendEntry(SequenceList &list, int slot, const NumberTextFrame &frame);
     void endStep(int order);
     void showRunningNumber();
     const QString &slotHead(int n);

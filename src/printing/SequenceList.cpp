@@ -1,4 +1,5 @@
 #include "SequenceList.h"
+#include "platform/Numeric.h"
 
 namespace numora {
 
@@ -22,6 +23,14 @@ NumberSpan SequenceList::number(qsizetype i) const
     if (i < 0 || i >= count())
         return {};
     return m_numbers[std::size_t(i)];
+}
+
+RunEntry SequenceList::entry(qsizetype i) const
+{
+    if (i < 0 || i >= count())
+        return {};
+    const Place &place = m_headPlaces[m_heads[std::size_t(i)]];
+    return RunEntry{m_slots[std::size_t(i)], place.top, place.left, body(i), m_numbers[std::size_t(i)]};
 }
 
 QString SequenceList::item(qsizetype i) const
@@ -58,14 +67,17 @@ quint32 SequenceList::headId(const QString &head)
         return m_lastHead = *it;
     const quint32 id = quint32(m_headTexts.size());
     m_headTexts.append(head);
+    // A head is the two position texts of six characters each.
+    m_headPlaces.push_back({leadingNumber(head.left(6)), leadingNumber(head.mid(6, 6))});
     m_headIds.insert(head, id);
     return m_lastHead = id;
 }
 
-void SequenceList::append(const QString &head, QStringView body, NumberSpan number)
+void SequenceList::append(const QString &head, QStringView body, NumberSpan number, int slot)
 {
     m_heads.push_back(headId(head));
     m_numbers.push_back(number);
+    m_slots.push_back(quint8(slot));
     m_chars.insert(m_chars.end(), body.utf16(), body.utf16() + body.size());
     m_ends.push_back(qsizetype(m_chars.size()));
     viewChanged();
@@ -78,6 +90,7 @@ void SequenceList::appendAll(const SequenceList &other)
     for (qsizetype i = 0; i < other.count(); ++i) {
         m_heads.push_back(headId(other.m_headTexts.at(other.m_heads[std::size_t(i)])));
         m_numbers.push_back(other.m_numbers[std::size_t(i)]);
+        m_slots.push_back(other.m_slots[std::size_t(i)]);
         const QStringView b = other.body(i);
         m_chars.insert(m_chars.end(), b.utf16(), b.utf16() + b.size());
         m_ends.push_back(qsizetype(m_chars.size()));
@@ -94,16 +107,19 @@ void SequenceList::clear()
         std::vector<qsizetype>().swap(m_ends);
         std::vector<quint32>().swap(m_heads);
         std::vector<NumberSpan>().swap(m_numbers);
+        std::vector<quint8>().swap(m_slots);
     } else {
         m_chars.clear();
         m_ends.clear();
         m_heads.clear();
         m_numbers.clear();
+        m_slots.clear();
     }
     // The head pool is not visible from outside; a small one is kept.
     if (m_headTexts.size() > 64) {
         m_headTexts.clear();
         m_headIds.clear();
+        m_headPlaces.clear();
         m_lastHead = 0;
     }
     viewChanged();
@@ -114,13 +130,14 @@ void SequenceList::reserve(qsizetype entries, qsizetype chars)
     m_ends.reserve(std::size_t(entries));
     m_heads.reserve(std::size_t(entries));
     m_numbers.reserve(std::size_t(entries));
+    m_slots.reserve(std::size_t(entries));
     m_chars.reserve(std::size_t(chars));
 }
 
 qsizetype SequenceList::memoryUsed() const
 {
     return qsizetype(m_chars.size() * sizeof(char16_t) + m_ends.size() * sizeof(qsizetype)
-                     + m_heads.size() * sizeof(quint32) + m_numbers.size() * sizeof(NumberSpan));
+                     + m_heads.size() * sizeof(quint32) + m_numbers.size() * sizeof(NumberSpan) + m_slots.size());
 }
 
 bool SequenceList::has(const QString &p) const

@@ -1,4 +1,5 @@
 #pragma once
+#include "numbertext/RunEntry.h"
 #include "platform/controls/Control.h"
 
 #include <QHash>
@@ -7,26 +8,21 @@
 
 namespace numora {
 
-// Where the number-text rule wrote the number (its zeros first) in a
-// sequence entry's body; length 0 where the entry has none known.
-struct NumberSpan
-{
-    quint16 at = 0;
-    quint16 length = 0;
-};
-
 // A hidden list box that stores a print sequence compactly. A run of
 // 99,999 pages of twelve numbers has 1.2 million entries; as separate
 // QStrings they would take several times the memory. Every entry is a head
 // (the slot's position texts, shared by all entries of that slot) and a body
 // (the number text) kept in one contiguous buffer.
-class SequenceList : public Control
+// The entries are typed (RunEntries): a head's position values are read once,
+// when the head first comes in, and each entry keeps its slot.
+class SequenceList : public Control, public RunEntries
 {
 public:
     using Control::Control;
     const char *kind() const override { return "ListBox"; }
 
-    qsizetype count() const { return qsizetype(m_ends.size()); }
+    qsizetype count() const override { return qsizetype(m_ends.size()); }
+    RunEntry entry(qsizetype i) const override;
     // Entry i as one text; an empty text when i is out of range.
     QString item(qsizetype i) const;
     QStringView head(qsizetype i) const;
@@ -34,7 +30,7 @@ public:
 
     NumberSpan number(qsizetype i) const;
 
-    void append(const QString &head, QStringView body, NumberSpan number = {});
+    void append(const QString &head, QStringView body, NumberSpan number = {}, int slot = 0);
     // Appends every entry of `other`, in order.
     void appendAll(const SequenceList &other);
     void addItem(const QString &text) { append(QString(), text); }
@@ -53,7 +49,13 @@ private:
     std::vector<qsizetype> m_ends; // end of entry i's body in m_chars
     std::vector<quint32> m_heads;  // index into m_headTexts
     std::vector<NumberSpan> m_numbers;
+    std::vector<quint8> m_slots;
     QStringList m_headTexts;
+    struct Place
+    {
+        double top = 0, left = 0;
+    };
+    std::vector<Place> m_headPlaces; // the values of m_headTexts' position texts
     QHash<QString, quint32> m_headIds;
     quint32 m_lastHead = 0; // the head of the last entry appended
 };

@@ -53,33 +53,33 @@ PrintWindow::PrintWindow(PrintForm &form, QWidget *owner)
 
     // The preview strip with the sample in the middle, and its size below.
     m_preview = new PaperStrip(this);
-    m_preview->setObjectName(form.Picture2.name());
+    m_preview->setObjectName(form.samplePicture.name());
     m_preview->setToolTip(tr("The number as it will be printed"));
     // The form also keeps a measuring label (L1) of the print job here; it
     // only measures texts, and shown it would be a second, bold sample.
-    m_sample = new BoundLabel(form.LA1, BoundLabel::ModelLook, m_preview);
-    auto *size = asCaption(new BoundLabel(form.Label2, BoundLabel::CentreText, this));
+    m_sample = new BoundLabel(form.numberSample, BoundLabel::ModelLook, m_preview);
+    auto *size = asCaption(new BoundLabel(form.sizeCaption, BoundLabel::CentreText, this));
 
-    m_printers = new BoundComboBox(form.Combo1, this);
+    m_printers = new BoundComboBox(form.printerBox, this);
     m_printers->setToolTip(tr("The printer the run goes to"));
-    auto *pagesCaption = asCaption(new BoundLabel(form.Label3, BoundLabel::Plain, this));
-    m_pages = new PageField(form.Te1, this);
+    auto *pagesCaption = asCaption(new BoundLabel(form.pagesCaption, BoundLabel::Plain, this));
+    m_pages = new PageField(form.pageField, this);
     m_pages->setToolTip(tr("How many pages to print"));
-    m_twoPages = new BoundCheckBox(form.Check1, this);
+    m_twoPages = new BoundCheckBox(form.twoPageOption, this);
     m_twoPages->setToolTip(tr("Print every page twice, one after the other"));
-    m_once = new PageCopiesIllustration(form.Im1, 1, this);
-    m_twice = new PageCopiesIllustration(form.Im2, 2, this);
+    m_once = new PageCopiesIllustration(form.oneSheetIllustration, 1, this);
+    m_twice = new PageCopiesIllustration(form.twoSheetsIllustration, 2, this);
 
-    m_print = new CommandButton(form.Command1, this);
+    m_print = new CommandButton(form.printButton, this);
     m_print->setToolTip(tr("Print the pages and count the numbers on"));
     QFont pf = m_print->font();
     pf.setBold(true);
     m_print->setFont(pf);
-    m_properties = new CommandButton(form.Command2, this);
+    m_properties = new CommandButton(form.propertiesButton, this);
     m_properties->setToolTip(tr("Choose a printer and set it up"));
-    m_cancel = new CommandButton(form.Command3, this);
+    m_cancel = new CommandButton(form.cancelButton, this);
     m_cancel->setToolTip(tr("Close without printing"));
-    m_look = new CommandButton(form.Command4, this);
+    m_look = new CommandButton(form.previewButton, this);
     m_look->setToolTip(tr("See the pages before printing them; nothing is counted"));
 
     // Every control where the form puts it, and again whenever it moves it.
@@ -90,25 +90,25 @@ PrintWindow::PrintWindow(PrintForm &form, QWidget *owner)
         onViewUpdate(c, w, apply);
         apply(w);
     };
-    follow(form.Picture2, m_preview);
-    follow(form.Label2, size);
-    follow(form.Combo1, m_printers);
-    follow(form.Label3, pagesCaption);
-    follow(form.Te1, m_pages);
-    follow(form.Check1, m_twoPages);
-    follow(form.Im1, m_once);
-    follow(form.Im2, m_twice);
-    follow(form.Command1, m_print);
-    follow(form.Command2, m_properties);
-    follow(form.Command3, m_cancel);
-    follow(form.Command4, m_look);
-    onViewUpdate(form.LA1, this, [](PrintWindow *w) { w->placeSample(); });
+    follow(form.samplePicture, m_preview);
+    follow(form.sizeCaption, size);
+    follow(form.printerBox, m_printers);
+    follow(form.pagesCaption, pagesCaption);
+    follow(form.pageField, m_pages);
+    follow(form.twoPageOption, m_twoPages);
+    follow(form.oneSheetIllustration, m_once);
+    follow(form.twoSheetsIllustration, m_twice);
+    follow(form.printButton, m_print);
+    follow(form.propertiesButton, m_properties);
+    follow(form.cancelButton, m_cancel);
+    follow(form.previewButton, m_look);
+    onViewUpdate(form.numberSample, this, [](PrintWindow *w) { w->placeSample(); });
     placeSample();
 
     // The progress covers the commands, which a run disables anyway.
     m_progress = new PrintProgressPanel(this);
-    place(m_progress, form.Command1.left(), form.Command1.top(),
-          form.Command3.left() + form.Command3.width() - form.Command1.left(), form.Command1.height());
+    place(m_progress, form.printButton.left(), form.printButton.top(),
+          form.cancelButton.left() + form.cancelButton.width() - form.printButton.left(), form.printButton.height());
     form.progress = [panel = QPointer<PrintProgressPanel>(m_progress)](qsizetype page, qsizetype pages) {
         return !panel || panel->pageDone(page, pages);
     };
@@ -123,7 +123,7 @@ PrintWindow::PrintWindow(PrintForm &form, QWidget *owner)
         if (w && !w->m_form.visible() && w->m_progress->running())
             w->m_progress->runEnded();
     });
-    connectWhileAlive(this, form.Timer2.onTick, [w = QPointer<PrintWindow>(this)] {
+    connectWhileAlive(this, form.keepInFrontTimer.onTick, [w = QPointer<PrintWindow>(this)] {
         if (w)
             w->keepInFront();
     });

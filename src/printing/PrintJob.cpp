@@ -1,0 +1,260 @@
+#include "PrintJob.h"
+#include "layout/LayoutDocument.h"
+#include "numbertext/RunEntry.h"
+#include "platform/Numeric.h"
+#include "platform/Printer.h"
+#include "platform/controls/Label.h"
+
+#include <algorithm>
+
+namespace numora {
+
+namespace {
+
+// Whichever way a job leaves, the document it started is ended or thrown
+// away before anyone hears how it went: a document left open would take the
+// next run's pages and keep the printer from being changed.
+class DocumentGuard
+{
+public:
+    explicit DocumentGuard(Printer &printer)
+        : m_printer(printer)
+    {}
+    DocumentGuard(const DocumentGuard &) = delete;
+    DocumentGuard &operator=(const DocumentGuard &) = delete;
+    // After a document that ended this throws nothing away; after a failed
+    // one it clears the failure, so that the next document starts afresh.
+    ~DocumentGuard() { m_printer.abortDocument(); }
+
+private:
+    Printer &m_printer;
+};
+
+} // namespace
+
+PrintJob::Numbering PrintJob::Numbering::of(LayoutDocument &doc)
+{
+    Numbering n;
+    n.start = doc.startNumber.text();
+    for (int s = 1; s <= 12; ++s)
+        n.counters[std::size_t(s - 1)] = doc.slot(s).counter.text();
+    return n;
+}
+
+void PrintJob::Numbering::restore(LayoutDocument &doc) const
+{
+    // Counters first: each copies itself into the start number field, which
+    // then takes its own value back last.
+    for (int s = 1; s <= 12; ++s)
+        doc.slot(s).counter.setText(counters[std::size_t(s - 1)]);
+    doc.startNumber.setText(start);
+}
+
+PrintJob::PrintJob(Printer &printer, LayoutDocument &doc, Label &measuring, const RunEntries &entries,
+                   RunClaims *claims)
+    : m_printer(printer)
+    , m_doc(doc)
+    , m_measuring(measuring)
+    , m_entries(entries)
+    , m_claims(claims)
+{}
+
+void PrintJob::setPrinterFont(Printer &printer, const LayoutDocument &doc)
+{
+    const Label &sample = doc.sampleLabel;
+    printer.setFontName(sample.font().name);
+    printer.setFontSize(sample.font().size);
+    printer.setFontBold(sample.font().bold);
+    printer.setForeColor(sample.foreColor());
+    printer.setFontItalic(sample.font().italic);
+}
+
+PrintJob::Result PrintJob::run(const Request &request)
+{
+    Result result;
+    bool printed = false;
+    {
+        const DocumentGuard guard(m_printer);
+        printed = runClaimed(request, result);
+    }
+    if (printed)
+        return result;
+    result.pages = 0;
+    if (onFailure)
+        onFailure(result.why);
+    request.before.restore(m_doc);
+    return result;
+}
+
+bool PrintJob::runClaimed(const Request &request, Result &result)
+{
+    Printer &p = m_printer;
+    if (p.documentOpen()) {
+        // Its pages would go out with an earlier document.
+        result.why = QStringLiteral("The printer is still holding an earlier document.");
+        return false;
+    }
+    // Where the pages go is settled before the journal records the run.
+    if (!p.chooseTarget()) {
+        result.why = p.lastFailureCancelled() ? QString() : p.lastError();
+        return false;
+    }
+    const bool reverse = m_doc.wayPrint.text().startsWith(QLatin1Char('6'));
+    if (m_claims) {
+        PrintRun run;
+        run.title = request.title;
+        run.layoutName = m_doc.documentName.caption();
+        run.gridType = m_doc.gridType.text();
+        run.printOrder = m_doc.wayPrint.text();
+        run.printer = p.targetName();
+        run.pagesRequested = qint64(request.pagesAsked);
+        run.twoPages = request.twoPages;
+        run.reverse = reverse;
+        run.perPage = int(std::max(0.0, leadingNumber(m_doc.gridType.text())));
+        run.layoutLines = request.layoutLines;
+        if (request.reprint) {
+            run.reprintOf = request.reprint->runId;
+            run.reprintFrom = request.reprint->fromPage;
+            run.reprintTo = request.reprint->toPage;
+        }
+        // Events go through while the journal claims, as while pages are
+        // drawn: a tick that comes in meanwhile must find the job running.
+        m_running = true;
+        m_claims->setWaiting(claiming);
+        // False: nothing goes out and nothing moved, the operator chose so.
+        if (!m_claims->begin(run)) {
+            m_running = false;
+            return false;
+        }
+    }
+    m_running = true;
+    m_lastText.reset();
+    result.printed = walk(request, result);
+    if (result.printed && p.documentOpen()) {
+        result.printed = false;
+        result.why = QStringLiteral("The document was not finished.");
+    }
+    if (m_claims)
+        m_claims->finish(result.printed, result.pages, result.why);
+    if (m_lastText)
+        m_measuring.setCaption(*m_lastText);
+    m_running = false;
+    return result.printed;
+}
+
+bool PrintJob::walk(const Request &request, Result &result)
+{
+    Printer &p = m_printer;
+    const auto failed = [&p, &result] {
+        result.why = p.lastFailureCancelled() ? QString() : p.lastError();
+        return false;
+    };
+    const qsizetype entries = m_entries.count();
+    const qsizetype perPage = qsizetype(std::max(0.0, leadingNumber(m_doc.gridType.text())));
+    // Only the pages the sequence holds are walked: with the two-page option
+    // and an odd count there is no blank surplus page.
+    const double asked = request.pagesAsked;
+    qsizetype pages = perPage > 0 ? entries / perPage : 0;
+    if (asked >= 0 && asked < double(pages))
+        pages = qsizetype(asked);
+    if (pages == 0) {
+        result.why = QStringLiteral("The run has no whole page to print.");
+        return false;
+    }
+    // A reprint sends only its pages; the others are read past. Pages the
+    // run never printed cannot be printed again.
+    const std::optional<Reprint> &reprint = request.reprint;
+    const qsizetype firstPage = reprint ? std::max<qsizetype>(1, reprint->fromPage) : 1;
+    const qsizetype lastPage = reprint ? std::min(pages, reprint->toPage) : pages;
+    if (firstPage > lastPage) {
+        result.why = QStringLiteral("Pages %1 to %2 were not printed by the run: it printed pages 1 to %3.")
+                         .arg(firstPage)
+                         .arg(reprint->toPage)
+                         .arg(pages);
+        return false;
+    }
+
+    p.setFontItalic(false);
+    p.setCurrentX(0);
+    p.setCurrentY(0);
+    p.setFontSize(8);
+    p.setForeColor(0);
+    if (!p.print(QStringLiteral(" ")))
+        return failed();
+    // The paper cannot change while the document is drawn.
+    m_pageWidth = double(roundHalfEven(p.paperWidth()).value_or(0));
+    m_pageHeight = double(roundHalfEven(p.paperHeight()).value_or(0));
+
+    const bool reverse = m_doc.wayPrint.text().startsWith(QLatin1Char('6'));
+    qsizetype start = 0;
+    qsizetype &next = request.index ? *request.index : start;
+    qsizetype index = reverse ? entries - 1 : next;
+    index += (reverse ? -1 : 1) * (firstPage - 1) * perPage;
+    const qsizetype sent = lastPage - firstPage + 1;
+    for (qsizetype page = firstPage; page <= lastPage; ++page) {
+        if (page != firstPage && !p.newPage())
+            return failed();
+        for (qsizetype s = 0; s < perPage; ++s) {
+            if (!printEntry(index))
+                return failed();
+            index += reverse ? -1 : 1;
+        }
+        if (!reverse)
+            next = index;
+        if (progress && !progress(page - firstPage + 1, sent)) {
+            result.why.clear();
+            return false;
+        }
+    }
+    if (!p.endDoc())
+        return failed();
+    result.pages = sent;
+    return true;
+}
+
+bool PrintJob::printEntry(qsizetype index)
+{
+    Printer &p = m_printer;
+    const RunEntry entry = m_entries.entry(index);
+    const QString text = entry.text.toString();
+    const bool boxed = m_doc.borderLine.value() == 1;
+    // The extent only shapes the box; without one the text is not measured
+    // (the measuring label takes the last text when the pass ends).
+    double w = 0, t = 0;
+    if (boxed) {
+        m_measuring.setCaption(text);
+        w = m_measuring.width();
+        t = m_measuring.height();
+    } else {
+        m_lastText = text;
+    }
+
+    const QString &code = m_doc.orientationCode.caption();
+    const bool portrait = code == QLatin1String("6");
+    if (!portrait && code != QLatin1String("4"))
+        return true;
+    double h, v;
+    if (portrait) {
+        h = entry.left * (m_pageHeight / 29.7);
+        v = entry.top * (m_pageWidth / 21);
+    } else {
+        h = entry.top * (m_pageHeight / 21);
+        v = entry.left * (m_pageWidth / 29.7);
+    }
+    const double H = double(roundHalfEven(h).value_or(0));
+    const double V = double(roundHalfEven(v).value_or(0));
+
+    setPrinterFont(p, m_doc);
+    const Label &sample = m_doc.sampleLabel;
+    if (boxed) {
+        if (!p.line(H - 150, V - 200, H + w - 90, V + t - 170, sample.backColor(), true))
+            return false;
+        if (!p.line(H - 150, V - 200, H + w - 90, V + t - 170, 0, false))
+            return false;
+    }
+    p.setCurrentX(H - 120);
+    p.setCurrentY(V - 170);
+    return p.print(text);
+}
+
+} // namespace numora

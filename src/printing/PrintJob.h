@@ -1,0 +1,97 @@
+#pragma once
+#include "platform/RunClaims.h"
+
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <functional>
+#include <optional>
+
+namespace numora {
+
+class Label;
+class LayoutDocument;
+class Printer;
+class RunEntries;
+
+// Prints a generated run: the journal's claim, the page walk through the
+// Printer, the record of how the run ended, and on a failure or a Stop the
+// numbering put back. The print dialog, the command line, the reprint and
+// the preview all print through it. Whatever way it leaves, the document it
+// started is ended or thrown away before anyone hears how it went.
+class PrintJob
+{
+public:
+    // The start number and the twelve counters as they stood before the
+    // run moved them on.
+    struct Numbering
+    {
+        QString start;
+        std::array<QString, 12> counters;
+        static Numbering of(LayoutDocument &doc);
+        void restore(LayoutDocument &doc) const;
+    };
+
+    // A reprint: only the printed pages from..to of the run go out
+    // (1-based), and the journal records it as a reprint of that run.
+    struct Reprint
+    {
+        qint64 runId = 0;
+        qsizetype fromPage = 1, toPage = 1;
+    };
+
+    struct Request
+    {
+        QString title;         // the document's name, and message boxes' title
+        double pagesAsked = 0; // the page field's count
+        bool twoPages = false;
+        QStringList layoutLines; // the layout as it was before the numbers moved on
+        std::optional<Reprint> reprint;
+        Numbering before;
+        // The entry the walk starts at; moved on page by page (forward orders).
+        qsizetype *index = nullptr;
+    };
+
+    struct Result
+    {
+        bool printed = false;
+        qsizetype pages = 0; // pages sent when printed
+        QString why;         // why it printed nothing; empty for the operator's own choice
+    };
+
+    // `measuring` is the label whose extent shapes each number's box; it
+    // takes the last text printed.
+    PrintJob(Printer &printer, LayoutDocument &doc, Label &measuring, const RunEntries &entries,
+             RunClaims *claims = nullptr);
+
+    // Asked once per page: pages done so far and the whole count; false stops.
+    std::function<bool(qsizetype page, qsizetype pages)> progress;
+    // Asked over and over while the journal claims the run's numbers: keeps
+    // the windows painting; false stops the job before its first page.
+    std::function<bool()> claiming;
+    // Told why a run printed nothing, before the numbering is put back.
+    std::function<void(const QString &why)> onFailure;
+
+    Result run(const Request &request);
+    // True while pages are drawn (a view may let events through meanwhile).
+    bool running() const { return m_running; }
+
+    // The number sample's font and fore colour, in the order the job sets them.
+    static void setPrinterFont(Printer &printer, const LayoutDocument &doc);
+
+private:
+    bool runClaimed(const Request &request, Result &result);
+    bool walk(const Request &request, Result &result);
+    bool printEntry(qsizetype index);
+
+    Printer &m_printer;
+    LayoutDocument &m_doc;
+    Label &m_measuring;
+    const RunEntries &m_entries;
+    RunClaims *m_claims;
+    bool m_running = false;
+    std::optional<QString> m_lastText;
+    double m_pageWidth = 0, m_pageHeight = 0; // twips, for the job in progress
+};
+
+} // namespace numora
