@@ -87,7 +87,7 @@ RunForms::Outcome RunForms::printWith(MainForm &form, ManualScheduler &scheduler
     outcome.ended = scheduler.settle() && !dialog.visible();
     outcome.printed = outcome.ended && !failed;
     outcome.pages = outcome.printed ? dialog.lastJobPages() : 0;
-    outcome.unrecordedEnd = m_form->recorder.unrecordedEnd();
+    outcome.unrecordedEnd = form.recorder.unrecordedEnd();
     dialog.onJobFailed.disconnect(token);
     return outcome;
 }
