@@ -165,7 +165,7 @@ bool wholeRun(const QString &file, int pages, bool boxes)
     doc.fontBold.setValue(1);
     doc.borderLine.setValue(boxes ? 1 : 0);
     scheduler.settle();
-    form.Label50.click();
+    form.printButton.click();
     form.printForm.Te1.setText(QString::number(pages));
     form.printForm.Command1.click();
     if (!scheduler.settle() || form.printForm.lastJobPages() != pages) {

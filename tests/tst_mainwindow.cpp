@@ -1,7 +1,8 @@
 // The main window's widgets over a started main form: operator input through
 // the widgets must have exactly the model's effects, the widgets must show
 // what the model holds, and the page preview must put every box where its
-// centimetres say. Also renders the window to PNG files in the build folder.
+// centimetres say. Also renders the window to PNG files in the build folder
+// and checks what they show.
 #include "platform/Colour.h"
 #include "platform/Numeric.h"
 #include "ui/BoundCheckBox.h"
@@ -28,6 +29,8 @@ using namespace numora::ui;
 namespace {
 
 using test::child;
+using test::colourIn;
+using test::placeIn;
 using test::pngPath;
 
 // A started main form with real text sizes, so that the rendering shows the
@@ -558,7 +561,19 @@ void TstMainWindow::renderWindow()
     QCOMPARE(h.w.windowTitle(), QStringLiteral("Numora"));
     // As the program starts on an empty settings store: "2 X 2".
     QCoreApplication::processEvents();
-    QVERIFY(h.w.grab().toImage().save(pngPath(QStringLiteral("mainwindow-start.png"))));
+    const QImage start = h.w.grab().toImage();
+    QVERIFY(start.save(pngPath(QStringLiteral("mainwindow-start.png"))));
+    // The sample stands inside its yellow backdrop, which is drawn where its
+    // control is.
+    QWidget *backdrop = child<QWidget>(h.w, "Label6");
+    QWidget *sampleShown = child<QWidget>(*backdrop, "La5");
+    QCOMPARE(colourIn(start, h.w, *backdrop, QPoint(3, 3)), QColor(255, 255, 0));
+    QVERIFY(backdrop->rect().contains(sampleShown->geometry()));
+    // The page lies in the preview, wider than high.
+    PagePreviewWidget *preview = h.w.pagePreview();
+    const QRect startPage = whiteArea(start.copy(placeIn(h.w, *preview)).convertToFormat(QImage::Format_RGB32));
+    QVERIFY(std::abs(startPage.width() - preview->pageRect().width()) <= 1.5);
+    QVERIFY(startPage.width() > startPage.height());
 
     f.doc.gridType.choose(QStringLiteral("12 X 12"));
     f.doc.wayPrint.choose(0);
@@ -566,7 +581,6 @@ void TstMainWindow::renderWindow()
     h.settle();
     // Placing by mouse: the pointer over the page at 13.7 cm across, 9.1 cm
     // down, with crosshair and readout.
-    PagePreviewWidget *preview = h.w.pagePreview();
     const QPointF pointer = preview->toPixels(QPointF(3770, 2500)).toPoint();
     QMouseEvent move(QEvent::MouseMove, pointer, preview->mapToGlobal(pointer), Qt::NoButton, Qt::NoButton,
                      Qt::NoModifier);
@@ -584,7 +598,13 @@ void TstMainWindow::renderWindow()
     f.doc.fontSize.click();
     h.settle();
     QCoreApplication::processEvents();
-    QVERIFY(h.w.grab().toImage().save(pngPath(QStringLiteral("mainwindow-sample40.png"))));
+    const QImage sample40 = h.w.grab().toImage();
+    QVERIFY(sample40.save(pngPath(QStringLiteral("mainwindow-sample40.png"))));
+    QVERIFY2(
+        backdrop->rect().contains(sampleShown->geometry()),
+        qPrintable(
+            QStringLiteral("sample %1 wide in a backdrop %2 wide").arg(sampleShown->width()).arg(backdrop->width())));
+    QCOMPARE(colourIn(sample40, h.w, *backdrop, QPoint(3, 3)), QColor(255, 255, 0));
     f.doc.nameText.setText(shortName);
     f.doc.fontSize.setText(QStringLiteral("12"));
     f.doc.fontSize.click();
@@ -600,6 +620,10 @@ void TstMainWindow::renderWindow()
     QImage portrait = h.w.grab().toImage();
     QVERIFY(portrait.save(pngPath(QStringLiteral("mainwindow-portrait.png"))));
     QCOMPARE(landscape.size(), portrait.size());
+    // The page stands upright now, as high as the preview lets it be.
+    const QRect upright = whiteArea(portrait.copy(placeIn(h.w, *preview)).convertToFormat(QImage::Format_RGB32));
+    QVERIFY(std::abs(upright.height() - preview->pageRect().height()) <= 1.5);
+    QVERIFY(upright.height() > upright.width());
     QVERIFY(h.dialogs.asked.isEmpty());
 }
 

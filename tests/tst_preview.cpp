@@ -132,7 +132,7 @@ void TestPreview::drawsWhatPrintPrints()
     const QStringList before = rig.numbering();
 
     PrintForm &dialog = form.printForm;
-    form.Label50.click();
+    form.printButton.click();
     dialog.Check1.setValue(twoPages ? 1 : 0);
     dialog.Te1.setText(pages);
     rig.fx.printer.takeLines();
@@ -176,7 +176,7 @@ void TestPreview::drawsWhatPrintPrints()
 void TestPreview::refusedWithoutPages()
 {
     Rig rig;
-    rig.form->Label50.click();
+    rig.form->printButton.click();
     rig.form->printForm.Te1.setText(QStringLiteral("0"));
     rig.fx.dialogs.answers.push_back(QStringLiteral("OK"));
     rig.form->printForm.Command4.click();

@@ -73,7 +73,7 @@ struct Rig
     void run(const QString &pageField, bool twoPages)
     {
         form.printForm.Check1.setValue(twoPages ? 1 : 0);
-        form.No1.setText(pageField);
+        form.pageCountMirror.setText(pageField);
         form.printGenerator.Tim2.setInterval(1);
         QVERIFY(scheduler.settle());
     }
@@ -111,7 +111,7 @@ struct Rig
         in.gridType = doc.gridType.text();
         in.printOrder = doc.wayPrint.text();
         in.startText = doc.startNumber.text();
-        in.pageCountText = form.No1.text();
+        in.pageCountText = form.pageCountMirror.text();
         in.twoPages = form.printForm.Check1.value() == 1;
         for (int n = 1; n <= 12; ++n) {
             in.counters[std::size_t(n - 1)] = form.doc.slot(n).counter.text();
@@ -248,7 +248,7 @@ void TestPrintEngine::workedExample()
     QCOMPARE(rig.counters(int(c.size())), countersAfter);
     QCOMPARE(rig.form.printGenerator.Tim1.interval(), 0);
     if (twoPages)
-        QCOMPARE(rig.form.No1.text(), QString::number(int(pageField.toInt() / 2)));
+        QCOMPARE(rig.form.pageCountMirror.text(), QString::number(int(pageField.toInt() / 2)));
 }
 
 void TestPrintEngine::entryText()
@@ -392,7 +392,7 @@ void TestPrintEngine::pageFieldOneWithTwoPagesChangesNothing()
         rig.doc.startNumber.setText(QStringLiteral("33"));
         rig.run(QStringLiteral("1"), true);
         QCOMPARE(rig.form.printGenerator.Lise1.count(), qsizetype(0));
-        QCOMPARE(rig.form.No1.text(), QStringLiteral("0"));
+        QCOMPARE(rig.form.pageCountMirror.text(), QStringLiteral("0"));
         QCOMPARE(rig.doc.startNumber.text(), QStringLiteral("33"));
         QCOMPARE(rig.counters(4), QStringLiteral("1,9,1,1"));
         QCOMPARE(rig.form.printGenerator.Tim1.interval(), 0);
@@ -596,7 +596,7 @@ void TestPrintEngine::formMatchesClosedForms()
         }
         QVERIFY2(rig.doc.startNumber.text() == startAfter,
                  qPrintable(what + QStringLiteral(" start after: ") + rig.doc.startNumber.text()));
-        QVERIFY2(rig.form.No1.text() == QString::number(P), qPrintable(what));
+        QVERIFY2(rig.form.pageCountMirror.text() == QString::number(P), qPrintable(what));
         for (int n = 1; n <= 12; ++n)
             QVERIFY2(rig.doc.slot(n).counter.text() == countersAfter[std::size_t(n - 1)], qPrintable(what));
         QVERIFY2(rig.form.printForm.LA1.caption() == label,
@@ -633,7 +633,7 @@ void TestPrintEngine::eachTickEndsUpToDate()
     rig.doc.zeroPad.setValue(0);
     MainForm &f = rig.form;
     f.printForm.Check1.setValue(twoPages ? 1 : 0);
-    f.No1.setText(twoPages ? QStringLiteral("46") : QStringLiteral("23"));
+    f.pageCountMirror.setText(twoPages ? QStringLiteral("46") : QStringLiteral("23"));
     f.printGenerator.Tim2.setInterval(1);
     rig.scheduler.advance(1);
     QCOMPARE(f.printGenerator.Tim1.interval(), 1);
@@ -677,7 +677,7 @@ void TestPrintEngine::measuringOncePerTick()
     Rig rig;
     rig.layout(QStringLiteral("12 X 12"), 1);
     rig.doc.startNumber.setText(QStringLiteral("1"));
-    rig.form.No1.setText(QString::number(pageField));
+    rig.form.pageCountMirror.setText(QString::number(pageField));
     rig.form.printGenerator.Tim2.setInterval(1);
     rig.scheduler.advance(1);
     rig.measure.calls = 0;

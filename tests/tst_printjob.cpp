@@ -125,7 +125,7 @@ struct JobRig
     }
     void print(const QString &pages, bool twoPages = false)
     {
-        form->Label50.click();
+        form->printButton.click();
         dialog().Check1.setValue(twoPages ? 1 : 0);
         dialog().Te1.setText(pages);
         dialog().Command1.click();

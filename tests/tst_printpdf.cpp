@@ -90,7 +90,7 @@ void TestPrintPdf::run()
     doc.startNumber.setText(QStringLiteral("101"));
     fx.settle();
 
-    form.Label50.click();
+    form.printButton.click();
     form.printForm.Te1.setText(QStringLiteral("3"));
     form.printForm.Command1.click();
     fx.settle();
@@ -159,7 +159,7 @@ void TestPrintPdf::reprintPastPrintedPages()
     form.doc.startNumber.setText(QStringLiteral("101"));
     fx.settle();
     const auto printRun = [&](const QString &pages, bool twoPages) {
-        form.Label50.click();
+        form.printButton.click();
         form.printForm.Check1.setValue(twoPages ? 1 : 0);
         form.printForm.Te1.setText(pages);
         form.printForm.Command1.click();
@@ -211,7 +211,7 @@ void TestPrintPdf::fileAskedBeforeTheJournalClaim()
     fx.usePrinter = &printer;
     MainForm &form = fx.start();
     const auto printRun = [&] {
-        form.Label50.click();
+        form.printButton.click();
         form.printForm.Te1.setText(QStringLiteral("2"));
         form.printForm.Command1.click();
         fx.settle();

@@ -395,7 +395,7 @@ int runPrintCommand(const QStringList &args)
         // The generation alone, on the in-memory layout: nothing is printed
         // and the file stays as it is.
         dialog.Check1.setValue(o.twoPages ? 1 : 0);
-        form.No1.setText(o.pages);
+        form.pageCountMirror.setText(o.pages);
         form.printGenerator.Tim2.setInterval(1);
         scheduler.settle();
         for (const QString &line : positionLines(form.printGenerator.Lise1, perPage, reverse, form.doc))

@@ -81,8 +81,8 @@ void ResetCommands::close()
 
 void ResetCommands::connectEvents()
 {
-    Label7.onClick.connect([this] { rest(); });
-    Label57.onClick.connect([this] { close(); });
+    resetButton.onClick.connect([this] { rest(); });
+    closeButton.onClick.connect([this] { close(); });
 }
 
 } // namespace numora

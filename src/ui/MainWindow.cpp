@@ -285,7 +285,7 @@ void MainWindow::watchJournal()
     make();
     // Journal (its button, Ctrl+J) also brings an open journal window back
     // from behind this one.
-    connectWhileAlive(this, m_form.Jour1.onClick, [w = QPointer<MainWindow>(this)] {
+    connectWhileAlive(this, m_form.journalButton.onClick, [w = QPointer<MainWindow>(this)] {
         if (w && w->m_journal && w->m_journal->isVisible()) {
             w->m_journal->raise();
             w->m_journal->activateWindow();
@@ -354,11 +354,11 @@ void MainWindow::addShortcuts(QWidget *on)
         auto *s = new QShortcut(k, on);
         QObject::connect(s, &QShortcut::activated, this, std::move(run));
     };
-    key(QKeySequence(Qt::CTRL | Qt::Key_S), [this] { activate(m_form.Command3); });
-    key(QKeySequence(Qt::CTRL | Qt::Key_O), [this] { activate(m_form.Command2); });
-    key(QKeySequence(Qt::CTRL | Qt::Key_P), [this] { activate(m_form.Label50); });
-    key(QKeySequence(Qt::CTRL | Qt::Key_J), [this] { activate(m_form.Jour1); });
-    key(QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { activate(m_form.chrome.Label1); });
+    key(QKeySequence(Qt::CTRL | Qt::Key_S), [this] { activate(m_form.saveButton); });
+    key(QKeySequence(Qt::CTRL | Qt::Key_O), [this] { activate(m_form.openButton); });
+    key(QKeySequence(Qt::CTRL | Qt::Key_P), [this] { activate(m_form.printButton); });
+    key(QKeySequence(Qt::CTRL | Qt::Key_J), [this] { activate(m_form.journalButton); });
+    key(QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { activate(m_form.chrome.exitHotspot); });
     if (on != this)
         return;
     // Window managers usually take Alt+F4 themselves and close the window;
@@ -418,14 +418,14 @@ void MainWindow::buildHeader()
     auto *header = new HeaderBar(this);
     place(header, 0, 0, DesignWidth, 375);
     // The strip that drags the window lies under the title.
-    place(new BoundLabel(chrome.Label2, BoundLabel::Plain, this), chrome.Label2);
+    place(new BoundLabel(chrome.titleStrip, BoundLabel::Plain, this), chrome.titleStrip);
 
-    auto *aboutLabel = new BoundLabel(chrome.R00, BoundLabel::ModelColours | BoundLabel::CentreText, this);
+    auto *aboutLabel = new BoundLabel(chrome.aboutLabel, BoundLabel::ModelColours | BoundLabel::CentreText, this);
     aboutLabel->setCursor(Qt::PointingHandCursor);
     aboutLabel->setToolTip(tr("About this program"));
-    place(aboutLabel, chrome.R00);
+    place(aboutLabel, chrome.aboutLabel);
 
-    auto *titleLabel = new BoundLabel(chrome.Label5, BoundLabel::CentreText, this);
+    auto *titleLabel = new BoundLabel(chrome.brand, BoundLabel::CentreText, this);
     // The title is part of the strip: a drag may start on it.
     titleLabel->setAttribute(Qt::WA_TransparentForMouseEvents);
     QFont f = font();
@@ -436,14 +436,14 @@ void MainWindow::buildHeader()
     QPalette pal = titleLabel->palette();
     pal.setColor(QPalette::WindowText, Qt::white);
     titleLabel->setPalette(pal);
-    place(titleLabel, chrome.Label5);
+    place(titleLabel, chrome.brand);
 
-    auto *minimise = new TitleHotspot(chrome.Label3, TitleHotspot::Minimise, this);
+    auto *minimise = new TitleHotspot(chrome.minimiseHotspot, TitleHotspot::Minimise, this);
     minimise->setToolTip(tr("Minimise"));
-    place(minimise, chrome.Label3);
-    auto *exit = new TitleHotspot(chrome.Label1, TitleHotspot::Close, this);
+    place(minimise, chrome.minimiseHotspot);
+    auto *exit = new TitleHotspot(chrome.exitHotspot, TitleHotspot::Close, this);
     exit->setToolTip(tr("Exit"));
-    place(exit, chrome.Label1);
+    place(exit, chrome.exitHotspot);
 }
 
 void MainWindow::buildNumberGroup()
@@ -660,8 +660,8 @@ void MainWindow::buildStyleStrip()
     row->addWidget(foreColour);
     row->addStretch(1);
     // The journal of runs ends the strip, right under Print.
-    auto *journal = new FramedButton(m_form.Jour1, strip);
-    journal->setObjectName(m_form.Jour1.name());
+    auto *journal = new FramedButton(m_form.journalButton, strip);
+    journal->setObjectName(m_form.journalButton.name());
     journal->setFixedSize(dp(strip, 62), dp(strip, 17));
     journal->setToolTip(tr("The runs printed so far: find a number, print pages again (Ctrl+J)"));
     row->addWidget(journal);
