@@ -188,7 +188,7 @@ void TestLayoutFiles::otherOrientationArmsTheToggleOnce()
     const QString path = fx.folder.filePath(QStringLiteral("Up.10x10"));
     writeBytes(path, standing);
     QVERIFY(f.layoutFiles().loadLayoutFile(path, QStringLiteral("Up.10x10")));
-    QCOMPARE(f.orientation.Timer4.interval(), 10);
+    QCOMPARE(f.orientation.toggleTimer.interval(), 10);
     QCOMPARE(f.doc.orientationCaption.caption(), QStringLiteral("Orientation: Vertical"));
     fx.scheduler.settle();
     QCOMPARE(f.doc.orientationCode.caption(), QStringLiteral("6"));
@@ -198,7 +198,7 @@ void TestLayoutFiles::otherOrientationArmsTheToggleOnce()
     QCOMPARE(f.preview.box(2).left(), 3 * 275.0);
     // The same code again does not turn the page.
     QVERIFY(f.layoutFiles().loadLayoutFile(path, QStringLiteral("Up.10x10")));
-    QCOMPARE(f.orientation.Timer4.interval(), 0);
+    QCOMPARE(f.orientation.toggleTimer.interval(), 0);
     fx.scheduler.settle();
     QCOMPARE(f.doc.orientationCode.caption(), QStringLiteral("6"));
 }
@@ -413,7 +413,7 @@ void TestLayoutFiles::vanishedFileLeavesTheOpenLayout()
     writeBytes(fx.folder.filePath(QStringLiteral("Two.2x2")), "Name No.   =No:\r\nNo. Counter=2 X 2\r\n");
     QVERIFY(f.layoutFiles().loadLayoutFile(fx.folder.filePath(QStringLiteral("Two.2x2")), QStringLiteral("Two.2x2")));
     QCOMPARE(f.doc.orientationCaption.caption(), QStringLiteral("Orientation: Vertical"));
-    QCOMPARE(f.orientation.Timer4.interval(), 0);
+    QCOMPARE(f.orientation.toggleTimer.interval(), 0);
 }
 
 void TestLayoutFiles::saveReplacesAtomically()

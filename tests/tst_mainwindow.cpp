@@ -95,8 +95,8 @@ void standPage(MainForm &f, bool portrait)
 {
     if (portrait) {
         f.doc.orientationMark = QStringLiteral("Hor");
-        f.preview.Picture2.setWidth(PagePreview::ShortEdgeUnits);
-        f.preview.Picture2.setHeight(PagePreview::LongEdgeUnits);
+        f.preview.page.setWidth(PagePreview::ShortEdgeUnits);
+        f.preview.page.setHeight(PagePreview::LongEdgeUnits);
     }
     for (int n = 1; n <= 12; ++n) {
         f.preview.placeLongEdge(n);
@@ -389,13 +389,13 @@ void TstMainWindow::boxesStandAtTheirCentimetres()
     QVERIFY(std::abs(page.width() - expected.width()) <= 1.5);
     QVERIFY(std::abs(page.height() - expected.height()) <= 1.5);
     const double aspect = double(page.width()) / page.height();
-    const double want = f.preview.Picture2.width() / f.preview.Picture2.height();
+    const double want = f.preview.page.width() / f.preview.page.height();
     QVERIFY2(std::abs(aspect - want) < 0.01, qPrintable(QString::number(aspect)));
     QCOMPARE(portrait, page.height() > page.width());
 
     // Each box's corner stands at its centimetres x 275 units, scaled as
     // the page is.
-    const double s = page.width() / f.preview.Picture2.width();
+    const double s = page.width() / f.preview.page.width();
     for (int n = 1; n <= 12; ++n) {
         const double longCm = leadingNumber(f.doc.slot(n).topCm.text());
         const double shortCm = leadingNumber(f.doc.slot(n).leftCm.text());
@@ -463,8 +463,8 @@ void TstMainWindow::clickOnGridCrossingPlacesThere()
         QApplication::sendEvent(preview, &e);
     };
     send(QEvent::MouseMove, Qt::NoButton, Qt::NoButton, at);
-    QCOMPARE(f.placement.L1.caption(), QStringLiteral("10"));
-    QCOMPARE(f.placement.L2.caption(), QStringLiteral("5"));
+    QCOMPARE(f.placement.pointerX.caption(), QStringLiteral("10"));
+    QCOMPARE(f.placement.pointerY.caption(), QStringLiteral("5"));
     send(QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, at);
     send(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, at);
     const SignSlot &slot = f.doc.slot(1);
@@ -481,8 +481,8 @@ void TstMainWindow::clickOnGridCrossingPlacesThere()
     // The desk round the page is the window's background: the crosshair
     // leaves the page.
     send(QEvent::MouseMove, Qt::NoButton, Qt::NoButton, QPointF(2, 2));
-    QCOMPARE(f.preview.PLine1.y1(), -10.0);
-    QCOMPARE(f.preview.PLine2.y2(), -10.0);
+    QCOMPARE(f.preview.crosshairVertical.y1(), -10.0);
+    QCOMPARE(f.preview.crosshairHorizontal.y2(), -10.0);
 }
 
 void TstMainWindow::sampleShowsTheWholeText_data()
@@ -585,7 +585,7 @@ void TstMainWindow::renderWindow()
     QMouseEvent move(QEvent::MouseMove, pointer, preview->mapToGlobal(pointer), Qt::NoButton, Qt::NoButton,
                      Qt::NoModifier);
     QApplication::sendEvent(preview, &move);
-    QCOMPARE(f.placement.L1.caption(), QStringLiteral("13.7"));
+    QCOMPARE(f.placement.pointerX.caption(), QStringLiteral("13.7"));
     // Let the layouts catch up with the new captions before the picture.
     QCoreApplication::processEvents();
     QImage landscape = h.w.grab().toImage();

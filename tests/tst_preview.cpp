@@ -122,7 +122,7 @@ void TestPreview::drawsWhatPrintPrints()
     rig.fx.settle();
     form.doc.borderLine.setValue(boxes ? 1 : 0);
     if (turned) {
-        form.orientation.Label4.click();
+        form.orientation.orientationButton.click();
         rig.fx.settle();
     }
     form.doc.startNumber.setText(QStringLiteral("41"));

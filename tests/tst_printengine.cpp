@@ -604,7 +604,7 @@ void TestPrintEngine::formMatchesClosedForms()
         // The page buffer holds one page at most, and none once it is copied.
         QVERIFY2(rig.form.printGenerator.Lise2.count() == 0, qPrintable(what));
         // The readout measured the sample the run ended with.
-        QVERIFY2(rig.form.sample.LA1.caption() == rig.doc.sampleLabel.caption(), qPrintable(what));
+        QVERIFY2(rig.form.sample.measuringCopy.caption() == rig.doc.sampleLabel.caption(), qPrintable(what));
     }
 }
 
@@ -642,13 +642,13 @@ void TestPrintEngine::eachTickEndsUpToDate()
         rig.scheduler.advance(1);
         ++ticks;
         const QString sample = rig.doc.sampleLabel.caption();
-        const QString readout = f.sample.La00.caption();
-        const double width = f.sample.LA1.width();
+        const QString readout = f.sample.readout.caption();
+        const double width = f.sample.measuringCopy.width();
         // What a refresh of the sample now would show.
         f.sample.updateSizeReadout();
-        QCOMPARE(f.sample.LA1.caption(), sample);
-        QCOMPARE(f.sample.La00.caption(), readout);
-        QCOMPARE(f.sample.LA1.width(), width);
+        QCOMPARE(f.sample.measuringCopy.caption(), sample);
+        QCOMPARE(f.sample.readout.caption(), readout);
+        QCOMPARE(f.sample.measuringCopy.width(), width);
         if (f.printGenerator.generating())
             QCOMPARE(f.printForm.LA1.caption(), sample);
         // The page buffer never holds more than the page being built.
@@ -794,7 +794,7 @@ void TestPrintEngine::selector()
     for (int n = 1; n <= 12; ++n)
         QCOMPARE(rig.doc.slot(n).counter.visible(), counters);
     QCOMPARE(rig.doc.startNumber.enabled(), !counters);
-    QCOMPARE(rig.form.sample.Timer5.interval(), 1);
+    QCOMPARE(rig.form.sample.previewNumbersTimer.interval(), 1);
     rig.scheduler.advance(1);
     // The preview labels follow the chosen order.
     const QString slot3 = rig.form.sample.Test0[2]->caption();

@@ -76,7 +76,7 @@ void TestPrintPdf::run()
     fx.settle();
     doc.wayPrint.setListIndex(2); // across the page, then on
     if (portrait)
-        form.orientation.Label4.click();
+        form.orientation.orientationButton.click();
     fx.settle();
     QCOMPARE(doc.orientationCode.caption(), portrait ? QStringLiteral("6") : QStringLiteral("4"));
     for (int n = 1; n <= 4; ++n) {

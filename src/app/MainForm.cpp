@@ -52,7 +52,7 @@ MainForm::MainForm(Services services)
     , m_layoutFiles(doc, sample, orientation, m_services.layouts)
     , m_save(std::make_unique<SaveCommand>(SaveCommand::Deps{
           m_services.dialogs, m_services.clock, doc, m_services.layouts, m_layoutFiles, forbiddenNameMessage,
-          orientation.Label4, [this]() -> BrowserForm & { return browser(); }, [this] { openBrowser(); }}))
+          orientation.orientationButton, [this]() -> BrowserForm & { return browser(); }, [this] { openBrowser(); }}))
 {
     recorder.local = m_services.localJournal;
     if (!m_services.workstation.isEmpty())
@@ -99,23 +99,23 @@ void MainForm::registerAll()
                                                        &doc.topShift,
                                                        &doc.leftShift,
                                                        &doc.placementSlot,
-                                                       &sample.Label6,
-                                                       &sample.LA1,
-                                                       &sample.La00,
-                                                       &sample.Label58,
-                                                       &sample.Timer5,
-                                                       &preview.Picture2,
-                                                       &preview.PLine1,
-                                                       &preview.PLine2,
-                                                       &preview.Timer2,
+                                                       &sample.backdrop,
+                                                       &sample.measuringCopy,
+                                                       &sample.readout,
+                                                       &sample.captionMeasure,
+                                                       &sample.previewNumbersTimer,
+                                                       &preview.page,
+                                                       &preview.crosshairVertical,
+                                                       &preview.crosshairHorizontal,
+                                                       &preview.refreshTimer,
                                                        &pageCountMirror,
-                                                       &orientation.Label4,
-                                                       &orientation.Im1,
-                                                       &orientation.Im2,
-                                                       &orientation.Timer4,
-                                                       &style.Command4,
-                                                       &style.Command5,
-                                                       &style.Label55,
+                                                       &orientation.orientationButton,
+                                                       &orientation.standingIcon,
+                                                       &orientation.lyingIcon,
+                                                       &orientation.toggleTimer,
+                                                       &style.backColourButton,
+                                                       &style.foreColourButton,
+                                                       &style.orientationMirror,
                                                        &settleTimer,
                                                        &forbiddenNameMessage,
                                                        &openButton,
@@ -125,9 +125,9 @@ void MainForm::registerAll()
                                                        &printButton,
                                                        &journalButton,
                                                        &printReopenTimer,
-                                                       &placement.Check4,
-                                                       &placement.L1,
-                                                       &placement.L2})
+                                                       &placement.crosshairOption,
+                                                       &placement.pointerX,
+                                                       &placement.pointerY})
         registerControl(*c);
     for (int n = 1; n <= 12; ++n) {
         SignSlot &s = doc.slot(n);
@@ -155,7 +155,7 @@ void MainForm::wire()
 {
     sample.connectEditors();
     slotEditors.connectEditors();
-    style.connectEditors(orientation.Label4);
+    style.connectEditors(orientation.orientationButton);
     orientation.connectEvents();
     placement.connectEvents();
     printGenerator.connectEvents();
@@ -353,7 +353,7 @@ void MainForm::startUp()
     // A saved standing page starts lying and is turned once.
     if (doc.orientationCode.caption() == QLatin1String("6")) {
         doc.orientationCode.setCaption(QStringLiteral("4"));
-        orientation.Label4.setCaption(QStringLiteral("Horizontal"));
+        orientation.orientationButton.setCaption(QStringLiteral("Horizontal"));
         orientation.toggleOrientation();
     }
     if (const GridTypeInfo *g = findGridType(doc.gridType.text()))

@@ -48,7 +48,7 @@ std::vector<WindowChrome::Frame> WindowChrome::frames()
 {
     return {{&m_form.openButton, 16, 13, 15, 14},    {&m_form.saveButton, 20, 17, 19, 18},
             {&m_form.reset.resetButton, 9, 6, 8, 7}, {&m_form.reset.closeButton, 21, 24, 22, 23},
-            {&m_form.printButton, 12, 5, 11, 10},    {&m_form.orientation.Label4, 1, 4, 2, 3}};
+            {&m_form.printButton, 12, 5, 11, 10},    {&m_form.orientation.orientationButton, 1, 4, 2, 3}};
 }
 
 void WindowChrome::connectEvents()
@@ -58,10 +58,12 @@ void WindowChrome::connectEvents()
         Label *button;
         double l, t, w, h;
     };
-    const Place places[] = {
-        {&m_form.openButton, 9840, 915, 645, 225},         {&m_form.saveButton, 9120, 915, 630, 225},
-        {&m_form.reset.resetButton, 12000, 915, 630, 225}, {&m_form.reset.closeButton, 10560, 915, 645, 225},
-        {&m_form.printButton, 120, 2070, 975, 225},        {&m_form.orientation.Label4, 1200, 2070, 975, 210}};
+    const Place places[] = {{&m_form.openButton, 9840, 915, 645, 225},
+                            {&m_form.saveButton, 9120, 915, 630, 225},
+                            {&m_form.reset.resetButton, 12000, 915, 630, 225},
+                            {&m_form.reset.closeButton, 10560, 915, 645, 225},
+                            {&m_form.printButton, 120, 2070, 975, 225},
+                            {&m_form.orientation.orientationButton, 1200, 2070, 975, 210}};
     for (const Place &p : places)
         p.button->setGeometry(p.l, p.t, p.w, p.h);
 

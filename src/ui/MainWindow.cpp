@@ -514,7 +514,7 @@ void MainWindow::buildSampleGroup()
     auto *box = new QGroupBox(tr("Sample"), this);
     place(box, T(366), T(29), T(232), T(103));
 
-    auto *backdrop = new BoundLabel(sample.Label6, BoundLabel::ModelColours | BoundLabel::ModelBorder, box);
+    auto *backdrop = new BoundLabel(sample.backdrop, BoundLabel::ModelColours | BoundLabel::ModelBorder, box);
     backdrop->setGeometry(dp(box, 8), dp(box, 18), dp(box, 216), dp(box, 58));
     auto *number = new BoundLabel(m_form.doc.sampleLabel, BoundLabel::ModelLook, backdrop);
     // What share of its size the sample is shown at, when it does not fit.
@@ -546,7 +546,7 @@ void MainWindow::buildSampleGroup()
     onViewUpdate(m_form.doc.sampleLabel, number, fit);
     fit(number);
 
-    auto *readout = new BoundLabel(sample.La00, BoundLabel::CentreText, box);
+    auto *readout = new BoundLabel(sample.readout, BoundLabel::CentreText, box);
     readout->setGeometry(dp(box, 8), dp(box, 80), dp(box, 216), dp(box, 16));
     shrunk->raise();
 }
@@ -604,13 +604,13 @@ void MainWindow::buildStyleStrip()
 {
     LayoutDocument &doc = m_form.doc;
     // The orientation button with its icon and code, left of the strip.
-    auto *orientation = new FramedButton(m_form.orientation.Label4, this);
+    auto *orientation = new FramedButton(m_form.orientation.orientationButton, this);
     frameWith(orientation, std::array{1, 4, 2, 3});
     orientation->setToolTip(tr("Turn the page"));
     place(orientation, 120, 2070, 1455, 210);
-    auto *standing = new SheetStackIcon(m_form.orientation.Im1, true, this);
+    auto *standing = new SheetStackIcon(m_form.orientation.standingIcon, true, this);
     place(standing, 1830, 2010, 300, 300);
-    auto *lying = new SheetStackIcon(m_form.orientation.Im2, false, this);
+    auto *lying = new SheetStackIcon(m_form.orientation.lyingIcon, false, this);
     place(lying, 1830, 2010, 300, 300);
     place(new OrientationCodeLabel(m_form.doc.orientationCode, this), 2175, 2040, 150, 240);
 
@@ -650,10 +650,10 @@ void MainWindow::buildStyleStrip()
     row->addSpacing(4);
     row->addWidget(line);
     row->addSpacing(12);
-    auto *backColour = new ColourButton(m_form.style.Command4, doc.sampleLabel, true, strip);
+    auto *backColour = new ColourButton(m_form.style.backColourButton, doc.sampleLabel, true, strip);
     backColour->setFixedSize(dp(strip, 70), dp(strip, 17));
     backColour->setToolTip(tr("Back colour of the numbers"));
-    auto *foreColour = new ColourButton(m_form.style.Command5, doc.sampleLabel, false, strip);
+    auto *foreColour = new ColourButton(m_form.style.foreColourButton, doc.sampleLabel, false, strip);
     foreColour->setFixedSize(dp(strip, 70), dp(strip, 17));
     foreColour->setToolTip(tr("Colour of the numbers"));
     row->addWidget(backColour);
@@ -680,7 +680,7 @@ void MainWindow::buildPreview()
     auto *layout = new QHBoxLayout(row);
     layout->setContentsMargins(2, 0, 2, 0);
     layout->setSpacing(4);
-    auto *grid = new BoundCheckBox(placement.Check4, row);
+    auto *grid = new BoundCheckBox(placement.crosshairOption, row);
     grid->setToolTip(tr("Show the centimetre grid on the page"));
     layout->addWidget(grid);
     layout->addStretch(1);
@@ -703,8 +703,8 @@ void MainWindow::buildPreview()
         layout->addWidget(caption(QStringLiteral("cm."), row));
         layout->addSpacing(6);
     };
-    readout(placement.L2, QStringLiteral("\u2193"), tr("Pointer's distance from the top edge of the page"));
-    readout(placement.L1, QStringLiteral("\u2192"), tr("Pointer's distance from the left edge of the page"));
+    readout(placement.pointerY, QStringLiteral("\u2193"), tr("Pointer's distance from the top edge of the page"));
+    readout(placement.pointerX, QStringLiteral("\u2192"), tr("Pointer's distance from the left edge of the page"));
 }
 
 void MainWindow::buildSlotPanels()
