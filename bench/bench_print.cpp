@@ -168,7 +168,7 @@ void runPerNumber(FormRig &rig, int pages)
 void runGenerator(FormRig &rig, int pages, Drive drive)
 {
     PrintGenerator &gen = rig.form.printGenerator;
-    rig.form.No1.setText(QString::number(pages));
+    rig.form.pageCountMirror.setText(QString::number(pages));
     gen.setUpRun();
     if (drive == Drive::Ticks) {
         while (gen.generating()) {

@@ -165,7 +165,7 @@ bool wholeRun(const QString &file, int pages, bool boxes)
     doc.fontBold.setValue(1);
     doc.borderLine.setValue(boxes ? 1 : 0);
     scheduler.settle();
-    form.Label50.click();
+    form.printButton.click();
     form.printForm.pageField.setText(QString::number(pages));
     form.printForm.printButton.click();
     if (!scheduler.settle() || form.printForm.lastJobPages() != pages) {

@@ -6,6 +6,7 @@
 #include "platform/qt/QtTextMeasure.h"
 
 #include <QCoreApplication>
+#include <QImage>
 #include <QWidget>
 
 namespace numora::test {
@@ -28,6 +29,14 @@ W *child(QWidget &window, const char *name, Qt::FindChildOptions options = Qt::F
     if (!w)
         qFatal("no widget %s", name);
     return w;
+}
+
+// Where `w` is drawn in a picture of `window` (its grab or render), and the
+// colour drawn at a point of `w` there: what the pictures are checked by.
+inline QRect placeIn(const QWidget &window, const QWidget &w) { return {w.mapTo(&window, QPoint(0, 0)), w.size()}; }
+inline QColor colourIn(const QImage &picture, const QWidget &window, const QWidget &w, QPoint at)
+{
+    return picture.pixelColor((QPointF(w.mapTo(&window, at)) * picture.devicePixelRatio()).toPoint());
 }
 
 // Where a test leaves its pictures: the build folder, beside the program.

@@ -29,6 +29,7 @@ using namespace numora::ui;
 
 namespace {
 
+using test::placeIn;
 using test::pngPath;
 
 // A started main form with four layout files and a text file in its Data
@@ -206,7 +207,7 @@ void TstBrowserWindow::closingKeepsItClosed()
     QTest::keyClick(h.b->filter(), Qt::Key_End);
     for (int i = 0; i < 4; ++i)
         QTest::keyClick(h.b->filter(), Qt::Key_Up);
-    QCOMPARE(form.Combo3.text(), QStringLiteral("4 X 4"));
+    QCOMPARE(form.typeFilter.text(), QStringLiteral("4 X 4"));
     QCOMPARE(itemsOf(h.list), QStringList{QStringLiteral("pliers.4x4")});
 
     QTest::mouseClick(h.b->closeButton(), Qt::LeftButton);
@@ -243,7 +244,7 @@ void TstBrowserWindow::filterChangesTheListedFiles()
 
     // "1 X 1": nothing of that type; no number, no page shown.
     QTest::keyClick(h.b->filter(), Qt::Key_Down);
-    QCOMPARE(h.form->browser().Combo3.listIndex(), 1);
+    QCOMPARE(h.form->browser().typeFilter.listIndex(), 1);
     QCOMPARE(h.list->count(), 0);
     QVERIFY(selectedText(h.list).isEmpty());
     QCOMPARE(h.b->startNumber()->control().caption(), QStringLiteral("No.:"));
@@ -257,7 +258,8 @@ void TstBrowserWindow::filterChangesTheListedFiles()
     QCOMPARE(selectedText(h.list), QStringLiteral("Plan.2x2"));
     QCOMPARE(h.b->startNumber()->control().caption(), QStringLiteral("No.:120"));
     QCOMPARE(h.b->fileName()->control().caption(), QStringLiteral("Plan.2x2"));
-    QVERIFY(h.b->standingIcon()->isVisibleTo(h.b));
+    QVERIFY(h.b->standingIcon()->isVisibleTo(h.b) && !h.b->lyingIcon()->isVisibleTo(h.b));
+    QVERIFY(h.b->rect().contains(placeIn(*h.b, *h.b->standingIcon())));
     QVERIFY(!h.b->lyingIcon()->isVisibleTo(h.b));
 
     // "10 X 10" by the mouse on the popup's row.
@@ -267,7 +269,7 @@ void TstBrowserWindow::filterChangesTheListedFiles()
     const QModelIndex tenByTen = popup->model()->index(7, 0);
     QTest::mouseClick(popup->viewport(), Qt::LeftButton, {}, popup->visualRect(tenByTen).center());
     QTRY_VERIFY(!popup->isVisible());
-    QCOMPARE(h.form->browser().Combo3.text(), QStringLiteral("10 X 10"));
+    QCOMPARE(h.form->browser().typeFilter.text(), QStringLiteral("10 X 10"));
     QCOMPARE(itemsOf(h.list), QStringList{QStringLiteral("Receipts.10x10")});
     QCOMPARE(h.b->startNumber()->control().caption(), QStringLiteral("No.:5000"));
     QVERIFY(!h.b->standingIcon()->isVisibleTo(h.b));
@@ -281,26 +283,27 @@ void TstBrowserWindow::clickingARowPreviewsIt()
     BrowserForm &form = h.form->browser();
 
     clickRow(h.list, QStringLiteral("Receipts.10x10"));
-    QCOMPARE(form.File1.listIndex(), 2);
+    QCOMPARE(form.fileList.listIndex(), 2);
     QCOMPARE(selectedText(h.list), QStringLiteral("Receipts.10x10"));
-    QCOMPARE(form.Label3.caption(), QStringLiteral("No.:5000"));
-    QCOMPARE(form.Lab1.caption(), QStringLiteral("Receipts.10x10"));
+    QCOMPARE(form.startNumberCaption.caption(), QStringLiteral("No.:5000"));
+    QCOMPARE(form.fileNameCaption.caption(), QStringLiteral("Receipts.10x10"));
     QVERIFY(h.b->lyingIcon()->isVisibleTo(h.b));
     QVERIFY(!h.b->standingIcon()->isVisibleTo(h.b));
 
     // A click on the selected row previews it again: the file changed.
     h.layout(QStringLiteral("Receipts.10x10"), QStringLiteral("6000"), QStringLiteral("6"));
     clickRow(h.list, QStringLiteral("Receipts.10x10"));
-    QCOMPARE(form.Label3.caption(), QStringLiteral("No.:6000"));
-    QVERIFY(h.b->standingIcon()->isVisibleTo(h.b));
+    QCOMPARE(form.startNumberCaption.caption(), QStringLiteral("No.:6000"));
+    QVERIFY(h.b->standingIcon()->isVisibleTo(h.b) && !h.b->lyingIcon()->isVisibleTo(h.b));
+    QVERIFY(h.b->rect().contains(placeIn(*h.b, *h.b->standingIcon())));
     QVERIFY(!h.b->lyingIcon()->isVisibleTo(h.b));
 
     // The arrow keys choose as well.
     h.list->setFocus();
     QTest::keyClick(h.list, Qt::Key_Down);
-    QCOMPARE(form.File1.listIndex(), 3);
-    QCOMPARE(form.Label3.caption(), QStringLiteral("No.:77"));
-    QCOMPARE(form.Lab1.caption(), QStringLiteral("Tickets.2x2"));
+    QCOMPARE(form.fileList.listIndex(), 3);
+    QCOMPARE(form.startNumberCaption.caption(), QStringLiteral("No.:77"));
+    QCOMPARE(form.fileNameCaption.caption(), QStringLiteral("Tickets.2x2"));
     QVERIFY(h.dialogs.asked.isEmpty());
 }
 
@@ -310,16 +313,16 @@ void TstBrowserWindow::programSelectionIsNotEchoed()
     QVERIFY(h.openBrowser());
     BrowserForm &form = h.form->browser();
     int clicks = 0, doubleClicks = 0;
-    form.File1.onClick.connect([&clicks] { ++clicks; });
-    form.File1.onDblClick.connect([&doubleClicks] { ++doubleClicks; });
+    form.fileList.onClick.connect([&clicks] { ++clicks; });
+    form.fileList.onDblClick.connect([&doubleClicks] { ++doubleClicks; });
 
     // A program selection: one click event (the form's own), shown in the
     // widget, none coming back from it.
-    QVERIFY(form.File1.setListIndex(1));
+    QVERIFY(form.fileList.setListIndex(1));
     QCOMPARE(clicks, 1);
     QCOMPARE(selectedText(h.list), QStringLiteral("pliers.4x4"));
     QCOMPARE(h.list->currentRow(), 1);
-    QVERIFY(form.File1.setListIndex(-1));
+    QVERIFY(form.fileList.setListIndex(-1));
     QCOMPARE(clicks, 2);
     QVERIFY(h.list->selectedItems().isEmpty());
 
@@ -328,13 +331,13 @@ void TstBrowserWindow::programSelectionIsNotEchoed()
     clicks = 0;
     clickRow(h.list, QStringLiteral("Tickets.2x2"));
     QCOMPARE(clicks, 1);
-    QCOMPARE(form.File1.listIndex(), 3);
+    QCOMPARE(form.fileList.listIndex(), 3);
 
     // A Ctrl+click that would clear the selection cannot: the list of
     // files always keeps its entry.
     clickRow(h.list, QStringLiteral("Tickets.2x2"), Qt::ControlModifier);
     QCOMPARE(selectedText(h.list), QStringLiteral("Tickets.2x2"));
-    QCOMPARE(form.File1.listIndex(), 3);
+    QCOMPARE(form.fileList.listIndex(), 3);
 
     // Refilled by the form, the list shows the new items and the kept entry.
     h.layout(QStringLiteral("Alpha.2x2"), QStringLiteral("1"), QStringLiteral("6"));
@@ -343,7 +346,7 @@ void TstBrowserWindow::programSelectionIsNotEchoed()
     QCOMPARE(clicks, 0);
     QCOMPARE(h.list->count(), 5);
     QCOMPARE(selectedText(h.list), QStringLiteral("Tickets.2x2"));
-    QCOMPARE(form.File1.listIndex(), 4);
+    QCOMPARE(form.fileList.listIndex(), 4);
     QCOMPARE(doubleClicks, 0);
 }
 
@@ -357,9 +360,9 @@ void TstBrowserWindow::searchSelectsTheFirstMatch()
     clickRow(h.list, QStringLiteral("Tickets.2x2"));
     search->setFocus();
     QTest::keyClicks(search, QStringLiteral("pl"));
-    QCOMPARE(h.form->browser().Text1.text(), QStringLiteral("pl"));
+    QCOMPARE(h.form->browser().searchText.text(), QStringLiteral("pl"));
     QCOMPARE(selectedText(h.list), QStringLiteral("Plan.2x2"));
-    QCOMPARE(h.form->browser().Label3.caption(), QStringLiteral("No.:120"));
+    QCOMPARE(h.form->browser().startNumberCaption.caption(), QStringLiteral("No.:120"));
     // Without regard to case: "pli" is the lower-case pliers.
     QTest::keyClicks(search, QStringLiteral("I"));
     QCOMPARE(selectedText(h.list), QStringLiteral("pliers.4x4"));
@@ -394,7 +397,7 @@ void TstBrowserWindow::deleteRemovesTheRow()
              (QStringList{QStringLiteral("Plan.2x2"), QStringLiteral("pliers.4x4"), QStringLiteral("Receipts.10x10")}));
     // The entry before the deleted one is selected and previewed.
     QCOMPARE(selectedText(h.list), QStringLiteral("Receipts.10x10"));
-    QCOMPARE(h.form->browser().Label3.caption(), QStringLiteral("No.:5000"));
+    QCOMPARE(h.form->browser().startNumberCaption.caption(), QStringLiteral("No.:5000"));
     QVERIFY(h.b->lyingIcon()->isVisibleTo(h.b));
     QVERIFY(h.dialogs.answers.empty());
 }
@@ -405,7 +408,7 @@ void TstBrowserWindow::doubleClickAsksAndLoads()
     QVERIFY(h.openBrowser());
     QCOMPARE(h.form->doc.fileCaption.caption(), QStringLiteral("File Name : None"));
     int clicks = 0;
-    h.form->browser().File1.onClick.connect([&clicks] { ++clicks; });
+    h.form->browser().fileList.onClick.connect([&clicks] { ++clicks; });
 
     h.dialogs.answers.push_back(QStringLiteral("Yes"));
     // The events of a double-click as the system delivers them.
@@ -580,15 +583,25 @@ void TstBrowserWindow::renderSideBySide()
         h.b->render(&p, QPoint(h.w.width(), 0));
     }
     QVERIFY(img.save(pngPath(QStringLiteral("browser-docked.png"))));
+    // Docked: right against the main window, top edges level; the lying
+    // page's icon for "Receipts.10x10", drawn inside the browser.
+    QCOMPARE(h.form->browser().left(), h.form->left() + h.form->width());
+    QCOMPARE(h.form->browser().top(), h.form->top());
+    QVERIFY(h.b->lyingIcon()->isVisibleTo(h.b) && !h.b->standingIcon()->isVisibleTo(h.b));
+    QVERIFY(h.b->rect().contains(placeIn(*h.b, *h.b->lyingIcon())));
+    QVERIFY(h.b->rect().contains(placeIn(*h.b, *h.list)));
 
     // A standing page, for the look of its icon.
     clickRow(h.list, QStringLiteral("Plan.2x2"));
-    QVERIFY(h.b->standingIcon()->isVisibleTo(h.b));
+    QVERIFY(h.b->standingIcon()->isVisibleTo(h.b) && !h.b->lyingIcon()->isVisibleTo(h.b));
+    QVERIFY(h.b->rect().contains(placeIn(*h.b, *h.b->standingIcon())));
     QVERIFY(h.b->grab().toImage().save(pngPath(QStringLiteral("browser-standing.png"))));
 
     // An empty filter, for the look of the empty list.
     QTest::keyClick(h.b->filter(), Qt::Key_Down);
     QVERIFY(h.b->grab().toImage().save(pngPath(QStringLiteral("browser-empty.png"))));
+    QCOMPARE(h.list->count(), 0);
+    QVERIFY(!h.b->standingIcon()->isVisibleTo(h.b) && !h.b->lyingIcon()->isVisibleTo(h.b));
     QVERIFY(h.dialogs.asked.isEmpty());
 
     // After a save under a new name the browser shows that layout chosen.

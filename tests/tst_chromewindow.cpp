@@ -1,9 +1,10 @@
 // The frameless main window's chrome and keys, and the About window: every
 // key and window gesture must run the form's own command, exactly as the
 // click on its control does. Also renders both windows to PNG files in the
-// build folder.
+// build folder and checks where their pieces are drawn.
 #include "app/AboutForm.h"
 #include "layoutfiles/BrowserForm.h"
+#include "platform/Colour.h"
 #include "platform/Desktop.h"
 #include "platform/qt/QtDesktop.h"
 #include "ui/AboutWindow.h"
@@ -24,6 +25,8 @@ using namespace numora::ui;
 namespace {
 
 using test::child;
+using test::colourIn;
+using test::placeIn;
 using test::pngPath;
 
 // A started main form on a recording desktop, its window shown and active
@@ -148,7 +151,7 @@ void TstChromeWindow::escapeClosesAboutAndBrowser()
 {
     Shown h;
     h.show();
-    h.form->Command2.click();
+    h.form->openButton.click();
     drain();
     BrowserWindow *browser = h.w->browserWindow();
     QVERIFY(browser && browser->isVisible());
@@ -205,10 +208,10 @@ void TstChromeWindow::titleBarGoesThroughTheModel()
     QVERIFY(h.w->windowFlags() & Qt::FramelessWindowHint);
     WindowChrome &chrome = h.form->chrome;
     QTest::mouseMove(child<QWidget>(*h.w, "Label1"), QPoint(4, 4));
-    QCOMPARE(chrome.Label1.border(), 1);
+    QCOMPARE(chrome.exitHotspot.border(), 1);
     // Over a plain caption of the window is over its background.
     QTest::mouseMove(h.w.get(), QPoint(h.w->width() / 2, h.w->height() - 4));
-    QCOMPARE(chrome.Label1.border(), 0);
+    QCOMPARE(chrome.exitHotspot.border(), 0);
     // Moves over the title strip ask the desktop to drag the window, also
     // over the title's text, which lies on the strip.
     h.desktop.takeLines();
@@ -236,11 +239,11 @@ void TstChromeWindow::linkReachesTheUrlHandler()
     MemorySettingsStore settings;
     RecordingDesktop recorder;
     AboutForm unconfigured(settings, &recorder);
-    QCOMPARE(unconfigured.Label2.caption(), AboutForm::defaultLink());
+    QCOMPARE(unconfigured.linkLabel.caption(), AboutForm::defaultLink());
     settings.saveSetting(AboutForm::configApp(), AboutForm::linkSection(), AboutForm::linkKey(),
                          QStringLiteral(" https://example.org/guide "));
     AboutForm about(settings, &recorder);
-    QCOMPARE(about.Label2.caption(), QStringLiteral("https://example.org/guide"));
+    QCOMPARE(about.linkLabel.caption(), QStringLiteral("https://example.org/guide"));
     QVERIFY(QUrl(AboutForm::defaultLink()).isValid());
 }
 
@@ -249,19 +252,39 @@ void TstChromeWindow::renderChrome()
     Shown h;
     h.show();
     WindowChrome &chrome = h.form->chrome;
-    chrome.Label1.setBorder(1);
+    chrome.exitHotspot.setBorder(1);
     QCoreApplication::processEvents();
-    QVERIFY(h.w->grab().toImage().save(pngPath(QStringLiteral("chrome-main.png"))));
-    chrome.Label1.setBorder(0);
+    const QImage main = h.w->grab().toImage();
+    QVERIFY(main.save(pngPath(QStringLiteral("chrome-main.png"))));
+    chrome.exitHotspot.setBorder(0);
+    // The About label is filled with its own green where its control stands;
+    // the name sits on the title strip, and the two hotspots side by side at
+    // the strip's height, right of it.
+    QWidget *aboutLabel = test::child<QWidget>(*h.w, "R00");
+    QCOMPARE(colourIn(main, *h.w, *aboutLabel, QPoint(2, 2)),
+             resolveColour(chrome.aboutLabel.backColor(), aboutLabel->palette()));
+    const QRect strip = placeIn(*h.w, *test::child<QWidget>(*h.w, "Label2"));
+    const QRect exitSpot = placeIn(*h.w, *test::child<QWidget>(*h.w, "Label1"));
+    const QRect minimiseSpot = placeIn(*h.w, *test::child<QWidget>(*h.w, "Label3"));
+    QVERIFY(strip.contains(placeIn(*h.w, *test::child<QWidget>(*h.w, "Label5"))));
+    QVERIFY(minimiseSpot.left() > strip.right() && exitSpot.left() > minimiseSpot.right());
+    QVERIFY(exitSpot.bottom() <= strip.bottom() && minimiseSpot.bottom() <= strip.bottom());
+    QVERIFY(h.w->rect().contains(exitSpot));
 
     h.settings.saveSetting(AboutForm::configApp(), AboutForm::linkSection(), AboutForm::linkKey(),
                            QStringLiteral("https://numora.example.org/guide"));
-    chrome.R00.click();
+    chrome.aboutLabel.click();
     AboutWindow *about = h.w->aboutWindow();
     QVERIFY(about);
     QVERIFY(QTest::qWaitForWindowExposed(about));
     QCoreApplication::processEvents();
     QVERIFY(about->grab().toImage().save(pngPath(QStringLiteral("chrome-about.png"))));
+    // The version and the link each whole in the window, the link below.
+    const QRect version = placeIn(*about, *test::child<QWidget>(*about, "Label1"));
+    const QRect link = placeIn(*about, *test::child<QWidget>(*about, "Label2"));
+    QVERIFY(about->rect().contains(version));
+    QVERIFY(about->rect().contains(link));
+    QVERIFY(link.top() > version.bottom());
 }
 
 QTEST_MAIN(TstChromeWindow)

@@ -588,7 +588,7 @@ private slots:
         }
         fx.settle();
 
-        form.Label50.click();
+        form.printButton.click();
         fx.settle();
         PrintForm &dialog = form.printForm;
         QVERIFY(dialog.visible());

@@ -648,27 +648,27 @@ void TestJournal::journalWindowClosesAnUnfinishedRun()
     FixedClock clock;
     JournalForm form({dialogs, &j, printer, clock, {}});
     form.open();
-    QCOMPARE(form.List1.item(0),
+    QCOMPARE(form.runList.item(0),
              QStringLiteral("2  09/12/2026 14:00  Receipts  2 X 2  10 pages  No:000041 to No:000080  "
                             "printed, on Counter 1"));
-    QCOMPARE(form.List1.item(1),
+    QCOMPARE(form.runList.item(1),
              QStringLiteral("1  09/12/2026 14:00  Receipts  2 X 2  10 pages  No:000001 to No:000040  "
                             "unfinished, on Counter 2 since 09/12/2026 14:00"));
     // A finished run is not closed again; Cancel leaves the unfinished one.
     dialogs.queue(QStringLiteral("OK"));
-    form.Command4.click();
+    form.closeRunButton.click();
     QCOMPARE(dialogs.asked(), 1);
     QCOMPARE(j.run(*b, &error)->outcome, JournalRun::Outcome::Printed);
-    QVERIFY(form.List1.choose(1));
+    QVERIFY(form.runList.choose(1));
     dialogs.queue(QStringLiteral("Cancel"));
-    form.Command4.click();
+    form.closeRunButton.click();
     QCOMPARE(j.run(*a, &error)->outcome, JournalRun::Outcome::Printing);
     // Not printed: its numbers are free, and the list says so.
-    QVERIFY(form.List1.choose(1));
+    QVERIFY(form.runList.choose(1));
     dialogs.queue(QStringLiteral("No"));
-    form.Command4.click();
+    form.closeRunButton.click();
     QCOMPARE(j.run(*a, &error)->outcome, JournalRun::Outcome::Stopped);
-    QVERIFY(form.List1.item(1).endsWith(QLatin1String("stopped: closed by hand as not printed, on Counter 2")));
+    QVERIFY(form.runList.item(1).endsWith(QLatin1String("stopped: closed by hand as not printed, on Counter 2")));
     QVERIFY(j.duplicates({range(1, 40, 1)}, &error)->empty());
     QVERIFY(!dialogs.hasFailure());
 }

@@ -46,7 +46,7 @@ struct Harness : test::WindowFixture
     }
     void print(const QString &pages)
     {
-        form->Label50.click();
+        form->printButton.click();
         form->printForm.pageField.setText(pages);
         form->printForm.printButton.click();
         settle();
@@ -112,7 +112,7 @@ void TestJournalWindow::keyAndButtonOpenIt()
     QVERIFY(!window->isVisible());
 
     // While the print dialog has the main window disabled, neither opens it.
-    h.form->Label50.click();
+    h.form->printButton.click();
     QVERIFY(!h.form->enabled());
     QTest::keyClick(&h.w, Qt::Key_J, Qt::ControlModifier);
     QVERIFY(!h.form->journalForm()->visible());
@@ -140,24 +140,24 @@ void TestJournalWindow::showsAndChoosesRuns()
     Harness h;
     h.print(QStringLiteral("3"));
     h.print(QStringLiteral("5"));
-    h.form->Jour1.click();
+    h.form->journalButton.click();
     JournalWindow *window = h.w.journalWindow();
     QVERIFY(window && window->isVisible());
     JournalForm &journal = *h.form->journalForm();
-    QCOMPARE(journal.List1.count(), 2);
+    QCOMPARE(journal.runList.count(), 2);
     QCOMPARE(window->runList()->count(), 2);
     for (int i = 0; i < 2; ++i)
-        QCOMPARE(window->runList()->item(i)->text(), journal.List1.item(i));
+        QCOMPARE(window->runList()->item(i)->text(), journal.runList.item(i));
     // The newest run first, shown in full with one line per position.
-    QCOMPARE(journal.List1.listIndex(), 0);
-    QString details = journal.Label2.caption();
+    QCOMPARE(journal.runList.listIndex(), 0);
+    QString details = journal.runDetails.caption();
     QVERIFY(details.contains(QLatin1String("\r\n")));
     QCOMPARE(window->details()->text(), details.replace(QLatin1String("\r\n"), QLatin1String("\n")));
 
     // The operator's choice in the list is the form's, and the strip follows.
     QTest::mouseClick(window->runList()->viewport(), Qt::LeftButton, {},
                       window->runList()->visualItemRect(window->runList()->item(1)).center());
-    QCOMPARE(journal.List1.listIndex(), 1);
+    QCOMPARE(journal.runList.listIndex(), 1);
     QVERIFY(window->details()->text().startsWith(QLatin1String("Run 1,")));
     auto *to = test::child<BoundLineEdit>(*window, "Text4");
     QCOMPARE(to->text(), QStringLiteral("3"));
@@ -165,18 +165,18 @@ void TestJournalWindow::showsAndChoosesRuns()
 
     // A number typed as it reads and Enter: the answer, with the text it was
     // printed as, shows under the fields.
-    const QString text = journal.List1.item(1).section(QLatin1String("  "), 5, 5).left(9); // "No:000001"
+    const QString text = journal.runList.item(1).section(QLatin1String("  "), 5, 5).left(9); // "No:000001"
     QTest::keyClicks(window->numberField(), QString::number(text.mid(3).toInt()));
     QTest::keyClick(window->numberField(), Qt::Key_Return);
-    QVERIFY2(journal.Label1.caption().startsWith(text + QStringLiteral(": run 1")),
-             qPrintable(journal.Label1.caption()));
+    QVERIFY2(journal.findResult.caption().startsWith(text + QStringLiteral(": run 1")),
+             qPrintable(journal.findResult.caption()));
     QVERIFY(window->found()->text().contains(QLatin1String("run 1")));
 }
 
 void TestJournalWindow::previewButtonAsksForThePreview()
 {
     Harness h;
-    h.form->Label50.click();
+    h.form->printButton.click();
     PrintWindow *dialog = h.w.printWindow();
     QVERIFY(dialog && dialog->isVisible());
     QPushButton *preview = dialog->previewButton();

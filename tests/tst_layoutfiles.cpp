@@ -87,19 +87,19 @@ void TestLayoutFiles::saveWritesTheFiftyFourLines()
     f.doc.gridType.choose(QStringLiteral("10 X 10"));
     fx.scheduler.settle();
     fx.dialogs.answers = {QStringLiteral("Yes"), QStringLiteral("Receipts")};
-    f.Command3.click();
+    f.saveButton.click();
     QCOMPARE(fileBytes(fx.folder.filePath(QStringLiteral("Receipts.10x10"))), expectedReceipts(false));
     QCOMPARE(f.doc.fileCaption.caption(), QStringLiteral("File Name : Receipts"));
     QCOMPARE(f.doc.typeCaption.caption(), QStringLiteral("Type: 10x10"));
     QCOMPARE(f.doc.documentName.caption(), QStringLiteral("Receipts"));
-    QCOMPARE(f.browser().Label1.caption(), fx.folder.filePath(QStringLiteral("Receipts.10x10")));
+    QCOMPARE(f.browser().rememberedPath.caption(), fx.folder.filePath(QStringLiteral("Receipts.10x10")));
     QVERIFY(f.browser().visible());
-    QVERIFY(f.browser().File1.items().contains(QStringLiteral("Receipts.10x10")));
+    QVERIFY(f.browser().fileList.items().contains(QStringLiteral("Receipts.10x10")));
     QCOMPARE(f.browser().left(), f.left() + f.width());
     // Saving does not clear the mark of a changed layout.
     f.doc.modified = 1;
     fx.dialogs.answers = {QStringLiteral("Yes"), QStringLiteral("Receipts")};
-    f.Command3.click();
+    f.saveButton.click();
     QCOMPARE(f.doc.modified, 1);
 }
 
@@ -188,7 +188,7 @@ void TestLayoutFiles::otherOrientationArmsTheToggleOnce()
     const QString path = fx.folder.filePath(QStringLiteral("Up.10x10"));
     writeBytes(path, standing);
     QVERIFY(f.layoutFiles().loadLayoutFile(path, QStringLiteral("Up.10x10")));
-    QCOMPARE(f.orientation.Timer4.interval(), 10);
+    QCOMPARE(f.orientation.toggleTimer.interval(), 10);
     QCOMPARE(f.doc.orientationCaption.caption(), QStringLiteral("Orientation: Vertical"));
     fx.scheduler.settle();
     QCOMPARE(f.doc.orientationCode.caption(), QStringLiteral("6"));
@@ -198,7 +198,7 @@ void TestLayoutFiles::otherOrientationArmsTheToggleOnce()
     QCOMPARE(f.preview.box(2).left(), 3 * 275.0);
     // The same code again does not turn the page.
     QVERIFY(f.layoutFiles().loadLayoutFile(path, QStringLiteral("Up.10x10")));
-    QCOMPARE(f.orientation.Timer4.interval(), 0);
+    QCOMPARE(f.orientation.toggleTimer.interval(), 0);
     fx.scheduler.settle();
     QCOMPARE(f.doc.orientationCode.caption(), QStringLiteral("6"));
 }
@@ -366,12 +366,12 @@ void TestLayoutFiles::failedSaveSaysSoAndKeepsCaptions()
     // The Data folder cannot be made: a file stands in its place.
     writeBytes(fx.folder.path(), "not a folder");
     fx.dialogs.answers = {QStringLiteral("Yes"), QStringLiteral("Receipts"), QStringLiteral("OK")};
-    f.Command3.click();
+    f.saveButton.click();
     QVERIFY(fx.dialogs.answers.empty());
     QVERIFY(fx.dialogs.asked.last().startsWith(QStringLiteral("The layout could not be saved to ")));
     QVERIFY(fx.dialogs.asked.last().contains(QStringLiteral("Receipts.2x2")));
     QCOMPARE(f.doc.fileCaption.caption(), QStringLiteral("File Name : None"));
-    QVERIFY(f.browser().Label1.caption().isEmpty());
+    QVERIFY(f.browser().rememberedPath.caption().isEmpty());
 }
 
 void TestLayoutFiles::lineBreaksStayInTheirLine()
@@ -399,21 +399,21 @@ void TestLayoutFiles::vanishedFileLeavesTheOpenLayout()
     writeBytes(fx.folder.filePath(QStringLiteral("Gone.2x2")), expectedReceipts(false));
     f.openBrowser();
     BrowserForm &b = f.browser();
-    QVERIFY(b.File1.choose(int(b.File1.items().indexOf(QStringLiteral("Gone.2x2")))));
+    QVERIFY(b.fileList.choose(int(b.fileList.items().indexOf(QStringLiteral("Gone.2x2")))));
     QVERIFY(QFile::remove(fx.folder.filePath(QStringLiteral("Gone.2x2"))));
     fx.dialogs.answers = {QStringLiteral("Yes"), QStringLiteral("OK")};
-    b.Command2.click();
+    b.openButton.click();
     QVERIFY(fx.dialogs.asked.last().startsWith(QStringLiteral("The layout file cannot be read:")));
     QCOMPARE(f.doc.documentName.caption(), QStringLiteral("None"));
     QCOMPARE(f.doc.fileCaption.caption(), QStringLiteral("File Name : None"));
-    QVERIFY(b.Label1.caption().isEmpty());
-    QVERIFY(!b.File1.items().contains(QStringLiteral("Gone.2x2")));
+    QVERIFY(b.rememberedPath.caption().isEmpty());
+    QVERIFY(!b.fileList.items().contains(QStringLiteral("Gone.2x2")));
     // Without a code in the file, the caption follows the page as it stands.
     f.orientation.toggleOrientation();
     writeBytes(fx.folder.filePath(QStringLiteral("Two.2x2")), "Name No.   =No:\r\nNo. Counter=2 X 2\r\n");
     QVERIFY(f.layoutFiles().loadLayoutFile(fx.folder.filePath(QStringLiteral("Two.2x2")), QStringLiteral("Two.2x2")));
     QCOMPARE(f.doc.orientationCaption.caption(), QStringLiteral("Orientation: Vertical"));
-    QCOMPARE(f.orientation.Timer4.interval(), 0);
+    QCOMPARE(f.orientation.toggleTimer.interval(), 0);
 }
 
 void TestLayoutFiles::saveReplacesAtomically()
@@ -450,13 +450,13 @@ void TestLayoutFiles::printedRunWritesItsNumberingIntoTheOpenedFile()
     f.openBrowser();
     BrowserForm &b = f.browser();
     const auto open = [&](const QString &name) {
-        QVERIFY(b.File1.choose(int(b.File1.items().indexOf(name))));
+        QVERIFY(b.fileList.choose(int(b.fileList.items().indexOf(name))));
         fx.dialogs.answers = {QStringLiteral("Yes")};
-        b.Command2.click();
+        b.openButton.click();
         fx.settle();
     };
     const auto print = [&](const QString &pages) {
-        f.Label50.click();
+        f.printButton.click();
         f.printForm.pageField.setText(pages);
         f.printForm.printButton.click();
         fx.settle();

@@ -1,7 +1,8 @@
 // The main window's widgets over a started main form: operator input through
 // the widgets must have exactly the model's effects, the widgets must show
 // what the model holds, and the page preview must put every box where its
-// centimetres say. Also renders the window to PNG files in the build folder.
+// centimetres say. Also renders the window to PNG files in the build folder
+// and checks what they show.
 #include "platform/Colour.h"
 #include "platform/Numeric.h"
 #include "ui/BoundCheckBox.h"
@@ -28,6 +29,8 @@ using namespace numora::ui;
 namespace {
 
 using test::child;
+using test::colourIn;
+using test::placeIn;
 using test::pngPath;
 
 // A started main form with real text sizes, so that the rendering shows the
@@ -92,8 +95,8 @@ void standPage(MainForm &f, bool portrait)
 {
     if (portrait) {
         f.doc.orientationMark = QStringLiteral("Hor");
-        f.preview.Picture2.setWidth(PagePreview::ShortEdgeUnits);
-        f.preview.Picture2.setHeight(PagePreview::LongEdgeUnits);
+        f.preview.page.setWidth(PagePreview::ShortEdgeUnits);
+        f.preview.page.setHeight(PagePreview::LongEdgeUnits);
     }
     for (int n = 1; n <= 12; ++n) {
         f.preview.placeLongEdge(n);
@@ -386,13 +389,13 @@ void TstMainWindow::boxesStandAtTheirCentimetres()
     QVERIFY(std::abs(page.width() - expected.width()) <= 1.5);
     QVERIFY(std::abs(page.height() - expected.height()) <= 1.5);
     const double aspect = double(page.width()) / page.height();
-    const double want = f.preview.Picture2.width() / f.preview.Picture2.height();
+    const double want = f.preview.page.width() / f.preview.page.height();
     QVERIFY2(std::abs(aspect - want) < 0.01, qPrintable(QString::number(aspect)));
     QCOMPARE(portrait, page.height() > page.width());
 
     // Each box's corner stands at its centimetres x 275 units, scaled as
     // the page is.
-    const double s = page.width() / f.preview.Picture2.width();
+    const double s = page.width() / f.preview.page.width();
     for (int n = 1; n <= 12; ++n) {
         const double longCm = leadingNumber(f.doc.slot(n).topCm.text());
         const double shortCm = leadingNumber(f.doc.slot(n).leftCm.text());
@@ -460,8 +463,8 @@ void TstMainWindow::clickOnGridCrossingPlacesThere()
         QApplication::sendEvent(preview, &e);
     };
     send(QEvent::MouseMove, Qt::NoButton, Qt::NoButton, at);
-    QCOMPARE(f.placement.L1.caption(), QStringLiteral("10"));
-    QCOMPARE(f.placement.L2.caption(), QStringLiteral("5"));
+    QCOMPARE(f.placement.pointerX.caption(), QStringLiteral("10"));
+    QCOMPARE(f.placement.pointerY.caption(), QStringLiteral("5"));
     send(QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, at);
     send(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, at);
     const SignSlot &slot = f.doc.slot(1);
@@ -478,8 +481,8 @@ void TstMainWindow::clickOnGridCrossingPlacesThere()
     // The desk round the page is the window's background: the crosshair
     // leaves the page.
     send(QEvent::MouseMove, Qt::NoButton, Qt::NoButton, QPointF(2, 2));
-    QCOMPARE(f.preview.PLine1.y1(), -10.0);
-    QCOMPARE(f.preview.PLine2.y2(), -10.0);
+    QCOMPARE(f.preview.crosshairVertical.y1(), -10.0);
+    QCOMPARE(f.preview.crosshairHorizontal.y2(), -10.0);
 }
 
 void TstMainWindow::sampleShowsTheWholeText_data()
@@ -558,7 +561,19 @@ void TstMainWindow::renderWindow()
     QCOMPARE(h.w.windowTitle(), QStringLiteral("Numora"));
     // As the program starts on an empty settings store: "2 X 2".
     QCoreApplication::processEvents();
-    QVERIFY(h.w.grab().toImage().save(pngPath(QStringLiteral("mainwindow-start.png"))));
+    const QImage start = h.w.grab().toImage();
+    QVERIFY(start.save(pngPath(QStringLiteral("mainwindow-start.png"))));
+    // The sample stands inside its yellow backdrop, which is drawn where its
+    // control is.
+    QWidget *backdrop = child<QWidget>(h.w, "Label6");
+    QWidget *sampleShown = child<QWidget>(*backdrop, "La5");
+    QCOMPARE(colourIn(start, h.w, *backdrop, QPoint(3, 3)), QColor(255, 255, 0));
+    QVERIFY(backdrop->rect().contains(sampleShown->geometry()));
+    // The page lies in the preview, wider than high.
+    PagePreviewWidget *preview = h.w.pagePreview();
+    const QRect startPage = whiteArea(start.copy(placeIn(h.w, *preview)).convertToFormat(QImage::Format_RGB32));
+    QVERIFY(std::abs(startPage.width() - preview->pageRect().width()) <= 1.5);
+    QVERIFY(startPage.width() > startPage.height());
 
     f.doc.gridType.choose(QStringLiteral("12 X 12"));
     f.doc.wayPrint.choose(0);
@@ -566,12 +581,11 @@ void TstMainWindow::renderWindow()
     h.settle();
     // Placing by mouse: the pointer over the page at 13.7 cm across, 9.1 cm
     // down, with crosshair and readout.
-    PagePreviewWidget *preview = h.w.pagePreview();
     const QPointF pointer = preview->toPixels(QPointF(3770, 2500)).toPoint();
     QMouseEvent move(QEvent::MouseMove, pointer, preview->mapToGlobal(pointer), Qt::NoButton, Qt::NoButton,
                      Qt::NoModifier);
     QApplication::sendEvent(preview, &move);
-    QCOMPARE(f.placement.L1.caption(), QStringLiteral("13.7"));
+    QCOMPARE(f.placement.pointerX.caption(), QStringLiteral("13.7"));
     // Let the layouts catch up with the new captions before the picture.
     QCoreApplication::processEvents();
     QImage landscape = h.w.grab().toImage();
@@ -584,7 +598,13 @@ void TstMainWindow::renderWindow()
     f.doc.fontSize.click();
     h.settle();
     QCoreApplication::processEvents();
-    QVERIFY(h.w.grab().toImage().save(pngPath(QStringLiteral("mainwindow-sample40.png"))));
+    const QImage sample40 = h.w.grab().toImage();
+    QVERIFY(sample40.save(pngPath(QStringLiteral("mainwindow-sample40.png"))));
+    QVERIFY2(
+        backdrop->rect().contains(sampleShown->geometry()),
+        qPrintable(
+            QStringLiteral("sample %1 wide in a backdrop %2 wide").arg(sampleShown->width()).arg(backdrop->width())));
+    QCOMPARE(colourIn(sample40, h.w, *backdrop, QPoint(3, 3)), QColor(255, 255, 0));
     f.doc.nameText.setText(shortName);
     f.doc.fontSize.setText(QStringLiteral("12"));
     f.doc.fontSize.click();
@@ -600,6 +620,10 @@ void TstMainWindow::renderWindow()
     QImage portrait = h.w.grab().toImage();
     QVERIFY(portrait.save(pngPath(QStringLiteral("mainwindow-portrait.png"))));
     QCOMPARE(landscape.size(), portrait.size());
+    // The page stands upright now, as high as the preview lets it be.
+    const QRect upright = whiteArea(portrait.copy(placeIn(h.w, *preview)).convertToFormat(QImage::Format_RGB32));
+    QVERIFY(std::abs(upright.height() - preview->pageRect().height()) <= 1.5);
+    QVERIFY(upright.height() > upright.width());
     QVERIFY(h.dialogs.asked.isEmpty());
 }
 

@@ -122,7 +122,7 @@ void TestPreview::drawsWhatPrintPrints()
     rig.fx.settle();
     form.doc.borderLine.setValue(boxes ? 1 : 0);
     if (turned) {
-        form.orientation.Label4.click();
+        form.orientation.orientationButton.click();
         rig.fx.settle();
     }
     form.doc.startNumber.setText(QStringLiteral("41"));
@@ -132,7 +132,7 @@ void TestPreview::drawsWhatPrintPrints()
     const QStringList before = rig.numbering();
 
     PrintForm &dialog = form.printForm;
-    form.Label50.click();
+    form.printButton.click();
     dialog.twoPageOption.setValue(twoPages ? 1 : 0);
     dialog.pageField.setText(pages);
     rig.fx.printer.takeLines();
@@ -176,7 +176,7 @@ void TestPreview::drawsWhatPrintPrints()
 void TestPreview::refusedWithoutPages()
 {
     Rig rig;
-    rig.form->Label50.click();
+    rig.form->printButton.click();
     rig.form->printForm.pageField.setText(QStringLiteral("0"));
     rig.fx.dialogs.answers.push_back(QStringLiteral("OK"));
     rig.form->printForm.previewButton.click();

@@ -73,7 +73,7 @@ struct Rig
     void run(const QString &pageField, bool twoPages)
     {
         form.printForm.twoPageOption.setValue(twoPages ? 1 : 0);
-        form.No1.setText(pageField);
+        form.pageCountMirror.setText(pageField);
         form.printGenerator.Tim2.setInterval(1);
         QVERIFY(scheduler.settle());
     }
@@ -111,7 +111,7 @@ struct Rig
         in.gridType = doc.gridType.text();
         in.printOrder = doc.wayPrint.text();
         in.startText = doc.startNumber.text();
-        in.pageCountText = form.No1.text();
+        in.pageCountText = form.pageCountMirror.text();
         in.twoPages = form.printForm.twoPageOption.value() == 1;
         for (int n = 1; n <= 12; ++n) {
             in.counters[std::size_t(n - 1)] = form.doc.slot(n).counter.text();
@@ -248,7 +248,7 @@ void TestPrintEngine::workedExample()
     QCOMPARE(rig.counters(int(c.size())), countersAfter);
     QCOMPARE(rig.form.printGenerator.Tim1.interval(), 0);
     if (twoPages)
-        QCOMPARE(rig.form.No1.text(), QString::number(int(pageField.toInt() / 2)));
+        QCOMPARE(rig.form.pageCountMirror.text(), QString::number(int(pageField.toInt() / 2)));
 }
 
 void TestPrintEngine::entryText()
@@ -392,7 +392,7 @@ void TestPrintEngine::pageFieldOneWithTwoPagesChangesNothing()
         rig.doc.startNumber.setText(QStringLiteral("33"));
         rig.run(QStringLiteral("1"), true);
         QCOMPARE(rig.form.printGenerator.Lise1.count(), qsizetype(0));
-        QCOMPARE(rig.form.No1.text(), QStringLiteral("0"));
+        QCOMPARE(rig.form.pageCountMirror.text(), QStringLiteral("0"));
         QCOMPARE(rig.doc.startNumber.text(), QStringLiteral("33"));
         QCOMPARE(rig.counters(4), QStringLiteral("1,9,1,1"));
         QCOMPARE(rig.form.printGenerator.Tim1.interval(), 0);
@@ -596,7 +596,7 @@ void TestPrintEngine::formMatchesClosedForms()
         }
         QVERIFY2(rig.doc.startNumber.text() == startAfter,
                  qPrintable(what + QStringLiteral(" start after: ") + rig.doc.startNumber.text()));
-        QVERIFY2(rig.form.No1.text() == QString::number(P), qPrintable(what));
+        QVERIFY2(rig.form.pageCountMirror.text() == QString::number(P), qPrintable(what));
         for (int n = 1; n <= 12; ++n)
             QVERIFY2(rig.doc.slot(n).counter.text() == countersAfter[std::size_t(n - 1)], qPrintable(what));
         QVERIFY2(rig.form.printForm.numberSample.caption() == label,
@@ -604,7 +604,7 @@ void TestPrintEngine::formMatchesClosedForms()
         // The page buffer holds one page at most, and none once it is copied.
         QVERIFY2(rig.form.printGenerator.Lise2.count() == 0, qPrintable(what));
         // The readout measured the sample the run ended with.
-        QVERIFY2(rig.form.sample.LA1.caption() == rig.doc.sampleLabel.caption(), qPrintable(what));
+        QVERIFY2(rig.form.sample.measuringCopy.caption() == rig.doc.sampleLabel.caption(), qPrintable(what));
     }
 }
 
@@ -633,7 +633,7 @@ void TestPrintEngine::eachTickEndsUpToDate()
     rig.doc.zeroPad.setValue(0);
     MainForm &f = rig.form;
     f.printForm.twoPageOption.setValue(twoPages ? 1 : 0);
-    f.No1.setText(twoPages ? QStringLiteral("46") : QStringLiteral("23"));
+    f.pageCountMirror.setText(twoPages ? QStringLiteral("46") : QStringLiteral("23"));
     f.printGenerator.Tim2.setInterval(1);
     rig.scheduler.advance(1);
     QCOMPARE(f.printGenerator.Tim1.interval(), 1);
@@ -642,13 +642,13 @@ void TestPrintEngine::eachTickEndsUpToDate()
         rig.scheduler.advance(1);
         ++ticks;
         const QString sample = rig.doc.sampleLabel.caption();
-        const QString readout = f.sample.La00.caption();
-        const double width = f.sample.LA1.width();
+        const QString readout = f.sample.readout.caption();
+        const double width = f.sample.measuringCopy.width();
         // What a refresh of the sample now would show.
         f.sample.updateSizeReadout();
-        QCOMPARE(f.sample.LA1.caption(), sample);
-        QCOMPARE(f.sample.La00.caption(), readout);
-        QCOMPARE(f.sample.LA1.width(), width);
+        QCOMPARE(f.sample.measuringCopy.caption(), sample);
+        QCOMPARE(f.sample.readout.caption(), readout);
+        QCOMPARE(f.sample.measuringCopy.width(), width);
         if (f.printGenerator.generating())
             QCOMPARE(f.printForm.numberSample.caption(), sample);
         // The page buffer never holds more than the page being built.
@@ -677,7 +677,7 @@ void TestPrintEngine::measuringOncePerTick()
     Rig rig;
     rig.layout(QStringLiteral("12 X 12"), 1);
     rig.doc.startNumber.setText(QStringLiteral("1"));
-    rig.form.No1.setText(QString::number(pageField));
+    rig.form.pageCountMirror.setText(QString::number(pageField));
     rig.form.printGenerator.Tim2.setInterval(1);
     rig.scheduler.advance(1);
     rig.measure.calls = 0;
@@ -794,7 +794,7 @@ void TestPrintEngine::selector()
     for (int n = 1; n <= 12; ++n)
         QCOMPARE(rig.doc.slot(n).counter.visible(), counters);
     QCOMPARE(rig.doc.startNumber.enabled(), !counters);
-    QCOMPARE(rig.form.sample.Timer5.interval(), 1);
+    QCOMPARE(rig.form.sample.previewNumbersTimer.interval(), 1);
     rig.scheduler.advance(1);
     // The preview labels follow the chosen order.
     const QString slot3 = rig.form.sample.Test0[2]->caption();

@@ -125,7 +125,7 @@ struct JobRig
     }
     void print(const QString &pages, bool twoPages = false)
     {
-        form->Label50.click();
+        form->printButton.click();
         dialog().twoPageOption.setValue(twoPages ? 1 : 0);
         dialog().pageField.setText(pages);
         dialog().printButton.click();

@@ -76,7 +76,7 @@ void TestPrintPdf::run()
     fx.settle();
     doc.wayPrint.setListIndex(2); // across the page, then on
     if (portrait)
-        form.orientation.Label4.click();
+        form.orientation.orientationButton.click();
     fx.settle();
     QCOMPARE(doc.orientationCode.caption(), portrait ? QStringLiteral("6") : QStringLiteral("4"));
     for (int n = 1; n <= 4; ++n) {
@@ -90,7 +90,7 @@ void TestPrintPdf::run()
     doc.startNumber.setText(QStringLiteral("101"));
     fx.settle();
 
-    form.Label50.click();
+    form.printButton.click();
     form.printForm.pageField.setText(QStringLiteral("3"));
     form.printForm.printButton.click();
     fx.settle();
@@ -159,7 +159,7 @@ void TestPrintPdf::reprintPastPrintedPages()
     form.doc.startNumber.setText(QStringLiteral("101"));
     fx.settle();
     const auto printRun = [&](const QString &pages, bool twoPages) {
-        form.Label50.click();
+        form.printButton.click();
         form.printForm.twoPageOption.setValue(twoPages ? 1 : 0);
         form.printForm.pageField.setText(pages);
         form.printForm.printButton.click();
@@ -211,7 +211,7 @@ void TestPrintPdf::fileAskedBeforeTheJournalClaim()
     fx.usePrinter = &printer;
     MainForm &form = fx.start();
     const auto printRun = [&] {
-        form.Label50.click();
+        form.printButton.click();
         form.printForm.pageField.setText(QStringLiteral("2"));
         form.printForm.printButton.click();
         fx.settle();

@@ -32,6 +32,7 @@ using namespace numora::ui;
 
 namespace {
 
+using test::placeIn;
 using test::pngPath;
 
 // The main window over a started form with two printers, and the print
@@ -208,7 +209,7 @@ void TstPrintWindow::pageFieldGoesThroughTheForm()
     QCOMPARE(field->selectedText(), QStringLiteral("12"));
     QTest::keyClicks(field, QStringLiteral("7a-;2"));
     QCOMPARE(field->text(), QStringLiteral("7;2"));
-    QCOMPARE(h.form->No1.text(), QStringLiteral("7;2"));
+    QCOMPARE(h.form->pageCountMirror.text(), QStringLiteral("7;2"));
 
     // Later clicks only place the caret.
     QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(3, field->height() / 2));
@@ -357,8 +358,13 @@ void TstPrintWindow::render()
     QCoreApplication::processEvents();
     QVERIFY(pw->grab().toImage().save(pngPath(QStringLiteral("print-dialog.png"))));
 
+    // The dialog's pieces each drawn whole inside it.
+    for (QWidget *piece : {static_cast<QWidget *>(pw->twoPageOption()), static_cast<QWidget *>(pw->printButton())})
+        QVERIFY(pw->rect().contains(placeIn(*pw, *piece)));
+
     QTest::mouseClick(pw->twoPageOption(), Qt::LeftButton);
     QVERIFY(pw->grab().toImage().save(pngPath(QStringLiteral("print-dialog-two-pages.png"))));
+    QVERIFY(pw->twoPageOption()->isChecked());
 
     // The dialog over the main window as they stand on the screen.
     QImage both(h.w.size(), QImage::Format_RGB32);
@@ -369,6 +375,13 @@ void TstPrintWindow::render()
         pw->render(&p, pw->pos() - h.w.pos());
     }
     QVERIFY(both.save(pngPath(QStringLiteral("print-over-main.png"))));
+    // The dialog lies over the main window; inside it the picture is the
+    // dialog's own, undimmed.
+    const QRect dialogPlace(pw->pos() - h.w.pos(), pw->size());
+    QVERIFY(QRect(QPoint(), h.w.size()).contains(dialogPlace));
+    const QImage dialog = pw->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QPoint inside(pw->width() / 2, 5);
+    QCOMPARE(both.pixelColor(dialogPlace.topLeft() + inside), dialog.pixelColor(inside));
 
     // The progress of a run, caught on its first page.
     pw->progress()->setShowAfter(0);
@@ -376,7 +389,9 @@ void TstPrintWindow::render()
     QTest::mouseClick(pw->printButton(), Qt::LeftButton);
     bool saved = false;
     QTimer::singleShot(0, this, [&] {
-        saved = pw->grab().toImage().save(pngPath(QStringLiteral("print-progress.png")));
+        saved = pw->grab().toImage().save(pngPath(QStringLiteral("print-progress.png")))
+                && pw->progress()->isVisibleTo(pw) && pw->rect().contains(placeIn(*pw, *pw->progress()))
+                && pw->progress()->stopButton()->isVisibleTo(pw);
         QTest::mouseClick(pw->progress()->stopButton(), Qt::LeftButton);
     });
     h.settle();

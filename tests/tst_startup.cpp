@@ -142,7 +142,7 @@ private slots:
 
         // A save from such a start writes a file the browser lists.
         fx.dialogs.answers = {QStringLiteral("Yes"), QStringLiteral("Shop")};
-        f.Command3.click();
+        f.saveButton.click();
         QCOMPARE(layoutFiles(fx), QStringList{QStringLiteral("Shop.") + tag});
     }
 
@@ -163,7 +163,7 @@ private slots:
         if (onExit)
             QVERIFY(!f.exitProgram()); // the layout is not on disk: stay
         else
-            f.Command3.click();
+            f.saveButton.click();
         QVERIFY(fx.dialogs.answers.empty());
         // The operator was told, and asked no name for a file never written.
         QVERIFY(fx.dialogs.asked.last().contains(QLatin1String("grid type")));

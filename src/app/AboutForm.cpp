@@ -25,31 +25,31 @@ AboutForm::AboutForm(SettingsStore &settings, Desktop *desktop)
 {
     setCaption(QStringLiteral("About"));
     setGeometry(0, 0, 5700, 3300);
-    Picture1.setGeometry(240, 240, 1440, 1440);
-    Label1.setGeometry(1920, 1080, 3500, 255);
-    Label2.setGeometry(240, 2580, 5220, 255);
+    picture.setGeometry(240, 240, 1440, 1440);
+    version.setGeometry(1920, 1080, 3500, 255);
+    linkLabel.setGeometry(240, 2580, 5220, 255);
     QString link = settings.getSetting(configApp(), linkSection(), linkKey()).trimmed();
     if (link.isEmpty())
         link = defaultLink();
-    Label2.setCaption(link);
-    Label2.setForeColor(LinkBlue);
-    Label2.setTransparent(true);
-    for (Control *c : std::initializer_list<Control *>{&Picture1, &Label1, &Label2})
+    linkLabel.setCaption(link);
+    linkLabel.setForeColor(LinkBlue);
+    linkLabel.setTransparent(true);
+    for (Control *c : std::initializer_list<Control *>{&picture, &version, &linkLabel})
         registerControl(*c);
 
-    Label2.onMouse.connect([this](MouseAction a, int, double, double) {
+    linkLabel.onMouse.connect([this](MouseAction a, int, double, double) {
         if (a == MouseAction::Move)
-            Label2.setForeColor(LinkLit);
+            linkLabel.setForeColor(LinkLit);
     });
     onMouse.connect([this](MouseAction a, int, double, double) {
         if (a == MouseAction::Move)
-            Label2.setForeColor(LinkBlue);
-        Label2.setTransparent(true);
+            linkLabel.setForeColor(LinkBlue);
+        linkLabel.setTransparent(true);
     });
     // The window stays open; the address opens in the default browser.
-    Label2.onClick.connect([this] {
+    linkLabel.onClick.connect([this] {
         if (m_desktop)
-            m_desktop->openUrl(Label2.caption());
+            m_desktop->openUrl(linkLabel.caption());
     });
 }
 

@@ -23,9 +23,9 @@ public:
 
     AboutForm(SettingsStore &settings, Desktop *desktop);
 
-    Label Picture1{QStringLiteral("Picture1")};
-    Label Label1{QStringLiteral("Label1"), QStringLiteral("V 3.0")};
-    Label Label2{QStringLiteral("Label2")}; // the link, showing its address
+    Label picture{QStringLiteral("Picture1")};
+    Label version{QStringLiteral("Label1"), QStringLiteral("V 3.0")};
+    Label linkLabel{QStringLiteral("Label2")}; // the link, showing its address
 
     // Centres the window over the rectangle of another (twips).
     void centreOver(double left, double top, double width, double height);

@@ -19,7 +19,7 @@ bool ExitCommand::run()
     // The browser's filter is remembered even when the exit is cancelled;
     // reading it loads the browser hidden when it was never opened.
     settings.saveSetting(session::appName(), session::sectionName(), QStringLiteral("SaveFile"),
-                         QString::number(m_deps.browser().Combo3.listIndex()));
+                         QString::number(m_deps.browser().typeFilter.listIndex()));
     if (doc.modified != 0) {
         const QString title = SaveCommand::questionTitle(doc.fileCaption.caption(), doc.typeCaption.caption());
         const auto answer = dialogs.message(QStringLiteral("Do you Want to Save the Change Document...?         "),
@@ -34,7 +34,7 @@ bool ExitCommand::run()
             const QString path = m_deps.save.writeUnder(name, LayoutWriter::Exit);
             if (path.isEmpty())
                 return false;
-            m_deps.browser().Label1.setCaption(path);
+            m_deps.browser().rememberedPath.setCaption(path);
         }
     }
     session::writeSession(settings, doc);

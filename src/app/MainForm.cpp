@@ -1,4 +1,5 @@
 #include "MainForm.h"
+#include "platform/controls/PropertyTable.h"
 #include "AboutForm.h"
 #include "platform/Colour.h"
 #include "platform/Dialogs.h"
@@ -29,13 +30,14 @@ MainForm::MainForm(Services services)
     , style(doc, sample, services.dialogs)
     , orientation(doc, preview, services.scheduler)
     , placement(doc, preview)
-    , reset(ResetCommands::Deps{doc, preview, sample, services.dialogs, [this] { browser().Timer1.setInterval(10); }})
-    , Timer1(QStringLiteral("Timer1"), services.scheduler)
-    , Tim3(QStringLiteral("Tim3"), services.scheduler)
-    , printGenerator(doc, No1, printForm, services.scheduler)
+    , reset(ResetCommands::Deps{doc, preview, sample, services.dialogs,
+                                [this] { browser().reloadTimer.setInterval(10); }})
+    , settleTimer(QStringLiteral("Timer1"), services.scheduler)
+    , printReopenTimer(QStringLiteral("Tim3"), services.scheduler)
+    , printGenerator(doc, pageCountMirror, printForm, services.scheduler)
     , recorder(services.dialogs, services.clock, services.journal, printGenerator.Lise1)
     , printForm(PrintForm::Deps{services.scheduler, services.dialogs, services.settings, services.printer,
-                                services.measure, doc, *this, No1, preview.box(1), printGenerator.Tim2,
+                                services.measure, doc, *this, pageCountMirror, preview.box(1), printGenerator.Tim2,
                                 printGenerator.Tim1, printGenerator.Lise1, &recorder,
                                 [this] { return layoutFileValues(doc); },
                                 [this](qint64 pages, bool twoPages) {
@@ -48,25 +50,25 @@ MainForm::MainForm(Services services)
     , m_services(std::move(services))
     , m_layoutFiles(doc, sample, orientation, m_services.layouts)
     , m_save(std::make_unique<SaveCommand>(SaveCommand::Deps{
-          m_services.dialogs, m_services.clock, doc, m_services.layouts, m_layoutFiles, Text1, orientation.Label4,
-          [this]() -> BrowserForm & { return browser(); }, [this] { openBrowser(); }}))
+          m_services.dialogs, m_services.clock, doc, m_services.layouts, m_layoutFiles, forbiddenNameMessage,
+          orientation.orientationButton, [this]() -> BrowserForm & { return browser(); }, [this] { openBrowser(); }}))
 {
     recorder.local = m_services.localJournal;
     if (!m_services.workstation.isEmpty())
         recorder.workstation = m_services.workstation;
-    No1.setVisible(false);
+    pageCountMirror.setVisible(false);
     setCaption(QStringLiteral("Numora"));
     setGeometry(0, 0, 13000, 8500);
-    Text1.setVisible(false);
-    Text1.setText(
+    forbiddenNameMessage.setVisible(false);
+    forbiddenNameMessage.setText(
         QStringLiteral("A file Name cannot contain any the following characters:\r\n  \r\n  \\/:*?\"<>|\r\n"));
-    Text1.onKeyPress.connect([this](int &key) {
-        if (key != TextEditing::KeyBackspace && Text1.text().size() > 4)
+    forbiddenNameMessage.onKeyPress.connect([this](int &key) {
+        if (key != TextEditing::KeyBackspace && forbiddenNameMessage.text().size() > 4)
             key = 0;
     });
     registerAll();
     wire();
-    Timer1.setInterval(2000);
+    settleTimer.setInterval(2000);
 }
 
 void MainForm::registerAll()
@@ -96,35 +98,35 @@ void MainForm::registerAll()
                                                        &doc.topShift,
                                                        &doc.leftShift,
                                                        &doc.placementSlot,
-                                                       &sample.Label6,
-                                                       &sample.LA1,
-                                                       &sample.La00,
-                                                       &sample.Label58,
-                                                       &sample.Timer5,
-                                                       &preview.Picture2,
-                                                       &preview.PLine1,
-                                                       &preview.PLine2,
-                                                       &preview.Timer2,
-                                                       &No1,
-                                                       &orientation.Label4,
-                                                       &orientation.Im1,
-                                                       &orientation.Im2,
-                                                       &orientation.Timer4,
-                                                       &style.Command4,
-                                                       &style.Command5,
-                                                       &style.Label55,
-                                                       &Timer1,
-                                                       &Text1,
-                                                       &Command2,
-                                                       &Command3,
-                                                       &reset.Label7,
-                                                       &reset.Label57,
-                                                       &Label50,
-                                                       &Jour1,
-                                                       &Tim3,
-                                                       &placement.Check4,
-                                                       &placement.L1,
-                                                       &placement.L2})
+                                                       &sample.backdrop,
+                                                       &sample.measuringCopy,
+                                                       &sample.readout,
+                                                       &sample.captionMeasure,
+                                                       &sample.previewNumbersTimer,
+                                                       &preview.page,
+                                                       &preview.crosshairVertical,
+                                                       &preview.crosshairHorizontal,
+                                                       &preview.refreshTimer,
+                                                       &pageCountMirror,
+                                                       &orientation.orientationButton,
+                                                       &orientation.standingIcon,
+                                                       &orientation.lyingIcon,
+                                                       &orientation.toggleTimer,
+                                                       &style.backColourButton,
+                                                       &style.foreColourButton,
+                                                       &style.orientationMirror,
+                                                       &settleTimer,
+                                                       &forbiddenNameMessage,
+                                                       &openButton,
+                                                       &saveButton,
+                                                       &reset.resetButton,
+                                                       &reset.closeButton,
+                                                       &printButton,
+                                                       &journalButton,
+                                                       &printReopenTimer,
+                                                       &placement.crosshairOption,
+                                                       &placement.pointerX,
+                                                       &placement.pointerY})
         registerControl(*c);
     for (int n = 1; n <= 12; ++n) {
         SignSlot &s = doc.slot(n);
@@ -152,23 +154,23 @@ void MainForm::wire()
 {
     sample.connectEditors();
     slotEditors.connectEditors();
-    style.connectEditors(orientation.Label4);
+    style.connectEditors(orientation.orientationButton);
     orientation.connectEvents();
     placement.connectEvents();
     printGenerator.connectEvents();
     printOrder.connectEvents();
     reset.connectEvents();
     chrome.connectEvents();
-    No1.onKeyPress.connect([this](int &key) { sample.filterNumberKey(No1, key, 4); });
-    Command3.onClick.connect([this] { m_save->run(); });
-    Command2.onClick.connect([this] { openBrowser(); });
-    Label50.onClick.connect([this] { printForm.open(); });
+    pageCountMirror.onKeyPress.connect([this](int &key) { sample.filterNumberKey(pageCountMirror, key, 4); });
+    saveButton.onClick.connect([this] { m_save->run(); });
+    openButton.onClick.connect([this] { openBrowser(); });
+    printButton.onClick.connect([this] { printForm.open(); });
     printForm.onJobPrinted.connect([this] { writeNumberingToFile(); });
-    Jour1.onClick.connect([this] { openJournal(); });
-    Tim3.onTick.connect([this] { printForm.reopenTick(Tim3); });
-    Timer1.onTick.connect([this] {
+    journalButton.onClick.connect([this] { openJournal(); });
+    printReopenTimer.onTick.connect([this] { printForm.reopenTick(printReopenTimer); });
+    settleTimer.onTick.connect([this] {
         doc.modified = 0;
-        Timer1.setInterval(0);
+        settleTimer.setInterval(0);
     });
 }
 
@@ -350,7 +352,7 @@ void MainForm::startUp()
     // A saved standing page starts lying and is turned once.
     if (doc.orientationCode.caption() == QLatin1String("6")) {
         doc.orientationCode.setCaption(QStringLiteral("4"));
-        orientation.Label4.setCaption(QStringLiteral("Horizontal"));
+        orientation.orientationButton.setCaption(QStringLiteral("Horizontal"));
         orientation.toggleOrientation();
     }
     if (const GridTypeInfo *g = findGridType(doc.gridType.text()))
@@ -392,61 +394,51 @@ void MainForm::startUp()
     };
     restoreOnce(doc.topShift, tops, true);
     restoreOnce(doc.leftShift, lefts, false);
-    printForm.startUpCheck(Tim3);
+    printForm.startUpCheck(printReopenTimer);
 }
 
-QStringList MainForm::stateNames() const
-{
-    return {QStringLiteral("modified"),        QStringLiteral("orientationMark"), QStringLiteral("typeTag"),
-            QStringLiteral("slotCount"),       QStringLiteral("topSpinLast"),     QStringLiteral("leftSpinLast"),
-            QStringLiteral("zeroPrefix"),      QStringLiteral("autoPlace"),       QStringLiteral("documentName"),
-            QStringLiteral("previewMouseDown")};
-}
+namespace {
+
+// The document's state that no control shows, by the names scripts use.
+const PropertyTable<MainForm> kStateProperties = {
+    {"modified", [](const MainForm &f) -> QVariant { return f.doc.modified; },
+     [](MainForm &f, const QVariant &v) { return f.doc.modified = v.toInt(), true; }},
+    {"orientationMark", [](const MainForm &f) -> QVariant { return f.doc.orientationMark; },
+     [](MainForm &f, const QVariant &v) { return f.doc.orientationMark = v.toString(), true; }},
+    {"typeTag", [](const MainForm &f) -> QVariant { return f.doc.typeTag; },
+     [](MainForm &f, const QVariant &v) { return f.doc.typeTag = v.toString(), true; }},
+    {"slotCount", [](const MainForm &f) -> QVariant { return f.doc.slotCount; },
+     [](MainForm &f, const QVariant &v) { return f.doc.slotCount = std::clamp(v.toInt(), 1, 12), true; }},
+    {"topSpinLast", [](const MainForm &f) -> QVariant { return f.doc.topSpinLast; },
+     [](MainForm &f, const QVariant &v) { return f.doc.topSpinLast = v.toInt(), true; }},
+    {"leftSpinLast", [](const MainForm &f) -> QVariant { return f.doc.leftSpinLast; },
+     [](MainForm &f, const QVariant &v) { return f.doc.leftSpinLast = v.toInt(), true; }},
+    {"zeroPrefix", [](const MainForm &f) -> QVariant { return f.sample.zeroPrefixText(); }},
+    {"autoPlace", [](const MainForm &f) -> QVariant { return f.doc.autoPlace.caption(); }},
+    {"documentName", [](const MainForm &f) -> QVariant { return f.doc.documentName.caption(); }},
+    {"previewMouseDown",
+     [](const MainForm &f) {
+         return f.placement.previewMouseDown ? QVariant(*f.placement.previewMouseDown) : QVariant(QString());
+     },
+     [](MainForm &f, const QVariant &v) { return f.placement.previewMouseDown = v.toInt(), true; }},
+};
+
+} // namespace
+
+QStringList MainForm::stateNames() const { return kStateProperties.names(); }
 
 QVariant MainForm::state(const QString &name) const
 {
-    if (name == QLatin1String("modified"))
-        return doc.modified;
-    if (name == QLatin1String("orientationMark"))
-        return doc.orientationMark;
-    if (name == QLatin1String("typeTag"))
-        return doc.typeTag;
-    if (name == QLatin1String("slotCount"))
-        return doc.slotCount;
-    if (name == QLatin1String("topSpinLast"))
-        return doc.topSpinLast;
-    if (name == QLatin1String("leftSpinLast"))
-        return doc.leftSpinLast;
-    if (name == QLatin1String("zeroPrefix"))
-        return sample.zeroPrefixText();
-    if (name == QLatin1String("autoPlace"))
-        return doc.autoPlace.caption();
-    if (name == QLatin1String("documentName"))
-        return doc.documentName.caption();
-    if (name == QLatin1String("previewMouseDown"))
-        return placement.previewMouseDown ? QVariant(*placement.previewMouseDown) : QVariant(QString());
+    if (const auto v = kStateProperties.get(*this, name))
+        return *v;
     return Form::state(name);
 }
 
 bool MainForm::setState(const QString &name, const QVariant &value)
 {
-    if (name == QLatin1String("modified"))
-        doc.modified = value.toInt();
-    else if (name == QLatin1String("orientationMark"))
-        doc.orientationMark = value.toString();
-    else if (name == QLatin1String("typeTag"))
-        doc.typeTag = value.toString();
-    else if (name == QLatin1String("slotCount"))
-        doc.slotCount = std::clamp(value.toInt(), 1, 12);
-    else if (name == QLatin1String("topSpinLast"))
-        doc.topSpinLast = value.toInt();
-    else if (name == QLatin1String("leftSpinLast"))
-        doc.leftSpinLast = value.toInt();
-    else if (name == QLatin1String("previewMouseDown"))
-        placement.previewMouseDown = value.toInt();
-    else
-        return Form::setState(name, value);
-    return true;
+    if (const auto done = kStateProperties.set(*this, name, value))
+        return *done;
+    return Form::setState(name, value);
 }
 
 } // namespace numora

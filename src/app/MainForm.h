@@ -48,14 +48,14 @@ public:
     MousePlacement placement;
 
     ResetCommands reset;
-    TextBox No1{QStringLiteral("No1")};     // page count mirror of the print dialog
-    TextBox Text1{QStringLiteral("Text1")}; // message for a name that cannot be a file name
-    Label Command2{QStringLiteral("Command2"), QStringLiteral("Open")};
-    Label Command3{QStringLiteral("Command3"), QStringLiteral("Save")};
-    Timer Timer1; // settle: clears modified once
+    TextBox pageCountMirror{QStringLiteral("No1")};        // the print dialog's page count
+    TextBox forbiddenNameMessage{QStringLiteral("Text1")}; // message for a name that cannot be a file name
+    Label openButton{QStringLiteral("Command2"), QStringLiteral("Open")};
+    Label saveButton{QStringLiteral("Command3"), QStringLiteral("Save")};
+    Timer settleTimer; // Timer1: clears modified once
 
-    Label Label50{QStringLiteral("Label50"), QStringLiteral("Print")};
-    Timer Tim3; // reopens the print dialog right after start-up
+    Label printButton{QStringLiteral("Label50"), QStringLiteral("Print")};
+    Timer printReopenTimer; // Tim3: reopens the print dialog right after start-up
     PrintGenerator printGenerator;
     RunRecorder recorder; // the journal of runs
     PrintForm printForm;  // the print dialog Prnt1
@@ -100,7 +100,7 @@ public:
     // loaded (hidden) when closed.
     JournalForm *journalForm() const { return m_journal.get(); }
     void openJournal();
-    Label Jour1{QStringLiteral("Jour1"), QStringLiteral("Journal")};
+    Label journalButton{QStringLiteral("Jour1"), QStringLiteral("Journal")};
     Event<> onJournalCreated;
     // Where the settings store keeps this program's entries.
     static QString appName();

@@ -96,7 +96,7 @@ std::vector<NumberRange> RunForms::numbers(qint64 pages, bool twoPages)
 {
     MainForm &f = *m_form;
     f.printForm.twoPageOption.setValue(twoPages ? 1 : 0);
-    f.No1.setText(QString::number(pages));
+    f.pageCountMirror.setText(QString::number(pages));
     f.printGenerator.Tim2.setInterval(1);
     m_scheduler.settle();
     const int perPage = int(std::max(0.0, leadingNumber(f.doc.gridType.text())));

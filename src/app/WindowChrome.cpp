@@ -16,42 +16,42 @@ constexpr qint32 AboutLit = rgbColour(0, 0xC0, 0);
 } // namespace
 
 WindowChrome::WindowChrome(MainForm &form, Scheduler &scheduler)
-    : Timer3(QStringLiteral("Timer3"), scheduler, true)
+    : restoreWatcher(QStringLiteral("Timer3"), scheduler, true)
     , m_form(form)
 {
     for (int n = 1; n <= 24; ++n)
-        Line[std::size_t(n - 1)] = std::make_unique<LineItem>(QStringLiteral("Line%1").arg(n));
-    Label5.setGeometry(5760, 120, 2655, 255);
-    Label5.setAlignment(Label::AlignCenter);
-    Label5.setTransparent(true);
-    Label2.setGeometry(1440, 0, 10455, 375);
-    Label2.setTransparent(true);
-    Label1.setGeometry(12780, 90, 180, 195);
-    Label1.setTransparent(true);
-    Label3.setGeometry(12280, 90, 180, 195);
-    Label3.setTransparent(true);
-    R00.setGeometry(120, 75, 645, 225);
-    R00.setAlignment(Label::AlignCenter);
-    R00.setBackColor(AboutGreen);
-    R00.setForeColor(White);
+        frameLines[std::size_t(n - 1)] = std::make_unique<LineItem>(QStringLiteral("Line%1").arg(n));
+    brand.setGeometry(5760, 120, 2655, 255);
+    brand.setAlignment(Label::AlignCenter);
+    brand.setTransparent(true);
+    titleStrip.setGeometry(1440, 0, 10455, 375);
+    titleStrip.setTransparent(true);
+    exitHotspot.setGeometry(12780, 90, 180, 195);
+    exitHotspot.setTransparent(true);
+    minimiseHotspot.setGeometry(12280, 90, 180, 195);
+    minimiseHotspot.setTransparent(true);
+    aboutLabel.setGeometry(120, 75, 645, 225);
+    aboutLabel.setAlignment(Label::AlignCenter);
+    aboutLabel.setBackColor(AboutGreen);
+    aboutLabel.setForeColor(White);
 }
 
 std::vector<Control *> WindowChrome::controls()
 {
-    std::vector<Control *> all{&Label5, &Label2, &Label1, &Label3, &R00, &Timer3};
-    for (auto &l : Line)
+    std::vector<Control *> all{&brand, &titleStrip, &exitHotspot, &minimiseHotspot, &aboutLabel, &restoreWatcher};
+    for (auto &l : frameLines)
         all.push_back(l.get());
     return all;
 }
 
 std::vector<WindowChrome::ButtonFrame> WindowChrome::framedButtons()
 {
-    return {{&m_form.Command3, 9120, 915, 630, 225, {20, 17, 19, 18}},
-            {&m_form.Command2, 9840, 915, 645, 225, {16, 13, 15, 14}},
-            {&m_form.reset.Label57, 10560, 915, 645, 225, {21, 24, 22, 23}},
-            {&m_form.Label50, 120, 2070, 975, 225, {12, 5, 11, 10}},
-            {&m_form.reset.Label7, 12000, 915, 630, 225, {9, 6, 8, 7}},
-            {&m_form.orientation.Label4, 1200, 2070, 975, 210, {1, 4, 2, 3}}};
+    return {{&m_form.saveButton, 9120, 915, 630, 225, {20, 17, 19, 18}},
+            {&m_form.openButton, 9840, 915, 645, 225, {16, 13, 15, 14}},
+            {&m_form.reset.closeButton, 10560, 915, 645, 225, {21, 24, 22, 23}},
+            {&m_form.printButton, 120, 2070, 975, 225, {12, 5, 11, 10}},
+            {&m_form.reset.resetButton, 12000, 915, 630, 225, {9, 6, 8, 7}},
+            {&m_form.orientation.orientationButton, 1200, 2070, 975, 210, {1, 4, 2, 3}}};
 }
 
 void WindowChrome::connectEvents()
@@ -75,26 +75,26 @@ void WindowChrome::connectEvents()
         });
     }
 
-    Label2.onMouse.connect([this](MouseAction a, int, double, double) {
+    titleStrip.onMouse.connect([this](MouseAction a, int, double, double) {
         if (a != MouseAction::Move)
             return;
         if (Desktop *desktop = m_form.services().desktop)
             desktop->dragWindow(m_form);
         dockBrowser();
     });
-    Label1.onMouse.connect([this](MouseAction a, int, double, double) { hotspotMouse(Label1, a); });
-    Label3.onMouse.connect([this](MouseAction a, int, double, double) { hotspotMouse(Label3, a); });
-    Label1.onClick.connect([this] { m_form.requestExit(); });
-    Label3.onClick.connect([this] { minimise(); });
+    exitHotspot.onMouse.connect([this](MouseAction a, int, double, double) { hotspotMouse(exitHotspot, a); });
+    minimiseHotspot.onMouse.connect([this](MouseAction a, int, double, double) { hotspotMouse(minimiseHotspot, a); });
+    exitHotspot.onClick.connect([this] { m_form.requestExit(); });
+    minimiseHotspot.onClick.connect([this] { minimise(); });
 
-    R00.onMouse.connect([this](MouseAction a, int, double, double) {
-        R00.setBackColor(a == MouseAction::Up ? AboutGreen : AboutLit);
+    aboutLabel.onMouse.connect([this](MouseAction a, int, double, double) {
+        aboutLabel.setBackColor(a == MouseAction::Up ? AboutGreen : AboutLit);
         if (a == MouseAction::Move)
             return;
-        R00.setPressed(a == MouseAction::Down);
-        R00.setForeColor(White);
+        aboutLabel.setPressed(a == MouseAction::Down);
+        aboutLabel.setForeColor(White);
     });
-    R00.onClick.connect([this] {
+    aboutLabel.onClick.connect([this] {
         m_form.setVisible(false);
         m_form.openAbout();
     });
@@ -103,7 +103,7 @@ void WindowChrome::connectEvents()
         if (a == MouseAction::Move)
             onBackgroundMove();
     });
-    Timer3.onTick.connect([this] { watchRestore(); });
+    restoreWatcher.onTick.connect([this] { watchRestore(); });
 }
 
 void WindowChrome::setSunken(const ButtonFrame &f, bool sunken)
@@ -127,10 +127,10 @@ void WindowChrome::hotspotMouse(Label &spot, MouseAction a)
 
 void WindowChrome::hideHotspotBorders()
 {
-    if (Label1.border() == 0 && Label3.border() == 0)
+    if (exitHotspot.border() == 0 && minimiseHotspot.border() == 0)
         return;
-    Label1.setBorder(0);
-    Label3.setBorder(0);
+    exitHotspot.setBorder(0);
+    minimiseHotspot.setBorder(0);
 }
 
 void WindowChrome::parkCrosshair()
@@ -142,7 +142,7 @@ void WindowChrome::parkCrosshair()
 
 void WindowChrome::onBackgroundMove()
 {
-    R00.setBackColor(AboutGreen);
+    aboutLabel.setBackColor(AboutGreen);
     hideHotspotBorders();
     parkCrosshair();
 }
@@ -152,9 +152,9 @@ void WindowChrome::minimise()
     m_form.setWindowState(1);
     if (m_form.browserCreated() && m_form.browser().visible()) {
         m_form.browser().setWindowState(m_form.windowState());
-        Timer3.setInterval(100);
+        restoreWatcher.setInterval(100);
     }
-    Label3.setBorder(0);
+    minimiseHotspot.setBorder(0);
 }
 
 void WindowChrome::watchRestore()
@@ -163,7 +163,7 @@ void WindowChrome::watchRestore()
     if (m_form.windowState() != 0)
         return;
     m_form.browser().setWindowState(m_form.windowState());
-    Timer3.setInterval(0);
+    restoreWatcher.setInterval(0);
 }
 
 void WindowChrome::dockBrowser()

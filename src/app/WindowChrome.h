@@ -19,18 +19,18 @@ class WindowChrome
 public:
     WindowChrome(MainForm &form, Scheduler &scheduler);
 
-    Label Label5{QStringLiteral("Label5"), QStringLiteral("Talonix")};
-    Label Label2{QStringLiteral("Label2")};                         // title strip
-    Label Label1{QStringLiteral("Label1"), QStringLiteral("    ")}; // exit hotspot
-    Label Label3{QStringLiteral("Label3"), QStringLiteral("    ")}; // minimise hotspot
-    Label R00{QStringLiteral("R00"), QStringLiteral("About")};
-    std::array<std::unique_ptr<LineItem>, 24> Line; // Line1..Line24
-    Timer Timer3;                                   // restore watcher
+    Label brand{QStringLiteral("Label5"), QStringLiteral("Talonix")};
+    Label titleStrip{QStringLiteral("Label2")};
+    Label exitHotspot{QStringLiteral("Label1"), QStringLiteral("    ")};
+    Label minimiseHotspot{QStringLiteral("Label3"), QStringLiteral("    ")};
+    Label aboutLabel{QStringLiteral("R00"), QStringLiteral("About")};
+    std::array<std::unique_ptr<LineItem>, 24> frameLines; // Line1..Line24
+    Timer restoreWatcher;                                 // Timer3: restores the docked browser after a minimise
 
     LineItem &line(int n)
     {
-        Q_ASSERT(n >= 1 && n <= int(Line.size()));
-        return *Line[std::size_t(n - 1)];
+        Q_ASSERT(n >= 1 && n <= int(frameLines.size()));
+        return *frameLines[std::size_t(n - 1)];
     }
     std::vector<Control *> controls();
 

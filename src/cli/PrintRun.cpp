@@ -89,7 +89,7 @@ int printRun(const Options &o, const QString &path, CommandServices &services)
         // The generation alone, on the in-memory layout: nothing is printed
         // and the file stays as it is.
         dialog.twoPageOption.setValue(o.twoPages ? 1 : 0);
-        form.No1.setText(o.pages);
+        form.pageCountMirror.setText(o.pages);
         form.printGenerator.Tim2.setInterval(1);
         scheduler.settle();
         for (const QString &line : positionLines(form.printGenerator.Lise1, perPage, reverse, form.doc))

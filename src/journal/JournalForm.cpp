@@ -1,4 +1,5 @@
 #include "JournalForm.h"
+#include "platform/controls/PropertyTable.h"
 #include "RunRecorder.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
@@ -15,24 +16,25 @@ JournalForm::JournalForm(Deps deps)
 {
     setCaption(QStringLiteral("Journal of Runs"));
     setGeometry(0, 0, 10800, 6600);
-    for (Control *c : std::initializer_list<Control *>{&List1, &Text1, &Text2, &Command1, &Label1, &Label2, &Combo1,
-                                                       &Text3, &Text4, &Command2, &Command3, &Command4})
+    for (Control *c : std::initializer_list<Control *>{&runList, &layoutFilter, &findText, &findButton, &findResult,
+                                                       &runDetails, &reprintPrinter, &reprintFrom, &reprintTo,
+                                                       &reprintButton, &closeButton, &closeRunButton})
         registerControl(*c);
-    List1.onClick.connect([this] { runChosen(); });
-    Text1.onChange.connect([this] { refresh(); });
-    Command1.onClick.connect([this] { findClicked(); });
-    Command2.onClick.connect([this] { reprintClicked(); });
-    Command3.onClick.connect([this] { closeClicked(); });
-    Command4.onClick.connect([this] { closeRunClicked(); });
+    runList.onClick.connect([this] { runChosen(); });
+    layoutFilter.onChange.connect([this] { refresh(); });
+    findButton.onClick.connect([this] { findClicked(); });
+    reprintButton.onClick.connect([this] { reprintClicked(); });
+    closeButton.onClick.connect([this] { closeClicked(); });
+    closeRunButton.onClick.connect([this] { closeRunClicked(); });
     // Enter in the number field is Find.
-    Text2.onKeyPress.connect([this](int &key) {
+    findText.onKeyPress.connect([this](int &key) {
         if (key == '\r') {
             key = 0;
             findClicked();
         }
     });
     // Page numbers only.
-    for (TextBox *box : {&Text3, &Text4})
+    for (TextBox *box : {&reprintFrom, &reprintTo})
         box->onKeyPress.connect([](int &key) {
             if (key != TextEditing::KeyBackspace && (key < '0' || key > '9'))
                 key = 0;
@@ -119,16 +121,16 @@ QStringList JournalForm::positionLines(const JournalRun &run)
 void JournalForm::fillPrinters()
 {
     const QStringList names = m_d.printer.printerNames();
-    Combo1.setItems(names);
+    reprintPrinter.setItems(names);
     const int current = m_d.printer.currentIndex();
     if (current >= 0 && current < names.size())
-        Combo1.setListIndex(current);
+        reprintPrinter.setListIndex(current);
 }
 
 void JournalForm::open()
 {
     fillPrinters();
-    Label1.setCaption(QString());
+    findResult.setCaption(QString());
     refresh();
     setVisible(true);
     setEnabled(true);
@@ -154,7 +156,7 @@ void JournalForm::refresh()
     QString error;
     if (m_d.journal) {
         if (m_d.journal->open(&error)) {
-            if (auto runs = m_d.journal->runs(Text1.text().trimmed(), &error))
+            if (auto runs = m_d.journal->runs(layoutFilter.text().trimmed(), &error))
                 m_runs = std::move(*runs);
         }
     } else {
@@ -162,10 +164,10 @@ void JournalForm::refresh()
     }
     for (const JournalRun &r : m_runs)
         lines << listLine(r);
-    List1.replaceItems(lines, lines.isEmpty() ? -1 : 0);
+    runList.replaceItems(lines, lines.isEmpty() ? -1 : 0);
     if (!error.isEmpty())
-        Label2.setCaption(QStringLiteral("The journal %1 cannot be read: %2")
-                              .arg(m_d.journal ? m_d.journal->location() : QString(), error));
+        runDetails.setCaption(QStringLiteral("The journal %1 cannot be read: %2")
+                                  .arg(m_d.journal ? m_d.journal->location() : QString(), error));
     else
         runChosen();
 }
@@ -177,14 +179,14 @@ const JournalRun *JournalForm::runAt(int i) const
 
 void JournalForm::runChosen()
 {
-    const JournalRun *run = runAt(List1.listIndex());
+    const JournalRun *run = runAt(runList.listIndex());
     // Only a run whose workstation never said how it ended can be closed.
-    Command4.setVisible(run && run->outcome == JournalRun::Outcome::Printing);
+    closeRunButton.setVisible(run && run->outcome == JournalRun::Outcome::Printing);
     if (!run) {
-        Command2.setEnabled(false);
-        Label2.setCaption(QStringLiteral("No run is journaled yet."));
-        Text3.setText(QString());
-        Text4.setText(QString());
+        reprintButton.setEnabled(false);
+        runDetails.setCaption(QStringLiteral("No run is journaled yet."));
+        reprintFrom.setText(QString());
+        reprintTo.setText(QString());
         return;
     }
     QStringList details{QStringLiteral("Run %1, %2, layout %3 (%4), %5")
@@ -198,26 +200,26 @@ void JournalForm::runChosen()
                             .arg(run->pagesPrinted)
                             .arg(outcomeText(*run))};
     details += positionLines(*run);
-    Label2.setCaption(details.join(QStringLiteral("\r\n")));
+    runDetails.setCaption(details.join(QStringLiteral("\r\n")));
     const qint64 pages = run->reprintablePages();
-    Command2.setEnabled(pages > 0);
-    Text3.setText(pages > 0 ? QStringLiteral("1") : QString());
-    Text4.setText(pages > 0 ? QString::number(pages) : QString());
+    reprintButton.setEnabled(pages > 0);
+    reprintFrom.setText(pages > 0 ? QStringLiteral("1") : QString());
+    reprintTo.setText(pages > 0 ? QString::number(pages) : QString());
 }
 
 void JournalForm::findClicked()
 {
-    const QString text = Text2.text().trimmed();
+    const QString text = findText.text().trimmed();
     if (text.isEmpty() || !m_d.journal)
         return;
     QString error;
     const auto hits = m_d.journal->find(text, &error);
     if (!hits) {
-        Label1.setCaption(QStringLiteral("The journal cannot be read: ") + error);
+        findResult.setCaption(QStringLiteral("The journal cannot be read: ") + error);
         return;
     }
     if (hits->empty()) {
-        Label1.setCaption(QStringLiteral("No run printed %1.").arg(text));
+        findResult.setCaption(QStringLiteral("No run printed %1.").arg(text));
         return;
     }
     QStringList found;
@@ -229,21 +231,21 @@ void JournalForm::findClicked()
                      .arg(h.page)
                      .arg(h.position)
                      .arg(h.reprint ? QStringLiteral(", a reprint") : QString());
-    Label1.setCaption(found.join(QStringLiteral("\r\n")));
+    findResult.setCaption(found.join(QStringLiteral("\r\n")));
     // The first run that printed it is shown, whatever the layout filter.
-    Text1.setText(QString());
+    layoutFilter.setText(QString());
     for (std::size_t i = 0; i < m_runs.size(); ++i)
         if (m_runs[i].id == hits->front().runId)
-            List1.choose(int(i));
+            runList.choose(int(i));
 }
 
 void JournalForm::reprintClicked()
 {
-    const JournalRun *listed = runAt(List1.listIndex());
+    const JournalRun *listed = runAt(runList.listIndex());
     if (!listed || !m_d.journal || !m_d.reprint)
         return;
-    const qint64 from = qint64(leadingNumber(Text3.text()));
-    const qint64 to = qint64(leadingNumber(Text4.text()));
+    const qint64 from = qint64(leadingNumber(reprintFrom.text()));
+    const qint64 to = qint64(leadingNumber(reprintTo.text()));
     if (const QString refusal = listed->reprintRefusal(from, to); !refusal.isEmpty()) {
         m_d.dialogs.message(refusal.left(1).toUpper() + refusal.mid(1) + QLatin1Char('.'), caption(),
                             Dialogs::Buttons::OK);
@@ -258,10 +260,10 @@ void JournalForm::reprintClicked()
     // The reprint goes to the printer chosen here; the print dialog's own
     // choice comes back afterwards.
     const int before = m_d.printer.currentIndex();
-    if (!Combo1.text().isEmpty() && !m_d.printer.selectPrinterByName(Combo1.text())) {
-        m_d.dialogs.message(
-            QStringLiteral("The printer \"%1\" cannot be chosen now: nothing was printed again.").arg(Combo1.text()),
-            caption(), Dialogs::Buttons::OK);
+    if (!reprintPrinter.text().isEmpty() && !m_d.printer.selectPrinterByName(reprintPrinter.text())) {
+        m_d.dialogs.message(QStringLiteral("The printer \"%1\" cannot be chosen now: nothing was printed again.")
+                                .arg(reprintPrinter.text()),
+                            caption(), Dialogs::Buttons::OK);
         return;
     }
     const auto [pages, problem] = m_d.reprint(*run, from, to);
@@ -277,7 +279,7 @@ void JournalForm::reprintClicked()
 
 void JournalForm::closeRunClicked()
 {
-    const JournalRun *run = runAt(List1.listIndex());
+    const JournalRun *run = runAt(runList.listIndex());
     if (!run || !m_d.journal)
         return;
     if (run->outcome != JournalRun::Outcome::Printing) {
@@ -308,12 +310,20 @@ void JournalForm::closeRunClicked()
 
 void JournalForm::closeClicked() { setVisible(false); }
 
-QStringList JournalForm::stateNames() const { return {QStringLiteral("runCount")}; }
+namespace {
+
+const PropertyTable<JournalForm> kStateProperties = {
+    {"runCount", [](const JournalForm &f) -> QVariant { return qint64(f.runCount()); }},
+};
+
+} // namespace
+
+QStringList JournalForm::stateNames() const { return kStateProperties.names(); }
 
 QVariant JournalForm::state(const QString &name) const
 {
-    if (name == QLatin1String("runCount"))
-        return qint64(m_runs.size());
+    if (const auto v = kStateProperties.get(*this, name))
+        return *v;
     return Form::state(name);
 }
 

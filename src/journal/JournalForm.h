@@ -33,18 +33,18 @@ public:
     };
     explicit JournalForm(Deps deps);
 
-    ListBox List1{QStringLiteral("List1")}; // the runs, newest first
-    TextBox Text1{QStringLiteral("Text1")}; // layout filter
-    TextBox Text2{QStringLiteral("Text2")}; // number text to find
-    Label Command1{QStringLiteral("Command1"), QStringLiteral("Find")};
-    Label Label1{QStringLiteral("Label1")};                        // what Find found
-    Label Label2{QStringLiteral("Label2")};                        // the selected run in full
-    ComboBox Combo1{QStringLiteral("Combo1"), ComboBox::PickList}; // printer for a reprint
-    TextBox Text3{QStringLiteral("Text3")};                        // reprint from page
-    TextBox Text4{QStringLiteral("Text4")};                        // reprint to page
-    Label Command2{QStringLiteral("Command2"), QStringLiteral("Reprint")};
-    Label Command3{QStringLiteral("Command3"), QStringLiteral("Close")};
-    Label Command4{QStringLiteral("Command4"), QStringLiteral("Close unfinished run")};
+    ListBox runList{QStringLiteral("List1")}; // the runs, newest first
+    TextBox layoutFilter{QStringLiteral("Text1")};
+    TextBox findText{QStringLiteral("Text2")}; // number text to find
+    Label findButton{QStringLiteral("Command1"), QStringLiteral("Find")};
+    Label findResult{QStringLiteral("Label1")};                            // what Find found
+    Label runDetails{QStringLiteral("Label2")};                            // the selected run in full
+    ComboBox reprintPrinter{QStringLiteral("Combo1"), ComboBox::PickList}; // printer for a reprint
+    TextBox reprintFrom{QStringLiteral("Text3")};                          // page
+    TextBox reprintTo{QStringLiteral("Text4")};                            // page
+    Label reprintButton{QStringLiteral("Command2"), QStringLiteral("Reprint")};
+    Label closeButton{QStringLiteral("Command3"), QStringLiteral("Close")};
+    Label closeRunButton{QStringLiteral("Command4"), QStringLiteral("Close unfinished run")};
 
     // Opens the window with the journal read afresh.
     void open();
@@ -65,6 +65,7 @@ public:
     // The first and last numbers of each position of a run.
     static QStringList positionLines(const JournalRun &run);
     static QString outcomeText(const JournalRun &run);
+    qsizetype runCount() const { return qsizetype(m_runs.size()); }
 
     QVariant state(const QString &name) const override;
     QStringList stateNames() const override;

@@ -16,10 +16,10 @@ void ResetCommands::applyResetList()
     doc.sampleLabel.setFontBold(false);
     doc.sampleLabel.setFontItalic(false);
     doc.zeroPadWidth.setText(QStringLiteral("6"));
-    m_deps.preview.PLine2.setY2(0);
-    m_deps.preview.PLine2.setY1(0);
-    m_deps.preview.PLine1.setY2(0);
-    m_deps.preview.PLine1.setY1(0);
+    m_deps.preview.crosshairHorizontal.setY2(0);
+    m_deps.preview.crosshairHorizontal.setY1(0);
+    m_deps.preview.crosshairVertical.setY2(0);
+    m_deps.preview.crosshairVertical.setY1(0);
     doc.leftShift.setValue(25);
     doc.topShift.setValue(25);
     // Nothing is drawn on the page surface itself; its controls stay.
@@ -81,8 +81,8 @@ void ResetCommands::close()
 
 void ResetCommands::connectEvents()
 {
-    Label7.onClick.connect([this] { rest(); });
-    Label57.onClick.connect([this] { close(); });
+    resetButton.onClick.connect([this] { rest(); });
+    closeButton.onClick.connect([this] { close(); });
 }
 
 } // namespace numora

@@ -27,8 +27,8 @@ public:
         : m_deps(std::move(deps))
     {}
 
-    Label Label7{QStringLiteral("Label7"), QStringLiteral("Rest")};
-    Label Label57{QStringLiteral("Label57"), QStringLiteral("Close")};
+    Label resetButton{QStringLiteral("Label7"), QStringLiteral("Rest")};
+    Label closeButton{QStringLiteral("Label57"), QStringLiteral("Close")};
 
     void connectEvents();
     void applyResetList();

@@ -1,4 +1,5 @@
 #include "BrowserForm.h"
+#include "platform/controls/PropertyTable.h"
 #include "LayoutFile.h"
 #include "layout/LayoutDocument.h"
 #include "layout/SessionKeys.h"
@@ -21,37 +22,38 @@ constexpr qint64 PreviewBytes = 64 * 1024;
 
 BrowserForm::BrowserForm(Deps deps)
     : Form(QStringLiteral("Save1"))
-    , Timer1(QStringLiteral("Timer1"), deps.scheduler)
+    , reloadTimer(QStringLiteral("Timer1"), deps.scheduler)
     , m_deps(deps)
     , m_pattern(patternFor(0))
 {
     setCaption(QStringLiteral("File Of Save"));
-    Label1.setVisible(false);
-    Im1.setVisible(false);
-    Im2.setVisible(false);
-    for (Control *c : std::initializer_list<Control *>{&Combo3, &File1, &Text1, &Label2, &Lab1, &Label3, &Im1, &Im2,
-                                                       &Command2, &Command3, &Command1, &Label1, &Timer1})
+    rememberedPath.setVisible(false);
+    standingIcon.setVisible(false);
+    lyingIcon.setVisible(false);
+    for (Control *c : std::initializer_list<Control *>{
+             &typeFilter, &fileList, &searchText, &fineCaption, &fileNameCaption, &startNumberCaption, &standingIcon,
+             &lyingIcon, &openButton, &deleteButton, &closeButton, &rememberedPath, &reloadTimer})
         registerControl(*c);
 
-    Combo3.onClick.connect([this] { filterChosen(); });
-    File1.onClick.connect([this] { preview(); });
-    File1.onDblClick.connect([this] { loadRequested(); });
-    Command2.onClick.connect([this] { openClicked(); });
-    Command3.onClick.connect([this] { deleteClicked(); });
-    Command1.onClick.connect([this] { closeClicked(); });
-    Text1.onChange.connect([this] { search(); });
-    Timer1.onTick.connect([this] { reload(); });
+    typeFilter.onClick.connect([this] { filterChosen(); });
+    fileList.onClick.connect([this] { preview(); });
+    fileList.onDblClick.connect([this] { loadRequested(); });
+    openButton.onClick.connect([this] { openClicked(); });
+    deleteButton.onClick.connect([this] { deleteClicked(); });
+    closeButton.onClick.connect([this] { closeClicked(); });
+    searchText.onChange.connect([this] { search(); });
+    reloadTimer.onTick.connect([this] { reload(); });
 
     // Creation: list the folder, then restore the filter of the last run.
     m_deps.folder.ensureExists();
     refreshFiles();
     const QString saved =
         m_deps.settings.getSetting(session::appName(), session::sectionName(), QStringLiteral("SaveFile"));
-    Combo3.setItems({QStringLiteral("All"), QStringLiteral("1 X 1"), QStringLiteral("2 X 2"), QStringLiteral("3 X 3"),
-                     QStringLiteral("4 X 4"), QStringLiteral("6 X 6"), QStringLiteral("8 X 8"),
-                     QStringLiteral("10 X 10"), QStringLiteral("12 X 12")});
-    if (const auto pos = roundHalfEven(leadingNumber(saved)); pos && *pos >= 0 && *pos < Combo3.count())
-        Combo3.setListIndex(int(*pos));
+    typeFilter.setItems({QStringLiteral("All"), QStringLiteral("1 X 1"), QStringLiteral("2 X 2"),
+                         QStringLiteral("3 X 3"), QStringLiteral("4 X 4"), QStringLiteral("6 X 6"),
+                         QStringLiteral("8 X 8"), QStringLiteral("10 X 10"), QStringLiteral("12 X 12")});
+    if (const auto pos = roundHalfEven(leadingNumber(saved)); pos && *pos >= 0 && *pos < typeFilter.count())
+        typeFilter.setListIndex(int(*pos));
 }
 
 QString BrowserForm::patternFor(int position)
@@ -74,46 +76,46 @@ void BrowserForm::refreshFiles()
     // The selected file keeps its selection when it is still there.
     const QString selected = selectedFile();
     const QStringList names = m_deps.folder.list(m_pattern.split(QLatin1Char(';'), Qt::SkipEmptyParts));
-    File1.replaceItems(names, selected.isEmpty() ? -1 : int(names.indexOf(selected)));
+    fileList.replaceItems(names, selected.isEmpty() ? -1 : int(names.indexOf(selected)));
     // The kept file may have been rewritten: show what it holds now.
-    if (File1.listIndex() >= 0)
+    if (fileList.listIndex() >= 0)
         preview();
 }
 
 void BrowserForm::filterChosen()
 {
-    Label3.setCaption(QStringLiteral("No.:"));
-    Im1.setVisible(false);
-    Im2.setVisible(false);
-    m_pattern = patternFor(Combo3.listIndex());
+    startNumberCaption.setCaption(QStringLiteral("No.:"));
+    standingIcon.setVisible(false);
+    lyingIcon.setVisible(false);
+    m_pattern = patternFor(typeFilter.listIndex());
     refreshFiles();
-    if (File1.count() > 0)
-        File1.choose(0);
+    if (fileList.count() > 0)
+        fileList.choose(0);
 }
 
 void BrowserForm::preview()
 {
     // A search that matches nothing deselects; there is nothing to show.
-    if (File1.listIndex() < 0)
+    if (fileList.listIndex() < 0)
         return;
-    Label3.setCaption(QStringLiteral("No.:"));
+    startNumberCaption.setCaption(QStringLiteral("No.:"));
     const QString f = selectedFile();
     if (const auto bytes = m_deps.folder.read(m_deps.folder.filePath(f), PreviewBytes)) {
         const QStringList lines = decodeLayoutLines(*bytes);
         if (lines.size() >= 8 && lines[7].size() >= 12)
-            Label3.setCaption(QStringLiteral("No.:") + lines[7].mid(12));
+            startNumberCaption.setCaption(QStringLiteral("No.:") + lines[7].mid(12));
         if (lines.size() >= 13 && lines[12].size() >= 12) {
             const double v = leadingNumber(lines[12].mid(12));
             if (v == 6) {
-                Im1.setVisible(true);
-                Im2.setVisible(false);
+                standingIcon.setVisible(true);
+                lyingIcon.setVisible(false);
             } else if (v == 4) {
-                Im1.setVisible(false);
-                Im2.setVisible(true);
+                standingIcon.setVisible(false);
+                lyingIcon.setVisible(true);
             }
         }
     }
-    Lab1.setCaption(f);
+    fileNameCaption.setCaption(f);
 }
 
 void BrowserForm::openSelected(const QString &question)
@@ -138,16 +140,16 @@ void BrowserForm::openSelected(const QString &question)
     }
     m_deps.doc.documentName.setCaption(name);
     m_deps.doc.autoPlace.setCaption(QStringLiteral("No"));
-    Label1.setCaption(m_deps.folder.filePath(f));
-    if (m_deps.files.loadLayoutFile(Label1.caption(), f))
-        m_deps.doc.filePath = Label1.caption();
+    rememberedPath.setCaption(m_deps.folder.filePath(f));
+    if (m_deps.files.loadLayoutFile(rememberedPath.caption(), f))
+        m_deps.doc.filePath = rememberedPath.caption();
 }
 
 void BrowserForm::openClicked()
 {
-    if (File1.count() == 0)
+    if (fileList.count() == 0)
         return;
-    if (File1.listIndex() < 0) {
+    if (fileList.listIndex() < 0) {
         m_deps.dialogs.message(QStringLiteral("Please Select the File........."), QString(), Dialogs::Buttons::OK);
         return;
     }
@@ -156,14 +158,14 @@ void BrowserForm::openClicked()
 
 void BrowserForm::loadRequested()
 {
-    if (File1.listIndex() < 0)
+    if (fileList.listIndex() < 0)
         return;
     openSelected(QStringLiteral("Do you Want to Load the File...?? "));
 }
 
 void BrowserForm::deleteClicked()
 {
-    const int i = File1.listIndex();
+    const int i = fileList.listIndex();
     if (i < 0)
         return;
     const QString f = selectedFile();
@@ -172,10 +174,10 @@ void BrowserForm::deleteClicked()
         != Dialogs::Answer::Yes)
         return;
     m_deps.folder.remove(m_deps.folder.filePath(f));
-    Label3.setCaption(QStringLiteral("No.:"));
+    startNumberCaption.setCaption(QStringLiteral("No.:"));
     refreshFiles();
     if (i - 1 >= 0)
-        File1.setListIndex(i - 1);
+        fileList.setListIndex(i - 1);
 }
 
 void BrowserForm::closeClicked()
@@ -186,34 +188,42 @@ void BrowserForm::closeClicked()
 
 void BrowserForm::search()
 {
-    const QString text = Text1.text();
+    const QString text = searchText.text();
     int found = -1;
-    for (int i = 0; i < File1.count(); ++i) {
-        if (File1.item(i).startsWith(text, Qt::CaseInsensitive)) {
+    for (int i = 0; i < fileList.count(); ++i) {
+        if (fileList.item(i).startsWith(text, Qt::CaseInsensitive)) {
             found = i;
             break;
         }
     }
-    File1.setListIndex(found);
-    if (File1.listIndex() < 0) {
-        Im1.setVisible(false);
-        Im2.setVisible(false);
+    fileList.setListIndex(found);
+    if (fileList.listIndex() < 0) {
+        standingIcon.setVisible(false);
+        lyingIcon.setVisible(false);
     }
 }
 
 void BrowserForm::reload()
 {
-    const QString path = Label1.caption();
+    const QString path = rememberedPath.caption();
     m_deps.files.loadLayoutFile(path, QFileInfo(path).fileName());
-    Timer1.setInterval(0);
+    reloadTimer.setInterval(0);
 }
 
-QStringList BrowserForm::stateNames() const { return {QStringLiteral("pattern")}; }
+namespace {
+
+const PropertyTable<BrowserForm> kStateProperties = {
+    {"pattern", [](const BrowserForm &f) -> QVariant { return f.pattern(); }},
+};
+
+} // namespace
+
+QStringList BrowserForm::stateNames() const { return kStateProperties.names(); }
 
 QVariant BrowserForm::state(const QString &name) const
 {
-    if (name == QLatin1String("pattern"))
-        return m_pattern;
+    if (const auto v = kStateProperties.get(*this, name))
+        return *v;
     return Form::state(name);
 }
 

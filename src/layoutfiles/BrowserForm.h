@@ -32,19 +32,19 @@ public:
     };
     explicit BrowserForm(Deps deps);
 
-    ComboBox Combo3{QStringLiteral("Combo3"), ComboBox::PickList};
-    ListBox File1{QStringLiteral("File1")};
-    TextBox Text1{QStringLiteral("Text1")};
-    Label Label2{QStringLiteral("Label2"), QStringLiteral("Fine")};
-    Label Lab1{QStringLiteral("Lab1"), QStringLiteral("No File Name")};
-    Label Label3{QStringLiteral("Label3"), QStringLiteral("No.:")};
-    Label Im1{QStringLiteral("Im1")};
-    Label Im2{QStringLiteral("Im2")};
-    Label Command2{QStringLiteral("Command2"), QStringLiteral("Open")};
-    Label Command3{QStringLiteral("Command3"), QStringLiteral("Delete")};
-    Label Command1{QStringLiteral("Command1"), QStringLiteral("Close")};
-    Label Label1{QStringLiteral("Label1")}; // remembered path
-    Timer Timer1;                           // reload for "Rest"
+    ComboBox typeFilter{QStringLiteral("Combo3"), ComboBox::PickList};
+    ListBox fileList{QStringLiteral("File1")};
+    TextBox searchText{QStringLiteral("Text1")};
+    Label fineCaption{QStringLiteral("Label2"), QStringLiteral("Fine")};
+    Label fileNameCaption{QStringLiteral("Lab1"), QStringLiteral("No File Name")};
+    Label startNumberCaption{QStringLiteral("Label3"), QStringLiteral("No.:")};
+    Label standingIcon{QStringLiteral("Im1")}; // the layout's orientation
+    Label lyingIcon{QStringLiteral("Im2")};
+    Label openButton{QStringLiteral("Command2"), QStringLiteral("Open")};
+    Label deleteButton{QStringLiteral("Command3"), QStringLiteral("Delete")};
+    Label closeButton{QStringLiteral("Command1"), QStringLiteral("Close")};
+    Label rememberedPath{QStringLiteral("Label1")};
+    Timer reloadTimer; // Timer1: reload for "Rest"
 
     static QString patternFor(int filterPosition);
     // The filter position that lists a grid type's files ("2x2" → 2 X 2), or -1.
@@ -52,7 +52,7 @@ public:
     const QString &pattern() const { return m_pattern; }
     // Lists the Data folder again with the current pattern.
     void refreshFiles();
-    QString selectedFile() const { return File1.item(File1.listIndex()); }
+    QString selectedFile() const { return fileList.item(fileList.listIndex()); }
 
     void filterChosen();
     void preview();

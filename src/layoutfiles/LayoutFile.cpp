@@ -308,7 +308,7 @@ bool LayoutFileIO::loadLayout(const QByteArray &bytes, const QString &fileName)
     m_doc.orientationCaption.setCaption(QStringLiteral("Orientation: ")
                                         + (standing ? QStringLiteral("Vertical") : QStringLiteral("Horizontal")));
     if (differs)
-        m_orientation.Timer4.setInterval(10);
+        m_orientation.toggleTimer.setInterval(10);
     m_doc.sampleLabel.setFontName(m_doc.fontName.text());
     m_sample.refreshNumberSample();
     return true;

@@ -110,7 +110,7 @@ void SaveCommand::run()
         if (path.isEmpty())
             return;
         BrowserForm &browser = m_deps.browser();
-        browser.Label1.setCaption(path);
+        browser.rememberedPath.setCaption(path);
         doc.filePath = path;
         doc.fileCaption.setCaption(QStringLiteral("File Name : ") + name);
         doc.typeCaption.setCaption(QStringLiteral("Type: ") + doc.typeTag);
@@ -120,9 +120,9 @@ void SaveCommand::run()
         showSaved(QFileInfo(path).fileName());
     }
     BrowserForm &browser = m_deps.browser();
-    if (browser.File1.listIndex() < 0) {
-        browser.Im1.setVisible(false);
-        browser.Im2.setVisible(false);
+    if (browser.fileList.listIndex() < 0) {
+        browser.standingIcon.setVisible(false);
+        browser.lyingIcon.setVisible(false);
     }
 }
 
@@ -131,14 +131,14 @@ void SaveCommand::showSaved(const QString &fileName)
     // The operator sees the layout just saved, selected, even when the
     // browser's type filter would have hidden it.
     BrowserForm &browser = m_deps.browser();
-    if (browser.File1.items().indexOf(fileName) < 0) {
+    if (browser.fileList.items().indexOf(fileName) < 0) {
         const int position = BrowserForm::filterPositionFor(m_deps.doc.typeTag);
-        if (position >= 0 && position != browser.Combo3.listIndex())
-            browser.Combo3.choose(position);
+        if (position >= 0 && position != browser.typeFilter.listIndex())
+            browser.typeFilter.choose(position);
     }
-    const int i = int(browser.File1.items().indexOf(fileName));
-    if (i >= 0 && i != browser.File1.listIndex())
-        browser.File1.choose(i);
+    const int i = int(browser.fileList.items().indexOf(fileName));
+    if (i >= 0 && i != browser.fileList.listIndex())
+        browser.fileList.choose(i);
 }
 
 } // namespace numora

@@ -8,19 +8,19 @@ namespace numora {
 
 NumberSample::NumberSample(LayoutDocument &doc, Scheduler &scheduler, TextMeasure &measure,
                            std::array<Label *, 12> boxes)
-    : Timer5(QStringLiteral("Timer5"), scheduler)
+    : previewNumbersTimer(QStringLiteral("Timer5"), scheduler)
     , m_doc(doc)
     , m_boxes(boxes)
 {
     auto measurer = [&measure](const QString &t, const FontSpec &f, double &w, double &h) {
         measure.measure(t, f, w, h);
     };
-    Label6.setBackColor(rgbColour(255, 255, 0));
-    LA1.setVisible(false);
-    LA1.setAutoSize(true, measurer);
-    Label58.setVisible(false);
-    Label58.setFont(FontSpec{QStringLiteral("Tahoma"), 6.75, false, false});
-    Label58.setAutoSize(true, measurer);
+    backdrop.setBackColor(rgbColour(255, 255, 0));
+    measuringCopy.setVisible(false);
+    measuringCopy.setAutoSize(true, measurer);
+    captionMeasure.setVisible(false);
+    captionMeasure.setFont(FontSpec{QStringLiteral("Tahoma"), 6.75, false, false});
+    captionMeasure.setAutoSize(true, measurer);
     for (int i = 0; i < 12; ++i) {
         auto l = std::make_unique<Label>(QStringLiteral("Test0(%1)").arg(i));
         l->setFont(FontSpec{QStringLiteral("Tahoma"), 6.75, false, false});
@@ -29,7 +29,7 @@ NumberSample::NumberSample(LayoutDocument &doc, Scheduler &scheduler, TextMeasur
         l->setForeColor(0);
         Test0[std::size_t(i)] = std::move(l);
     }
-    Timer5.onTick.connect([this] { refreshPreviewNumbers(); });
+    previewNumbersTimer.onTick.connect([this] { refreshPreviewNumbers(); });
 }
 
 NumberSample::~NumberSample() { UpdateBatch::forget(this); }
@@ -97,18 +97,18 @@ void NumberSample::refreshNumberSample()
 void NumberSample::updateSizeReadout()
 {
     const Label &sample = m_doc.sampleLabel;
-    LA1.setBorder(sample.border());
-    LA1.setCaption(sample.caption());
-    LA1.setFont(sample.font());
-    LA1.setForeColor(sample.foreColor());
-    LA1.setBackColor(sample.backColor());
-    LA1.setCaption(sample.caption());
+    measuringCopy.setBorder(sample.border());
+    measuringCopy.setCaption(sample.caption());
+    measuringCopy.setFont(sample.font());
+    measuringCopy.setForeColor(sample.foreColor());
+    measuringCopy.setBackColor(sample.backColor());
+    measuringCopy.setCaption(sample.caption());
     const auto tenths = [](double twips) {
         const auto mm = integerDivide(twips, 56);
         return mm ? shortestDecimal(double(*mm) / 10) : QStringLiteral("0");
     };
-    La00.setCaption(QStringLiteral(" Size: ") + tenths(LA1.height()) + QStringLiteral(" cm x ") + tenths(LA1.width())
-                    + QStringLiteral(" cm"));
+    readout.setCaption(QStringLiteral(" Size: ") + tenths(measuringCopy.height()) + QStringLiteral(" cm x ")
+                       + tenths(measuringCopy.width()) + QStringLiteral(" cm"));
 }
 
 void NumberSample::refreshPreviewNumbers()
@@ -131,15 +131,15 @@ void NumberSample::refreshPreviewNumbers()
         label.setForeColor(m_doc.sampleLabel.foreColor());
         label.setBackColor(m_doc.sampleLabel.backColor());
     }
-    Timer5.setInterval(0);
+    previewNumbersTimer.setInterval(0);
 }
 
 void NumberSample::fitPreviewBoxes()
 {
     for (int k = 0; k < 12; ++k) {
         Label &label = *Test0[std::size_t(k)];
-        Label58.setCaption(label.caption());
-        label.setWidth(Label58.width());
+        captionMeasure.setCaption(label.caption());
+        label.setWidth(captionMeasure.width());
         Label *box = m_boxes[std::size_t(k)];
         box->setHeight(label.height());
         box->setWidth(label.width());

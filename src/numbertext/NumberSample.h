@@ -19,12 +19,12 @@ public:
     NumberSample(LayoutDocument &doc, Scheduler &scheduler, TextMeasure &measure, std::array<Label *, 12> boxes);
     ~NumberSample();
 
-    Label Label6{QStringLiteral("Label6")}; // yellow backdrop
-    Label LA1{QStringLiteral("LA1")};       // hidden measuring copy of the sample
-    Label La00{QStringLiteral("La00"), QStringLiteral("00000000000000000000000")};
-    Label Label58{QStringLiteral("Label58")}; // hidden, measures preview captions
+    Label backdrop{QStringLiteral("Label6")};   // yellow
+    Label measuringCopy{QStringLiteral("LA1")}; // hidden, of the sample
+    Label readout{QStringLiteral("La00"), QStringLiteral("00000000000000000000000")};
+    Label captionMeasure{QStringLiteral("Label58")}; // hidden, of preview captions
     std::array<std::unique_ptr<Label>, 12> Test0;
-    Timer Timer5;
+    Timer previewNumbersTimer; // Timer5
 
     NumberTextStyle style() const;
     const QString &zeroPrefixText() const { return m_zeroPrefix; }
@@ -33,7 +33,7 @@ public:
     void updateSizeReadout();
     void refreshPreviewNumbers();
     void fitPreviewBoxes();
-    void schedulePreviewNumbers(int ms) { Timer5.setInterval(ms); }
+    void schedulePreviewNumbers(int ms) { previewNumbersTimer.setInterval(ms); }
 
     // Key filter of the start number (at most 8 typed characters) and of the
     // page count mirror (at most 4).

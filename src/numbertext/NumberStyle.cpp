@@ -30,7 +30,7 @@ void NumberStyle::italicClicked()
 void NumberStyle::borderClicked()
 {
     m_doc.sampleLabel.setBorder(m_doc.borderLine.value());
-    m_sample.Label6.setBorder(m_doc.borderLine.value());
+    m_sample.backdrop.setBorder(m_doc.borderLine.value());
     m_sample.updateSizeReadout();
     m_sample.schedulePreviewNumbers(1);
 }
@@ -106,10 +106,10 @@ void NumberStyle::connectEditors(Label &orientationButton)
     m_doc.fontSize.onChange.connect([this] { sizeChanged(); });
     m_doc.fontSize.onClick.connect([this] { sizeChosen(); });
     m_doc.fontSize.onKeyPress.connect([this](int &key) { sizeKey(key); });
-    Command4.onClick.connect([this] { chooseColour(true); });
-    Command5.onClick.connect([this] { chooseColour(false); });
+    backColourButton.onClick.connect([this] { chooseColour(true); });
+    foreColourButton.onClick.connect([this] { chooseColour(false); });
     orientationButton.onChange.connect([this, &orientationButton] {
-        Label55.setCaption(orientationButton.caption());
+        orientationMirror.setCaption(orientationButton.caption());
         m_doc.orientationCaption.setCaption(QStringLiteral("Orientation: ") + orientationButton.caption());
         m_sample.schedulePreviewNumbers(1);
     });

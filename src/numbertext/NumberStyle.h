@@ -13,9 +13,9 @@ class NumberStyle
 public:
     NumberStyle(LayoutDocument &doc, NumberSample &sample, Dialogs &dialogs);
 
-    Label Command4{QStringLiteral("Command4"), QStringLiteral("B-Color")};
-    Label Command5{QStringLiteral("Command5"), QStringLiteral("F-Color")};
-    Label Label55{QStringLiteral("Label55")};
+    Label backColourButton{QStringLiteral("Command4"), QStringLiteral("B-Color")};
+    Label foreColourButton{QStringLiteral("Command5"), QStringLiteral("F-Color")};
+    Label orientationMirror{QStringLiteral("Label55")};
 
     void connectEditors(Label &orientationButton);
 

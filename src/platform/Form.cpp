@@ -1,49 +1,37 @@
 #include "Form.h"
+#include "controls/PropertyTable.h"
 
 namespace numora {
 
-QVariant Form::state(const QString &name) const
-{
-    if (name == QLatin1String("caption"))
-        return m_caption;
-    if (name == QLatin1String("left"))
-        return m_left;
-    if (name == QLatin1String("top"))
-        return m_top;
-    if (name == QLatin1String("width"))
-        return m_width;
-    if (name == QLatin1String("height"))
-        return m_height;
-    if (name == QLatin1String("visible"))
-        return m_visible;
-    if (name == QLatin1String("enabled"))
-        return m_enabled;
-    if (name == QLatin1String("windowState"))
-        return m_windowState;
-    return {};
-}
+namespace {
+
+// The window's own properties, under the names scripts use for them.
+const PropertyTable<Form> kWindowProperties = {
+    {"caption", [](const Form &f) -> QVariant { return f.caption(); },
+     [](Form &f, const QVariant &v) { return f.setCaption(v.toString()), true; }},
+    {"left", [](const Form &f) -> QVariant { return f.left(); },
+     [](Form &f, const QVariant &v) { return f.setGeometry(v.toDouble(), f.top(), f.width(), f.height()), true; }},
+    {"top", [](const Form &f) -> QVariant { return f.top(); },
+     [](Form &f, const QVariant &v) { return f.setGeometry(f.left(), v.toDouble(), f.width(), f.height()), true; }},
+    {"width", [](const Form &f) -> QVariant { return f.width(); },
+     [](Form &f, const QVariant &v) { return f.setGeometry(f.left(), f.top(), v.toDouble(), f.height()), true; }},
+    {"height", [](const Form &f) -> QVariant { return f.height(); },
+     [](Form &f, const QVariant &v) { return f.setGeometry(f.left(), f.top(), f.width(), v.toDouble()), true; }},
+    {"visible", [](const Form &f) -> QVariant { return f.visible(); },
+     [](Form &f, const QVariant &v) { return f.setVisible(v.toBool()), true; }},
+    {"enabled", [](const Form &f) -> QVariant { return f.enabled(); },
+     [](Form &f, const QVariant &v) { return f.setEnabled(v.toBool()), true; }},
+    {"windowState", [](const Form &f) -> QVariant { return f.windowState(); },
+     [](Form &f, const QVariant &v) { return f.setWindowState(v.toInt()), true; }},
+};
+
+} // namespace
+
+QVariant Form::state(const QString &name) const { return kWindowProperties.get(*this, name).value_or(QVariant()); }
 
 bool Form::setState(const QString &name, const QVariant &v)
 {
-    if (name == QLatin1String("caption"))
-        setCaption(v.toString());
-    else if (name == QLatin1String("left"))
-        setGeometry(v.toDouble(), m_top, m_width, m_height);
-    else if (name == QLatin1String("top"))
-        setGeometry(m_left, v.toDouble(), m_width, m_height);
-    else if (name == QLatin1String("width"))
-        setGeometry(m_left, m_top, v.toDouble(), m_height);
-    else if (name == QLatin1String("height"))
-        setGeometry(m_left, m_top, m_width, v.toDouble());
-    else if (name == QLatin1String("visible"))
-        setVisible(v.toBool());
-    else if (name == QLatin1String("enabled"))
-        setEnabled(v.toBool());
-    else if (name == QLatin1String("windowState"))
-        setWindowState(v.toInt());
-    else
-        return false;
-    return true;
+    return kWindowProperties.set(*this, name, v).value_or(false);
 }
 
 void Form::setCaption(const QString &c)

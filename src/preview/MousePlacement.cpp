@@ -10,7 +10,7 @@ MousePlacement::MousePlacement(LayoutDocument &doc, PagePreview &preview)
     : m_doc(doc)
     , m_preview(preview)
 {
-    for (Label *l : {&L1, &L2})
+    for (Label *l : {&pointerX, &pointerY})
         l->setFontName(QStringLiteral("Tahoma"));
 }
 
@@ -31,19 +31,19 @@ void MousePlacement::pointerMoved(double x, double y)
 {
     if (m_doc.moveByMouse.value() != 1 && previewMouseDown != 1)
         return;
-    const Label &page = m_preview.Picture2;
-    LineItem &vertical = m_preview.PLine1;
+    const Label &page = m_preview.page;
+    LineItem &vertical = m_preview.crosshairVertical;
     vertical.setX1(x);
     vertical.setX2(x);
     vertical.setY1(0);
     vertical.setY2(page.height());
-    LineItem &horizontal = m_preview.PLine2;
+    LineItem &horizontal = m_preview.crosshairHorizontal;
     horizontal.setX1(page.width());
     horizontal.setX2(0);
     horizontal.setY1(y);
     horizontal.setY2(y);
-    L1.setCaption(readout(x));
-    L2.setCaption(readout(y));
+    pointerX.setCaption(readout(x));
+    pointerY.setCaption(readout(y));
 }
 
 void MousePlacement::placeSlot(int n)
@@ -53,9 +53,9 @@ void MousePlacement::placeSlot(int n)
     const auto scrollValue = [](const Label &l) { return roundHalfEven(leadingNumber(l.caption()) * 100); };
     const bool portrait = m_preview.portrait();
     // A value outside a bar's range is refused: that axis stays put.
-    if (const auto v = scrollValue(portrait ? L1 : L2))
+    if (const auto v = scrollValue(portrait ? pointerX : pointerY))
         s.leftScroll.setValue(*v);
-    if (const auto v = scrollValue(portrait ? L2 : L1))
+    if (const auto v = scrollValue(portrait ? pointerY : pointerX))
         s.topScroll.setValue(*v);
     m_doc.placementSlot.setText(QString::number(n == 12 ? 1 : n + 1));
 }
@@ -85,7 +85,7 @@ void MousePlacement::buttonUp()
 
 void MousePlacement::gridClicked()
 {
-    const bool shown = Check4.value() != 0;
+    const bool shown = crosshairOption.value() != 0;
     for (std::size_t i = 0; i < m_preview.Line25.size(); ++i) {
         m_preview.Line25[i]->setVisible(shown);
         m_preview.Line26[i]->setVisible(shown);
@@ -94,22 +94,22 @@ void MousePlacement::gridClicked()
 
 void MousePlacement::parkCrosshair()
 {
-    m_preview.PLine2.setY2(-10);
-    m_preview.PLine2.setY1(-10);
-    m_preview.PLine1.setY2(-10);
-    m_preview.PLine1.setY1(-10);
+    m_preview.crosshairHorizontal.setY2(-10);
+    m_preview.crosshairHorizontal.setY1(-10);
+    m_preview.crosshairVertical.setY2(-10);
+    m_preview.crosshairVertical.setY1(-10);
 }
 
 void MousePlacement::connectEvents()
 {
-    m_preview.Picture2.onMouse.connect([this](MouseAction a, int, double x, double y) {
+    m_preview.page.onMouse.connect([this](MouseAction a, int, double x, double y) {
         switch (a) {
         case MouseAction::Down: buttonDown(); break;
         case MouseAction::Move: pointerMoved(x, y); break;
         case MouseAction::Up: buttonUp(); break;
         }
     });
-    Check4.onClick.connect([this] { gridClicked(); });
+    crosshairOption.onClick.connect([this] { gridClicked(); });
 }
 
 } // namespace numora

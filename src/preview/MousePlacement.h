@@ -21,9 +21,9 @@ public:
 
     MousePlacement(LayoutDocument &doc, PagePreview &preview);
 
-    CheckBox Check4{QStringLiteral("Check4"), QStringLiteral("cm. Line")};
-    Label L1{QStringLiteral("L1"), QStringLiteral("00.0")}; // pointer x
-    Label L2{QStringLiteral("L2"), QStringLiteral("00.0")}; // pointer y
+    CheckBox crosshairOption{QStringLiteral("Check4"), QStringLiteral("cm. Line")};
+    Label pointerX{QStringLiteral("L1"), QStringLiteral("00.0")}; // pointer x
+    Label pointerY{QStringLiteral("L2"), QStringLiteral("00.0")}; // pointer y
 
     // previewMouseDown: empty until a button first goes down on the page.
     std::optional<int> previewMouseDown;

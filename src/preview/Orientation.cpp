@@ -5,34 +5,34 @@
 namespace numora {
 
 Orientation::Orientation(LayoutDocument &doc, PagePreview &preview, Scheduler &scheduler)
-    : Timer4(QStringLiteral("Timer4"), scheduler)
+    : toggleTimer(QStringLiteral("Timer4"), scheduler)
     , m_doc(doc)
     , m_preview(preview)
 {
-    Im1.setVisible(false);
-    Im1.setGeometry(0, 0, 615, 750);
-    Im2.setGeometry(0, 0, 750, 615);
+    standingIcon.setVisible(false);
+    standingIcon.setGeometry(0, 0, 615, 750);
+    lyingIcon.setGeometry(0, 0, 750, 615);
 }
 
 void Orientation::showCode()
 {
     const bool standing = m_doc.orientationCode.caption() == QLatin1String("6");
-    Im1.setVisible(standing);
-    Im2.setVisible(!standing);
-    Label4.setCaption(standing ? QStringLiteral("Vertical") : QStringLiteral("Horizontal"));
+    standingIcon.setVisible(standing);
+    lyingIcon.setVisible(!standing);
+    orientationButton.setCaption(standing ? QStringLiteral("Vertical") : QStringLiteral("Horizontal"));
 }
 
 void Orientation::toggleOrientation()
 {
-    m_preview.PLine2.setY2(0);
-    m_preview.PLine2.setY1(0);
-    m_preview.PLine1.setY2(0);
-    m_preview.PLine1.setY1(0);
+    m_preview.crosshairHorizontal.setY2(0);
+    m_preview.crosshairHorizontal.setY1(0);
+    m_preview.crosshairVertical.setY2(0);
+    m_preview.crosshairVertical.setY1(0);
 
     m_doc.orientationMark =
         m_doc.orientationMark == QLatin1String("Hor") ? QStringLiteral("Ver") : QStringLiteral("Hor");
 
-    Label &page = m_preview.Picture2;
+    Label &page = m_preview.page;
     const double h = page.height();
     const double w = page.width();
     page.setHeight(w);
@@ -40,17 +40,17 @@ void Orientation::toggleOrientation()
 
     if (m_doc.orientationCode.caption() == QLatin1String("6")) {
         m_doc.orientationCode.setCaption(QStringLiteral("4"));
-        Label4.setCaption(QStringLiteral("Horizontal"));
+        orientationButton.setCaption(QStringLiteral("Horizontal"));
     } else {
         m_doc.orientationCode.setCaption(QStringLiteral("6"));
-        Label4.setCaption(QStringLiteral("Vertical"));
+        orientationButton.setCaption(QStringLiteral("Vertical"));
     }
     if (m_doc.orientationCode.caption() == QLatin1String("6")) {
-        Im1.setVisible(true);
-        Im2.setVisible(false);
+        standingIcon.setVisible(true);
+        lyingIcon.setVisible(false);
     } else if (m_doc.orientationCode.caption() == QLatin1String("4")) {
-        Im1.setVisible(false);
-        Im2.setVisible(true);
+        standingIcon.setVisible(false);
+        lyingIcon.setVisible(true);
     }
 
     m_preview.placeShortEdge(1);
@@ -68,10 +68,10 @@ void Orientation::toggleOrientation()
 
 void Orientation::connectEvents()
 {
-    Label4.onClick.connect([this] { toggleOrientation(); });
-    Timer4.onTick.connect([this] {
+    orientationButton.onClick.connect([this] { toggleOrientation(); });
+    toggleTimer.onTick.connect([this] {
         toggleOrientation();
-        Timer4.setInterval(0);
+        toggleTimer.setInterval(0);
     });
 }
 

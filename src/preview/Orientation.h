@@ -14,10 +14,10 @@ class Orientation
 public:
     Orientation(LayoutDocument &doc, PagePreview &preview, Scheduler &scheduler);
 
-    Label Label4{QStringLiteral("Label4"), QStringLiteral("Horizontal")};
-    Label Im1{QStringLiteral("Im1")}; // stack of standing sheets
-    Label Im2{QStringLiteral("Im2")}; // stack of lying sheets
-    Timer Timer4;                     // deferred toggle after a layout load
+    Label orientationButton{QStringLiteral("Label4"), QStringLiteral("Horizontal")};
+    Label standingIcon{QStringLiteral("Im1")}; // stack of standing sheets
+    Label lyingIcon{QStringLiteral("Im2")};    // stack of lying sheets
+    Timer toggleTimer;                         // deferred toggle after a layout load
 
     void toggleOrientation();
     // Icons and caption from the current code, as start-up shows them.

@@ -5,11 +5,11 @@
 namespace numora {
 
 PagePreview::PagePreview(LayoutDocument &doc, Scheduler &scheduler)
-    : Timer2(QStringLiteral("Timer2"), scheduler)
+    : refreshTimer(QStringLiteral("Timer2"), scheduler)
     , m_doc(doc)
 {
-    Picture2.setGeometry(0, 0, LongEdgeUnits, ShortEdgeUnits);
-    Picture2.setBackColor(rgbColour(255, 255, 255));
+    page.setGeometry(0, 0, LongEdgeUnits, ShortEdgeUnits);
+    page.setBackColor(rgbColour(255, 255, 255));
     for (int n = 1; n <= 12; ++n) {
         auto b = std::make_unique<Label>(QStringLiteral("Test%1").arg(n));
         b->setGeometry(0, 0, 1215, 195);
@@ -29,16 +29,16 @@ PagePreview::PagePreview(LayoutDocument &doc, Scheduler &scheduler)
         Line26[std::size_t(i)] = std::move(h);
     }
     // The crosshair's design place: along the page's left and top edges.
-    PLine1.setPoints(0, 0, 0, 5160);
-    PLine1.setColor(rgbColour(0, 255, 255));
-    PLine2.setPoints(0, 0, 8160, 0);
-    PLine2.setColor(rgbColour(0, 255, 0));
+    crosshairVertical.setPoints(0, 0, 0, 5160);
+    crosshairVertical.setColor(rgbColour(0, 255, 255));
+    crosshairHorizontal.setPoints(0, 0, 8160, 0);
+    crosshairHorizontal.setColor(rgbColour(0, 255, 0));
     // The design text of every slot gives the box's design position.
     for (int n = 1; n <= 12; ++n) {
         placeLongEdge(n);
         placeShortEdge(n);
     }
-    Timer2.onTick.connect([this] { refreshPreview(); });
+    refreshTimer.onTick.connect([this] { refreshPreview(); });
 }
 
 QString PagePreview::panelName(int n) { return QStringLiteral("Picture%1").arg(n <= 8 ? n + 2 : n + 3); }
@@ -128,7 +128,7 @@ void PagePreview::refreshPreview()
     refreshPass();
     refreshPass();
     m_doc.autoPlace.setCaption(QStringLiteral("Yes"));
-    Timer2.setInterval(0);
+    refreshTimer.setInterval(0);
 }
 
 void PagePreview::refreshPass()

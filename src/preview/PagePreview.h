@@ -16,14 +16,14 @@ public:
 
     PagePreview(LayoutDocument &doc, Scheduler &scheduler);
 
-    Label Picture2{QStringLiteral("Picture2")};
+    Label page{QStringLiteral("Picture2")};
     std::array<std::unique_ptr<Label>, 12> Test;   // Test1..Test12
     std::array<std::unique_ptr<Label>, 12> panels; // Picture3..10, Picture12..15
     std::array<std::unique_ptr<LineItem>, 29> Line25;
     std::array<std::unique_ptr<LineItem>, 29> Line26;
-    LineItem PLine1{QStringLiteral("PLine1")};
-    LineItem PLine2{QStringLiteral("PLine2")};
-    Timer Timer2;
+    LineItem crosshairVertical{QStringLiteral("PLine1")};
+    LineItem crosshairHorizontal{QStringLiteral("PLine2")};
+    Timer refreshTimer; // Timer2
 
     Label &box(int n)
     {
@@ -42,7 +42,7 @@ public:
     void placeLongEdge(int n);
     void placeShortEdge(int n);
     void layoutGrid();
-    void requestRefresh() { Timer2.setInterval(10); }
+    void requestRefresh() { refreshTimer.setInterval(10); }
     void refreshPreview();
 
     // The default position texts of a grid type for slot n (1..K).

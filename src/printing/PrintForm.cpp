@@ -1,5 +1,6 @@
 #include "PrintForm.h"
 #include "numbertext/RunEntry.h"
+#include "platform/controls/PropertyTable.h"
 #include "layout/LayoutDocument.h"
 #include "layout/SessionKeys.h"
 #include "platform/Dialogs.h"
@@ -437,31 +438,32 @@ void PrintForm::finish()
     printTimer.setInterval(0);
 }
 
-QStringList PrintForm::stateNames() const
-{
-    return {QStringLiteral("pageFieldSelected"), QStringLiteral("printIndex"), QStringLiteral("appTitle")};
-}
+namespace {
+
+const PropertyTable<PrintForm> kStateProperties = {
+    {"pageFieldSelected", [](const PrintForm &f) -> QVariant { return f.pageFieldSelected; },
+     [](PrintForm &f, const QVariant &v) { return f.pageFieldSelected = v.toInt(), true; }},
+    {"printIndex", [](const PrintForm &f) -> QVariant { return qlonglong(f.printIndex); },
+     [](PrintForm &f, const QVariant &v) { return f.printIndex = v.toLongLong(), true; }},
+    {"appTitle", [](const PrintForm &f) -> QVariant { return f.appTitle(); }},
+};
+
+} // namespace
+
+QStringList PrintForm::stateNames() const { return kStateProperties.names(); }
 
 QVariant PrintForm::state(const QString &name) const
 {
-    if (name == QLatin1String("pageFieldSelected"))
-        return pageFieldSelected;
-    if (name == QLatin1String("printIndex"))
-        return qlonglong(printIndex);
-    if (name == QLatin1String("appTitle"))
-        return m_appTitle;
+    if (const auto v = kStateProperties.get(*this, name))
+        return *v;
     return Form::state(name);
 }
 
 bool PrintForm::setState(const QString &name, const QVariant &value)
 {
-    if (name == QLatin1String("pageFieldSelected"))
-        pageFieldSelected = value.toInt();
-    else if (name == QLatin1String("printIndex"))
-        printIndex = value.toLongLong();
-    else
-        return Form::setState(name, value);
-    return true;
+    if (const auto done = kStateProperties.set(*this, name, value))
+        return *done;
+    return Form::setState(name, value);
 }
 
 } // namespace numora

@@ -28,7 +28,7 @@ AboutWindow::AboutWindow(AboutForm &form, std::function<void()> closeRequested, 
 
     auto *emblem = new Emblem(this);
     emblem->setMouseTracking(true);
-    place(emblem, form.Picture1);
+    place(emblem, form.picture);
 
     auto *name = new QLabel(QStringLiteral("Talonix"), this);
     name->setMouseTracking(true);
@@ -40,13 +40,13 @@ AboutWindow::AboutWindow(AboutForm &form, std::function<void()> closeRequested, 
     QPalette np = name->palette();
     np.setColor(QPalette::WindowText, QColor(0x1E, 0x35, 0x54));
     name->setPalette(np);
-    name->setGeometry(px(this, form.Label1.left()), px(this, 420), px(this, form.Label1.width()), px(this, 600));
+    name->setGeometry(px(this, form.version.left()), px(this, 420), px(this, form.version.width()), px(this, 600));
 
-    auto *version = asCaption(new BoundLabel(form.Label1, BoundLabel::Plain, this));
+    auto *version = asCaption(new BoundLabel(form.version, BoundLabel::Plain, this));
     QFont vf = version->font();
     vf.setPointSizeF(10);
     version->setFont(vf);
-    place(version, form.Label1);
+    place(version, form.version);
 
     // A rule between the product and the link.
     auto *rule = new QFrame(this);
@@ -55,13 +55,13 @@ AboutWindow::AboutWindow(AboutForm &form, std::function<void()> closeRequested, 
     rule->setMouseTracking(true);
     rule->setGeometry(px(this, 240), px(this, 2220), px(this, form.width() - 480), px(this, 30));
 
-    m_link = new BoundLabel(form.Label2, BoundLabel::ModelColours, this);
+    m_link = new BoundLabel(form.linkLabel, BoundLabel::ModelColours, this);
     QFont lf = m_link->font();
     lf.setUnderline(true);
     m_link->setFont(lf);
     m_link->setCursor(Qt::PointingHandCursor);
     m_link->setToolTip(tr("Open the guide in the browser"));
-    place(m_link, form.Label2);
+    place(m_link, form.linkLabel);
 
     followForm();
 }

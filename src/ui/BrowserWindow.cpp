@@ -57,14 +57,14 @@ BrowserWindow::BrowserWindow(BrowserForm &form, QWidget *parent)
     grid->setContentsMargins(8, 4, 8, 8);
     grid->setHorizontalSpacing(6);
     grid->setVerticalSpacing(5);
-    m_filter = new BoundComboBox(form.Combo3, files);
+    m_filter = new BoundComboBox(form.typeFilter, files);
     m_filter->setToolTip(tr("Show the layouts of one grid type"));
-    auto *fine = asCaption(new BoundLabel(form.Label2, BoundLabel::Plain, files));
-    m_search = new BoundLineEdit(form.Text1, files);
+    auto *fine = asCaption(new BoundLabel(form.fineCaption, BoundLabel::Plain, files));
+    m_search = new BoundLineEdit(form.searchText, files);
     m_search->setPlaceholderText(tr("Name begins with…"));
     m_search->setClearButtonEnabled(false);
     m_search->setToolTip(tr("Select the first layout whose name begins with this text"));
-    m_files = new BoundListBox(form.File1, files);
+    m_files = new BoundListBox(form.fileList, files);
     m_files->setEmptyText(tr("No layouts of this type"));
     m_files->setAlternatingRowColors(true);
     m_files->setToolTip(tr("Double-click a layout to load it"));
@@ -83,18 +83,18 @@ BrowserWindow::BrowserWindow(BrowserForm &form, QWidget *parent)
     card->setContentsMargins(8, 4, 8, 8);
     card->setHorizontalSpacing(6);
     card->setVerticalSpacing(3);
-    m_fileName = new BoundLabel(form.Lab1, BoundLabel::Plain, chosen);
+    m_fileName = new BoundLabel(form.fileNameCaption, BoundLabel::Plain, chosen);
     QFont nf = m_fileName->font();
     nf.setBold(true);
     m_fileName->setFont(nf);
-    m_startNumber = new BoundLabel(form.Label3, BoundLabel::Plain, chosen);
+    m_startNumber = new BoundLabel(form.startNumberCaption, BoundLabel::Plain, chosen);
     // Both icons share one place; the form shows at most one of them.
     auto *icons = new QWidget(chosen);
     icons->setFixedSize(dp(this, 32), dp(this, 32));
-    m_standing = new SheetStackIcon(form.Im1, true, icons);
+    m_standing = new SheetStackIcon(form.standingIcon, true, icons);
     m_standing->setGeometry(icons->rect());
     m_standing->setToolTip(tr("Standing page"));
-    m_lying = new SheetStackIcon(form.Im2, false, icons);
+    m_lying = new SheetStackIcon(form.lyingIcon, false, icons);
     m_lying->setGeometry(icons->rect());
     m_lying->setToolTip(tr("Lying page"));
     card->addWidget(m_fileName, 0, 0);
@@ -113,11 +113,11 @@ BrowserWindow::BrowserWindow(BrowserForm &form, QWidget *parent)
     auto *row = new QHBoxLayout(band);
     row->setContentsMargins(dp(this, 8), 0, dp(this, 8), 0);
     row->setSpacing(dp(this, 5));
-    m_open = new FramedButton(form.Command2, band);
+    m_open = new FramedButton(form.openButton, band);
     m_open->setToolTip(tr("Open the selected layout"));
-    m_delete = new FramedButton(form.Command3, band);
+    m_delete = new FramedButton(form.deleteButton, band);
     m_delete->setToolTip(tr("Delete the selected layout file"));
-    m_close = new FramedButton(form.Command1, band);
+    m_close = new FramedButton(form.closeButton, band);
     m_close->setToolTip(tr("Close the browser; it keeps its choice"));
     row->addStretch(1);
     row->addWidget(m_open);
@@ -171,7 +171,7 @@ void BrowserWindow::closeEvent(QCloseEvent *e)
     // The window's close button is the browser's own Close: the form hides
     // and disables itself and keeps its choice for the next time.
     if (m_form.visible())
-        m_form.Command1.click();
+        m_form.closeButton.click();
     if (m_form.visible())
         e->ignore();
     else

@@ -86,14 +86,14 @@ JournalWindow::JournalWindow(JournalForm &form, QWidget *owner)
     // Narrowing the list, and the search for a number.
     auto *search = new QHBoxLayout;
     search->setSpacing(dp(this, 6));
-    m_filter = new BoundLineEdit(form.Text1, this);
+    m_filter = new BoundLineEdit(form.layoutFilter, this);
     m_filter->setPlaceholderText(tr("all layouts"));
     m_filter->setToolTip(tr("Show the runs of the layouts whose name holds this text"));
-    m_number = new BoundLineEdit(form.Text2, this);
+    m_number = new BoundLineEdit(form.findText, this);
     m_number->setPlaceholderText(tr("123 or No:000123"));
     m_number->setToolTip(
         tr("A number (every text it was printed in), or a number text as it was printed; Enter finds it"));
-    auto *find = commandButton(form.Command1, tr("Which run printed this number, on which page and position"), this);
+    auto *find = commandButton(form.findButton, tr("Which run printed this number, on which page and position"), this);
     search->addWidget(asCaption(new QLabel(tr("Layout"), this)));
     search->addWidget(m_filter, 2);
     search->addSpacing(dp(this, 18));
@@ -101,13 +101,13 @@ JournalWindow::JournalWindow(JournalForm &form, QWidget *owner)
     search->addWidget(m_number, 2);
     search->addWidget(find);
     body->addLayout(search);
-    m_found = captionText(form.Label1, this);
+    m_found = captionText(form.findResult, this);
     asCaption(m_found);
     body->addWidget(m_found);
 
     // The runs: the lines line up in a fixed-pitch font.
-    m_runs = new BoundListBox(form.List1, this);
-    m_runs->setObjectName(form.List1.name());
+    m_runs = new BoundListBox(form.runList, this);
+    m_runs->setObjectName(form.runList.name());
     QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     mono.setPointSizeF(font().pointSizeF());
     m_runs->setFont(mono);
@@ -122,10 +122,11 @@ JournalWindow::JournalWindow(JournalForm &form, QWidget *owner)
     auto *chosen = new QGroupBox(tr("Selected run"), this);
     auto *card = new QVBoxLayout(chosen);
     card->setContentsMargins(dp(this, 8), dp(this, 4), dp(this, 8), dp(this, 6));
-    m_details = captionText(form.Label2, chosen);
+    m_details = captionText(form.runDetails, chosen);
     card->addWidget(m_details);
     // Shown for a run left unfinished by a workstation that stopped.
-    auto *closeRun = commandButton(form.Command4, tr("Say whether the unfinished run's pages were printed"), chosen);
+    auto *closeRun =
+        commandButton(form.closeRunButton, tr("Say whether the unfinished run's pages were printed"), chosen);
     card->addWidget(closeRun, 0, Qt::AlignRight);
     body->addWidget(chosen);
 
@@ -140,19 +141,19 @@ JournalWindow::JournalWindow(JournalForm &form, QWidget *owner)
     auto *row = new QHBoxLayout(band);
     row->setContentsMargins(dp(this, 10), dp(this, 3), dp(this, 10), dp(this, 3));
     row->setSpacing(dp(this, 6));
-    m_printers = new BoundComboBox(form.Combo1, band);
+    m_printers = new BoundComboBox(form.reprintPrinter, band);
     m_printers->setToolTip(tr("The printer the pages go to again"));
     m_printers->setMinimumWidth(dp(this, 150));
-    auto *from = new BoundLineEdit(form.Text3, band);
-    from->setObjectName(form.Text3.name());
+    auto *from = new BoundLineEdit(form.reprintFrom, band);
+    from->setObjectName(form.reprintFrom.name());
     from->setToolTip(tr("First page to print again"));
     from->setFixedWidth(dp(this, 54));
-    auto *to = new BoundLineEdit(form.Text4, band);
-    to->setObjectName(form.Text4.name());
+    auto *to = new BoundLineEdit(form.reprintTo, band);
+    to->setObjectName(form.reprintTo.name());
     to->setToolTip(tr("Last page to print again"));
     to->setFixedWidth(dp(this, 54));
-    m_reprint = commandButton(form.Command2, tr("Print these pages of the run again; no counter moves"), band);
-    m_close = commandButton(form.Command3, tr("Close the journal"), band);
+    m_reprint = commandButton(form.reprintButton, tr("Print these pages of the run again; no counter moves"), band);
+    m_close = commandButton(form.closeButton, tr("Close the journal"), band);
     row->addWidget(asCaption(new QLabel(tr("Printer"), band)));
     row->addWidget(m_printers, 1);
     row->addSpacing(dp(this, 8));
@@ -167,7 +168,7 @@ JournalWindow::JournalWindow(JournalForm &form, QWidget *owner)
 
     // A reprint asks its questions (the PDF's file name) over the main
     // window: the journal comes back to the front when it is done.
-    connectWhileAlive(this, form.Command2.onClick, [w = QPointer<JournalWindow>(this)] {
+    connectWhileAlive(this, form.reprintButton.onClick, [w = QPointer<JournalWindow>(this)] {
         if (w && w->isVisible()) {
             w->raise();
             w->activateWindow();
@@ -186,7 +187,7 @@ void JournalWindow::captionApplied(const QString &caption) { m_title->setText(ca
 void JournalWindow::closeEvent(QCloseEvent *e)
 {
     if (m_form.visible())
-        m_form.Command3.click();
+        m_form.closeButton.click();
     if (m_form.visible())
         e->ignore();
     else

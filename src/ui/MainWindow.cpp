@@ -177,7 +177,7 @@ void MainWindow::watchJournal()
     make();
     // Journal (its button, Ctrl+J) also brings an open journal window back
     // from behind this one.
-    connectWhileAlive(this, m_form.Jour1.onClick, [w = QPointer<MainWindow>(this)] {
+    connectWhileAlive(this, m_form.journalButton.onClick, [w = QPointer<MainWindow>(this)] {
         if (w && w->m_journal && w->m_journal->isVisible()) {
             w->m_journal->raise();
             w->m_journal->activateWindow();
@@ -246,11 +246,11 @@ void MainWindow::addShortcuts(QWidget *on)
         auto *s = new QShortcut(k, on);
         QObject::connect(s, &QShortcut::activated, this, std::move(run));
     };
-    key(QKeySequence(Qt::CTRL | Qt::Key_S), [this] { activate(m_form.Command3); });
-    key(QKeySequence(Qt::CTRL | Qt::Key_O), [this] { activate(m_form.Command2); });
-    key(QKeySequence(Qt::CTRL | Qt::Key_P), [this] { activate(m_form.Label50); });
-    key(QKeySequence(Qt::CTRL | Qt::Key_J), [this] { activate(m_form.Jour1); });
-    key(QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { activate(m_form.chrome.Label1); });
+    key(QKeySequence(Qt::CTRL | Qt::Key_S), [this] { activate(m_form.saveButton); });
+    key(QKeySequence(Qt::CTRL | Qt::Key_O), [this] { activate(m_form.openButton); });
+    key(QKeySequence(Qt::CTRL | Qt::Key_P), [this] { activate(m_form.printButton); });
+    key(QKeySequence(Qt::CTRL | Qt::Key_J), [this] { activate(m_form.journalButton); });
+    key(QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { activate(m_form.chrome.exitHotspot); });
     if (on != this)
         return;
     // Window managers usually take Alt+F4 themselves and close the window;
@@ -303,14 +303,14 @@ void MainWindow::buildHeader()
     auto *header = new HeaderBar(this);
     place(header, 0, 0, DesignWidth, 375);
     // The strip that drags the window lies under the title.
-    place(new BoundLabel(chrome.Label2, BoundLabel::Plain, this), chrome.Label2);
+    place(new BoundLabel(chrome.titleStrip, BoundLabel::Plain, this), chrome.titleStrip);
 
-    auto *aboutLabel = new BoundLabel(chrome.R00, BoundLabel::ModelColours | BoundLabel::CentreText, this);
+    auto *aboutLabel = new BoundLabel(chrome.aboutLabel, BoundLabel::ModelColours | BoundLabel::CentreText, this);
     aboutLabel->setCursor(Qt::PointingHandCursor);
     aboutLabel->setToolTip(tr("About this program"));
-    place(aboutLabel, chrome.R00);
+    place(aboutLabel, chrome.aboutLabel);
 
-    auto *titleLabel = new BoundLabel(chrome.Label5, BoundLabel::CentreText, this);
+    auto *titleLabel = new BoundLabel(chrome.brand, BoundLabel::CentreText, this);
     // The title is part of the strip: a drag may start on it.
     titleLabel->setAttribute(Qt::WA_TransparentForMouseEvents);
     QFont f = font();
@@ -321,14 +321,14 @@ void MainWindow::buildHeader()
     QPalette pal = titleLabel->palette();
     pal.setColor(QPalette::WindowText, Qt::white);
     titleLabel->setPalette(pal);
-    place(titleLabel, chrome.Label5);
+    place(titleLabel, chrome.brand);
 
-    auto *minimise = new TitleHotspot(chrome.Label3, TitleHotspot::Minimise, this);
+    auto *minimise = new TitleHotspot(chrome.minimiseHotspot, TitleHotspot::Minimise, this);
     minimise->setToolTip(tr("Minimise"));
-    place(minimise, chrome.Label3);
-    auto *exit = new TitleHotspot(chrome.Label1, TitleHotspot::Close, this);
+    place(minimise, chrome.minimiseHotspot);
+    auto *exit = new TitleHotspot(chrome.exitHotspot, TitleHotspot::Close, this);
     exit->setToolTip(tr("Exit"));
-    place(exit, chrome.Label1);
+    place(exit, chrome.exitHotspot);
 }
 
 void MainWindow::buildNumberGroup()
@@ -399,7 +399,7 @@ void MainWindow::buildSampleGroup()
     auto *box = new QGroupBox(tr("Sample"), this);
     place(box, T(366), T(29), T(232), T(103));
 
-    auto *backdrop = new BoundLabel(sample.Label6, BoundLabel::ModelColours | BoundLabel::ModelBorder, box);
+    auto *backdrop = new BoundLabel(sample.backdrop, BoundLabel::ModelColours | BoundLabel::ModelBorder, box);
     backdrop->setGeometry(dp(box, 8), dp(box, 18), dp(box, 216), dp(box, 58));
     auto *number = new BoundLabel(m_form.doc.sampleLabel, BoundLabel::ModelLook, backdrop);
     // What share of its size the sample is shown at, when it does not fit.
@@ -431,7 +431,7 @@ void MainWindow::buildSampleGroup()
     onViewUpdate(m_form.doc.sampleLabel, number, fit);
     fit(number);
 
-    auto *readout = new BoundLabel(sample.La00, BoundLabel::CentreText, box);
+    auto *readout = new BoundLabel(sample.readout, BoundLabel::CentreText, box);
     readout->setGeometry(dp(box, 8), dp(box, 80), dp(box, 216), dp(box, 16));
     shrunk->raise();
 }
@@ -447,11 +447,11 @@ void MainWindow::buildLayoutCard()
     // rows of the card are laid out around them. The orientation button
     // belongs to the style strip.
     for (const WindowChrome::ButtonFrame &f : m_form.chrome.framedButtons()) {
-        if (f.button == &m_form.orientation.Label4)
+        if (f.button == &m_form.orientation.orientationButton)
             continue;
         auto *b = new FramedButton(*f.button, this);
         frameWith(b, f.lines);
-        if (f.button == &m_form.Label50) {
+        if (f.button == &m_form.printButton) {
             // The window shows "Print" in the row of the other commands.
             place(b, 11280, 915, 645, 225);
             b->setToolTip(tr("Print numbered pages of this layout"));
@@ -485,17 +485,17 @@ void MainWindow::buildStyleStrip()
 {
     LayoutDocument &doc = m_form.doc;
     // The orientation button with its icon and code, left of the strip.
-    auto *orientation = new FramedButton(m_form.orientation.Label4, this);
+    auto *orientation = new FramedButton(m_form.orientation.orientationButton, this);
     for (const WindowChrome::ButtonFrame &f : m_form.chrome.framedButtons()) {
-        if (f.button == &m_form.orientation.Label4)
+        if (f.button == &m_form.orientation.orientationButton)
             frameWith(orientation, f.lines);
     }
     // The window's own place for it: the left end of the strip, before the icons.
     orientation->setToolTip(tr("Turn the page"));
     place(orientation, 120, 2070, 1455, 210);
-    auto *standing = new SheetStackIcon(m_form.orientation.Im1, true, this);
+    auto *standing = new SheetStackIcon(m_form.orientation.standingIcon, true, this);
     place(standing, 1830, 2010, 300, 300);
-    auto *lying = new SheetStackIcon(m_form.orientation.Im2, false, this);
+    auto *lying = new SheetStackIcon(m_form.orientation.lyingIcon, false, this);
     place(lying, 1830, 2010, 300, 300);
     place(new OrientationCodeLabel(m_form.doc.orientationCode, this), 2175, 2040, 150, 240);
 
@@ -535,18 +535,18 @@ void MainWindow::buildStyleStrip()
     row->addSpacing(4);
     row->addWidget(line);
     row->addSpacing(12);
-    auto *backColour = new ColourButton(m_form.style.Command4, doc.sampleLabel, true, strip);
+    auto *backColour = new ColourButton(m_form.style.backColourButton, doc.sampleLabel, true, strip);
     backColour->setFixedSize(dp(strip, 70), dp(strip, 17));
     backColour->setToolTip(tr("Back colour of the numbers"));
-    auto *foreColour = new ColourButton(m_form.style.Command5, doc.sampleLabel, false, strip);
+    auto *foreColour = new ColourButton(m_form.style.foreColourButton, doc.sampleLabel, false, strip);
     foreColour->setFixedSize(dp(strip, 70), dp(strip, 17));
     foreColour->setToolTip(tr("Colour of the numbers"));
     row->addWidget(backColour);
     row->addWidget(foreColour);
     row->addStretch(1);
     // The journal of runs ends the strip, right under Print.
-    auto *journal = new FramedButton(m_form.Jour1, strip);
-    journal->setObjectName(m_form.Jour1.name());
+    auto *journal = new FramedButton(m_form.journalButton, strip);
+    journal->setObjectName(m_form.journalButton.name());
     journal->setFixedSize(dp(strip, 62), dp(strip, 17));
     journal->setToolTip(tr("The runs printed so far: find a number, print pages again (Ctrl+J)"));
     row->addWidget(journal);
@@ -565,7 +565,7 @@ void MainWindow::buildPreview()
     auto *layout = new QHBoxLayout(row);
     layout->setContentsMargins(2, 0, 2, 0);
     layout->setSpacing(4);
-    auto *grid = new BoundCheckBox(placement.Check4, row);
+    auto *grid = new BoundCheckBox(placement.crosshairOption, row);
     grid->setToolTip(tr("Show the centimetre grid on the page"));
     layout->addWidget(grid);
     layout->addStretch(1);
@@ -588,8 +588,8 @@ void MainWindow::buildPreview()
         layout->addWidget(caption(QStringLiteral("cm."), row));
         layout->addSpacing(6);
     };
-    readout(placement.L2, QStringLiteral("\u2193"), tr("Pointer's distance from the top edge of the page"));
-    readout(placement.L1, QStringLiteral("\u2192"), tr("Pointer's distance from the left edge of the page"));
+    readout(placement.pointerY, QStringLiteral("\u2193"), tr("Pointer's distance from the top edge of the page"));
+    readout(placement.pointerX, QStringLiteral("\u2192"), tr("Pointer's distance from the left edge of the page"));
 }
 
 void MainWindow::buildSlotPanels()

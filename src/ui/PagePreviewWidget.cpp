@@ -17,12 +17,12 @@ PagePreviewWidget::PagePreviewWidget(PagePreview &preview, const std::array<std:
     : QWidget(parent)
     , m_preview(preview)
 {
-    setObjectName(preview.Picture2.name());
+    setObjectName(preview.page.name());
     setMouseTracking(true);
     const auto repaint = [](PagePreviewWidget *w) { w->update(); };
-    onViewUpdate(preview.Picture2, this, repaint);
-    onViewUpdate(preview.PLine1, this, repaint);
-    onViewUpdate(preview.PLine2, this, repaint);
+    onViewUpdate(preview.page, this, repaint);
+    onViewUpdate(preview.crosshairVertical, this, repaint);
+    onViewUpdate(preview.crosshairHorizontal, this, repaint);
     for (int i = 0; i < 12; ++i) {
         m_labels[std::size_t(i)] = labels[std::size_t(i)].get();
         onViewUpdate(*labels[std::size_t(i)], this, repaint);
@@ -36,7 +36,7 @@ PagePreviewWidget::PagePreviewWidget(PagePreview &preview, const std::array<std:
 
 double PagePreviewWidget::scale() const
 {
-    const double w = m_preview.Picture2.width(), h = m_preview.Picture2.height();
+    const double w = m_preview.page.width(), h = m_preview.page.height();
     if (w <= 0 || h <= 0)
         return 0;
     return std::min((width() - 2.0 * Margin) / w, (height() - 2.0 * Margin) / h);
@@ -45,7 +45,7 @@ double PagePreviewWidget::scale() const
 QPointF PagePreviewWidget::pageOrigin() const
 {
     const double s = scale();
-    const double w = m_preview.Picture2.width() * s, h = m_preview.Picture2.height() * s;
+    const double w = m_preview.page.width() * s, h = m_preview.page.height() * s;
     // Whole pixels, so that the page edge is crisp.
     return {std::round((width() - w) / 2), std::round((height() - h) / 2)};
 }
@@ -53,7 +53,7 @@ QPointF PagePreviewWidget::pageOrigin() const
 QRectF PagePreviewWidget::pageRect() const
 {
     const double s = scale();
-    return {pageOrigin(), QSizeF(m_preview.Picture2.width() * s, m_preview.Picture2.height() * s)};
+    return {pageOrigin(), QSizeF(m_preview.page.width() * s, m_preview.page.height() * s)};
 }
 
 QPointF PagePreviewWidget::toUnits(const QPointF &pos) const
@@ -82,7 +82,7 @@ void PagePreviewWidget::paintEvent(QPaintEvent *)
     p.setRenderHint(QPainter::Antialiasing, false);
     p.fillRect(page.translated(3, 3), QColor(0, 0, 0, 40));
     p.fillRect(page.translated(1, 1), QColor(0, 0, 0, 50));
-    const Label &pic = m_preview.Picture2;
+    const Label &pic = m_preview.page;
     p.fillRect(page, pic.transparent() ? QColor(Qt::white) : resolveColour(pic.backColor(), palette()));
 
     p.save();
@@ -93,8 +93,8 @@ void PagePreviewWidget::paintEvent(QPaintEvent *)
         paintLine(p, *l, dpr);
     for (auto &l : m_preview.Line26)
         paintLine(p, *l, dpr);
-    paintLine(p, m_preview.PLine1, dpr);
-    paintLine(p, m_preview.PLine2, dpr);
+    paintLine(p, m_preview.crosshairVertical, dpr);
+    paintLine(p, m_preview.crosshairHorizontal, dpr);
     p.translate(page.topLeft());
     p.scale(s, s);
     p.setRenderHint(QPainter::TextAntialiasing, true);
@@ -196,7 +196,7 @@ void PagePreviewWidget::forward(MouseAction a, QMouseEvent *e, int target)
         Label &label = *m_labels[std::size_t(target - 1)];
         label.mouse(a, code, u.x() - b.left() - label.left(), u.y() - b.top() - label.top());
     } else {
-        m_preview.Picture2.mouse(a, code, u.x(), u.y());
+        m_preview.page.mouse(a, code, u.x(), u.y());
     }
 }
 
@@ -237,7 +237,7 @@ void PagePreviewWidget::mouseReleaseEvent(QMouseEvent *e)
     if (target > 0 && boxAt(toUnits(e->position())) == target)
         m_labels[std::size_t(target - 1)]->click();
     else if (target == 0)
-        m_preview.Picture2.click();
+        m_preview.page.click();
 }
 
 void PagePreviewWidget::mouseDoubleClickEvent(QMouseEvent *e)
@@ -250,7 +250,7 @@ void PagePreviewWidget::mouseDoubleClickEvent(QMouseEvent *e)
     if (m_grab > 0)
         m_labels[std::size_t(m_grab - 1)]->doubleClick();
     else
-        m_preview.Picture2.doubleClick();
+        m_preview.page.doubleClick();
 }
 
 } // namespace numora::ui

@@ -42,6 +42,51 @@ QList<QList<int>> PrintOrderIllustration::printedPages(int order)
     return pages;
 }
 
+namespace {
+
+// The picture's bands, top to bottom: the page stack, the arrow, the captions.
+struct Bands
+{
+    qreal caption, arrowBand, stackH, stepY, pageH, pageW, stepX, left;
+};
+
+Bands bandsFor(QSizeF size)
+{
+    constexpr int count = PrintOrderIllustration::PageCount;
+    Bands b{};
+    b.caption = size.height() * 0.15;
+    b.arrowBand = size.height() * 0.09;
+    b.stackH = size.height() - b.caption - b.arrowBand;
+    b.stepY = b.stackH * 0.06;
+    b.pageH = b.stackH - 2 * b.stepY - 2;
+    b.pageW = std::min(b.pageH * 0.8, (size.width() - 8) / (1 + 0.82 * (count - 1)));
+    b.stepX = b.pageW * 0.82;
+    b.left = (size.width() - b.pageW - (count - 1) * b.stepX) / 2;
+    return b;
+}
+
+} // namespace
+
+// Pages overlap like a fanned stack: the first printed lies on the left,
+// each later one a little further right and lower, on top of it.
+QRectF PrintOrderIllustration::pageRect(int i, QSizeF size)
+{
+    const Bands b = bandsFor(size);
+    return {b.left + i * b.stepX, 1 + i * b.stepY, b.pageW, b.pageH};
+}
+
+QRectF PrintOrderIllustration::slotBox(int i, int s, QSizeF size)
+{
+    const QRectF page = pageRect(i, size);
+    return {page.left() + page.width() * 0.12, page.top() + page.height() * (0.2 + 0.4 * s), page.width() * 0.76,
+            page.height() * 0.3};
+}
+
+QColor PrintOrderIllustration::slotColour(int s)
+{
+    return s == 0 ? QColor(0x1f, 0x5f, 0xbf) : QColor(0xd0, 0x60, 0x10);
+}
+
 void PrintOrderIllustration::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
@@ -49,21 +94,11 @@ void PrintOrderIllustration::paintEvent(QPaintEvent *)
     p.fillRect(rect(), palette().window());
 
     const QList<QList<int>> pages = printedPages(m_order);
-    const int count = 3;
-    const QColor slotColours[2] = {QColor(0x1f, 0x5f, 0xbf), QColor(0xd0, 0x60, 0x10)};
-
-    // Pages overlap like a fanned stack: the first printed lies on the left,
-    // each later one a little further right and lower, on top of it.
-    const qreal w = width();
+    const int count = PageCount;
     const qreal h = height();
-    const qreal caption = h * 0.15;
-    const qreal arrowBand = h * 0.09;
-    const qreal stackH = h - caption - arrowBand;
-    const qreal stepY = stackH * 0.06;
-    const qreal pageH = stackH - 2 * stepY - 2;
-    const qreal pageW = std::min(pageH * 0.8, (w - 8) / (1 + 0.82 * (count - 1)));
-    const qreal stepX = pageW * 0.82;
-    const qreal left = (w - pageW - (count - 1) * stepX) / 2;
+    const Bands b = bandsFor(size());
+    const qreal caption = b.caption, arrowBand = b.arrowBand, pageH = b.pageH, pageW = b.pageW, stepX = b.stepX,
+                left = b.left;
 
     QFont numberFont = font();
     numberFont.setPixelSize(std::max(8, int(pageH * 0.2)));
@@ -72,7 +107,7 @@ void PrintOrderIllustration::paintEvent(QPaintEvent *)
     captionFont.setPixelSize(std::max(7, int(caption * 0.7)));
 
     for (int i = 0; i < count; ++i) {
-        const QRectF page(left + i * stepX, 1 + i * stepY, pageW, pageH);
+        const QRectF page = pageRect(i, size());
         p.setPen(QPen(QColor(0x70, 0x70, 0x70), 1));
         p.setBrush(QColor(0xfd, 0xfd, 0xf8));
         p.drawRect(page);
@@ -89,9 +124,8 @@ void PrintOrderIllustration::paintEvent(QPaintEvent *)
         if (i < pages.size()) {
             p.setFont(numberFont);
             for (int s = 0; s < 2; ++s) {
-                const QRectF box(page.left() + pageW * 0.12, page.top() + pageH * (0.2 + 0.4 * s), pageW * 0.76,
-                                 pageH * 0.3);
-                p.setPen(QPen(slotColours[s], 1));
+                const QRectF box = slotBox(i, s, size());
+                p.setPen(QPen(slotColour(s), 1));
                 p.setBrush(Qt::NoBrush);
                 p.drawRect(box);
                 p.drawText(box, Qt::AlignCenter, QString::number(pages.at(i).at(s)));

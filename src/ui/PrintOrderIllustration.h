@@ -23,6 +23,14 @@ public:
     // tells what a run does.
     static QList<QList<int>> printedPages(int order);
 
+    // Where page i (0: printed first, lowest in the stack) and the box of
+    // slot s (0 or 1) on it are drawn in a picture of `size`, and the colour
+    // that slot's numbers are drawn in.
+    static constexpr int PageCount = 3;
+    static QRectF pageRect(int i, QSizeF size);
+    static QRectF slotBox(int i, int s, QSizeF size);
+    static QColor slotColour(int s);
+
     QSize sizeHint() const override { return {236, 132}; }
     QSize minimumSizeHint() const override { return {180, 100}; }
 

@@ -1,6 +1,41 @@
 #include "BasicControls.h"
+#include "PropertyTable.h"
 
 namespace numora {
+
+namespace {
+
+// "list(i)" is answered beside the table (see listItemProperty).
+const PropertyTable<ListBox> kListProperties = {
+    {"listIndex", [](const ListBox &l) -> QVariant { return l.listIndex(); },
+     [](ListBox &l, const QVariant &v) { return l.setListIndex(v.toInt()); }},
+    {"listCount", [](const ListBox &l) -> QVariant { return l.count(); }},
+    {"text", [](const ListBox &l) -> QVariant { return l.item(l.listIndex()); }},
+};
+
+const PropertyTable<CheckBox> kCheckProperties = {
+    {"value", [](const CheckBox &c) -> QVariant { return c.value(); },
+     [](CheckBox &c, const QVariant &v) {
+         bool ok = false;
+         const int i = v.toInt(&ok);
+         return ok && c.setValue(i);
+     }},
+    {"caption", [](const CheckBox &c) -> QVariant { return c.caption(); }},
+};
+
+// The range is the form's to set; scripts read it.
+const PropertyTable<ScrollBar> kScrollProperties = {
+    {"value", [](const ScrollBar &s) -> QVariant { return s.value(); },
+     [](ScrollBar &s, const QVariant &v) {
+         bool ok = false;
+         const qint64 i = v.toLongLong(&ok);
+         return ok && s.setValue(i);
+     }},
+    {"min", [](const ScrollBar &s) -> QVariant { return s.min(); }},
+    {"max", [](const ScrollBar &s) -> QVariant { return s.max(); }},
+};
+
+} // namespace
 
 void ListBox::addItem(const QString &t)
 {
@@ -57,32 +92,22 @@ bool ListBox::choose(int i)
 
 bool ListBox::has(const QString &p) const
 {
-    return p == QLatin1String("listIndex") || p == QLatin1String("listCount") || p.startsWith(QLatin1String("list("))
-           || p == QLatin1String("text") || Control::has(p);
+    return kListProperties.find(p) != nullptr || isListItemProperty(p) || Control::has(p);
 }
 
 QVariant ListBox::get(const QString &p) const
 {
-    if (p == QLatin1String("listIndex"))
-        return m_index;
-    if (p == QLatin1String("listCount"))
-        return count();
-    if (p == QLatin1String("text"))
-        return item(m_index);
-    if (p.startsWith(QLatin1String("list(")) && p.endsWith(QLatin1Char(')'))) {
-        bool ok = false;
-        const int i = p.mid(5, p.size() - 6).toInt(&ok);
-        if (!ok || i < 0 || i >= m_items.size())
-            return {};
-        return m_items.at(i);
-    }
+    if (const auto v = kListProperties.get(*this, p))
+        return *v;
+    if (isListItemProperty(p))
+        return listItemProperty(p, items());
     return Control::get(p);
 }
 
 bool ListBox::set(const QString &p, const QVariant &v)
 {
-    if (p == QLatin1String("listIndex"))
-        return setListIndex(v.toInt());
+    if (const auto done = kListProperties.set(*this, p, v))
+        return *done;
     return Control::set(p, v);
 }
 
@@ -105,27 +130,19 @@ void CheckBox::toggle()
     onClick.raise();
 }
 
-bool CheckBox::has(const QString &p) const
-{
-    return p == QLatin1String("value") || p == QLatin1String("caption") || Control::has(p);
-}
+bool CheckBox::has(const QString &p) const { return kCheckProperties.find(p) != nullptr || Control::has(p); }
 
 QVariant CheckBox::get(const QString &p) const
 {
-    if (p == QLatin1String("value"))
-        return m_value;
-    if (p == QLatin1String("caption"))
-        return m_caption;
+    if (const auto v = kCheckProperties.get(*this, p))
+        return *v;
     return Control::get(p);
 }
 
 bool CheckBox::set(const QString &p, const QVariant &v)
 {
-    if (p == QLatin1String("value")) {
-        bool ok = false;
-        const int i = v.toInt(&ok);
-        return ok && setValue(i);
-    }
+    if (const auto done = kCheckProperties.set(*this, p, v))
+        return *done;
     return Control::set(p, v);
 }
 
@@ -141,29 +158,19 @@ bool ScrollBar::setValue(qint64 v)
     return true;
 }
 
-bool ScrollBar::has(const QString &p) const
-{
-    return p == QLatin1String("value") || p == QLatin1String("min") || p == QLatin1String("max") || Control::has(p);
-}
+bool ScrollBar::has(const QString &p) const { return kScrollProperties.find(p) != nullptr || Control::has(p); }
 
 QVariant ScrollBar::get(const QString &p) const
 {
-    if (p == QLatin1String("value"))
-        return m_value;
-    if (p == QLatin1String("min"))
-        return m_min;
-    if (p == QLatin1String("max"))
-        return m_max;
+    if (const auto v = kScrollProperties.get(*this, p))
+        return *v;
     return Control::get(p);
 }
 
 bool ScrollBar::set(const QString &p, const QVariant &v)
 {
-    if (p == QLatin1String("value")) {
-        bool ok = false;
-        const qint64 i = v.toLongLong(&ok);
-        return ok && setValue(i);
-    }
+    if (const auto done = kScrollProperties.set(*this, p, v))
+        return *done;
     return Control::set(p, v);
 }
 

@@ -1,4 +1,5 @@
 #include "ComboBox.h"
+#include "PropertyTable.h"
 
 namespace numora {
 
@@ -84,34 +85,36 @@ void ComboBox::textChanged()
     }
 }
 
+namespace {
+
+// "text" and the selection are TextEditing's; "list(i)" is answered beside
+// the table (see listItemProperty).
+const PropertyTable<ComboBox> kComboProperties = {
+    {"listIndex", [](const ComboBox &c) -> QVariant { return c.listIndex(); },
+     [](ComboBox &c, const QVariant &v) { return c.setListIndex(v.toInt()); }},
+    {"listCount", [](const ComboBox &c) -> QVariant { return c.count(); }},
+};
+
+} // namespace
+
 bool ComboBox::has(const QString &p) const
 {
-    return p == QLatin1String("listIndex") || p == QLatin1String("listCount") || p.startsWith(QLatin1String("list("))
-           || TextEditing::has(p);
+    return kComboProperties.find(p) != nullptr || isListItemProperty(p) || TextEditing::has(p);
 }
 
 QVariant ComboBox::get(const QString &p) const
 {
-    if (p == QLatin1String("listIndex"))
-        return m_index;
-    if (p == QLatin1String("listCount"))
-        return count();
-    if (p.startsWith(QLatin1String("list(")) && p.endsWith(QLatin1Char(')'))) {
-        bool ok = false;
-        const int i = p.mid(5, p.size() - 6).toInt(&ok);
-        if (!ok || i < 0 || i >= m_items.size())
-            return {};
-        return m_items.at(i);
-    }
+    if (const auto v = kComboProperties.get(*this, p))
+        return *v;
+    if (isListItemProperty(p))
+        return listItemProperty(p, items());
     return TextEditing::get(p);
 }
 
 bool ComboBox::set(const QString &p, const QVariant &v)
 {
-    if (p == QLatin1String("text"))
-        return setText(v.toString());
-    if (p == QLatin1String("listIndex"))
-        return setListIndex(v.toInt());
+    if (const auto done = kComboProperties.set(*this, p, v))
+        return *done;
     return TextEditing::set(p, v);
 }
 

@@ -1,4 +1,5 @@
 #include "Control.h"
+#include "PropertyTable.h"
 
 namespace numora {
 
@@ -61,50 +62,32 @@ void Control::setGeometry(double l, double t, double w, double h)
     viewChanged();
 }
 
-static const QStringList kBaseProperties = {
-    QStringLiteral("visible"), QStringLiteral("enabled"), QStringLiteral("left"), QStringLiteral("top"),
-    QStringLiteral("width"),   QStringLiteral("height"),  QStringLiteral("tag")};
+namespace {
 
-bool Control::has(const QString &p) const { return kBaseProperties.contains(p); }
+// Geometry in twips; visible, enabled and tag as the view shows them.
+const PropertyTable<Control> kProperties = {
+    {"visible", [](const Control &c) -> QVariant { return c.visible(); },
+     [](Control &c, const QVariant &v) { return c.setVisible(v.toBool()), true; }},
+    {"enabled", [](const Control &c) -> QVariant { return c.enabled(); },
+     [](Control &c, const QVariant &v) { return c.setEnabled(v.toBool()), true; }},
+    {"left", [](const Control &c) -> QVariant { return c.left(); },
+     [](Control &c, const QVariant &v) { return c.setLeft(v.toDouble()), true; }},
+    {"top", [](const Control &c) -> QVariant { return c.top(); },
+     [](Control &c, const QVariant &v) { return c.setTop(v.toDouble()), true; }},
+    {"width", [](const Control &c) -> QVariant { return c.width(); },
+     [](Control &c, const QVariant &v) { return c.setWidth(v.toDouble()), true; }},
+    {"height", [](const Control &c) -> QVariant { return c.height(); },
+     [](Control &c, const QVariant &v) { return c.setHeight(v.toDouble()), true; }},
+    {"tag", [](const Control &c) -> QVariant { return c.tag(); },
+     [](Control &c, const QVariant &v) { return c.setTag(v.toString()), true; }},
+};
 
-QVariant Control::get(const QString &p) const
-{
-    if (p == QLatin1String("visible"))
-        return m_visible;
-    if (p == QLatin1String("enabled"))
-        return m_enabled;
-    if (p == QLatin1String("left"))
-        return m_left;
-    if (p == QLatin1String("top"))
-        return m_top;
-    if (p == QLatin1String("width"))
-        return m_width;
-    if (p == QLatin1String("height"))
-        return m_height;
-    if (p == QLatin1String("tag"))
-        return m_tag;
-    return {};
-}
+} // namespace
 
-bool Control::set(const QString &p, const QVariant &v)
-{
-    if (p == QLatin1String("visible"))
-        setVisible(v.toBool());
-    else if (p == QLatin1String("enabled"))
-        setEnabled(v.toBool());
-    else if (p == QLatin1String("left"))
-        setLeft(v.toDouble());
-    else if (p == QLatin1String("top"))
-        setTop(v.toDouble());
-    else if (p == QLatin1String("width"))
-        setWidth(v.toDouble());
-    else if (p == QLatin1String("height"))
-        setHeight(v.toDouble());
-    else if (p == QLatin1String("tag"))
-        setTag(v.toString());
-    else
-        return false;
-    return true;
-}
+bool Control::has(const QString &p) const { return kProperties.find(p) != nullptr; }
+
+QVariant Control::get(const QString &p) const { return kProperties.get(*this, p).value_or(QVariant()); }
+
+bool Control::set(const QString &p, const QVariant &v) { return kProperties.set(*this, p, v).value_or(false); }
 
 } // namespace numora

@@ -1,4 +1,5 @@
 #include "Label.h"
+#include "PropertyTable.h"
 
 namespace numora {
 
@@ -120,75 +121,73 @@ void Label::fit()
     setGeometry(left(), top(), w, h);
 }
 
-static bool isColorProperty(const QString &p)
+namespace {
+
+// A colour is a 32-bit value; anything else is refused, not wrapped.
+bool setColour(Label &l, const QVariant &v, void (Label::*setter)(qint32))
 {
-    return p == QLatin1String("forecolor") || p == QLatin1String("backcolor");
+    bool ok = false;
+    const qint64 c = v.toLongLong(&ok);
+    if (!ok || c < INT32_MIN || c > INT32_MAX)
+        return false;
+    (l.*setter)(qint32(c));
+    return true;
 }
 
-bool Label::has(const QString &p) const
-{
-    static const QStringList own = {
-        QStringLiteral("caption"),   QStringLiteral("border"),     QStringLiteral("forecolor"),
-        QStringLiteral("backcolor"), QStringLiteral("fontname"),   QStringLiteral("fontsize"),
-        QStringLiteral("fontbold"),  QStringLiteral("fontitalic"), QStringLiteral("autosize"),
-        QStringLiteral("alignment"), QStringLiteral("pressed")};
-    return own.contains(p) || Control::has(p);
-}
+const PropertyTable<Label> kLabelProperties = {
+    {"caption", [](const Label &l) -> QVariant { return l.caption(); },
+     [](Label &l, const QVariant &v) { return l.setCaption(v.toString()); }},
+    {"border", [](const Label &l) -> QVariant { return l.border(); },
+     [](Label &l, const QVariant &v) { return l.setBorder(v.toInt()), true; }},
+    {"pressed", [](const Label &l) -> QVariant { return l.pressed(); },
+     [](Label &l, const QVariant &v) { return l.setPressed(v.toBool()), true; }},
+    {"forecolor", [](const Label &l) -> QVariant { return l.foreColor(); },
+     [](Label &l, const QVariant &v) { return setColour(l, v, &Label::setForeColor); }},
+    {"backcolor", [](const Label &l) -> QVariant { return l.backColor(); },
+     [](Label &l, const QVariant &v) { return setColour(l, v, &Label::setBackColor); }},
+    {"fontname", [](const Label &l) -> QVariant { return l.font().name; },
+     [](Label &l, const QVariant &v) { return l.setFontName(v.toString()), true; }},
+    {"fontsize", [](const Label &l) -> QVariant { return l.font().size; },
+     [](Label &l, const QVariant &v) { return l.setFontSize(v.toDouble()), true; }},
+    {"fontbold", [](const Label &l) -> QVariant { return l.font().bold; },
+     [](Label &l, const QVariant &v) { return l.setFontBold(v.toBool()), true; }},
+    {"fontitalic", [](const Label &l) -> QVariant { return l.font().italic; },
+     [](Label &l, const QVariant &v) { return l.setFontItalic(v.toBool()), true; }},
+    // Auto-size needs a measurer, which only the form that owns the label has.
+    {"autosize", [](const Label &l) -> QVariant { return l.autoSize(); }},
+    {"alignment", [](const Label &l) -> QVariant { return l.alignment(); },
+     [](Label &l, const QVariant &v) { return l.setAlignment(v.toInt()), true; }},
+};
+
+const PropertyTable<LineItem> kLineProperties = {
+    {"x1", [](const LineItem &l) -> QVariant { return l.x1(); },
+     [](LineItem &l, const QVariant &v) { return l.setX1(v.toDouble()), true; }},
+    {"y1", [](const LineItem &l) -> QVariant { return l.y1(); },
+     [](LineItem &l, const QVariant &v) { return l.setY1(v.toDouble()), true; }},
+    {"x2", [](const LineItem &l) -> QVariant { return l.x2(); },
+     [](LineItem &l, const QVariant &v) { return l.setX2(v.toDouble()), true; }},
+    {"y2", [](const LineItem &l) -> QVariant { return l.y2(); },
+     [](LineItem &l, const QVariant &v) { return l.setY2(v.toDouble()), true; }},
+    {"forecolor", [](const LineItem &l) -> QVariant { return l.color(); },
+     [](LineItem &l, const QVariant &v) { return l.setColor(qint32(v.toLongLong())), true; }},
+};
+
+} // namespace
+
+bool Label::has(const QString &p) const { return kLabelProperties.find(p) != nullptr || Control::has(p); }
 
 QVariant Label::get(const QString &p) const
 {
-    if (p == QLatin1String("caption"))
-        return m_caption;
-    if (p == QLatin1String("border"))
-        return m_border;
-    if (p == QLatin1String("pressed"))
-        return m_pressed;
-    if (p == QLatin1String("forecolor"))
-        return m_fore;
-    if (p == QLatin1String("backcolor"))
-        return m_back;
-    if (p == QLatin1String("fontname"))
-        return m_font.name;
-    if (p == QLatin1String("fontsize"))
-        return m_font.size;
-    if (p == QLatin1String("fontbold"))
-        return m_font.bold;
-    if (p == QLatin1String("fontitalic"))
-        return m_font.italic;
-    if (p == QLatin1String("autosize"))
-        return m_autoSize;
-    if (p == QLatin1String("alignment"))
-        return m_align;
+    if (const auto v = kLabelProperties.get(*this, p))
+        return *v;
     return Control::get(p);
 }
 
 bool Label::set(const QString &p, const QVariant &v)
 {
-    if (p == QLatin1String("caption"))
-        return setCaption(v.toString());
-    if (p == QLatin1String("border"))
-        setBorder(v.toInt());
-    else if (isColorProperty(p)) {
-        bool ok = false;
-        const qint64 c = v.toLongLong(&ok);
-        if (!ok || c < INT32_MIN || c > INT32_MAX)
-            return false;
-        p == QLatin1String("forecolor") ? setForeColor(qint32(c)) : setBackColor(qint32(c));
-    } else if (p == QLatin1String("fontname"))
-        setFontName(v.toString());
-    else if (p == QLatin1String("fontsize"))
-        setFontSize(v.toDouble());
-    else if (p == QLatin1String("fontbold"))
-        setFontBold(v.toBool());
-    else if (p == QLatin1String("fontitalic"))
-        setFontItalic(v.toBool());
-    else if (p == QLatin1String("alignment"))
-        setAlignment(v.toInt());
-    else if (p == QLatin1String("pressed"))
-        setPressed(v.toBool());
-    else
-        return Control::set(p, v);
-    return true;
+    if (const auto done = kLabelProperties.set(*this, p, v))
+        return *done;
+    return Control::set(p, v);
 }
 
 void LineItem::setX1(double v) { setPoints(v, m_y1, m_x2, m_y2); }
@@ -215,42 +214,20 @@ void LineItem::setColor(qint32 c)
     viewChanged();
 }
 
-bool LineItem::has(const QString &p) const
-{
-    return p == QLatin1String("x1") || p == QLatin1String("y1") || p == QLatin1String("x2") || p == QLatin1String("y2")
-           || p == QLatin1String("forecolor") || Control::has(p);
-}
+bool LineItem::has(const QString &p) const { return kLineProperties.find(p) != nullptr || Control::has(p); }
 
 QVariant LineItem::get(const QString &p) const
 {
-    if (p == QLatin1String("x1"))
-        return m_x1;
-    if (p == QLatin1String("y1"))
-        return m_y1;
-    if (p == QLatin1String("x2"))
-        return m_x2;
-    if (p == QLatin1String("y2"))
-        return m_y2;
-    if (p == QLatin1String("forecolor"))
-        return m_color;
+    if (const auto v = kLineProperties.get(*this, p))
+        return *v;
     return Control::get(p);
 }
 
 bool LineItem::set(const QString &p, const QVariant &v)
 {
-    if (p == QLatin1String("x1"))
-        setX1(v.toDouble());
-    else if (p == QLatin1String("y1"))
-        setY1(v.toDouble());
-    else if (p == QLatin1String("x2"))
-        setX2(v.toDouble());
-    else if (p == QLatin1String("y2"))
-        setY2(v.toDouble());
-    else if (p == QLatin1String("forecolor"))
-        setColor(qint32(v.toLongLong()));
-    else
-        return Control::set(p, v);
-    return true;
+    if (const auto done = kLineProperties.set(*this, p, v))
+        return *done;
+    return Control::set(p, v);
 }
 
 } // namespace numora

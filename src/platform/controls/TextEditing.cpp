@@ -1,4 +1,5 @@
 #include "TextEditing.h"
+#include "PropertyTable.h"
 
 namespace numora {
 
@@ -88,37 +89,33 @@ void TextEditing::paste(const QString &pasted)
 
 void TextEditing::clearText() { replaceText(QString(), 0); }
 
-bool TextEditing::has(const QString &p) const
-{
-    return p == QLatin1String("text") || p == QLatin1String("selText") || p == QLatin1String("selStart")
-           || p == QLatin1String("selLength") || Control::has(p);
-}
+namespace {
+
+const PropertyTable<TextEditing> kTextProperties = {
+    {"text", [](const TextEditing &t) -> QVariant { return t.text(); },
+     [](TextEditing &t, const QVariant &v) { return t.setText(v.toString()); }},
+    {"selText", [](const TextEditing &t) -> QVariant { return t.selectedText(); }},
+    {"selStart", [](const TextEditing &t) -> QVariant { return t.selStart(); },
+     [](TextEditing &t, const QVariant &v) { return t.select(v.toInt(), 0), true; }},
+    {"selLength", [](const TextEditing &t) -> QVariant { return t.selLength(); },
+     [](TextEditing &t, const QVariant &v) { return t.select(t.selStart(), v.toInt()), true; }},
+};
+
+} // namespace
+
+bool TextEditing::has(const QString &p) const { return kTextProperties.find(p) != nullptr || Control::has(p); }
 
 QVariant TextEditing::get(const QString &p) const
 {
-    if (p == QLatin1String("text"))
-        return m_text;
-    if (p == QLatin1String("selText"))
-        return selectedText();
-    if (p == QLatin1String("selStart"))
-        return m_selStart;
-    if (p == QLatin1String("selLength"))
-        return m_selLength;
+    if (const auto v = kTextProperties.get(*this, p))
+        return *v;
     return Control::get(p);
 }
 
 bool TextEditing::set(const QString &p, const QVariant &v)
 {
-    if (p == QLatin1String("text"))
-        return setText(v.toString());
-    if (p == QLatin1String("selStart")) {
-        select(v.toInt(), 0);
-        return true;
-    }
-    if (p == QLatin1String("selLength")) {
-        select(m_selStart, v.toInt());
-        return true;
-    }
+    if (const auto done = kTextProperties.set(*this, p, v))
+        return *done;
     return Control::set(p, v);
 }
 

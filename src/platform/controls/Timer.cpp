@@ -1,4 +1,5 @@
 #include "Timer.h"
+#include "PropertyTable.h"
 
 namespace numora {
 
@@ -21,25 +22,35 @@ void Timer::setInterval(int ms)
         m_scheduler.disarm(this);
 }
 
-bool Timer::has(const QString &p) const { return p == QLatin1String("interval") || Control::has(p); }
+namespace {
+
+const PropertyTable<Timer> kTimerProperties = {
+    {"interval", [](const Timer &t) -> QVariant { return t.interval(); },
+     [](Timer &t, const QVariant &v) {
+         bool ok = false;
+         const int i = v.toInt(&ok);
+         if (!ok || i < 0)
+             return false;
+         t.setInterval(i);
+         return true;
+     }},
+};
+
+} // namespace
+
+bool Timer::has(const QString &p) const { return kTimerProperties.find(p) != nullptr || Control::has(p); }
 
 QVariant Timer::get(const QString &p) const
 {
-    if (p == QLatin1String("interval"))
-        return m_interval;
+    if (const auto v = kTimerProperties.get(*this, p))
+        return *v;
     return Control::get(p);
 }
 
 bool Timer::set(const QString &p, const QVariant &v)
 {
-    if (p == QLatin1String("interval")) {
-        bool ok = false;
-        const int i = v.toInt(&ok);
-        if (!ok || i < 0)
-            return false;
-        setInterval(i);
-        return true;
-    }
+    if (const auto done = kTimerProperties.set(*this, p, v))
+        return *done;
     return Control::set(p, v);
 }
 
