@@ -1,6 +1,6 @@
 #include "PrintCommand.h"
 #include "app/MainForm.h"
-#include "app/SystemClock.h"
+#include "program/SystemClock.h"
 #include "app/Reprinter.h"
 #include "journal/JournalForm.h"
 #include "journal/JournalSetup.h"

@@ -1,7 +1,7 @@
 #include "QtPrinter.h"
 #include "PrintDrawing.h"
 #include "QtFonts.h"
-#include "platform/Colour.h"
+#include "platform/qt/QtColour.h"
 
 #include <QDir>
 #include <QFile>

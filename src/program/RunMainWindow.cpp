@@ -1,7 +1,7 @@
 #include "RunMainWindow.h"
 #include "journal/JournalSetup.h"
 #include "platform/qt/QtFonts.h"
-#include "MainForm.h"
+#include "app/MainForm.h"
 #include "SystemClock.h"
 #include "platform/LayoutFolder.h"
 #include "platform/qt/QtDesktop.h"
