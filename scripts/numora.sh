@@ -45,7 +45,20 @@ if [ ${#missing[@]} -gt 0 ]; then
   "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=Release -DNUMORA_WERROR=ON >/dev/null
+# A compiler cache, where there is one, makes the second build cheap.
+launcher=()
+if command -v ccache >/dev/null 2>&1; then
+  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+if [ "$mode" = sanitize ]; then
+  # A Debug build of its own with AddressSanitizer and UndefinedBehaviorSanitizer.
+  build="$here/build-asan"
+  sanitizers="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
+  cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=Debug -DNUMORA_WERROR=ON "${launcher[@]}" \
+        -DCMAKE_CXX_FLAGS="$sanitizers" -DCMAKE_EXE_LINKER_FLAGS="$sanitizers" >/dev/null
+else
+  cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=Release -DNUMORA_WERROR=ON "${launcher[@]}" >/dev/null
+fi
 cmake --build "$build" -j2
 
 case "$mode" in
@@ -58,8 +71,14 @@ case "$mode" in
     # their own: ctest --test-dir build -L benchmark
     ctest --test-dir "$build" --output-on-failure -j2 -LE benchmark
     ;;
+  sanitize)
+    export QT_QPA_PLATFORM=offscreen
+    # Undefined behaviour stops the test that meets it, with its stack.
+    export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+    ctest --test-dir "$build" --output-on-failure -j2 -LE benchmark
+    ;;
   *)
-    echo "usage: $0 run|test" >&2
+    echo "usage: $0 run|test|sanitize" >&2
     exit 2
     ;;
 esac

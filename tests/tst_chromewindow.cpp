@@ -4,7 +4,7 @@
 // build folder and checks where their pieces are drawn.
 #include "app/AboutForm.h"
 #include "layoutfiles/BrowserForm.h"
-#include "platform/Colour.h"
+#include "platform/qt/QtColour.h"
 #include "platform/Desktop.h"
 #include "platform/qt/QtDesktop.h"
 #include "ui/AboutWindow.h"

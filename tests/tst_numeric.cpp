@@ -1,4 +1,5 @@
 #include "platform/Colour.h"
+#include "platform/qt/QtColour.h"
 #include "platform/Numeric.h"
 
 #include <QLocale>

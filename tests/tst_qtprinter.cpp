@@ -2,7 +2,7 @@
 // every number's text and where it stands, the page sizes, fonts, colours
 // and boxes, and what is left behind when a document fails or is thrown away.
 #include "PrintedPdf.h"
-#include "platform/Colour.h"
+#include "platform/qt/QtColour.h"
 #include "platform/qt/QtPrinter.h"
 
 #include <QFileInfo>

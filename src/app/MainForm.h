@@ -1,8 +1,8 @@
 #pragma once
 #include "Services.h"
 #include "layout/LayoutDocument.h"
-#include "layout/ResetCommands.h"
-#include "layout/SlotEditors.h"
+#include "ResetCommands.h"
+#include "SlotEditors.h"
 #include "numbertext/NumberSample.h"
 #include "numbertext/NumberStyle.h"
 #include "preview/MousePlacement.h"

@@ -1,7 +1,7 @@
 #pragma once
 #include "Commands.h"
 #include "app/Services.h"
-#include "app/SystemClock.h"
+#include "program/SystemClock.h"
 #include "journal/JournalSetup.h"
 #include "platform/Dialogs.h"
 #include "platform/LayoutFolder.h"

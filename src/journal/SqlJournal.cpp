@@ -579,8 +579,12 @@ std::optional<std::vector<JournalHit>> SqlJournal::find(const QString &numberTex
                                     "g.run_id WHERE ")
                    + (bare ? QStringLiteral("g.digits > 0") : QStringLiteral("g.pattern = ?"))
                    + QStringLiteral(" AND g.hi >= ? AND g.lo <= ? ORDER BY u.id, g.position"),
-               bare ? QVariantList{value, value} : QVariantList{pattern, value, value}))
-        return failed(std::optional<std::vector<JournalHit>>());
+               bare ? QVariantList{value, value} : QVariantList{pattern, value, value})) {
+        // Not failed(std::optional<...>()): GCC 12 with the sanitizers takes
+        // the copy of that empty optional for a read of its vector.
+        failed(false);
+        return std::nullopt;
+    }
     while (q.q.next()) {
         const NumberRange r = rangeFrom(q.q, 0);
         if (const auto page = r.pageOf(value))

@@ -171,8 +171,20 @@ std::optional<QByteArray> readLayoutFile(const LayoutFolder &folder, const QStri
     return bytes;
 }
 
+// Without the code page every Arabic character would be written as "?":
+// nothing is written then, and the error says why.
+static bool codePageUsable(QString *error)
+{
+    const QString problem = windows1256Problem();
+    if (!problem.isEmpty() && error)
+        *error = problem;
+    return problem.isEmpty();
+}
+
 bool writeNumberingBack(LayoutFolder &folder, const QString &path, const LayoutDocument &doc, QString *error)
 {
+    if (!codePageUsable(error))
+        return false;
     const auto bytes = readLayoutFile(folder, path, error);
     if (!bytes)
         return false;
@@ -198,6 +210,8 @@ LayoutFileIO::LayoutFileIO(LayoutDocument &doc, NumberSample &sample, Orientatio
 
 bool LayoutFileIO::writeLayoutFile(const QString &path, LayoutWriter writer, QString *error)
 {
+    if (!codePageUsable(error))
+        return false;
     return m_folder.write(path, encodeLayoutFile(layoutFileKeys(writer), layoutFileValues(m_doc)), error);
 }
 

@@ -1,9 +1,6 @@
 #pragma once
-#include <QColor>
 #include <QString>
 #include <optional>
-
-class QPalette;
 
 namespace numora {
 
@@ -17,8 +14,5 @@ std::optional<qint32> colourFromText(const QString &text);
 constexpr qint32 systemColour(int n) { return qint32(0x80000000u | quint32(n)); }
 constexpr bool isSystemColour(qint32 v) { return (quint32(v) & 0xFFFFFF00u) == 0x80000000u; }
 constexpr qint32 rgbColour(int r, int g, int b) { return qint32(r | (g << 8) | (b << 16)); }
-
-// For drawing only: a system colour becomes the palette's colour for it.
-QColor resolveColour(qint32 value, const QPalette &palette);
 
 } // namespace numora

@@ -1,6 +1,7 @@
 #include "Windows1256.h"
 
 #include <QHash>
+#include <QSet>
 #include <QStringDecoder>
 
 namespace numora {
@@ -21,7 +22,6 @@ constexpr char kCodePage[] = "windows-1256";
 QString fromWindows1256(const QByteArray &bytes)
 {
     QStringDecoder decoder(kCodePage);
-    Q_ASSERT_X(decoder.isValid(), "fromWindows1256", "Qt was built without the windows-1256 codec (ICU)");
     return decoder.decode(bytes);
 }
 
@@ -32,7 +32,6 @@ QByteArray toWindows1256(const QString &text)
         for (int b = 0x80; b <= 0xFF; ++b)
             high.append(char(b));
         const QString chars = fromWindows1256(high);
-        Q_ASSERT(chars.size() == high.size());
         QHash<char16_t, char> r;
         for (qsizetype i = 0; i < chars.size(); ++i)
             r.insert(chars[i].unicode(), high[i]);
@@ -48,6 +47,23 @@ QByteArray toWindows1256(const QString &text)
             out.append(byteOf.value(u, '?'));
     }
     return out;
+}
+
+QString windows1256Problem()
+{
+    static const QString problem = [] {
+        if (!QStringDecoder(kCodePage).isValid())
+            return QStringLiteral("Qt was built without the windows-1256 code page (ICU), which layout files use");
+        QByteArray all;
+        for (int b = 0; b <= 0xFF; ++b)
+            all.append(char(b));
+        const QString chars = fromWindows1256(all);
+        QSet<QChar> distinct(chars.begin(), chars.end());
+        if (chars.size() != all.size() || distinct.size() != all.size() || distinct.contains(QChar::ReplacementCharacter))
+            return QStringLiteral("Qt's windows-1256 code page does not give one character for each byte");
+        return QString();
+    }();
+    return problem;
 }
 
 } // namespace numora

@@ -1,6 +1,6 @@
 #include "BoundLabel.h"
 #include "ViewSupport.h"
-#include "platform/Colour.h"
+#include "platform/qt/QtColour.h"
 #include "platform/qt/QtFonts.h"
 
 #include <QKeyEvent>

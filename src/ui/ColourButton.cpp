@@ -1,6 +1,6 @@
 #include "ColourButton.h"
 #include "ViewSupport.h"
-#include "platform/Colour.h"
+#include "platform/qt/QtColour.h"
 
 #include <QPainter>
 

@@ -21,7 +21,7 @@
 #include "app/AboutForm.h"
 #include "app/MainForm.h"
 #include "layoutfiles/BrowserForm.h"
-#include "platform/Colour.h"
+#include "platform/qt/QtColour.h"
 
 #include <QDate>
 #include <QCloseEvent>

@@ -1,7 +1,7 @@
 #include "PainterPrinter.h"
 #include "PrintDrawing.h"
 #include "QtFonts.h"
-#include "platform/Colour.h"
+#include "platform/qt/QtColour.h"
 
 #include <QFontMetricsF>
 #include <QGuiApplication>

@@ -1,7 +1,7 @@
 #include "QtDialogs.h"
 #include "PainterPrinter.h"
 #include "QtPrinter.h"
-#include "platform/Colour.h"
+#include "platform/qt/QtColour.h"
 
 #include <QApplication>
 #include <QColorDialog>

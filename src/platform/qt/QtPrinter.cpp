@@ -2,7 +2,7 @@
 #include "PrintDrawing.h"
 #include "PrintTarget.h"
 #include "QtFonts.h"
-#include "platform/Colour.h"
+#include "platform/qt/QtColour.h"
 
 #include <QDir>
 #include <QFile>

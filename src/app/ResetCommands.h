@@ -1,5 +1,5 @@
 #pragma once
-#include "LayoutDocument.h"
+#include "layout/LayoutDocument.h"
 
 #include <functional>
 

@@ -2,7 +2,7 @@
 #include "journal/JournalSetup.h"
 #include "journal/JournalWorker.h"
 #include "platform/qt/QtFonts.h"
-#include "MainForm.h"
+#include "app/MainForm.h"
 #include "SystemClock.h"
 #include "platform/LayoutFolder.h"
 #include "platform/qt/QtDesktop.h"

@@ -1,6 +1,7 @@
 #include "cli/Commands.h"
+#include "platform/Windows1256.h"
 #include "platform/qt/QtPrinter.h"
-#include "app/RunMainWindow.h"
+#include "program/RunMainWindow.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -80,6 +81,12 @@ int main(int argc, char *argv[])
     if (argc > 1 && (!understood || !printCommand)) {
         std::fprintf(stderr, "numora: unknown command %s (numora --help shows the usage)\n", argv[1]);
         return 2;
+    }
+    // Layout files are in the Arabic code page: without it in Qt every
+    // layout would be read and written wrongly.
+    if (const QString problem = numora::windows1256Problem(); !problem.isEmpty()) {
+        std::fprintf(stderr, "numora: %s.\n", problem.toLocal8Bit().constData());
+        return EXIT_FAILURE;
     }
     numora::tunePrintAllocator();
     // The print command needs no display; the window does. These variables
