@@ -196,7 +196,7 @@ void generation(benchmark::State &state, bool shown)
     const int pages = int(state.range(0));
     const Drive drive = Drive(state.range(2));
     FormRig rig(int(state.range(1)), shown);
-    const SequenceList &out = drive == Drive::PerNumber ? g_perNumberList : rig.form.printGenerator.Lise1;
+    const SequenceList &out = drive == Drive::PerNumber ? g_perNumberList : rig.form.printGenerator.sequence;
     qint64 entries = 0;
     for (auto _ : state) {
         state.PauseTiming();
@@ -213,7 +213,8 @@ void generation(benchmark::State &state, bool shown)
     state.counters["entries"] = double(out.count());
     const PrintGenerator &gen = rig.form.printGenerator;
     if (drive != Drive::PerNumber)
-        state.counters["sequence_MB"] = double(gen.Lise1.memoryUsed() + gen.Lise2.memoryUsed()) / (1024.0 * 1024.0);
+        state.counters["sequence_MB"] =
+            double(gen.sequence.memoryUsed() + gen.pageBuffer.memoryUsed()) / (1024.0 * 1024.0);
     state.counters["peak_rss_MB"] = peakRssMb();
     g_perNumberList.clear();
 }

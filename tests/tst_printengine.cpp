@@ -74,13 +74,13 @@ struct Rig
     {
         form.printForm.twoPageOption.setValue(twoPages ? 1 : 0);
         form.pageCountMirror.setText(pageField);
-        form.printGenerator.Tim2.setInterval(1);
+        form.printGenerator.setUpTimer.setInterval(1);
         QVERIFY(scheduler.settle());
     }
     QStringList sequence() const
     {
         QStringList l;
-        const SequenceList &s = form.printGenerator.Lise1;
+        const SequenceList &s = form.printGenerator.sequence;
         for (qsizetype i = 0; i < s.count(); ++i)
             l.append(s.item(i));
         return l;
@@ -88,7 +88,7 @@ struct Rig
     // The number part of every entry, pages as "a,b|c,d".
     QString pages() const
     {
-        const SequenceList &s = form.printGenerator.Lise1;
+        const SequenceList &s = form.printGenerator.sequence;
         const int k = slotsOnPage(doc.gridType.text());
         QString out;
         for (qsizetype i = 0; i < s.count(); ++i) {
@@ -246,7 +246,7 @@ void TestPrintEngine::workedExample()
     QCOMPARE(rig.pages(), pages);
     QCOMPARE(rig.doc.startNumber.text(), startAfter);
     QCOMPARE(rig.counters(int(c.size())), countersAfter);
-    QCOMPARE(rig.form.printGenerator.Tim1.interval(), 0);
+    QCOMPARE(rig.form.printGenerator.generationTimer.interval(), 0);
     if (twoPages)
         QCOMPARE(rig.form.pageCountMirror.text(), QString::number(int(pageField.toInt() / 2)));
 }
@@ -346,7 +346,7 @@ void TestPrintEngine::edgeRuns()
     rig.doc.startNumber.setText(QStringLiteral("5"));
     const PrintRunInput before = rig.input();
     rig.run(pageField, twoPages);
-    QCOMPARE(qint64(rig.form.printGenerator.Lise1.count()), entries);
+    QCOMPARE(qint64(rig.form.printGenerator.sequence.count()), entries);
     QCOMPARE(rig.doc.startNumber.text(), startAfter);
     QCOMPARE(rig.counters(k), countersAfter);
 
@@ -386,16 +386,16 @@ void TestPrintEngine::pageFieldOneWithTwoPagesChangesNothing()
         Rig rig;
         rig.layout(QStringLiteral("4 X 4"), order - 1);
         rig.run(QStringLiteral("1"), false);
-        QVERIFY(rig.form.printGenerator.Lise1.count() > 0);
+        QVERIFY(rig.form.printGenerator.sequence.count() > 0);
         for (int n = 1; n <= 4; ++n)
             rig.doc.slot(n).counter.setText(n == 2 ? QStringLiteral("9") : QStringLiteral("1"));
         rig.doc.startNumber.setText(QStringLiteral("33"));
         rig.run(QStringLiteral("1"), true);
-        QCOMPARE(rig.form.printGenerator.Lise1.count(), qsizetype(0));
+        QCOMPARE(rig.form.printGenerator.sequence.count(), qsizetype(0));
         QCOMPARE(rig.form.pageCountMirror.text(), QStringLiteral("0"));
         QCOMPARE(rig.doc.startNumber.text(), QStringLiteral("33"));
         QCOMPARE(rig.counters(4), QStringLiteral("1,9,1,1"));
-        QCOMPARE(rig.form.printGenerator.Tim1.interval(), 0);
+        QCOMPARE(rig.form.printGenerator.generationTimer.interval(), 0);
     }
 }
 
@@ -407,8 +407,8 @@ void TestPrintEngine::unknownOrderGivesNoEntries()
     rig.doc.slot(1).counter.setText(QStringLiteral("4"));
     rig.doc.startNumber.setText(QStringLiteral("8"));
     rig.run(QStringLiteral("4"), false);
-    QCOMPARE(rig.form.printGenerator.Lise1.count(), qsizetype(0));
-    QCOMPARE(rig.form.printGenerator.Lise2.count(), qsizetype(0));
+    QCOMPARE(rig.form.printGenerator.sequence.count(), qsizetype(0));
+    QCOMPARE(rig.form.printGenerator.pageBuffer.count(), qsizetype(0));
     QCOMPARE(rig.doc.startNumber.text(), QStringLiteral("8"));
     QCOMPARE(rig.counters(3), QStringLiteral("4,1,1"));
     QCOMPARE(rig.form.printGenerator.state.pagesLeft, 0.0);
@@ -602,7 +602,7 @@ void TestPrintEngine::formMatchesClosedForms()
         QVERIFY2(rig.form.printForm.numberSample.caption() == label,
                  qPrintable(what + QStringLiteral(" label: ") + rig.form.printForm.numberSample.caption()));
         // The page buffer holds one page at most, and none once it is copied.
-        QVERIFY2(rig.form.printGenerator.Lise2.count() == 0, qPrintable(what));
+        QVERIFY2(rig.form.printGenerator.pageBuffer.count() == 0, qPrintable(what));
         // The readout measured the sample the run ended with.
         QVERIFY2(rig.form.sample.measuringCopy.caption() == rig.doc.sampleLabel.caption(), qPrintable(what));
     }
@@ -634,9 +634,9 @@ void TestPrintEngine::eachTickEndsUpToDate()
     MainForm &f = rig.form;
     f.printForm.twoPageOption.setValue(twoPages ? 1 : 0);
     f.pageCountMirror.setText(twoPages ? QStringLiteral("46") : QStringLiteral("23"));
-    f.printGenerator.Tim2.setInterval(1);
+    f.printGenerator.setUpTimer.setInterval(1);
     rig.scheduler.advance(1);
-    QCOMPARE(f.printGenerator.Tim1.interval(), 1);
+    QCOMPARE(f.printGenerator.generationTimer.interval(), 1);
     int ticks = 0;
     while (f.printGenerator.generating()) {
         rig.scheduler.advance(1);
@@ -652,10 +652,10 @@ void TestPrintEngine::eachTickEndsUpToDate()
         if (f.printGenerator.generating())
             QCOMPARE(f.printForm.numberSample.caption(), sample);
         // The page buffer never holds more than the page being built.
-        QCOMPARE(f.printGenerator.Lise2.count(), qsizetype(0));
+        QCOMPARE(f.printGenerator.pageBuffer.count(), qsizetype(0));
     }
     QCOMPARE(ticks, 5);
-    QCOMPARE(f.printGenerator.Lise1.count(), qsizetype(23 * 12 * (twoPages ? 2 : 1)));
+    QCOMPARE(f.printGenerator.sequence.count(), qsizetype(23 * 12 * (twoPages ? 2 : 1)));
 }
 
 // Measuring a text is the dear part of a refresh: a run measures once per
@@ -678,7 +678,7 @@ void TestPrintEngine::measuringOncePerTick()
     rig.layout(QStringLiteral("12 X 12"), 1);
     rig.doc.startNumber.setText(QStringLiteral("1"));
     rig.form.pageCountMirror.setText(QString::number(pageField));
-    rig.form.printGenerator.Tim2.setInterval(1);
+    rig.form.printGenerator.setUpTimer.setInterval(1);
     rig.scheduler.advance(1);
     rig.measure.calls = 0;
     int ran = 0;
@@ -687,7 +687,7 @@ void TestPrintEngine::measuringOncePerTick()
         ++ran;
     }
     QCOMPARE(ran, ticks);
-    QCOMPARE(rig.form.printGenerator.Lise1.count(), qsizetype(12 * pageField));
+    QCOMPARE(rig.form.printGenerator.sequence.count(), qsizetype(12 * pageField));
     // Per tick the sample's measuring label and the dialog's running label.
     QVERIFY2(rig.measure.calls <= 2 * ticks, qPrintable(QString::number(rig.measure.calls)));
 }
@@ -729,7 +729,7 @@ void TestPrintEngine::largestRun()
     rig.layout(QStringLiteral("12 X 12"), 0);
     rig.doc.startNumber.setText(QStringLiteral("1"));
     rig.run(QStringLiteral("99999"), false);
-    const SequenceList &seq = rig.form.printGenerator.Lise1;
+    const SequenceList &seq = rig.form.printGenerator.sequence;
     QCOMPARE(seq.count(), qsizetype(1199988));
     const QString first = seq.item(0);
     // Page 1, slot 1 of order 1 carries the top number of slot 1's run.

@@ -35,11 +35,11 @@ MainForm::MainForm(Services services)
     , settleTimer(QStringLiteral("Timer1"), services.scheduler)
     , printReopenTimer(QStringLiteral("Tim3"), services.scheduler)
     , printGenerator(doc, pageCountMirror, printForm, services.scheduler)
-    , recorder(services.dialogs, services.clock, services.journal, printGenerator.Lise1)
+    , recorder(services.dialogs, services.clock, services.journal, printGenerator.sequence)
     , printForm(PrintForm::Deps{services.scheduler, services.dialogs, services.settings, services.printer,
-                                services.measure, doc, *this, pageCountMirror, preview.box(1), printGenerator.Tim2,
-                                printGenerator.Tim1, printGenerator.Lise1, &recorder,
-                                [this] { return layoutFileValues(doc); },
+                                services.measure, doc, *this, pageCountMirror, preview.box(1),
+                                printGenerator.setUpTimer, printGenerator.generationTimer, printGenerator.sequence,
+                                &recorder, [this] { return layoutFileValues(doc); },
                                 [this](qint64 pages, bool twoPages) {
                                     return Previewer(m_services)
                                         .preview(Previewer::Run{layoutFileValues(doc), doc.documentName.caption(),
@@ -141,8 +141,8 @@ void MainForm::registerAll()
         registerControl(*preview.Line25[std::size_t(i)]);
         registerControl(*preview.Line26[std::size_t(i)]);
     }
-    for (Control *c : std::initializer_list<Control *>{&printGenerator.Tim1, &printGenerator.Tim2,
-                                                       &printGenerator.Lise1, &printGenerator.Lise2})
+    for (Control *c : std::initializer_list<Control *>{&printGenerator.generationTimer, &printGenerator.setUpTimer,
+                                                       &printGenerator.sequence, &printGenerator.pageBuffer})
         registerControl(*c);
     for (auto &p : printOrder.pictures)
         registerControl(*p);

@@ -97,11 +97,11 @@ std::vector<NumberRange> RunForms::numbers(qint64 pages, bool twoPages)
     MainForm &f = *m_form;
     f.printForm.twoPageOption.setValue(twoPages ? 1 : 0);
     f.pageCountMirror.setText(QString::number(pages));
-    f.printGenerator.Tim2.setInterval(1);
+    f.printGenerator.setUpTimer.setInterval(1);
     m_scheduler.settle();
     const int perPage = int(std::max(0.0, leadingNumber(f.doc.gridType.text())));
     const bool reverse = f.doc.wayPrint.text().startsWith(QLatin1Char('6'));
-    return rangesOfSequence(f.printGenerator.Lise1, perPage, reverse, twoPages);
+    return rangesOfSequence(f.printGenerator.sequence, perPage, reverse, twoPages);
 }
 
 } // namespace numora

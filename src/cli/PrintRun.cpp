@@ -90,12 +90,12 @@ int printRun(const Options &o, const QString &path, CommandServices &services)
         // and the file stays as it is.
         dialog.twoPageOption.setValue(o.twoPages ? 1 : 0);
         form.pageCountMirror.setText(o.pages);
-        form.printGenerator.Tim2.setInterval(1);
+        form.printGenerator.setUpTimer.setInterval(1);
         scheduler.settle();
-        for (const QString &line : positionLines(form.printGenerator.Lise1, perPage, reverse, form.doc))
+        for (const QString &line : positionLines(form.printGenerator.sequence, perPage, reverse, form.doc))
             say(stdout, line);
         say(stdout, QStringLiteral("dry run: %1 pages would go to %2; nothing was printed or written")
-                        .arg(perPage > 0 ? form.printGenerator.Lise1.count() / perPage : 0)
+                        .arg(perPage > 0 ? form.printGenerator.sequence.count() / perPage : 0)
                         .arg(target));
         return 0;
     }
@@ -143,7 +143,7 @@ int printRun(const Options &o, const QString &path, CommandServices &services)
                         + (dialogs.messages.isEmpty() ? failure : dialogs.messages.last()));
         return 1;
     }
-    for (const QString &line : positionLines(form.printGenerator.Lise1, perPage, reverse, form.doc))
+    for (const QString &line : positionLines(form.printGenerator.sequence, perPage, reverse, form.doc))
         say(stdout, line);
 
     QString writeError;

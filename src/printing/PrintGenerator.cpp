@@ -14,23 +14,23 @@ double PrintGenerator::Fields::counter(int slot) const { return leadingNumber(m_
 double PrintGenerator::Fields::pageCount() const { return leadingNumber(m_pageCount.text()); }
 
 PrintGenerator::PrintGenerator(LayoutDocument &doc, TextBox &pageCount, PrintForm &printForm, Scheduler &scheduler)
-    : Tim1(QStringLiteral("Tim1"), scheduler)
-    , Tim2(QStringLiteral("Tim2"), scheduler)
+    : generationTimer(QStringLiteral("Tim1"), scheduler)
+    , setUpTimer(QStringLiteral("Tim2"), scheduler)
     , m_doc(doc)
     , m_pageCount(pageCount)
     , m_print(printForm)
     , m_fields(doc, pageCount)
 {
-    Lise1.setVisible(false);
-    Lise2.setVisible(false);
+    sequence.setVisible(false);
+    pageBuffer.setVisible(false);
 }
 
 PrintGenerator::~PrintGenerator() { UpdateBatch::forget(this); }
 
 void PrintGenerator::connectEvents()
 {
-    Tim2.onTick.connect([this] { setUpRun(); });
-    Tim1.onTick.connect([this] { generationTick(); });
+    setUpTimer.onTick.connect([this] { setUpRun(); });
+    generationTimer.onTick.connect([this] { generationTick(); });
 }
 
 void PrintGenerator::setUpRun()
@@ -46,12 +46,12 @@ void PrintGenerator::setUpRun()
     if (m_print.twoPageOption.value() == 1)
         if (const auto half = integerDivide(leadingNumber(m_pageCount.text()), 2))
             m_pageCount.setText(QString::number(*half));
-    Lise1.clear();
-    Lise2.clear();
+    sequence.clear();
+    pageBuffer.clear();
     // A count no run can finish is refused: nothing is generated, and the
     // print job finds an empty sequence.
     if (!pageCountAccepted(leadingNumber(m_pageCount.text()))) {
-        Tim2.setInterval(0);
+        setUpTimer.setInterval(0);
         return;
     }
 
@@ -59,8 +59,8 @@ void PrintGenerator::setUpRun()
                                  leadingNumber(m_doc.gridType.text().left(2)));
     reserveSequence();
 
-    Tim1.setInterval(1);
-    Tim2.setInterval(0);
+    generationTimer.setInterval(1);
+    setUpTimer.setInterval(0);
 }
 
 void PrintGenerator::reserveSequence()
@@ -81,9 +81,9 @@ void PrintGenerator::reserveSequence()
     const qsizetype chars = m_doc.sampleLabel.caption().size() - m_doc.startNumber.text().size()
                             + std::max<qsizetype>(8, shortestDecimal(widest).size());
     const qsizetype all = twoPages ? 2 * entries : entries;
-    Lise1.reserve(all, all * chars);
+    sequence.reserve(all, all * chars);
     if (twoPages)
-        Lise2.reserve(K, K * chars);
+        pageBuffer.reserve(K, K * chars);
 }
 
 void PrintGenerator::generationTick()
@@ -152,10 +152,10 @@ bool PrintGenerator::generatePage(const Page &page)
 {
     // With the two-page option the page is built apart and then put into
     // the sequence twice; otherwise the entries go straight in.
-    SequenceList &out = page.twoPages ? Lise2 : Lise1;
+    SequenceList &out = page.twoPages ? pageBuffer : sequence;
     for (int n = 1; n <= page.slotCount; ++n) {
         if (!state.pageAvailable()) {
-            Tim1.setInterval(0);
+            generationTimer.setInterval(0);
             return false;
         }
         const PrintRunState::SlotStep step = state.slot(page.order, n, m_fields);
@@ -170,13 +170,13 @@ bool PrintGenerator::generatePage(const Page &page)
     if (page.slotCount > 0)
         showRunningNumber();
     if (page.twoPages) {
-        Lise1.appendAll(Lise2);
-        Lise1.appendAll(Lise2);
-        Lise2.clear();
+        sequence.appendAll(pageBuffer);
+        sequence.appendAll(pageBuffer);
+        pageBuffer.clear();
     }
     if (state.finishPage()) {
         endStep(page.order);
-        Tim1.setInterval(0);
+        generationTimer.setInterval(0);
     }
     return true;
 }

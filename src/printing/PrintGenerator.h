@@ -19,14 +19,14 @@ public:
     PrintGenerator(LayoutDocument &doc, TextBox &pageCount, PrintForm &printForm, Scheduler &scheduler);
     ~PrintGenerator();
 
-    Timer Tim1;                                  // generation, repeating
-    Timer Tim2;                                  // set-up
-    SequenceList Lise1{QStringLiteral("Lise1")}; // PrintSequence
-    SequenceList Lise2{QStringLiteral("Lise2")}; // pageBuffer: one page, for the two-page option
+    Timer generationTimer;                            // Tim1: generation, repeating
+    Timer setUpTimer;                                 // Tim2: set-up
+    SequenceList sequence{QStringLiteral("Lise1")};   // the run's print sequence
+    SequenceList pageBuffer{QStringLiteral("Lise2")}; // one page, for the two-page option
     PrintRunState state;
 
     void connectEvents();
-    bool generating() const { return Tim1.interval() == 1; }
+    bool generating() const { return generationTimer.interval() == 1; }
 
     // Tim2's tick.
     void setUpRun();
