@@ -102,7 +102,8 @@ int printRun(const Options &o, const QString &path, CommandServices &services)
 
     const RunForms::Outcome outcome = RunForms::printWith(form, scheduler, o.pages, o.twoPages);
     const QString &failure = outcome.failure;
-    const bool failed = !outcome.printed;
+    // A run that sent no page printed nothing, whatever else it says.
+    const bool failed = !outcome.printed || outcome.pages == 0;
     if (!outcome.ended) {
         say(stderr, QStringLiteral("numora print: the run did not come to an end"));
         return 1;
@@ -139,23 +140,28 @@ int printRun(const Options &o, const QString &path, CommandServices &services)
                                               : QStringLiteral("it is recorded nowhere: note its numbers by hand")));
     }
     if (failed) {
-        say(stderr, QStringLiteral("numora print: nothing was printed: ")
-                        + (dialogs.messages.isEmpty() ? failure : dialogs.messages.last()));
+        const QString why = !dialogs.messages.isEmpty() ? dialogs.messages.last()
+                            : !failure.isEmpty()        ? failure
+                                                        : QStringLiteral("the run has no page to print");
+        say(stderr, QStringLiteral("numora print: nothing was printed: ") + why);
         return 1;
     }
     for (const QString &line : positionLines(form.printGenerator.sequence, perPage, reverse, form.doc))
         say(stdout, line);
 
+    int status = 0;
     QString writeError;
     if (!writeNumberingBack(layouts, path, form.doc, &writeError)) {
         say(stderr, QStringLiteral("numora print: the pages were printed, but %1 could not be written (%2): "
                                    "the next run would repeat these numbers; set the start number to %3 by hand")
                         .arg(path, writeError, form.doc.startNumber.text()));
-        return 4;
+        status = 4;
+    } else {
+        say(stdout, QStringLiteral("printed %1 pages to %2; %3 now starts at %4")
+                        .arg(dialog.lastJobPages())
+                        .arg(target, fileName, form.doc.startNumber.text()));
     }
-    say(stdout, QStringLiteral("printed %1 pages to %2; %3 now starts at %4")
-                    .arg(dialog.lastJobPages())
-                    .arg(target, fileName, form.doc.startNumber.text()));
+    // Said whatever became of the layout file: both need the operator.
     if (const auto run = form.recorder.unrecordedEnd()) {
         // The run stays unfinished in the journal: closed as not printed, its
         // printed numbers would go out again.
@@ -164,9 +170,9 @@ int printRun(const Options &o, const QString &path, CommandServices &services)
                                    "--close %2 --printed")
                         .arg(journal.journal->location())
                         .arg(*run));
-        return 4;
+        status = 4;
     }
-    return 0;
+    return status;
 }
 
 } // namespace numora::cli

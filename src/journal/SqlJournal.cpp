@@ -317,9 +317,18 @@ bool SqlJournal::startNew(QString *error, QString *keptAside)
             *error = QStringLiteral("the journal %1 cannot be moved aside to %2").arg(m_path, aside);
         return false;
     }
-    if (keptAside)
-        *keptAside = aside;
-    return open(error);
+    if (open(error)) {
+        if (keptAside)
+            *keptAside = aside;
+        return true;
+    }
+    // No new journal: the damaged one goes back where it was, so that
+    // "nothing was changed" stays true.
+    close();
+    QFile::remove(m_path);
+    if (!QFile::rename(aside, m_path) && error)
+        *error += QStringLiteral("; the damaged journal stays at %1").arg(aside);
+    return false;
 }
 
 bool SqlJournal::ensureOpen(QString *error) { return m_open || open(error); }

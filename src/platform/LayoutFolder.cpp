@@ -64,11 +64,15 @@ bool writeWholeFile(const QString &filePath, const QByteArray &content, QString 
         return fail(f.errorString());
     // The rename itself reaches the disk with the folder.
     const QByteArray folder = QFile::encodeName(QFileInfo(filePath).absolutePath());
-    if (const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY); fd >= 0) {
-        ::fsync(fd);
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY);
+    const bool synced = fd >= 0 && ::fsync(fd) == 0;
+    const int why = errno;
+    if (fd >= 0)
         ::close(fd);
-    }
-    return true;
+    if (!synced && error)
+        *error = QStringLiteral("the file was replaced, but its folder could not be written to the disk (%1)")
+                     .arg(qt_error_string(why));
+    return synced;
 }
 
 } // namespace numora

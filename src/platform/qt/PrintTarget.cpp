@@ -176,8 +176,10 @@ QString CupsSpoolTarget::notStarted() const
 QString CupsSpoolTarget::complete(QPrinter &printer, bool finished)
 {
     QString why;
-    if (!finished)
-        why = QStringLiteral("The document for %1 could not be finished.").arg(m_name);
+    // Qt does not report writes lost to a full disk: a spool file without its
+    // trailer would go to the printer cut off and be counted as printed.
+    if (!finished || !pdfComplete(m_spool))
+        why = QStringLiteral("The document for %1 could not be finished; is the disk full?").arg(m_name);
     else
         m_job = cupsSubmit(m_name, m_spool, printer.docName(), cupsOptions(printer, m_landscape), &why);
     discard(printer);
