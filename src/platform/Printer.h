@@ -1,4 +1,6 @@
 #pragma once
+#include "platform/PrintArea.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -52,6 +54,16 @@ public:
     // Paper size in twips for the orientation in force.
     virtual double paperWidth() = 0;
     virtual double paperHeight() = 0;
+    // Where the current printer puts a layout on its paper, for the
+    // orientation in force. Without a printable area of its own, a printer
+    // draws from the paper's corner, uncalibrated.
+    virtual PrintArea printArea()
+    {
+        PrintArea area;
+        area.paperWidth = area.width = paperWidth();
+        area.paperHeight = area.height = paperHeight();
+        return area;
+    }
 
     virtual void setFontName(const QString &name) = 0;
     virtual void setFontSize(double points) = 0;
