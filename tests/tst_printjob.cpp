@@ -156,6 +156,8 @@ private slots:
     void progressCountsPages();
     void directRunPrintsAsTheDialog_data();
     void directRunPrintsAsTheDialog();
+    void windowReprintRefusedByTheReprint_data();
+    void windowReprintRefusedByTheReprint();
 };
 
 void TestPrintJob::pagesWalked_data()
@@ -398,6 +400,37 @@ void TestPrintJob::directRunPrintsAsTheDialog()
     QCOMPARE(lines, dialogLines);
     QCOMPARE(numbering, dialogNumbering);
     QCOMPARE(asked, dialogAsked);
+}
+
+void TestPrintJob::windowReprintRefusedByTheReprint_data()
+{
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<QString>("to");
+    QTest::addColumn<QString>("told");
+    QTest::newRow("past the last page") << "2" << "5" << "Run 1 printed pages 1 to 3: pages 2 to 5 are not among them.";
+    QTest::newRow("no first page") << "0" << "1" << "Run 1 printed pages 1 to 3: pages 0 to 1 are not among them.";
+}
+
+void TestPrintJob::windowReprintRefusedByTheReprint()
+{
+    // The journal window leaves the rule to the reprint: the operator hears
+    // it as before, and nothing reaches the printer.
+    QFETCH(QString, from);
+    QFETCH(QString, to);
+    QFETCH(QString, told);
+    JobRig r;
+    r.print(QStringLiteral("3"));
+    QCOMPARE(r.printer.documents, 1);
+    r.form->openJournal();
+    JournalForm &journal = *r.form->journalForm();
+    QVERIFY(journal.runList.choose(0));
+    journal.reprintFrom.setText(from);
+    journal.reprintTo.setText(to);
+    r.fx.dialogs.answers.push_back(QStringLiteral("OK"));
+    journal.reprintButton.click();
+    QCOMPARE(r.fx.dialogs.asked, QStringList{told});
+    QCOMPARE(r.printer.documents, 1);
+    QCOMPARE(r.printer.aborted, 0);
 }
 
 QTEST_GUILESS_MAIN(TestPrintJob)
