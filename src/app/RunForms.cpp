@@ -86,7 +86,7 @@ RunForms::Outcome RunForms::printWith(MainForm &form, ManualScheduler &scheduler
     dialog.printButton.click();
     outcome.ended = scheduler.settle() && !dialog.visible();
     outcome.printed = outcome.ended && !failed;
-    outcome.pages = outcome.printed ? dialog.lastJobPages() : 0;
+    outcome.pages = outcome.ended ? dialog.lastJobPages() : 0;
     outcome.unrecordedEnd = form.recorder.unrecordedEnd();
     dialog.onJobFailed.disconnect(token);
     return outcome;

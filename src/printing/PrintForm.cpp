@@ -38,7 +38,7 @@ PrintForm::PrintForm(Deps deps)
     , m_d(std::move(deps))
     , m_job(m_d.printer, m_d.doc, measuringLabel, m_d.entries, m_d.claims)
 {
-    m_job.onFailure = [this](const QString &why) { tellFailure(why); };
+    m_job.onFailure = [this](const PrintJob::Result &result) { tellFailure(result); };
     setCaption(QStringLiteral("Print"));
     setGeometry(0, 0, DesignWidth, DesignHeight);
     samplePicture.setGeometry(240, 240, 6720, 1320);
@@ -406,25 +406,31 @@ void PrintForm::printJobTick()
     m_job.progress = progress;
     m_job.claiming = claiming;
     const PrintJob::Result result = m_job.run(request);
+    m_lastJobPages = result.pages;
     if (!result.printed) {
         onJobFailed.raise(result.why);
         finish();
         return;
     }
-    m_lastJobPages = result.pages;
     onJobPrinted.raise();
     finish();
 }
 
-void PrintForm::tellFailure(const QString &why)
+void PrintForm::tellFailure(const PrintJob::Result &result)
 {
-    m_lastJobPages = 0;
-    if (why.isEmpty())
+    const QString taken = result.pagesAccount();
+    if (result.why.isEmpty()) {
+        // A Stop after parts went out: the operator learns where it stopped.
+        if (!taken.isEmpty())
+            m_d.dialogs.message(taken, m_appTitle, Dialogs::Buttons::OK);
         return;
+    }
     QString printerName = printerBox.text().trimmed();
-    m_d.dialogs.message(QStringLiteral("The printer \"%1\" could not print this run:\r\n%2\r\n\r\n"
-                                       "Nothing was counted: the numbers stay as they were before the run.")
-                            .arg(printerName, why),
+    m_d.dialogs.message(QStringLiteral("The printer \"%1\" could not print this run:\r\n%2\r\n\r\n%3")
+                            .arg(printerName, result.why,
+                                 !taken.isEmpty() ? taken
+                                                  : QStringLiteral("Nothing was counted: the numbers stay as they "
+                                                                   "were before the run.")),
                         m_appTitle, Dialogs::Buttons::OK);
 }
 

@@ -157,7 +157,7 @@ private:
     void setControlsEnabled(bool on);
     void finish();
     // Why a job printed nothing, told to the operator (nothing for a Stop).
-    void tellFailure(const QString &why);
+    void tellFailure(const PrintJob::Result &result);
     // The page field's count when a run may be asked for; nothing (after
     // telling the operator why, where there is something to tell) otherwise.
     std::optional<double> pagesToPrint();
