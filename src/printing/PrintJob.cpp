@@ -213,6 +213,12 @@ bool PrintJob::walk(const Request &request, Result &result)
                          .arg(pages);
         return false;
     }
+    const qsizetype sent = lastPage - firstPage + 1;
+    result.firstPage = firstPage;
+    result.lastPage = lastPage;
+    // Before the first output starts the document: its parts are named
+    // from the start.
+    p.setDocumentPages(sent);
 
     p.setFontItalic(false);
     p.setCurrentX(0);
@@ -230,10 +236,6 @@ bool PrintJob::walk(const Request &request, Result &result)
     qsizetype &next = request.index ? *request.index : start;
     qsizetype index = reverse ? entries - 1 : next;
     index += (reverse ? -1 : 1) * (firstPage - 1) * perPage;
-    const qsizetype sent = lastPage - firstPage + 1;
-    result.firstPage = firstPage;
-    result.lastPage = lastPage;
-    p.setDocumentPages(sent);
     for (qsizetype page = firstPage; page <= lastPage; ++page) {
         if (page != firstPage && !p.newPage())
             return failed();
