@@ -95,6 +95,8 @@ public:
     // of the program's hands whatever becomes of the rest. A printer that
     // hands a document over whole takes none before endDoc().
     virtual qint64 pagesTaken() const { return 0; }
+    // The most pages one part holds; 0 when documents go over whole.
+    virtual qint64 partPages() const { return 0; }
 
     // Why the last failing operation failed, in words for the operator.
     virtual QString lastError() const = 0;

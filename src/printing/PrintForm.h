@@ -163,6 +163,13 @@ private:
     std::optional<double> pagesToPrint();
 
     Deps m_d;
+
+public:
+    // The printer the runs go to, for a view to show how far the print
+    // system has taken a run.
+    const Printer &printer() const { return m_d.printer; }
+
+private:
     PrintJob m_job;
     QString m_appTitle;
     bool m_loaded = false;

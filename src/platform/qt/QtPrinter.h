@@ -123,7 +123,7 @@ public:
     // document's length. 0 hands every document over whole. A PDF file is
     // always one file.
     void setPartPages(int pages) { m_partPages = qMax(0, pages); }
-    int partPages() const { return m_partPages; }
+    qint64 partPages() const override { return pdfChosen() ? 0 : m_partPages; }
     static constexpr int DefaultPartPages = 500;
     // The part size as the program's configuration names it ("partPages" of
     // section "Printing"); the default when it names none or no whole
