@@ -10,6 +10,7 @@
 #include "PaperStrip.h"
 #include "PrintProgressPanel.h"
 #include "ViewSupport.h"
+#include "platform/Printer.h"
 #include "printing/PrintForm.h"
 
 #include <QApplication>
