@@ -15,8 +15,9 @@ packages=(
   libbenchmark-dev
   # Printing: the CUPS client library the printer service hands documents
   # to, a CUPS scheduler and its tools for the printing tests, and
-  # poppler's tools that read the printed PDFs back.
-  libcups2-dev cups cups-client poppler-utils
+  # poppler's tools that read the printed PDFs back; a PostScript printer's
+  # real filter chain (pdftopdf, pdftops, Ghostscript) for the runs in parts.
+  libcups2-dev cups cups-client poppler-utils cups-filters-core-drivers ghostscript
   # The run journal: Qt's SQLite driver, and its PostgreSQL driver with a
   # server for the shared journal's tests.
   libqt6sql6-sqlite libqt6sql6-psql postgresql

@@ -15,15 +15,21 @@
 #include <QLineEdit>
 #include <QPrintDialog>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTest>
 #include <QThread>
 #include <QTimer>
 
 #include <arpa/inet.h>
+#include <atomic>
 #include <cstdio>
 #include <cups/cups.h>
+#include <fcntl.h>
+#include <mutex>
 #include <netinet/in.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 using namespace numora;
@@ -181,6 +187,18 @@ public:
                     why);
     }
 
+    // A queue of a PostScript printer, from the description CUPS itself
+    // ships: documents go through its real filter chain to `device`.
+    bool addPostScriptQueue(const QString &name, const QString &device, QString *why = nullptr)
+    {
+        return tool(QStringLiteral("lpadmin"),
+                    {QStringLiteral("-p"), name, QStringLiteral("-E"), QStringLiteral("-v"),
+                     QStringLiteral("file://") + device, QStringLiteral("-m"),
+                     QStringLiteral("drv:///sample.drv/generic.ppd")},
+                    why);
+    }
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+
     // One of the print system's command-line tools, against this server.
     bool tool(const QString &program, QStringList args, QString *why = nullptr, QByteArray *out = nullptr) const
     {
@@ -304,6 +322,98 @@ JobState waitForJob(const QString &queue, int id)
     return s;
 }
 
+// What a queue writes to its device, a named pipe: each job opens it anew,
+// so every job's output is kept as a document of its own.
+class PipeCollector
+{
+public:
+    explicit PipeCollector(const QString &path)
+        : m_path(QFile::encodeName(path))
+    {}
+    ~PipeCollector() { stop(); }
+
+    bool start()
+    {
+        if (::mkfifo(m_path.constData(), 0666) != 0 && errno != EEXIST)
+            return false;
+        ::chmod(m_path.constData(), 0666);
+        m_thread = std::thread([this] {
+            while (!m_stop) {
+                const int fd = ::open(m_path.constData(), O_RDONLY);
+                if (fd < 0)
+                    return;
+                QByteArray document;
+                char buffer[65536];
+                ssize_t n;
+                while ((n = ::read(fd, buffer, sizeof buffer)) > 0)
+                    document.append(buffer, n);
+                ::close(fd);
+                if (!document.isEmpty()) {
+                    const std::lock_guard<std::mutex> lock(m_mutex);
+                    m_documents.append(document);
+                }
+            }
+        });
+        return true;
+    }
+    void stop()
+    {
+        if (!m_thread.joinable())
+            return;
+        m_stop = true;
+        // Wakes the reader waiting for the next writer.
+        if (const int fd = ::open(m_path.constData(), O_WRONLY | O_NONBLOCK); fd >= 0)
+            ::close(fd);
+        m_thread.join();
+    }
+    QList<QByteArray> documents() const
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        return m_documents;
+    }
+    void clear()
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        m_documents.clear();
+    }
+
+private:
+    QByteArray m_path;
+    std::thread m_thread;
+    std::atomic<bool> m_stop{false};
+    mutable std::mutex m_mutex;
+    QList<QByteArray> m_documents;
+};
+
+// The documents the collector got, once there are `count` of them.
+QList<QByteArray> waitForDocuments(const PipeCollector &pipe, int count)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (pipe.documents().size() < count && clock.elapsed() < 60000)
+        QThread::msleep(100);
+    return pipe.documents();
+}
+
+// The pages of a PostScript document, as its structure comments count them.
+int postScriptPages(const QByteArray &ps)
+{
+    static const QRegularExpression pages(QStringLiteral("%%Pages: (\\d+)\\s*$"),
+                                          QRegularExpression::MultilineOption);
+    QRegularExpressionMatchIterator it = pages.globalMatch(QString::fromLatin1(ps.right(4096)));
+    QRegularExpressionMatch last;
+    while (it.hasNext())
+        last = it.next();
+    return last.hasMatch() ? last.captured(1).toInt() : -1;
+}
+
+// The number in a printed number text.
+qint64 numberIn(const QString &text)
+{
+    static const QRegularExpression digits(QStringLiteral("(\\d+)\\D*$"));
+    return digits.match(text).captured(1).toLongLong();
+}
+
 struct Placed
 {
     int page; // from 0
@@ -360,11 +470,17 @@ public:
     bool newPage() override
     {
         ++m_page;
+        if (beforeNewPage)
+            beforeNewPage(m_page);
         return m_inner.newPage();
     }
     bool endDoc() override { return m_inner.endDoc(); }
     void abortDocument() override { m_inner.abortDocument(); }
     bool documentOpen() const override { return m_inner.documentOpen(); }
+    void setDocumentPages(qint64 pages) override { m_inner.setDocumentPages(pages); }
+    qint64 pagesTaken() const override { return m_inner.pagesTaken(); }
+    // Called before each new page with its index (from 0).
+    std::function<void(int page)> beforeNewPage;
     QString lastError() const override { return m_inner.lastError(); }
     bool lastFailureCancelled() const override { return m_inner.lastFailureCancelled(); }
 
@@ -404,11 +520,52 @@ void verifyPlaced(const QString &file, const QList<Placed> &placed, QPointF orig
     }
 }
 
+// A main form printing twelve numbers a page in the print order of that
+// list index, in two columns of six apart enough to be read as separate words.
+MainForm &twelveUp(FormFixture &fx, int order)
+{
+    MainForm &form = fx.start();
+    form.doc.gridType.setText(QStringLiteral("12 X 12"));
+    fx.settle();
+    form.doc.wayPrint.setListIndex(order);
+    fx.settle();
+    for (int n = 1; n <= 12; ++n) {
+        form.doc.slot(n).topCm.setText(QString::number(2 + (n - 1) / 2 * 4));
+        form.doc.slot(n).leftCm.setText(QString::number(2 + (n - 1) % 2 * 9));
+    }
+    fx.settle();
+    return form;
+}
+
+// The operator's way: the print dialog opened from the main window, the
+// queue chosen in its printer box, a run of pages started with Print, and
+// the timers run until the dialog closes.
+void printFromDialog(FormFixture &fx, MainForm &form, const QString &queue, int pages)
+{
+    form.printButton.click();
+    fx.settle();
+    PrintForm &dialog = form.printForm;
+    QVERIFY(dialog.visible());
+    const int item = int(dialog.printerBox.items().indexOf(QLatin1Char(' ') + queue));
+    QVERIFY2(item >= 0, qPrintable(dialog.printerBox.items().join(QLatin1Char('|'))));
+    QVERIFY(dialog.printerBox.setListIndex(item));
+    QCOMPARE(fx.usePrinter->currentName(), queue);
+    dialog.pageField.setText(QString::number(pages));
+    dialog.printButton.click();
+    for (int i = 0; i < 100000 && dialog.visible(); ++i)
+        fx.scheduler.advance(100);
+    QVERIFY(!dialog.visible());
+}
+
+const QString postScriptQueue = QStringLiteral("NumoraPostScript");
+
 } // namespace
 
 class TestCups : public QObject
 {
     Q_OBJECT
+
+    PipeCollector m_postScriptOut{cups->path(QStringLiteral("postscript.pipe"))};
 
 private slots:
     void initTestCase()
@@ -416,6 +573,127 @@ private slots:
         QString why;
         for (const QString &q : {QStringLiteral("NumoraTest"), QStringLiteral("NumoraOther")})
             QVERIFY2(cups->addQueue(q, &why), qPrintable(why));
+        // The queue must find its pipe read, or the print system waits on it.
+        QVERIFY(m_postScriptOut.start());
+        QVERIFY2(cups->addPostScriptQueue(postScriptQueue, cups->path(QStringLiteral("postscript.pipe")), &why),
+                 qPrintable(why));
+    }
+
+    // A long run reaches a PostScript printer's filter chain in parts: each
+    // part its own job under the document's name, and together they hold
+    // every page with every number at its place.
+    void runInParts()
+    {
+        m_postScriptOut.clear();
+        QtPrinter qtPrinter;
+        qtPrinter.setPartPages(500);
+        ObservingPrinter printer(qtPrinter);
+        FormFixture fx;
+        fx.usePrinter = &printer;
+        MainForm &form = twelveUp(fx, 2);
+        printFromDialog(fx, form, postScriptQueue, 2000);
+        if (QTest::currentTestFailed())
+            return;
+        QVERIFY2(fx.dialogs.asked.isEmpty(), qPrintable(fx.dialogs.asked.join(QLatin1Char('\n'))));
+        const QList<int> jobs = qtPrinter.partJobs();
+        QCOMPARE(jobs.size(), 4);
+        for (int k = 0; k < 4; ++k) {
+            const JobState job = waitForJob(postScriptQueue, jobs[k]);
+            QVERIFY2(job.state == IPP_JSTATE_COMPLETED, qPrintable(cups->errorLogTail()));
+            QVERIFY2(job.title.endsWith(QStringLiteral(" (part %1 of 4)").arg(k + 1)), qPrintable(job.title));
+        }
+        const QList<QByteArray> documents = waitForDocuments(m_postScriptOut, 4);
+        QCOMPARE(documents.size(), 4);
+        QCOMPARE(printer.placed.size(), 2000 * 12);
+        // The filters draw the texts as glyphs of their own that no longer
+        // read back as text: each part is checked to have gone through
+        // whole, the numbers on its pages are checked where the queue keeps
+        // the program's PDF (printRun).
+        for (int k = 0; k < 4; ++k) {
+            QVERIFY2(documents[k].startsWith("%!PS"), documents[k].left(40).constData());
+            QCOMPARE(postScriptPages(documents[k]), 500);
+        }
+        // The pages went out in order, twelve numbers each, every number
+        // once: 1 to 24,000.
+        for (qsizetype i = 0; i < printer.placed.size(); ++i) {
+            const Placed &t = printer.placed.at(i);
+            QCOMPARE(t.page, int(i / 12));
+            QCOMPARE(numberIn(t.text), qint64(i + 1));
+        }
+    }
+
+    // The queue stops taking documents after part 2: the run counts to page
+    // 1,000 (numbering, journal and the operator agree), and the run that
+    // goes on from the layout prints the numbers of pages 1,001 to 2,000
+    // and no others.
+    void partRefused()
+    {
+        m_postScriptOut.clear();
+        QtPrinter qtPrinter;
+        qtPrinter.setPartPages(500);
+        ObservingPrinter printer(qtPrinter);
+        FormFixture fx;
+        fx.usePrinter = &printer;
+        MainForm &form = twelveUp(fx, 2);
+        form.doc.startNumber.setText(QStringLiteral("500001"));
+        fx.settle();
+        // Part 2 went over when page 1,001 began; part 3 is being drawn.
+        printer.beforeNewPage = [](int page) {
+            if (page == 1001)
+                QVERIFY(cups->tool(QStringLiteral("cupsreject"), {postScriptQueue}));
+        };
+        fx.dialogs.answers.push_back(QStringLiteral("OK"));
+        printFromDialog(fx, form, postScriptQueue, 2000);
+        QVERIFY(cups->tool(QStringLiteral("cupsaccept"), {postScriptQueue}));
+        if (QTest::currentTestFailed())
+            return;
+        QCOMPARE(fx.dialogs.asked.size(), 1);
+        const QString told = fx.dialogs.asked.first();
+        QVERIFY2(told.contains(postScriptQueue)
+                     && told.contains(QLatin1String("The run stopped at page 1001: pages 1 to 1000 went to the printer "
+                                                    "and are counted; pages 1001 to 2000 were not printed")),
+                 qPrintable(told));
+        const QList<int> jobs = qtPrinter.partJobs();
+        QCOMPARE(jobs.size(), 2);
+        for (int id : jobs)
+            QCOMPARE(waitForJob(postScriptQueue, id).state, IPP_JSTATE_COMPLETED);
+        QCOMPARE(waitForDocuments(m_postScriptOut, 2).size(), 2);
+
+        const qint64 first = 500001;
+        QCOMPARE(numberIn(printer.placed.first().text), first);
+        QCOMPARE(form.doc.startNumber.text(), QString::number(first + 12000));
+        QString error;
+        const auto runs = fx.journal.runs(QString(), &error);
+        QVERIFY2(runs && runs->size() == 1, qPrintable(error));
+        const auto failed = fx.journal.run(runs->front().id, &error);
+        QVERIFY2(failed, qPrintable(error));
+        QCOMPARE(failed->outcome, JournalRun::Outcome::Failed);
+        QCOMPARE(failed->pagesPrinted, qint64(1000));
+        qint64 lo = std::numeric_limits<qint64>::max(), hi = 0, counted = 0;
+        for (const NumberRange &r : failed->ranges) {
+            lo = std::min({lo, r.first, r.last});
+            hi = std::max({hi, r.first, r.last});
+            counted += r.count();
+        }
+        QCOMPARE(lo, first);
+        QCOMPARE(hi, first + 11999);
+        QCOMPARE(counted, qint64(12000));
+
+        // The rest, from the layout as the failed run left it: no number of
+        // it was printed before, so the journal asks nothing.
+        printer.beforeNewPage = nullptr;
+        printer.placed.clear();
+        printFromDialog(fx, form, postScriptQueue, 1000);
+        QCOMPARE(fx.dialogs.asked.size(), 1);
+        QSet<qint64> numbers;
+        for (const Placed &t : std::as_const(printer.placed))
+            numbers.insert(numberIn(t.text));
+        QCOMPARE(printer.placed.size(), 12000);
+        QCOMPARE(numbers.size(), 12000);
+        QCOMPARE(*std::min_element(numbers.cbegin(), numbers.cend()), first + 12000);
+        QCOMPARE(*std::max_element(numbers.cbegin(), numbers.cend()), first + 23999);
+        for (int id : qtPrinter.partJobs())
+            QCOMPARE(waitForJob(postScriptQueue, id).state, IPP_JSTATE_COMPLETED);
     }
 
     // The queues of the print system by name, the PDF entry after them; the
@@ -576,31 +854,10 @@ private slots:
         ObservingPrinter printer(qtPrinter);
         FormFixture fx;
         fx.usePrinter = &printer;
-        MainForm &form = fx.start();
-        form.doc.gridType.setText(QStringLiteral("12 X 12"));
-        fx.settle();
-        form.doc.wayPrint.setListIndex(0);
-        fx.settle();
-        // Two columns of six, apart enough to be read as separate words.
-        for (int n = 1; n <= 12; ++n) {
-            form.doc.slot(n).topCm.setText(QString::number(2 + (n - 1) / 2 * 4));
-            form.doc.slot(n).leftCm.setText(QString::number(2 + (n - 1) % 2 * 9));
-        }
-        fx.settle();
-
-        form.printButton.click();
-        fx.settle();
-        PrintForm &dialog = form.printForm;
-        QVERIFY(dialog.visible());
-        const int item = int(dialog.printerBox.items().indexOf(QLatin1Char(' ') + queue));
-        QVERIFY2(item >= 0, qPrintable(dialog.printerBox.items().join(QLatin1Char('|'))));
-        QVERIFY(dialog.printerBox.setListIndex(item));
-        QCOMPARE(qtPrinter.currentName(), queue);
-        dialog.pageField.setText(QStringLiteral("4"));
-        dialog.printButton.click();
-        for (int i = 0; i < 10000 && dialog.visible(); ++i)
-            fx.scheduler.advance(100);
-        QVERIFY(!dialog.visible());
+        MainForm &form = twelveUp(fx, 0);
+        printFromDialog(fx, form, queue, 4);
+        if (QTest::currentTestFailed())
+            return;
         QVERIFY2(fx.dialogs.asked.isEmpty(), qPrintable(fx.dialogs.asked.join(QLatin1Char('\n'))));
         QVERIFY(qtPrinter.lastJobId() > 0);
 

@@ -24,6 +24,9 @@ public:
     qint64 failOnPage = 0; // NewPage that starts this page fails
     bool failAtEnd = false;
     bool failAtStart = false;
+    // Pages the print system took before the document failed or was
+    // thrown away (a run handed over in parts).
+    qint64 taken = 0;
 
     QStringList printerNames() const override { return {QStringLiteral("Counter")}; }
     int currentIndex() const override { return 0; }
@@ -85,6 +88,7 @@ public:
     }
     bool documentOpen() const override { return m_open; }
     QString lastError() const override { return m_error; }
+    qint64 pagesTaken() const override { return taken; }
 
 private:
     bool start()
@@ -158,6 +162,8 @@ private slots:
     void directRunPrintsAsTheDialog();
     void windowReprintRefusedByTheReprint_data();
     void windowReprintRefusedByTheReprint();
+    void takenPartsStayCounted_data();
+    void takenPartsStayCounted();
 };
 
 void TestPrintJob::pagesWalked_data()
@@ -431,6 +437,71 @@ void TestPrintJob::windowReprintRefusedByTheReprint()
     QCOMPARE(r.fx.dialogs.asked, QStringList{told});
     QCOMPARE(r.printer.documents, 1);
     QCOMPARE(r.printer.aborted, 0);
+}
+
+void TestPrintJob::takenPartsStayCounted_data()
+{
+    QTest::addColumn<int>("orderIndex");
+    QTest::addColumn<bool>("stopped"); // else the printer fails
+    QTest::newRow("order 3, part refused") << 2 << false;
+    QTest::newRow("order 7, part refused") << 6 << false;
+    QTest::newRow("order 3, Stop") << 2 << true;
+}
+
+// The printer took pages 1 to 4 of 10 before the run failed or was stopped:
+// they stay counted in the numbering, the journal and the operator's
+// message, and the run that goes on prints the rest and nothing twice.
+void TestPrintJob::takenPartsStayCounted()
+{
+    QFETCH(int, orderIndex);
+    QFETCH(bool, stopped);
+    const auto setUp = [orderIndex](JobRig &r) {
+        r.layout(QStringLiteral("2 X 2"), orderIndex);
+        r.doc().slot(1).counter.setText(QStringLiteral("100"));
+        r.doc().slot(2).counter.setText(QStringLiteral("500"));
+        r.doc().startNumber.setText(QStringLiteral("41"));
+    };
+    // What 4 pages, and all 10, would have left and printed.
+    JobRig four, ten;
+    setUp(four);
+    four.print(QStringLiteral("4"));
+    setUp(ten);
+    ten.print(QStringLiteral("10"));
+
+    JobRig r;
+    setUp(r);
+    r.printer.taken = 4;
+    if (stopped)
+        r.dialog().progress = [](qsizetype page, qsizetype) { return page < 6; };
+    else
+        r.printer.failOnPage = 6;
+    r.fx.dialogs.answers.push_back(QStringLiteral("OK"));
+    r.print(QStringLiteral("10"));
+
+    QCOMPARE(r.printer.documents, 0);
+    QCOMPARE(r.numbering(), four.numbering());
+    QCOMPARE(r.dialog().lastJobPages(), qsizetype(4));
+    QCOMPARE(r.fx.dialogs.asked.size(), 1);
+    const QString told = r.fx.dialogs.asked.first();
+    QVERIFY2(told.contains(QLatin1String("The run stopped at page 5: pages 1 to 4 went to the printer and are "
+                                         "counted; pages 5 to 10 were not printed and are not counted."))
+                 && told.contains(QLatin1String("paper jam")) != stopped,
+             qPrintable(told));
+    QString error;
+    const auto runs = r.fx.journal.runs(QString(), &error);
+    QVERIFY2(runs && runs->size() == 1, qPrintable(error));
+    QCOMPARE(runs->front().outcome, stopped ? JournalRun::Outcome::Stopped : JournalRun::Outcome::Failed);
+    QCOMPARE(runs->front().pagesPrinted, qint64(4));
+
+    // The rest: no number of it was counted before (the journal would ask),
+    // and it ends where the whole run would have ended.
+    r.dialog().progress = nullptr;
+    r.printer = CountingPrinter{};
+    r.print(QStringLiteral("6"));
+    QCOMPARE(r.printer.documents, 1);
+    QCOMPARE(r.fx.dialogs.asked.size(), 1);
+    QCOMPARE(r.printer.lastNumber, ten.printer.lastNumber);
+    QCOMPARE(r.numbering(), ten.numbering());
 }
 
 QTEST_GUILESS_MAIN(TestPrintJob)

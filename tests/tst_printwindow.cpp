@@ -98,6 +98,8 @@ private slots:
     void progressOfARun_data();
     void progressOfARun();
     void claimShownAndStopped();
+    void progressInParts_data();
+    void progressInParts();
     void render();
 };
 
@@ -348,6 +350,42 @@ void TstPrintWindow::claimShownAndStopped()
     QVERIFY(!panel.claiming());
     panel.runEnded();
     QVERIFY(panel.isHidden());
+}
+
+void TstPrintWindow::progressInParts_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::addColumn<int>("pages");
+    QTest::addColumn<int>("partPages"); // 0: one document
+    QTest::addColumn<int>("taken");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("one document") << 1200 << 2000 << 0 << 0 << QStringLiteral("Page 1200 of 2000");
+    QTest::newRow("fits in one part") << 300 << 400 << 500 << 0 << QStringLiteral("Page 300 of 400");
+    QTest::newRow("part 3 drawn, 2 taken")
+        << 1200 << 2000 << 500 << 1000 << QStringLiteral("Page 1200 of 2000 \u00b7 part 3 of 4 \u00b7 2 taken");
+    QTest::newRow("last page of part 2, 1 taken")
+        << 1000 << 2001 << 500 << 500 << QStringLiteral("Page 1000 of 2001 \u00b7 part 2 of 5 \u00b7 1 taken");
+}
+
+// A run handed over in parts shows the parts drawn and those the printer took.
+void TstPrintWindow::progressInParts()
+{
+    QFETCH(int, page);
+    QFETCH(int, pages);
+    QFETCH(int, partPages);
+    QFETCH(int, taken);
+    QFETCH(QString, shown);
+    Harness h;
+    QVERIFY(h.open());
+    PrintWindow *pw = h.pw;
+    PrintProgressPanel *panel = pw->progress();
+    panel->setShowAfter(0);
+    QVERIFY(panel->pageDone(page, pages, partPages, taken));
+    QCOMPARE(panel->pageText()->text(), shown);
+    QCOMPARE(panel->bar()->value(), page);
+    if (QByteArray(QTest::currentDataTag()) == "part 3 drawn, 2 taken")
+        QVERIFY(pw->grab().toImage().save(pngPath(QStringLiteral("print-progress-parts.png"))));
+    panel->runEnded();
 }
 
 void TstPrintWindow::render()

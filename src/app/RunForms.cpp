@@ -81,7 +81,8 @@ RunForms::Outcome RunForms::printWith(MainForm &form, ManualScheduler &scheduler
     // reads the forms.
     outcome.ended = scheduler.settle();
     outcome.printed = outcome.ended && result.printed;
-    outcome.pages = outcome.printed ? result.pages : 0;
+    // Pages that went out before a failure stay counted.
+    outcome.pages = outcome.ended ? result.pages : 0;
     outcome.failure = result.why;
     outcome.unrecordedEnd = form.recorder.unrecordedEnd();
     return outcome;

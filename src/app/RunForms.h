@@ -33,7 +33,9 @@ public:
     {
         bool ended = false; // false when the run never came to an end
         bool printed = false;
-        qint64 pages = 0; // pages sent
+        // Pages sent; for a run that did not print, the pages the print
+        // system took before it failed or stopped (counted all the same).
+        qint64 pages = 0;
         QString failure;  // why the run failed; empty for a Stop
         // The journaled run whose end could not be recorded: it stays
         // unfinished until it is closed by hand.

@@ -64,7 +64,22 @@ QString journalPath() { return dataFolder() + QStringLiteral("/journal.sqlite");
 
 CommandServices::CommandServices()
     : layouts(dataFolder() + QStringLiteral("/Data"))
-{}
+{
+    QtSettingsStore config; // read only: the command writes no setting
+    printer.readPartPages(config);
+}
+
+QString usePartPages(QtPrinter &printer, const QString &given)
+{
+    if (given.isEmpty())
+        return {};
+    bool ok = false;
+    const int pages = given.toInt(&ok);
+    if (!ok || pages < 1)
+        return QStringLiteral("--part-pages must be a whole number of pages from 1 on, not \"%1\"").arg(given);
+    printer.setPartPages(pages);
+    return {};
+}
 
 JournalSetup chooseJournal(const QString &url)
 {
@@ -191,11 +206,12 @@ QString usage()
     return QStringLiteral(
                "usage: numora                 start the program\n"
                "       numora print LAYOUT --pages N [--two-page] [--printer NAME | --pdf FILE] [--dry-run]\n"
-               "                    [--allow-duplicates] [--journal URL] [--without-claim]\n"
+               "                    [--allow-duplicates] [--journal URL] [--without-claim] [--part-pages N]\n"
                "       numora journal [--layout NAME] [--number TEXT] [--journal URL]\n"
                "       numora journal --close RUN --printed|--not-printed [--journal URL]\n"
                "       numora journal --start-new [--journal URL]\n"
                "       numora reprint RUN [--pages A-B] [--printer NAME | --pdf FILE] [--journal URL]\n"
+               "                      [--part-pages N]\n"
                "       numora --version | -h | --help\n"
                "An option's value follows it (--pages 5) or is joined with '=' (--pages=5).\n"
                "\n"
@@ -218,6 +234,9 @@ QString usage()
                "                  [Journal] of ~/.config/Numora/Numora.ini, else the file below\n"
                "  --without-claim when the shared journal cannot be reached, print anyway: the run is\n"
                "                  recorded in this machine's own journal, marked for the shop to check\n"
+               "  --part-pages N  a printer gets the run in jobs of at most N pages, each counted once the\n"
+               "                  print system takes it (default: the setting partPages in section\n"
+               "                  [Printing] of ~/.config/Numora/Numora.ini, else 500); a PDF stays one file\n"
                "After a run that printed, the layout file is written back with its start number\n"
                "and counters moved on, so the next run continues the numbering. Every run is\n"
                "recorded in the journal (")
@@ -244,7 +263,8 @@ QString usage()
                "                  is kept beside it under a new name\n"
                "\n"
                "reprint prints pages of run RUN again, exactly as they were printed; no\n"
-               "numbering moves. --pages A-B (default: all it printed), the printer as for print.\n"
+               "numbering moves. --pages A-B (default: all it printed), the printer and --part-pages as\n"
+               "for print.\n"
                "Only pages a run printed can be printed again: any other run or page gives\n"
                "status 2, naming how the run ended.");
 }

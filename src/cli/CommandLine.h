@@ -83,6 +83,9 @@ bool noJournalYet(const JournalSetup &s);
 // Chooses the printer or PDF file the options name; an error text when it
 // cannot (usage errors, exit status 2).
 QString choosePrinter(QtPrinter &printer, const QString &name, const QString &pdf);
+// Takes --part-pages N (given: its text, empty when not given); an error
+// text when it is no page count.
+QString usePartPages(QtPrinter &printer, const QString &given);
 
 // Parses a command's arguments (`--opt value` or `--opt=value`); an error
 // text when they are not right. An option given twice is refused: its

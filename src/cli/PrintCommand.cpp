@@ -22,7 +22,8 @@ QString parse(const QStringList &args, Options &o)
     const QCommandLineOption allowDuplicates(QStringLiteral("allow-duplicates"));
     const QCommandLineOption journal(QStringLiteral("journal"), {}, QStringLiteral("URL"));
     const QCommandLineOption withoutClaim(QStringLiteral("without-claim"));
-    parser.addOptions({pages, twoPage, printer, pdf, dryRun, allowDuplicates, journal, withoutClaim});
+    const QCommandLineOption partPages(QStringLiteral("part-pages"), {}, QStringLiteral("N"));
+    parser.addOptions({pages, twoPage, printer, pdf, dryRun, allowDuplicates, journal, withoutClaim, partPages});
     if (const QString problem = parseArguments(parser, args, QStringLiteral("unknown option")); !problem.isEmpty())
         return problem;
     const QStringList layouts = parser.positionalArguments();
@@ -37,6 +38,7 @@ QString parse(const QStringList &args, Options &o)
     o.allowDuplicates = parser.isSet(allowDuplicates);
     o.journal = parser.value(journal);
     o.withoutClaim = parser.isSet(withoutClaim);
+    o.partPages = parser.value(partPages);
     if (o.layout.isEmpty())
         return QStringLiteral("no layout file given");
     if (!parser.isSet(pages))
@@ -89,6 +91,8 @@ int runPrintCommand(const QStringList &args)
         return usageError(QStringLiteral("print"), problem);
 
     CommandServices services;
+    if (const QString problem = usePartPages(services.printer, o.partPages); !problem.isEmpty())
+        return usageError(QStringLiteral("print"), problem);
     QString notFound;
     const QString path = findLayout(o.layout, services.layouts, notFound);
     if (path.isEmpty()) {

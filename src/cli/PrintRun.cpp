@@ -142,7 +142,19 @@ int printRun(const Options &o, const QString &path, CommandServices &services)
         const QString why = !dialogs.messages.isEmpty() ? dialogs.messages.last()
                             : !failure.isEmpty()        ? failure
                                                         : QStringLiteral("the run has no page to print");
-        say(stderr, QStringLiteral("numora print: nothing was printed: ") + why);
+        if (outcome.pages == 0) {
+            say(stderr, QStringLiteral("numora print: nothing was printed: ") + why);
+            return 1;
+        }
+        // Parts the print system took are counted: the layout goes on after them.
+        say(stderr, QStringLiteral("numora print: ") + why);
+        QString writeError;
+        if (!writeNumberingBack(layouts, path, form.doc, &writeError)) {
+            say(stderr, QStringLiteral("numora print: %1 could not be written (%2): set the start number to %3 by hand")
+                            .arg(path, writeError, form.doc.startNumber.text()));
+            return 4;
+        }
+        say(stdout, QStringLiteral("%1 now starts at %2").arg(fileName, form.doc.startNumber.text()));
         return 1;
     }
     for (const QString &line : positionLines(form.printGenerator.sequence, perPage, reverse, form.doc))

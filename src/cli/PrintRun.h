@@ -17,6 +17,7 @@ struct Options
     bool allowDuplicates = false;
     QString journal;
     bool withoutClaim = false;
+    QString partPages;
 };
 
 // Prints the run of the layout file at `path` with the services set up (the

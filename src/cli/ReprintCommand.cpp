@@ -12,7 +12,8 @@ int runReprintCommand(const QStringList &args)
     const QCommandLineOption printerOption(QStringLiteral("printer"), {}, QStringLiteral("NAME"));
     const QCommandLineOption pdfOption(QStringLiteral("pdf"), {}, QStringLiteral("FILE"));
     const QCommandLineOption journalOption(QStringLiteral("journal"), {}, QStringLiteral("URL"));
-    parser.addOptions({pagesOption, printerOption, pdfOption, journalOption});
+    const QCommandLineOption partPagesOption(QStringLiteral("part-pages"), {}, QStringLiteral("N"));
+    parser.addOptions({pagesOption, printerOption, pdfOption, journalOption, partPagesOption});
     if (const QString problem = parseArguments(parser, args, QStringLiteral("unknown argument")); !problem.isEmpty())
         return usageError(problem);
     const QStringList given = parser.positionalArguments();
@@ -28,6 +29,8 @@ int runReprintCommand(const QStringList &args)
         return usageError(QStringLiteral("--printer and --pdf cannot be given together"));
 
     CommandServices services;
+    if (const QString problem = usePartPages(services.printer, parser.value(partPagesOption)); !problem.isEmpty())
+        return usageError(problem);
     services.useJournal(parser.value(journalOption));
     const JournalSetup &setup = services.journal;
     SqlJournal &journal = *setup.journal;
@@ -60,7 +63,7 @@ int runReprintCommand(const QStringList &args)
         return 2;
     }
     if (!r.printed || r.pages == 0) {
-        say(stderr, QStringLiteral("numora reprint: nothing was printed: ")
+        say(stderr, QStringLiteral("numora reprint: ") + (r.pages > 0 ? QString() : QStringLiteral("nothing was printed: "))
                         + (r.problem.isEmpty()
                                ? (dialogs.messages.isEmpty() ? QStringLiteral("stopped") : dialogs.messages.last())
                                : r.problem));

@@ -231,8 +231,8 @@ void RunRecorder::end(JournalRun::Outcome outcome, qint64 pagesPrinted, const QS
 void RunRecorder::finish(bool printed, qint64 pagesPrinted, const QString &reason)
 {
     using Outcome = JournalRun::Outcome;
-    end(printed ? Outcome::Printed : reason.isEmpty() ? Outcome::Stopped : Outcome::Failed, printed ? pagesPrinted : 0,
-        reason);
+    // A run that failed or stopped keeps the pages the print system took.
+    end(printed ? Outcome::Printed : reason.isEmpty() ? Outcome::Stopped : Outcome::Failed, pagesPrinted, reason);
 }
 
 void RunRecorder::endNotRecorded(qint64 id, JournalRun::Outcome outcome, qint64 pagesPrinted, const QString &reason,

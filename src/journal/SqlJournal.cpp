@@ -58,6 +58,21 @@ NumberRange rangeFrom(const QSqlQuery &q, int at)
 const QString RangeColumns =
     QStringLiteral("g.position, g.prefix, g.suffix, g.digits, g.first, g.last, g.step, g.first_page, g.page_stride");
 
+// The run's ranges, numbered in their order.
+bool insertRanges(JournalQuery &q, qint64 runId, const std::vector<NumberRange> &ranges)
+{
+    int seq = 0;
+    for (const NumberRange &r : ranges) {
+        if (!q.run(QStringLiteral("INSERT INTO ranges (run_id, seq, position, pattern, prefix, suffix, digits, first,"
+                                  " last, step, lo, hi, first_page, page_stride)"
+                                  " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                   {runId, ++seq, r.position, r.pattern(), r.prefix, r.suffix, r.digits, r.first, r.last, r.step,
+                    std::min(r.first, r.last), std::max(r.first, r.last), r.firstPage, r.pageStride}))
+            return false;
+    }
+    return true;
+}
+
 const QString RunColumns =
     QStringLiteral("u.id, u.started, u.finished, u.layout, u.grid_type, u.print_order, u.printer, u.pages_requested, "
                    "u.pages_printed, u.two_pages, u.outcome, u.reason, u.reprint_of, u.reprint_from, u.reprint_to, "
@@ -378,16 +393,7 @@ std::optional<JournalClaim> SqlJournal::claimRun(const JournalRun &run, bool all
     }
     claim.id = ok ? q.q.value(0).toLongLong() : 0;
     q.q.finish();
-    int seq = 0;
-    for (const NumberRange &r : run.ranges) {
-        if (!ok)
-            break;
-        ok = q.run(QStringLiteral("INSERT INTO ranges (run_id, seq, position, pattern, prefix, suffix, digits, first,"
-                                  " last, step, lo, hi, first_page, page_stride)"
-                                  " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                   {claim.id, ++seq, r.position, r.pattern(), r.prefix, r.suffix, r.digits, r.first, r.last, r.step,
-                    std::min(r.first, r.last), std::max(r.first, r.last), r.firstPage, r.pageStride});
-    }
+    ok = ok && insertRanges(q, claim.id, run.ranges);
     if (!ok || !write.commit(error))
         return failed(std::optional<JournalClaim>());
     return claim;
@@ -424,17 +430,37 @@ bool SqlJournal::endRun(qint64 id, JournalRun::Outcome outcome, qint64 pagesPrin
     if (!ensureOpen(error))
         return false;
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    JournalTransaction write(db, postgres());
+    if (!write.begin(error))
+        return failed(false);
     JournalQuery q(db, error);
     if (!q.run(QStringLiteral("UPDATE runs SET finished = ?, outcome = ?, pages_printed = ?, reason = ? WHERE id = ?"),
                {timeText(finished), JournalRun::outcomeName(outcome), pagesPrinted, reason, id}))
         return failed(false);
     // An end that reaches no run is not recorded: the run's claim stays open
     // where it was made.
-    if (q.q.numRowsAffected() == 1)
-        return true;
-    if (error)
-        *error = QStringLiteral("the journal has no run %1").arg(id);
-    return false;
+    if (q.q.numRowsAffected() != 1) {
+        if (error)
+            *error = QStringLiteral("the journal has no run %1").arg(id);
+        return false;
+    }
+    // A run that ended early keeps guarding the numbers of the pages that
+    // went out, and only those: the rest are free for the run that prints them.
+    if (outcome != JournalRun::Outcome::Printed && pagesPrinted > 0) {
+        std::vector<NumberRange> ranges;
+        if (!q.run(QStringLiteral("SELECT ") + RangeColumns
+                       + QStringLiteral(" FROM ranges g WHERE g.run_id = ? ORDER BY g.seq"),
+                   {id}))
+            return failed(false);
+        while (q.q.next())
+            ranges.push_back(rangeFrom(q.q, 0));
+        q.q.finish();
+        ranges = clipToPages(ranges, 1, pagesPrinted);
+        if (!q.run(QStringLiteral("DELETE FROM ranges WHERE run_id = ?"), {id}) || !insertRanges(q, id, ranges)
+            || !q.run(QStringLiteral("UPDATE runs SET range_count = ? WHERE id = ?"), {qint64(ranges.size()), id}))
+            return failed(false);
+    }
+    return write.commit(error) || failed(false);
 }
 
 std::optional<std::vector<JournalDuplicate>> SqlJournal::duplicates(const std::vector<NumberRange> &ranges,
@@ -470,7 +496,8 @@ std::optional<std::vector<JournalDuplicate>> SqlJournal::lookUpDuplicates(const 
                        + QStringLiteral(", u.id, u.started, u.layout, u.outcome, u.workstation FROM ranges g"
                                         " JOIN runs u ON u.id = g.run_id"
                                         " WHERE g.pattern = ? AND g.hi >= ? AND g.lo <= ? AND u.reprint_of = 0"
-                                        " AND u.outcome IN ('printed', 'printing') ORDER BY u.id, g.seq"),
+                                        " AND (u.outcome IN ('printed', 'printing') OR u.pages_printed > 0)"
+                                        " ORDER BY u.id, g.seq"),
                    {pattern, span.first, span.second}))
             return std::nullopt;
         while (q.q.next()) {

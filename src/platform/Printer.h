@@ -86,6 +86,18 @@ public:
     // Whether a document has been started and not yet ended or aborted.
     virtual bool documentOpen() const = 0;
 
+    // A long document may reach the print system in parts, each handed over
+    // as soon as it is drawn. Told before the first page, the document's
+    // page count names the parts; 0 when unknown.
+    virtual void setDocumentPages(qint64 pages) { Q_UNUSED(pages) }
+    // Pages of the current document (or of the last one, once it failed or
+    // was thrown away) that the print system has already taken: they are out
+    // of the program's hands whatever becomes of the rest. A printer that
+    // hands a document over whole takes none before endDoc().
+    virtual qint64 pagesTaken() const { return 0; }
+    // The most pages one part holds; 0 when documents go over whole.
+    virtual qint64 partPages() const { return 0; }
+
     // Why the last failing operation failed, in words for the operator.
     virtual QString lastError() const = 0;
     // True when the last failure was the operator's own choice (a file

@@ -38,7 +38,7 @@ PrintForm::PrintForm(Deps deps)
     , m_d(std::move(deps))
     , m_job(m_d.printer, m_d.doc, measuringLabel, m_d.entries, m_d.claims)
 {
-    m_job.onFailure = [this](const QString &why) { tellFailure(why); };
+    m_job.onFailure = [this](const PrintJob::Result &result) { tellFailure(result); };
     setCaption(QStringLiteral("Print"));
     setGeometry(0, 0, DesignWidth, DesignHeight);
     samplePicture.setGeometry(240, 240, 6720, 1320);
@@ -372,23 +372,20 @@ void PrintForm::printJobTick()
         finish();
         return;
     }
+    // Pages that went out stay counted even when the run failed later.
+    m_lastJobPages = result->pages;
     if (!result->printed) {
         onJobFailed.raise(result->why);
         finish();
         return;
     }
-    m_lastJobPages = result->pages;
     onJobPrinted.raise();
     finish();
 }
 
-void PrintForm::tellFailure(const QString &why)
+void PrintForm::tellFailure(const PrintJob::Result &result)
 {
-    m_lastJobPages = 0;
-    if (why.isEmpty())
-        return;
-    m_d.dialogs.message(RunPrinter::failureMessage(printerBox.text().trimmed(), why), m_appTitle,
-                        Dialogs::Buttons::OK);
+    RunPrinter::tellFailure(m_d.dialogs, printerBox.text().trimmed(), m_appTitle, result);
 }
 
 void PrintForm::finish()

@@ -153,12 +153,19 @@ private:
     void setControlsEnabled(bool on);
     void finish();
     // Why a job printed nothing, told to the operator (nothing for a Stop).
-    void tellFailure(const QString &why);
+    void tellFailure(const PrintJob::Result &result);
     // The page field's count when a run may be asked for; nothing (after
     // telling the operator why, where there is something to tell) otherwise.
     std::optional<double> pagesToPrint();
 
     Deps m_d;
+
+public:
+    // The printer the runs go to, for a view to show how far the print
+    // system has taken a run.
+    const Printer &printer() const { return m_d.printer; }
+
+private:
     PrintJob m_job;
     QString m_appTitle;
     bool m_loaded = false;

@@ -1,4 +1,5 @@
 #include "PrintJob.h"
+#include "PrintOrderEngine.h"
 #include "layout/LayoutDocument.h"
 #include "numbertext/RunEntry.h"
 #include "platform/Numeric.h"
@@ -50,6 +51,37 @@ void PrintJob::Numbering::restore(LayoutDocument &doc) const
     doc.startNumber.setText(start);
 }
 
+void PrintJob::Numbering::moveOn(LayoutDocument &doc, qsizetype pages, bool twoPages) const
+{
+    PrintRunInput in;
+    in.gridType = doc.gridType.text();
+    in.printOrder = doc.wayPrint.text();
+    in.startText = start;
+    in.counters = counters;
+    in.pageCountText = QString::number(pages);
+    in.twoPages = twoPages;
+    const PrintRunResult moved = runPrintOrder(in);
+    Numbering after;
+    after.start = moved.startText;
+    after.counters = moved.counters;
+    after.restore(doc);
+}
+
+QString PrintJob::Result::pagesAccount() const
+{
+    if (printed || pages <= 0)
+        return {};
+    const qsizetype lastTaken = firstPage + pages - 1;
+    if (lastTaken >= lastPage)
+        return QStringLiteral("Pages %1 to %2 went to the printer and are counted.").arg(firstPage).arg(lastPage);
+    return QStringLiteral("The run stopped at page %1: pages %2 to %3 went to the printer and are counted; "
+                          "pages %1 to %4 were not printed and are not counted.")
+        .arg(lastTaken + 1)
+        .arg(firstPage)
+        .arg(lastTaken)
+        .arg(lastPage);
+}
+
 PrintJob::PrintJob(Printer &printer, LayoutDocument &doc, Label &measuring, const RunEntries &entries,
                    RunClaims *claims)
     : m_printer(printer)
@@ -79,10 +111,16 @@ PrintJob::Result PrintJob::run(const Request &request)
     }
     if (printed)
         return result;
-    result.pages = 0;
     if (onFailure)
-        onFailure(result.why);
-    request.before.restore(m_doc);
+        onFailure(result);
+    // What the print system took may be on paper already: its numbers are
+    // used up. A reversed run prints the last numbers first, which no
+    // numbering can leave out; the journal guards those.
+    const bool reverse = m_doc.wayPrint.text().startsWith(QLatin1Char('6'));
+    if (result.pages > 0 && !request.reprint && !reverse)
+        request.before.moveOn(m_doc, result.pages, request.twoPages);
+    else
+        request.before.restore(m_doc);
     return result;
 }
 
@@ -134,6 +172,8 @@ bool PrintJob::runClaimed(const Request &request, Result &result)
         result.printed = false;
         result.why = QStringLiteral("The document was not finished.");
     }
+    if (!result.printed)
+        result.pages = std::clamp<qsizetype>(p.pagesTaken(), 0, result.lastPage - result.firstPage + 1);
     if (m_claims)
         m_claims->finish(result.printed, result.pages, result.why);
     if (m_lastText)
@@ -173,6 +213,12 @@ bool PrintJob::walk(const Request &request, Result &result)
                          .arg(pages);
         return false;
     }
+    const qsizetype sent = lastPage - firstPage + 1;
+    result.firstPage = firstPage;
+    result.lastPage = lastPage;
+    // Before the first output starts the document: its parts are named
+    // from the start.
+    p.setDocumentPages(sent);
 
     p.setFontItalic(false);
     p.setCurrentX(0);
@@ -190,7 +236,6 @@ bool PrintJob::walk(const Request &request, Result &result)
     qsizetype &next = request.index ? *request.index : start;
     qsizetype index = reverse ? entries - 1 : next;
     index += (reverse ? -1 : 1) * (firstPage - 1) * perPage;
-    const qsizetype sent = lastPage - firstPage + 1;
     for (qsizetype page = firstPage; page <= lastPage; ++page) {
         if (page != firstPage && !p.newPage())
             return failed();

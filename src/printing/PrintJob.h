@@ -30,6 +30,9 @@ public:
         std::array<QString, 12> counters;
         static Numbering of(LayoutDocument &doc);
         void restore(LayoutDocument &doc) const;
+        // The numbering moved on from here as a run of only the first
+        // `pages` document pages would have moved it.
+        void moveOn(LayoutDocument &doc, qsizetype pages, bool twoPages) const;
     };
 
     // A reprint: only the printed pages from..to of the run go out
@@ -55,8 +58,15 @@ public:
     struct Result
     {
         bool printed = false;
-        qsizetype pages = 0; // pages sent when printed
-        QString why;         // why it printed nothing; empty for the operator's own choice
+        // Pages sent when printed; else the pages the print system took
+        // before the run failed or was stopped, which count as printed.
+        qsizetype pages = 0;
+        QString why; // why it did not print; empty for the operator's own choice
+        // The run's pages the job was to send (1-based).
+        qsizetype firstPage = 1, lastPage = 0;
+        // For a run that did not print: which of its pages went out and
+        // which did not, in words for the operator; empty when none went.
+        QString pagesAccount() const;
     };
 
     // `measuring` is the label whose extent shapes each number's box; it
@@ -69,8 +79,9 @@ public:
     // Asked over and over while the journal claims the run's numbers: keeps
     // the windows painting; false stops the job before its first page.
     std::function<bool()> claiming;
-    // Told why a run printed nothing, before the numbering is put back.
-    std::function<void(const QString &why)> onFailure;
+    // Told how a run that did not print ended, before the numbering is put
+    // back (or moved on past the pages the print system took).
+    std::function<void(const Result &result)> onFailure;
 
     Result run(const Request &request);
     // True while pages are drawn (a view may let events through meanwhile).

@@ -45,11 +45,22 @@ QString RunPrinter::documentTitle(const LayoutDocument &doc)
            + QLatin1Char('.') + doc.typeCaption.caption().mid(6);
 }
 
-QString RunPrinter::failureMessage(const QString &printer, const QString &why)
+void RunPrinter::tellFailure(Dialogs &dialogs, const QString &printer, const QString &title,
+                             const PrintJob::Result &result)
 {
-    return QStringLiteral("The printer \"%1\" could not print this run:\r\n%2\r\n\r\n"
-                          "Nothing was counted: the numbers stay as they were before the run.")
-        .arg(printer, why);
+    const QString taken = result.pagesAccount();
+    if (result.why.isEmpty()) {
+        // A Stop after parts went out: the operator learns where it stopped.
+        if (!taken.isEmpty())
+            dialogs.message(taken, title, Dialogs::Buttons::OK);
+        return;
+    }
+    dialogs.message(QStringLiteral("The printer \"%1\" could not print this run:\r\n%2\r\n\r\n%3")
+                        .arg(printer, result.why,
+                             !taken.isEmpty() ? taken
+                                              : QStringLiteral("Nothing was counted: the numbers stay as they "
+                                                               "were before the run.")),
+                    title, Dialogs::Buttons::OK);
 }
 
 int RunPrinter::orientation(const LayoutDocument &doc)
@@ -106,10 +117,8 @@ PrintJob::Result RunPrinter::print(qint64 pages, bool twoPages, const std::optio
     m_d.generator.generate(pages, twoPages);
     printer.setOrientation(orientation(doc));
     PrintJob job(printer, doc, m_measuring, m_d.generator.sequence, m_d.claims);
-    job.onFailure = [this, &request](const QString &why) {
-        if (!why.isEmpty())
-            m_d.dialogs.message(failureMessage(m_d.printer.currentName().trimmed(), why), request.title,
-                                Dialogs::Buttons::OK);
+    job.onFailure = [this, &request](const PrintJob::Result &failed) {
+        tellFailure(m_d.dialogs, m_d.printer.currentName().trimmed(), request.title, failed);
     };
     return printGenerated(job, m_d.generator.sequence, request).value_or(result);
 }

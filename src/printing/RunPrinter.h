@@ -50,8 +50,12 @@ public:
     static QString refusal(const LayoutDocument &doc, double pages, bool twoPages);
     // The printed document's name, also the title of the run's messages.
     static QString documentTitle(const LayoutDocument &doc);
-    // What the operator is told when `printer` printed nothing of a run.
-    static QString failureMessage(const QString &printer, const QString &why);
+    // Tells the operator how a run on `printer` that did not print in full
+    // ended: why it failed and which pages went out and are counted, or,
+    // after a Stop, from which page it stopped. A Stop before any page went
+    // out needs no word.
+    static void tellFailure(Dialogs &dialogs, const QString &printer, const QString &title,
+                            const PrintJob::Result &result);
     // The printer's orientation for the layout's page.
     static int orientation(const LayoutDocument &doc);
     // The label a job measures number texts with: bold, sized to its text.

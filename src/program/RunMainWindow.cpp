@@ -36,6 +36,7 @@ int runMainWindow(QApplication &app)
     DiskLayoutFolder layouts(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
                              + QStringLiteral("/Data"));
     QtPrinter printer;
+    printer.readPartPages(settings);
     QtDesktop desktop;
     // The journal of runs sits beside the Data folder, unless the program's
     // settings name a database the shop's workstations share.

@@ -43,7 +43,7 @@ PrintProgressPanel::PrintProgressPanel(QWidget *parent)
     m_bar->setFormat(QStringLiteral("%p%"));
     m_stopButton = new QPushButton(tr("Stop"), this);
     m_stopButton->setObjectName(QStringLiteral("PrintStop"));
-    m_stopButton->setToolTip(tr("Stop the run: nothing of it is printed and the numbers stay as they were"));
+    m_stopButton->setToolTip(tr("Stop the run: no further page goes to the printer; the numbers of what it has not taken stay free"));
     m_stopButton->setMinimumWidth(dp(this, 72));
     connect(m_stopButton, &QPushButton::clicked, this, [this] {
         m_stop = true;
@@ -75,19 +75,19 @@ void PrintProgressPanel::begin()
     }
 }
 
-bool PrintProgressPanel::pageDone(qsizetype page, qsizetype pages)
+bool PrintProgressPanel::pageDone(qsizetype page, qsizetype pages, qint64 partPages, qint64 pagesTaken)
 {
     if (!m_running)
         begin();
     if (isHidden() && m_runClock.elapsed() >= m_showAfter) {
-        showProgress(page, pages);
+        showProgress(page, pages, partPages, pagesTaken);
         show();
         raise();
         m_stopButton->setFocus();
         pump();
     } else if (m_pumpClock.elapsed() >= PumpEveryMs) {
         if (!isHidden())
-            showProgress(page, pages);
+            showProgress(page, pages, partPages, pagesTaken);
         pump();
     }
     return !m_stop;
@@ -110,11 +110,20 @@ bool PrintProgressPanel::claiming()
     return !m_stop;
 }
 
-void PrintProgressPanel::showProgress(qsizetype page, qsizetype pages)
+void PrintProgressPanel::showProgress(qsizetype page, qsizetype pages, qint64 partPages, qint64 pagesTaken)
 {
     if (m_stop)
         return;
-    m_pageText->setText(tr("Page %1 of %2").arg(page).arg(pages));
+    const auto partsOf = [partPages](qint64 n) { return (n + partPages - 1) / partPages; };
+    if (partPages > 0 && pages > partPages)
+        m_pageText->setText(tr("Page %1 of %2 \u00b7 part %3 of %4 \u00b7 %5 taken")
+                                .arg(page)
+                                .arg(pages)
+                                .arg(partsOf(page))
+                                .arg(partsOf(pages))
+                                .arg(partsOf(pagesTaken)));
+    else
+        m_pageText->setText(tr("Page %1 of %2").arg(page).arg(pages));
     m_bar->setRange(0, clampedInt(pages));
     m_bar->setValue(clampedInt(page));
 }

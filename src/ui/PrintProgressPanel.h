@@ -8,7 +8,8 @@ class QPushButton;
 
 namespace numora::ui {
 
-// The progress of a long print run: "Page n of N", a bar and Stop. The
+// The progress of a long print run: "Page n of N", a bar and Stop; for a
+// run handed to the printer in parts, the parts drawn and taken. The
 // print job reports every page it has drawn to pageDone(), which lets the
 // windows repaint now and then, shows the panel once the run has lasted a
 // moment and tells the job to stop after the operator pressed Stop.
@@ -27,8 +28,10 @@ public:
     explicit PrintProgressPanel(QWidget *parent = nullptr);
     ~PrintProgressPanel() override;
 
-    // After `page` of `pages` pages are drawn; false once Stop was pressed.
-    bool pageDone(qsizetype page, qsizetype pages);
+    // After `page` of `pages` pages are drawn, in parts of `partPages` (0:
+    // one document) of which the print system took `pagesTaken` pages;
+    // false once Stop was pressed.
+    bool pageDone(qsizetype page, qsizetype pages, qint64 partPages = 0, qint64 pagesTaken = 0);
     // Now and then while the journal claims the run's numbers, before the
     // first page; false once Stop was pressed.
     bool claiming();
@@ -49,7 +52,7 @@ protected:
 
 private:
     void begin();
-    void showProgress(qsizetype page, qsizetype pages);
+    void showProgress(qsizetype page, qsizetype pages, qint64 partPages, qint64 pagesTaken);
     void pump();
 
     QLabel *m_pageText = nullptr;

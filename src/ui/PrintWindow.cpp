@@ -10,6 +10,7 @@
 #include "PaperStrip.h"
 #include "PrintProgressPanel.h"
 #include "ViewSupport.h"
+#include "platform/Printer.h"
 #include "printing/PrintForm.h"
 
 #include <QApplication>
@@ -109,8 +110,9 @@ PrintWindow::PrintWindow(PrintForm &form, QWidget *owner)
     m_progress = new PrintProgressPanel(this);
     place(m_progress, form.printButton.left(), form.printButton.top(),
           form.cancelButton.left() + form.cancelButton.width() - form.printButton.left(), form.printButton.height());
-    form.progress = [panel = QPointer<PrintProgressPanel>(m_progress)](qsizetype page, qsizetype pages) {
-        return !panel || panel->pageDone(page, pages);
+    form.progress = [panel = QPointer<PrintProgressPanel>(m_progress), &printer = form.printer()](qsizetype page,
+                                                                                                  qsizetype pages) {
+        return !panel || panel->pageDone(page, pages, printer.partPages(), printer.pagesTaken());
     };
     form.claiming = [panel = QPointer<PrintProgressPanel>(m_progress)] { return !panel || panel->claiming(); };
     const auto runEnded = [panel = QPointer<PrintProgressPanel>(m_progress)] {

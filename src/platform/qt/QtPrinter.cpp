@@ -2,6 +2,7 @@
 #include "PrintDrawing.h"
 #include "PrintTarget.h"
 #include "QtFonts.h"
+#include "platform/SettingsStore.h"
 #include "platform/qt/QtColour.h"
 
 #include <QDir>
@@ -63,6 +64,16 @@ QString fileSafe(const QString &name)
 } // namespace
 
 QString QtPrinter::pdfEntryName() { return QStringLiteral("Save as PDF"); }
+
+void QtPrinter::readPartPages(SettingsStore &config)
+{
+    bool ok = false;
+    const int pages =
+        config.getSetting(QStringLiteral("Numora"), QStringLiteral("Printing"), QStringLiteral("partPages"))
+            .trimmed()
+            .toInt(&ok);
+    setPartPages(ok && pages >= 0 ? pages : DefaultPartPages);
+}
 
 QtPrinter::QtPrinter()
     : m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
@@ -484,10 +495,22 @@ bool QtPrinter::newPage()
     if (m_state != State::Open && !startDocument())
         return false;
     flushPending();
+    if (partFull())
+        return handOverPart() && beginPart();
     if (!m_printer->newPage())
         return fail(QStringLiteral("The printer %1 did not take a new page.").arg(currentName()));
+    ++m_pagesInPart;
     return true;
 }
+
+int QtPrinter::partCount() const
+{
+    if (m_partPages <= 0 || pdfChosen() || m_documentPages <= m_partPages)
+        return 1;
+    return int((m_documentPages + m_partPages - 1) / m_partPages);
+}
+
+bool QtPrinter::partFull() const { return partCount() > 1 && m_pagesInPart >= m_partPages; }
 
 void QtPrinter::throwAway()
 {
@@ -514,8 +537,19 @@ bool QtPrinter::startDocument()
     m_error.clear();
     m_cancelled = false;
     m_jobId = 0;
+    m_pagesTaken = 0;
+    m_partsBegun = 0;
+    m_partJobs.clear();
     configurePrinter();
-    m_printer->setDocName(m_documentName.isEmpty() ? QGuiApplication::applicationDisplayName() : m_documentName);
+    return beginPart();
+}
+
+bool QtPrinter::beginPart()
+{
+    const QString name = m_documentName.isEmpty() ? QGuiApplication::applicationDisplayName() : m_documentName;
+    const int parts = partCount();
+    m_printer->setDocName(parts > 1 ? QStringLiteral("%1 (part %2 of %3)").arg(name).arg(m_partsBegun + 1).arg(parts)
+                                    : name);
 
     std::unique_ptr<PrintTarget> target;
     if (pdfChosen()) {
@@ -539,6 +573,8 @@ bool QtPrinter::startDocument()
         return fail(target->notStarted());
     }
     m_target = std::move(target);
+    ++m_partsBegun;
+    m_pagesInPart = 1;
 
     m_state = State::Open;
     // Said here rather than left to the painter's default: the sample and
@@ -565,17 +601,26 @@ bool QtPrinter::endDoc()
         return false;
     }
     flushPending();
+    const bool handedOver = handOverPart();
+    m_state = State::Idle; // the document is over, failed or not
+    return handedOver;
+}
+
+bool QtPrinter::handOverPart()
+{
     const bool ended = m_painter.end();
     const bool finished = ended && m_printer->printerState() != QPrinter::Error;
     m_state = State::Idle;
     const std::unique_ptr<PrintTarget> target = std::move(m_target);
     const QString why = target->complete(*m_printer, finished);
     m_jobId = target->jobId();
-    if (why.isEmpty())
-        return true;
-    fail(why);
-    m_state = State::Idle; // the document is over, failed or not
-    return false;
+    if (!why.isEmpty())
+        return fail(why);
+    if (m_jobId != 0)
+        m_partJobs.append(m_jobId);
+    m_pagesTaken += m_pagesInPart;
+    m_pagesInPart = 0;
+    return true;
 }
 
 void QtPrinter::abortDocument()

@@ -17,6 +17,7 @@ class QWidget;
 namespace numora {
 
 class PrintTarget;
+class SettingsStore;
 
 // A long print run allocates and frees a page's buffers for every page; by
 // default glibc hands those back to the kernel each time and maps them again
@@ -69,6 +70,8 @@ public:
     bool endDoc() override;
     void abortDocument() override;
     bool documentOpen() const override { return m_state == State::Open; }
+    void setDocumentPages(qint64 pages) override { m_documentPages = pages; }
+    qint64 pagesTaken() const override { return m_pagesTaken; }
 
     QString lastError() const override { return m_error; }
     bool lastFailureCancelled() const override { return m_cancelled; }
@@ -114,6 +117,26 @@ public:
     // 0 when there was none.
     int lastJobId() const { return m_jobId; }
 
+    // A document for a printer goes to the print system in parts of at most
+    // this many pages, each its own job, handed over while the next is
+    // drawn: a printer's filters take time that grows with the square of a
+    // document's length. 0 hands every document over whole. A PDF file is
+    // always one file.
+    void setPartPages(int pages) { m_partPages = qMax(0, pages); }
+    qint64 partPages() const override { return pdfChosen() ? 0 : m_partPages; }
+    static constexpr int DefaultPartPages = 500;
+    // The part size as the program's configuration names it ("partPages" of
+    // section "Printing"); the default when it names none or no whole
+    // number (0 hands documents over whole).
+    void readPartPages(SettingsStore &config);
+    // The print system's job numbers of the current (or last) document's
+    // parts that were handed over, in order.
+    const QList<int> &partJobs() const { return m_partJobs; }
+    // Parts begun of the current document (the one being drawn included),
+    // and how many the document has in all (1 when it is not split).
+    int partsDrawn() const { return m_partsBegun; }
+    int partCount() const;
+
 private:
     enum class State { Idle, Open, Failed };
 
@@ -123,6 +146,12 @@ private:
     void configurePrinter();
     QSizeF paperTwips() const;
     bool startDocument();
+    // Begins the next part of the open document on a target of its own.
+    bool beginPart();
+    // Ends the part being drawn and hands it to its target; false (the
+    // document failed) when the target did not take it.
+    bool handOverPart();
+    bool partFull() const;
     // Ends the open document without a page of it going anywhere.
     void throwAway();
     bool fail(const QString &why);
@@ -159,7 +188,13 @@ private:
     QString m_error;
     bool m_cancelled = false;
     int m_jobId = 0;
-    std::unique_ptr<PrintTarget> m_target; // where the open document goes
+    std::unique_ptr<PrintTarget> m_target; // where the open document (or its part) goes
+    int m_partPages = DefaultPartPages;
+    qint64 m_documentPages = 0;
+    qint64 m_pagesTaken = 0;
+    qint64 m_pagesInPart = 0;
+    int m_partsBegun = 0;
+    QList<int> m_partJobs;
 
     // Drawing state. The job sets the same font and colour before every
     // number; rebuilding a QFont and its metrics each time would cost more
