@@ -34,7 +34,7 @@ MainForm::MainForm(Services services)
                                 [this] { browser().reloadTimer.setInterval(10); }})
     , settleTimer(QStringLiteral("Timer1"), services.scheduler)
     , printReopenTimer(QStringLiteral("Tim3"), services.scheduler)
-    , printGenerator(doc, pageCountMirror, printForm, services.scheduler)
+    , printGenerator(doc, sample, pageCountMirror, printForm, services.scheduler)
     , recorder(services.dialogs, services.clock, services.journal, printGenerator.sequence)
     , printForm(PrintForm::Deps{services.scheduler, services.dialogs, services.settings, services.printer,
                                 services.measure, doc, *this, pageCountMirror, preview.box(1),

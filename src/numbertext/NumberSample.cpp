@@ -79,7 +79,7 @@ void NumberSample::refreshNumberSample()
         m_zeroPrefix = zeroPrefix(s, number);
         k = PrefixKey{s.zeroPad, s.zeroPadWidth, number.size()};
     }
-    m_doc.sampleLabel.setCaption(composeNumberText(s, number, m_zeroPrefix));
+    m_doc.sampleLabel.setCaption(composeNumberText(s, number, m_zeroPrefix, &m_written));
     // Measuring shapes the text, which costs more than all the rest; within a
     // batch only the sample the batch ends with is measured.
     if (!UpdateBatch::isOpen()) {
