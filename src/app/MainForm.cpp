@@ -23,7 +23,7 @@
 namespace numora {
 
 MainForm::MainForm(Services services)
-    : Form(QStringLiteral("Start1"))
+    : FormWithState(QStringLiteral("Start1"))
     , preview(doc, services.scheduler)
     , sample(doc, services.scheduler, services.measure, preview.boxes())
     , slotEditors(doc, preview)
@@ -425,20 +425,6 @@ const PropertyTable<MainForm> kStateProperties = {
 
 } // namespace
 
-QStringList MainForm::stateNames() const { return kStateProperties.names(); }
-
-QVariant MainForm::state(const QString &name) const
-{
-    if (const auto v = kStateProperties.get(*this, name))
-        return *v;
-    return Form::state(name);
-}
-
-bool MainForm::setState(const QString &name, const QVariant &value)
-{
-    if (const auto done = kStateProperties.set(*this, name, value))
-        return *done;
-    return Form::setState(name, value);
-}
+const PropertyTable<MainForm> &MainForm::stateProperties() { return kStateProperties; }
 
 } // namespace numora
