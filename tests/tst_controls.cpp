@@ -3,6 +3,7 @@
 #include "platform/controls/ComboBox.h"
 #include "platform/controls/Label.h"
 #include "platform/controls/TextEditing.h"
+#include "platform/controls/Timer.h"
 
 #include <QTest>
 
@@ -24,6 +25,8 @@ private slots:
     void severalArmingsGiveOneTick();
     void settleLeavesEndlessTimersAside();
     void autosizedLabelFollowsItsText();
+    void propertiesByName_data();
+    void propertiesByName();
 };
 
 void TestControls::writesOfTheHeldValueRunNothing()
@@ -287,3 +290,56 @@ void TestControls::autosizedLabelFollowsItsText()
 
 QTEST_GUILESS_MAIN(TestControls)
 #include "tst_controls.moc"
+
+void TestControls::propertiesByName_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("property");
+    QTest::addColumn<QVariant>("written");
+    QTest::addColumn<bool>("done");
+    QTest::addColumn<QVariant>("read");
+    QTest::newRow("own") << "Label"
+                         << "caption" << QVariant(QStringLiteral("x")) << true << QVariant(QStringLiteral("x"));
+    QTest::newRow("converted") << "Label"
+                               << "fontsize" << QVariant(QStringLiteral("12.5")) << true << QVariant(12.5);
+    QTest::newRow("the base's") << "Label"
+                                << "left" << QVariant(120) << true << QVariant(120.0);
+    QTest::newRow("read-only") << "Label"
+                               << "autosize" << QVariant(true) << false << QVariant(false);
+    QTest::newRow("refused by the setter") << "ListBox"
+                                           << "listIndex" << QVariant(5) << false << QVariant(-1);
+    QTest::newRow("an item") << "ListBox"
+                             << "list(1)" << QVariant() << false << QVariant(QStringLiteral("b"));
+    QTest::newRow("two levels up") << "ComboBox"
+                                   << "text" << QVariant(QStringLiteral("b")) << true << QVariant(QStringLiteral("b"));
+    QTest::newRow("checked") << "Timer"
+                             << "interval" << QVariant(-1) << false << QVariant(0);
+    QTest::newRow("unknown") << "Timer"
+                             << "caption" << QVariant(QStringLiteral("x")) << false << QVariant();
+}
+
+void TestControls::propertiesByName()
+{
+    QFETCH(QString, control);
+    QFETCH(QString, property);
+    QFETCH(QVariant, written);
+    QFETCH(bool, done);
+    QFETCH(QVariant, read);
+    ManualScheduler scheduler;
+    Label label(QStringLiteral("l"));
+    ListBox list(QStringLiteral("b"));
+    ComboBox combo(QStringLiteral("c"), ComboBox::Editable);
+    Timer timer(QStringLiteral("t"), scheduler);
+    for (const char *item : {"a", "b"}) {
+        list.addItem(QLatin1String(item));
+        combo.addItem(QLatin1String(item));
+    }
+    Control *c = control == QLatin1String("Label")      ? static_cast<Control *>(&label)
+                 : control == QLatin1String("ListBox")  ? static_cast<Control *>(&list)
+                 : control == QLatin1String("ComboBox") ? static_cast<Control *>(&combo)
+                                                        : static_cast<Control *>(&timer);
+    QCOMPARE(c->has(property), read.isValid());
+    if (written.isValid())
+        QCOMPARE(c->set(property, written), done);
+    QCOMPARE(c->get(property), read);
+}
