@@ -293,35 +293,28 @@ QTEST_GUILESS_MAIN(TestControls)
 
 void TestControls::propertiesByName_data()
 {
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<QString>("property");
+    QTest::addColumn<QString>("target"); // "control.property"
     QTest::addColumn<QVariant>("written");
     QTest::addColumn<bool>("done");
     QTest::addColumn<QVariant>("read");
-    QTest::newRow("own") << "Label"
-                         << "caption" << QVariant(QStringLiteral("x")) << true << QVariant(QStringLiteral("x"));
-    QTest::newRow("converted") << "Label"
-                               << "fontsize" << QVariant(QStringLiteral("12.5")) << true << QVariant(12.5);
-    QTest::newRow("the base's") << "Label"
-                                << "left" << QVariant(120) << true << QVariant(120.0);
-    QTest::newRow("read-only") << "Label"
-                               << "autosize" << QVariant(true) << false << QVariant(false);
-    QTest::newRow("refused by the setter") << "ListBox"
-                                           << "listIndex" << QVariant(5) << false << QVariant(-1);
-    QTest::newRow("an item") << "ListBox"
-                             << "list(1)" << QVariant() << false << QVariant(QStringLiteral("b"));
-    QTest::newRow("two levels up") << "ComboBox"
-                                   << "text" << QVariant(QStringLiteral("b")) << true << QVariant(QStringLiteral("b"));
-    QTest::newRow("checked") << "Timer"
-                             << "interval" << QVariant(-1) << false << QVariant(0);
-    QTest::newRow("unknown") << "Timer"
-                             << "caption" << QVariant(QStringLiteral("x")) << false << QVariant();
+    const auto row = [](const char *name, const char *target, QVariant written, bool done, QVariant read) {
+        QTest::newRow(name) << QString::fromUtf8(target) << written << done << read;
+    };
+    const QVariant x(QStringLiteral("x")), b(QStringLiteral("b"));
+    row("own", "Label.caption", x, true, x);
+    row("converted", "Label.fontsize", QStringLiteral("12.5"), true, 12.5);
+    row("the base's", "Label.left", 120, true, 120.0);
+    row("read-only", "Label.autosize", true, false, false);
+    row("refused by the setter", "ListBox.listIndex", 5, false, -1);
+    row("an item", "ListBox.list(1)", QVariant(), false, b);
+    row("two levels up", "ComboBox.text", b, true, b);
+    row("checked", "Timer.interval", -1, false, 0);
+    row("unknown", "Timer.caption", x, false, QVariant());
 }
 
 void TestControls::propertiesByName()
 {
-    QFETCH(QString, control);
-    QFETCH(QString, property);
+    QFETCH(QString, target);
     QFETCH(QVariant, written);
     QFETCH(bool, done);
     QFETCH(QVariant, read);
@@ -334,6 +327,8 @@ void TestControls::propertiesByName()
         list.addItem(QLatin1String(item));
         combo.addItem(QLatin1String(item));
     }
+    const QString control = target.section(QLatin1Char('.'), 0, 0);
+    const QString property = target.section(QLatin1Char('.'), 1);
     Control *c = control == QLatin1String("Label")      ? static_cast<Control *>(&label)
                  : control == QLatin1String("ListBox")  ? static_cast<Control *>(&list)
                  : control == QLatin1String("ComboBox") ? static_cast<Control *>(&combo)
