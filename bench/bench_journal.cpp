@@ -78,10 +78,11 @@ int main(int argc, char **argv)
     const qint64 start = restart ? 1 : qint64(runs) * 1200 + 1 - 600;
     t.restart();
     for (qint64 page = 0; page < 99999; ++page)
-        for (int p = 0; p < 12; ++p)
-            sequence.append(QStringLiteral("head"),
-                            QStringLiteral("No:%1").arg(start + page * 12 + p, 8, 10, QLatin1Char('0')),
-                            NumberSpan{3, 8});
+        for (int p = 0; p < 12; ++p) {
+            const qint64 n = start + page * 12 + p;
+            sequence.append(QStringLiteral("head"), QStringLiteral("No:%1").arg(n, 8, 10, QLatin1Char('0')),
+                            WrittenNumber{3, 8, n});
+        }
     std::printf("sequence of %lld numbers made in %.2f s\n", (long long)sequence.count(), double(t.elapsed()) / 1000);
 
     t.restart();

@@ -3,6 +3,7 @@
 #include "platform/controls/ComboBox.h"
 #include "platform/controls/Label.h"
 #include "platform/controls/TextEditing.h"
+#include "platform/controls/Timer.h"
 
 #include <QTest>
 
@@ -24,6 +25,8 @@ private slots:
     void severalArmingsGiveOneTick();
     void settleLeavesEndlessTimersAside();
     void autosizedLabelFollowsItsText();
+    void propertiesByName_data();
+    void propertiesByName();
 };
 
 void TestControls::writesOfTheHeldValueRunNothing()
@@ -287,3 +290,51 @@ void TestControls::autosizedLabelFollowsItsText()
 
 QTEST_GUILESS_MAIN(TestControls)
 #include "tst_controls.moc"
+
+void TestControls::propertiesByName_data()
+{
+    QTest::addColumn<QString>("target"); // "control.property"
+    QTest::addColumn<QVariant>("written");
+    QTest::addColumn<bool>("done");
+    QTest::addColumn<QVariant>("read");
+    const auto row = [](const char *name, const char *target, QVariant written, bool done, QVariant read) {
+        QTest::newRow(name) << QString::fromUtf8(target) << written << done << read;
+    };
+    const QVariant x(QStringLiteral("x")), b(QStringLiteral("b"));
+    row("own", "Label.caption", x, true, x);
+    row("converted", "Label.fontsize", QStringLiteral("12.5"), true, 12.5);
+    row("the base's", "Label.left", 120, true, 120.0);
+    row("read-only", "Label.autosize", true, false, false);
+    row("refused by the setter", "ListBox.listIndex", 5, false, -1);
+    row("an item", "ListBox.list(1)", QVariant(), false, b);
+    row("two levels up", "ComboBox.text", b, true, b);
+    row("checked", "Timer.interval", -1, false, 0);
+    row("unknown", "Timer.caption", x, false, QVariant());
+}
+
+void TestControls::propertiesByName()
+{
+    QFETCH(QString, target);
+    QFETCH(QVariant, written);
+    QFETCH(bool, done);
+    QFETCH(QVariant, read);
+    ManualScheduler scheduler;
+    Label label(QStringLiteral("l"));
+    ListBox list(QStringLiteral("b"));
+    ComboBox combo(QStringLiteral("c"), ComboBox::Editable);
+    Timer timer(QStringLiteral("t"), scheduler);
+    for (const char *item : {"a", "b"}) {
+        list.addItem(QLatin1String(item));
+        combo.addItem(QLatin1String(item));
+    }
+    const QString control = target.section(QLatin1Char('.'), 0, 0);
+    const QString property = target.section(QLatin1Char('.'), 1);
+    Control *c = control == QLatin1String("Label")      ? static_cast<Control *>(&label)
+                 : control == QLatin1String("ListBox")  ? static_cast<Control *>(&list)
+                 : control == QLatin1String("ComboBox") ? static_cast<Control *>(&combo)
+                                                        : static_cast<Control *>(&timer);
+    QCOMPARE(c->has(property), read.isValid());
+    if (written.isValid())
+        QCOMPARE(c->set(property, written), done);
+    QCOMPARE(c->get(property), read);
+}

@@ -151,6 +151,8 @@ private slots:
     void workedExample_data();
     void workedExample();
     void entryText();
+    void numberAsWritten_data();
+    void numberAsWritten();
     void positionTexts_data();
     void positionTexts();
     void edgeRuns_data();
@@ -270,6 +272,67 @@ void TestPrintEngine::entryText()
     QCOMPARE(rig.form.printForm.numberSample.caption(), QStringLiteral("No:000010"));
     QCOMPARE(rig.doc.startNumber.text(), QStringLiteral("11"));
     QCOMPARE(rig.doc.modified, 1);
+    // Each entry carries its place and the number as the rule wrote it; a
+    // name with blanks before it and a digit of its own moves the number
+    // but is never counted.
+    rig.doc.nameText.setText(QStringLiteral("  A1-"));
+    rig.run(QStringLiteral("1"), false);
+    const SequenceList &s = rig.form.printGenerator.sequence;
+    QCOMPARE(s.count(), 2);
+    const RunEntry e = s.entry(1);
+    QCOMPARE(e.slot, 2);
+    QCOMPARE(e.top, 5.0);
+    QCOMPARE(e.left, 0.1);
+    QCOMPARE(e.text.toString(), QStringLiteral("A1-000012"));
+    QCOMPARE(e.prefix().toString(), QStringLiteral("A1-"));
+    QCOMPARE(e.number.digits, 6);
+    QCOMPARE(e.number.value, 12);
+    QCOMPARE(e.suffix().toString(), QString());
+}
+
+void TestPrintEngine::numberAsWritten_data()
+{
+    // The style as "name,brackets before and after,alignment,pad width".
+    QTest::addColumn<QString>("style");
+    QTest::addColumn<QString>("number");
+    QTest::addColumn<QString>("written"); // "prefix|digits|suffix value", or "none"
+    const auto row = [](const char *name, const char *style, const char *number, const char *written) {
+        QTest::newRow(name) << QString::fromUtf8(style) << QString::fromUtf8(number) << QString::fromUtf8(written);
+    };
+    row("padded", "No:,,0,6", "9", "No:|000009| 9");
+    row("number before the name", "No,(),1,", "7", "(|7|)No 7");
+    row("bracket twice", "N,[],2,3", "7", "[N[|007| 7");
+    row("digits in the name", "A12-,,0,", "34", "A12-|34| 34");
+    row("a sign stays before", "No:,,0,", "-5", "No:-|5| 5");
+    row("zeros apart from the digits", "No:,,0,4", "-5", "No:00-|5| 5");
+    row("decimal point", "No:,,0,", "1.25", "No:1.|25| 25");
+    row("no digits", "No:,,0,6", "", "none");
+    row("not ending in a digit", "No:,,0,", "5:", "none");
+    row("eighteen digits", ",,0,", "123456789012345678", "|123456789012345678| 123456789012345678");
+    row("too many digits", ",,0,8", "1234567890123456789", "none");
+}
+
+void TestPrintEngine::numberAsWritten()
+{
+    QFETCH(QString, style);
+    QFETCH(QString, number);
+    QFETCH(QString, written);
+    const QStringList f = style.split(QLatin1Char(','));
+    NumberTextStyle s;
+    s.name = f[0];
+    s.before = f[1].left(1);
+    s.after = f[1].mid(1);
+    s.alignLCR = f[2].toInt();
+    s.zeroPad = f[3].isEmpty() ? 0 : 1;
+    s.zeroPadWidth = f[3];
+    WrittenNumber n;
+    const QString text = composeNumberText(s, number, zeroPrefix(s, number), &n);
+    QCOMPARE(text, composeNumberText(s, number));
+    const QString got = n.digits == 0 ? QStringLiteral("none")
+                                      : QStringLiteral("%1|%2|%3 %4")
+                                            .arg(text.left(n.at), text.mid(n.at, n.digits), text.mid(n.at + n.digits))
+                                            .arg(n.value);
+    QCOMPARE(got, written);
 }
 
 void TestPrintEngine::positionTexts_data()

@@ -23,7 +23,7 @@
 namespace numora {
 
 MainForm::MainForm(Services services)
-    : Form(QStringLiteral("Start1"))
+    : FormWithState(QStringLiteral("Start1"))
     , preview(doc, services.scheduler)
     , sample(doc, services.scheduler, services.measure, preview.boxes())
     , slotEditors(doc, preview)
@@ -34,7 +34,7 @@ MainForm::MainForm(Services services)
                                 [this] { browser().reloadTimer.setInterval(10); }})
     , settleTimer(QStringLiteral("Timer1"), services.scheduler)
     , printReopenTimer(QStringLiteral("Tim3"), services.scheduler)
-    , printGenerator(doc, pageCountMirror, printForm, services.scheduler)
+    , printGenerator(doc, sample, pageCountMirror, printForm, services.scheduler)
     , recorder(services.dialogs, services.clock, services.journal, printGenerator.sequence)
     , printForm(PrintForm::Deps{services.scheduler, services.dialogs, services.settings, services.printer,
                                 services.measure, doc, *this, pageCountMirror, preview.box(1),
@@ -425,20 +425,6 @@ const PropertyTable<MainForm> kStateProperties = {
 
 } // namespace
 
-QStringList MainForm::stateNames() const { return kStateProperties.names(); }
-
-QVariant MainForm::state(const QString &name) const
-{
-    if (const auto v = kStateProperties.get(*this, name))
-        return *v;
-    return Form::state(name);
-}
-
-bool MainForm::setState(const QString &name, const QVariant &value)
-{
-    if (const auto done = kStateProperties.set(*this, name, value))
-        return *done;
-    return Form::setState(name, value);
-}
+const PropertyTable<MainForm> &MainForm::stateProperties() { return kStateProperties; }
 
 } // namespace numora

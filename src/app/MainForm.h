@@ -29,7 +29,7 @@ class ExitCommand;
 
 // The main window Start1: owns the open layout and wires every control
 // event to its handler.
-class MainForm : public Form
+class MainForm : public FormWithState<MainForm>
 {
 public:
     explicit MainForm(Services services);
@@ -62,9 +62,7 @@ public:
     PrintOrderSelector printOrder;
     WindowChrome chrome; // title strip, hotspots, About label, button frames
 
-    QVariant state(const QString &name) const override;
-    bool setState(const QString &name, const QVariant &value) override;
-    QStringList stateNames() const override;
+    static const PropertyTable<MainForm> &stateProperties();
 
     Services &services() { return m_services; }
     LayoutFolder &layoutFolder() { return m_services.layouts; }

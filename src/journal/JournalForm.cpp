@@ -11,7 +11,7 @@
 namespace numora {
 
 JournalForm::JournalForm(Deps deps)
-    : Form(QStringLiteral("Jrnl1"))
+    : FormWithState(QStringLiteral("Jrnl1"))
     , m_d(std::move(deps))
 {
     setCaption(QStringLiteral("Journal of Runs"));
@@ -316,13 +316,6 @@ const PropertyTable<JournalForm> kStateProperties = {
 
 } // namespace
 
-QStringList JournalForm::stateNames() const { return kStateProperties.names(); }
-
-QVariant JournalForm::state(const QString &name) const
-{
-    if (const auto v = kStateProperties.get(*this, name))
-        return *v;
-    return Form::state(name);
-}
+const PropertyTable<JournalForm> &JournalForm::stateProperties() { return kStateProperties; }
 
 } // namespace numora

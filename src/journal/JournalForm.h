@@ -18,7 +18,7 @@ class Printer;
 // run printed a number text; and the reprint of a run's pages, all or some,
 // to any printer, without moving any counter; and the closing of a run left
 // unfinished by a workstation that crashed, as printed or as not printed.
-class JournalForm : public Form
+class JournalForm : public FormWithState<JournalForm>
 {
 public:
     // How a reprint went: the pages sent, or why none were (empty for a
@@ -74,8 +74,7 @@ public:
     static QString outcomeText(const JournalRun &run);
     qsizetype runCount() const { return qsizetype(m_runs.size()); }
 
-    QVariant state(const QString &name) const override;
-    QStringList stateNames() const override;
+    static const PropertyTable<JournalForm> &stateProperties();
 
 private:
     void fillPrinters();

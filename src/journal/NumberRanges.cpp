@@ -146,21 +146,21 @@ std::vector<NumberRange> rangesOfSequence(const RunEntries &sequence, int perPag
             const qsizetype i = reverse ? count - 1 - k : k;
             const RunEntry entry = sequence.entry(i);
             const int position = entry.slot > 0 ? entry.slot : int(i % perPage) + 1;
-            const QStringView body = entry.text;
-            const std::optional<WrittenNumber> number = entry.writtenNumber();
-            const QStringView prefix = number ? number->prefix : body;
-            const QStringView suffix = number ? number->suffix : QStringView();
+            const bool counts = entry.counts();
+            const WrittenNumber &number = entry.number;
+            const QStringView prefix = counts ? entry.prefix() : entry.text;
+            const QStringView suffix = counts ? entry.suffix() : QStringView();
             qsizetype &current = open[std::size_t(position - 1)];
-            if (number && current >= 0) {
+            if (counts && current >= 0) {
                 NumberRange &r = out[std::size_t(current)];
-                const bool samePattern = r.digits == number->digits && r.prefix == prefix && r.suffix == suffix;
-                if (samePattern && r.step == 0 && number->value != r.first) {
-                    r.step = number->value - r.first;
-                    r.last = number->value;
+                const bool samePattern = r.digits == number.digits && r.prefix == prefix && r.suffix == suffix;
+                if (samePattern && r.step == 0 && number.value != r.first) {
+                    r.step = number.value - r.first;
+                    r.last = number.value;
                     continue;
                 }
-                if (samePattern && r.step != 0 && number->value == r.last + r.step) {
-                    r.last = number->value;
+                if (samePattern && r.step != 0 && number.value == r.last + r.step) {
+                    r.last = number.value;
                     continue;
                 }
             }
@@ -168,17 +168,15 @@ std::vector<NumberRange> rangesOfSequence(const RunEntries &sequence, int perPag
             r.position = position;
             r.firstPage = page + 1;
             r.pageStride = stride;
-            if (number) {
-                r.prefix = prefix.toString();
+            r.prefix = prefix.toString();
+            if (counts) {
                 r.suffix = suffix.toString();
-                r.digits = number->digits;
-                r.first = r.last = number->value;
-            } else {
-                // No number to count: kept as its text, never a duplicate.
-                r.prefix = body.toString();
+                r.digits = number.digits;
+                r.first = r.last = number.value;
             }
+            // Without a number to count the range is its text, never a duplicate.
             out.push_back(r);
-            current = number ? qsizetype(out.size() - 1) : -1;
+            current = counts ? qsizetype(out.size() - 1) : -1;
         }
     }
     return out;

@@ -52,8 +52,8 @@ std::optional<NumberRange> commonNumbers(const NumberRange &a, const NumberRange
 // The ranges of a print sequence as it goes out: entries page after page,
 // `perPage` of them each, read backwards for a reversed order; with the
 // two-page option every page's entries come twice in a row and count once.
-// Each entry's number is read where the sequence says the number-text rule
-// wrote it; entries without one (or one too long) are ranges of their own.
+// Each entry's number and pattern are those the number-text rule stated it
+// wrote; entries without one (or one too long) are ranges of their own.
 std::vector<NumberRange> rangesOfSequence(const RunEntries &sequence, int perPage, bool reverse, bool twoPages);
 
 // The parts of the ranges printed on pages from..to (a reprint of some pages).

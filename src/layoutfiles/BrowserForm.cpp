@@ -21,7 +21,7 @@ constexpr qint64 PreviewBytes = 64 * 1024;
 } // namespace
 
 BrowserForm::BrowserForm(Deps deps)
-    : Form(QStringLiteral("Save1"))
+    : FormWithState(QStringLiteral("Save1"))
     , reloadTimer(QStringLiteral("Timer1"), deps.scheduler)
     , m_deps(deps)
     , m_pattern(patternFor(0))
@@ -213,18 +213,11 @@ void BrowserForm::reload()
 namespace {
 
 const PropertyTable<BrowserForm> kStateProperties = {
-    {"pattern", [](const BrowserForm &f) -> QVariant { return f.pattern(); }},
+    PropertyTable<BrowserForm>::field<&BrowserForm::pattern>("pattern"),
 };
 
 } // namespace
 
-QStringList BrowserForm::stateNames() const { return kStateProperties.names(); }
-
-QVariant BrowserForm::state(const QString &name) const
-{
-    if (const auto v = kStateProperties.get(*this, name))
-        return *v;
-    return Form::state(name);
-}
+const PropertyTable<BrowserForm> &BrowserForm::stateProperties() { return kStateProperties; }
 
 } // namespace numora

@@ -17,7 +17,7 @@ class SettingsStore;
 
 // The layout browser Save1: lists the layout files of the Data folder by
 // grid type, previews the selected one, opens, loads, deletes and reloads.
-class BrowserForm : public Form
+class BrowserForm : public FormWithState<BrowserForm>
 {
 public:
     struct Deps
@@ -63,8 +63,7 @@ public:
     void search();
     void reload();
 
-    QVariant state(const QString &name) const override;
-    QStringList stateNames() const override;
+    static const PropertyTable<BrowserForm> &stateProperties();
 
 private:
     void openSelected(const QString &question);

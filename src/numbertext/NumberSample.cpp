@@ -79,7 +79,7 @@ void NumberSample::refreshNumberSample()
         m_zeroPrefix = zeroPrefix(s, number);
         k = PrefixKey{s.zeroPad, s.zeroPadWidth, number.size()};
     }
-    m_doc.sampleLabel.setCaption(composeNumberText(s, number, m_zeroPrefix));
+    m_doc.sampleLabel.setCaption(composeNumberText(s, number, m_zeroPrefix, &m_written));
     // Measuring shapes the text, which costs more than all the rest; within a
     // batch only the sample the batch ends with is measured.
     if (!UpdateBatch::isOpen()) {
@@ -156,41 +156,41 @@ void NumberSample::filterNumberKey(TextBox &box, int &key, int maxLength)
         key = 0;
 }
 
-static QString closingFor(const QString &open)
+namespace {
+
+// The bracket paired with `bracket` when it stands on the given side of a
+// pair (0 opening, 1 closing); empty when it is none.
+QString pairedBracket(const QString &bracket, int side)
 {
     static const char *pairs[][2] = {{"(", ")"}, {"[", "]"}, {"{", "}"}, {"<", ">"}};
     for (const auto &p : pairs)
-        if (open == QLatin1String(p[0]))
-            return QLatin1String(p[1]);
+        if (bracket == QLatin1String(p[side]))
+            return QLatin1String(p[1 - side]);
     return {};
 }
 
-static QString openingFor(const QString &close)
+// Choosing a bracket puts its partner on the other side; a partner left
+// there from another bracket goes.
+void pairBrackets(const ComboBox &chosen, ComboBox &other, int side)
 {
-    static const char *pairs[][2] = {{"(", ")"}, {"[", "]"}, {"{", "}"}, {"<", ">"}};
-    for (const auto &p : pairs)
-        if (close == QLatin1String(p[1]))
-            return QLatin1String(p[0]);
-    return {};
+    const QString partner = pairedBracket(chosen.text(), side);
+    if (!partner.isEmpty())
+        other.setText(partner);
+    else if (!pairedBracket(other.text(), 1 - side).isEmpty())
+        other.setText(QString());
 }
+
+} // namespace
 
 void NumberSample::bracketBeforeChosen()
 {
-    const QString close = closingFor(m_doc.bracketBefore.text());
-    if (!close.isEmpty())
-        m_doc.bracketAfter.setText(close);
-    else if (!openingFor(m_doc.bracketAfter.text()).isEmpty())
-        m_doc.bracketAfter.setText(QString());
+    pairBrackets(m_doc.bracketBefore, m_doc.bracketAfter, 0);
     refreshNumberSample();
 }
 
 void NumberSample::bracketAfterChosen()
 {
-    const QString open = openingFor(m_doc.bracketAfter.text());
-    if (!open.isEmpty())
-        m_doc.bracketBefore.setText(open);
-    else if (!closingFor(m_doc.bracketBefore.text()).isEmpty())
-        m_doc.bracketBefore.setText(QString());
+    pairBrackets(m_doc.bracketAfter, m_doc.bracketBefore, 1);
     refreshNumberSample();
 }
 

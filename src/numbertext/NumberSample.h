@@ -28,6 +28,8 @@ public:
 
     NumberTextStyle style() const;
     const QString &zeroPrefixText() const { return m_zeroPrefix; }
+    // Where the rule wrote the number into the sample's caption.
+    const WrittenNumber &writtenNumber() const { return m_written; }
 
     void refreshNumberSample();
     void updateSizeReadout();
@@ -59,6 +61,7 @@ private:
     };
 
     QString m_zeroPrefix;
+    WrittenNumber m_written;
     PrefixKey m_prefixKey;
     NumberTextStyle m_style;
     bool m_readoutPending = false;

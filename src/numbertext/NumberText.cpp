@@ -50,18 +50,40 @@ Arrangement arrange(const NumberTextStyle &style)
     }
 }
 
-} // namespace
+constexpr int MaxDigits = 18; // fits a qint64 with room for steps
 
-QString composeNumberText(const NumberTextStyle &style, const QString &numberText, const QString &prefix)
+bool isAsciiDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+
+// The number's digits in prefix + numberText, which stands `before`
+// characters into the text.
+WrittenNumber numberWritten(qsizetype before, const QString &prefix, const QString &numberText)
 {
-    const Arrangement r = arrange(style);
-    return *r.before[0] + *r.before[1] + *r.before[2] + prefix + numberText + *r.after[0] + *r.after[1];
+    qsizetype begin = numberText.size();
+    while (begin > 0 && isAsciiDigit(numberText.at(begin - 1)))
+        --begin;
+    const qsizetype own = numberText.size() - begin;
+    // The zeros join the digits only where nothing stands between them.
+    const qsizetype zeros = own > 0 && begin == 0 ? prefix.size() : 0;
+    if (own == 0 || own + zeros > MaxDigits)
+        return {};
+    WrittenNumber n;
+    n.at = before + prefix.size() + begin - zeros;
+    n.digits = int(own + zeros);
+    for (qsizetype i = begin; i < numberText.size(); ++i)
+        n.value = n.value * 10 + (numberText.at(i).unicode() - '0');
+    return n;
 }
 
-NumberTextFrame numberTextFrame(const NumberTextStyle &style)
+} // namespace
+
+QString composeNumberText(const NumberTextStyle &style, const QString &numberText, const QString &prefix,
+                          WrittenNumber *written)
 {
     const Arrangement r = arrange(style);
-    return {r.before[0]->size() + r.before[1]->size() + r.before[2]->size(), r.after[0]->size() + r.after[1]->size()};
+    const QString text = *r.before[0] + *r.before[1] + *r.before[2] + prefix + numberText + *r.after[0] + *r.after[1];
+    if (written)
+        *written = numberWritten(r.before[0]->size() + r.before[1]->size() + r.before[2]->size(), prefix, numberText);
+    return text;
 }
 
 QString composeNumberText(const NumberTextStyle &style, const QString &numberText)

@@ -18,21 +18,25 @@ struct NumberTextStyle
 // when padding is on, W is 2..8 and 1 <= L < W; otherwise none.
 QString zeroPrefix(const NumberTextStyle &style, const QString &numberText);
 
-// Where the rule puts the number in the texts it writes: the lengths of
-// what stands before the number's zeros and after its last character.
-// Whatever the name holds (digits of any script included), the number is
-// found by these, never by reading the text.
-struct NumberTextFrame
+// The number as the rule wrote it into a text: where its digits stand, how
+// many there are (the zeros put before them included) and their value. The
+// digits that count are the number text's last ASCII digits; a sign or a
+// decimal point it was written with stays with the text before them, and
+// whatever the name holds (digits of any script included) is never counted.
+// digits is 0 when there are none, or too many (over 18) to count with.
+struct WrittenNumber
 {
-    qsizetype before = 0;
-    qsizetype after = 0;
+    qsizetype at = 0;
+    int digits = 0;
+    qint64 value = 0;
 };
-NumberTextFrame numberTextFrame(const NumberTextStyle &style);
 
 // The text shown and printed for a number already written as text.
 QString composeNumberText(const NumberTextStyle &style, const QString &numberText);
 // The same with a given zero prefix (the preview labels reuse the start
-// number's prefix for every slot).
-QString composeNumberText(const NumberTextStyle &style, const QString &numberText, const QString &prefix);
+// number's prefix for every slot); `written`, when given, is where the
+// number went.
+QString composeNumberText(const NumberTextStyle &style, const QString &numberText, const QString &prefix,
+                          WrittenNumber *written = nullptr);
 
 } // namespace numora

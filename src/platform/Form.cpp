@@ -7,8 +7,7 @@ namespace {
 
 // The window's own properties, under the names scripts use for them.
 const PropertyTable<Form> kWindowProperties = {
-    {"caption", [](const Form &f) -> QVariant { return f.caption(); },
-     [](Form &f, const QVariant &v) { return f.setCaption(v.toString()), true; }},
+    PropertyTable<Form>::field<&Form::caption, &Form::setCaption>("caption"),
     {"left", [](const Form &f) -> QVariant { return f.left(); },
      [](Form &f, const QVariant &v) { return f.setGeometry(v.toDouble(), f.top(), f.width(), f.height()), true; }},
     {"top", [](const Form &f) -> QVariant { return f.top(); },
@@ -17,22 +16,16 @@ const PropertyTable<Form> kWindowProperties = {
      [](Form &f, const QVariant &v) { return f.setGeometry(f.left(), f.top(), v.toDouble(), f.height()), true; }},
     {"height", [](const Form &f) -> QVariant { return f.height(); },
      [](Form &f, const QVariant &v) { return f.setGeometry(f.left(), f.top(), f.width(), v.toDouble()), true; }},
-    {"visible", [](const Form &f) -> QVariant { return f.visible(); },
-     [](Form &f, const QVariant &v) { return f.setVisible(v.toBool()), true; }},
-    {"enabled", [](const Form &f) -> QVariant { return f.enabled(); },
-     [](Form &f, const QVariant &v) { return f.setEnabled(v.toBool()), true; }},
-    {"windowState", [](const Form &f) -> QVariant { return f.windowState(); },
-     [](Form &f, const QVariant &v) { return f.setWindowState(v.toInt()), true; }},
+    PropertyTable<Form>::field<&Form::visible, &Form::setVisible>("visible"),
+    PropertyTable<Form>::field<&Form::enabled, &Form::setEnabled>("enabled"),
+    PropertyTable<Form>::field<&Form::windowState, &Form::setWindowState>("windowState"),
 };
 
 } // namespace
 
-QVariant Form::state(const QString &name) const { return kWindowProperties.get(*this, name).value_or(QVariant()); }
+QVariant Form::state(const QString &name) const { return kWindowProperties.get(*this, name); }
 
-bool Form::setState(const QString &name, const QVariant &v)
-{
-    return kWindowProperties.set(*this, name, v).value_or(false);
-}
+bool Form::setState(const QString &name, const QVariant &v) { return kWindowProperties.set(*this, name, v); }
 
 void Form::setCaption(const QString &c)
 {

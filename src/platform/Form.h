@@ -1,5 +1,6 @@
 #pragma once
 #include "controls/Control.h"
+#include "controls/PropertyTable.h"
 
 #include <QHash>
 #include <QStringList>
@@ -73,6 +74,25 @@ private:
     int m_windowState = 0;
     QHash<QString, Control *> m_controls;
     QStringList m_order;
+};
+
+// A form whose own state names are those of its table,
+// Self::stateProperties(); every other name is the window's.
+template <class Self> class FormWithState : public Form
+{
+public:
+    using Form::Form;
+
+    QStringList stateNames() const override { return Self::stateProperties().names(); }
+    QVariant state(const QString &name) const override
+    {
+        return Self::stateProperties().get(static_cast<const Self &>(*this), name, [&] { return Form::state(name); });
+    }
+    bool setState(const QString &name, const QVariant &value) override
+    {
+        return Self::stateProperties().set(static_cast<Self &>(*this), name, value,
+                                           [&] { return Form::setState(name, value); });
+    }
 };
 
 } // namespace numora

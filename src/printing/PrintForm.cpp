@@ -32,7 +32,7 @@ qint64 halfOf(double v) { return integerDivide(v, 2).value_or(0); }
 } // namespace
 
 PrintForm::PrintForm(Deps deps)
-    : Form(QStringLiteral("Prnt1"))
+    : FormWithState(QStringLiteral("Prnt1"))
     , printTimer(QStringLiteral("Timer1"), deps.scheduler)
     , keepInFrontTimer(QStringLiteral("Timer2"), deps.scheduler, true)
     , m_d(std::move(deps))
@@ -405,25 +405,11 @@ const PropertyTable<PrintForm> kStateProperties = {
      [](PrintForm &f, const QVariant &v) { return f.pageFieldSelected = v.toInt(), true; }},
     {"printIndex", [](const PrintForm &f) -> QVariant { return qlonglong(f.printIndex); },
      [](PrintForm &f, const QVariant &v) { return f.printIndex = v.toLongLong(), true; }},
-    {"appTitle", [](const PrintForm &f) -> QVariant { return f.appTitle(); }},
+    PropertyTable<PrintForm>::field<&PrintForm::appTitle>("appTitle"),
 };
 
 } // namespace
 
-QStringList PrintForm::stateNames() const { return kStateProperties.names(); }
-
-QVariant PrintForm::state(const QString &name) const
-{
-    if (const auto v = kStateProperties.get(*this, name))
-        return *v;
-    return Form::state(name);
-}
-
-bool PrintForm::setState(const QString &name, const QVariant &value)
-{
-    if (const auto done = kStateProperties.set(*this, name, value))
-        return *done;
-    return Form::setState(name, value);
-}
+const PropertyTable<PrintForm> &PrintForm::stateProperties() { return kStateProperties; }
 
 } // namespace numora

@@ -22,7 +22,7 @@ class TextMeasure;
 
 // The print dialog Prnt1: printer choice, page count, the two-page option,
 // the number sample, and the print job on its printTimer.
-class PrintForm : public Form
+class PrintForm : public FormWithState<PrintForm>
 {
 public:
     // A look at the coming run before it prints: the first and last number
@@ -135,9 +135,7 @@ public:
     using Reprint = PrintJob::Reprint;
     std::optional<Reprint> reprint;
 
-    QVariant state(const QString &name) const override;
-    bool setState(const QString &name, const QVariant &value) override;
-    QStringList stateNames() const override;
+    static const PropertyTable<PrintForm> &stateProperties();
 
 private:
     void connectEvents();

@@ -13,10 +13,12 @@ double PrintGenerator::Fields::counter(int slot) const { return leadingNumber(m_
 
 double PrintGenerator::Fields::pageCount() const { return leadingNumber(m_pageCount.text()); }
 
-PrintGenerator::PrintGenerator(LayoutDocument &doc, TextBox &pageCount, PrintForm &printForm, Scheduler &scheduler)
+PrintGenerator::PrintGenerator(LayoutDocument &doc, const NumberSample &sample, TextBox &pageCount,
+                               PrintForm &printForm, Scheduler &scheduler)
     : generationTimer(QStringLiteral("Tim1"), scheduler)
     , setUpTimer(QStringLiteral("Tim2"), scheduler)
     , m_doc(doc)
+    , m_sample(sample)
     , m_pageCount(pageCount)
     , m_print(printForm)
     , m_fields(doc, pageCount)
@@ -137,7 +139,6 @@ PrintGenerator::Page PrintGenerator::readPage(bool twoPages)
         m_pageTextsRead = true;
     }
     m_page.twoPages = twoPages;
-    m_page.frame = numberTextFrame(numberTextStyle(m_doc));
     return m_page;
 }
 
@@ -175,9 +176,9 @@ bool PrintGenerator::generatePage(const Page &page)
         const PrintRunState::SlotStep step = state.slot(page.order, n, m_fields);
         if (step.kind == PrintRunState::SlotStep::WriteThenEntry) {
             writeNumber(step.value);
-            appendEntry(out, n, page.frame);
+            appendEntry(out, n);
         } else if (step.kind == PrintRunState::SlotStep::EntryThenWrite) {
-            appendEntry(out, n, page.frame);
+            appendEntry(out, n);
             writeNumber(step.value);
         }
     }
@@ -210,18 +211,14 @@ const QString &PrintGenerator::slotHead(int n)
 
 void PrintGenerator::writeNumber(double v) { m_doc.startNumber.setText(shortestDecimal(v)); }
 
-void PrintGenerator::appendEntry(SequenceList &list, int slot, const NumberTextFrame &frame)
+void PrintGenerator::appendEntry(SequenceList &list, int slot)
 {
     const QString &sample = m_doc.sampleLabel.caption();
     const QStringView body = trimBlanks(sample);
-    // The entry keeps where the rule wrote the number, so that the journal
-    // reads it from there rather than guessing it from the text.
-    const qsizetype cut = body.data() - sample.data();
-    const qsizetype at = frame.before - cut;
-    const qsizetype end = sample.size() - frame.after - cut;
-    NumberSpan number;
-    if (at >= 0 && end > at && end <= body.size() && end <= 0xFFFF)
-        number = {quint16(at), quint16(end - at)};
+    // The entry keeps the number as the rule stated it wrote it, so that the
+    // journal reads it from there rather than from the text.
+    WrittenNumber number = m_sample.writtenNumber();
+    number.at -= body.data() - sample.data();
     list.append(slotHead(slot), body, number, slot);
 }
 

@@ -9,6 +9,8 @@
 
 namespace numora {
 
+class NumberSample;
+
 // The print order engine on the main window: the set-up step on Tim2 and
 // the generation on Tim1, five pages per tick. The numbers come from the
 // engine's rules; every one goes through the start number field, so the
@@ -16,7 +18,8 @@ namespace numora {
 class PrintGenerator
 {
 public:
-    PrintGenerator(LayoutDocument &doc, TextBox &pageCount, PrintForm &printForm, Scheduler &scheduler);
+    PrintGenerator(LayoutDocument &doc, const NumberSample &sample, TextBox &pageCount, PrintForm &printForm,
+                   Scheduler &scheduler);
     ~PrintGenerator();
 
     Timer generationTimer;                            // Tim1: generation, repeating
@@ -45,7 +48,6 @@ private:
         int slotCount = 0; // K
         int order = 0;     // 1..8, 0 for none
         bool twoPages = false;
-        NumberTextFrame frame; // where the sample's number stands
     };
     Page readPage(bool twoPages);
     bool generatePage(const Page &page);
@@ -70,13 +72,14 @@ private:
     };
 
     void writeNumber(double v);
-    void appendEntry(SequenceList &list, int slot, const NumberTextFrame &frame);
+    void appendEntry(SequenceList &list, int slot);
     void endStep(int order);
     void showRunningNumber();
     const QString &slotHead(int n);
     void reserveSequence(bool twoPages);
 
     LayoutDocument &m_doc;
+    const NumberSample &m_sample;
     TextBox &m_pageCount;
     PrintForm &m_print;
     Fields m_fields;

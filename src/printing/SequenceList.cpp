@@ -18,19 +18,14 @@ QStringView SequenceList::head(qsizetype i) const
     return m_headTexts.at(m_heads[std::size_t(i)]);
 }
 
-NumberSpan SequenceList::number(qsizetype i) const
-{
-    if (i < 0 || i >= count())
-        return {};
-    return m_numbers[std::size_t(i)];
-}
-
 RunEntry SequenceList::entry(qsizetype i) const
 {
     if (i < 0 || i >= count())
         return {};
     const Place &place = m_headPlaces[m_heads[std::size_t(i)]];
-    return RunEntry{m_slots[std::size_t(i)], place.top, place.left, body(i), m_numbers[std::size_t(i)]};
+    const Span span = m_spans[std::size_t(i)];
+    return RunEntry{m_slots[std::size_t(i)], place.top, place.left, body(i),
+                    WrittenNumber{span.at, span.digits, m_values[std::size_t(i)]}};
 }
 
 QString SequenceList::item(qsizetype i) const
@@ -73,10 +68,13 @@ quint32 SequenceList::headId(const QString &head)
     return m_lastHead = id;
 }
 
-void SequenceList::append(const QString &head, QStringView body, NumberSpan number, int slot)
+void SequenceList::append(const QString &head, QStringView body, const WrittenNumber &number, int slot)
 {
+    const bool within = number.digits > 0 && number.at >= 0 && number.at + number.digits <= body.size()
+                        && number.at + number.digits <= 0xFFFF;
     m_heads.push_back(headId(head));
-    m_numbers.push_back(number);
+    m_spans.push_back(within ? Span{quint16(number.at), quint16(number.digits)} : Span{});
+    m_values.push_back(within ? number.value : 0);
     m_slots.push_back(quint8(slot));
     m_chars.insert(m_chars.end(), body.utf16(), body.utf16() + body.size());
     m_ends.push_back(qsizetype(m_chars.size()));
@@ -89,7 +87,8 @@ void SequenceList::appendAll(const SequenceList &other)
         return;
     for (qsizetype i = 0; i < other.count(); ++i) {
         m_heads.push_back(headId(other.m_headTexts.at(other.m_heads[std::size_t(i)])));
-        m_numbers.push_back(other.m_numbers[std::size_t(i)]);
+        m_spans.push_back(other.m_spans[std::size_t(i)]);
+        m_values.push_back(other.m_values[std::size_t(i)]);
         m_slots.push_back(other.m_slots[std::size_t(i)]);
         const QStringView b = other.body(i);
         m_chars.insert(m_chars.end(), b.utf16(), b.utf16() + b.size());
@@ -106,13 +105,15 @@ void SequenceList::clear()
         std::vector<char16_t>().swap(m_chars);
         std::vector<qsizetype>().swap(m_ends);
         std::vector<quint32>().swap(m_heads);
-        std::vector<NumberSpan>().swap(m_numbers);
+        std::vector<Span>().swap(m_spans);
+        std::vector<qint64>().swap(m_values);
         std::vector<quint8>().swap(m_slots);
     } else {
         m_chars.clear();
         m_ends.clear();
         m_heads.clear();
-        m_numbers.clear();
+        m_spans.clear();
+        m_values.clear();
         m_slots.clear();
     }
     // The head pool is not visible from outside; a small one is kept.
@@ -129,7 +130,8 @@ void SequenceList::reserve(qsizetype entries, qsizetype chars)
 {
     m_ends.reserve(std::size_t(entries));
     m_heads.reserve(std::size_t(entries));
-    m_numbers.reserve(std::size_t(entries));
+    m_spans.reserve(std::size_t(entries));
+    m_values.reserve(std::size_t(entries));
     m_slots.reserve(std::size_t(entries));
     m_chars.reserve(std::size_t(chars));
 }
@@ -137,7 +139,8 @@ void SequenceList::reserve(qsizetype entries, qsizetype chars)
 qsizetype SequenceList::memoryUsed() const
 {
     return qsizetype(m_chars.size() * sizeof(char16_t) + m_ends.size() * sizeof(qsizetype)
-                     + m_heads.size() * sizeof(quint32) + m_numbers.size() * sizeof(NumberSpan) + m_slots.size());
+                     + m_heads.size() * sizeof(quint32) + m_spans.size() * sizeof(Span)
+                     + m_values.size() * sizeof(qint64) + m_slots.size());
 }
 
 bool SequenceList::has(const QString &p) const

@@ -28,9 +28,9 @@ public:
     QStringView head(qsizetype i) const;
     QStringView body(qsizetype i) const;
 
-    NumberSpan number(qsizetype i) const;
-
-    void append(const QString &head, QStringView body, NumberSpan number = {}, int slot = 0);
+    // `number` is where the number-text rule wrote the number into `body`;
+    // one that does not lie within it is kept as none.
+    void append(const QString &head, QStringView body, const WrittenNumber &number = {}, int slot = 0);
     // Appends every entry of `other`, in order.
     void appendAll(const SequenceList &other);
     void addItem(const QString &text) { append(QString(), text); }
@@ -48,7 +48,15 @@ private:
     std::vector<char16_t> m_chars;
     std::vector<qsizetype> m_ends; // end of entry i's body in m_chars
     std::vector<quint32> m_heads;  // index into m_headTexts
-    std::vector<NumberSpan> m_numbers;
+    // Where each entry's number stands in its body (digits 0: none) and its
+    // value, kept apart so that the spans stay four bytes an entry.
+    struct Span
+    {
+        quint16 at = 0;
+        quint16 digits = 0;
+    };
+    std::vector<Span> m_spans;
+    std::vector<qint64> m_values;
     std::vector<quint8> m_slots;
     QStringList m_headTexts;
     struct Place

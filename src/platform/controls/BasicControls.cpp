@@ -7,9 +7,8 @@ namespace {
 
 // "list(i)" is answered beside the table (see listItemProperty).
 const PropertyTable<ListBox> kListProperties = {
-    {"listIndex", [](const ListBox &l) -> QVariant { return l.listIndex(); },
-     [](ListBox &l, const QVariant &v) { return l.setListIndex(v.toInt()); }},
-    {"listCount", [](const ListBox &l) -> QVariant { return l.count(); }},
+    PropertyTable<ListBox>::field<&ListBox::listIndex, &ListBox::setListIndex>("listIndex"),
+    PropertyTable<ListBox>::field<&ListBox::count>("listCount"),
     {"text", [](const ListBox &l) -> QVariant { return l.item(l.listIndex()); }},
 };
 
@@ -20,7 +19,7 @@ const PropertyTable<CheckBox> kCheckProperties = {
          const int i = v.toInt(&ok);
          return ok && c.setValue(i);
      }},
-    {"caption", [](const CheckBox &c) -> QVariant { return c.caption(); }},
+    PropertyTable<CheckBox>::field<&CheckBox::caption>("caption"),
 };
 
 // The range is the form's to set; scripts read it.
@@ -31,8 +30,8 @@ const PropertyTable<ScrollBar> kScrollProperties = {
          const qint64 i = v.toLongLong(&ok);
          return ok && s.setValue(i);
      }},
-    {"min", [](const ScrollBar &s) -> QVariant { return s.min(); }},
-    {"max", [](const ScrollBar &s) -> QVariant { return s.max(); }},
+    PropertyTable<ScrollBar>::field<&ScrollBar::min>("min"),
+    PropertyTable<ScrollBar>::field<&ScrollBar::max>("max"),
 };
 
 } // namespace
@@ -90,25 +89,17 @@ bool ListBox::choose(int i)
     return true;
 }
 
-bool ListBox::has(const QString &p) const
-{
-    return kListProperties.find(p) != nullptr || isListItemProperty(p) || Control::has(p);
-}
+bool ListBox::has(const QString &p) const { return kListProperties.has(p) || isListItemProperty(p) || Control::has(p); }
 
 QVariant ListBox::get(const QString &p) const
 {
-    if (const auto v = kListProperties.get(*this, p))
-        return *v;
-    if (isListItemProperty(p))
-        return listItemProperty(p, items());
-    return Control::get(p);
+    return kListProperties.get(*this, p,
+                               [&] { return isListItemProperty(p) ? listItemProperty(p, items()) : Control::get(p); });
 }
 
 bool ListBox::set(const QString &p, const QVariant &v)
 {
-    if (const auto done = kListProperties.set(*this, p, v))
-        return *done;
-    return Control::set(p, v);
+    return kListProperties.set(*this, p, v, [&] { return Control::set(p, v); });
 }
 
 bool CheckBox::setValue(int v)
@@ -130,21 +121,7 @@ void CheckBox::toggle()
     onClick.raise();
 }
 
-bool CheckBox::has(const QString &p) const { return kCheckProperties.find(p) != nullptr || Control::has(p); }
-
-QVariant CheckBox::get(const QString &p) const
-{
-    if (const auto v = kCheckProperties.get(*this, p))
-        return *v;
-    return Control::get(p);
-}
-
-bool CheckBox::set(const QString &p, const QVariant &v)
-{
-    if (const auto done = kCheckProperties.set(*this, p, v))
-        return *done;
-    return Control::set(p, v);
-}
+const PropertyTable<CheckBox> &CheckBox::properties() { return kCheckProperties; }
 
 bool ScrollBar::setValue(qint64 v)
 {
@@ -158,20 +135,6 @@ bool ScrollBar::setValue(qint64 v)
     return true;
 }
 
-bool ScrollBar::has(const QString &p) const { return kScrollProperties.find(p) != nullptr || Control::has(p); }
-
-QVariant ScrollBar::get(const QString &p) const
-{
-    if (const auto v = kScrollProperties.get(*this, p))
-        return *v;
-    return Control::get(p);
-}
-
-bool ScrollBar::set(const QString &p, const QVariant &v)
-{
-    if (const auto done = kScrollProperties.set(*this, p, v))
-        return *done;
-    return Control::set(p, v);
-}
+const PropertyTable<ScrollBar> &ScrollBar::properties() { return kScrollProperties; }
 
 } // namespace numora

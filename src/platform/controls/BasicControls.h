@@ -1,4 +1,5 @@
 #pragma once
+#include "PropertyTable.h"
 #include "Control.h"
 
 #include <QStringList>
@@ -34,11 +35,11 @@ private:
     int m_index = -1;
 };
 
-class CheckBox : public Control
+class CheckBox : public WithPropertyTable<CheckBox, Control>
 {
 public:
     CheckBox(QString name, QString caption)
-        : Control(std::move(name))
+        : WithPropertyTable(std::move(name))
         , m_caption(std::move(caption))
     {}
     const char *kind() const override { return "CheckBox"; }
@@ -49,20 +50,18 @@ public:
     // The operator's click toggles the value.
     void toggle();
 
-    QVariant get(const QString &property) const override;
-    bool set(const QString &property, const QVariant &value) override;
-    bool has(const QString &property) const override;
+    static const PropertyTable<CheckBox> &properties();
 
 private:
     QString m_caption;
     int m_value = 0;
 };
 
-class ScrollBar : public Control
+class ScrollBar : public WithPropertyTable<ScrollBar, Control>
 {
 public:
     ScrollBar(QString name, int min, int max, int value, int smallStep = 1, int largeStep = 1)
-        : Control(std::move(name))
+        : WithPropertyTable(std::move(name))
         , m_min(min)
         , m_max(max)
         , m_value(value)
@@ -79,9 +78,7 @@ public:
     // A value outside min..max is refused; a changed value runs onChange.
     bool setValue(qint64 v);
 
-    QVariant get(const QString &property) const override;
-    bool set(const QString &property, const QVariant &value) override;
-    bool has(const QString &property) const override;
+    static const PropertyTable<ScrollBar> &properties();
 
     Event<> onChange;
 

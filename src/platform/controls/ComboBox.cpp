@@ -90,32 +90,26 @@ namespace {
 // "text" and the selection are TextEditing's; "list(i)" is answered beside
 // the table (see listItemProperty).
 const PropertyTable<ComboBox> kComboProperties = {
-    {"listIndex", [](const ComboBox &c) -> QVariant { return c.listIndex(); },
-     [](ComboBox &c, const QVariant &v) { return c.setListIndex(v.toInt()); }},
-    {"listCount", [](const ComboBox &c) -> QVariant { return c.count(); }},
+    PropertyTable<ComboBox>::field<&ComboBox::listIndex, &ComboBox::setListIndex>("listIndex"),
+    PropertyTable<ComboBox>::field<&ComboBox::count>("listCount"),
 };
 
 } // namespace
 
 bool ComboBox::has(const QString &p) const
 {
-    return kComboProperties.find(p) != nullptr || isListItemProperty(p) || TextEditing::has(p);
+    return kComboProperties.has(p) || isListItemProperty(p) || TextEditing::has(p);
 }
 
 QVariant ComboBox::get(const QString &p) const
 {
-    if (const auto v = kComboProperties.get(*this, p))
-        return *v;
-    if (isListItemProperty(p))
-        return listItemProperty(p, items());
-    return TextEditing::get(p);
+    return kComboProperties.get(
+        *this, p, [&] { return isListItemProperty(p) ? listItemProperty(p, items()) : TextEditing::get(p); });
 }
 
 bool ComboBox::set(const QString &p, const QVariant &v)
 {
-    if (const auto done = kComboProperties.set(*this, p, v))
-        return *done;
-    return TextEditing::set(p, v);
+    return kComboProperties.set(*this, p, v, [&] { return TextEditing::set(p, v); });
 }
 
 } // namespace numora

@@ -66,28 +66,21 @@ namespace {
 
 // Geometry in twips; visible, enabled and tag as the view shows them.
 const PropertyTable<Control> kProperties = {
-    {"visible", [](const Control &c) -> QVariant { return c.visible(); },
-     [](Control &c, const QVariant &v) { return c.setVisible(v.toBool()), true; }},
-    {"enabled", [](const Control &c) -> QVariant { return c.enabled(); },
-     [](Control &c, const QVariant &v) { return c.setEnabled(v.toBool()), true; }},
-    {"left", [](const Control &c) -> QVariant { return c.left(); },
-     [](Control &c, const QVariant &v) { return c.setLeft(v.toDouble()), true; }},
-    {"top", [](const Control &c) -> QVariant { return c.top(); },
-     [](Control &c, const QVariant &v) { return c.setTop(v.toDouble()), true; }},
-    {"width", [](const Control &c) -> QVariant { return c.width(); },
-     [](Control &c, const QVariant &v) { return c.setWidth(v.toDouble()), true; }},
-    {"height", [](const Control &c) -> QVariant { return c.height(); },
-     [](Control &c, const QVariant &v) { return c.setHeight(v.toDouble()), true; }},
-    {"tag", [](const Control &c) -> QVariant { return c.tag(); },
-     [](Control &c, const QVariant &v) { return c.setTag(v.toString()), true; }},
+    PropertyTable<Control>::field<&Control::visible, &Control::setVisible>("visible"),
+    PropertyTable<Control>::field<&Control::enabled, &Control::setEnabled>("enabled"),
+    PropertyTable<Control>::field<&Control::left, &Control::setLeft>("left"),
+    PropertyTable<Control>::field<&Control::top, &Control::setTop>("top"),
+    PropertyTable<Control>::field<&Control::width, &Control::setWidth>("width"),
+    PropertyTable<Control>::field<&Control::height, &Control::setHeight>("height"),
+    PropertyTable<Control>::field<&Control::tag, &Control::setTag>("tag"),
 };
 
 } // namespace
 
-bool Control::has(const QString &p) const { return kProperties.find(p) != nullptr; }
+bool Control::has(const QString &p) const { return kProperties.has(p); }
 
-QVariant Control::get(const QString &p) const { return kProperties.get(*this, p).value_or(QVariant()); }
+QVariant Control::get(const QString &p) const { return kProperties.get(*this, p); }
 
-bool Control::set(const QString &p, const QVariant &v) { return kProperties.set(*this, p, v).value_or(false); }
+bool Control::set(const QString &p, const QVariant &v) { return kProperties.set(*this, p, v); }
 
 } // namespace numora

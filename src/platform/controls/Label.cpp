@@ -72,33 +72,21 @@ void Label::setFont(const FontSpec &f)
     viewChanged();
 }
 
-void Label::setFontName(const QString &n)
+namespace {
+
+// A font with one part changed.
+template <class T> FontSpec withPart(FontSpec f, T FontSpec::*part, const T &value)
 {
-    FontSpec f = m_font;
-    f.name = n;
-    setFont(f);
+    f.*part = value;
+    return f;
 }
 
-void Label::setFontSize(double s)
-{
-    FontSpec f = m_font;
-    f.size = s;
-    setFont(f);
-}
+} // namespace
 
-void Label::setFontBold(bool b)
-{
-    FontSpec f = m_font;
-    f.bold = b;
-    setFont(f);
-}
-
-void Label::setFontItalic(bool i)
-{
-    FontSpec f = m_font;
-    f.italic = i;
-    setFont(f);
-}
+void Label::setFontName(const QString &n) { setFont(withPart(m_font, &FontSpec::name, n)); }
+void Label::setFontSize(double s) { setFont(withPart(m_font, &FontSpec::size, s)); }
+void Label::setFontBold(bool b) { setFont(withPart(m_font, &FontSpec::bold, b)); }
+void Label::setFontItalic(bool i) { setFont(withPart(m_font, &FontSpec::italic, i)); }
 
 void Label::setAutoSize(bool on, Measurer m)
 {
@@ -135,12 +123,9 @@ bool setColour(Label &l, const QVariant &v, void (Label::*setter)(qint32))
 }
 
 const PropertyTable<Label> kLabelProperties = {
-    {"caption", [](const Label &l) -> QVariant { return l.caption(); },
-     [](Label &l, const QVariant &v) { return l.setCaption(v.toString()); }},
-    {"border", [](const Label &l) -> QVariant { return l.border(); },
-     [](Label &l, const QVariant &v) { return l.setBorder(v.toInt()), true; }},
-    {"pressed", [](const Label &l) -> QVariant { return l.pressed(); },
-     [](Label &l, const QVariant &v) { return l.setPressed(v.toBool()), true; }},
+    PropertyTable<Label>::field<&Label::caption, &Label::setCaption>("caption"),
+    PropertyTable<Label>::field<&Label::border, &Label::setBorder>("border"),
+    PropertyTable<Label>::field<&Label::pressed, &Label::setPressed>("pressed"),
     {"forecolor", [](const Label &l) -> QVariant { return l.foreColor(); },
      [](Label &l, const QVariant &v) { return setColour(l, v, &Label::setForeColor); }},
     {"backcolor", [](const Label &l) -> QVariant { return l.backColor(); },
@@ -154,41 +139,22 @@ const PropertyTable<Label> kLabelProperties = {
     {"fontitalic", [](const Label &l) -> QVariant { return l.font().italic; },
      [](Label &l, const QVariant &v) { return l.setFontItalic(v.toBool()), true; }},
     // Auto-size needs a measurer, which only the form that owns the label has.
-    {"autosize", [](const Label &l) -> QVariant { return l.autoSize(); }},
-    {"alignment", [](const Label &l) -> QVariant { return l.alignment(); },
-     [](Label &l, const QVariant &v) { return l.setAlignment(v.toInt()), true; }},
+    PropertyTable<Label>::field<&Label::autoSize>("autosize"),
+    PropertyTable<Label>::field<&Label::alignment, &Label::setAlignment>("alignment"),
 };
 
 const PropertyTable<LineItem> kLineProperties = {
-    {"x1", [](const LineItem &l) -> QVariant { return l.x1(); },
-     [](LineItem &l, const QVariant &v) { return l.setX1(v.toDouble()), true; }},
-    {"y1", [](const LineItem &l) -> QVariant { return l.y1(); },
-     [](LineItem &l, const QVariant &v) { return l.setY1(v.toDouble()), true; }},
-    {"x2", [](const LineItem &l) -> QVariant { return l.x2(); },
-     [](LineItem &l, const QVariant &v) { return l.setX2(v.toDouble()), true; }},
-    {"y2", [](const LineItem &l) -> QVariant { return l.y2(); },
-     [](LineItem &l, const QVariant &v) { return l.setY2(v.toDouble()), true; }},
+    PropertyTable<LineItem>::field<&LineItem::x1, &LineItem::setX1>("x1"),
+    PropertyTable<LineItem>::field<&LineItem::y1, &LineItem::setY1>("y1"),
+    PropertyTable<LineItem>::field<&LineItem::x2, &LineItem::setX2>("x2"),
+    PropertyTable<LineItem>::field<&LineItem::y2, &LineItem::setY2>("y2"),
     {"forecolor", [](const LineItem &l) -> QVariant { return l.color(); },
      [](LineItem &l, const QVariant &v) { return l.setColor(qint32(v.toLongLong())), true; }},
 };
 
 } // namespace
 
-bool Label::has(const QString &p) const { return kLabelProperties.find(p) != nullptr || Control::has(p); }
-
-QVariant Label::get(const QString &p) const
-{
-    if (const auto v = kLabelProperties.get(*this, p))
-        return *v;
-    return Control::get(p);
-}
-
-bool Label::set(const QString &p, const QVariant &v)
-{
-    if (const auto done = kLabelProperties.set(*this, p, v))
-        return *done;
-    return Control::set(p, v);
-}
+const PropertyTable<Label> &Label::properties() { return kLabelProperties; }
 
 void LineItem::setX1(double v) { setPoints(v, m_y1, m_x2, m_y2); }
 void LineItem::setY1(double v) { setPoints(m_x1, v, m_x2, m_y2); }
@@ -214,20 +180,6 @@ void LineItem::setColor(qint32 c)
     viewChanged();
 }
 
-bool LineItem::has(const QString &p) const { return kLineProperties.find(p) != nullptr || Control::has(p); }
-
-QVariant LineItem::get(const QString &p) const
-{
-    if (const auto v = kLineProperties.get(*this, p))
-        return *v;
-    return Control::get(p);
-}
-
-bool LineItem::set(const QString &p, const QVariant &v)
-{
-    if (const auto done = kLineProperties.set(*this, p, v))
-        return *done;
-    return Control::set(p, v);
-}
+const PropertyTable<LineItem> &LineItem::properties() { return kLineProperties; }
 
 } // namespace numora

@@ -1,4 +1,5 @@
 #pragma once
+#include "PropertyTable.h"
 #include "Control.h"
 
 #include <functional>
@@ -16,14 +17,14 @@ struct FontSpec
 
 // A label, also used for picture boxes, frames and hidden text stores.
 // With autosize on and a measurer set, its width and height follow its text.
-class Label : public Control
+class Label : public WithPropertyTable<Label, Control>
 {
 public:
     enum Align { AlignLeft = 0, AlignRight = 1, AlignCenter = 2 };
     using Measurer = std::function<void(const QString &text, const FontSpec &font, double &w, double &h)>;
 
     explicit Label(QString name, QString caption = {})
-        : Control(std::move(name))
+        : WithPropertyTable(std::move(name))
         , m_caption(std::move(caption))
     {}
     const char *kind() const override { return "Label"; }
@@ -56,9 +57,7 @@ public:
     bool autoSize() const { return m_autoSize; }
     void setAutoSize(bool on, Measurer m = {});
 
-    QVariant get(const QString &property) const override;
-    bool set(const QString &property, const QVariant &value) override;
-    bool has(const QString &property) const override;
+    static const PropertyTable<Label> &properties();
 
     Event<> onChange;
 
@@ -78,10 +77,10 @@ private:
 };
 
 // A straight line drawn on a picture beneath its child controls.
-class LineItem : public Control
+class LineItem : public WithPropertyTable<LineItem, Control>
 {
 public:
-    using Control::Control;
+    using WithPropertyTable::WithPropertyTable;
     const char *kind() const override { return "Line"; }
     double x1() const { return m_x1; }
     double y1() const { return m_y1; }
@@ -95,9 +94,7 @@ public:
     qint32 color() const { return m_color; }
     void setColor(qint32 c);
 
-    QVariant get(const QString &property) const override;
-    bool set(const QString &property, const QVariant &value) override;
-    bool has(const QString &property) const override;
+    static const PropertyTable<LineItem> &properties();
 
 private:
     double m_x1 = 0, m_y1 = 0, m_x2 = 0, m_y2 = 0;

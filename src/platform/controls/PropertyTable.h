@@ -4,10 +4,19 @@
 #include <QVariant>
 
 #include <initializer_list>
-#include <optional>
+#include <type_traits>
 #include <vector>
 
 namespace numora {
+
+namespace detail {
+template <class Setter> struct SetterOf;
+template <class R, class K, class A> struct SetterOf<R (K::*)(A)>
+{
+    using Value = std::decay_t<A>;
+    static constexpr bool says = std::is_same_v<R, bool>;
+};
+} // namespace detail
 
 // The property names scripts and views use for one class, each with its
 // getter and (unless read-only) its setter. One table per class; a class that
@@ -22,6 +31,27 @@ public:
         bool (*set)(C &, const QVariant &) = nullptr; // nullptr: read-only
     };
 
+    // A row read through a getter of the class and, when one is given,
+    // written through its setter, the value converted to the setter's type
+    // as QVariant converts it. A setter returning bool says whether the write
+    // was done; any other write is done.
+    template <auto Get, auto Set = nullptr> static Row field(const char *name)
+    {
+        Row r{name, [](const C &c) { return QVariant::fromValue((c.*Get)()); }};
+        if constexpr (!std::is_null_pointer_v<decltype(Set)>) {
+            r.set = [](C &c, const QVariant &v) {
+                using S = detail::SetterOf<decltype(Set)>;
+                if constexpr (S::says) {
+                    return (c.*Set)(v.value<typename S::Value>());
+                } else {
+                    (c.*Set)(v.value<typename S::Value>());
+                    return true;
+                }
+            };
+        }
+        return r;
+    }
+
     PropertyTable(std::initializer_list<Row> rows)
         : m_rows(rows)
     {}
@@ -34,22 +64,31 @@ public:
         return nullptr;
     }
 
-    // The value of a property of this table, or nothing when the name is not
-    // in it (the caller then asks its base).
-    std::optional<QVariant> get(const C &c, QStringView name) const
+    bool has(QStringView name) const { return find(name) != nullptr; }
+
+    // The value of a property of this table; a name not in it is asked of
+    // `otherwise` (the base class's lookup), invalid when none is given.
+    template <class Otherwise> QVariant get(const C &c, QStringView name, Otherwise otherwise) const
     {
         const Row *r = find(name);
-        return r ? std::optional<QVariant>(r->get(c)) : std::nullopt;
+        return r ? r->get(c) : otherwise();
+    }
+    QVariant get(const C &c, QStringView name) const
+    {
+        return get(c, name, [] { return QVariant(); });
     }
 
-    // Whether the write was done, or nothing when the name is not in it. A
-    // read-only property refuses the write.
-    std::optional<bool> set(C &c, QStringView name, const QVariant &v) const
+    // Whether the write was done; a name not in the table is written by
+    // `otherwise`, refused when none is given. A read-only property refuses
+    // the write.
+    template <class Otherwise> bool set(C &c, QStringView name, const QVariant &v, Otherwise otherwise) const
     {
         const Row *r = find(name);
-        if (!r)
-            return std::nullopt;
-        return r->set != nullptr && r->set(c, v);
+        return r ? r->set != nullptr && r->set(c, v) : otherwise();
+    }
+    bool set(C &c, QStringView name, const QVariant &v) const
+    {
+        return set(c, name, v, [] { return false; });
     }
 
     QStringList names() const
@@ -62,6 +101,24 @@ public:
 
 private:
     std::vector<Row> m_rows;
+};
+
+// Generic property access for a class whose own names are those of its
+// table, Self::properties(); every other name is Base's.
+template <class Self, class Base> class WithPropertyTable : public Base
+{
+public:
+    using Base::Base;
+
+    bool has(const QString &p) const override { return Self::properties().has(p) || Base::has(p); }
+    QVariant get(const QString &p) const override
+    {
+        return Self::properties().get(static_cast<const Self &>(*this), p, [&] { return Base::get(p); });
+    }
+    bool set(const QString &p, const QVariant &v) override
+    {
+        return Self::properties().set(static_cast<Self &>(*this), p, v, [&] { return Base::set(p, v); });
+    }
 };
 
 // An item of a list by the property name "list(i)": list boxes and combo boxes

@@ -92,9 +92,8 @@ void TextEditing::clearText() { replaceText(QString(), 0); }
 namespace {
 
 const PropertyTable<TextEditing> kTextProperties = {
-    {"text", [](const TextEditing &t) -> QVariant { return t.text(); },
-     [](TextEditing &t, const QVariant &v) { return t.setText(v.toString()); }},
-    {"selText", [](const TextEditing &t) -> QVariant { return t.selectedText(); }},
+    PropertyTable<TextEditing>::field<&TextEditing::text, &TextEditing::setText>("text"),
+    PropertyTable<TextEditing>::field<&TextEditing::selectedText>("selText"),
     {"selStart", [](const TextEditing &t) -> QVariant { return t.selStart(); },
      [](TextEditing &t, const QVariant &v) { return t.select(v.toInt(), 0), true; }},
     {"selLength", [](const TextEditing &t) -> QVariant { return t.selLength(); },
@@ -103,20 +102,6 @@ const PropertyTable<TextEditing> kTextProperties = {
 
 } // namespace
 
-bool TextEditing::has(const QString &p) const { return kTextProperties.find(p) != nullptr || Control::has(p); }
-
-QVariant TextEditing::get(const QString &p) const
-{
-    if (const auto v = kTextProperties.get(*this, p))
-        return *v;
-    return Control::get(p);
-}
-
-bool TextEditing::set(const QString &p, const QVariant &v)
-{
-    if (const auto done = kTextProperties.set(*this, p, v))
-        return *done;
-    return Control::set(p, v);
-}
+const PropertyTable<TextEditing> &TextEditing::properties() { return kTextProperties; }
 
 } // namespace numora

@@ -1,14 +1,15 @@
 #pragma once
+#include "PropertyTable.h"
 #include "Control.h"
 
 namespace numora {
 
 // Text with a caret and a selection, edited by the operator's keys or
 // written by the program. Shared by text boxes and editable combo boxes.
-class TextEditing : public Control
+class TextEditing : public WithPropertyTable<TextEditing, Control>
 {
 public:
-    using Control::Control;
+    using WithPropertyTable::WithPropertyTable;
 
     static constexpr int KeyBackspace = 8;
     static constexpr int KeyPaste = 22;
@@ -41,9 +42,7 @@ public:
     // as none runs for these keys on the original platform.
     void edit(const QString &t, int caret) { replaceText(t, caret); }
 
-    QVariant get(const QString &property) const override;
-    bool set(const QString &property, const QVariant &value) override;
-    bool has(const QString &property) const override;
+    static const PropertyTable<TextEditing> &properties();
 
     Event<int &> onKeyPress;
     Event<int> onKeyUp;

@@ -38,20 +38,6 @@ const PropertyTable<Timer> kTimerProperties = {
 
 } // namespace
 
-bool Timer::has(const QString &p) const { return kTimerProperties.find(p) != nullptr || Control::has(p); }
-
-QVariant Timer::get(const QString &p) const
-{
-    if (const auto v = kTimerProperties.get(*this, p))
-        return *v;
-    return Control::get(p);
-}
-
-bool Timer::set(const QString &p, const QVariant &v)
-{
-    if (const auto done = kTimerProperties.set(*this, p, v))
-        return *done;
-    return Control::set(p, v);
-}
+const PropertyTable<Timer> &Timer::properties() { return kTimerProperties; }
 
 } // namespace numora

@@ -1,4 +1,5 @@
 #pragma once
+#include "PropertyTable.h"
 #include "Control.h"
 
 namespace numora {
@@ -19,11 +20,11 @@ public:
 // A timer control: an interval (0 = off) and a tick handler. Writing the
 // interval it already has changes nothing; a new non-zero interval restarts
 // the count. Several armings before a tick therefore give one tick.
-class Timer : public Control
+class Timer : public WithPropertyTable<Timer, Control>
 {
 public:
     Timer(QString name, Scheduler &s, bool endless = false)
-        : Control(std::move(name))
+        : WithPropertyTable(std::move(name))
         , m_scheduler(s)
         , m_endless(endless)
     {}
@@ -40,9 +41,7 @@ public:
     // Called by the scheduler when the timer is due.
     void tick() { onTick.raise(); }
 
-    QVariant get(const QString &property) const override;
-    bool set(const QString &property, const QVariant &value) override;
-    bool has(const QString &property) const override;
+    static const PropertyTable<Timer> &properties();
 
     Event<> onTick;
 
