@@ -54,6 +54,7 @@ public:
     void setOrientation(int orientation) override;
     double paperWidth() override;
     double paperHeight() override;
+    PrintArea printArea() override;
 
     void setFontName(const QString &name) override;
     void setFontSize(double points) override;
@@ -122,6 +123,8 @@ private:
     bool usePrinter(int index);
     void configurePrinter();
     QSizeF paperTwips() const;
+    // The printable area on the paper, in twips, for the orientation in force.
+    QRectF printableTwips() const;
     bool startDocument();
     // Ends the open document without a page of it going anywhere.
     void throwAway();
