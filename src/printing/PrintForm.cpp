@@ -56,6 +56,7 @@ PrintForm::PrintForm(Deps deps)
     cancelButton.setGeometry(5640, 4560, 1320, 480);
     preflightWarning.setGeometry(240, 4140, 6720, 315);
     preflightWarning.setForeColor(0x000080C0); // amber: a warning, not an error
+    preflightWarning.setTransparent(true);
     preflightWarning.setVisible(false);
     pageField.setText(QStringLiteral("1"));
     twoSheetsIllustration.setVisible(false);

@@ -225,7 +225,12 @@ std::optional<PagePreviewWidget::Printed> PagePreviewWidget::printed(int n, cons
     const SignSlot &slot = m_doc->slot(n);
     const double top = leadingNumber(slot.topCm.text()), left = leadingNumber(slot.leftCm.text());
     Printed d;
-    d.text = m_labels[std::size_t(n - 1)]->caption();
+    // The slot's number as the sample writes it, without the blank the
+    // sample's label keeps on either side.
+    const QString caption = m_labels[std::size_t(n - 1)]->caption();
+    const qsizetype from = caption.startsWith(QLatin1Char(' ')) ? 1 : 0;
+    const qsizetype to = caption.size() > from && caption.endsWith(QLatin1Char(' ')) ? caption.size() - 1 : caption.size();
+    d.text = caption.mid(from, to - from);
     const NumberPlacement::Extent e = placement.extent(top, left, d.text, *m_measure);
     d.textCorner = NumberPlacement::onPaper(area, e.text).topLeft();
     if (!e.box.isNull())
