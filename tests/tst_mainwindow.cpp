@@ -95,6 +95,7 @@ void standPage(MainForm &f, bool portrait)
 {
     if (portrait) {
         f.doc.orientationMark = QStringLiteral("Hor");
+        f.doc.orientationCode.setCaption(QStringLiteral("6"));
         f.preview.page.setWidth(PagePreview::ShortEdgeUnits);
         f.preview.page.setHeight(PagePreview::LongEdgeUnits);
     }
@@ -407,12 +408,13 @@ void TstMainWindow::boxesStandAtTheirCentimetres()
         const double yUnits = ((portrait ? longCm : shortCm) - 200 / twipsPerCm) * 275;
         const int x = page.left() + qRound(xUnits * s);
         const int y = page.top() + qRound(yUnits * s);
-        // Inside the box: a few pixels, well short of its smallest size.
+        // Inside the box: a few pixels, well short of its smallest size. The
+        // red fill starts inside the box's one-pixel outline.
         const int foundX = firstRedColumn(img, x - 6, 12, y + 1, y + 4);
-        const int foundY = firstRedRow(img, y - 6, 12, x + 1, x + 12);
-        QVERIFY2(foundX >= 0 && std::abs(foundX - x) <= 1,
+        const int foundY = firstRedRow(img, y - 6, 12, x + 2, x + 12);
+        QVERIFY2(foundX >= 0 && std::abs(foundX - (x + 1)) <= 1,
                  qPrintable(QStringLiteral("box %1 left at %2, expected %3").arg(n).arg(foundX).arg(x)));
-        QVERIFY2(foundY >= 0 && std::abs(foundY - y) <= 1,
+        QVERIFY2(foundY >= 0 && std::abs(foundY - (y + 1)) <= 1,
                  qPrintable(QStringLiteral("box %1 top at %2, expected %3").arg(n).arg(foundY).arg(y)));
     }
 }

@@ -261,13 +261,14 @@ void PagePreviewWidget::paintPrinted(QPainter &p, int n, const PrintArea &area)
         return;
     const Label &sample = m_doc->sampleLabel;
     p.save();
-    // Paper twips from here on, as the printer draws them: whole at any
-    // fractional position, the hairline one screen pixel.
+    // Paper twips from here on, as the printer draws them, the hairline one
+    // screen pixel; nothing clips a number but the page's edge.
     const QPointF origin = paperToPixels(QPointF());
     const double perTwip = paperToPixels(QPointF(1, 1)).x() - origin.x();
     p.translate(origin);
     p.scale(perTwip, perTwip);
-    p.setRenderHint(QPainter::Antialiasing, true);
+    // Crisp edges, each on the pixel its place falls in.
+    p.setRenderHint(QPainter::Antialiasing, false);
     if (!d->box.isNull()) {
         p.setPen(hairlinePen(QColor(Qt::black)));
         p.setBrush(resolveColour(sample.backColor(), palette()));
