@@ -193,6 +193,31 @@ else
   echo "sqlite3 is missing: the unrecorded end of a reprint is not checked"
 fi
 
+# A layout whose first number runs off the paper and whose second stands on
+# it: every run names both on stderr, --strict prints nothing (status 2).
+sed -e $'s/^Sign L01   =.*/Sign L01   =20.5\r/' -e $'s/^Sign T02   =.*/Sign T02   =2.2\r/' \
+    -e $'s/^Sign L02   =.*/Sign L02   =20\r/' "$2" >"$work/Edge.2x2"
+cp "$work/Edge.2x2" "$work/edge-before"
+"$numora" print "$work/Edge.2x2" --pages 1 --pdf "$work/edge.pdf" --dry-run >/dev/null 2>"$work/err" \
+  || fail "a dry run with warnings: status $?"
+grep -Eq '^numora print: warning: Number 1 runs [0-9]+\.[0-9] cm past the edge of the paper$' "$work/err" \
+  || fail "no warning for the number past the edge: $(cat "$work/err")"
+grep -q '^numora print: warning: Numbers 1 and 2 overlap$' "$work/err" || fail "no overlap warning: $(cat "$work/err")"
+"$numora" print "$work/Edge.2x2" --pages 1 --pdf "$work/edge.pdf" --strict >/dev/null 2>"$work/err"
+rc=$?
+[ $rc -eq 2 ] || fail "--strict with warnings: status $rc, expected 2"
+grep -q 'Numbers 1 and 2 overlap' "$work/err" || fail "--strict names no finding: $(cat "$work/err")"
+[ -e "$work/edge.pdf" ] && fail "--strict wrote a PDF"
+cmp -s "$work/Edge.2x2" "$work/edge-before" || fail "--strict changed the layout"
+"$numora" print "$work/Edge.2x2" --pages 1 --pdf "$work/edge.pdf" >/dev/null 2>"$work/err" \
+  || fail "warnings stopped a run: status $? ($(cat "$work/err"))"
+grep -q 'Numbers 1 and 2 overlap' "$work/err" || fail "the run did not warn: $(cat "$work/err")"
+[ -s "$work/edge.pdf" ] || fail "the run with warnings wrote no PDF"
+# The same layout on the page fits: no warning.
+"$numora" print "$data/Shop.2x2" --pages 1 --pdf "$work/fits.pdf" --dry-run --strict >/dev/null 2>"$work/err" \
+  || fail "--strict refused a layout that fits: $(cat "$work/err")"
+[ -s "$work/err" ] && fail "a layout that fits was warned about: $(cat "$work/err")"
+
 # Output that does not reach standard output (a full disk) is said on
 # stderr and never gives status 0; a run that printed says it printed.
 if [ -w /dev/full ]; then

@@ -1,7 +1,7 @@
 // The main window's widgets over a started main form: operator input through
 // the widgets must have exactly the model's effects, the widgets must show
-// what the model holds, and the page preview must put every box where its
-// centimetres say. Also renders the window to PNG files in the build folder
+// what the model holds, and the page preview must put every number where its
+// centimetres have the printer put it. Also renders the window to PNG files in the build folder
 // and checks what they show.
 #include "platform/Colour.h"
 #include "platform/Numeric.h"
@@ -95,6 +95,7 @@ void standPage(MainForm &f, bool portrait)
 {
     if (portrait) {
         f.doc.orientationMark = QStringLiteral("Hor");
+        f.doc.orientationCode.setCaption(QStringLiteral("6"));
         f.preview.page.setWidth(PagePreview::ShortEdgeUnits);
         f.preview.page.setHeight(PagePreview::LongEdgeUnits);
     }
@@ -367,9 +368,11 @@ void TstMainWindow::boxesStandAtTheirCentimetres()
     MainForm &f = *h.form;
     f.doc.gridType.choose(QStringLiteral("12 X 12"));
     h.settle();
-    // Red boxes without a border are easy to find on the white page.
+    // Red boxes are easy to find on the white page: each number is drawn
+    // with the box the printer draws round it, in the sample's colour.
     f.doc.sampleLabel.setBackColor(rgbColour(255, 0, 0));
     f.doc.sampleLabel.setBorder(0);
+    f.doc.borderLine.setValue(1);
     f.sample.refreshPreviewNumbers();
     // An odd position, off the default grid.
     f.doc.slot(5).topCm.setText(QStringLiteral("13.3"));
@@ -393,22 +396,25 @@ void TstMainWindow::boxesStandAtTheirCentimetres()
     QVERIFY2(std::abs(aspect - want) < 0.01, qPrintable(QString::number(aspect)));
     QCOMPARE(portrait, page.height() > page.width());
 
-    // Each box's corner stands at its centimetres x 275 units, scaled as
-    // the page is.
+    // Each box's corner stands where the printer puts it, 150 twips left of
+    // and 200 above its centimetres, at 275 units to the centimetre, scaled
+    // as the page is.
     const double s = page.width() / f.preview.page.width();
+    const double twipsPerCm = 1440 / 2.54;
     for (int n = 1; n <= 12; ++n) {
         const double longCm = leadingNumber(f.doc.slot(n).topCm.text());
         const double shortCm = leadingNumber(f.doc.slot(n).leftCm.text());
-        const double xUnits = (portrait ? shortCm : longCm) * 275;
-        const double yUnits = (portrait ? longCm : shortCm) * 275;
+        const double xUnits = ((portrait ? shortCm : longCm) - 150 / twipsPerCm) * 275;
+        const double yUnits = ((portrait ? longCm : shortCm) - 200 / twipsPerCm) * 275;
         const int x = page.left() + qRound(xUnits * s);
         const int y = page.top() + qRound(yUnits * s);
-        // Inside the box: a few pixels, well short of its smallest size.
+        // Inside the box: a few pixels, well short of its smallest size. The
+        // red fill starts inside the box's one-pixel outline.
         const int foundX = firstRedColumn(img, x - 6, 12, y + 1, y + 4);
-        const int foundY = firstRedRow(img, y - 6, 12, x + 1, x + 12);
-        QVERIFY2(foundX >= 0 && std::abs(foundX - x) <= 1,
+        const int foundY = firstRedRow(img, y - 6, 12, x + 2, x + 12);
+        QVERIFY2(foundX >= 0 && std::abs(foundX - (x + 1)) <= 1,
                  qPrintable(QStringLiteral("box %1 left at %2, expected %3").arg(n).arg(foundX).arg(x)));
-        QVERIFY2(foundY >= 0 && std::abs(foundY - y) <= 1,
+        QVERIFY2(foundY >= 0 && std::abs(foundY - (y + 1)) <= 1,
                  qPrintable(QStringLiteral("box %1 top at %2, expected %3").arg(n).arg(foundY).arg(y)));
     }
 }

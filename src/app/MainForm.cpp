@@ -44,7 +44,15 @@ MainForm::MainForm(Services services)
                                     return Previewer(m_services)
                                         .preview(Previewer::Run{layoutFileValues(doc), doc.documentName.caption(),
                                                                 doc.gridType.text(), pages, twoPages});
-                                }})
+                                },
+                                // The warning line is for a window; the private run forms
+                                // and the command line show none.
+                                services.desktop ? std::function([this](qint64 pages, bool twoPages) {
+                                    return Previewer(m_services)
+                                        .preflight(Previewer::Run{layoutFileValues(doc), doc.documentName.caption(),
+                                                                  doc.gridType.text(), pages, twoPages});
+                                })
+                                                 : nullptr})
     , printOrder(doc, sample)
     , chrome(*this, services.scheduler)
     , m_services(std::move(services))

@@ -31,6 +31,8 @@ public:
     static constexpr qint64 ShownPages = 100;
 
     PrintForm::Preview preview(const Run &run) const;
+    // The pre-flight findings of the run on the program's printer.
+    QStringList preflight(const Run &run) const;
 
 private:
     Services m_services;

@@ -19,11 +19,13 @@ QString parse(const QStringList &args, Options &o)
     const QCommandLineOption printer(QStringLiteral("printer"), {}, QStringLiteral("NAME"));
     const QCommandLineOption pdf(QStringLiteral("pdf"), {}, QStringLiteral("FILE"));
     const QCommandLineOption dryRun(QStringLiteral("dry-run"));
+    const QCommandLineOption strict(QStringLiteral("strict"));
     const QCommandLineOption allowDuplicates(QStringLiteral("allow-duplicates"));
     const QCommandLineOption journal(QStringLiteral("journal"), {}, QStringLiteral("URL"));
     const QCommandLineOption withoutClaim(QStringLiteral("without-claim"));
     const QCommandLineOption partPages(QStringLiteral("part-pages"), {}, QStringLiteral("N"));
-    parser.addOptions({pages, twoPage, printer, pdf, dryRun, allowDuplicates, journal, withoutClaim, partPages});
+    parser.addOptions(
+        {pages, twoPage, printer, pdf, dryRun, strict, allowDuplicates, journal, withoutClaim, partPages});
     if (const QString problem = parseArguments(parser, args, QStringLiteral("unknown option")); !problem.isEmpty())
         return problem;
     const QStringList layouts = parser.positionalArguments();
@@ -35,6 +37,7 @@ QString parse(const QStringList &args, Options &o)
     o.printer = parser.value(printer);
     o.pdf = parser.value(pdf);
     o.dryRun = parser.isSet(dryRun);
+    o.strict = parser.isSet(strict);
     o.allowDuplicates = parser.isSet(allowDuplicates);
     o.journal = parser.value(journal);
     o.withoutClaim = parser.isSet(withoutClaim);

@@ -2,6 +2,7 @@
 #include "app/RunForms.h"
 #include "CommandLine.h"
 #include "app/MainForm.h"
+#include "app/Previewer.h"
 #include "layoutfiles/LayoutFile.h"
 #include "platform/Numeric.h"
 #include "printing/RunPrinter.h"
@@ -83,6 +84,19 @@ int printRun(const Options &o, const QString &path, CommandServices &services)
     const qint64 pages = o.pages.toLongLong();
     if (const QString refused = RunPrinter::refusal(form.doc, double(pages), o.twoPages); !refused.isEmpty()) {
         say(stderr, QStringLiteral("numora print: nothing was printed: ") + refused);
+        return 2;
+    }
+
+    // Checked on the printer the run goes to, before anything is printed.
+    const QStringList findings = Previewer(services.services())
+                                     .preflight(Previewer::Run{layoutFileValues(form.doc), form.doc.documentName.caption(),
+                                                               form.doc.gridType.text(), pages,
+                                                               o.twoPages});
+    for (const QString &finding : findings)
+        say(stderr, QStringLiteral("numora print: warning: ") + finding);
+    if (o.strict && !findings.isEmpty()) {
+        say(stderr, QStringLiteral("numora print: nothing was printed: --strict refuses a run whose numbers do not "
+                                   "print whole and apart"));
         return 2;
     }
 

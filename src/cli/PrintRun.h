@@ -14,6 +14,7 @@ struct Options
     QString printer;
     QString pdf;
     bool dryRun = false;
+    bool strict = false; // refuse a run the pre-flight check finds fault with
     bool allowDuplicates = false;
     QString journal;
     bool withoutClaim = false;

@@ -84,6 +84,11 @@ public:
         Q_ASSERT(n >= 1 && n <= int(signSlots.size()));
         return *signSlots[std::size_t(n - 1)];
     }
+    const SignSlot &slot(int n) const
+    {
+        Q_ASSERT(n >= 1 && n <= int(signSlots.size()));
+        return *signSlots[std::size_t(n - 1)];
+    }
 
     // Window state beside the document.
     int modified = 0;

@@ -321,6 +321,9 @@ bool LayoutFileIO::loadLayout(const QByteArray &bytes, const QString &fileName)
                                  + fileName.left(std::max<qsizetype>(0, fileName.size() - e)));
     m_doc.orientationCaption.setCaption(QStringLiteral("Orientation: ")
                                         + (standing ? QStringLiteral("Vertical") : QStringLiteral("Horizontal")));
+    // The page shows the positions just read, whatever the grid type; a
+    // page that turns places them again by its other mapping.
+    m_orientation.placeBoxes();
     if (differs)
         m_orientation.toggleTimer.setInterval(10);
     m_doc.sampleLabel.setFontName(m_doc.fontName.text());

@@ -60,6 +60,11 @@ void Orientation::toggleOrientation()
     if (leadingNumber(first.topCm.text()) > double(*integerDivide(first.topScroll.max(), 100) + 1))
         first.topScroll.setValue(first.topScroll.max());
 
+    placeBoxes();
+}
+
+void Orientation::placeBoxes()
+{
     for (int n = 1; n <= 12; ++n) {
         m_preview.placeLongEdge(n);
         m_preview.placeShortEdge(n);

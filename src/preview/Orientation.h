@@ -20,6 +20,8 @@ public:
     Timer toggleTimer;                         // deferred toggle after a layout load
 
     void toggleOrientation();
+    // Every box at the place its slot's fields give, by the page's mapping.
+    void placeBoxes();
     // Icons and caption from the current code, as start-up shows them.
     void showCode();
     void connectEvents();

@@ -53,6 +53,10 @@ PrintForm::PrintForm(Deps deps)
     previewButton.setGeometry(1920, 4560, 1500, 480);
     propertiesButton.setGeometry(3540, 4560, 1980, 480);
     cancelButton.setGeometry(5640, 4560, 1320, 480);
+    preflightWarning.setGeometry(240, 4140, 6720, 315);
+    preflightWarning.setForeColor(0x000080C0); // amber: a warning, not an error
+    preflightWarning.setTransparent(true);
+    preflightWarning.setVisible(false);
     pageField.setText(QStringLiteral("1"));
     twoSheetsIllustration.setVisible(false);
     printerIndexes.setVisible(false);
@@ -65,7 +69,7 @@ PrintForm::PrintForm(Deps deps)
     for (Control *c : std::initializer_list<Control *>{
              &printerBox, &printerIndexes, &pagesCaption, &pageField, &twoPageOption, &oneSheetIllustration,
              &twoSheetsIllustration, &printButton, &propertiesButton, &cancelButton, &previewButton, &samplePicture,
-             &sizeCaption, &numberSample, &measuringLabel, &printTimer, &keepInFrontTimer})
+             &sizeCaption, &numberSample, &measuringLabel, &preflightWarning, &printTimer, &keepInFrontTimer})
         registerControl(*c);
     connectEvents();
 }
@@ -74,7 +78,10 @@ void PrintForm::connectEvents()
 {
     pageField.onClick.connect([this] { pageFieldClicked(); });
     pageField.onKeyPress.connect([this](int &key) { pageFieldKey(key); });
-    pageField.onChange.connect([this] { m_d.pageCount.setText(pageField.text()); });
+    pageField.onChange.connect([this] {
+        m_d.pageCount.setText(pageField.text());
+        checkRun();
+    });
     twoPageOption.onClick.connect([this] { twoPageClicked(); });
     printerBox.onClick.connect([this] { printerChosen(); });
     printButton.onClick.connect([this] { printClicked(); });
@@ -132,8 +139,10 @@ void PrintForm::printerChosen()
     if (i < 0 || printerBox.text() == kNoPrinter)
         return;
     const auto index = roundHalfEven(leadingNumber(printerIndexes.item(printerIndexes.listIndex())));
-    if (!index || m_d.printer.selectPrinter(int(*index)))
+    if (!index || m_d.printer.selectPrinter(int(*index))) {
+        checkRun();
         return;
+    }
     // The box shows the printer the run will really go to.
     const QString wanted = printerBox.text().trimmed();
     fillPrinters();
@@ -198,6 +207,7 @@ void PrintForm::open()
     showSizeLabel();
     m_d.mainWindow.setEnabled(false);
     keepInFrontTimer.setInterval(1000);
+    checkRun();
 }
 
 void PrintForm::keepInFront()
@@ -257,7 +267,23 @@ void PrintForm::pageFieldKey(int &key)
         key = 0;
 }
 
-void PrintForm::twoPageClicked() { showIllustrations(); }
+void PrintForm::twoPageClicked()
+{
+    showIllustrations();
+    checkRun();
+}
+
+void PrintForm::checkRun()
+{
+    // While a run prints, the line keeps what was found before it.
+    if (!m_d.preflight || !visible() || m_job.running() || printTimer.interval() != 0)
+        return;
+    const double pages = leadingNumber(pageField.text());
+    const QStringList findings =
+        pages >= 1 ? m_d.preflight(qint64(pages), twoPageOption.value() == 1) : QStringList();
+    preflightWarning.setCaption(findings.join(QStringLiteral("; ")));
+    preflightWarning.setVisible(!findings.isEmpty());
+}
 
 void PrintForm::setControlsEnabled(bool on)
 {
@@ -329,6 +355,7 @@ void PrintForm::propertiesClicked()
          std::initializer_list<Control *>{&cancelButton, &printButton, &previewButton, &pageField, &twoPageOption})
         c->setEnabled(true);
     keepInFrontTimer.setInterval(1000);
+    checkRun();
 }
 
 void PrintForm::cancelClicked()

@@ -59,6 +59,9 @@ public:
         // The preview of a run of that many printed pages, with or without
         // the two-page option, as the open layout stands.
         std::function<Preview(qint64 pages, bool twoPages)> preview = {};
+        // The pre-flight findings of a run of that many pages as the open
+        // layout stands; none where the dialog shows no warning line.
+        std::function<QStringList(qint64 pages, bool twoPages)> preflight = {};
     };
 
     // Design size of the window, in twips.
@@ -82,6 +85,8 @@ public:
     Label sizeCaption{QStringLiteral("Label2"), QStringLiteral("0 X 0")};
     Label numberSample{QStringLiteral("LA1")};  // number sample, and the running number of a run
     Label measuringLabel{QStringLiteral("L1")}; // measures number texts for the print job
+    // What the pre-flight check found: a warning, never a question.
+    Label preflightWarning{QStringLiteral("Preflight1")};
     Timer printTimer;                           // print job, 110 ms
     Timer keepInFrontTimer;                     // keep-in-front, 1000 ms
 
@@ -148,6 +153,9 @@ private:
     // The number sample's font and fore colour, in the order the job sets them.
     void setPrinterFont();
     void showSizeLabel();
+    // Checks the coming run again: on opening, and when the page count or
+    // the printer changes.
+    void checkRun();
     void setControlsEnabled(bool on);
     void finish();
     // Why a job printed nothing, told to the operator (nothing for a Stop).

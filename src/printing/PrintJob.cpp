@@ -1,5 +1,6 @@
 #include "PrintJob.h"
 #include "PrintOrderEngine.h"
+#include "NumberPlacement.h"
 #include "layout/LayoutDocument.h"
 #include "numbertext/RunEntry.h"
 #include "platform/Numeric.h"
@@ -228,8 +229,7 @@ bool PrintJob::walk(const Request &request, Result &result)
     if (!p.print(QStringLiteral(" ")))
         return failed();
     // The paper cannot change while the document is drawn.
-    m_pageWidth = double(roundHalfEven(p.paperWidth()).value_or(0));
-    m_pageHeight = double(roundHalfEven(p.paperHeight()).value_or(0));
+    m_placement.emplace(m_doc, p.paperWidth(), p.paperHeight());
 
     const bool reverse = m_doc.wayPrint.text().startsWith(QLatin1Char('6'));
     qsizetype start = 0;
@@ -262,7 +262,7 @@ bool PrintJob::printEntry(qsizetype index)
     Printer &p = m_printer;
     const RunEntry entry = m_entries.entry(index);
     const QString text = entry.text.toString();
-    const bool boxed = m_doc.borderLine.value() == 1;
+    const bool boxed = m_placement->boxed();
     // The extent only shapes the box; without one the text is not measured
     // (the measuring label takes the last text when the pass ends).
     double w = 0, t = 0;
@@ -274,31 +274,22 @@ bool PrintJob::printEntry(qsizetype index)
         m_lastText = text;
     }
 
-    const QString &code = m_doc.orientationCode.caption();
-    const bool portrait = code == QLatin1String("6");
-    if (!portrait && code != QLatin1String("4"))
+    if (!m_placement->prints())
         return true;
-    double h, v;
-    if (portrait) {
-        h = entry.left * (m_pageHeight / 29.7);
-        v = entry.top * (m_pageWidth / 21);
-    } else {
-        h = entry.top * (m_pageHeight / 21);
-        v = entry.left * (m_pageWidth / 29.7);
-    }
-    const double H = double(roundHalfEven(h).value_or(0));
-    const double V = double(roundHalfEven(v).value_or(0));
+    const QPointF at = m_placement->anchor(entry.top, entry.left);
 
     setPrinterFont(p, m_doc);
     const Label &sample = m_doc.sampleLabel;
     if (boxed) {
-        if (!p.line(H - 150, V - 200, H + w - 90, V + t - 170, sample.backColor(), true))
+        const auto [from, to] = NumberPlacement::box(at, QSizeF(w, t));
+        if (!p.line(from.x(), from.y(), to.x(), to.y(), sample.backColor(), true))
             return false;
-        if (!p.line(H - 150, V - 200, H + w - 90, V + t - 170, 0, false))
+        if (!p.line(from.x(), from.y(), to.x(), to.y(), 0, false))
             return false;
     }
-    p.setCurrentX(H - 120);
-    p.setCurrentY(V - 170);
+    const QPointF corner = NumberPlacement::textCorner(at);
+    p.setCurrentX(corner.x());
+    p.setCurrentY(corner.y());
     return p.print(text);
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include "NumberPlacement.h"
 #include "platform/RunClaims.h"
 
 #include <QString>
@@ -102,7 +103,8 @@ private:
     RunClaims *m_claims;
     bool m_running = false;
     std::optional<QString> m_lastText;
-    double m_pageWidth = 0, m_pageHeight = 0; // twips, for the job in progress
+    // Where the numbers go on the paper of the job in progress.
+    std::optional<NumberPlacement> m_placement;
 };
 
 } // namespace numora

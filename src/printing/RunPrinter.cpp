@@ -1,4 +1,5 @@
 #include "RunPrinter.h"
+#include "NumberPlacement.h"
 #include "PrintGenerator.h"
 #include "PrintOrderEngine.h"
 #include "layout/LayoutDocument.h"
@@ -65,7 +66,7 @@ void RunPrinter::tellFailure(Dialogs &dialogs, const QString &printer, const QSt
 
 int RunPrinter::orientation(const LayoutDocument &doc)
 {
-    return doc.orientationCode.caption() == QLatin1String("4") ? 2 : 1;
+    return NumberPlacement::printerOrientation(doc);
 }
 
 void RunPrinter::setUpMeasuring(Label &label, TextMeasure &measure)
@@ -79,9 +80,7 @@ void RunPrinter::setUpMeasuring(Label &label, TextMeasure &measure)
 
 void RunPrinter::takeMeasuringFont(Label &label, const LayoutDocument &doc)
 {
-    // The job measures in the font fields' name and size, bold.
-    label.setFontSize(leadingNumber(doc.fontSize.text()));
-    label.setFontName(doc.fontName.text());
+    label.setFont(NumberPlacement::boxFont(doc));
     label.setCaption(doc.sampleLabel.caption());
 }
 

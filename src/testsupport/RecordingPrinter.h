@@ -24,6 +24,9 @@ public:
         m_paperW = width;
         m_paperH = height;
     }
+    // A printable area this far in from each edge of the paper, in twips,
+    // whatever the orientation.
+    void setMargin(double twips) { m_margin = twips; }
     // The next document fails with this reason when it starts or at its end.
     void failNext(FailAt where, const QString &reason)
     {
@@ -43,6 +46,14 @@ public:
     void setOrientation(int orientation) override;
     double paperWidth() override { return m_orientation == 2 ? m_paperH : m_paperW; }
     double paperHeight() override { return m_orientation == 2 ? m_paperW : m_paperH; }
+    PrintArea printArea() override
+    {
+        PrintArea area = Printer::printArea();
+        area.left = area.top = m_margin;
+        area.width -= 2 * m_margin;
+        area.height -= 2 * m_margin;
+        return area;
+    }
 
     void setFontName(const QString &name) override;
     void setFontSize(double points) override;
@@ -69,6 +80,7 @@ private:
     QStringList m_names;
     int m_current = -1;
     double m_paperW = 11906, m_paperH = 16838;
+    double m_margin = 0;
     int m_orientation = 1;
     QString m_docName;
     bool m_open = false;

@@ -556,6 +556,9 @@ void MainWindow::buildPreview()
 {
     m_preview = new PagePreviewWidget(m_form.preview, m_form.sample.Test0, this);
     place(m_preview, T(8), T(164), T(458), T(354));
+    m_preview->showPrinted(m_form.doc, m_form.services().printer, m_form.services().measure);
+    // Another printer puts the numbers elsewhere on the paper.
+    onViewUpdate(m_form.printForm.printerBox, m_preview, [](PagePreviewWidget *w) { w->update(); });
 
     // Under the page: the grid switch and the pointer's place, the distance
     // from the top edge (L2) before the one from the left edge (L1).

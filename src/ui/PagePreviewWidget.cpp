@@ -1,8 +1,14 @@
 #include "PagePreviewWidget.h"
 #include "ViewSupport.h"
 #include "platform/qt/QtColour.h"
+#include "platform/Numeric.h"
+#include "platform/qt/PrintDrawing.h"
 #include "platform/qt/QtFonts.h"
+#include "layout/LayoutDocument.h"
+#include "platform/Printer.h"
+#include "platform/TextMeasure.h"
 #include "preview/PagePreview.h"
+#include "printing/NumberPlacement.h"
 
 #include <QLinearGradient>
 #include <QMouseEvent>
@@ -95,11 +101,17 @@ void PagePreviewWidget::paintEvent(QPaintEvent *)
         paintLine(p, *l, dpr);
     paintLine(p, m_preview.crosshairVertical, dpr);
     paintLine(p, m_preview.crosshairHorizontal, dpr);
-    p.translate(page.topLeft());
-    p.scale(s, s);
     p.setRenderHint(QPainter::TextAntialiasing, true);
-    for (int n = 1; n <= 12; ++n)
-        paintBox(p, n);
+    if (m_doc) {
+        const PrintArea area = printArea();
+        for (int n = 1; n <= 12; ++n)
+            paintPrinted(p, n, area);
+    } else {
+        p.translate(page.topLeft());
+        p.scale(s, s);
+        for (int n = 1; n <= 12; ++n)
+            paintBox(p, n);
+    }
     p.restore();
 
     p.setPen(QColor(0x8A, 0x94, 0xA3));
@@ -172,6 +184,106 @@ void PagePreviewWidget::paintBox(QPainter &p, int n)
             p.drawRect(r.adjusted(0, 0, -1 / p.transform().m11(), -1 / p.transform().m22()));
         }
     }
+    p.restore();
+}
+
+void PagePreviewWidget::showPrinted(LayoutDocument &doc, Printer &printer, TextMeasure &measure)
+{
+    m_doc = &doc;
+    m_printer = &printer;
+    m_measure = &measure;
+    // What places and shapes a printed number: its slot's fields, the
+    // fonts, the box option and the orientation.
+    const auto repaint = [](PagePreviewWidget *w) { w->update(); };
+    for (int n = 1; n <= 12; ++n) {
+        onViewUpdate(doc.slot(n).topCm, this, repaint);
+        onViewUpdate(doc.slot(n).leftCm, this, repaint);
+    }
+    for (Control *c : std::initializer_list<Control *>{&doc.fontName, &doc.fontSize, &doc.borderLine,
+                                                        &doc.orientationCode, &doc.sampleLabel})
+        onViewUpdate(*c, this, repaint);
+    update();
+}
+
+struct PagePreviewWidget::Printed
+{
+    QString text;
+    QPointF textCorner; // twips on the paper
+    QRectF box;         // twips on the paper; null without one
+    QRectF extent;      // twips on the paper
+};
+
+PrintArea PagePreviewWidget::printArea() const { return NumberPlacement::printArea(*m_printer, *m_doc); }
+
+std::optional<PagePreviewWidget::Printed> PagePreviewWidget::printed(int n, const PrintArea &area) const
+{
+    if (!m_doc || !m_preview.box(n).visible())
+        return std::nullopt;
+    const NumberPlacement placement(*m_doc, area.paperWidth, area.paperHeight);
+    if (!placement.prints())
+        return std::nullopt;
+    const SignSlot &slot = m_doc->slot(n);
+    const double top = leadingNumber(slot.topCm.text()), left = leadingNumber(slot.leftCm.text());
+    Printed d;
+    // The slot's number as the sample writes it, without the blank the
+    // sample's label keeps on either side.
+    const QString caption = m_labels[std::size_t(n - 1)]->caption();
+    const qsizetype from = caption.startsWith(QLatin1Char(' ')) ? 1 : 0;
+    const qsizetype to = caption.size() > from && caption.endsWith(QLatin1Char(' ')) ? caption.size() - 1 : caption.size();
+    d.text = caption.mid(from, to - from);
+    const NumberPlacement::Extent e = placement.extent(top, left, d.text, *m_measure);
+    d.textCorner = NumberPlacement::onPaper(area, e.text).topLeft();
+    if (!e.box.isNull())
+        d.box = NumberPlacement::onPaper(area, e.box);
+    d.extent = NumberPlacement::onPaper(area, e.whole());
+    return d;
+}
+
+QPointF PagePreviewWidget::paperToPixels(const QPointF &twips) const
+{
+    // The page is drawn at the preview's centimetre scale.
+    constexpr double unitsPerTwip = PagePreview::Scale / (PrintArea::twipsPerMm * 10);
+    return toPixels(twips * unitsPerTwip);
+}
+
+QRectF PagePreviewWidget::printedRect(int n) const
+{
+    if (!m_doc)
+        return {};
+    const std::optional<Printed> d = printed(n, printArea());
+    return d ? QRectF(paperToPixels(d->extent.topLeft()), paperToPixels(d->extent.bottomRight())) : QRectF();
+}
+
+void PagePreviewWidget::paintPrinted(QPainter &p, int n, const PrintArea &area)
+{
+    const std::optional<Printed> d = printed(n, area);
+    if (!d)
+        return;
+    const Label &sample = m_doc->sampleLabel;
+    p.save();
+    // Paper twips from here on, as the printer draws them, the hairline one
+    // screen pixel; nothing clips a number but the page's edge.
+    const QPointF origin = paperToPixels(QPointF());
+    const double perTwip = paperToPixels(QPointF(1, 1)).x() - origin.x();
+    p.translate(origin);
+    p.scale(perTwip, perTwip);
+    // Crisp edges, each on the pixel its place falls in.
+    p.setRenderHint(QPainter::Antialiasing, false);
+    if (!d->box.isNull()) {
+        p.setPen(hairlinePen(QColor(Qt::black)));
+        p.setBrush(resolveColour(sample.backColor(), palette()));
+        p.drawRect(d->box);
+    }
+    const FontSpec spec = NumberPlacement::textFont(*m_doc);
+    QFont f = printFont(spec.name, spec.size, spec.bold, spec.italic);
+    // Laid out at a twip a pixel, as large as the printer's own glyphs, and
+    // scaled down as a whole: sizes keep their proportions at every scale.
+    f.setPixelSize(std::max(1, qRound(f.pointSizeF() * 20)));
+    f.setHintingPreference(QFont::PreferNoHinting);
+    p.setFont(f);
+    p.setLayoutDirection(NumberTextDirection);
+    p.setPen(resolveColour(sample.foreColor(), palette()));
+    p.drawText(d->textCorner + QPointF(0, QFontMetricsF(f).ascent()), d->text);
     p.restore();
 }
 

@@ -4,10 +4,15 @@
 #include <QWidget>
 #include <array>
 #include <memory>
+#include <optional>
 
 namespace numora {
+class LayoutDocument;
 class PagePreview;
-}
+class Printer;
+class TextMeasure;
+struct PrintArea;
+} // namespace numora
 
 namespace numora::ui {
 
@@ -31,6 +36,14 @@ public:
     QPointF toUnits(const QPointF &pos) const;
     QPointF toPixels(const QPointF &units) const;
 
+    // From then on each number is drawn as the job prints it on that
+    // printer, in place of its box's label: its text in its font, size,
+    // bold and italic, its box, at its place on the paper.
+    void showPrinted(LayoutDocument &doc, Printer &printer, TextMeasure &measure);
+    // Where number n is drawn, in widget pixels: its printed extent (its
+    // text and its box); empty when it is not drawn.
+    QRectF printedRect(int n) const;
+
 protected:
     void paintEvent(QPaintEvent *) override;
     void mousePressEvent(QMouseEvent *e) override;
@@ -46,12 +59,22 @@ private:
     void forward(MouseAction a, QMouseEvent *e, int target);
     void paintLine(QPainter &p, const LineItem &l, double dpr) const;
     void paintBox(QPainter &p, int n);
+    // The drawing of the numbers as they print; none until showPrinted().
+    struct Printed;
+    std::optional<Printed> printed(int n, const PrintArea &area) const;
+    PrintArea printArea() const;
+    void paintPrinted(QPainter &p, int n, const PrintArea &area);
+    // Paper twips to widget pixels.
+    QPointF paperToPixels(const QPointF &twips) const;
 
     PagePreview &m_preview;
     std::array<Label *, 12> m_labels{};
     // The box (or 0 for the page) that took the last button press: the
     // pointer stays with it until the button is released, as a mouse grab.
     int m_grab = -1;
+    LayoutDocument *m_doc = nullptr;
+    Printer *m_printer = nullptr;
+    TextMeasure *m_measure = nullptr;
 };
 
 } // namespace numora::ui

@@ -103,6 +103,11 @@ PrintWindow::PrintWindow(PrintForm &form, QWidget *owner)
     follow(form.propertiesButton, m_properties);
     follow(form.cancelButton, m_cancel);
     follow(form.previewButton, m_look);
+    // What the pre-flight check found, in the form's warning colour; the
+    // whole text in its tip when the line cannot hold it.
+    auto *warning = new BoundLabel(form.preflightWarning, BoundLabel::ModelColours, this);
+    follow(form.preflightWarning, warning);
+    onViewUpdate(form.preflightWarning, warning, [](BoundLabel *w) { w->setToolTip(w->control().caption()); });
     onViewUpdate(form.numberSample, this, [](PrintWindow *w) { w->placeSample(); });
     placeSample();
 

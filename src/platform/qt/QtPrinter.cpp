@@ -224,15 +224,31 @@ void QtPrinter::setUpPreview(QPrinter &preview) const
     preview.setPageOrientation(m_orientation == 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
 }
 
-QPointF QtPrinter::drawingOrigin()
+QPointF QtPrinter::drawingOrigin() { return printableTwips().topLeft(); }
+
+QRectF QtPrinter::printableTwips() const
 {
     if (pdfChosen())
-        return {};
+        return QRectF(QPointF(), paperTwips());
     QPageLayout layout = m_printer->pageLayout();
     layout.setOrientation(m_orientation == 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
     layout.setMode(QPageLayout::StandardMode);
-    const QPointF mm = layout.paintRect(QPageLayout::Millimeter).topLeft();
-    return {mmToTwips(mm.x()), mmToTwips(mm.y())};
+    const QRectF mm = layout.paintRect(QPageLayout::Millimeter);
+    return {QPointF(mmToTwips(mm.x()), mmToTwips(mm.y())), QSizeF(mmToTwips(mm.width()), mmToTwips(mm.height()))};
+}
+
+PrintArea QtPrinter::printArea()
+{
+    PrintArea area;
+    const QSizeF paper = paperTwips();
+    area.paperWidth = paper.width();
+    area.paperHeight = paper.height();
+    const QRectF printable = printableTwips();
+    area.left = printable.left();
+    area.top = printable.top();
+    area.width = printable.width();
+    area.height = printable.height();
+    return area;
 }
 
 void QtPrinter::setFontName(const QString &name)

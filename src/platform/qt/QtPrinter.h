@@ -55,6 +55,7 @@ public:
     void setOrientation(int orientation) override;
     double paperWidth() override;
     double paperHeight() override;
+    PrintArea printArea() override;
 
     void setFontName(const QString &name) override;
     void setFontSize(double points) override;
@@ -145,6 +146,8 @@ private:
     bool usePrinter(int index);
     void configurePrinter();
     QSizeF paperTwips() const;
+    // The printable area on the paper, in twips, for the orientation in force.
+    QRectF printableTwips() const;
     bool startDocument();
     // Begins the next part of the open document on a target of its own.
     bool beginPart();
