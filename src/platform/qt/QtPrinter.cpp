@@ -224,6 +224,32 @@ QPointF QtPrinter::drawingOrigin()
     return {mmToTwips(mm.x()), mmToTwips(mm.y())};
 }
 
+PrintArea QtPrinter::printArea()
+{
+    PrintArea area;
+    const QSizeF paper = paperTwips();
+    area.paperWidth = paper.width();
+    area.paperHeight = paper.height();
+    const QPointF origin = drawingOrigin();
+    area.left = origin.x();
+    area.top = origin.y();
+    QPageLayout layout = m_printer->pageLayout();
+    layout.setOrientation(m_orientation == 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
+    layout.setMode(QPageLayout::StandardMode);
+    const QSizeF drawable = pdfChosen() ? paper : layout.paintRect(QPageLayout::Millimeter).size();
+    area.width = pdfChosen() ? drawable.width() : mmToTwips(drawable.width());
+    area.height = pdfChosen() ? drawable.height() : mmToTwips(drawable.height());
+    area.calibration = calibration();
+    return area;
+}
+
+PrinterCalibration QtPrinter::calibration() const
+{
+    if (m_pinned)
+        return *m_pinned;
+    return calibrationFor ? calibrationFor(currentName()) : PrinterCalibration{};
+}
+
 void QtPrinter::setFontName(const QString &name)
 {
     if (name != m_fontName) {
@@ -544,6 +570,9 @@ bool QtPrinter::startDocument()
     // Said here rather than left to the painter's default: the sample and
     // the preview lay out number texts by this same rule.
     m_painter.setLayoutDirection(NumberTextDirection);
+    // The printer's own correction moves and scales the whole page; the
+    // run's places stay as the layout gives them.
+    m_painter.setTransform(calibrationTransform(*m_printer, calibration()));
     const QPointF scale = pixelsPerTwip(*m_printer);
     m_pxPerTwipX = scale.x();
     m_pxPerTwipY = scale.y();

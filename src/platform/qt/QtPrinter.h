@@ -54,6 +54,14 @@ public:
     void setOrientation(int orientation) override;
     double paperWidth() override;
     double paperHeight() override;
+    PrintArea printArea() override;
+    void pinCalibration(const std::optional<PrinterCalibration> &calibration) override { m_pinned = calibration; }
+
+    // The calibration stored for a printer by its name; none when unset.
+    std::function<PrinterCalibration(const QString &printer)> calibrationFor;
+    // What places the next document: the pinned calibration, else the
+    // current printer's own.
+    PrinterCalibration calibration() const;
 
     void setFontName(const QString &name) override;
     void setFontSize(double points) override;
@@ -159,6 +167,7 @@ private:
     QString m_error;
     bool m_cancelled = false;
     int m_jobId = 0;
+    std::optional<PrinterCalibration> m_pinned;
     std::unique_ptr<PrintTarget> m_target; // where the open document goes
 
     // Drawing state. The job sets the same font and colour before every
