@@ -11,6 +11,7 @@ namespace {
 
 constexpr int StartNumberLine = 8;
 constexpr int OrientationLine = 13;
+constexpr int FirstPositionLine = 17, LastPositionLine = 40;
 constexpr int FirstCounterLine = 43;
 
 bool isNumbering(int line) { return line == StartNumberLine || line >= FirstCounterLine; }
@@ -128,10 +129,17 @@ void LayoutUndo::apply(const QStringList &target, const QList<int> &lines, bool 
         if (isNumbering(line) && !withNumbering)
             continue;
         // The page turns as the operator turns it; positions stay.
-        if (line == OrientationLine)
+        if (line == OrientationLine) {
             m_orientation.toggleOrientation();
-        else
-            m_files.applyLine(line, target.at(line - 1));
+            continue;
+        }
+        m_files.applyLine(line, target.at(line - 1));
+        // A position is taken as a typed one is when its field is left: the
+        // scroll bar and the page's box follow it.
+        if (line >= FirstPositionLine && line <= LastPositionLine) {
+            SignSlot &slot = m_doc.slot((line - 15) / 2);
+            (line % 2 ? slot.topCm : slot.leftCm).leave();
+        }
     }
     // A counter written after the start number copies itself into it.
     if (withNumbering && lines.contains(StartNumberLine))
