@@ -45,7 +45,8 @@ MainForm::MainForm(Services services)
                                     return Previewer(m_services)
                                         .preview(Previewer::Run{layoutFileValues(doc), doc.documentName.caption(),
                                                                 doc.gridType.text(), pages, twoPages});
-                                }})
+                                },
+                                &services.clock})
     , printOrder(doc, sample)
     , chrome(*this, services.scheduler)
     , m_services(std::move(services))

@@ -63,13 +63,13 @@ int runCalibrateCommand(const QStringList &args)
         say(stderr, QStringLiteral("numora calibrate: ") + problem);
         return 2;
     }
-    const QString target = p.currentName();
+    PrinterCalibrator calibrator(p, services.config, services.clock);
+    const QString target = calibrator.printerName();
 
     if (parser.isSet(show)) {
         say(stdout, target + QStringLiteral(": ")
-                        + (services.calibrations.isStored(target)
-                               ? describeCalibration(services.calibrations.calibration(target))
-                               : QStringLiteral("not calibrated")));
+                        + (calibrator.isStored() ? describeCalibration(calibrator.stored())
+                                                 : QStringLiteral("not calibrated")));
         return 0;
     }
     if (parser.isSet(measured)) {
@@ -77,21 +77,16 @@ int runCalibrateCommand(const QStringList &args)
         if (!readingsFrom(parser.value(measured), first, second))
             return usageError(command, QStringLiteral("--measured takes four numbers in millimetres: X1,Y1,X2,Y2"));
         QString why;
-        const auto calibration = calibrationFromSheet(p, first, second, parser.isSet(paperEdge), &why);
+        const auto calibration = calibrator.store(first, second, parser.isSet(paperEdge), &why);
         if (!calibration) {
             say(stderr, QStringLiteral("numora calibrate: ") + why);
-            return 2;
-        }
-        if (!services.calibrations.store(target, *calibration)) {
-            say(stderr, QStringLiteral("numora calibrate: the calibration could not be written to %1; "
-                                       "the printer keeps its earlier one")
-                            .arg(services.config.fileName(QStringLiteral("Numora"))));
-            return 1;
+            // Readings no printer gives are the operator's to correct.
+            return calibrationFromSheet(p, first, second, parser.isSet(paperEdge), nullptr) ? 1 : 2;
         }
         say(stdout, target + QStringLiteral(": ") + describeCalibration(*calibration));
         return 0;
     }
-    if (const QString why = printCalibrationSheet(p, services.clock.now().date()); !why.isEmpty()) {
+    if (const QString why = calibrator.printSheet(); !why.isEmpty()) {
         say(stderr, QStringLiteral("numora calibrate: ") + why);
         return 1;
     }

@@ -1,5 +1,6 @@
 #include "CalibrationSheet.h"
 #include "platform/Calibration.h"
+#include "platform/Clock.h"
 #include "platform/Printer.h"
 
 #include <QDate>
@@ -106,6 +107,25 @@ std::optional<PrinterCalibration> calibrationFromSheet(Printer &printer, QPointF
     const PrintArea area = sheetArea(printer);
     return calibrationFromReadings(targetsOn(area), first, second,
                                    QPointF(area.left, area.top) / PrintArea::twipsPerMm, fromPaperEdge, why);
+}
+
+QString PrinterCalibrator::printerName() const { return m_printer.currentName(); }
+
+QString PrinterCalibrator::printSheet() { return printCalibrationSheet(m_printer, m_clock.now().date()); }
+
+std::optional<PrinterCalibration> PrinterCalibrator::store(QPointF first, QPointF second, bool fromPaperEdge,
+                                                           QString *why)
+{
+    const auto calibration = calibrationFromSheet(m_printer, first, second, fromPaperEdge, why);
+    if (!calibration)
+        return std::nullopt;
+    if (!m_store.store(printerName(), *calibration)) {
+        if (why)
+            *why = QStringLiteral("The calibration could not be written to the program's configuration; "
+                                  "the printer keeps its earlier one.");
+        return std::nullopt;
+    }
+    return calibration;
 }
 
 QString printCalibrationSheet(Printer &printer, const QDate &date)

@@ -1,4 +1,5 @@
 #include "PrintForm.h"
+#include "CalibrationSheet.h"
 #include "numbertext/RunEntry.h"
 #include "platform/controls/PropertyTable.h"
 #include "layout/LayoutDocument.h"
@@ -53,6 +54,10 @@ PrintForm::PrintForm(Deps deps)
     previewButton.setGeometry(1920, 4560, 1500, 480);
     propertiesButton.setGeometry(3540, 4560, 1980, 480);
     cancelButton.setGeometry(5640, 4560, 1320, 480);
+    calibrateButton.setGeometry(240, 3600, 1980, 420);
+    if (m_d.clock)
+        m_calibrator = std::make_unique<PrinterCalibrator>(m_d.printer, m_d.settings, *m_d.clock);
+    calibrateButton.setVisible(m_calibrator != nullptr);
     pageField.setText(QStringLiteral("1"));
     twoSheetsIllustration.setVisible(false);
     printerIndexes.setVisible(false);
@@ -67,11 +72,13 @@ PrintForm::PrintForm(Deps deps)
 
     for (Control *c : std::initializer_list<Control *>{
              &printerBox, &printerIndexes, &pagesCaption, &pageField, &twoPageOption, &oneSheetIllustration,
-             &twoSheetsIllustration, &printButton, &propertiesButton, &cancelButton, &previewButton, &samplePicture,
+             &twoSheetsIllustration, &printButton, &propertiesButton, &cancelButton, &previewButton, &calibrateButton, &samplePicture,
              &sizeCaption, &numberSample, &measuringLabel, &printTimer, &keepInFrontTimer})
         registerControl(*c);
     connectEvents();
 }
+
+PrintForm::~PrintForm() = default;
 
 void PrintForm::connectEvents()
 {
@@ -84,6 +91,10 @@ void PrintForm::connectEvents()
     propertiesButton.onClick.connect([this] { propertiesClicked(); });
     cancelButton.onClick.connect([this] { cancelClicked(); });
     previewButton.onClick.connect([this] { previewClicked(); });
+    calibrateButton.onClick.connect([this] {
+        if (m_calibrator)
+            onCalibrate.raise();
+    });
     printTimer.onTick.connect([this] { printJobTick(); });
     keepInFrontTimer.onTick.connect([this] { keepInFront(); });
 }
@@ -270,7 +281,7 @@ void PrintForm::twoPageClicked() { showIllustrations(); }
 
 void PrintForm::setControlsEnabled(bool on)
 {
-    for (Control *c : std::initializer_list<Control *>{&pageField, &printButton, &propertiesButton, &cancelButton,
+    for (Control *c : std::initializer_list<Control *>{&pageField, &printButton, &propertiesButton, &calibrateButton, &cancelButton,
                                                        &previewButton, &twoPageOption})
         c->setEnabled(on);
 }

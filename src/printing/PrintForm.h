@@ -13,7 +13,9 @@
 
 namespace numora {
 
+class Clock;
 class Dialogs;
+class PrinterCalibrator;
 class LayoutDocument;
 class Printer;
 class RunEntries;
@@ -59,6 +61,8 @@ public:
         // The preview of a run of that many printed pages, with or without
         // the two-page option, as the open layout stands.
         std::function<Preview(qint64 pages, bool twoPages)> preview = {};
+        // Dates the calibration sheet; without it there is no "Calibrate...".
+        Clock *clock = nullptr;
     };
 
     // Design size of the window, in twips.
@@ -66,6 +70,7 @@ public:
     static constexpr double DesignHeight = 5640;
 
     explicit PrintForm(Deps deps);
+    ~PrintForm() override;
 
     ComboBox printerBox{QStringLiteral("Combo1"), ComboBox::PickList}; // printer box
     ListBox printerIndexes{QStringLiteral("List1")};                   // printer indexes, hidden
@@ -78,6 +83,7 @@ public:
     Label propertiesButton{QStringLiteral("Command2"), QStringLiteral("Properties Printer")};
     Label cancelButton{QStringLiteral("Command3"), QStringLiteral("Cancel")};
     Label previewButton{QStringLiteral("Command4"), QStringLiteral("Preview")};
+    Label calibrateButton{QStringLiteral("Calibrate"), QStringLiteral("Calibrate...")};
     Label samplePicture{QStringLiteral("Picture2")};
     Label sizeCaption{QStringLiteral("Label2"), QStringLiteral("0 X 0")};
     Label numberSample{QStringLiteral("LA1")};  // number sample, and the running number of a run
@@ -127,6 +133,10 @@ public:
     Event<QString> onJobFailed;
     // Raised when a job has printed every page.
     Event<> onJobPrinted;
+    // "Calibrate...": a view shows the calibration of the chosen printer.
+    Event<> onCalibrate;
+    // Calibrating the chosen printer; none without a clock.
+    PrinterCalibrator *calibrator() const { return m_calibrator.get(); }
     // Why a run of that many pages cannot be printed as the layout stands
     // (the two-page option with one page, numbers past the highest that can
     // be printed); empty when it can.
@@ -164,6 +174,7 @@ private:
 
     Deps m_d;
     PrintJob m_job;
+    std::unique_ptr<PrinterCalibrator> m_calibrator;
     QString m_appTitle;
     bool m_loaded = false;
     qsizetype m_lastJobPages = 0;

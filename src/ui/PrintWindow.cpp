@@ -3,6 +3,7 @@
 #include "BoundComboBox.h"
 #include "BoundLabel.h"
 #include "BoundLineEdit.h"
+#include "CalibrationWindow.h"
 #include "CommandButton.h"
 #include "HeaderBar.h"
 #include "PageCopiesIllustration.h"
@@ -81,6 +82,8 @@ PrintWindow::PrintWindow(PrintForm &form, QWidget *owner)
     m_cancel->setToolTip(tr("Close without printing"));
     m_look = new CommandButton(form.previewButton, this);
     m_look->setToolTip(tr("See the pages before printing them; nothing is counted"));
+    auto *calibrate = new CommandButton(form.calibrateButton, this);
+    calibrate->setToolTip(tr("Make this printer put the numbers exactly where the form wants them"));
 
     // Every control where the form puts it, and again whenever it moves it.
     const auto follow = [this](Control &c, QWidget *w) {
@@ -102,6 +105,7 @@ PrintWindow::PrintWindow(PrintForm &form, QWidget *owner)
     follow(form.propertiesButton, m_properties);
     follow(form.cancelButton, m_cancel);
     follow(form.previewButton, m_look);
+    follow(form.calibrateButton, calibrate);
     onViewUpdate(form.numberSample, this, [](PrintWindow *w) { w->placeSample(); });
     placeSample();
 
@@ -118,6 +122,10 @@ PrintWindow::PrintWindow(PrintForm &form, QWidget *owner)
             panel->runEnded();
     };
     connectWhileAlive(this, form.onJobPrinted, runEnded);
+    connectWhileAlive(this, form.onCalibrate, [w = QPointer<PrintWindow>(this)] {
+        if (w && w->m_form.calibrator())
+            CalibrationWindow(*w->m_form.calibrator(), w).exec();
+    });
     connectWhileAlive(this, form.onJobFailed, [runEnded](const QString &) { runEnded(); });
     connectWhileAlive(this, form.onWindowUpdate, [w = QPointer<PrintWindow>(this)] {
         if (w && !w->m_form.visible() && w->m_progress->running())
