@@ -80,8 +80,8 @@ void TestCalibration::readingsGiveBackTheCalibration()
         return QPointF(real.x() + sx * (nominal.x() - origin.x()), real.y() + sy * (nominal.y() - origin.y()));
     };
     QString why;
-    const auto got = calibrationFromReadings(targets, landsAt(targets.first), landsAt(targets.second), origin,
-                                             fromEdge, &why);
+    const auto got =
+        calibrationFromReadings(targets, landsAt(targets.first), landsAt(targets.second), origin, fromEdge, &why);
     QVERIFY2(got, qPrintable(why));
     QCOMPARE(*got, want);
     // Read back from its journal record unchanged.
@@ -198,7 +198,9 @@ void TestCalibration::sheetTargetsAtTheirPlaces()
     const int dpi = 254;
     const QImage page = renderPdfPage(pdf, 1, dpi, &error);
     QVERIFY2(!page.isNull(), qPrintable(error));
-    const auto ink = [&](double xMm, double yMm) { return page.pixelColor(qRound(xMm * 10), qRound(yMm * 10)).value() < 128; };
+    const auto ink = [&](double xMm, double yMm) {
+        return page.pixelColor(qRound(xMm * 10), qRound(yMm * 10)).value() < 128;
+    };
     const CalibrationTargets targets = sheetTargets(printer);
     for (const QPointF t : {targets.first, targets.second}) {
         const QString where = QStringLiteral("target at %1,%2 mm").arg(t.x()).arg(t.y());

@@ -366,15 +366,15 @@ std::optional<JournalClaim> SqlJournal::claimRun(const JournalRun &run, bool all
     JournalQuery q(db, error);
     const QString lines =
         QString::fromUtf8(QJsonDocument(QJsonArray::fromStringList(run.layoutLines)).toJson(QJsonDocument::Compact));
-    bool ok =
-        q.run(QStringLiteral("INSERT INTO runs (started, finished, layout, grid_type, print_order, printer,"
-                             " pages_requested, pages_printed, two_pages, outcome, reason, reprint_of,"
-                             " reprint_from, reprint_to, workstation, layout_lines, range_count, check_note, calibration)"
-                             " VALUES (?, NULL, ?, ?, ?, ?, ?, 0, ?, ?, '', ?, ?, ?, ?, ?, ?, ?, ?) RETURNING id"),
-              {timeText(run.started), run.layoutName, run.gridType, run.printOrder, run.printer, run.pagesRequested,
-               run.twoPages ? 1 : 0, JournalRun::outcomeName(JournalRun::Outcome::Printing), run.reprintOf,
-               run.reprintFrom, run.reprintTo, run.workstation, lines, qint64(run.ranges.size()), run.checkNote,
-               run.calibration ? calibrationRecord(*run.calibration) : QString()});
+    bool ok = q.run(
+        QStringLiteral("INSERT INTO runs (started, finished, layout, grid_type, print_order, printer,"
+                       " pages_requested, pages_printed, two_pages, outcome, reason, reprint_of,"
+                       " reprint_from, reprint_to, workstation, layout_lines, range_count, check_note, calibration)"
+                       " VALUES (?, NULL, ?, ?, ?, ?, ?, 0, ?, ?, '', ?, ?, ?, ?, ?, ?, ?, ?) RETURNING id"),
+        {timeText(run.started), run.layoutName, run.gridType, run.printOrder, run.printer, run.pagesRequested,
+         run.twoPages ? 1 : 0, JournalRun::outcomeName(JournalRun::Outcome::Printing), run.reprintOf, run.reprintFrom,
+         run.reprintTo, run.workstation, lines, qint64(run.ranges.size()), run.checkNote,
+         run.calibration ? calibrationRecord(*run.calibration) : QString()});
     if (ok && !q.q.next()) {
         ok = false;
         if (error)

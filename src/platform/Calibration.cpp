@@ -66,15 +66,14 @@ bool CalibrationStore::store(const QString &printer, const PrinterCalibration &c
     m_settings.saveSetting(configApp, section, downKey, mmText(c.downMm));
     m_settings.saveSetting(configApp, section, scaleAcrossKey, QString::number(c.scaleAcross));
     m_settings.saveSetting(configApp, section, scaleDownKey, QString::number(c.scaleDown));
-    m_settings.saveSetting(configApp, section, paperEdgeKey, c.fromPaperEdge ? QStringLiteral("1") : QStringLiteral("0"));
+    m_settings.saveSetting(configApp, section, paperEdgeKey,
+                           c.fromPaperEdge ? QStringLiteral("1") : QStringLiteral("0"));
     return batch.commit();
 }
 
 QString describeCalibration(const PrinterCalibration &c)
 {
-    const auto signedMm = [](double mm) {
-        return (roundMm(mm) >= 0 ? QStringLiteral("+") : QString()) + mmText(mm);
-    };
+    const auto signedMm = [](double mm) { return (roundMm(mm) >= 0 ? QStringLiteral("+") : QString()) + mmText(mm); };
     QString text = QStringLiteral("%1 mm across, %2 mm down, %3 per mille across, %4 per mille down")
                        .arg(signedMm(c.acrossMm), signedMm(c.downMm))
                        .arg(c.scaleAcross)
@@ -111,8 +110,10 @@ std::optional<PrinterCalibration> calibrationFromRecord(const QString &record)
 CalibrationTargets calibrationTargets(QSizeF paperMm)
 {
     // Clear of any printer's unprintable margin and of the rulers.
+    // On whole tenths of a millimetre, as a ruler reads them.
     constexpr double inset = 30;
-    return {QPointF(inset, inset), QPointF(paperMm.width() - inset, paperMm.height() - inset)};
+    const auto tenths = [](double mm) { return std::round(mm * 10) / 10; };
+    return {QPointF(inset, inset), QPointF(tenths(paperMm.width() - inset), tenths(paperMm.height() - inset))};
 }
 
 std::optional<PrinterCalibration> calibrationFromReadings(const CalibrationTargets &nominal, QPointF measuredFirst,

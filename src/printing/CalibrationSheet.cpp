@@ -9,9 +9,9 @@ namespace numora {
 
 namespace {
 
-constexpr double rulerInset = 15;  // mm from the paper's edge
-constexpr double strokeMm = 0.15;  // as thin as still prints solid
-constexpr double armMm = 8;        // a target's cross reaches this far
+constexpr double rulerInset = 15;   // mm from the paper's edge
+constexpr double strokeMm = 0.15;   // as thin as still prints solid
+constexpr double armMm = 8;         // a target's cross reaches this far
 constexpr double vernierStep = 0.9; // ten steps over nine millimetres
 
 // Draws in millimetres from the paper's corner on a printer that counts
@@ -24,18 +24,9 @@ public:
         , m_area(area)
     {}
 
-    bool bar(double x1, double y1, double x2, double y2)
-    {
-        return m_printer.line(x(x1), y(y1), x(x2), y(y2), 0, true);
-    }
-    bool vertical(double atX, double y1, double y2)
-    {
-        return bar(atX - strokeMm / 2, y1, atX + strokeMm / 2, y2);
-    }
-    bool horizontal(double atY, double x1, double x2)
-    {
-        return bar(x1, atY - strokeMm / 2, x2, atY + strokeMm / 2);
-    }
+    bool bar(double x1, double y1, double x2, double y2) { return m_printer.line(x(x1), y(y1), x(x2), y(y2), 0, true); }
+    bool vertical(double atX, double y1, double y2) { return bar(atX - strokeMm / 2, y1, atX + strokeMm / 2, y2); }
+    bool horizontal(double atY, double x1, double x2) { return bar(x1, atY - strokeMm / 2, x2, atY + strokeMm / 2); }
     bool text(double atX, double atY, double points, const QString &words)
     {
         m_printer.setFontSize(points);
@@ -58,7 +49,8 @@ bool ruler(SheetPen &pen, bool across, double length)
                      : pen.vertical(rulerInset, rulerInset, length - rulerInset);
     for (int mm = int(rulerInset); ok && mm <= int(length - rulerInset); ++mm) {
         const double tick = mm % 10 == 0 ? 5 : mm % 5 == 0 ? 3.5 : 2;
-        ok = across ? pen.vertical(mm, rulerInset, rulerInset + tick) : pen.horizontal(mm, rulerInset, rulerInset + tick);
+        ok = across ? pen.vertical(mm, rulerInset, rulerInset + tick)
+                    : pen.horizontal(mm, rulerInset, rulerInset + tick);
         if (ok && mm % 10 == 0 && mm > rulerInset)
             ok = across ? pen.text(mm + 0.5, rulerInset + 3, 6, QString::number(mm))
                         : pen.text(rulerInset + 3, mm + 0.5, 6, QString::number(mm));
@@ -70,11 +62,11 @@ bool ruler(SheetPen &pen, bool across, double length)
 // their zero tick on the cross's lines.
 bool target(SheetPen &pen, int number, QPointF at)
 {
-    bool ok = pen.vertical(at.x(), at.y() - armMm, at.y() + armMm)
-              && pen.horizontal(at.y(), at.x() - armMm, at.x() + armMm)
-              && pen.horizontal(at.y() - 3, at.x() - 3, at.x() + 3) && pen.horizontal(at.y() + 3, at.x() - 3, at.x() + 3)
-              && pen.vertical(at.x() - 3, at.y() - 3, at.y() + 3) && pen.vertical(at.x() + 3, at.y() - 3, at.y() + 3)
-              && pen.text(at.x() + 1, at.y() - armMm, 9, QStringLiteral("T%1").arg(number));
+    bool ok =
+        pen.vertical(at.x(), at.y() - armMm, at.y() + armMm) && pen.horizontal(at.y(), at.x() - armMm, at.x() + armMm)
+        && pen.horizontal(at.y() - 3, at.x() - 3, at.x() + 3) && pen.horizontal(at.y() + 3, at.x() - 3, at.x() + 3)
+        && pen.vertical(at.x() - 3, at.y() - 3, at.y() + 3) && pen.vertical(at.x() + 3, at.y() - 3, at.y() + 3)
+        && pen.text(at.x() + 1, at.y() - armMm, 9, QStringLiteral("T%1").arg(number));
     for (int i = 0; ok && i <= 10; ++i) {
         const double tick = i % 5 == 0 ? 3 : 2;
         ok = pen.vertical(at.x() + i * vernierStep, at.y() + armMm + 1, at.y() + armMm + 1 + tick)
@@ -105,8 +97,8 @@ std::optional<PrinterCalibration> calibrationFromSheet(Printer &printer, QPointF
                                                        bool fromPaperEdge, QString *why)
 {
     const PrintArea area = sheetArea(printer);
-    return calibrationFromReadings(targetsOn(area), first, second,
-                                   QPointF(area.left, area.top) / PrintArea::twipsPerMm, fromPaperEdge, why);
+    return calibrationFromReadings(targetsOn(area), first, second, QPointF(area.left, area.top) / PrintArea::twipsPerMm,
+                                   fromPaperEdge, why);
 }
 
 QString PrinterCalibrator::printerName() const { return m_printer.currentName(); }
@@ -150,8 +142,8 @@ QString printCalibrationSheet(Printer &printer, const QDate &date)
     printer.setForeColor(0);
     SheetPen pen(printer, area);
     const double textX = targets.first.x() + 2 * armMm;
-    bool ok = ruler(pen, true, paperMm.width()) && ruler(pen, false, paperMm.height())
-              && target(pen, 1, targets.first) && target(pen, 2, targets.second)
+    bool ok = ruler(pen, true, paperMm.width()) && ruler(pen, false, paperMm.height()) && target(pen, 1, targets.first)
+              && target(pen, 2, targets.second)
               && pen.text(textX, targets.first.y() + 12, 12, QStringLiteral("Calibration sheet"))
               && pen.text(textX, targets.first.y() + 19, 10, QStringLiteral("Printer: ") + printer.currentName())
               && pen.text(textX, targets.first.y() + 25, 10, QStringLiteral("Printed: ") + date.toString(Qt::ISODate))

@@ -72,8 +72,8 @@ PrintForm::PrintForm(Deps deps)
 
     for (Control *c : std::initializer_list<Control *>{
              &printerBox, &printerIndexes, &pagesCaption, &pageField, &twoPageOption, &oneSheetIllustration,
-             &twoSheetsIllustration, &printButton, &propertiesButton, &cancelButton, &previewButton, &calibrateButton, &samplePicture,
-             &sizeCaption, &numberSample, &measuringLabel, &printTimer, &keepInFrontTimer})
+             &twoSheetsIllustration, &printButton, &propertiesButton, &cancelButton, &previewButton, &calibrateButton,
+             &samplePicture, &sizeCaption, &numberSample, &measuringLabel, &printTimer, &keepInFrontTimer})
         registerControl(*c);
     connectEvents();
 }
@@ -281,8 +281,8 @@ void PrintForm::twoPageClicked() { showIllustrations(); }
 
 void PrintForm::setControlsEnabled(bool on)
 {
-    for (Control *c : std::initializer_list<Control *>{&pageField, &printButton, &propertiesButton, &calibrateButton, &cancelButton,
-                                                       &previewButton, &twoPageOption})
+    for (Control *c : std::initializer_list<Control *>{&pageField, &printButton, &propertiesButton, &calibrateButton,
+                                                       &cancelButton, &previewButton, &twoPageOption})
         c->setEnabled(on);
 }
 

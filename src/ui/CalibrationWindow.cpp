@@ -80,13 +80,13 @@ CalibrationWindow::CalibrationWindow(PrinterCalibrator &calibrator, QWidget *par
     const CalibrationTargets targets = calibrator.targets();
     const PrintArea area = calibrator.printer().printArea();
 
-    auto *intro = new QLabel(
-        tr("1. Print the calibration sheet on \"%1\".\n"
-           "2. Measure from the paper's left and top edges to the centre of each target, in millimetres.\n"
-           "3. Type the readings and store them: every run, reprint and preview on this printer is\n"
-           "    placed by the offset and scale they give.")
-            .arg(calibrator.printerName()),
-        this);
+    auto *intro =
+        new QLabel(tr("1. Print the calibration sheet on \"%1\".\n"
+                      "2. Measure from the paper's left and top edges to the centre of each target, in millimetres.\n"
+                      "3. Type the readings and store them: every run, reprint and preview on this printer is\n"
+                      "    placed by the offset and scale they give.")
+                       .arg(calibrator.printerName()),
+                   this);
     auto *printButton = new QPushButton(tr("Print the sheet"), this);
     printButton->setObjectName(QStringLiteral("PrintSheet"));
     connect(printButton, &QPushButton::clicked, this, &CalibrationWindow::printSheet);
@@ -141,9 +141,8 @@ CalibrationWindow::CalibrationWindow(PrinterCalibrator &calibrator, QWidget *par
 
 void CalibrationWindow::showStored()
 {
-    m_current->setText(m_calibrator.isStored()
-                           ? tr("Stored: %1").arg(describeCalibration(m_calibrator.stored()))
-                           : tr("Not calibrated: the printer places numbers as it is."));
+    m_current->setText(m_calibrator.isStored() ? tr("Stored: %1").arg(describeCalibration(m_calibrator.stored()))
+                                               : tr("Not calibrated: the printer places numbers as it is."));
 }
 
 void CalibrationWindow::printSheet()
@@ -156,9 +155,9 @@ void CalibrationWindow::printSheet()
 void CalibrationWindow::store()
 {
     QString why;
-    const auto stored = m_calibrator.store(QPointF(m_readings[0]->value(), m_readings[1]->value()),
-                                           QPointF(m_readings[2]->value(), m_readings[3]->value()),
-                                           m_fromEdge->isChecked(), &why);
+    const auto stored =
+        m_calibrator.store(QPointF(m_readings[0]->value(), m_readings[1]->value()),
+                           QPointF(m_readings[2]->value(), m_readings[3]->value()), m_fromEdge->isChecked(), &why);
     m_outcome->setText(stored ? tr("Stored for %1.").arg(m_calibrator.printerName()) : why);
     showStored();
 }
