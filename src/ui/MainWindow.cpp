@@ -241,16 +241,24 @@ void MainWindow::trackBackground()
 bool MainWindow::eventFilter(QObject *watched, QEvent *e)
 {
     const QEvent::Type type = e->type();
-    if (type != QEvent::KeyPress && type != QEvent::MouseButtonPress && type != QEvent::Wheel)
+    // A key that is a shortcut (Ctrl+S) reaches no widget as a key press,
+    // only as the override asked first.
+    if (type != QEvent::KeyPress && type != QEvent::ShortcutOverride && type != QEvent::MouseButtonPress
+        && type != QEvent::Wheel)
         return QWidget::eventFilter(watched, e);
     auto *widget = qobject_cast<QWidget *>(watched);
     if (!widget || widget->window() != this || !m_form.enabled())
         return QWidget::eventFilter(watched, e);
     LayoutUndo &undo = m_form.undo();
-    if (type == QEvent::KeyPress) {
+    if (type == QEvent::KeyPress || type == QEvent::ShortcutOverride) {
         auto *key = static_cast<QKeyEvent *>(e);
         const bool undoKey = key->matches(QKeySequence::Undo);
         if (undoKey || key->matches(QKeySequence::Redo)) {
+            // Taken from the text field, which would undo its own text.
+            if (type == QEvent::ShortcutOverride) {
+                e->accept();
+                return true;
+            }
             undoKey ? undo.undo() : undo.redo();
             return true;
         }
