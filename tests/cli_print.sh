@@ -235,5 +235,17 @@ else
   echo "/dev/full is missing: output into a full disk is not checked"
 fi
 
+# Calibration: the sheet, readings stored per printer, shown back; readings
+# no printer gives are refused and change nothing.
+"$numora" calibrate --pdf "$work/sheet.pdf" >/dev/null && [ -s "$work/sheet.pdf" ] || fail "calibrate did not print the sheet"
+out=$("$numora" calibrate --printer "Save as PDF" --measured 27,32,177,269) \
+  || fail "calibrate --measured failed"
+want='Save as PDF: +3.00 mm across, -2.00 mm down, 1000 per mille across, 1000 per mille down'
+[ "$out" = "$want" ] || fail "calibrate --measured said: $out"
+"$numora" calibrate --printer "Save as PDF" --measured 177,32,27,269 >/dev/null 2>&1
+[ $? -eq 2 ] || fail "swapped readings are not refused with status 2"
+[ "$("$numora" calibrate --pdf "$work/x.pdf" --show)" = "$want" ] || fail "calibrate --show does not show the stored values"
+grep -q '^offset_across_mm=3.00' "$XDG_CONFIG_HOME/Numora/Numora.ini" || fail "the calibration is not in Numora.ini"
+
 if [ $failures -eq 0 ]; then echo "cli_print: all checks held"; exit 0; fi
 exit 1

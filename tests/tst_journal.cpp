@@ -495,15 +495,18 @@ void TestJournal::firstSchemaIsMigrated()
     QCOMPARE(old->ranges[0].position, 2); // the order they were written in
     QCOMPARE(old->workstation, QStringLiteral("Till"));
     QVERIFY(old->checkNote.isEmpty());
+    QVERIFY(!old->calibration); // journaled before calibrations were recorded
     // The old run still guards its numbers, and new runs go on from it.
     const auto refused = j.claimRun(runOf({range(5, 5, 0)}), false, &error);
     QVERIFY2(refused, qPrintable(error));
     QCOMPARE(refused->duplicates.size(), std::size_t(1));
     JournalRun checked = runOf({range(11, 20, 1)});
     checked.checkNote = QStringLiteral("printed without a claim");
+    checked.calibration = PrinterCalibration{3, -2, 1005, 1000, true};
     const auto next = j.claimRun(checked, false, &error);
     QVERIFY2(next && next->id == 2, qPrintable(error));
     QCOMPARE(j.run(2, &error)->checkNote, QStringLiteral("printed without a claim"));
+    QCOMPARE(j.run(2, &error)->calibration, checked.calibration);
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("after"));
         db.setDatabaseName(path);

@@ -115,6 +115,7 @@ private slots:
     void initTestCase() { applyLook(*qApp); }
 
     void typingIntoStartNumberFollowsTheModel();
+    void ctrlZUndoesTheTypedValueInTheField();
     void editableListsTypeAndChoose();
     void checkBoxAndBarsGoThroughTheModel();
     void slotEditorsClampOnKeyRelease();
@@ -286,6 +287,25 @@ void TstMainWindow::slotEditorsClampOnKeyRelease()
     teee5->selectAll();
     QTest::keyClick(teee5, Qt::Key_Delete);
     QCOMPARE(teee5->text(), QStringLiteral("0.1"));
+}
+
+void TstMainWindow::ctrlZUndoesTheTypedValueInTheField()
+{
+    Shown h;
+    auto *tee3 = child<BoundLineEdit>(h.w, "Tee3");
+    const QString before = tee3->text();
+    tee3->selectAll();
+    // Two keys into one field are one step; Ctrl+Z in the field undoes the
+    // layout's step, not the field's own text.
+    QTest::keyClicks(tee3, QStringLiteral("12"));
+    QCOMPARE(h.form->doc.slot(3).topScroll.value(), 1200);
+    QTest::keyClick(tee3, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(h.form->doc.slot(3).topCm.text(), before);
+    QCOMPARE(tee3->text(), before);
+    QCOMPARE(child<BoundScrollBar>(h.w, "VS3")->value(), h.form->doc.slot(3).topScroll.value());
+    QTest::keyClick(tee3, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(tee3->text(), QStringLiteral("12"));
+    QCOMPARE(h.form->doc.slot(3).topScroll.value(), 1200);
 }
 
 void TstMainWindow::gridTypeShowsItsPanels()

@@ -7,6 +7,7 @@
 #include "layout/SessionKeys.h"
 #include "layoutfiles/BrowserForm.h"
 #include "ExitCommand.h"
+#include "LayoutUndo.h"
 #include "Previewer.h"
 #include "Reprinter.h"
 #include "layoutfiles/SaveCommand.h"
@@ -52,7 +53,8 @@ MainForm::MainForm(Services services)
                                         .preflight(Previewer::Run{layoutFileValues(doc), doc.documentName.caption(),
                                                                   doc.gridType.text(), pages, twoPages});
                                 })
-                                                 : nullptr})
+                                                 : nullptr,
+                                &services.clock})
     , printOrder(doc, sample)
     , chrome(*this, services.scheduler)
     , m_services(std::move(services))
@@ -60,6 +62,7 @@ MainForm::MainForm(Services services)
     , m_save(std::make_unique<SaveCommand>(SaveCommand::Deps{
           m_services.dialogs, m_services.clock, doc, m_services.layouts, m_layoutFiles, forbiddenNameMessage,
           orientation.orientationButton, [this]() -> BrowserForm & { return browser(); }, [this] { openBrowser(); }}))
+    , m_undo(std::make_unique<LayoutUndo>(doc, m_layoutFiles, orientation))
 {
     recorder.local = m_services.localJournal;
     if (!m_services.workstation.isEmpty())
@@ -170,7 +173,13 @@ void MainForm::wire()
     reset.connectEvents();
     chrome.connectEvents();
     pageCountMirror.onKeyPress.connect([this](int &key) { sample.filterNumberKey(pageCountMirror, key, 4); });
-    saveButton.onClick.connect([this] { m_save->run(); });
+    saveButton.onClick.connect([this] {
+        m_save->run();
+        m_undo->absorb(false);
+    });
+    m_layoutFiles.onLoaded = [this] { m_undo->clear(); };
+    printForm.onJobPrinted.connect([this] { m_undo->absorb(true); });
+    printForm.onJobFailed.connect([this](const QString &) { m_undo->absorb(false); });
     openButton.onClick.connect([this] { openBrowser(); });
     printButton.onClick.connect([this] { printForm.open(); });
     printForm.onJobPrinted.connect([this] { writeNumberingToFile(); });
@@ -403,6 +412,8 @@ void MainForm::startUp()
     restoreOnce(doc.topShift, tops, true);
     restoreOnce(doc.leftShift, lefts, false);
     printForm.startUpCheck(printReopenTimer);
+    // The session as restored is where undoing stops.
+    m_undo->clear();
 }
 
 namespace {

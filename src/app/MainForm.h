@@ -26,6 +26,7 @@ class BrowserForm;
 class LayoutFolder;
 class SaveCommand;
 class ExitCommand;
+class LayoutUndo;
 
 // The main window Start1: owns the open layout and wires every control
 // event to its handler.
@@ -67,6 +68,8 @@ public:
     Services &services() { return m_services; }
     LayoutFolder &layoutFolder() { return m_services.layouts; }
     LayoutFileIO &layoutFiles() { return m_layoutFiles; }
+    // Undo and redo of the operator's layout edits (Ctrl+Z, Ctrl+Shift+Z).
+    LayoutUndo &undo() { return *m_undo; }
     // The layout browser, created the first time it is needed.
     BrowserForm &browser();
     bool browserCreated() const { return m_browser != nullptr; }
@@ -116,6 +119,7 @@ private:
     std::unique_ptr<AboutForm> m_about;
     std::unique_ptr<JournalForm> m_journal;
     std::unique_ptr<SaveCommand> m_save;
+    std::unique_ptr<LayoutUndo> m_undo;
     bool m_ended = false;
 };
 

@@ -1,6 +1,7 @@
 #include "Reprinter.h"
 #include "RunForms.h"
 #include "journal/Journal.h"
+#include "platform/Printer.h"
 
 namespace numora {
 
@@ -24,8 +25,11 @@ Reprinter::Result Reprinter::reprint(const JournalRun &run, qint64 fromPage, qin
         result.problem = QStringLiteral("the layout of run %1 %2").arg(run.id).arg(problem);
         return result;
     }
+    // Placed as the run was, whatever the printer's calibration is now.
+    m_services.printer.pinCalibration(run.calibration);
     const RunForms::Outcome outcome =
         forms.print(run.pagesRequested, run.twoPages, run.id, std::make_pair(fromPage, toPage));
+    m_services.printer.pinCalibration(std::nullopt);
     if (!outcome.ended) {
         result.problem = QStringLiteral("the reprint did not come to an end");
         return result;

@@ -65,8 +65,8 @@ QString journalPath() { return dataFolder() + QStringLiteral("/journal.sqlite");
 CommandServices::CommandServices()
     : layouts(dataFolder() + QStringLiteral("/Data"))
 {
-    QtSettingsStore config; // read only: the command writes no setting
     printer.readPartPages(config);
+    printer.calibrationFor = [this](const QString &name) { return calibrations.calibration(name); };
 }
 
 QString usePartPages(QtPrinter &printer, const QString &given)
@@ -213,6 +213,8 @@ QString usage()
                "       numora journal --start-new [--journal URL]\n"
                "       numora reprint RUN [--pages A-B] [--printer NAME | --pdf FILE] [--journal URL]\n"
                "                      [--part-pages N]\n"
+               "       numora calibrate [--printer NAME | --pdf FILE]\n"
+               "       numora calibrate [--printer NAME] --measured X1,Y1,X2,Y2 [--from-paper-edge] | --show\n"
                "       numora --version | -h | --help\n"
                "An option's value follows it (--pages 5) or is joined with '=' (--pages=5).\n"
                "\n"
@@ -269,7 +271,17 @@ QString usage()
                "numbering moves. --pages A-B (default: all it printed), the printer and --part-pages as\n"
                "for print.\n"
                "Only pages a run printed can be printed again: any other run or page gives\n"
-               "status 2, naming how the run ended.");
+               "status 2, naming how the run ended.\n"
+               "\n"
+               "calibrate prints a calibration sheet (the printer uncalibrated) with two targets. Measure\n"
+               "from the paper's left and top edges to the centre of each, in millimetres, and store them:\n"
+               "  --measured X1,Y1,X2,Y2  where targets T1 and T2 landed; the printer's offset and scale\n"
+               "                  are computed and kept in ~/.config/Numora/Numora.ini, and every job,\n"
+               "                  reprint and preview on that printer is placed by them\n"
+               "  --from-paper-edge  positions count from the paper's corner, not the printable area's\n"
+               "                  (for layouts made on a printer with other margins)\n"
+               "  --show          the printer's stored calibration\n"
+               "--printer \"Save as PDF\" names the PDF entry's calibration.");
 }
 
 } // namespace numora::cli

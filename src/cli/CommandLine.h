@@ -3,11 +3,13 @@
 #include "app/Services.h"
 #include "program/SystemClock.h"
 #include "journal/JournalSetup.h"
+#include "platform/Calibration.h"
 #include "platform/Dialogs.h"
 #include "platform/LayoutFolder.h"
 #include "platform/ManualScheduler.h"
 #include "platform/MemorySettingsStore.h"
 #include "platform/qt/QtPrinter.h"
+#include "platform/qt/QtSettingsStore.h"
 #include "platform/qt/QtTextMeasure.h"
 
 #include <QCommandLineParser>
@@ -75,6 +77,9 @@ struct CommandServices
     DiskLayoutFolder layouts;
     QtPrinter printer;
     JournalSetup journal;
+    // The program's configuration, where each printer's calibration is kept.
+    QtSettingsStore config;
+    CalibrationStore calibrations{config};
 };
 
 // A journal that is a file on this machine and not there yet has no runs.

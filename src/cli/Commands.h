@@ -13,6 +13,10 @@ int runJournalCommand(const QStringList &args);
 // `numora reprint RUN [--pages A-B] [--printer NAME | --pdf FILE]`: pages of
 // a journaled run again, exactly as printed, moving no numbering.
 int runReprintCommand(const QStringList &args);
+// `numora calibrate [--printer NAME | --pdf FILE] [--measured X1,Y1,X2,Y2
+// [--from-paper-edge] | --show]`: prints the calibration sheet, stores the
+// calibration its readings give, or shows the stored one.
+int runCalibrateCommand(const QStringList &args);
 
 QString usage();
 // A command's exit status once its output is out: a status of 0 becomes 1,

@@ -1,5 +1,6 @@
 #pragma once
 #include "NumberRanges.h"
+#include "platform/PrintArea.h"
 
 #include <QDateTime>
 #include <QString>
@@ -31,6 +32,9 @@ struct JournalRun
     // Set on a run printed without a claim (the shared journal could not be
     // reached): why the shop should check its numbers. Empty otherwise.
     QString checkNote;
+    // The printer calibration the run was placed by; none for runs journaled
+    // before calibrations were recorded.
+    std::optional<PrinterCalibration> calibration;
     QStringList layoutLines; // the 54 values of the layout as printed
     std::vector<NumberRange> ranges;
 

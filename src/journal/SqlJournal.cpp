@@ -1,6 +1,7 @@
 #include "SqlJournal.h"
 #include "JournalSchema.h"
 #include "JournalTransaction.h"
+#include "platform/Calibration.h"
 
 #include <QAtomicInteger>
 #include <QDir>
@@ -76,7 +77,7 @@ bool insertRanges(JournalQuery &q, qint64 runId, const std::vector<NumberRange> 
 const QString RunColumns =
     QStringLiteral("u.id, u.started, u.finished, u.layout, u.grid_type, u.print_order, u.printer, u.pages_requested, "
                    "u.pages_printed, u.two_pages, u.outcome, u.reason, u.reprint_of, u.reprint_from, u.reprint_to, "
-                   "u.workstation, u.check_note");
+                   "u.workstation, u.check_note, u.calibration");
 
 JournalRun runFrom(const QSqlQuery &q)
 {
@@ -98,6 +99,8 @@ JournalRun runFrom(const QSqlQuery &q)
     r.reprintTo = q.value(14).toLongLong();
     r.workstation = q.value(15).toString();
     r.checkNote = q.value(16).toString();
+    // Runs journaled before calibrations were recorded have none.
+    r.calibration = calibrationFromRecord(q.value(17).toString());
     return r;
 }
 
@@ -378,14 +381,15 @@ std::optional<JournalClaim> SqlJournal::claimRun(const JournalRun &run, bool all
     JournalQuery q(db, error);
     const QString lines =
         QString::fromUtf8(QJsonDocument(QJsonArray::fromStringList(run.layoutLines)).toJson(QJsonDocument::Compact));
-    bool ok =
-        q.run(QStringLiteral("INSERT INTO runs (started, finished, layout, grid_type, print_order, printer,"
-                             " pages_requested, pages_printed, two_pages, outcome, reason, reprint_of,"
-                             " reprint_from, reprint_to, workstation, layout_lines, range_count, check_note)"
-                             " VALUES (?, NULL, ?, ?, ?, ?, ?, 0, ?, ?, '', ?, ?, ?, ?, ?, ?, ?) RETURNING id"),
-              {timeText(run.started), run.layoutName, run.gridType, run.printOrder, run.printer, run.pagesRequested,
-               run.twoPages ? 1 : 0, JournalRun::outcomeName(JournalRun::Outcome::Printing), run.reprintOf,
-               run.reprintFrom, run.reprintTo, run.workstation, lines, qint64(run.ranges.size()), run.checkNote});
+    bool ok = q.run(
+        QStringLiteral("INSERT INTO runs (started, finished, layout, grid_type, print_order, printer,"
+                       " pages_requested, pages_printed, two_pages, outcome, reason, reprint_of,"
+                       " reprint_from, reprint_to, workstation, layout_lines, range_count, check_note, calibration)"
+                       " VALUES (?, NULL, ?, ?, ?, ?, ?, 0, ?, ?, '', ?, ?, ?, ?, ?, ?, ?, ?) RETURNING id"),
+        {timeText(run.started), run.layoutName, run.gridType, run.printOrder, run.printer, run.pagesRequested,
+         run.twoPages ? 1 : 0, JournalRun::outcomeName(JournalRun::Outcome::Printing), run.reprintOf, run.reprintFrom,
+         run.reprintTo, run.workstation, lines, qint64(run.ranges.size()), run.checkNote,
+         run.calibration ? calibrationRecord(*run.calibration) : QString()});
     if (ok && !q.q.next()) {
         ok = false;
         if (error)
@@ -573,7 +577,7 @@ std::optional<JournalRun> SqlJournal::run(qint64 id, QString *error)
         return std::nullopt;
     }
     JournalRun r = runFrom(q.q);
-    for (const QJsonValue &v : QJsonDocument::fromJson(q.q.value(17).toString().toUtf8()).array())
+    for (const QJsonValue &v : QJsonDocument::fromJson(q.q.value(18).toString().toUtf8()).array())
         r.layoutLines.append(v.toString());
     if (!q.run(QStringLiteral("SELECT ") + RangeColumns
                    + QStringLiteral(" FROM ranges g WHERE g.run_id = ? ORDER BY g.seq"),

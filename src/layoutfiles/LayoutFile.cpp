@@ -328,6 +328,8 @@ bool LayoutFileIO::loadLayout(const QByteArray &bytes, const QString &fileName)
         m_orientation.toggleTimer.setInterval(10);
     m_doc.sampleLabel.setFontName(m_doc.fontName.text());
     m_sample.refreshNumberSample();
+    if (onLoaded)
+        onLoaded();
     return true;
 }
 

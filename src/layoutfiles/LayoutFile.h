@@ -2,6 +2,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 namespace numora {
@@ -56,10 +57,13 @@ public:
     // The same for a layout file's bytes held in memory (a layout the
     // journal kept): the one loader, without a file on disk.
     bool loadLayout(const QByteArray &bytes, const QString &fileName);
+    // Raised after every load.
+    std::function<void()> onLoaded;
 
-private:
+    // Writes one line's value (1 to 54) into its field, as a load does.
     void applyLine(int line, const QString &value);
 
+private:
     LayoutDocument &m_doc;
     NumberSample &m_sample;
     Orientation &m_orientation;

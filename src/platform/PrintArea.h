@@ -12,8 +12,14 @@ struct PrinterCalibration
     double downMm = 0;
     int scaleAcross = 1000; // per mille
     int scaleDown = 1000;   // per mille
+    // Positions count from the paper's corner instead of the printable
+    // area's, for layouts made on a printer with other margins.
+    bool fromPaperEdge = false;
 
-    bool isIdentity() const { return acrossMm == 0 && downMm == 0 && scaleAcross == 1000 && scaleDown == 1000; }
+    bool isIdentity() const
+    {
+        return acrossMm == 0 && downMm == 0 && scaleAcross == 1000 && scaleDown == 1000 && !fromPaperEdge;
+    }
     bool operator==(const PrinterCalibration &) const = default;
 };
 
@@ -34,11 +40,11 @@ struct PrintArea
     // on the paper (twips from the paper's top-left corner).
     double paperX(double x) const
     {
-        return left + calibration.acrossMm * twipsPerMm + x * calibration.scaleAcross / 1000.0;
+        return (calibration.fromPaperEdge ? 0 : left) + calibration.acrossMm * twipsPerMm + x * calibration.scaleAcross / 1000.0;
     }
     double paperY(double y) const
     {
-        return top + calibration.downMm * twipsPerMm + y * calibration.scaleDown / 1000.0;
+        return (calibration.fromPaperEdge ? 0 : top) + calibration.downMm * twipsPerMm + y * calibration.scaleDown / 1000.0;
     }
 };
 

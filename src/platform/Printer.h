@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace numora {
 
@@ -64,6 +65,10 @@ public:
         area.paperHeight = area.height = paperHeight();
         return area;
     }
+    // Holds the calibration the next documents are placed by, whatever the
+    // printer's own (a reprint prints as its run did; a calibration sheet
+    // prints uncalibrated); none to follow the printer's own again.
+    virtual void pinCalibration(const std::optional<PrinterCalibration> &) {}
 
     virtual void setFontName(const QString &name) = 0;
     virtual void setFontSize(double points) = 0;

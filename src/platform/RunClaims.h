@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/PrintArea.h"
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -15,6 +16,7 @@ struct PrintRun
     bool reverse = false; // read backwards (print order 6)
     int perPage = 0;
     QStringList layoutLines;
+    PrinterCalibration calibration; // what the printer places the run by
     qint64 reprintOf = 0, reprintFrom = 0, reprintTo = 0;
 };
 

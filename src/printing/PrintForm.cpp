@@ -1,4 +1,5 @@
 #include "PrintForm.h"
+#include "CalibrationSheet.h"
 #include "numbertext/RunEntry.h"
 #include "platform/controls/PropertyTable.h"
 #include "layout/LayoutDocument.h"
@@ -57,6 +58,10 @@ PrintForm::PrintForm(Deps deps)
     preflightWarning.setForeColor(0x000080C0); // amber: a warning, not an error
     preflightWarning.setTransparent(true);
     preflightWarning.setVisible(false);
+    calibrateButton.setGeometry(240, 3600, 1980, 420);
+    if (m_d.clock)
+        m_calibrator = std::make_unique<PrinterCalibrator>(m_d.printer, m_d.settings, *m_d.clock);
+    calibrateButton.setVisible(m_calibrator != nullptr);
     pageField.setText(QStringLiteral("1"));
     twoSheetsIllustration.setVisible(false);
     printerIndexes.setVisible(false);
@@ -68,11 +73,14 @@ PrintForm::PrintForm(Deps deps)
 
     for (Control *c : std::initializer_list<Control *>{
              &printerBox, &printerIndexes, &pagesCaption, &pageField, &twoPageOption, &oneSheetIllustration,
-             &twoSheetsIllustration, &printButton, &propertiesButton, &cancelButton, &previewButton, &samplePicture,
-             &sizeCaption, &numberSample, &measuringLabel, &preflightWarning, &printTimer, &keepInFrontTimer})
+             &twoSheetsIllustration, &printButton, &propertiesButton, &cancelButton, &previewButton, &calibrateButton,
+             &samplePicture, &sizeCaption, &numberSample, &measuringLabel, &preflightWarning, &printTimer,
+             &keepInFrontTimer})
         registerControl(*c);
     connectEvents();
 }
+
+PrintForm::~PrintForm() = default;
 
 void PrintForm::connectEvents()
 {
@@ -88,6 +96,10 @@ void PrintForm::connectEvents()
     propertiesButton.onClick.connect([this] { propertiesClicked(); });
     cancelButton.onClick.connect([this] { cancelClicked(); });
     previewButton.onClick.connect([this] { previewClicked(); });
+    calibrateButton.onClick.connect([this] {
+        if (m_calibrator)
+            onCalibrate.raise();
+    });
     printTimer.onTick.connect([this] { printJobTick(); });
     keepInFrontTimer.onTick.connect([this] { keepInFront(); });
 }
@@ -287,8 +299,8 @@ void PrintForm::checkRun()
 
 void PrintForm::setControlsEnabled(bool on)
 {
-    for (Control *c : std::initializer_list<Control *>{&pageField, &printButton, &propertiesButton, &cancelButton,
-                                                       &previewButton, &twoPageOption})
+    for (Control *c : std::initializer_list<Control *>{&pageField, &printButton, &propertiesButton, &calibrateButton,
+                                                       &cancelButton, &previewButton, &twoPageOption})
         c->setEnabled(on);
 }
 

@@ -13,7 +13,9 @@
 
 namespace numora {
 
+class Clock;
 class Dialogs;
+class PrinterCalibrator;
 class LayoutDocument;
 class Printer;
 class RunEntries;
@@ -62,6 +64,8 @@ public:
         // The pre-flight findings of a run of that many pages as the open
         // layout stands; none where the dialog shows no warning line.
         std::function<QStringList(qint64 pages, bool twoPages)> preflight = {};
+        // Dates the calibration sheet; without it there is no "Calibrate...".
+        Clock *clock = nullptr;
     };
 
     // Design size of the window, in twips.
@@ -69,6 +73,7 @@ public:
     static constexpr double DesignHeight = 5640;
 
     explicit PrintForm(Deps deps);
+    ~PrintForm() override;
 
     ComboBox printerBox{QStringLiteral("Combo1"), ComboBox::PickList}; // printer box
     ListBox printerIndexes{QStringLiteral("List1")};                   // printer indexes, hidden
@@ -81,6 +86,7 @@ public:
     Label propertiesButton{QStringLiteral("Command2"), QStringLiteral("Properties Printer")};
     Label cancelButton{QStringLiteral("Command3"), QStringLiteral("Cancel")};
     Label previewButton{QStringLiteral("Command4"), QStringLiteral("Preview")};
+    Label calibrateButton{QStringLiteral("Calibrate"), QStringLiteral("Calibrate...")};
     Label samplePicture{QStringLiteral("Picture2")};
     Label sizeCaption{QStringLiteral("Label2"), QStringLiteral("0 X 0")};
     Label numberSample{QStringLiteral("LA1")};  // number sample, and the running number of a run
@@ -132,6 +138,10 @@ public:
     Event<QString> onJobFailed;
     // Raised when a job has printed every page.
     Event<> onJobPrinted;
+    // "Calibrate...": a view shows the calibration of the chosen printer.
+    Event<> onCalibrate;
+    // Calibrating the chosen printer; none without a clock.
+    PrinterCalibrator *calibrator() const { return m_calibrator.get(); }
     // Pages the last job sent to the printer.
     qsizetype lastJobPages() const { return m_lastJobPages; }
 
@@ -173,6 +183,7 @@ public:
 
 private:
     PrintJob m_job;
+    std::unique_ptr<PrinterCalibrator> m_calibrator;
     QString m_appTitle;
     bool m_loaded = false;
     qsizetype m_lastJobPages = 0;

@@ -146,6 +146,7 @@ bool PrintJob::runClaimed(const Request &request, Result &result)
         run.gridType = m_doc.gridType.text();
         run.printOrder = m_doc.wayPrint.text();
         run.printer = p.targetName();
+        run.calibration = p.printArea().calibration;
         run.pagesRequested = qint64(request.pagesAsked);
         run.twoPages = request.twoPages;
         run.reverse = reverse;

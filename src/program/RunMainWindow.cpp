@@ -9,6 +9,7 @@
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtPrinter.h"
 #include "platform/qt/QtScheduler.h"
+#include "platform/Calibration.h"
 #include "platform/qt/QtSettingsStore.h"
 #include "platform/qt/QtTextMeasure.h"
 #include "ui/PrintWindow.h"
@@ -37,6 +38,8 @@ int runMainWindow(QApplication &app)
                              + QStringLiteral("/Data"));
     QtPrinter printer;
     printer.readPartPages(settings);
+    CalibrationStore calibrations(settings);
+    printer.calibrationFor = [&calibrations](const QString &name) { return calibrations.calibration(name); };
     QtDesktop desktop;
     // The journal of runs sits beside the Data folder, unless the program's
     // settings name a database the shop's workstations share.

@@ -46,7 +46,8 @@ struct Command
 };
 constexpr Command commands[] = {{QLatin1String("print"), numora::cli::runPrintCommand},
                                 {QLatin1String("journal"), numora::cli::runJournalCommand},
-                                {QLatin1String("reprint"), numora::cli::runReprintCommand}};
+                                {QLatin1String("reprint"), numora::cli::runReprintCommand},
+                                {QLatin1String("calibrate"), numora::cli::runCalibrateCommand}};
 
 } // namespace
 

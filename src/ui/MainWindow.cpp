@@ -1,4 +1,5 @@
 #include "MainWindow.h"
+#include "app/LayoutUndo.h"
 #include "AboutWindow.h"
 #include "BoundCheckBox.h"
 #include "BoundComboBox.h"
@@ -32,6 +33,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QShortcut>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QTime>
 #include <QtMath>
 
@@ -89,6 +92,7 @@ MainWindow::MainWindow(MainForm &form, QWidget *parent)
     watchJournal();
     trackBackground();
     addShortcuts(this);
+    qApp->installEventFilter(this);
     form.onWindowUpdate.connect([w = QPointer<MainWindow>(this)] {
         if (w)
             w->followShown();
@@ -232,6 +236,38 @@ void MainWindow::trackBackground()
                 || m == &QLabel::staticMetaObject))
             w->setMouseTracking(true);
     }
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *e)
+{
+    const QEvent::Type type = e->type();
+    // A key that is a shortcut (Ctrl+S) reaches no widget as a key press,
+    // only as the override asked first.
+    if (type != QEvent::KeyPress && type != QEvent::ShortcutOverride && type != QEvent::MouseButtonPress
+        && type != QEvent::Wheel)
+        return QWidget::eventFilter(watched, e);
+    auto *widget = qobject_cast<QWidget *>(watched);
+    if (!widget || widget->window() != this || !m_form.enabled())
+        return QWidget::eventFilter(watched, e);
+    LayoutUndo &undo = m_form.undo();
+    if (type == QEvent::KeyPress || type == QEvent::ShortcutOverride) {
+        auto *key = static_cast<QKeyEvent *>(e);
+        const bool undoKey = key->matches(QKeySequence::Undo);
+        if (undoKey || key->matches(QKeySequence::Redo)) {
+            // Taken from the text field, which would undo its own text.
+            if (type == QEvent::ShortcutOverride) {
+                e->accept();
+                return true;
+            }
+            undoKey ? undo.undo() : undo.redo();
+            return true;
+        }
+        const QWidget *focus = QApplication::focusWidget();
+        undo.checkpoint(QStringLiteral("key:") + (focus ? focus->objectName() : QString()));
+    } else {
+        undo.checkpoint(QStringLiteral("pointer"));
+    }
+    return QWidget::eventFilter(watched, e);
 }
 
 void MainWindow::activate(Label &control)

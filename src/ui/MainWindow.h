@@ -60,6 +60,11 @@ protected:
     void mousePressEvent(QMouseEvent *e) override;
     void mouseMoveEvent(QMouseEvent *e) override;
     void mouseReleaseEvent(QMouseEvent *e) override;
+    // Each press of a key or a mouse button in this window begins an
+    // operator action: what the one before set off becomes a step to undo.
+    // Ctrl+Z and Ctrl+Shift+Z undo and redo those steps, also while a text
+    // field has the focus (its own undo would bypass the layout).
+    bool eventFilter(QObject *watched, QEvent *e) override;
 
 private:
     void place(QWidget *w, double left, double top, double width, double height);

@@ -3,6 +3,7 @@
 #include "BoundComboBox.h"
 #include "BoundLabel.h"
 #include "BoundLineEdit.h"
+#include "CalibrationWindow.h"
 #include "CommandButton.h"
 #include "HeaderBar.h"
 #include "PageCopiesIllustration.h"
@@ -82,6 +83,8 @@ PrintWindow::PrintWindow(PrintForm &form, QWidget *owner)
     m_cancel->setToolTip(tr("Close without printing"));
     m_look = new CommandButton(form.previewButton, this);
     m_look->setToolTip(tr("See the pages before printing them; nothing is counted"));
+    auto *calibrate = new CommandButton(form.calibrateButton, this);
+    calibrate->setToolTip(tr("Make this printer put the numbers exactly where the form wants them"));
 
     // Every control where the form puts it, and again whenever it moves it.
     const auto follow = [this](Control &c, QWidget *w) {
@@ -108,6 +111,7 @@ PrintWindow::PrintWindow(PrintForm &form, QWidget *owner)
     auto *warning = new BoundLabel(form.preflightWarning, BoundLabel::ModelColours, this);
     follow(form.preflightWarning, warning);
     onViewUpdate(form.preflightWarning, warning, [](BoundLabel *w) { w->setToolTip(w->control().caption()); });
+    follow(form.calibrateButton, calibrate);
     onViewUpdate(form.numberSample, this, [](PrintWindow *w) { w->placeSample(); });
     placeSample();
 
@@ -125,6 +129,10 @@ PrintWindow::PrintWindow(PrintForm &form, QWidget *owner)
             panel->runEnded();
     };
     connectWhileAlive(this, form.onJobPrinted, runEnded);
+    connectWhileAlive(this, form.onCalibrate, [w = QPointer<PrintWindow>(this)] {
+        if (w && w->m_form.calibrator())
+            CalibrationWindow(*w->m_form.calibrator(), w).exec();
+    });
     connectWhileAlive(this, form.onJobFailed, [runEnded](const QString &) { runEnded(); });
     connectWhileAlive(this, form.onWindowUpdate, [w = QPointer<PrintWindow>(this)] {
         if (w && !w->m_form.visible() && w->m_progress->running())

@@ -1,6 +1,7 @@
 // The operator's actions: each runs the events the action runs in the
 // program, in the same order, through the model controls.
 #include "ScriptRunner.h"
+#include "app/LayoutUndo.h"
 #include "platform/controls/BasicControls.h"
 #include "platform/controls/ComboBox.h"
 
@@ -145,6 +146,19 @@ void ScriptRunner::cmdMouse(const Args &a)
         f->mouse(action, button, x, y);
     else
         c->mouse(action, button, x, y);
+}
+
+// Ctrl+Z and Ctrl+Shift+Z on the main window.
+void ScriptRunner::cmdUndo(const Args &)
+{
+    requireStarted("undo");
+    m_session->main->undo().undo();
+}
+
+void ScriptRunner::cmdRedo(const Args &)
+{
+    requireStarted("redo");
+    m_session->main->undo().redo();
 }
 
 void ScriptRunner::cmdClose(const Args &a)

@@ -1,4 +1,5 @@
 #include "ScriptRunner.h"
+#include "app/LayoutUndo.h"
 #include "platform/Numeric.h"
 #include "platform/controls/BasicControls.h"
 
@@ -82,6 +83,8 @@ const QHash<QString, ScriptRunner::Command> &ScriptRunner::commands()
         {QStringLiteral("dblclick"), {&ScriptRunner::cmdDblClick, 1, 1, "dblclick CONTROL"}},
         {QStringLiteral("scroll"), {&ScriptRunner::cmdScroll, 2, 2, "scroll CONTROL VALUE"}},
         {QStringLiteral("mouse"), {&ScriptRunner::cmdMouse, 4, 5, "mouse down|move|up CONTROL X Y [BUTTON]"}},
+        {QStringLiteral("undo"), {&ScriptRunner::cmdUndo, 0, 0, "undo"}},
+        {QStringLiteral("redo"), {&ScriptRunner::cmdRedo, 0, 0, "redo"}},
         {QStringLiteral("close"), {&ScriptRunner::cmdClose, 1, 1, "close FORM"}},
         {QStringLiteral("restore"), {&ScriptRunner::cmdRestore, 1, 1, "restore FORM"}},
         {QStringLiteral("set"), {&ScriptRunner::cmdSet, 2, 2, "set CONTROL.PROPERTY VALUE"}},
@@ -178,6 +181,19 @@ void ScriptRunner::execute(const Args &words)
     const Args args = words.mid(1);
     if (args.size() < c.minArgs || (c.maxArgs >= 0 && args.size() > c.maxArgs))
         error(QStringLiteral("usage: %1").arg(QLatin1String(c.usage)));
+    // An operator action begins: what the one before set off becomes a step
+    // to undo, as the window does it before passing the input on.
+    static const QStringList typing{QStringLiteral("type"), QStringLiteral("key"), QStringLiteral("clear"),
+                                    QStringLiteral("paste")};
+    static const QStringList acting{QStringLiteral("leave"),    QStringLiteral("choose"), QStringLiteral("click"),
+                                    QStringLiteral("dblclick"), QStringLiteral("scroll"), QStringLiteral("mouse"),
+                                    QStringLiteral("close")};
+    if (m_session->started() && !args.isEmpty()) {
+        if (typing.contains(m_command))
+            m_session->main->undo().checkpoint(QStringLiteral("key:") + args.first().text);
+        else if (acting.contains(m_command))
+            m_session->main->undo().checkpoint(m_command);
+    }
     (this->*c.handler)(args);
 }
 

@@ -110,6 +110,8 @@ private:
     void cmdDblClick(const Args &a);
     void cmdScroll(const Args &a);
     void cmdMouse(const Args &a);
+    void cmdUndo(const Args &a);
+    void cmdRedo(const Args &a);
     void cmdClose(const Args &a);
     void cmdRestore(const Args &a);
     // Program writes and dialogs.

@@ -91,6 +91,7 @@ bool PainterPrinter::ensureStarted()
         return false;
     }
     m_painter.setLayoutDirection(NumberTextDirection);
+    m_painter.setTransform(calibrationTransform(m_printer, m_calibration));
     m_fontChanged = true;
     return true;
 }

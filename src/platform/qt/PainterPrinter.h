@@ -46,6 +46,12 @@ public:
     bool documentOpen() const override { return m_painter.isActive(); }
 
     QString lastError() const override { return m_error; }
+    // The calibration its pages are placed by, as the printer they preview
+    // places them.
+    void pinCalibration(const std::optional<PrinterCalibration> &calibration) override
+    {
+        m_calibration = calibration.value_or(PrinterCalibration{});
+    }
 
 private:
     bool ensureStarted();
@@ -63,6 +69,7 @@ private:
     bool m_fontChanged = true;
     double m_ascent = 0;
     qint32 m_foreColour = 0;
+    PrinterCalibration m_calibration;
 };
 
 } // namespace numora

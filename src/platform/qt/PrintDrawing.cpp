@@ -1,7 +1,12 @@
 #include "PrintDrawing.h"
 
+#include "platform/PrintArea.h"
+
+#include <QPageLayout>
 #include <QPageSize>
 #include <QPaintDevice>
+#include <QPrinter>
+#include <QTransform>
 #include <cmath>
 
 namespace numora {
@@ -43,6 +48,30 @@ QPointF textBaseline(double xTwips, double yTwips, const QPaintDevice &device, d
 {
     const QPointF scale = pixelsPerTwip(device);
     return {xTwips * scale.x(), yTwips * scale.y() + ascentPixels};
+}
+
+QPointF drawingOriginTwips(const QPrinter &printer)
+{
+    if (printer.fullPage())
+        return {};
+    QPageLayout layout = printer.pageLayout();
+    layout.setMode(QPageLayout::StandardMode);
+    const QPointF mm = layout.paintRect(QPageLayout::Millimeter).topLeft();
+    return mm * (twipsPerInch / mmPerInch);
+}
+
+QTransform calibrationTransform(const QPrinter &printer, const PrinterCalibration &c)
+{
+    if (c.isIdentity())
+        return {};
+    const QPointF scale = pixelsPerTwip(printer);
+    QPointF shift(c.acrossMm * PrintArea::twipsPerMm, c.downMm * PrintArea::twipsPerMm);
+    if (c.fromPaperEdge)
+        shift -= drawingOriginTwips(printer);
+    QTransform t;
+    t.translate(shift.x() * scale.x(), shift.y() * scale.y());
+    t.scale(c.scaleAcross / 1000.0, c.scaleDown / 1000.0);
+    return t;
 }
 
 QPen hairlinePen(const QColor &colour)

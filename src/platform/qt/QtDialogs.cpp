@@ -343,9 +343,17 @@ void QtDialogs::printPreview(const QString &title, const QStringList &lines, Pri
     QPrinter paper(QPrinter::HighResolution);
     // The preview only records pages; it must never reach a device.
     paper.setOutputFormat(QPrinter::PdfFormat);
-    if (auto *qt = dynamic_cast<QtPrinter *>(&printer))
+    std::function<void(Printer &)> draw = drawPages;
+    if (auto *qt = dynamic_cast<QtPrinter *>(&printer)) {
         qt->setUpPreview(paper);
-    PreviewDialog dialog(paper, title, lines, drawPages, owner());
+        // Placed by the printer's calibration, as its pages will print.
+        draw = [drawPages, calibration = qt->calibration()](Printer &on) {
+            on.pinCalibration(calibration);
+            if (drawPages)
+                drawPages(on);
+        };
+    }
+    PreviewDialog dialog(paper, title, lines, draw, owner());
     dialog.exec();
 }
 

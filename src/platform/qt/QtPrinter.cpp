@@ -248,7 +248,15 @@ PrintArea QtPrinter::printArea()
     area.top = printable.top();
     area.width = printable.width();
     area.height = printable.height();
+    area.calibration = calibration();
     return area;
+}
+
+PrinterCalibration QtPrinter::calibration() const
+{
+    if (m_pinned)
+        return *m_pinned;
+    return calibrationFor ? calibrationFor(currentName()) : PrinterCalibration{};
 }
 
 void QtPrinter::setFontName(const QString &name)
@@ -596,6 +604,9 @@ bool QtPrinter::beginPart()
     // Said here rather than left to the painter's default: the sample and
     // the preview lay out number texts by this same rule.
     m_painter.setLayoutDirection(NumberTextDirection);
+    // The printer's own correction moves and scales the whole page; the
+    // run's places stay as the layout gives them.
+    m_painter.setTransform(calibrationTransform(*m_printer, calibration()));
     const QPointF scale = pixelsPerTwip(*m_printer);
     m_pxPerTwipX = scale.x();
     m_pxPerTwipY = scale.y();

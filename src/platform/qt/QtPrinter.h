@@ -56,6 +56,13 @@ public:
     double paperWidth() override;
     double paperHeight() override;
     PrintArea printArea() override;
+    void pinCalibration(const std::optional<PrinterCalibration> &calibration) override { m_pinned = calibration; }
+
+    // The calibration stored for a printer by its name; none when unset.
+    std::function<PrinterCalibration(const QString &printer)> calibrationFor;
+    // What places the next document: the pinned calibration, else the
+    // current printer's own.
+    PrinterCalibration calibration() const;
 
     void setFontName(const QString &name) override;
     void setFontSize(double points) override;
@@ -198,6 +205,7 @@ private:
     qint64 m_pagesInPart = 0;
     int m_partsBegun = 0;
     QList<int> m_partJobs;
+    std::optional<PrinterCalibration> m_pinned;
 
     // Drawing state. The job sets the same font and colour before every
     // number; rebuilding a QFont and its metrics each time would cost more
