@@ -16,6 +16,7 @@
 #include "journal/JournalForm.h"
 #include "journal/RunRecorder.h"
 #include "WindowChrome.h"
+#include "ExitCommand.h"
 
 #include <memory>
 
@@ -25,7 +26,6 @@ class AboutForm;
 class BrowserForm;
 class LayoutFolder;
 class SaveCommand;
-class ExitCommand;
 
 // The main window Start1: owns the open layout and wires every control
 // event to its handler.
@@ -118,6 +118,7 @@ private:
     std::unique_ptr<AboutForm> m_about;
     std::unique_ptr<JournalForm> m_journal;
     std::unique_ptr<SaveCommand> m_save;
+    ExitCommand::SessionAtStart m_sessionAtStart;
     bool m_ended = false;
 };
 

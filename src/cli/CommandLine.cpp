@@ -169,7 +169,7 @@ void showToolkitWarnings()
 QString usage()
 {
     return QStringLiteral(
-               "usage: numora                 start the program\n"
+               "usage: numora [LAYOUT]        start the program; with LAYOUT, a layout file, open it\n"
                "       numora print LAYOUT --pages N [--two-page] [--printer NAME | --pdf FILE] [--dry-run]\n"
                "                    [--allow-duplicates] [--journal URL] [--without-claim]\n"
                "       numora journal [--layout NAME] [--number TEXT] [--journal URL]\n"
@@ -224,7 +224,13 @@ QString usage()
                "reprint prints pages of run RUN again, exactly as they were printed; no\n"
                "numbering moves. --pages A-B (default: all it printed), the printer as for print.\n"
                "Only pages a run printed can be printed again: any other run or page gives\n"
-               "status 2, naming how the run ended.");
+               "status 2, naming how the run ended.\n"
+               "\n"
+               "Environment: the window needs DISPLAY (X11) or WAYLAND_DISPLAY; QT_QPA_PLATFORM chooses\n"
+               "Qt's platform (offscreen: no display) and QT_SCALE_FACTOR the size of the windows, which\n"
+               "shrink to fit a smaller screen. HOME, XDG_DATA_HOME and XDG_CONFIG_HOME place the Data\n"
+               "folder, the journal and the settings (~/.config/Numbering/Numbering.ini: the last session;\n"
+               "~/.config/Numora/Numora.ini: [About] link, [Journal] url).");
 }
 
 } // namespace numora::cli

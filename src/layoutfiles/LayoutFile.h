@@ -56,6 +56,9 @@ public:
     // The same for a layout file's bytes held in memory (a layout the
     // journal kept): the one loader, without a file on disk.
     bool loadLayout(const QByteArray &bytes, const QString &fileName);
+    // Only the start number and the counters of the layout file at path;
+    // false, changing nothing, when it is not a layout file.
+    bool loadNumbering(const QString &path);
 
 private:
     void applyLine(int line, const QString &value);

@@ -14,6 +14,7 @@
 #include "ui/PrintWindow.h"
 #include "ui/MainWindow.h"
 #include "ui/ViewSupport.h"
+#include "layoutfiles/BrowserForm.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -22,7 +23,7 @@
 
 namespace numora {
 
-int runMainWindow(QApplication &app)
+int runMainWindow(QApplication &app, const QString &layoutPath)
 {
     ui::applyLook(app);
     QtScheduler scheduler;
@@ -91,6 +92,8 @@ int runMainWindow(QApplication &app)
     window.show();
     if (!journal.warning.isEmpty())
         dialogs.message(journal.warning, QStringLiteral("Numora"), Dialogs::Buttons::OK);
+    if (!layoutPath.isEmpty())
+        form.browser().openFile(layoutPath);
     return app.exec();
 }
 
