@@ -12,7 +12,8 @@ done
 work=$(mktemp -d)
 pids=()
 cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  # The programs first, the X server last.
+  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null || true; done
   wait 2>/dev/null || true
   rm -rf "$work"
 }
@@ -42,8 +43,15 @@ window() {
   done
   return 1
 }
+# A picture of the program's newest visible window.
+shot() {
+  local id
+  id=$(xdotool search --onlyvisible --classname '^numora$' | tail -1)
+  eval "$(xdotool getwindowgeometry --shell "$id")"
+  import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$1"
+}
 # The number of visible top-level windows of the program.
-windows() { xdotool search --onlyvisible --class numora 2>/dev/null | wc -l; }
+windows() { xdotool search --onlyvisible --classname '^numora$' 2>/dev/null | wc -l; }
 # Waits until the program shows n windows (the main window, a question).
 await() { for _ in $(seq 100); do [ "$(windows)" -ge "$1" ] && return; sleep 0.1; done; return 1; }
 
@@ -55,9 +63,14 @@ sleep 0.5
 xdotool key y
 for _ in $(seq 50); do [ "$(windows)" -eq 1 ] && break; sleep 0.1; done
 sleep 1
-import -window root "$work/shot.png"
-convert "$work/shot.png" -crop 867x567+0+0 +repage "$shots/main-window.png" 2>/dev/null ||
-  cp "$work/shot.png" "$shots/main-window.png"
+shot "$shots/main-window.png"
+# About, over the window, shows the version the package installed.
+eval "$(xdotool getwindowgeometry --shell "$(xdotool search --onlyvisible --classname '^numora$' | tail -1)")"
+xdotool mousemove $((X + 30)) $((Y + 10)) click 1
+sleep 1
+shot "$shots/about.png"
+xdotool key Escape
+sleep 0.5
 xdotool key ctrl+q
 # A changed layout is offered for saving: No leaves the file as it is.
 sleep 1
@@ -79,8 +92,9 @@ app=$!
 pids+=($app)
 await 1 || fail "no window at scale 2"
 sleep 1
-read -r x y w h < <(xdotool search --onlyvisible --class numora | head -1 |
-  xargs -I{} xdotool getwindowgeometry --shell {} | sed -n 's/^[XYWH.*]*=//p' | sed -n '2,5p' | paste -sd' ')
+id=$(xdotool search --onlyvisible --classname '^numora$' | head -1)
+eval "$(xdotool getwindowgeometry --shell "$id")"
+x=$X y=$Y w=$WIDTH h=$HEIGHT
 [ "$((x + w))" -le 1600 ] && [ "$((y + h))" -le 1000 ] && [ "$w" -ge 1400 ] ||
   fail "at scale 2 the window is ${w}x${h} at $x,$y on a 1600x1000 screen"
 import -window root "$shots/scale-2.png"

@@ -92,8 +92,15 @@ int runMainWindow(QApplication &app, const QString &layoutPath)
     window.show();
     if (!journal.warning.isEmpty())
         dialogs.message(journal.warning, QStringLiteral("Numora"), Dialogs::Buttons::OK);
-    if (!layoutPath.isEmpty())
-        form.browser().openFile(layoutPath);
+    if (!layoutPath.isEmpty()) {
+        // The browser made only to open the file is not open: it does not
+        // dock beside the window, as a closed one does not.
+        const bool wasMade = form.browserCreated();
+        BrowserForm &browser = form.browser();
+        if (!wasMade)
+            browser.setEnabled(false);
+        browser.openFile(layoutPath);
+    }
     return app.exec();
 }
 
