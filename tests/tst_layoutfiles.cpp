@@ -34,6 +34,8 @@ private slots:
     void vanishedFileLeavesTheOpenLayout();
     void saveReplacesAtomically();
     void printedRunWritesItsNumberingIntoTheOpenedFile();
+    void startContinuesTheSessionFilesNumbering_data();
+    void startContinuesTheSessionFilesNumbering();
     void twoProgramsKeepEachOthersNumbering_data();
     void twoProgramsKeepEachOthersNumbering();
     void everyByteRoundTripsThroughTheCodePage();
@@ -500,6 +502,35 @@ void TestLayoutFiles::printedRunWritesItsNumberingIntoTheOpenedFile()
     QCOMPARE(fileBytes(path), QByteArray("notes\n"));
     QCOMPARE(QDir(fx.folder.path()).entryList(QDir::Files),
              (QStringList{QStringLiteral("Other.2x2"), QStringLiteral("Receipts.10x10")}));
+}
+
+void TestLayoutFiles::startContinuesTheSessionFilesNumbering_data()
+{
+    // What the file the session names holds now; the session says 7.
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<bool>("keepsFile");
+    QTest::newRow("moved on by another program")
+        << expectedReceipts(false).replace("Counter 00 =1\r", "Counter 00 =500\r") << QStringLiteral("500") << true;
+    QTest::newRow("gone") << QByteArray() << QStringLiteral("7") << false;
+    QTest::newRow("no longer a layout") << QByteArray("notes\n") << QStringLiteral("7") << false;
+}
+
+void TestLayoutFiles::startContinuesTheSessionFilesNumbering()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, start);
+    QFETCH(bool, keepsFile);
+    FormFixture fx;
+    const QString path = fx.dir.filePath(QStringLiteral("X.10x10"));
+    if (!content.isEmpty())
+        writeBytes(path, content);
+    fx.settings.saveSetting(session::appName(), session::sectionName(), session::fieldKey(8), QStringLiteral("7"));
+    fx.settings.saveSetting(session::appName(), session::sectionName(), session::layoutFileKey(), path);
+    fx.start();
+    QCOMPARE(fx.form->doc.startNumber.text(), start);
+    QCOMPARE(fx.form->doc.filePath, keepsFile ? path : QString());
+    QCOMPARE(fileBytes(path), content);
 }
 
 void TestLayoutFiles::twoProgramsKeepEachOthersNumbering_data()
