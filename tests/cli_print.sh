@@ -193,5 +193,22 @@ else
   echo "sqlite3 is missing: the unrecorded end of a reprint is not checked"
 fi
 
+# Output that does not reach standard output (a full disk) is said on
+# stderr and never gives status 0; a run that printed says it printed.
+if [ -w /dev/full ]; then
+  "$numora" print Shop.2x2 --pages 1 --dry-run >/dev/full 2>"$work/err"
+  rc=$?
+  [ $rc -eq 1 ] && grep -q '^numora: the output could not be written: ' "$work/err" ||
+    fail "a dry run into a full disk: status $rc, expected 1 and why: $(cat "$work/err")"
+  "$numora" journal >/dev/full 2>/dev/null && fail "the journal listed into a full disk: status 0"
+  "$numora" --version >/dev/full 2>/dev/null && fail "the version into a full disk: status 0"
+  "$numora" print Shop.2x2 --pages 1 --pdf "$work/full.pdf" --allow-duplicates >/dev/full 2>"$work/err"
+  rc=$?
+  [ $rc -eq 4 ] && grep -q 'the pages were printed, but the output could not be written (.*); Shop.2x2 now starts at' "$work/err" ||
+    fail "a run into a full disk: status $rc, expected 4 and where the numbering stands: $(cat "$work/err")"
+else
+  echo "/dev/full is missing: output into a full disk is not checked"
+fi
+
 if [ $failures -eq 0 ]; then echo "cli_print: all checks held"; exit 0; fi
 exit 1

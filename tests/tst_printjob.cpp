@@ -1,6 +1,7 @@
 // The print job through the print dialog: runs of every size, failures at
 // each step of a document, and the operator's Stop.
 #include "FormFixture.h"
+#include "app/RunForms.h"
 #include "platform/Numeric.h"
 #include "platform/Printer.h"
 
@@ -153,6 +154,10 @@ private slots:
     void failureRestoresNumbering();
     void stopDiscardsTheDocument();
     void progressCountsPages();
+    void directRunPrintsAsTheDialog_data();
+    void directRunPrintsAsTheDialog();
+    void windowReprintRefusedByTheReprint_data();
+    void windowReprintRefusedByTheReprint();
 };
 
 void TestPrintJob::pagesWalked_data()
@@ -305,6 +310,127 @@ void TestPrintJob::progressCountsPages()
     r.print(QStringLiteral("3"));
     QCOMPARE(seen, (QList<qsizetype>{1, 3, 2, 3, 3, 3}));
     QCOMPARE(r.printer.documents, 1);
+}
+
+void TestPrintJob::directRunPrintsAsTheDialog_data()
+{
+    QTest::addColumn<QString>("grid");
+    QTest::addColumn<int>("order");
+    QTest::addColumn<qint64>("pages");
+    QTest::addColumn<bool>("twoPages");
+    QTest::addColumn<bool>("boxes");
+    QTest::addColumn<int>("failAt");
+    QTest::addColumn<qint64>("reprintFrom"); // 0: no reprint
+
+    const int nowhere = int(RecordingPrinter::FailAt::Nowhere);
+    QTest::newRow("2 X 2") << "2 X 2" << 0 << qint64(3) << false << false << nowhere << qint64(0);
+    QTest::newRow("read backwards, boxed") << "4 X 4" << 5 << qint64(2) << false << true << nowhere << qint64(0);
+    QTest::newRow("counters, two pages alike") << "3 X 3" << 6 << qint64(5) << true << false << nowhere << qint64(0);
+    QTest::newRow("pages 2 to 3 only") << "6 X 6" << 2 << qint64(4) << false << false << nowhere << qint64(2);
+    QTest::newRow("fails at the start") << "2 X 2" << 0 << qint64(2) << false << false
+                                        << int(RecordingPrinter::FailAt::Start) << qint64(0);
+    QTest::newRow("fails at the end") << "12 X 12" << 1 << qint64(2) << false << true
+                                      << int(RecordingPrinter::FailAt::End) << qint64(0);
+}
+
+void TestPrintJob::directRunPrintsAsTheDialog()
+{
+    // The command line, the reprint and the preview print without the
+    // dialog: the printer, the numbering and the operator must see the same
+    // run as from the dialog's "Print....".
+    QFETCH(QString, grid);
+    QFETCH(int, order);
+    QFETCH(qint64, pages);
+    QFETCH(bool, twoPages);
+    QFETCH(bool, boxes);
+    QFETCH(int, failAt);
+    QFETCH(qint64, reprintFrom);
+
+    std::optional<PrintJob::Reprint> reprint;
+    if (reprintFrom > 0)
+        reprint = PrintJob::Reprint{0, qsizetype(reprintFrom), qsizetype(reprintFrom + 1)};
+    struct Side
+    {
+        test::FormFixture fx;
+        MainForm *form = nullptr;
+    };
+    const auto prepare = [&](Side &side) {
+        side.fx.printer.setPrinters({QStringLiteral("Laser")});
+        side.form = &side.fx.start();
+        LayoutDocument &doc = side.form->doc;
+        doc.gridType.setText(grid);
+        side.fx.settle();
+        doc.wayPrint.setListIndex(order);
+        doc.borderLine.setValue(boxes ? 1 : 0);
+        doc.startNumber.setText(QStringLiteral("7"));
+        side.fx.settle();
+        side.fx.printer.takeLines();
+        side.fx.printer.failNext(RecordingPrinter::FailAt(failAt), QStringLiteral("Out of paper"));
+        if (failAt != int(RecordingPrinter::FailAt::Nowhere))
+            side.fx.dialogs.answers.push_back(QStringLiteral("OK"));
+    };
+    // The orientation is set on every tick of the dialog's timer.
+    const auto printed = [](Side &side) {
+        QStringList lines = side.fx.printer.takeLines();
+        lines.removeIf([](const QString &l) { return l.startsWith(QLatin1String("Orientation")); });
+        QStringList numbering{side.form->doc.startNumber.text()};
+        for (int n = 1; n <= 12; ++n)
+            numbering << side.form->doc.slot(n).counter.text();
+        return std::make_tuple(lines, numbering, side.fx.dialogs.asked);
+    };
+
+    Side dialog, direct;
+    prepare(dialog);
+    dialog.form->printButton.click();
+    dialog.form->printForm.twoPageOption.setValue(twoPages ? 1 : 0);
+    dialog.form->printForm.pageField.setText(QString::number(pages));
+    dialog.form->printForm.reprint = reprint;
+    dialog.form->printForm.printButton.click();
+    dialog.fx.settle();
+    QVERIFY(!dialog.form->printForm.visible());
+
+    prepare(direct);
+    const RunForms::Outcome outcome = RunForms::printWith(*direct.form, direct.fx.scheduler, pages, twoPages, reprint);
+    QVERIFY(outcome.ended);
+    QCOMPARE(outcome.printed, failAt == int(RecordingPrinter::FailAt::Nowhere));
+    QCOMPARE(outcome.pages, qint64(dialog.form->printForm.lastJobPages()));
+    const auto [lines, numbering, asked] = printed(direct);
+    const auto [dialogLines, dialogNumbering, dialogAsked] = printed(dialog);
+    QVERIFY(lines.contains(QStringLiteral("EndDoc")) || failAt != int(RecordingPrinter::FailAt::Nowhere));
+    QCOMPARE(lines, dialogLines);
+    QCOMPARE(numbering, dialogNumbering);
+    QCOMPARE(asked, dialogAsked);
+}
+
+void TestPrintJob::windowReprintRefusedByTheReprint_data()
+{
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<QString>("to");
+    QTest::addColumn<QString>("told");
+    QTest::newRow("past the last page") << "2" << "5" << "Run 1 printed pages 1 to 3: pages 2 to 5 are not among them.";
+    QTest::newRow("no first page") << "0" << "1" << "Run 1 printed pages 1 to 3: pages 0 to 1 are not among them.";
+}
+
+void TestPrintJob::windowReprintRefusedByTheReprint()
+{
+    // The journal window leaves the rule to the reprint: the operator hears
+    // it as before, and nothing reaches the printer.
+    QFETCH(QString, from);
+    QFETCH(QString, to);
+    QFETCH(QString, told);
+    JobRig r;
+    r.print(QStringLiteral("3"));
+    QCOMPARE(r.printer.documents, 1);
+    r.form->openJournal();
+    JournalForm &journal = *r.form->journalForm();
+    QVERIFY(journal.runList.choose(0));
+    journal.reprintFrom.setText(from);
+    journal.reprintTo.setText(to);
+    r.fx.dialogs.answers.push_back(QStringLiteral("OK"));
+    journal.reprintButton.click();
+    QCOMPARE(r.fx.dialogs.asked, QStringList{told});
+    QCOMPARE(r.printer.documents, 1);
+    QCOMPARE(r.printer.aborted, 0);
 }
 
 QTEST_GUILESS_MAIN(TestPrintJob)

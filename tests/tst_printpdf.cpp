@@ -179,6 +179,7 @@ void TestPrintPdf::reprintPastPrintedPages()
                            fx.folder, printer, nullptr, &fx.journal})
             .reprint(*run, 5, 5);
     QVERIFY(!r.printed);
+    QVERIFY2(r.refused && r.problem.contains(QStringLiteral("pages 5 to 5 are not among them")), qPrintable(r.problem));
     QVERIFY(!printer.documentOpen());
     QVERIFY(printer.choosePdf(next));
 

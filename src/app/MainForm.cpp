@@ -258,7 +258,7 @@ void MainForm::openJournal()
             JournalForm::Deps{m_services.dialogs, m_services.journal, m_services.printer, m_services.clock,
                               [this](const JournalRun &run, qint64 from, qint64 to) {
                                   const Reprinter::Result r = Reprinter(m_services).reprint(run, from, to);
-                                  return std::make_pair(r.pages, r.problem);
+                                  return JournalForm::Reprinted{r.pages, r.problem, r.refused};
                               }});
         m_journal->setGeometry(left() + 600, top() + 600, m_journal->width(), m_journal->height());
         onJournalCreated.raise();

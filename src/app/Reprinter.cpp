@@ -9,6 +9,7 @@ Reprinter::Result Reprinter::reprint(const JournalRun &run, qint64 fromPage, qin
     Result result;
     if (const QString refusal = run.reprintRefusal(fromPage, toPage); !refusal.isEmpty()) {
         result.problem = refusal;
+        result.refused = true;
         return result;
     }
     if (run.layoutLines.size() != 54) {

@@ -26,10 +26,14 @@ public:
         bool printed = false;
         qint64 pages = 0; // pages sent
         QString problem;  // why nothing was printed; empty for a Stop
+        // The run or the pages may not be printed again: the problem says
+        // why (JournalRun::reprintRefusal), and nothing was touched.
+        bool refused = false;
         std::optional<qint64> unrecordedEnd; // as RunForms::Outcome
     };
     // Pages fromPage..toPage (1-based, as printed) of the run; nothing but
-    // the pages a printed run printed (JournalRun::reprintRefusal).
+    // the pages a printed run printed. Its callers ask nothing beforehand:
+    // this is where the rule is kept.
     Result reprint(const JournalRun &run, qint64 fromPage, qint64 toPage);
 
 private:

@@ -2,6 +2,7 @@
 #include "MainForm.h"
 #include "layoutfiles/LayoutFile.h"
 #include "platform/Numeric.h"
+#include "printing/RunPrinter.h"
 
 #include <algorithm>
 
@@ -65,39 +66,31 @@ RunForms::Outcome RunForms::print(qint64 pages, bool twoPages, qint64 runId,
     std::optional<PrintJob::Reprint> reprint;
     if (only)
         reprint = PrintJob::Reprint{runId, qsizetype(only->first), qsizetype(only->second)};
-    return printWith(*m_form, m_scheduler, QString::number(pages), twoPages, reprint);
+    return printWith(*m_form, m_scheduler, pages, twoPages, reprint);
 }
 
-RunForms::Outcome RunForms::printWith(MainForm &form, ManualScheduler &scheduler, const QString &pages, bool twoPages,
+RunForms::Outcome RunForms::printWith(MainForm &form, ManualScheduler &scheduler, qint64 pages, bool twoPages,
                                       std::optional<PrintJob::Reprint> reprint)
 {
+    Services &s = form.services();
+    RunPrinter printer(RunPrinter::Deps{s.printer, s.measure, s.dialogs, form.doc, form.printGenerator,
+                                        &form.recorder, [&form] { return layoutFileValues(form.doc); }});
+    const PrintJob::Result result = printer.print(pages, twoPages, reprint);
     Outcome outcome;
-    PrintForm &dialog = form.printForm;
-    bool failed = false;
-    const auto token = dialog.onJobFailed.connect([&](const QString &why) {
-        failed = true;
-        outcome.failure = why;
-    });
-    dialog.open();
-    dialog.twoPageOption.setValue(twoPages ? 1 : 0);
-    dialog.pageField.setText(pages);
-    if (reprint)
-        dialog.reprint = reprint;
-    dialog.printButton.click();
-    outcome.ended = scheduler.settle() && !dialog.visible();
-    outcome.printed = outcome.ended && !failed;
-    outcome.pages = outcome.printed ? dialog.lastJobPages() : 0;
+    // What the numbering's changes set going comes to rest before anyone
+    // reads the forms.
+    outcome.ended = scheduler.settle();
+    outcome.printed = outcome.ended && result.printed;
+    outcome.pages = outcome.printed ? result.pages : 0;
+    outcome.failure = result.why;
     outcome.unrecordedEnd = form.recorder.unrecordedEnd();
-    dialog.onJobFailed.disconnect(token);
     return outcome;
 }
 
 std::vector<NumberRange> RunForms::numbers(qint64 pages, bool twoPages)
 {
     MainForm &f = *m_form;
-    f.printForm.twoPageOption.setValue(twoPages ? 1 : 0);
-    f.pageCountMirror.setText(QString::number(pages));
-    f.printGenerator.setUpTimer.setInterval(1);
+    f.printGenerator.generate(pages, twoPages);
     m_scheduler.settle();
     const int perPage = int(std::max(0.0, leadingNumber(f.doc.gridType.text())));
     const bool reverse = f.doc.wayPrint.text().startsWith(QLatin1Char('6'));

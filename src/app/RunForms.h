@@ -40,12 +40,12 @@ public:
         std::optional<qint64> unrecordedEnd;
     };
     // Prints `pages` pages (with the two-page option), or only the printed
-    // pages from..to of them, through the forms' print dialog.
+    // pages from..to of them.
     Outcome print(qint64 pages, bool twoPages, qint64 runId = 0, std::optional<std::pair<qint64, qint64>> only = {});
-    // A run of `pages` (the page field's text) printed by the given forms'
-    // print dialog as the operator would, until their timers settle. The
-    // window's own forms print the command line's runs through it.
-    static Outcome printWith(MainForm &form, ManualScheduler &scheduler, const QString &pages, bool twoPages,
+    // A run of `pages` printed at once by the given forms (RunPrinter),
+    // without their print dialog, and their timers settled. The window's own
+    // forms print the command line's runs through it.
+    static Outcome printWith(MainForm &form, ManualScheduler &scheduler, qint64 pages, bool twoPages,
                              std::optional<PrintJob::Reprint> reprint = {});
 
     // Generates the run without printing it: the numbers of each position,

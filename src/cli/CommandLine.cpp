@@ -1,11 +1,14 @@
 #include "CommandLine.h"
 #include "platform/Logging.h"
+#include "printing/PrintOrderEngine.h"
 #include "platform/qt/QtSettingsStore.h"
 
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QStandardPaths>
 #include <atomic>
+#include <cerrno>
+#include <cstring>
 
 namespace numora::cli {
 
@@ -20,6 +23,23 @@ void say(FILE *to, const QString &line)
             c = QLatin1Char('?');
     std::fputs(shown.toLocal8Bit().constData(), to);
     std::fputc('\n', to);
+}
+
+QString outputProblem()
+{
+    errno = 0;
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout))
+        return {};
+    return errno != 0 ? QString::fromLocal8Bit(std::strerror(errno)) : QStringLiteral("a write failed");
+}
+
+int outputChecked(int status)
+{
+    const QString problem = outputProblem();
+    if (status != 0 || problem.isEmpty())
+        return status;
+    say(stderr, QStringLiteral("numora: the output could not be written: ") + problem);
+    return 1;
 }
 
 int usageError(const QString &command, const QString &why)
@@ -185,7 +205,9 @@ QString usage()
            + QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
            + QStringLiteral(
                "/Data)\n"
-               "  --pages N       the number of pages, 1 to 99999\n"
+               "  --pages N       the number of pages, 1 to ")
+           + QString::number(qint64(MaxRunPages))
+           + QStringLiteral("\n"
                "  --two-page      every page is printed twice (N pages in all, at least 2)\n"
                "  --printer NAME  the printer to use (default: the system's default printer)\n"
                "  --pdf FILE      write a PDF file instead\n"

@@ -20,6 +20,9 @@ namespace numora::cli {
 
 // One line of output; control characters show as '?'.
 void say(FILE *to, const QString &line);
+// Why what was said on standard output did not all reach it (a full disk,
+// a closed pipe); empty when it did. Flushes it first.
+QString outputProblem();
 
 // A usage error of `command` ("numora print: ... (numora --help shows the
 // usage)"); returns the status of usage errors, 2.

@@ -15,6 +15,10 @@ int runJournalCommand(const QStringList &args);
 int runReprintCommand(const QStringList &args);
 
 QString usage();
+// A command's exit status once its output is out: a status of 0 becomes 1,
+// with a line on standard error, when standard output did not take all
+// that was written to it (a full disk, a closed pipe).
+int outputChecked(int status);
 // The toolkit's warnings on standard error, one line each, so that a
 // fault shows; its debug and info notes stay off the command's output.
 // Call before the application object is made, and toolkitStarted() once it

@@ -2,6 +2,7 @@
 #include "CommandLine.h"
 #include "PrintRun.h"
 #include "layout/LayoutDocument.h"
+#include "printing/PrintOrderEngine.h"
 
 #include <QFileInfo>
 
@@ -40,11 +41,13 @@ QString parse(const QStringList &args, Options &o)
         return QStringLiteral("no layout file given");
     if (!parser.isSet(pages))
         return QStringLiteral("--pages N is required");
-    // The print dialog's page field takes at most five digits.
+    // As many pages as the print dialog takes for one run.
     bool ok = false;
     const int n = o.pages.toInt(&ok);
-    if (!ok || n < 1 || n > 99999)
-        return QStringLiteral("the page count must be a whole number from 1 to 99999, not \"%1\"").arg(o.pages);
+    if (!ok || n < 1 || !pageCountAccepted(n))
+        return QStringLiteral("the page count must be a whole number from 1 to %1, not \"%2\"")
+            .arg(qint64(MaxRunPages))
+            .arg(o.pages);
     if (!o.printer.isEmpty() && !o.pdf.isEmpty())
         return QStringLiteral("--printer and --pdf cannot be given together");
     return {};

@@ -4,6 +4,7 @@
 #include "app/MainForm.h"
 #include "layoutfiles/LayoutFile.h"
 #include "platform/Numeric.h"
+#include "printing/RunPrinter.h"
 
 #include <QFileInfo>
 #include <vector>
@@ -72,7 +73,6 @@ int printRun(const Options &o, const QString &path, CommandServices &services)
     form.doc.autoPlace.setCaption(QStringLiteral("No"));
     scheduler.settle();
 
-    PrintForm &dialog = form.printForm;
     QString target =
         printer.pdfChosen() ? printer.pdfFile() : QLatin1Char('"') + printer.currentName() + QLatin1Char('"');
     if (target.isEmpty())
@@ -80,7 +80,8 @@ int printRun(const Options &o, const QString &path, CommandServices &services)
     const int perPage = int(leadingNumber(form.doc.gridType.text()));
     const bool reverse = form.doc.wayPrint.text().startsWith(QLatin1Char('6'));
 
-    if (const QString refused = dialog.runRefusal(o.pages.toDouble(), o.twoPages); !refused.isEmpty()) {
+    const qint64 pages = o.pages.toLongLong();
+    if (const QString refused = RunPrinter::refusal(form.doc, double(pages), o.twoPages); !refused.isEmpty()) {
         say(stderr, QStringLiteral("numora print: nothing was printed: ") + refused);
         return 2;
     }
@@ -88,9 +89,7 @@ int printRun(const Options &o, const QString &path, CommandServices &services)
     if (o.dryRun) {
         // The generation alone, on the in-memory layout: nothing is printed
         // and the file stays as it is.
-        dialog.twoPageOption.setValue(o.twoPages ? 1 : 0);
-        form.pageCountMirror.setText(o.pages);
-        form.printGenerator.setUpTimer.setInterval(1);
+        form.printGenerator.generate(pages, o.twoPages);
         scheduler.settle();
         for (const QString &line : positionLines(form.printGenerator.sequence, perPage, reverse, form.doc))
             say(stdout, line);
@@ -100,7 +99,7 @@ int printRun(const Options &o, const QString &path, CommandServices &services)
         return 0;
     }
 
-    const RunForms::Outcome outcome = RunForms::printWith(form, scheduler, o.pages, o.twoPages);
+    const RunForms::Outcome outcome = RunForms::printWith(form, scheduler, pages, o.twoPages);
     const QString &failure = outcome.failure;
     // A run that sent no page printed nothing, whatever else it says.
     const bool failed = !outcome.printed || outcome.pages == 0;
@@ -158,7 +157,7 @@ int printRun(const Options &o, const QString &path, CommandServices &services)
         status = 4;
     } else {
         say(stdout, QStringLiteral("printed %1 pages to %2; %3 now starts at %4")
-                        .arg(dialog.lastJobPages())
+                        .arg(outcome.pages)
                         .arg(target, fileName, form.doc.startNumber.text()));
     }
     // Said whatever became of the layout file: both need the operator.
@@ -170,6 +169,14 @@ int printRun(const Options &o, const QString &path, CommandServices &services)
                                    "--close %2 --printed")
                         .arg(journal.journal->location())
                         .arg(*run));
+        status = 4;
+    }
+    // The pages went out, but the lines naming their numbers were lost: as
+    // for an unwritten layout, the operator must hear where things stand.
+    if (const QString problem = status == 0 ? outputProblem() : QString(); !problem.isEmpty()) {
+        say(stderr, QStringLiteral("numora print: the pages were printed, but the output could not be written (%1); "
+                                   "%2 now starts at %3")
+                        .arg(problem, fileName, form.doc.startNumber.text()));
         status = 4;
     }
     return status;

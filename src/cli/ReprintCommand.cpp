@@ -48,10 +48,6 @@ int runReprintCommand(const QStringList &args)
         if (parts.size() > 2 || !okFrom || (parts.size() == 2 && !okTo))
             return usageError(QStringLiteral("--pages must be A-B, not \"%1\"").arg(pages));
     }
-    if (const QString refusal = run->reprintRefusal(from, to); !refusal.isEmpty()) {
-        say(stderr, QStringLiteral("numora reprint: nothing was printed: ") + refusal);
-        return 2;
-    }
     if (const QString problem = choosePrinter(services.printer, printerName, pdf); !problem.isEmpty()) {
         say(stderr, QStringLiteral("numora reprint: ") + problem);
         return 2;
@@ -59,6 +55,10 @@ int runReprintCommand(const QStringList &args)
     ConsoleDialogs &dialogs = services.dialogs;
     const QtPrinter &printer = services.printer;
     const Reprinter::Result r = Reprinter(services.services()).reprint(*run, from, to);
+    if (r.refused) {
+        say(stderr, QStringLiteral("numora reprint: nothing was printed: ") + r.problem);
+        return 2;
+    }
     if (!r.printed || r.pages == 0) {
         say(stderr, QStringLiteral("numora reprint: nothing was printed: ")
                         + (r.problem.isEmpty()
@@ -77,6 +77,12 @@ int runReprintCommand(const QStringList &args)
                                    "--close %2 --printed")
                         .arg(journal.location())
                         .arg(*r.unrecordedEnd));
+        return 4;
+    }
+    // The pages went out, but the line saying so was lost.
+    if (const QString problem = outputProblem(); !problem.isEmpty()) {
+        say(stderr, QStringLiteral("numora reprint: the pages were printed, but the output could not be written (%1)")
+                        .arg(problem));
         return 4;
     }
     return 0;

@@ -246,11 +246,6 @@ void JournalForm::reprintClicked()
         return;
     const qint64 from = qint64(leadingNumber(reprintFrom.text()));
     const qint64 to = qint64(leadingNumber(reprintTo.text()));
-    if (const QString refusal = listed->reprintRefusal(from, to); !refusal.isEmpty()) {
-        m_d.dialogs.message(refusal.left(1).toUpper() + refusal.mid(1) + QLatin1Char('.'), caption(),
-                            Dialogs::Buttons::OK);
-        return;
-    }
     QString error;
     const auto run = m_d.journal->run(listed->id, &error);
     if (!run) {
@@ -266,13 +261,16 @@ void JournalForm::reprintClicked()
                             caption(), Dialogs::Buttons::OK);
         return;
     }
-    const auto [pages, problem] = m_d.reprint(*run, from, to);
+    const Reprinted r = m_d.reprint(*run, from, to);
     if (before >= 0 && !m_d.printer.selectPrinter(before))
         m_d.dialogs.message(QStringLiteral("The print dialog's printer could not be chosen again: check the printer "
                                            "before the next run."),
                             caption(), Dialogs::Buttons::OK);
-    if (pages == 0 && !problem.isEmpty())
-        m_d.dialogs.message(QStringLiteral("Run %1 could not be printed again:\r\n%2").arg(run->id).arg(problem),
+    if (r.refused)
+        m_d.dialogs.message(r.problem.left(1).toUpper() + r.problem.mid(1) + QLatin1Char('.'), caption(),
+                            Dialogs::Buttons::OK);
+    else if (r.pages == 0 && !r.problem.isEmpty())
+        m_d.dialogs.message(QStringLiteral("Run %1 could not be printed again:\r\n%2").arg(run->id).arg(r.problem),
                             caption(), Dialogs::Buttons::OK);
     refresh();
 }

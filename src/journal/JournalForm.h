@@ -21,15 +21,22 @@ class Printer;
 class JournalForm : public Form
 {
 public:
+    // How a reprint went: the pages sent, or why none were (empty for a
+    // Stop); `refused` when the run or the pages may not be printed again.
+    struct Reprinted
+    {
+        qint64 pages = 0;
+        QString problem;
+        bool refused = false;
+    };
     struct Deps
     {
         Dialogs &dialogs;
         Journal *journal;
         Printer &printer;
         Clock &clock;
-        // Prints pages from..to of the run again: pages sent, or the reason
-        // nothing was (empty for a Stop).
-        std::function<std::pair<qint64, QString>(const JournalRun &, qint64 from, qint64 to)> reprint;
+        // Prints pages from..to of the run again, where they may be.
+        std::function<Reprinted(const JournalRun &, qint64 from, qint64 to)> reprint;
     };
     explicit JournalForm(Deps deps);
 

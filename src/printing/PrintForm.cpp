@@ -8,7 +8,7 @@
 #include "platform/Printer.h"
 #include "platform/SettingsStore.h"
 #include "platform/TextMeasure.h"
-#include "PrintOrderEngine.h"
+#include "RunPrinter.h"
 
 #include <algorithm>
 #include <numeric>
@@ -57,13 +57,10 @@ PrintForm::PrintForm(Deps deps)
     twoSheetsIllustration.setVisible(false);
     printerIndexes.setVisible(false);
 
-    auto measurer = [&m = m_d.measure](const QString &t, const FontSpec &f, double &w, double &h) {
+    numberSample.setAutoSize(true, [&m = m_d.measure](const QString &t, const FontSpec &f, double &w, double &h) {
         m.measure(t, f, w, h);
-    };
-    numberSample.setAutoSize(true, measurer);
-    measuringLabel.setVisible(false);
-    measuringLabel.setFontBold(true);
-    measuringLabel.setAutoSize(true, measurer);
+    });
+    RunPrinter::setUpMeasuring(measuringLabel, m_d.measure);
 
     for (Control *c : std::initializer_list<Control *>{
              &printerBox, &printerIndexes, &pagesCaption, &pageField, &twoPageOption, &oneSheetIllustration,
@@ -169,11 +166,8 @@ void PrintForm::setPrinterFont() { PrintJob::setPrinterFont(m_d.printer, m_d.doc
 
 void PrintForm::takeMeasuringFont()
 {
-    // The job measures in the font fields' name and size, bold.
     measuringLabel.setVisible(m_d.firstPreviewBox.visible());
-    measuringLabel.setFontSize(leadingNumber(m_d.doc.fontSize.text()));
-    measuringLabel.setFontName(m_d.doc.fontName.text());
-    measuringLabel.setCaption(m_d.doc.sampleLabel.caption());
+    RunPrinter::takeMeasuringFont(measuringLabel, m_d.doc);
 }
 
 void PrintForm::showSizeLabel()
@@ -184,10 +178,7 @@ void PrintForm::showSizeLabel()
 
 void PrintForm::open()
 {
-    const QString fileName = m_d.doc.fileCaption.caption().mid(10);
-    m_appTitle = QStringLiteral("Talonix")
-                 + (fileName == QLatin1String(": None") ? QStringLiteral(": No FileName") : fileName) + QLatin1Char('.')
-                 + m_d.doc.typeCaption.caption().mid(6);
+    m_appTitle = RunPrinter::documentTitle(m_d.doc);
     m_d.printer.setDocumentName(m_appTitle);
 
     ensureLoaded();
@@ -298,36 +289,11 @@ std::optional<double> PrintForm::pagesToPrint()
     if (printerBox.text() == kNoPrinter)
         return std::nullopt;
     const double pages = leadingNumber(pageField.text());
-    if (pages == 0) {
-        m_d.dialogs.message(QStringLiteral("Type Numbar Of Pages"), m_appTitle, Dialogs::Buttons::OK);
-        return std::nullopt;
-    }
-    if (!pageCountAccepted(pages)) {
-        m_d.dialogs.message(QStringLiteral("A run can have at most 99999 pages."), m_appTitle, Dialogs::Buttons::OK);
-        return std::nullopt;
-    }
-    if (const QString why = runRefusal(pages, twoPageOption.value() == 1); !why.isEmpty()) {
+    if (const QString why = RunPrinter::refusal(m_d.doc, pages, twoPageOption.value() == 1); !why.isEmpty()) {
         m_d.dialogs.message(why, m_appTitle, Dialogs::Buttons::OK);
         return std::nullopt;
     }
     return pages;
-}
-
-QString PrintForm::runRefusal(double pages, bool twoPages) const
-{
-    if (twoPages && pages > 0 && pages < 2)
-        return QStringLiteral("With the two-page option a run needs at least 2 pages: every page is printed twice.");
-    const double generated = twoPages ? double(integerDivide(pages, 2).value_or(0)) : pages;
-    std::array<double, 12> counters{};
-    for (int n = 1; n <= 12; ++n)
-        counters[std::size_t(n - 1)] = leadingNumber(m_d.doc.slot(n).counter.text());
-    const double reach =
-        runNumberingReach(printOrderNumber(m_d.doc.wayPrint.text()), slotsOnPage(m_d.doc.gridType.text()), generated,
-                          leadingNumber(m_d.doc.startNumber.text()), counters);
-    if (!(reach <= MaxRunNumber))
-        return QStringLiteral("The numbers of this run would pass 999,999,999,999,999, the highest number that can be "
-                              "printed: set a lower start number or print fewer pages.");
-    return {};
 }
 
 void PrintForm::previewClicked()
@@ -387,14 +353,10 @@ void PrintForm::printJobTick()
     // in meanwhile must not start a second pass.
     if (m_job.running())
         return;
-    m_d.printer.setOrientation(m_d.doc.orientationCode.caption() == QLatin1String("4") ? 2 : 1);
+    m_d.printer.setOrientation(RunPrinter::orientation(m_d.doc));
     if (m_d.generationTimer.interval() == 1 || m_d.setUpTimer.armed())
         return;
     m_lastJobPages = 0;
-    if (m_d.entries.count() == 0) {
-        finish();
-        return;
-    }
     PrintJob::Request request;
     request.title = m_appTitle;
     request.pagesAsked = leadingNumber(pageField.text());
@@ -405,13 +367,17 @@ void PrintForm::printJobTick()
     request.index = &printIndex;
     m_job.progress = progress;
     m_job.claiming = claiming;
-    const PrintJob::Result result = m_job.run(request);
-    if (!result.printed) {
-        onJobFailed.raise(result.why);
+    const std::optional<PrintJob::Result> result = RunPrinter::printGenerated(m_job, m_d.entries, request);
+    if (!result) {
         finish();
         return;
     }
-    m_lastJobPages = result.pages;
+    if (!result->printed) {
+        onJobFailed.raise(result->why);
+        finish();
+        return;
+    }
+    m_lastJobPages = result->pages;
     onJobPrinted.raise();
     finish();
 }
@@ -421,11 +387,8 @@ void PrintForm::tellFailure(const QString &why)
     m_lastJobPages = 0;
     if (why.isEmpty())
         return;
-    QString printerName = printerBox.text().trimmed();
-    m_d.dialogs.message(QStringLiteral("The printer \"%1\" could not print this run:\r\n%2\r\n\r\n"
-                                       "Nothing was counted: the numbers stay as they were before the run.")
-                            .arg(printerName, why),
-                        m_appTitle, Dialogs::Buttons::OK);
+    m_d.dialogs.message(RunPrinter::failureMessage(printerBox.text().trimmed(), why), m_appTitle,
+                        Dialogs::Buttons::OK);
 }
 
 void PrintForm::finish()

@@ -127,10 +127,6 @@ public:
     Event<QString> onJobFailed;
     // Raised when a job has printed every page.
     Event<> onJobPrinted;
-    // Why a run of that many pages cannot be printed as the layout stands
-    // (the two-page option with one page, numbers past the highest that can
-    // be printed); empty when it can.
-    QString runRefusal(double pages, bool twoPages) const;
     // Pages the last job sent to the printer.
     qsizetype lastJobPages() const { return m_lastJobPages; }
 

@@ -33,7 +33,22 @@ void PrintGenerator::connectEvents()
     generationTimer.onTick.connect([this] { generationTick(); });
 }
 
-void PrintGenerator::setUpRun()
+bool PrintGenerator::twoPageOption() const { return m_print.twoPageOption.value() == 1; }
+
+void PrintGenerator::setUpRun() { setUpRun(twoPageOption()); }
+
+void PrintGenerator::generate(qint64 pages, bool twoPages)
+{
+    // One batch for the whole run: the views follow once, at its end.
+    UpdateBatch batch;
+    m_pageCount.setText(QString::number(pages));
+    setUpRun(twoPages);
+    const Page page = readPage(twoPages);
+    while (generating() && generatePage(page)) {
+    }
+}
+
+void PrintGenerator::setUpRun(bool twoPages)
 {
     // A counter rewritten here copies itself into the start number field
     // through its own change handler.
@@ -43,7 +58,7 @@ void PrintGenerator::setUpRun()
     }
     if (m_pageCount.text().isEmpty())
         return;
-    if (m_print.twoPageOption.value() == 1)
+    if (twoPages)
         if (const auto half = integerDivide(leadingNumber(m_pageCount.text()), 2))
             m_pageCount.setText(QString::number(*half));
     sequence.clear();
@@ -57,13 +72,13 @@ void PrintGenerator::setUpRun()
 
     state = PrintRunState::begin(leadingNumber(m_pageCount.text()), leadingNumber(m_doc.startNumber.text()),
                                  leadingNumber(m_doc.gridType.text().left(2)));
-    reserveSequence();
+    reserveSequence(twoPages);
 
     generationTimer.setInterval(1);
     setUpTimer.setInterval(0);
 }
 
-void PrintGenerator::reserveSequence()
+void PrintGenerator::reserveSequence(bool twoPages)
 {
     // Capacity only: a large run then fills its list without regrowing.
     const int order = printOrderNumber(m_doc.wayPrint.text());
@@ -71,7 +86,6 @@ void PrintGenerator::reserveSequence()
     const double pages = state.pageCount;
     if (order == 0 || K == 0 || !(pages >= 1) || pages * K > 5e7)
         return;
-    const bool twoPages = m_print.twoPageOption.value() == 1;
     const qsizetype entries = qsizetype(pages) * K;
     double widest = std::fabs(state.startValue) + pages * K;
     for (int n = 1; n <= K; ++n)
@@ -94,7 +108,7 @@ void PrintGenerator::generationTick()
     UpdateBatch batch;
     // Nothing can edit the layout while a run is generated, so the grid, the
     // order and the two-page option are read once per tick.
-    const Page page = readPage();
+    const Page page = readPage(twoPageOption());
     for (int pass = 0; pass < 5; ++pass)
         if (!generatePage(page))
             break;
@@ -110,7 +124,7 @@ bool sameText(const QString &kept, const QString &now)
 
 } // namespace
 
-PrintGenerator::Page PrintGenerator::readPage()
+PrintGenerator::Page PrintGenerator::readPage(bool twoPages)
 {
     // Reading a number out of "12 X 12" or "1 - Up to Down" costs more than
     // a page of entries; the texts are read again only when they changed.
@@ -122,7 +136,7 @@ PrintGenerator::Page PrintGenerator::readPage()
         m_page.order = printOrderNumber(m_orderText);
         m_pageTextsRead = true;
     }
-    m_page.twoPages = m_print.twoPageOption.value() == 1;
+    m_page.twoPages = twoPages;
     m_page.frame = numberTextFrame(numberTextStyle(m_doc));
     return m_page;
 }
@@ -130,7 +144,7 @@ PrintGenerator::Page PrintGenerator::readPage()
 bool PrintGenerator::generatePage()
 {
     UpdateBatch batch;
-    return generatePage(readPage());
+    return generatePage(readPage(twoPageOption()));
 }
 
 void PrintGenerator::showRunningNumber()

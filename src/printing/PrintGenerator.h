@@ -30,6 +30,9 @@ public:
 
     // Tim2's tick.
     void setUpRun();
+    // The whole run of `pages` printed pages at once, without the timers:
+    // the same entries and the same numbering moved on as the ticks give.
+    void generate(qint64 pages, bool twoPages);
     // Tim1's tick: up to five pages.
     void generationTick();
     // One page; false when the run had already ended and the tick is left.
@@ -44,8 +47,10 @@ private:
         bool twoPages = false;
         NumberTextFrame frame; // where the sample's number stands
     };
-    Page readPage();
+    Page readPage(bool twoPages);
     bool generatePage(const Page &page);
+    bool twoPageOption() const;
+    void setUpRun(bool twoPages);
 
     // What the rules read from the main window.
     class Fields final : public RunFields
@@ -69,7 +74,7 @@ private:
     void endStep(int order);
     void showRunningNumber();
     const QString &slotHead(int n);
-    void reserveSequence();
+    void reserveSequence(bool twoPages);
 
     LayoutDocument &m_doc;
     TextBox &m_pageCount;

@@ -69,11 +69,11 @@ int main(int argc, char *argv[])
         QApplication::setApplicationName(QStringLiteral("Numbering"));
         std::fputs(numora::cli::usage().toLocal8Bit().constData(), stdout);
         std::fputc('\n', stdout);
-        return EXIT_SUCCESS;
+        return numora::cli::outputChecked(EXIT_SUCCESS);
     }
     if (understood && parser.isSet(versionOption)) {
         std::printf("numora %s\n", NUMORA_VERSION);
-        return EXIT_SUCCESS;
+        return numora::cli::outputChecked(EXIT_SUCCESS);
     }
     const QString command = parser.positionalArguments().value(0);
     const Command *printCommand = nullptr;
@@ -120,7 +120,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationVersion(QStringLiteral(NUMORA_VERSION));
     if (printCommand) {
         numora::cli::toolkitStarted();
-        return printCommand->run(QApplication::arguments().mid(2));
+        return numora::cli::outputChecked(printCommand->run(QApplication::arguments().mid(2)));
     }
     numora::restartToFitScreen(argv);
     return numora::runMainWindow(app, layoutPath);
