@@ -35,14 +35,9 @@ mkdir -p "$HOME" "$shots"
 file="$work/Open me.2x2"
 cp "$layout" "$file"
 
-# Waits for a visible window whose name matches, and prints its id.
-window() {
-  for _ in $(seq 100); do
-    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | tail -1) && [ -n "$id" ] && { echo "$id"; return; }
-    sleep 0.1
-  done
-  return 1
-}
+# Whether a visible window (only the program's are on this display) has a
+# name that matches.
+shown() { xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
 # A picture of the program's newest visible window.
 shot() {
   local id
@@ -52,8 +47,8 @@ shot() {
 }
 # The number of visible top-level windows of the program.
 windows() { xdotool search --onlyvisible --classname '^numora$' 2>/dev/null | wc -l; }
-# Waits until the program shows n windows (the main window, a question).
-await() { for _ in $(seq 100); do [ "$(windows)" -ge "$1" ] && return; sleep 0.1; done; return 1; }
+# Waits (on a busy machine, a while) until the program shows n windows.
+await() { for _ in $(seq 300); do [ "$(windows)" -ge "$1" ] && return; sleep 0.1; done; return 1; }
 
 "$numora" "$file" &
 app=$!
@@ -61,21 +56,28 @@ pids+=($app)
 await 2 || fail "no question to open the file"
 sleep 0.5
 xdotool key y
-for _ in $(seq 50); do [ "$(windows)" -eq 1 ] && break; sleep 0.1; done
+for _ in $(seq 300); do [ "$(windows)" -eq 1 ] && break; sleep 0.1; done
 sleep 1
 shot "$shots/main-window.png"
 # About, over the window, shows the version the package installed.
 eval "$(xdotool getwindowgeometry --shell "$(xdotool search --onlyvisible --classname '^numora$' | tail -1)")"
 xdotool mousemove $((X + 30)) $((Y + 10)) click 1
-sleep 1
+for _ in $(seq 300); do shown '^About' && break; sleep 0.1; done
+shown '^About' || fail "About did not open"
+sleep 0.5
 shot "$shots/about.png"
 xdotool key Escape
+for _ in $(seq 300); do shown '^About' || break; sleep 0.1; done
+await 1 || fail "the window did not come back after About"
 sleep 0.5
 xdotool key ctrl+q
-# A changed layout is offered for saving: No leaves the file as it is.
-sleep 1
-if kill -0 "$app" 2>/dev/null && [ "$(windows)" -ge 1 ]; then xdotool key n; fi
-for _ in $(seq 50); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
+# A changed layout is offered for saving (a second window over the main
+# one): No leaves the file as it is.
+for _ in $(seq 300); do
+  kill -0 "$app" 2>/dev/null || break
+  if [ "$(windows)" -ge 2 ]; then xdotool key n; sleep 0.5; fi
+  sleep 0.1
+done
 kill -0 "$app" 2>/dev/null && fail "the program did not end"
 cmp -s "$layout" "$file" || fail "opening and ending changed the layout file"
 ini="$HOME/.config/Numbering/Numbering.ini"
