@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and then either starts Numora or runs
-# every test.   Usage: scripts/numora.sh run|test
+# Installs what is missing, builds, and then starts Numora, runs every test
+# or makes the Debian package.   Usage: scripts/numora.sh run|test|package
 # Missing Debian packages are installed with apt-get as root: directly when
 # run as root, otherwise through sudo (which asks for your password).
 set -euo pipefail
@@ -23,7 +23,24 @@ packages=(
   libqt6sql6-sqlite libqt6sql6-psql postgresql
   # Fonts the windows use, Arabic script included.
   fonts-dejavu-core fonts-liberation2 fonts-freefont-ttf fonts-noto-core
+  # The package: its icons drawn from the SVG, the manual page made from
+  # --help, and the checks of the package, its menu entry and metainfo.
+  librsvg2-bin help2man dpkg-dev fakeroot lintian appstream desktop-file-utils man-db
+  # The program on an X server of its own in the tests, with screenshots.
+  xvfb openbox xdotool imagemagick
 )
+
+# What the last build was made from: every file of the source tree with its
+# time and size. When it has not changed, `run` starts the program at once.
+stamp_file="$build/numora-sources.stamp"
+source_stamp() {
+  (cd "$here" && find CMakeLists.txt cmake src dist tools tests bench README.md docs -type f \
+     -printf '%p %T@ %s\n' 2>/dev/null | LC_ALL=C sort | md5sum)
+}
+if [ "$mode" = run ] && [ -x "$build/src/numora" ] && [ -f "$stamp_file" ] &&
+   [ "$(source_stamp)" = "$(cat "$stamp_file")" ]; then
+  exec "$build/src/numora" "${@:2}"
+fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -60,11 +77,13 @@ if [ "$mode" = sanitize ]; then
 else
   cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=Release -DNUMORA_WERROR=ON "${launcher[@]}" >/dev/null
 fi
+stamp=$(source_stamp)
 cmake --build "$build" -j2
+[ "$mode" = sanitize ] || echo "$stamp" >"$stamp_file"
 
 case "$mode" in
   run)
-    exec "$build/src/numora"
+    exec "$build/src/numora" "${@:2}"
     ;;
   test)
     export QT_QPA_PLATFORM=offscreen
@@ -81,8 +100,13 @@ case "$mode" in
     # sanitizers it would take the better part of an hour.
     ctest --test-dir "$build" --output-on-failure -j2 -LE benchmark -E '^shared_journal$'
     ;;
+  package)
+    # numora_VERSION_ARCH.deb in the build folder, ready for apt install.
+    (cd "$build" && cpack -G DEB)
+    ls "$build"/numora_*.deb
+    ;;
   *)
-    echo "usage: $0 run|test|sanitize" >&2
+    echo "usage: $0 run|test|package|sanitize" >&2
     exit 2
     ;;
 esac

@@ -93,13 +93,16 @@ struct FormFixture
     RecordingPrinter printer;
     RecordingDesktop desktop;
     SqlJournal journal{dir.path() + QStringLiteral("/journal.sqlite")};
-    // Another printer for the forms, when set before start().
+    // Another printer or settings store for the forms, when set before
+    // start(): a store shared by two fixtures is two programs' one session.
     Printer *usePrinter = nullptr;
+    SettingsStore *useSettings = nullptr;
     std::unique_ptr<MainForm> form;
 
     MainForm &start()
     {
-        form = std::make_unique<MainForm>(Services{scheduler, *measure, dialogs, settings, clock,
+        form = std::make_unique<MainForm>(Services{scheduler, *measure, dialogs,
+                                                   useSettings ? *useSettings : settings, clock,
                                                    [names = fontNames] { return names; }, folder,
                                                    usePrinter ? *usePrinter : printer, &desktop, &journal});
         form->startUp();

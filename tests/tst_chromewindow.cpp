@@ -7,6 +7,7 @@
 #include "platform/qt/QtColour.h"
 #include "platform/Desktop.h"
 #include "platform/qt/QtDesktop.h"
+#include "testsupport/ScriptedDialogs.h"
 #include "ui/AboutWindow.h"
 #include "ui/BoundLabel.h"
 #include "ui/BrowserWindow.h"
@@ -16,6 +17,7 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QFileInfo>
 #include <QTest>
 #include <QUrl>
 
@@ -235,16 +237,34 @@ void TstChromeWindow::linkReachesTheUrlHandler()
     QDesktopServices::unsetUrlHandler(QStringLiteral("numora-test"));
     QCOMPARE(m_opened, QList<QUrl>{QUrl(QStringLiteral("numora-test://guide/start"))});
 
-    // The configured link is the one the About window shows and opens.
+    // A guide that is not there is refused, not handed to a browser that
+    // would show nothing.
+    QVERIFY(!desktop.openUrl(QStringLiteral("file:///nonexistent/numora/README.md")));
+
+    // Unconfigured, a program run from the build tree links the source
+    // tree's guide, which is there.
     MemorySettingsStore settings;
     RecordingDesktop recorder;
-    AboutForm unconfigured(settings, &recorder);
+    ScriptedDialogs dialogs;
+    AboutForm unconfigured(settings, &recorder, dialogs);
     QCOMPARE(unconfigured.linkLabel.caption(), AboutForm::defaultLink());
+    const QUrl guide(AboutForm::defaultLink());
+    QVERIFY2(guide.isLocalFile() && QFileInfo(guide.toLocalFile()).isFile(), qPrintable(guide.toString()));
+    QVERIFY(guide.toLocalFile().endsWith(QLatin1String("/README.md")));
+    // The configured link is the one the About window shows and opens.
     settings.saveSetting(AboutForm::configApp(), AboutForm::linkSection(), AboutForm::linkKey(),
                          QStringLiteral(" https://example.org/guide "));
-    AboutForm about(settings, &recorder);
+    AboutForm about(settings, &recorder, dialogs);
     QCOMPARE(about.linkLabel.caption(), QStringLiteral("https://example.org/guide"));
-    QVERIFY(QUrl(AboutForm::defaultLink()).isValid());
+    about.linkLabel.click();
+    QCOMPARE(dialogs.asked(), 0);
+    // An address nothing can open is shown to the operator, not lost on stderr.
+    recorder.refuseAddresses = true;
+    dialogs.queue(QStringLiteral("OK"));
+    about.linkLabel.click();
+    QCOMPARE(dialogs.lines().value(0),
+             QStringLiteral("ask: message \"The guide cannot be opened:\\r\\nhttps://example.org/guide\" \"About\" OK -> OK"));
+    QVERIFY(!dialogs.hasFailure());
 }
 
 void TstChromeWindow::renderChrome()

@@ -1,10 +1,12 @@
 #include "FormFixture.h"
 #include "layoutfiles/BrowserForm.h"
 #include "layoutfiles/LayoutFile.h"
+#include "layout/SessionKeys.h"
 #include "platform/Colour.h"
 #include "platform/Windows1256.h"
 
 #include <QDir>
+#include <array>
 #include <QFile>
 #include <QRandomGenerator>
 
@@ -32,6 +34,10 @@ private slots:
     void vanishedFileLeavesTheOpenLayout();
     void saveReplacesAtomically();
     void printedRunWritesItsNumberingIntoTheOpenedFile();
+    void startContinuesTheSessionFilesNumbering_data();
+    void startContinuesTheSessionFilesNumbering();
+    void twoProgramsKeepEachOthersNumbering_data();
+    void twoProgramsKeepEachOthersNumbering();
     void everyByteRoundTripsThroughTheCodePage();
     void charactersOutsideTheCodePageBecomeQuestionMarks_data();
     void charactersOutsideTheCodePageBecomeQuestionMarks();
@@ -496,6 +502,119 @@ void TestLayoutFiles::printedRunWritesItsNumberingIntoTheOpenedFile()
     QCOMPARE(fileBytes(path), QByteArray("notes\n"));
     QCOMPARE(QDir(fx.folder.path()).entryList(QDir::Files),
              (QStringList{QStringLiteral("Other.2x2"), QStringLiteral("Receipts.10x10")}));
+}
+
+void TestLayoutFiles::startContinuesTheSessionFilesNumbering_data()
+{
+    // What the file the session names holds now; the session says 7.
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<bool>("keepsFile");
+    QTest::newRow("moved on by another program")
+        << expectedReceipts(false).replace("Counter 00 =1\r", "Counter 00 =500\r") << QStringLiteral("500") << true;
+    QTest::newRow("gone") << QByteArray() << QStringLiteral("7") << false;
+    QTest::newRow("no longer a layout") << QByteArray("notes\n") << QStringLiteral("7") << false;
+}
+
+void TestLayoutFiles::startContinuesTheSessionFilesNumbering()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, start);
+    QFETCH(bool, keepsFile);
+    FormFixture fx;
+    const QString path = fx.dir.filePath(QStringLiteral("X.10x10"));
+    if (!content.isEmpty())
+        writeBytes(path, content);
+    fx.settings.saveSetting(session::appName(), session::sectionName(), session::fieldKey(8), QStringLiteral("7"));
+    fx.settings.saveSetting(session::appName(), session::sectionName(), session::layoutFileKey(), path);
+    fx.start();
+    QCOMPARE(fx.form->doc.startNumber.text(), start);
+    QCOMPARE(fx.form->doc.filePath, keepsFile ? path : QString());
+    QCOMPARE(fileBytes(path), content);
+}
+
+void TestLayoutFiles::twoProgramsKeepEachOthersNumbering_data()
+{
+    // What program A shows: the session's own layout or a layout file; what
+    // program B does: print another layout file, or nothing at all.
+    QTest::addColumn<bool>("aFromFile");
+    QTest::addColumn<bool>("bPrints");
+    QTest::addColumn<bool>("aExitsFirst");
+    for (const bool aFromFile : {false, true})
+        for (const bool bPrints : {true, false})
+            for (const bool aFirst : {true, false})
+                QTest::addRow("A %s, B %s, %s exits first", aFromFile ? "file" : "session",
+                              bPrints ? "prints a file" : "idle", aFirst ? "A" : "B")
+                    << aFromFile << bPrints << aFirst;
+}
+
+void TestLayoutFiles::twoProgramsKeepEachOthersNumbering()
+{
+    QFETCH(bool, aFromFile);
+    QFETCH(bool, bPrints);
+    QFETCH(bool, aExitsFirst);
+    // Two programs started on one session; each prints its own layout.
+    MemorySettingsStore session;
+    session.saveSetting(session::appName(), session::sectionName(), session::fieldKey(8), QStringLiteral("100"));
+    FormFixture a, b;
+    QTemporaryDir files;
+    const auto layout = [&](const char *name, const QByteArray &start) {
+        const QString path = files.filePath(QLatin1String(name));
+        writeBytes(path, expectedReceipts(false).replace("Counter 00 =1\r", "Counter 00 =" + start + '\r'));
+        return path;
+    };
+    const QString x = layout("X.10x10", "500"), y = layout("Y.10x10", "900");
+    for (FormFixture *fx : {&a, &b}) {
+        fx->useSettings = &session;
+        fx->printer.setPrinters({QStringLiteral("Laser")});
+        fx->start();
+    }
+    const auto open = [](FormFixture &fx, const QString &path) {
+        fx.dialogs.answers = {QStringLiteral("Yes")};
+        fx.form->browser().openFile(path);
+        fx.settle();
+        QCOMPARE(fx.form->doc.filePath, path);
+    };
+    const auto print = [](FormFixture &fx, const char *pages) {
+        fx.form->printButton.click();
+        fx.form->printForm.pageField.setText(QLatin1String(pages));
+        fx.form->printForm.printButton.click();
+        fx.settle();
+    };
+    if (aFromFile)
+        open(a, x);
+    print(a, "3");
+    const QString aMoved = a.form->doc.startNumber.text();
+    QVERIFY(aMoved != (aFromFile ? QStringLiteral("500") : QStringLiteral("100")));
+    if (bPrints) {
+        open(b, y);
+        print(b, "2");
+        QCOMPARE(b.form->doc.startNumber.text(), QStringLiteral("920"));
+    }
+    const std::array<FormFixture *, 2> exits = aExitsFirst ? std::array{&a, &b} : std::array{&b, &a};
+    for (FormFixture *fx : exits) {
+        fx->form->doc.modified = 0;
+        QVERIFY(fx->form->exitProgram());
+    }
+    QVERIFY(a.dialogs.answers.empty() && b.dialogs.answers.empty());
+
+    // Every file holds its own moved numbering, and the next start
+    // continues whichever layout the session kept from where it stands.
+    const auto fileStart = [](const QString &path) { return fileBytes(path).split('\r').value(7).mid(13); };
+    QCOMPARE(fileStart(x), aFromFile ? QByteArray("530") : QByteArray("500"));
+    QCOMPARE(fileStart(y), bPrints ? QByteArray("920") : QByteArray("900"));
+    FormFixture next;
+    next.useSettings = &session;
+    next.start();
+    const QString kept = next.form->doc.filePath;
+    if (kept.isEmpty()) {
+        // A session layout's numbering is in the session alone: neither B's
+        // session nor an older copy of it may have replaced A's moved one.
+        QCOMPARE(next.form->doc.startNumber.text(), aFromFile ? QStringLiteral("100") : aMoved);
+    } else {
+        QVERIFY2(aFromFile && (kept == x || kept == y), qPrintable(kept));
+        QCOMPARE(next.form->doc.startNumber.text().toLatin1(), fileStart(kept));
+    }
 }
 
 // Microsoft's table for the bytes 0x80..0xFF of code page 1256; the bytes

@@ -25,7 +25,9 @@ void TestSettings::everyKeyRoundTripsThroughTheFile()
 {
     QTemporaryDir dir;
     const QStringList keys = session::allKeys();
-    QCOMPARE(keys.size(), 1 + 19 + 24 + 12 + 2);
+    // The filter, the fields, the positions, the counters, the layout's
+    // file, and the two keys only read.
+    QCOMPARE(keys.size(), 1 + 19 + 24 + 12 + 1 + 2);
     const QStringList samples = {QStringLiteral("الرقم:"),
                                  QStringLiteral("ژماره:"),
                                  QStringLiteral("2 - Down to Up "),
@@ -67,6 +69,7 @@ void TestSettings::keyNamesAreExact()
     QCOMPARE(session::counterKey(12), QStringLiteral("Number0_12"));
     QCOMPARE(session::topKey(1), QStringLiteral("Number2_1"));
     QCOMPARE(session::leftKey(7), QStringLiteral("Number3_7"));
+    QCOMPARE(session::layoutFileKey(), QStringLiteral("LayoutFile"));
     QCOMPARE(session::allKeys().first(), QStringLiteral("SaveFile"));
 }
 

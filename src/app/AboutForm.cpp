@@ -3,9 +3,20 @@
 #include "platform/Desktop.h"
 #include "platform/SettingsStore.h"
 
-// Set by the build: the guide's address where the program is installed.
+#include "platform/Dialogs.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QUrl>
+
+// Set by the build: the guide's address where the program is installed, its
+// path from the program's folder, the build tree and the source tree's guide.
 #ifndef NUMORA_GUIDE_URL
-#define NUMORA_GUIDE_URL "file:///usr/local/share/doc/Numora/README.md"
+#define NUMORA_GUIDE_URL "file:///usr/local/share/doc/numora/README.md"
+#define NUMORA_GUIDE_FROM_PROGRAM "../share/doc/numora/README.md"
+#define NUMORA_BUILD_DIR ""
+#define NUMORA_SOURCE_GUIDE ""
 #endif
 
 namespace numora {
@@ -17,11 +28,26 @@ constexpr qint32 LinkLit = rgbColour(0, 0x7E, 0xF0);
 
 } // namespace
 
-QString AboutForm::defaultLink() { return QStringLiteral(NUMORA_GUIDE_URL); }
+QString AboutForm::defaultLink()
+{
+    const QString programDir = QCoreApplication::applicationDirPath();
+    if (!programDir.isEmpty()) {
+        const QFileInfo installed(QDir(programDir).filePath(QStringLiteral(NUMORA_GUIDE_FROM_PROGRAM)));
+        if (installed.isFile())
+            return QUrl::fromLocalFile(installed.canonicalFilePath()).toString();
+        const QString buildDir = QStringLiteral(NUMORA_BUILD_DIR);
+        const QFileInfo source(QStringLiteral(NUMORA_SOURCE_GUIDE));
+        if (!buildDir.isEmpty() && (programDir + QLatin1Char('/')).startsWith(buildDir + QLatin1Char('/'))
+            && source.isFile())
+            return QUrl::fromLocalFile(source.absoluteFilePath()).toString();
+    }
+    return QStringLiteral(NUMORA_GUIDE_URL);
+}
 
-AboutForm::AboutForm(SettingsStore &settings, Desktop *desktop)
+AboutForm::AboutForm(SettingsStore &settings, Desktop *desktop, Dialogs &dialogs)
     : Form(QStringLiteral("About1"))
     , m_desktop(desktop)
+    , m_dialogs(dialogs)
 {
     setCaption(QStringLiteral("About"));
     setGeometry(0, 0, 5700, 3300);
@@ -46,10 +72,12 @@ AboutForm::AboutForm(SettingsStore &settings, Desktop *desktop)
             linkLabel.setForeColor(LinkBlue);
         linkLabel.setTransparent(true);
     });
-    // The window stays open; the address opens in the default browser.
+    // The window stays open; the address opens in the default browser. When
+    // nothing can open it the operator sees the address, to open it by hand.
     linkLabel.onClick.connect([this] {
-        if (m_desktop)
-            m_desktop->openUrl(linkLabel.caption());
+        if (m_desktop && !m_desktop->openUrl(linkLabel.caption()))
+            m_dialogs.message(QStringLiteral("The guide cannot be opened:\r\n") + linkLabel.caption(),
+                              QStringLiteral("About"), Dialogs::Buttons::OK);
     });
 }
 

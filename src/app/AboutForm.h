@@ -5,6 +5,7 @@
 namespace numora {
 
 class Desktop;
+class Dialogs;
 class SettingsStore;
 
 // The About window About1: a picture, the version and a link to the
@@ -17,11 +18,12 @@ public:
     static QString configApp() { return QStringLiteral("Numora"); }
     static QString linkSection() { return QStringLiteral("About"); }
     static QString linkKey() { return QStringLiteral("link"); }
-    // The address used while the configuration names none: the guide as
-    // installed with the program.
+    // The address used while the configuration names none: the guide
+    // installed beside the running program; run from its build tree, the
+    // source tree's; else where an installation keeps it.
     static QString defaultLink();
 
-    AboutForm(SettingsStore &settings, Desktop *desktop);
+    AboutForm(SettingsStore &settings, Desktop *desktop, Dialogs &dialogs);
 
     Label picture{QStringLiteral("Picture1")};
     Label version{QStringLiteral("Label1"), QStringLiteral("V 3.0")};
@@ -32,6 +34,7 @@ public:
 
 private:
     Desktop *m_desktop;
+    Dialogs &m_dialogs;
 };
 
 } // namespace numora

@@ -8,6 +8,30 @@
 
 namespace numora {
 
+QStringList ExitCommand::numberingOf(const LayoutDocument &doc)
+{
+    QStringList numbering{doc.startNumber.text().trimmed()};
+    for (const auto &slot : doc.signSlots)
+        numbering << slot->counter.text().trimmed();
+    return numbering;
+}
+
+bool ExitCommand::sessionIsOurs()
+{
+    SettingsStore &settings = m_deps.settings;
+    const SessionAtStart &atStart = m_deps.atStart;
+    settings.reload();
+    if (session::storedLayout(settings) == atStart.stored)
+        return true;
+    // Another program wrote its session after this one started. Ours is
+    // written over it unless ours moved nothing (same file, same numbering),
+    // or ours is kept in its file while theirs is only in the session.
+    const LayoutDocument &doc = m_deps.doc;
+    const bool oursMoved = doc.filePath != atStart.filePath || numberingOf(doc) != atStart.numbering;
+    const bool oursInFile = !doc.filePath.isEmpty();
+    return oursMoved && (!oursInFile || session::storedLayoutInFile(settings));
+}
+
 bool ExitCommand::run()
 {
     SettingsStore &settings = m_deps.settings;
@@ -37,7 +61,8 @@ bool ExitCommand::run()
             m_deps.browser().rememberedPath.setCaption(path);
         }
     }
-    session::writeSession(settings, doc);
+    if (sessionIsOurs())
+        session::writeSession(settings, doc);
     if (!batch.commit()) {
         // Ending silently would restart the numbers of this run next time.
         QString where = settings.fileName(session::appName());

@@ -14,6 +14,7 @@
 #include "platform/LayoutFolder.h"
 #include "platform/SettingsStore.h"
 
+#include <QFileInfo>
 #include <QLocale>
 #include <algorithm>
 #include <array>
@@ -236,7 +237,8 @@ bool MainForm::exitProgram()
     if (m_ended)
         return true;
     m_ended = ExitCommand(ExitCommand::Deps{m_services.dialogs, m_services.settings, doc, *m_save,
-                                            [this]() -> BrowserForm & { return browser(); }})
+                                            [this]() -> BrowserForm & { return browser(); },
+                                            m_sessionAtStart})
                   .run();
     return m_ended;
 }
@@ -250,7 +252,7 @@ void MainForm::requestExit()
 void MainForm::openAbout()
 {
     if (!m_about) {
-        m_about = std::make_unique<AboutForm>(m_services.settings, m_services.desktop);
+        m_about = std::make_unique<AboutForm>(m_services.settings, m_services.desktop, m_services.dialogs);
         m_about->centreOver(left(), top(), width(), height());
         onAboutOpened.raise();
     }
@@ -307,6 +309,7 @@ void MainForm::startUp()
     doc.topSpinLast = doc.topShift.value();
     doc.documentName.setCaption(QStringLiteral("None"));
 
+    m_sessionAtStart.stored = session::storedLayout(m_services.settings);
     const session::StartValues v = session::readStartValues(m_services.settings);
     const auto &f = v.fields;
     for (int n = 1; n <= 12; ++n)
@@ -411,6 +414,16 @@ void MainForm::startUp()
     };
     restoreOnce(doc.topShift, tops, true);
     restoreOnce(doc.leftShift, lefts, false);
+    // A layout from a file goes on printing into it, and continues the
+    // numbering the file holds: another program may have printed it since
+    // this session was written. A file gone or no longer a layout leaves the
+    // session's layout without a file.
+    if (!v.layoutFile.isEmpty() && m_layoutFiles.loadNumbering(v.layoutFile)) {
+        doc.filePath = v.layoutFile;
+        doc.documentName.setCaption(QFileInfo(v.layoutFile).completeBaseName());
+    }
+    m_sessionAtStart.filePath = doc.filePath;
+    m_sessionAtStart.numbering = ExitCommand::numberingOf(doc);
     printForm.startUpCheck(printReopenTimer);
     // The session as restored is where undoing stops.
     m_undo->clear();

@@ -16,6 +16,7 @@
 #include "journal/JournalForm.h"
 #include "journal/RunRecorder.h"
 #include "WindowChrome.h"
+#include "ExitCommand.h"
 
 #include <memory>
 
@@ -25,7 +26,6 @@ class AboutForm;
 class BrowserForm;
 class LayoutFolder;
 class SaveCommand;
-class ExitCommand;
 class LayoutUndo;
 
 // The main window Start1: owns the open layout and wires every control
@@ -120,6 +120,7 @@ private:
     std::unique_ptr<JournalForm> m_journal;
     std::unique_ptr<SaveCommand> m_save;
     std::unique_ptr<LayoutUndo> m_undo;
+    ExitCommand::SessionAtStart m_sessionAtStart;
     bool m_ended = false;
 };
 

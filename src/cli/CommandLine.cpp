@@ -204,7 +204,7 @@ void showToolkitWarnings()
 QString usage()
 {
     return QStringLiteral(
-               "usage: numora                 start the program\n"
+               "usage: numora [LAYOUT]        start the program; with LAYOUT, a layout file, open it\n"
                "       numora print LAYOUT --pages N [--two-page] [--printer NAME | --pdf FILE] [--dry-run]\n"
                "                    [--strict] [--allow-duplicates] [--journal URL] [--without-claim]\n"
                "                    [--part-pages N]\n"
@@ -281,7 +281,14 @@ QString usage()
                "  --from-paper-edge  positions count from the paper's corner, not the printable area's\n"
                "                  (for layouts made on a printer with other margins)\n"
                "  --show          the printer's stored calibration\n"
-               "--printer \"Save as PDF\" names the PDF entry's calibration.");
+               "--printer \"Save as PDF\" names the PDF entry's calibration.\n"
+               "\n"
+               "Environment: the window needs DISPLAY (X11) or WAYLAND_DISPLAY; QT_QPA_PLATFORM chooses\n"
+               "Qt's platform (offscreen: no display) and QT_SCALE_FACTOR the size of the windows, which\n"
+               "shrink to fit a smaller screen. HOME, XDG_DATA_HOME and XDG_CONFIG_HOME place the Data\n"
+               "folder, the journal and the settings (~/.config/Numbering/Numbering.ini: the last session;\n"
+               "~/.config/Numora/Numora.ini: [About] link, [Journal] url,\n"
+               "[Printing] partPages, and a section per calibrated printer).");
 }
 
 } // namespace numora::cli

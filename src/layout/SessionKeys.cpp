@@ -15,6 +15,7 @@ QString fieldKey(int k) { return QStringLiteral("Number%1").arg(k); }
 QString counterKey(int n) { return QStringLiteral("Number0_%1").arg(n); }
 QString topKey(int n) { return QStringLiteral("Number2_%1").arg(n); }
 QString leftKey(int n) { return QStringLiteral("Number3_%1").arg(n); }
+QString layoutFileKey() { return QStringLiteral("LayoutFile"); }
 
 QStringList allKeys()
 {
@@ -25,6 +26,7 @@ QStringList allKeys()
         keys << topKey(n) << leftKey(n);
     for (int n = 1; n <= 12; ++n)
         keys << counterKey(n);
+    keys << layoutFileKey();
     keys << fieldKey(19) << QStringLiteral("No0");
     return keys;
 }
@@ -101,6 +103,7 @@ StartValues readStartValues(SettingsStore &store)
         v.tops[n - 1] = position(topKey(n));
         v.lefts[n - 1] = position(leftKey(n));
     }
+    v.layoutFile = get(layoutFileKey());
     return v;
 }
 
@@ -124,7 +127,23 @@ bool writeSession(SettingsStore &store, const LayoutDocument &doc)
     }
     for (const auto &slot : doc.signSlots)
         save(counterKey(slot->number), slot->counter.text().trimmed());
+    save(layoutFileKey(), doc.filePath);
     return batch.commit();
+}
+
+QStringList storedLayout(SettingsStore &store)
+{
+    QStringList values;
+    const QStringList keys = allKeys();
+    // SaveFile is the browser's filter; the keys after LayoutFile are only read.
+    for (qsizetype i = 1; i <= keys.indexOf(layoutFileKey()); ++i)
+        values << store.getSetting(appName(), sectionName(), keys[i]);
+    return values;
+}
+
+bool storedLayoutInFile(SettingsStore &store)
+{
+    return !store.getSetting(appName(), sectionName(), layoutFileKey()).isEmpty();
 }
 
 } // namespace numora::session

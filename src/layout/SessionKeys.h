@@ -18,6 +18,7 @@ QString fieldKey(int k);   // Number0 .. Number19
 QString counterKey(int n); // Number0_<n>
 QString topKey(int n);     // Number2_<n>
 QString leftKey(int n);    // Number3_<n>
+QString layoutFileKey();   // LayoutFile: the file the layout came from, if any
 // Every key, in the order the exit writes them, then the keys only read.
 QStringList allKeys();
 
@@ -33,8 +34,16 @@ struct StartValues
     std::optional<int> moveByMouse;  // Number16, converted strictly
     std::optional<qint64> tops[12];  // Number2_<n>, hundredths of a centimetre
     std::optional<qint64> lefts[12]; // Number3_<n>
+    QString layoutFile;              // empty: the layout lives in the session only
 };
 StartValues readStartValues(SettingsStore &store);
+
+// The entries of the session that writeSession writes, as the store holds
+// them now: what tells whether another program wrote its session meanwhile.
+QStringList storedLayout(SettingsStore &store);
+// Whether the stored session's numbering lives in a layout file (written
+// after every run), so that a session written over it loses none.
+bool storedLayoutInFile(SettingsStore &store);
 
 // Writes the session as the exit does: Number0 "1", Number1 to Number18,
 // then Number2_<n> and Number3_<n> slot by slot, then Number0_1 to _12, all

@@ -118,9 +118,25 @@ void BrowserForm::preview()
     fileNameCaption.setCaption(f);
 }
 
-void BrowserForm::openSelected(const QString &question)
+void BrowserForm::openSelected(const QString &question) { openPath(m_deps.folder.filePath(selectedFile()), question); }
+
+void BrowserForm::openFile(const QString &path)
 {
-    const QString f = selectedFile();
+    // Wherever the file is, it is first checked to be a layout: the list
+    // shows only layouts, a path given to the program can name anything.
+    QString problem;
+    if (!readLayoutFile(m_deps.folder, path, &problem)) {
+        m_deps.dialogs.message(QStringLiteral("The layout file cannot be read:\r\n") + path + QStringLiteral("\r\n(")
+                                   + problem + QStringLiteral(")"),
+                               QString(), Dialogs::Buttons::OK);
+        return;
+    }
+    openPath(path, QStringLiteral("Do you Want to Open the File...?? "));
+}
+
+void BrowserForm::openPath(const QString &path, const QString &question)
+{
+    const QString f = QFileInfo(path).fileName();
     const bool longType = f.endsWith(QLatin1String("10")) || f.endsWith(QLatin1String("12"));
     const QString name = f.left(std::max<qsizetype>(0, f.size() - (longType ? 6 : 4)));
     const auto answer =
@@ -132,7 +148,7 @@ void BrowserForm::openSelected(const QString &question)
     // A file that went away since the list was read: say so, and leave the
     // open layout and its name as they are, so a later save cannot write the
     // open layout under the vanished file's name.
-    if (!m_deps.folder.read(m_deps.folder.filePath(f), 1)) {
+    if (!m_deps.folder.read(path, 1)) {
         m_deps.dialogs.message(QStringLiteral("The layout file cannot be read:\r\n") + f, QString(),
                                Dialogs::Buttons::OK);
         refreshFiles();
@@ -140,7 +156,7 @@ void BrowserForm::openSelected(const QString &question)
     }
     m_deps.doc.documentName.setCaption(name);
     m_deps.doc.autoPlace.setCaption(QStringLiteral("No"));
-    rememberedPath.setCaption(m_deps.folder.filePath(f));
+    rememberedPath.setCaption(path);
     if (m_deps.files.loadLayoutFile(rememberedPath.caption(), f))
         m_deps.doc.filePath = rememberedPath.caption();
 }

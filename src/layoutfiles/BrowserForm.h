@@ -57,6 +57,9 @@ public:
     void filterChosen();
     void preview();
     void openClicked();
+    // Opens the layout file at path, anywhere, as Open opens a listed one
+    // (its question first); a file that is not a layout is refused.
+    void openFile(const QString &path);
     void loadRequested();
     void deleteClicked();
     void closeClicked();
@@ -67,6 +70,7 @@ public:
 
 private:
     void openSelected(const QString &question);
+    void openPath(const QString &path, const QString &question);
     Deps m_deps;
     QString m_pattern;
 };

@@ -290,6 +290,20 @@ bool LayoutFileIO::loadLayoutFile(const QString &path, const QString &fileName)
     return bytes && loadLayout(*bytes, fileName);
 }
 
+bool LayoutFileIO::loadNumbering(const QString &path)
+{
+    const auto bytes = readLayoutFile(m_folder, path, nullptr);
+    if (!bytes)
+        return false;
+    // A layout file has all its lines (readLayoutFile checks); the start
+    // number goes last, as in loadLayout, over what the counters copied.
+    const QStringList lines = decodeLayoutLines(*bytes);
+    for (int line = FirstCounterLine; line < FirstCounterLine + 12; ++line)
+        applyLine(line, lines[line - 1].mid(KeyWidth));
+    m_doc.startNumber.setText(lines[StartNumberLine - 1].mid(KeyWidth));
+    return true;
+}
+
 bool LayoutFileIO::loadLayout(const QByteArray &bytes, const QString &fileName)
 {
     // Whatever the file holds, the next preview refresh must keep what it

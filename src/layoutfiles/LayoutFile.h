@@ -59,6 +59,9 @@ public:
     bool loadLayout(const QByteArray &bytes, const QString &fileName);
     // Raised after every load.
     std::function<void()> onLoaded;
+    // Only the start number and the counters of the layout file at path;
+    // false, changing nothing, when it is not a layout file.
+    bool loadNumbering(const QString &path);
 
     // Writes one line's value (1 to 54) into its field, as a load does.
     void applyLine(int line, const QString &value);

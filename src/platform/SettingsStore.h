@@ -28,6 +28,9 @@ public:
         return commit();
     }
     bool inBatch() const { return m_batchDepth > 0; }
+    // Reads again what another program may have written since this one
+    // read the store; entries saved but not yet written stay as saved.
+    virtual void reload() {}
     // Where an application's entries are kept, for messages; empty when the
     // store has no file.
     virtual QString fileName(const QString &) { return QString(); }

@@ -15,6 +15,7 @@
 #include "ui/PrintWindow.h"
 #include "ui/MainWindow.h"
 #include "ui/ViewSupport.h"
+#include "layoutfiles/BrowserForm.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -23,7 +24,7 @@
 
 namespace numora {
 
-int runMainWindow(QApplication &app)
+int runMainWindow(QApplication &app, const QString &layoutPath)
 {
     ui::applyLook(app);
     QtScheduler scheduler;
@@ -95,6 +96,15 @@ int runMainWindow(QApplication &app)
     window.show();
     if (!journal.warning.isEmpty())
         dialogs.message(journal.warning, QStringLiteral("Numora"), Dialogs::Buttons::OK);
+    if (!layoutPath.isEmpty()) {
+        // The browser made only to open the file is not open: it does not
+        // dock beside the window, as a closed one does not.
+        const bool wasMade = form.browserCreated();
+        BrowserForm &browser = form.browser();
+        if (!wasMade)
+            browser.setEnabled(false);
+        browser.openFile(layoutPath);
+    }
     return app.exec();
 }
 

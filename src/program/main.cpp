@@ -1,10 +1,12 @@
 #include "cli/Commands.h"
 #include "platform/Windows1256.h"
 #include "platform/qt/QtPrinter.h"
+#include "program/FitToScreen.h"
 #include "program/RunMainWindow.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <cstdio>
 #include <cstdlib>
 #include <dlfcn.h>
@@ -79,7 +81,12 @@ int main(int argc, char *argv[])
     for (const Command &c : commands)
         if (command == c.name)
             printCommand = &c;
-    if (argc > 1 && (!understood || !printCommand)) {
+    // Anything else given alone is a layout file to open in the window, as
+    // the file manager passes it.
+    QString layoutPath;
+    if (understood && !printCommand && parser.positionalArguments().size() == 1 && QFileInfo(command).isFile())
+        layoutPath = QFileInfo(command).absoluteFilePath();
+    if (argc > 1 && (!understood || (!printCommand && layoutPath.isEmpty()))) {
         std::fprintf(stderr, "numora: unknown command %s (numora --help shows the usage)\n", argv[1]);
         return 2;
     }
@@ -116,5 +123,6 @@ int main(int argc, char *argv[])
         numora::cli::toolkitStarted();
         return numora::cli::outputChecked(printCommand->run(QApplication::arguments().mid(2)));
     }
-    return numora::runMainWindow(app);
+    numora::restartToFitScreen(argv);
+    return numora::runMainWindow(app, layoutPath);
 }

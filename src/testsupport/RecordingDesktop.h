@@ -11,7 +11,14 @@ namespace numora {
 class RecordingDesktop : public Desktop
 {
 public:
-    void openUrl(const QString &address) override { m_lines.append(QStringLiteral("OpenUrl ") + address); }
+    // Addresses are refused (as by a desktop with no browser) while set.
+    bool refuseAddresses = false;
+
+    bool openUrl(const QString &address) override
+    {
+        m_lines.append(QStringLiteral("OpenUrl ") + address);
+        return !refuseAddresses;
+    }
     void dragWindow(Form &window) override;
 
     // The lines recorded since the last call.

@@ -5,6 +5,7 @@
 #include "app/AboutForm.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLinearGradient>
@@ -47,6 +48,17 @@ AboutWindow::AboutWindow(AboutForm &form, std::function<void()> closeRequested, 
     vf.setPointSizeF(10);
     version->setFont(vf);
     place(version, form.version);
+    // The caption is the window's own; the line below it names the release
+    // the package installed, which is what a support call asks for.
+    if (const QString release = QCoreApplication::applicationVersion(); !release.isEmpty()) {
+        auto *line = asCaption(new QLabel(tr("Version %1").arg(release), this));
+        line->setObjectName(QStringLiteral("release"));
+        line->setMouseTracking(true);
+        line->setFont(vf);
+        line->setGeometry(px(this, form.version.left()), px(this, form.version.top() + form.version.height() + 60),
+                          px(this, form.version.width()), px(this, form.version.height()));
+        version->setToolTip(line->text());
+    }
 
     // A rule between the product and the link.
     auto *rule = new QFrame(this);

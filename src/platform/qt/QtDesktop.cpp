@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QEvent>
+#include <QFileInfo>
 #include <QUrl>
 #include <QWidget>
 #include <QWindow>
@@ -33,10 +34,14 @@ QtDesktop::QtDesktop()
 
 QtDesktop::~QtDesktop() = default;
 
-void QtDesktop::openUrl(const QString &address)
+bool QtDesktop::openUrl(const QString &address)
 {
     // A plain path is a local file; anything with a scheme stays as written.
-    QDesktopServices::openUrl(QUrl::fromUserInput(address));
+    const QUrl url = QUrl::fromUserInput(address);
+    // The browser would open on an error page, or nothing would show at all.
+    if (url.isLocalFile() && !QFileInfo::exists(url.toLocalFile()))
+        return false;
+    return QDesktopServices::openUrl(url);
 }
 
 void QtDesktop::dragWindow(Form &window)

@@ -13,7 +13,7 @@ class QtDesktop : public Desktop
 public:
     QtDesktop();
     ~QtDesktop() override;
-    void openUrl(const QString &address) override;
+    bool openUrl(const QString &address) override;
     void dragWindow(Form &window) override;
 
 private:

@@ -46,6 +46,14 @@ QSettings &QtSettingsStore::settingsFor(const QString &app)
 
 QString QtSettingsStore::fileName(const QString &app) { return settingsFor(app).fileName(); }
 
+void QtSettingsStore::reload()
+{
+    // QSettings holds nothing unwritten (pending entries are kept apart), so
+    // its sync only reads the file anew.
+    for (auto &[app, settings] : m_files->byApp)
+        settings->sync();
+}
+
 // The text after "key=" in the section of an INI file, as it stands there.
 static QString rawValue(const QString &file, const QString &section, const QString &key)
 {

@@ -25,6 +25,7 @@ public:
     bool contains(const QString &app, const QString &section, const QString &key) override;
     // The file that holds an application's entries.
     QString fileName(const QString &app) override;
+    void reload() override;
 
 protected:
     bool commit() override;
