@@ -296,6 +296,7 @@ void MainForm::startUp()
         doc.slot(n).counter.setText(v.counters[n - 1]);
     if (v.moveByMouse)
         doc.moveByMouse.setValue(*v.moveByMouse);
+    doc.code = session::readCode(m_services.settings);
     doc.fontItalic.setValue(session::checkState(f[14]));
     doc.fontBold.setValue(session::checkState(f[15]));
     if (v.firstRun)

@@ -21,7 +21,8 @@ QString parse(const QStringList &args, Options &o)
     const QCommandLineOption allowDuplicates(QStringLiteral("allow-duplicates"));
     const QCommandLineOption journal(QStringLiteral("journal"), {}, QStringLiteral("URL"));
     const QCommandLineOption withoutClaim(QStringLiteral("without-claim"));
-    parser.addOptions({pages, twoPage, printer, pdf, dryRun, allowDuplicates, journal, withoutClaim});
+    const QCommandLineOption code(QStringLiteral("code"), {}, QStringLiteral("TYPE"));
+    parser.addOptions({pages, twoPage, printer, pdf, dryRun, allowDuplicates, journal, withoutClaim, code});
     if (const QString problem = parseArguments(parser, args, QStringLiteral("unknown option")); !problem.isEmpty())
         return problem;
     const QStringList layouts = parser.positionalArguments();
@@ -36,6 +37,14 @@ QString parse(const QStringList &args, Options &o)
     o.allowDuplicates = parser.isSet(allowDuplicates);
     o.journal = parser.value(journal);
     o.withoutClaim = parser.isSet(withoutClaim);
+    if (parser.isSet(code)) {
+        const auto type = codeTypeFromName(parser.value(code));
+        if (!type)
+            return QStringLiteral("--code takes one of %1, not \"%2\"")
+                .arg(codeTypeNames().join(QLatin1Char('|')), parser.value(code));
+        o.code = CodeSettings{};
+        o.code->type = *type;
+    }
     if (o.layout.isEmpty())
         return QStringLiteral("no layout file given");
     if (!parser.isSet(pages))

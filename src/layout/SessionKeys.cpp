@@ -16,6 +16,13 @@ QString counterKey(int n) { return QStringLiteral("Number0_%1").arg(n); }
 QString topKey(int n) { return QStringLiteral("Number2_%1").arg(n); }
 QString leftKey(int n) { return QStringLiteral("Number3_%1").arg(n); }
 
+QString codeKey() { return QStringLiteral("Code"); }
+
+CodeSettings readCode(SettingsStore &store)
+{
+    return CodeSettings::fromLine(store.getSetting(appName(), sectionName(), codeKey())).value_or(CodeSettings{});
+}
+
 QStringList allKeys()
 {
     QStringList keys{QStringLiteral("SaveFile")};
@@ -124,6 +131,7 @@ bool writeSession(SettingsStore &store, const LayoutDocument &doc)
     }
     for (const auto &slot : doc.signSlots)
         save(counterKey(slot->number), slot->counter.text().trimmed());
+    save(codeKey(), doc.code.toLine());
     return batch.commit();
 }
 

@@ -16,6 +16,7 @@ struct PrintRun
     int perPage = 0;
     QStringList layoutLines;
     qint64 reprintOf = 0, reprintFrom = 0, reprintTo = 0;
+    QString code; // the code printed beside each number, in its one-line form; empty for none
 };
 
 // Where a print job claims its numbers before the first page and records

@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/RunClaims.h"
+#include "printing/CodeMaker.h"
 
 #include <QString>
 #include <QStringList>
@@ -83,6 +84,7 @@ private:
     bool runClaimed(const Request &request, Result &result);
     bool walk(const Request &request, Result &result);
     bool printEntry(qsizetype index);
+    bool printCode(const struct RunEntry &entry, const QRectF &textBox);
 
     Printer &m_printer;
     LayoutDocument &m_doc;
@@ -91,6 +93,8 @@ private:
     RunClaims *m_claims;
     bool m_running = false;
     std::optional<QString> m_lastText;
+    CodeMaker m_codes;
+    QString m_codeFailure; // why a code could not be drawn
     double m_pageWidth = 0, m_pageHeight = 0; // twips, for the job in progress
 };
 
