@@ -43,7 +43,7 @@ MainForm::MainForm(Services services)
                                 [this](qint64 pages, bool twoPages) {
                                     return Previewer(m_services)
                                         .preview(Previewer::Run{layoutFileValues(doc), doc.documentName.caption(),
-                                                                doc.gridType.text(), pages, twoPages});
+                                                                doc.gridType.text(), pages, twoPages, doc.code});
                                 }})
     , printOrder(doc, sample)
     , chrome(*this, services.scheduler)
@@ -282,6 +282,14 @@ Form *MainForm::form(const QString &name)
 QString MainForm::appName() { return session::appName(); }
 
 QString MainForm::sectionName() { return session::sectionName(); }
+
+void MainForm::setCode(const CodeSettings &code)
+{
+    if (code == doc.code)
+        return;
+    doc.code = code;
+    doc.modified = 1;
+}
 
 void MainForm::startUp()
 {

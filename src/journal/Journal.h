@@ -32,6 +32,7 @@ struct JournalRun
     // reached): why the shop should check its numbers. Empty otherwise.
     QString checkNote;
     QStringList layoutLines; // the 54 values of the layout as printed
+    QString code;            // the code printed beside each number, one-line form; empty for none
     std::vector<NumberRange> ranges;
 
     static QString outcomeName(Outcome o);

@@ -43,7 +43,7 @@ bool prepare(const QSqlDatabase &db, bool shared, QString *error)
                      " outcome TEXT NOT NULL, reason TEXT NOT NULL DEFAULT '', reprint_of BIGINT NOT NULL DEFAULT 0,"
                      " reprint_from BIGINT NOT NULL DEFAULT 0, reprint_to BIGINT NOT NULL DEFAULT 0,"
                      " workstation TEXT NOT NULL DEFAULT '', layout_lines TEXT NOT NULL, range_count INTEGER NOT NULL,"
-                     " check_note TEXT NOT NULL DEFAULT '')")
+                     " check_note TEXT NOT NULL DEFAULT '', code TEXT NOT NULL DEFAULT '')")
                      .arg(id))
              && q.run(QStringLiteral(
                  "CREATE TABLE ranges ("
@@ -61,11 +61,14 @@ bool prepare(const QSqlDatabase &db, bool shared, QString *error)
     } else {
         // Schema 1 (SQLite only) kept the ranges' order in its rowid and had
         // no note for runs printed without a claim.
-        ok = q.run(QStringLiteral("ALTER TABLE runs ADD COLUMN check_note TEXT NOT NULL DEFAULT ''"))
-             && q.run(QStringLiteral("ALTER TABLE ranges ADD COLUMN seq INTEGER NOT NULL DEFAULT 0"))
-             && (shared || q.run(QStringLiteral("UPDATE ranges SET seq = rowid")))
-             && q.run(QStringLiteral("DROP INDEX IF EXISTS ranges_by_run"))
-             && q.run(QStringLiteral("CREATE INDEX ranges_by_run ON ranges (run_id, seq)"))
+        if (version < 2)
+            ok = q.run(QStringLiteral("ALTER TABLE runs ADD COLUMN check_note TEXT NOT NULL DEFAULT ''"))
+                 && q.run(QStringLiteral("ALTER TABLE ranges ADD COLUMN seq INTEGER NOT NULL DEFAULT 0"))
+                 && (shared || q.run(QStringLiteral("UPDATE ranges SET seq = rowid")))
+                 && q.run(QStringLiteral("DROP INDEX IF EXISTS ranges_by_run"))
+                 && q.run(QStringLiteral("CREATE INDEX ranges_by_run ON ranges (run_id, seq)"));
+        // Schema 2 printed no codes: its runs keep none.
+        ok = ok && q.run(QStringLiteral("ALTER TABLE runs ADD COLUMN code TEXT NOT NULL DEFAULT ''"))
              && q.run(QStringLiteral("UPDATE journal_meta SET value = ? WHERE key = 'schema_version'"),
                       {QString::number(Version)});
     }

@@ -159,6 +159,7 @@ bool RunRecorder::claimNumbers(const Run &run)
     r.reprintTo = run.reprintTo;
     r.workstation = workstation;
     r.layoutLines = run.layoutLines;
+    r.code = run.code;
     r.ranges = m_ranges;
     const auto cannotClaim = [&](const QString &error) {
         // Stop asks nothing more: nothing is printed, and a claim the journal

@@ -120,14 +120,33 @@ std::shared_ptr<const CodeShapes> CodeMaker::shapes(const QString &value, QStrin
 
 std::optional<QString> CodeMaker::valueOf(const CodeSettings &settings, const RunEntry &entry)
 {
-    if (settings.effectiveContent() == CodeSettings::Content::Text)
-        return entry.text.toString();
     const auto number = entry.writtenNumber();
+    return valueOf(settings, entry.text.toString(), number ? std::optional<qint64>(number->value) : std::nullopt);
+}
+
+std::optional<QString> CodeMaker::valueOf(const CodeSettings &settings, const QString &text,
+                                          std::optional<qint64> number)
+{
+    if (settings.effectiveContent() == CodeSettings::Content::Text)
+        return text;
     if (!number)
         return std::nullopt;
     if (settings.type == CodeSettings::Type::Ean13)
-        return QStringLiteral("%1").arg(number->value, 12, 10, QLatin1Char('0'));
-    return QString::number(number->value);
+        return QStringLiteral("%1").arg(*number, 12, 10, QLatin1Char('0'));
+    return QString::number(*number);
+}
+
+std::optional<QString> CodeMaker::valueOfShown(const CodeSettings &settings, const QString &text)
+{
+    qsizetype end = text.size();
+    while (end > 0 && !(text.at(end - 1).isDigit() && text.at(end - 1).unicode() < 0x80))
+        --end;
+    qsizetype start = end;
+    while (start > 0 && text.at(start - 1).isDigit() && text.at(start - 1).unicode() < 0x80 && end - start < 18)
+        --start;
+    const std::optional<qint64> number =
+        start < end ? std::optional<qint64>(text.mid(start, end - start).toLongLong()) : std::nullopt;
+    return valueOf(settings, text, number);
 }
 
 QString CodeMaker::refusal(const CodeSettings &settings, const RunEntries &entries)

@@ -32,6 +32,12 @@ public:
     // alone (an EAN-13: the number in 12 digits, zint adds the check digit).
     // Nothing when the code is to hold a number and the entry has none.
     static std::optional<QString> valueOf(const CodeSettings &settings, const RunEntry &entry);
+    // The same for a number's text and its number (nothing when it has none).
+    static std::optional<QString> valueOf(const CodeSettings &settings, const QString &text,
+                                          std::optional<qint64> number);
+    // A number's text shown on screen, with its number read from its last
+    // digits: the editor's sample and the page preview.
+    static std::optional<QString> valueOfShown(const CodeSettings &settings, const QString &text);
     // Why the run cannot print with its code, naming the first number the
     // code cannot hold; empty when every entry fits.
     static QString refusal(const CodeSettings &settings, const RunEntries &entries);

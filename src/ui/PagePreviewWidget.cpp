@@ -1,4 +1,7 @@
 #include "PagePreviewWidget.h"
+#include "layout/CodeSettings.h"
+#include "platform/CodeShapes.h"
+#include "printing/CodeMaker.h"
 #include "ViewSupport.h"
 #include "platform/qt/QtColour.h"
 #include "platform/qt/QtFonts.h"
@@ -100,6 +103,8 @@ void PagePreviewWidget::paintEvent(QPaintEvent *)
     p.setRenderHint(QPainter::TextAntialiasing, true);
     for (int n = 1; n <= 12; ++n)
         paintBox(p, n);
+    for (int n = 1; n <= 12; ++n)
+        paintCode(p, n);
     p.restore();
 
     p.setPen(QColor(0x8A, 0x94, 0xA3));
@@ -172,6 +177,43 @@ void PagePreviewWidget::paintBox(QPainter &p, int n)
             p.drawRect(r.adjusted(0, 0, -1 / p.transform().m11(), -1 / p.transform().m22()));
         }
     }
+    p.restore();
+}
+
+PagePreviewWidget::~PagePreviewWidget() = default;
+
+void PagePreviewWidget::showCodes(const CodeSettings &settings)
+{
+    m_code = &settings;
+    if (!m_codes)
+        m_codes = std::make_unique<CodeMaker>(settings);
+    update();
+}
+
+void PagePreviewWidget::paintCode(QPainter &p, int n)
+{
+    const Label &box = m_preview.box(n);
+    const Label &label = *m_labels[std::size_t(n - 1)];
+    if (!m_code || !m_code->used() || !box.visible() || !label.visible())
+        return;
+    m_codes->setSettings(*m_code);
+    const auto value = CodeMaker::valueOfShown(*m_code, label.caption());
+    const auto shapes = value ? m_codes->shapes(*value) : nullptr;
+    if (!shapes)
+        return;
+    // The page is drawn at 275 units to the centimetre; the code's rule
+    // counts in twips, so the text's box goes there and the code comes back.
+    constexpr double unitsPerTwip = 275.0 / (1440.0 / 2.54);
+    const QRectF text(box.left() + label.left(), box.top() + label.top(), label.width(), label.height());
+    const QRectF inTwips(text.topLeft() / unitsPerTwip, text.size() / unitsPerTwip);
+    const QRectF extent = codeExtent(*m_code, QSizeF(shapes->width, shapes->height), inTwips);
+    const double module = extent.width() / shapes->width * unitsPerTwip;
+    p.save();
+    p.translate(extent.topLeft() * unitsPerTwip);
+    p.scale(module, module);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::black);
+    p.drawRects(shapes->bars.constData(), int(shapes->bars.size()));
     p.restore();
 }
 

@@ -6,7 +6,9 @@
 #include <memory>
 
 namespace numora {
+class CodeMaker;
 class PagePreview;
+struct CodeSettings;
 }
 
 namespace numora::ui {
@@ -21,6 +23,10 @@ class PagePreviewWidget : public QWidget
 public:
     PagePreviewWidget(PagePreview &preview, const std::array<std::unique_ptr<Label>, 12> &labels,
                       QWidget *parent = nullptr);
+    ~PagePreviewWidget() override;
+
+    // Draws the layout's code beside every number, as it prints.
+    void showCodes(const CodeSettings &settings);
 
     // Pixels per preview unit, and where the page's top-left corner is.
     double scale() const;
@@ -46,12 +52,15 @@ private:
     void forward(MouseAction a, QMouseEvent *e, int target);
     void paintLine(QPainter &p, const LineItem &l, double dpr) const;
     void paintBox(QPainter &p, int n);
+    void paintCode(QPainter &p, int n);
 
     PagePreview &m_preview;
     std::array<Label *, 12> m_labels{};
     // The box (or 0 for the page) that took the last button press: the
     // pointer stays with it until the button is released, as a mouse grab.
     int m_grab = -1;
+    const CodeSettings *m_code = nullptr;
+    std::unique_ptr<CodeMaker> m_codes;
 };
 
 } // namespace numora::ui
