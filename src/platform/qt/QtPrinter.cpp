@@ -487,9 +487,12 @@ bool QtPrinter::drawCode(const CodeShapes &code, double x, double y, double modu
 {
     if (m_state != State::Open && !startDocument())
         return false;
-    // A code's bars wait with the filled boxes and go out with them.
-    const double sx = moduleTwips * m_pxPerTwipX, sy = moduleTwips * m_pxPerTwipY;
-    const QPointF origin(x * m_pxPerTwipX, y * m_pxPerTwipY);
+    // A code's bars wait with the filled boxes and go out with them. Each
+    // module takes whole device dots, so that every bar prints exactly as
+    // wide as its like (and the page's numbers are short to write).
+    const double sx = std::max(1.0, std::round(moduleTwips * m_pxPerTwipX));
+    const double sy = std::max(1.0, std::round(moduleTwips * m_pxPerTwipY));
+    const QPointF origin(std::round(x * m_pxPerTwipX), std::round(y * m_pxPerTwipY));
     makeRoomFor(QRectF(origin, QSizeF(code.width * sx, code.height * sy)), true);
     const QColor black(Qt::black);
     for (const QRectF &bar : code.bars)
