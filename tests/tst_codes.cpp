@@ -4,6 +4,7 @@
 // kept beside the layout file without changing it.
 #include "FormFixture.h"
 #include "PrintedPdf.h"
+#include "app/Reprinter.h"
 #include "layout/SessionKeys.h"
 #include "layoutfiles/LayoutFile.h"
 #include "platform/Numeric.h"
@@ -90,6 +91,7 @@ private slots:
     void printedCodesReadBack();
     void refusedBeforeTheRun_data();
     void refusedBeforeTheRun();
+    void reprintPrintsTheRunsCode();
     void sideFileBesideTheLayout();
     void settingsLine_data();
     void settingsLine();
@@ -97,9 +99,8 @@ private slots:
 
 void TestCodes::initTestCase()
 {
-    if (const QStringList missing =
-            missingTools({QStringLiteral("pdftoppm"), QStringLiteral("pdftotext"), QStringLiteral("zbarimg"),
-                          QStringLiteral("dmtxread")});
+    if (const QStringList missing = missingTools({QStringLiteral("pdftoppm"), QStringLiteral("pdftotext"),
+                                                  QStringLiteral("zbarimg"), QStringLiteral("dmtxread")});
         !missing.isEmpty())
         QSKIP(qPrintable(QStringLiteral("not installed: ") + missing.join(QLatin1Char(' '))));
 }
@@ -190,15 +191,15 @@ void TestCodes::refusedBeforeTheRun_data()
 {
     QTest::addColumn<CodeSettings::Type>("type");
     QTest::addColumn<QString>("start");
-    QTest::addColumn<QString>("before"); // the text before the number
+    QTest::addColumn<QString>("before");  // the text before the number
     QTest::addColumn<QString>("refused"); // the number named; empty: the run prints
     using T = CodeSettings::Type;
     QTest::newRow("EAN-13, 12 digits") << T::Ean13 << QStringLiteral("999999999998") << QStringLiteral("No:")
                                        << QString();
-    QTest::newRow("EAN-13, past 12 digits") << T::Ean13 << QStringLiteral("999999999999") << QStringLiteral("No:")
-                                            << QStringLiteral("No:1000000000000");
-    QTest::newRow("Code 128, Arabic text") << T::Code128 << QStringLiteral("7") << QStringLiteral("الرقم:")
-                                           << QStringLiteral("الرقم:000007");
+    QTest::newRow("EAN-13, past 12 digits")
+        << T::Ean13 << QStringLiteral("999999999999") << QStringLiteral("No:") << QStringLiteral("No:1000000000000");
+    QTest::newRow("Code 128, Arabic text")
+        << T::Code128 << QStringLiteral("7") << QStringLiteral("الرقم:") << QStringLiteral("الرقم:000007");
     QTest::newRow("QR code, Arabic text") << T::Qr << QStringLiteral("7") << QStringLiteral("الرقم:") << QString();
 }
 
@@ -230,11 +231,47 @@ void TestCodes::refusedBeforeTheRun()
         return;
     }
     // Named, and nothing printed or moved.
-    QVERIFY2(fx.dialogs.asked.size() == 1 && fx.dialogs.asked.first().contains(QLatin1Char('"') + refused + QLatin1Char('"')),
+    QVERIFY2(fx.dialogs.asked.size() == 1
+                 && fx.dialogs.asked.first().contains(QLatin1Char('"') + refused + QLatin1Char('"')),
              qPrintable(fx.dialogs.asked.join(QLatin1Char('\n'))));
     QVERIFY2(lines.filter(QRegularExpression(QStringLiteral("^(Print|Code|StartDoc)"))).isEmpty(),
              qPrintable(lines.join(QLatin1Char('\n'))));
     QCOMPARE(doc.startNumber.text(), start);
+}
+
+void TestCodes::reprintPrintsTheRunsCode()
+{
+    FormFixture fx;
+    fx.printer.setPrinters({QStringLiteral("Laser")});
+    fx.start();
+    LayoutDocument &doc = fx.form->doc;
+    doc.gridType.setText(QStringLiteral("2 X 2"));
+    doc.code.type = CodeSettings::Type::DataMatrix;
+    doc.code.place = CodeSettings::Place::Left;
+    fx.settle();
+    fx.printer.takeLines();
+    print(fx, 2);
+    const QStringList printed = fx.printer.takeLines().filter(QRegularExpression(QStringLiteral("^Code ")));
+    QCOMPARE(printed.size(), 4);
+
+    // The open layout has no code any more; the run's own code prints again.
+    doc.code = CodeSettings{};
+    QString error;
+    const auto run = fx.journal.run(1, &error);
+    QVERIFY2(run, qPrintable(error));
+    const Reprinter::Result again = Reprinter(Services{fx.scheduler,
+                                                       *fx.measure,
+                                                       fx.dialogs,
+                                                       fx.settings,
+                                                       fx.clock,
+                                                       {},
+                                                       fx.folder,
+                                                       fx.printer,
+                                                       nullptr,
+                                                       &fx.journal})
+                                        .reprint(*run, 2, 2);
+    QVERIFY2(again.printed, qPrintable(again.problem));
+    QCOMPARE(fx.printer.takeLines().filter(QRegularExpression(QStringLiteral("^Code "))), printed.mid(2));
 }
 
 void TestCodes::sideFileBesideTheLayout()
@@ -291,8 +328,8 @@ void TestCodes::settingsLine_data()
     QTest::addColumn<QString>("read"); // the line written back; empty: not read
     QTest::newRow("all given") << QStringLiteral("type=datamatrix;encode=number;place=left;gap=0;height=12;module=0.6")
                                << QStringLiteral("type=datamatrix;encode=number;place=left;gap=0;height=12;module=0.6");
-    QTest::newRow("defaults, blanks") << QStringLiteral(" type = ean13 ;")
-                                      << QStringLiteral("type=ean13;encode=text;place=below;gap=1;height=10;module=0.4");
+    QTest::newRow("defaults, blanks") << QStringLiteral(
+        " type = ean13 ;") << QStringLiteral("type=ean13;encode=text;place=below;gap=1;height=10;module=0.4");
     QTest::newRow("sizes held") << QStringLiteral("type=qr;module=0;height=1e9;gap=-3")
                                 << QStringLiteral("type=qr;encode=text;place=below;gap=0;height=100;module=0.2");
     QTest::newRow("unknown code") << QStringLiteral("type=pdf417") << QString();

@@ -20,8 +20,8 @@ struct CodeSettings
     Content content = Content::Text;
     Place place = Place::Below;
     double gapMm = 1;
-    double heightMm = 10;   // the bars' height of a linear code
-    double moduleMm = 0.4;  // the narrowest bar, or a 2D code's square
+    double heightMm = 10;  // the bars' height of a linear code
+    double moduleMm = 0.4; // the narrowest bar, or a 2D code's square
 
     bool used() const { return type != Type::None; }
     bool isLinear() const { return type == Type::Code128 || type == Type::Ean13; }

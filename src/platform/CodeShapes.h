@@ -12,10 +12,10 @@ namespace numora {
 // offers are made of rectangles only.
 struct CodeShapes
 {
-    QString value;         // what the code holds, as a scanner reads it back
-    double width = 0;      // modules, quiet zones included
-    double height = 0;     // modules
-    QVector<QRectF> bars;  // modules
+    QString value;        // what the code holds, as a scanner reads it back
+    double width = 0;     // modules, quiet zones included
+    double height = 0;    // modules
+    QVector<QRectF> bars; // modules
 };
 
 } // namespace numora

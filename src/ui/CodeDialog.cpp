@@ -47,8 +47,7 @@ protected:
             code = codeExtent(m_settings, QSizeF(m_shapes->width, m_shapes->height), text);
             all = all.united(code);
         }
-        const double scale =
-            std::min((width() - 16) / all.width(), (height() - 16) / all.height());
+        const double scale = std::min((width() - 16) / all.width(), (height() - 16) / all.height());
         p.translate(8 - all.left() * scale, 8 - all.top() * scale);
         p.scale(scale, scale);
         QFont scaled = font;
@@ -162,8 +161,8 @@ void CodeDialog::refresh()
         if (!value)
             why = tr("\"%1\" has no number.").arg(m_sampleText);
     }
-    m_problem->setText(why.isEmpty() ? QString()
-                                     : tr("The %1 cannot hold \"%2\": %3").arg(codeTypeTitle(s.type), m_sampleText, why));
+    m_problem->setText(
+        why.isEmpty() ? QString() : tr("The %1 cannot hold \"%2\": %3").arg(codeTypeTitle(s.type), m_sampleText, why));
     m_sample->show(m_sampleText, s, shapes);
 }
 
