@@ -2,7 +2,11 @@
 // draws the numbers directly, against the same run through the printer
 // service's operations as the print job calls them, with and without boxes.
 //
-//   numora_print_bench [PAGES] [bare|printer|boxes|run|run-boxes] [--default-allocator]
+//   numora_print_bench [PAGES] [bare|printer|boxes|run|run-boxes|run-qr] [--default-allocator]
+//   numora_print_bench PAGES codes-within FACTOR
+//
+// run-qr is run with a QR code beside every number; codes-within compares
+// the two and fails past FACTOR times the CPU time.
 //
 // run and run-boxes are the whole print run as the operator starts it:
 // "Print...." in the print dialog over a "12 X 12" layout, the generation of
@@ -143,7 +147,7 @@ bool throughPrinter(const QString &file, int pages, bool boxes)
 
 // The whole run from "Print....": the main form on its own timers (run back
 // to back), the print dialog, the generation and the job.
-bool wholeRun(const QString &file, int pages, bool boxes)
+bool wholeRun(const QString &file, int pages, bool boxes, CodeSettings::Type code = CodeSettings::Type::None)
 {
     QTemporaryDir dir;
     ManualScheduler scheduler;
@@ -164,6 +168,7 @@ bool wholeRun(const QString &file, int pages, bool boxes)
     doc.fontName.setText(QStringLiteral("Liberation Sans"));
     doc.fontBold.setValue(1);
     doc.borderLine.setValue(boxes ? 1 : 0);
+    doc.code.type = code;
     scheduler.settle();
     form.printButton.click();
     form.printForm.pageField.setText(QString::number(pages));
@@ -197,6 +202,8 @@ int runMode(const QString &mode, int pages, bool tuneAllocator)
         ok = wholeRun(file, pages, false);
     else if (mode == QLatin1String("run-boxes"))
         ok = wholeRun(file, pages, true);
+    else if (mode == QLatin1String("run-qr"))
+        ok = wholeRun(file, pages, false, CodeSettings::Type::Qr);
     else
         return 2;
     const double seconds = double(clock.nsecsElapsed()) / 1e9;
@@ -208,6 +215,39 @@ int runMode(const QString &mode, int pages, bool tuneAllocator)
     std::printf("%s %.3f %.3f %.1f %.1f\n", qPrintable(mode), seconds, cpu, peakRssMb(),
                 double(QFileInfo(file).size()) / (1024.0 * 1024.0));
     return 0;
+}
+
+// One mode in a process of its own: its figures (mode, seconds, CPU
+// seconds, peak MB, PDF MB), or nothing when it failed.
+QStringList childFigures(const QString &mode, int pageCount, bool tuneAllocator)
+{
+    QProcess child;
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    QStringList childArgs{QString::number(pageCount), mode};
+    if (!tuneAllocator)
+        childArgs << QStringLiteral("--default-allocator");
+    child.start(QCoreApplication::applicationFilePath(), childArgs);
+    if (!child.waitForFinished(-1) || child.exitCode() != 0) {
+        std::fprintf(stderr, "%s run failed\n", qPrintable(mode));
+        return {};
+    }
+    return QString::fromLatin1(child.readAllStandardOutput()).trimmed().split(QLatin1Char(' '));
+}
+
+// The whole run with a QR code beside every number against the same run
+// without: fails when it takes more than `within` times the CPU time.
+int compareCodes(int pageCount, double within)
+{
+    const QStringList plain = childFigures(QStringLiteral("run"), pageCount, true);
+    const QStringList qr = childFigures(QStringLiteral("run-qr"), pageCount, true);
+    if (plain.isEmpty() || qr.isEmpty())
+        return 1;
+    const double ratio = qr.value(2).toDouble() / plain.value(2).toDouble();
+    std::printf("%d pages: without codes %.2f s (%.2f s CPU, %.1f MB PDF), with QR codes %.2f s (%.2f s CPU, "
+                "%.1f MB PDF): %.2fx the CPU time, %.2fx allowed\n",
+                pageCount, plain.value(1).toDouble(), plain.value(2).toDouble(), plain.value(4).toDouble(),
+                qr.value(1).toDouble(), qr.value(2).toDouble(), qr.value(4).toDouble(), ratio, within);
+    return ratio <= within ? 0 : 1;
 }
 
 } // namespace
@@ -226,10 +266,13 @@ int main(int argc, char **argv)
     const int pages = args.value(1).toInt(&numeric);
     if (args.size() > 1 && (!numeric || pages < 1)) {
         std::fprintf(stderr,
-                     "usage: numora_print_bench [PAGES] [bare|printer|boxes|run|run-boxes] [--default-allocator]\n");
+                     "usage: numora_print_bench [PAGES] [bare|printer|boxes|run|run-boxes|run-qr] "
+                     "[--default-allocator]\n       numora_print_bench PAGES codes-within FACTOR\n");
         return 2;
     }
     const int pageCount = numeric ? pages : 99999;
+    if (args.size() > 3 && args.at(2) == QLatin1String("codes-within"))
+        return compareCodes(pageCount, args.at(3).toDouble());
     if (args.size() > 2)
         return runMode(args.at(2), pageCount, tuneAllocator);
 
@@ -239,18 +282,10 @@ int main(int argc, char **argv)
     double bareSeconds = 0;
     double bareCpu = 0;
     for (const QString &mode : {QStringLiteral("bare"), QStringLiteral("printer"), QStringLiteral("boxes"),
-                                QStringLiteral("run"), QStringLiteral("run-boxes")}) {
-        QProcess child;
-        child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        QStringList childArgs{QString::number(pageCount), mode};
-        if (!tuneAllocator)
-            childArgs << QStringLiteral("--default-allocator");
-        child.start(QCoreApplication::applicationFilePath(), childArgs);
-        if (!child.waitForFinished(-1) || child.exitCode() != 0) {
-            std::fprintf(stderr, "%s run failed\n", qPrintable(mode));
+                                QStringLiteral("run"), QStringLiteral("run-boxes"), QStringLiteral("run-qr")}) {
+        const QStringList f = childFigures(mode, pageCount, tuneAllocator);
+        if (f.isEmpty())
             return 1;
-        }
-        const QStringList f = QString::fromLatin1(child.readAllStandardOutput()).split(QLatin1Char(' '));
         const double seconds = f.value(1).toDouble();
         const double cpu = f.value(2).toDouble();
         if (mode == QLatin1String("bare")) {

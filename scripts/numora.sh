@@ -21,6 +21,9 @@ packages=(
   # The run journal: Qt's SQLite driver, and its PostgreSQL driver with a
   # server for the shared journal's tests.
   libqt6sql6-sqlite libqt6sql6-psql postgresql
+  # Machine-readable codes: zint makes them; zbar and libdmtx's tools read
+  # the printed ones back in the tests.
+  libzint-dev zbar-tools dmtx-utils
   # Fonts the windows use, Arabic script included.
   fonts-dejavu-core fonts-liberation2 fonts-freefont-ttf fonts-noto-core
   # The package: its icons drawn from the SVG, the manual page made from

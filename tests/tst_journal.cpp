@@ -503,10 +503,13 @@ void TestJournal::firstSchemaIsMigrated()
     JournalRun checked = runOf({range(11, 20, 1)});
     checked.checkNote = QStringLiteral("printed without a claim");
     checked.calibration = PrinterCalibration{3, -2, 1005, 1000, true};
+    checked.code = QStringLiteral("type=qr;encode=number;place=right;gap=2;height=10;module=0.5");
+    QVERIFY(old->code.isEmpty()); // the old schema printed no codes
     const auto next = j.claimRun(checked, false, &error);
     QVERIFY2(next && next->id == 2, qPrintable(error));
     QCOMPARE(j.run(2, &error)->checkNote, QStringLiteral("printed without a claim"));
     QCOMPARE(j.run(2, &error)->calibration, checked.calibration);
+    QCOMPARE(j.run(2, &error)->code, checked.code); // a reprint prints the same code
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("after"));
         db.setDatabaseName(path);

@@ -10,6 +10,7 @@
 #include "ui/BoundLabel.h"
 #include "ui/BoundLineEdit.h"
 #include "ui/BoundScrollBar.h"
+#include "ui/CodeDialog.h"
 #include "ui/MainWindow.h"
 #include "ui/PagePreviewWidget.h"
 #include "ui/PrintOrderIllustration.h"
@@ -130,6 +131,7 @@ private slots:
     void sampleShowsTheWholeText();
     void positionFieldsShowThreeDecimals();
     void renderWindow();
+    void codesBesideTheNumbers();
 };
 
 void TstMainWindow::typingIntoStartNumberFollowsTheModel()
@@ -651,6 +653,60 @@ void TstMainWindow::renderWindow()
     QVERIFY(std::abs(upright.height() - preview->pageRect().height()) <= 1.5);
     QVERIFY(upright.height() > upright.width());
     QVERIFY(h.dialogs.asked.isEmpty());
+}
+
+namespace {
+
+// Black pixels of a picture: the codes' modules (the numbers are dark grey
+// anti-aliased glyphs, their boxes grey).
+int blackPixels(const QImage &img)
+{
+    int n = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            n += img.pixel(x, y) == qRgb(0, 0, 0);
+    return n;
+}
+
+} // namespace
+
+void TstMainWindow::codesBesideTheNumbers()
+{
+    Shown h;
+    MainForm &f = *h.form;
+    f.doc.gridType.choose(QStringLiteral("12 X 12"));
+    h.settle();
+    QCoreApplication::processEvents();
+    PagePreviewWidget *preview = h.w.pagePreview();
+    const int without = blackPixels(preview->grab().toImage().convertToFormat(QImage::Format_RGB32));
+
+    // The editor: a sample of the code for the start number, and OK hands it back.
+    CodeSettings qr;
+    qr.type = CodeSettings::Type::Qr;
+    ui::CodeDialog editor(qr, f.doc.sampleLabel.caption(), &h.w);
+    editor.show();
+    QCoreApplication::processEvents();
+    const QImage edited = editor.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QVERIFY(edited.save(pngPath(QStringLiteral("code-editor.png"))));
+    QVERIFY(blackPixels(edited) > 200);
+    QCOMPARE(editor.settings(), qr);
+    editor.close();
+
+    f.setCode(qr);
+    QCoreApplication::processEvents();
+    const QImage shown = h.w.grab().toImage();
+    QVERIFY(shown.save(pngPath(QStringLiteral("mainwindow-codes.png"))));
+    // Twelve codes appear on the page, each below its number's box.
+    const QImage page = preview->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QVERIFY2(blackPixels(page) > without + 12 * 20, qPrintable(QStringLiteral("%1 black pixels, %2 without codes")
+                                                                    .arg(blackPixels(page))
+                                                                    .arg(without)));
+    for (int n = 1; n <= 12; ++n) {
+        const Label &box = f.preview.box(n);
+        const QPointF under = preview->toPixels(QPointF(box.left() + 100, box.top() + box.height() + 150));
+        const QRect below(under.toPoint(), QSize(int(preview->scale() * 400) + 2, int(preview->scale() * 400) + 2));
+        QVERIFY2(blackPixels(page.copy(below)) > 0, qPrintable(QStringLiteral("no code under number %1").arg(n)));
+    }
 }
 
 QTEST_MAIN(TstMainWindow)

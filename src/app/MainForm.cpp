@@ -45,14 +45,14 @@ MainForm::MainForm(Services services)
                                 [this](qint64 pages, bool twoPages) {
                                     return Previewer(m_services)
                                         .preview(Previewer::Run{layoutFileValues(doc), doc.documentName.caption(),
-                                                                doc.gridType.text(), pages, twoPages});
+                                                                doc.gridType.text(), pages, twoPages, doc.code});
                                 },
                                 // The warning line is for a window; the private run forms
                                 // and the command line show none.
                                 services.desktop ? std::function([this](qint64 pages, bool twoPages) {
                                     return Previewer(m_services)
                                         .preflight(Previewer::Run{layoutFileValues(doc), doc.documentName.caption(),
-                                                                  doc.gridType.text(), pages, twoPages});
+                                                                  doc.gridType.text(), pages, twoPages, doc.code});
                                 })
                                                  : nullptr,
                                 &services.clock})
@@ -302,6 +302,14 @@ QString MainForm::appName() { return session::appName(); }
 
 QString MainForm::sectionName() { return session::sectionName(); }
 
+void MainForm::setCode(const CodeSettings &code)
+{
+    if (code == doc.code)
+        return;
+    doc.code = code;
+    doc.modified = 1;
+}
+
 void MainForm::startUp()
 {
     preview.layoutGrid();
@@ -316,6 +324,7 @@ void MainForm::startUp()
         doc.slot(n).counter.setText(v.counters[n - 1]);
     if (v.moveByMouse)
         doc.moveByMouse.setValue(*v.moveByMouse);
+    doc.code = session::readCode(m_services.settings);
     doc.fontItalic.setValue(session::checkState(f[14]));
     doc.fontBold.setValue(session::checkState(f[15]));
     if (v.firstRun)

@@ -101,6 +101,8 @@ public:
     // loaded (hidden) when closed.
     JournalForm *journalForm() const { return m_journal.get(); }
     void openJournal();
+    // The code editor's OK: a different code is a change to the layout.
+    void setCode(const CodeSettings &code);
     Label journalButton{QStringLiteral("Jour1"), QStringLiteral("Journal")};
     Event<> onJournalCreated;
     // Where the settings store keeps this program's entries.

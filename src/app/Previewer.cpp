@@ -45,7 +45,7 @@ PrintForm::Preview Previewer::preview(const Run &run) const
     const qint64 shown = std::min(run.pages, ShownPages);
     // Into forms without a journal: the preview is no run.
     const auto printInto = [run, shown](RunForms &forms, QString *problem) {
-        if (!forms.load(run.layoutLines, run.gridType, run.layoutName, problem)) {
+        if (!forms.load(run.layoutLines, run.gridType, run.layoutName, run.code, problem)) {
             *problem = QStringLiteral("the layout ") + *problem;
             return false;
         }
@@ -60,7 +60,7 @@ PrintForm::Preview Previewer::preview(const Run &run) const
     // The numbers of the whole run, from its generation alone.
     RunForms forms(m_services, m_services.printer, nullptr);
     QString problem;
-    if (!forms.load(run.layoutLines, run.gridType, run.layoutName, &problem)) {
+    if (!forms.load(run.layoutLines, run.gridType, run.layoutName, run.code, &problem)) {
         result.problem = QStringLiteral("the layout ") + problem;
         return result;
     }

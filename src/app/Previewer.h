@@ -1,5 +1,6 @@
 #pragma once
 #include "Services.h"
+#include "layout/CodeSettings.h"
 #include "printing/PrintForm.h"
 
 #include <QStringList>
@@ -25,6 +26,7 @@ public:
         QString layoutName, gridType;
         qint64 pages = 0; // printed pages asked for
         bool twoPages = false;
+        CodeSettings code;
     };
     // A long run shows its first pages only; the numbers are those of the
     // whole run.

@@ -21,7 +21,8 @@ Reprinter::Result Reprinter::reprint(const JournalRun &run, qint64 fromPage, qin
     // the journal records the reprint.
     RunForms forms(m_services, m_services.printer, m_services.journal);
     QString problem;
-    if (!forms.load(run.layoutLines, run.gridType, run.layoutName, &problem)) {
+    const CodeSettings code = CodeSettings::fromLine(run.code).value_or(CodeSettings{});
+    if (!forms.load(run.layoutLines, run.gridType, run.layoutName, code, &problem)) {
         result.problem = QStringLiteral("the layout of run %1 %2").arg(run.id).arg(problem);
         return result;
     }

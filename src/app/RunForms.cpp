@@ -27,7 +27,7 @@ RunForms::RunForms(const Services &services, Printer &printer, Journal *journal)
 RunForms::~RunForms() = default;
 
 bool RunForms::load(const QStringList &layoutLines, const QString &gridType, const QString &layoutName,
-                    QString *problem)
+                    const CodeSettings &code, QString *problem)
 {
     if (!m_dir.isValid()) {
         *problem = QStringLiteral("cannot be set up for printing: no temporary folder (%1)").arg(m_dir.errorString());
@@ -56,6 +56,8 @@ bool RunForms::load(const QStringList &layoutLines, const QString &gridType, con
     m_form->doc.fileCaption.setCaption(QStringLiteral("File Name : ") + layoutName);
     m_form->doc.typeCaption.setCaption(QStringLiteral("Type: ") + QLatin1String(grid ? grid->tag : "2x2"));
     m_form->doc.autoPlace.setCaption(QStringLiteral("No"));
+    // The run's own code, never the one the session left in these forms.
+    m_form->doc.code = code;
     m_scheduler.settle();
     return true;
 }

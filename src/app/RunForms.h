@@ -27,7 +27,8 @@ public:
 
     // Loads the layout under the given name; false with the reason
     // ("cannot be read back") when it cannot.
-    bool load(const QStringList &layoutLines, const QString &gridType, const QString &layoutName, QString *problem);
+    bool load(const QStringList &layoutLines, const QString &gridType, const QString &layoutName,
+              const CodeSettings &code, QString *problem);
 
     struct Outcome
     {

@@ -24,8 +24,9 @@ QString parse(const QStringList &args, Options &o)
     const QCommandLineOption journal(QStringLiteral("journal"), {}, QStringLiteral("URL"));
     const QCommandLineOption withoutClaim(QStringLiteral("without-claim"));
     const QCommandLineOption partPages(QStringLiteral("part-pages"), {}, QStringLiteral("N"));
+    const QCommandLineOption code(QStringLiteral("code"), {}, QStringLiteral("TYPE"));
     parser.addOptions(
-        {pages, twoPage, printer, pdf, dryRun, strict, allowDuplicates, journal, withoutClaim, partPages});
+        {pages, twoPage, printer, pdf, dryRun, strict, allowDuplicates, journal, withoutClaim, partPages, code});
     if (const QString problem = parseArguments(parser, args, QStringLiteral("unknown option")); !problem.isEmpty())
         return problem;
     const QStringList layouts = parser.positionalArguments();
@@ -42,6 +43,14 @@ QString parse(const QStringList &args, Options &o)
     o.journal = parser.value(journal);
     o.withoutClaim = parser.isSet(withoutClaim);
     o.partPages = parser.value(partPages);
+    if (parser.isSet(code)) {
+        const auto type = codeTypeFromName(parser.value(code));
+        if (!type)
+            return QStringLiteral("--code takes one of %1, not \"%2\"")
+                .arg(codeTypeNames().join(QLatin1Char('|')), parser.value(code));
+        o.code = CodeSettings{};
+        o.code->type = *type;
+    }
     if (o.layout.isEmpty())
         return QStringLiteral("no layout file given");
     if (!parser.isSet(pages))

@@ -72,6 +72,8 @@ int printRun(const Options &o, const QString &path, CommandServices &services)
     const bool longType = fileName.endsWith(QLatin1String("10")) || fileName.endsWith(QLatin1String("12"));
     form.doc.documentName.setCaption(fileName.left(std::max<qsizetype>(0, fileName.size() - (longType ? 6 : 4))));
     form.doc.autoPlace.setCaption(QStringLiteral("No"));
+    if (o.code)
+        form.doc.code = *o.code;
     scheduler.settle();
 
     QString target =

@@ -1,5 +1,8 @@
 #pragma once
+#include "layout/CodeSettings.h"
+
 #include <QString>
+#include <optional>
 
 namespace numora::cli {
 
@@ -19,6 +22,8 @@ struct Options
     QString journal;
     bool withoutClaim = false;
     QString partPages;
+    // Instead of the layout's code, for this run: below the text, default size.
+    std::optional<CodeSettings> code;
 };
 
 // Prints the run of the layout file at `path` with the services set up (the

@@ -36,6 +36,7 @@ struct JournalRun
     // before calibrations were recorded.
     std::optional<PrinterCalibration> calibration;
     QStringList layoutLines; // the 54 values of the layout as printed
+    QString code;            // the code printed beside each number, one-line form; empty for none
     std::vector<NumberRange> ranges;
 
     static QString outcomeName(Outcome o);

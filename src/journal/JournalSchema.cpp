@@ -43,7 +43,8 @@ bool prepare(const QSqlDatabase &db, bool shared, QString *error)
                      " outcome TEXT NOT NULL, reason TEXT NOT NULL DEFAULT '', reprint_of BIGINT NOT NULL DEFAULT 0,"
                      " reprint_from BIGINT NOT NULL DEFAULT 0, reprint_to BIGINT NOT NULL DEFAULT 0,"
                      " workstation TEXT NOT NULL DEFAULT '', layout_lines TEXT NOT NULL, range_count INTEGER NOT NULL,"
-                     " check_note TEXT NOT NULL DEFAULT '', calibration TEXT NOT NULL DEFAULT '')")
+                     " check_note TEXT NOT NULL DEFAULT '', calibration TEXT NOT NULL DEFAULT '',"
+                     " code TEXT NOT NULL DEFAULT '')")
                      .arg(id))
              && q.run(QStringLiteral(
                  "CREATE TABLE ranges ("
@@ -68,7 +69,10 @@ bool prepare(const QSqlDatabase &db, bool shared, QString *error)
                  && q.run(QStringLiteral("DROP INDEX IF EXISTS ranges_by_run"))
                  && q.run(QStringLiteral("CREATE INDEX ranges_by_run ON ranges (run_id, seq)"));
         // Schema 2 did not record the printer calibration a run was placed by.
-        ok = ok && q.run(QStringLiteral("ALTER TABLE runs ADD COLUMN calibration TEXT NOT NULL DEFAULT ''"))
+        if (version < 3)
+            ok = ok && q.run(QStringLiteral("ALTER TABLE runs ADD COLUMN calibration TEXT NOT NULL DEFAULT ''"));
+        // Schema 3 printed no codes: its runs keep none.
+        ok = ok && q.run(QStringLiteral("ALTER TABLE runs ADD COLUMN code TEXT NOT NULL DEFAULT ''"))
              && q.run(QStringLiteral("UPDATE journal_meta SET value = ? WHERE key = 'schema_version'"),
                       {QString::number(Version)});
     }

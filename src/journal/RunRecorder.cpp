@@ -160,6 +160,7 @@ bool RunRecorder::claimNumbers(const Run &run)
     r.workstation = workstation;
     r.layoutLines = run.layoutLines;
     r.calibration = run.calibration;
+    r.code = run.code;
     r.ranges = m_ranges;
     const auto cannotClaim = [&](const QString &error) {
         // Stop asks nothing more: nothing is printed, and a claim the journal

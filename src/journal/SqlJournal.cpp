@@ -384,12 +384,12 @@ std::optional<JournalClaim> SqlJournal::claimRun(const JournalRun &run, bool all
     bool ok = q.run(
         QStringLiteral("INSERT INTO runs (started, finished, layout, grid_type, print_order, printer,"
                        " pages_requested, pages_printed, two_pages, outcome, reason, reprint_of,"
-                       " reprint_from, reprint_to, workstation, layout_lines, range_count, check_note, calibration)"
-                       " VALUES (?, NULL, ?, ?, ?, ?, ?, 0, ?, ?, '', ?, ?, ?, ?, ?, ?, ?, ?) RETURNING id"),
+                       " reprint_from, reprint_to, workstation, layout_lines, range_count, check_note, calibration,"
+                       " code) VALUES (?, NULL, ?, ?, ?, ?, ?, 0, ?, ?, '', ?, ?, ?, ?, ?, ?, ?, ?, ?) RETURNING id"),
         {timeText(run.started), run.layoutName, run.gridType, run.printOrder, run.printer, run.pagesRequested,
          run.twoPages ? 1 : 0, JournalRun::outcomeName(JournalRun::Outcome::Printing), run.reprintOf, run.reprintFrom,
          run.reprintTo, run.workstation, lines, qint64(run.ranges.size()), run.checkNote,
-         run.calibration ? calibrationRecord(*run.calibration) : QString()});
+         run.calibration ? calibrationRecord(*run.calibration) : QString(), run.code});
     if (ok && !q.q.next()) {
         ok = false;
         if (error)
@@ -568,7 +568,7 @@ std::optional<JournalRun> SqlJournal::run(qint64 id, QString *error)
         return std::nullopt;
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
     JournalQuery q(db, error);
-    if (!q.run(QStringLiteral("SELECT ") + RunColumns + QStringLiteral(", u.layout_lines FROM runs u WHERE u.id = ?"),
+    if (!q.run(QStringLiteral("SELECT ") + RunColumns + QStringLiteral(", u.layout_lines, u.code FROM runs u WHERE u.id = ?"),
                {id}))
         return failed(std::optional<JournalRun>());
     if (!q.q.next()) {
@@ -579,6 +579,7 @@ std::optional<JournalRun> SqlJournal::run(qint64 id, QString *error)
     JournalRun r = runFrom(q.q);
     for (const QJsonValue &v : QJsonDocument::fromJson(q.q.value(18).toString().toUtf8()).array())
         r.layoutLines.append(v.toString());
+    r.code = q.q.value(19).toString();
     if (!q.run(QStringLiteral("SELECT ") + RangeColumns
                    + QStringLiteral(" FROM ranges g WHERE g.run_id = ? ORDER BY g.seq"),
                {id}))

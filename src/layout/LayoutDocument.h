@@ -1,4 +1,5 @@
 #pragma once
+#include "layout/CodeSettings.h"
 #include "platform/controls/BasicControls.h"
 #include "platform/controls/ComboBox.h"
 #include "platform/controls/Label.h"
@@ -106,6 +107,10 @@ public:
     QString filePath;
     Label typeCaption{QStringLiteral("Label54"), QStringLiteral("Type :")};
     Label orientationCaption{QStringLiteral("Label56"), QStringLiteral("Orientation: Horizontal")};
+
+    // The machine-readable code printed beside each number; kept in a side
+    // file next to the layout file, which stays as other programs read it.
+    CodeSettings code;
 };
 
 } // namespace numora

@@ -17,6 +17,13 @@ QString topKey(int n) { return QStringLiteral("Number2_%1").arg(n); }
 QString leftKey(int n) { return QStringLiteral("Number3_%1").arg(n); }
 QString layoutFileKey() { return QStringLiteral("LayoutFile"); }
 
+QString codeKey() { return QStringLiteral("Code"); }
+
+CodeSettings readCode(SettingsStore &store)
+{
+    return CodeSettings::fromLine(store.getSetting(appName(), sectionName(), codeKey())).value_or(CodeSettings{});
+}
+
 QStringList allKeys()
 {
     QStringList keys{QStringLiteral("SaveFile")};
@@ -128,6 +135,7 @@ bool writeSession(SettingsStore &store, const LayoutDocument &doc)
     for (const auto &slot : doc.signSlots)
         save(counterKey(slot->number), slot->counter.text().trimmed());
     save(layoutFileKey(), doc.filePath);
+    save(codeKey(), doc.code.toLine());
     return batch.commit();
 }
 

@@ -7,6 +7,7 @@ namespace numora {
 
 class SettingsStore;
 class LayoutDocument;
+struct CodeSettings;
 
 // The keys of the settings store (application "Numbering", section
 // "Settings") and the rules that give a missing key its value.
@@ -19,7 +20,12 @@ QString counterKey(int n); // Number0_<n>
 QString topKey(int n);     // Number2_<n>
 QString leftKey(int n);    // Number3_<n>
 QString layoutFileKey();   // LayoutFile: the file the layout came from, if any
-// Every key, in the order the exit writes them, then the keys only read.
+// The open layout's code, in its one-line form; written after the counters.
+QString codeKey();
+// The code the last session had; none when it had none or the key is unreadable.
+CodeSettings readCode(SettingsStore &store);
+// Every key of the layout's fields, in the order the exit writes them, then
+// the keys only read.
 QStringList allKeys();
 
 // What start-up reads: the stored texts with the missing rules applied. A

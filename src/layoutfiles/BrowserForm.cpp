@@ -189,7 +189,7 @@ void BrowserForm::deleteClicked()
                                Dialogs::Buttons::YesNo)
         != Dialogs::Answer::Yes)
         return;
-    m_deps.folder.remove(m_deps.folder.filePath(f));
+    removeLayoutFile(m_deps.folder, m_deps.folder.filePath(f));
     startNumberCaption.setCaption(QStringLiteral("No.:"));
     refreshFiles();
     if (i - 1 >= 0)

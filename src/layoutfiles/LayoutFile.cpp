@@ -17,6 +17,7 @@ namespace {
 // is not read.
 constexpr qint64 MaxLayoutFileBytes = 4 * 1024 * 1024;
 constexpr int KeyWidth = 12;
+constexpr qint64 MaxCodeFileBytes = 4096;
 
 std::optional<qint64> strictInteger(const QString &value)
 {
@@ -212,7 +213,40 @@ bool LayoutFileIO::writeLayoutFile(const QString &path, LayoutWriter writer, QSt
 {
     if (!codePageUsable(error))
         return false;
-    return m_folder.write(path, encodeLayoutFile(layoutFileKeys(writer), layoutFileValues(m_doc)), error);
+    // The side file goes first and is put back when the layout file cannot
+    // be written: the two never describe different layouts. A layout
+    // without a code writes one only over an older one, which would
+    // otherwise give it that code again.
+    const QString side = codeSideFilePath(path);
+    const std::optional<QByteArray> oldSide = m_folder.read(side, MaxCodeFileBytes);
+    const bool withSide = m_doc.code.used() || oldSide;
+    if (withSide && !m_folder.write(side, m_doc.code.toLine().toUtf8() + "\r\n", error))
+        return false;
+    if (m_folder.write(path, encodeLayoutFile(layoutFileKeys(writer), layoutFileValues(m_doc)), error))
+        return true;
+    if (oldSide)
+        m_folder.write(side, *oldSide, nullptr);
+    else if (withSide)
+        m_folder.remove(side);
+    return false;
+}
+
+CodeSettings readCodeSideFile(const LayoutFolder &folder, const QString &layoutPath)
+{
+    const auto bytes = folder.read(codeSideFilePath(layoutPath), MaxCodeFileBytes);
+    if (!bytes)
+        return {};
+    return CodeSettings::fromLine(QString::fromUtf8(*bytes)).value_or(CodeSettings{});
+}
+
+bool removeLayoutFile(LayoutFolder &folder, const QString &path)
+{
+    // The layout first: a side file left alone by a failure still belongs
+    // to its layout.
+    if (!folder.remove(path))
+        return false;
+    folder.remove(codeSideFilePath(path));
+    return true;
 }
 
 // A hand-edited or damaged file can hold "1e+300" or "-5": such a position
@@ -287,7 +321,10 @@ void LayoutFileIO::applyLine(int line, const QString &value)
 bool LayoutFileIO::loadLayoutFile(const QString &path, const QString &fileName)
 {
     const auto bytes = m_folder.read(path, MaxLayoutFileBytes);
-    return bytes && loadLayout(*bytes, fileName);
+    if (!bytes)
+        return false;
+    m_doc.code = readCodeSideFile(m_folder, path);
+    return loadLayout(*bytes, fileName);
 }
 
 bool LayoutFileIO::loadNumbering(const QString &path)

@@ -41,17 +41,26 @@ std::optional<QByteArray> readLayoutFile(const LayoutFolder &folder, const QStri
 // stays as it is on disk. On failure the file is unchanged and error says why.
 bool writeNumberingBack(LayoutFolder &folder, const QString &path, const LayoutDocument &doc, QString *error);
 
+struct CodeSettings;
+// The code kept in the side file beside the layout file at layoutPath; none
+// when there is no such file or it cannot be read.
+CodeSettings readCodeSideFile(const LayoutFolder &folder, const QString &layoutPath);
+// Deletes the layout file at path and its code's side file with it.
+bool removeLayoutFile(LayoutFolder &folder, const QString &path);
+
 // Writes and loads layout files through the open layout's controls.
 class LayoutFileIO
 {
 public:
     LayoutFileIO(LayoutDocument &doc, NumberSample &sample, Orientation &orientation, LayoutFolder &folder);
 
-    // Replaces the file at path with the current layout. On failure nothing
-    // is changed on disk and error says why.
+    // Replaces the file at path with the current layout, and its code's
+    // side file with it. On failure nothing is changed on disk and error
+    // says why.
     bool writeLayoutFile(const QString &path, LayoutWriter writer, QString *error = nullptr);
-    // Reads the file into the fields, each write with its usual effects, and
-    // sets the captions from fileName (name and extension). A file that
+    // Reads the file (and its code's side file) into the fields, each write
+    // with its usual effects, and sets the captions from fileName (name and
+    // extension). A file that
     // cannot be read changes nothing and gives false.
     bool loadLayoutFile(const QString &path, const QString &fileName);
     // The same for a layout file's bytes held in memory (a layout the

@@ -7,6 +7,8 @@
 
 namespace numora {
 
+struct CodeShapes;
+
 // The printer as the print job drives it: a current position, a font and a
 // fore colour, texts and boxes placed in twips (1/1440 inch) from the
 // top-left corner of the drawing area. The first output of a document
@@ -83,6 +85,17 @@ public:
     virtual bool print(const QString &text) = 0;
     // A box between two corners, outlined or filled.
     virtual bool line(double x1, double y1, double x2, double y2, qint32 colour, bool filled) = 0;
+    // A machine-readable code in black, its top-left corner (quiet zone
+    // included) at x, y, each module moduleTwips square. A printer that
+    // cannot draw codes fails the document rather than leave them out.
+    virtual bool drawCode(const CodeShapes &code, double x, double y, double moduleTwips)
+    {
+        Q_UNUSED(code);
+        Q_UNUSED(x);
+        Q_UNUSED(y);
+        Q_UNUSED(moduleTwips);
+        return false;
+    }
     virtual bool newPage() = 0;
     virtual bool endDoc() = 0;
     // Throws the open document away: nothing of it reaches the printer.

@@ -18,6 +18,7 @@ struct PrintRun
     QStringList layoutLines;
     PrinterCalibration calibration; // what the printer places the run by
     qint64 reprintOf = 0, reprintFrom = 0, reprintTo = 0;
+    QString code; // the code printed beside each number, in its one-line form; empty for none
 };
 
 // Where a print job claims its numbers before the first page and records

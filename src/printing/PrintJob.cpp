@@ -4,6 +4,7 @@
 #include "layout/LayoutDocument.h"
 #include "numbertext/RunEntry.h"
 #include "platform/Numeric.h"
+#include "platform/CodeShapes.h"
 #include "platform/Printer.h"
 #include "platform/controls/Label.h"
 
@@ -138,6 +139,14 @@ bool PrintJob::runClaimed(const Request &request, Result &result)
         result.why = p.lastFailureCancelled() ? QString() : p.lastError();
         return false;
     }
+    // A number its code cannot hold is found before anything is claimed or
+    // printed, not on the page it would have spoiled.
+    if (const QString refused = CodeMaker::refusal(m_doc.code, m_entries); !refused.isEmpty()) {
+        result.why = refused;
+        return false;
+    }
+    m_codes.setSettings(m_doc.code);
+    m_codeFailure.clear();
     const bool reverse = m_doc.wayPrint.text().startsWith(QLatin1Char('6'));
     if (m_claims) {
         PrintRun run;
@@ -157,6 +166,8 @@ bool PrintJob::runClaimed(const Request &request, Result &result)
             run.reprintFrom = request.reprint->fromPage;
             run.reprintTo = request.reprint->toPage;
         }
+        if (m_doc.code.used())
+            run.code = m_doc.code.toLine();
         // Events go through while the journal claims, as while pages are
         // drawn: a tick that comes in meanwhile must find the job running.
         m_running = true;
@@ -187,8 +198,8 @@ bool PrintJob::runClaimed(const Request &request, Result &result)
 bool PrintJob::walk(const Request &request, Result &result)
 {
     Printer &p = m_printer;
-    const auto failed = [&p, &result] {
-        result.why = p.lastFailureCancelled() ? QString() : p.lastError();
+    const auto failed = [this, &p, &result] {
+        result.why = !m_codeFailure.isEmpty() ? m_codeFailure : p.lastFailureCancelled() ? QString() : p.lastError();
         return false;
     };
     const qsizetype entries = m_entries.count();
@@ -264,10 +275,11 @@ bool PrintJob::printEntry(qsizetype index)
     const RunEntry entry = m_entries.entry(index);
     const QString text = entry.text.toString();
     const bool boxed = m_placement->boxed();
-    // The extent only shapes the box; without one the text is not measured
-    // (the measuring label takes the last text when the pass ends).
+    // The extent shapes the box and places the code; without either the
+    // text is not measured (the measuring label takes the last text when
+    // the pass ends).
     double w = 0, t = 0;
-    if (boxed) {
+    if (boxed || m_doc.code.used()) {
         m_measuring.setCaption(text);
         w = m_measuring.width();
         t = m_measuring.height();
@@ -291,7 +303,24 @@ bool PrintJob::printEntry(qsizetype index)
     const QPointF corner = NumberPlacement::textCorner(at);
     p.setCurrentX(corner.x());
     p.setCurrentY(corner.y());
-    return p.print(text);
+    if (!p.print(text))
+        return false;
+    return !m_doc.code.used() || printCode(entry, QRectF(corner, QSizeF(w, t)));
+}
+
+bool PrintJob::printCode(const RunEntry &entry, const QRectF &textBox)
+{
+    const std::optional<QString> value = CodeMaker::valueOf(m_doc.code, entry);
+    QString why;
+    const auto shapes = value ? m_codes.shapes(*value, &why) : nullptr;
+    if (!shapes) {
+        m_codeFailure = QStringLiteral("The %1 of \"%2\" could not be made: %3")
+                            .arg(codeTypeTitle(m_doc.code.type), entry.text.toString(),
+                                 why.isEmpty() ? QStringLiteral("it has no number") : why);
+        return false;
+    }
+    const QRectF box = codeExtent(m_doc.code, QSizeF(shapes->width, shapes->height), textBox);
+    return m_printer.drawCode(*shapes, box.x(), box.y(), box.width() / shapes->width);
 }
 
 } // namespace numora

@@ -1,6 +1,7 @@
 #pragma once
 #include "NumberPlacement.h"
 #include "platform/RunClaims.h"
+#include "printing/CodeMaker.h"
 
 #include <QString>
 #include <QStringList>
@@ -95,6 +96,7 @@ private:
     bool runClaimed(const Request &request, Result &result);
     bool walk(const Request &request, Result &result);
     bool printEntry(qsizetype index);
+    bool printCode(const struct RunEntry &entry, const QRectF &textBox);
 
     Printer &m_printer;
     LayoutDocument &m_doc;
@@ -105,6 +107,8 @@ private:
     std::optional<QString> m_lastText;
     // Where the numbers go on the paper of the job in progress.
     std::optional<NumberPlacement> m_placement;
+    CodeMaker m_codes;
+    QString m_codeFailure; // why a code could not be drawn
 };
 
 } // namespace numora

@@ -1,4 +1,5 @@
 #include "RecordingPrinter.h"
+#include "platform/CodeShapes.h"
 #include "platform/Numeric.h"
 #include "ScriptedDialogs.h"
 
@@ -92,6 +93,16 @@ bool RecordingPrinter::line(double x1, double y1, double x2, double y2, qint32 c
     record(QStringLiteral("Line %1 %2 %3 %4 %5 %6")
                .arg(filled ? QStringLiteral("BF") : QStringLiteral("B"), num(x1), num(y1), num(x2), num(y2))
                .arg(colour));
+    return true;
+}
+
+bool RecordingPrinter::drawCode(const CodeShapes &code, double x, double y, double moduleTwips)
+{
+    if (!ensureStarted())
+        return false;
+    record(QStringLiteral("Code %1 %2 %3 %4 %5")
+               .arg(ScriptedDialogs::quoted(code.value), num(x), num(y), num(x + code.width * moduleTwips),
+                    num(y + code.height * moduleTwips)));
     return true;
 }
 

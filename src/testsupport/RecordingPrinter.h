@@ -7,6 +7,7 @@ namespace numora {
 // them, and every operation written down as one line, in order:
 //   StartDoc "NAME", Orientation 1, FontName "Arial", CurrentX 10368,
 //   Print "No:000001", Line BF 1 2 3 4 16777215, NewPage, EndDoc,
+//   Code "No:000001" 1 2 3 4 (what it holds, its corners, quiet zones in),
 //   Failed "REASON" (the operation on the line before failed).
 class RecordingPrinter : public Printer
 {
@@ -65,6 +66,7 @@ public:
 
     bool print(const QString &text) override;
     bool line(double x1, double y1, double x2, double y2, qint32 colour, bool filled) override;
+    bool drawCode(const CodeShapes &code, double x, double y, double moduleTwips) override;
     bool newPage() override;
     bool endDoc() override;
     void abortDocument() override;

@@ -7,6 +7,7 @@
 #include "BoundLineEdit.h"
 #include "BoundScrollBar.h"
 #include "BrowserWindow.h"
+#include "CodeDialog.h"
 #include "ColourButton.h"
 #include "HeaderBar.h"
 #include "JournalWindow.h"
@@ -30,6 +31,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QShortcut>
@@ -580,6 +582,18 @@ void MainWindow::buildStyleStrip()
     row->addWidget(backColour);
     row->addWidget(foreColour);
     row->addStretch(1);
+    // The code beside every number: its editor.
+    auto *code = new QPushButton(tr("Code..."), strip);
+    code->setObjectName(QStringLiteral("CodeButton"));
+    code->setFixedSize(dp(strip, 62), dp(strip, 17));
+    code->setToolTip(tr("A barcode or QR code of every number, printed beside it"));
+    connect(code, &QPushButton::clicked, this, [this] {
+        CodeDialog dialog(m_form.doc.code, m_form.doc.sampleLabel.caption(), this);
+        if (dialog.exec() == QDialog::Accepted)
+            m_form.setCode(dialog.settings());
+        m_preview->update();
+    });
+    row->addWidget(code);
     // The journal of runs ends the strip, right under Print.
     auto *journal = new FramedButton(m_form.journalButton, strip);
     journal->setObjectName(m_form.journalButton.name());
@@ -591,6 +605,7 @@ void MainWindow::buildStyleStrip()
 void MainWindow::buildPreview()
 {
     m_preview = new PagePreviewWidget(m_form.preview, m_form.sample.Test0, this);
+    m_preview->showCodes(m_form.doc.code);
     place(m_preview, T(8), T(164), T(458), T(354));
     m_preview->showPrinted(m_form.doc, m_form.services().printer, m_form.services().measure);
     // Another printer puts the numbers elsewhere on the paper.

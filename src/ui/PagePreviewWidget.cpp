@@ -1,4 +1,7 @@
 #include "PagePreviewWidget.h"
+#include "layout/CodeSettings.h"
+#include "platform/CodeShapes.h"
+#include "printing/CodeMaker.h"
 #include "ViewSupport.h"
 #include "platform/qt/QtColour.h"
 #include "platform/Numeric.h"
@@ -111,6 +114,16 @@ void PagePreviewWidget::paintEvent(QPaintEvent *)
         p.scale(s, s);
         for (int n = 1; n <= 12; ++n)
             paintBox(p, n);
+        // The page is drawn at its centimetre scale; the code's rule counts in twips.
+        constexpr double unitsPerTwip = PagePreview::Scale / (PrintArea::twipsPerMm * 10);
+        p.scale(unitsPerTwip, unitsPerTwip);
+        for (int n = 1; n <= 12; ++n) {
+            const Label &box = m_preview.box(n);
+            const Label &label = *m_labels[std::size_t(n - 1)];
+            const QRectF text(box.left() + label.left(), box.top() + label.top(), label.width(), label.height());
+            if (box.visible() && label.visible())
+                paintCode(p, n, QRectF(text.topLeft() / unitsPerTwip, text.size() / unitsPerTwip));
+        }
     }
     p.restore();
 
@@ -211,6 +224,7 @@ struct PagePreviewWidget::Printed
     QPointF textCorner; // twips on the paper
     QRectF box;         // twips on the paper; null without one
     QRectF extent;      // twips on the paper
+    QRectF textRect;    // twips on the paper: the text alone
 };
 
 PrintArea PagePreviewWidget::printArea() const { return NumberPlacement::printArea(*m_printer, *m_doc); }
@@ -232,7 +246,8 @@ std::optional<PagePreviewWidget::Printed> PagePreviewWidget::printed(int n, cons
     const qsizetype to = caption.size() > from && caption.endsWith(QLatin1Char(' ')) ? caption.size() - 1 : caption.size();
     d.text = caption.mid(from, to - from);
     const NumberPlacement::Extent e = placement.extent(top, left, d.text, *m_measure);
-    d.textCorner = NumberPlacement::onPaper(area, e.text).topLeft();
+    d.textRect = NumberPlacement::onPaper(area, e.text);
+    d.textCorner = d.textRect.topLeft();
     if (!e.box.isNull())
         d.box = NumberPlacement::onPaper(area, e.box);
     d.extent = NumberPlacement::onPaper(area, e.whole());
@@ -284,6 +299,37 @@ void PagePreviewWidget::paintPrinted(QPainter &p, int n, const PrintArea &area)
     p.setLayoutDirection(NumberTextDirection);
     p.setPen(resolveColour(sample.foreColor(), palette()));
     p.drawText(d->textCorner + QPointF(0, QFontMetricsF(f).ascent()), d->text);
+    paintCode(p, n, d->textRect);
+    p.restore();
+}
+
+PagePreviewWidget::~PagePreviewWidget() = default;
+
+void PagePreviewWidget::showCodes(const CodeSettings &settings)
+{
+    m_code = &settings;
+    if (!m_codes)
+        m_codes = std::make_unique<CodeMaker>(settings);
+    update();
+}
+
+void PagePreviewWidget::paintCode(QPainter &p, int n, const QRectF &textTwips)
+{
+    if (!m_code || !m_code->used())
+        return;
+    m_codes->setSettings(*m_code);
+    const auto value = CodeMaker::valueOfShown(*m_code, m_labels[std::size_t(n - 1)]->caption());
+    const auto shapes = value ? m_codes->shapes(*value) : nullptr;
+    if (!shapes)
+        return;
+    const QRectF extent = codeExtent(*m_code, QSizeF(shapes->width, shapes->height), textTwips);
+    const double module = extent.width() / shapes->width;
+    p.save();
+    p.translate(extent.topLeft());
+    p.scale(module, module);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::black);
+    p.drawRects(shapes->bars.constData(), int(shapes->bars.size()));
     p.restore();
 }
 

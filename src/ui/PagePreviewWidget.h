@@ -7,10 +7,12 @@
 #include <optional>
 
 namespace numora {
+class CodeMaker;
 class LayoutDocument;
 class PagePreview;
 class Printer;
 class TextMeasure;
+struct CodeSettings;
 struct PrintArea;
 } // namespace numora
 
@@ -26,6 +28,10 @@ class PagePreviewWidget : public QWidget
 public:
     PagePreviewWidget(PagePreview &preview, const std::array<std::unique_ptr<Label>, 12> &labels,
                       QWidget *parent = nullptr);
+    ~PagePreviewWidget() override;
+
+    // Draws the layout's code beside every number, as it prints.
+    void showCodes(const CodeSettings &settings);
 
     // Pixels per preview unit, and where the page's top-left corner is.
     double scale() const;
@@ -66,6 +72,9 @@ private:
     void paintPrinted(QPainter &p, int n, const PrintArea &area);
     // Paper twips to widget pixels.
     QPointF paperToPixels(const QPointF &twips) const;
+    // The layout's code beside a number whose text stands at textTwips, the
+    // painter counting in twips.
+    void paintCode(QPainter &p, int n, const QRectF &textTwips);
 
     PagePreview &m_preview;
     std::array<Label *, 12> m_labels{};
@@ -75,6 +84,8 @@ private:
     LayoutDocument *m_doc = nullptr;
     Printer *m_printer = nullptr;
     TextMeasure *m_measure = nullptr;
+    const CodeSettings *m_code = nullptr;
+    std::unique_ptr<CodeMaker> m_codes;
 };
 
 } // namespace numora::ui

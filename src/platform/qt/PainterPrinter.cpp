@@ -1,5 +1,6 @@
 #include "PainterPrinter.h"
 #include "PrintDrawing.h"
+#include "platform/CodeShapes.h"
 #include "QtFonts.h"
 #include "platform/qt/QtColour.h"
 
@@ -127,6 +128,21 @@ bool PainterPrinter::line(double x1, double y1, double x2, double y2, qint32 col
         m_painter.setBrush(Qt::NoBrush);
     }
     m_painter.drawRect(box);
+    return true;
+}
+
+bool PainterPrinter::drawCode(const CodeShapes &code, double x, double y, double moduleTwips)
+{
+    if (!ensureStarted())
+        return false;
+    const QPointF scale = pixelsPerTwip(m_printer);
+    m_painter.save();
+    m_painter.translate(x * scale.x(), y * scale.y());
+    m_painter.scale(moduleTwips * scale.x(), moduleTwips * scale.y());
+    m_painter.setPen(Qt::NoPen);
+    m_painter.setBrush(Qt::black);
+    m_painter.drawRects(code.bars.constData(), int(code.bars.size()));
+    m_painter.restore();
     return true;
 }
 

@@ -40,6 +40,7 @@ public:
 
     bool print(const QString &text) override;
     bool line(double x1, double y1, double x2, double y2, qint32 colour, bool filled) override;
+    bool drawCode(const CodeShapes &code, double x, double y, double moduleTwips) override;
     bool newPage() override;
     bool endDoc() override;
     void abortDocument() override;

@@ -1,4 +1,5 @@
 #include "QtPrinter.h"
+#include "platform/CodeShapes.h"
 #include "PrintDrawing.h"
 #include "PrintTarget.h"
 #include "QtFonts.h"
@@ -495,6 +496,13 @@ bool QtPrinter::line(double x1, double y1, double x2, double y2, qint32 colour, 
     const QRectF box =
         QRectF(QPointF(x1 * m_pxPerTwipX, y1 * m_pxPerTwipY), QPointF(x2 * m_pxPerTwipX, y2 * m_pxPerTwipY))
             .normalized();
+    makeRoomFor(box, filled);
+    (filled ? m_fills : m_outlines).append(PendingBox{box, m_boxColour});
+    return true;
+}
+
+void QtPrinter::makeRoomFor(const QRectF &box, bool filled)
+{
     // Boxes wait like texts and go out together: fills, then outlines, then
     // texts. That is the order they were drawn in unless a box overlaps
     // something drawn before it that would come out later; then what waits
@@ -508,7 +516,24 @@ bool QtPrinter::line(double x1, double y1, double x2, double y2, qint32 colour, 
     const auto boxRect = [](const PendingBox &b) { return b.rect; };
     if (overlaps(m_batchBounds, itself) || (filled && overlaps(m_outlines, boxRect)))
         flushPending();
-    (filled ? m_fills : m_outlines).append(PendingBox{box, m_boxColour});
+}
+
+bool QtPrinter::drawCode(const CodeShapes &code, double x, double y, double moduleTwips)
+{
+    if (m_state != State::Open && !startDocument())
+        return false;
+    // A code's bars wait with the filled boxes and go out with them. Each
+    // module takes whole device dots, so that every bar prints exactly as
+    // wide as its like (and the page's numbers are short to write).
+    const double sx = std::max(1.0, std::round(moduleTwips * m_pxPerTwipX));
+    const double sy = std::max(1.0, std::round(moduleTwips * m_pxPerTwipY));
+    const QPointF origin(std::round(x * m_pxPerTwipX), std::round(y * m_pxPerTwipY));
+    makeRoomFor(QRectF(origin, QSizeF(code.width * sx, code.height * sy)), true);
+    const QColor black(Qt::black);
+    for (const QRectF &bar : code.bars)
+        m_fills.append(
+            PendingBox{QRectF(origin + QPointF(bar.x() * sx, bar.y() * sy), QSizeF(bar.width() * sx, bar.height() * sy)),
+                       black});
     return true;
 }
 

@@ -74,6 +74,7 @@ public:
 
     bool print(const QString &text) override;
     bool line(double x1, double y1, double x2, double y2, qint32 colour, bool filled) override;
+    bool drawCode(const CodeShapes &code, double x, double y, double moduleTwips) override;
     bool newPage() override;
     bool endDoc() override;
     void abortDocument() override;
@@ -178,6 +179,9 @@ private:
     // Draws what waits, in the order it must stand on the page.
     void flushPending();
     void drawBoxes(QList<PendingBox> &boxes, bool filled);
+    // Draws what waits first when a box at box (device pixels) would cover
+    // it or be covered by it out of order.
+    void makeRoomFor(const QRectF &box, bool filled);
     // Forgets what waits: the document is thrown away.
     void dropPending();
     void useLinePen(const QColor &colour);
