@@ -701,11 +701,15 @@ void TstMainWindow::codesBesideTheNumbers()
     QVERIFY2(blackPixels(page) > without + 12 * 20, qPrintable(QStringLiteral("%1 black pixels, %2 without codes")
                                                                     .arg(blackPixels(page))
                                                                     .arg(without)));
+    // Each code stands under its number as the number prints, not above it.
     for (int n = 1; n <= 12; ++n) {
-        const Label &box = f.preview.box(n);
-        const QPointF under = preview->toPixels(QPointF(box.left() + 100, box.top() + box.height() + 150));
-        const QRect below(under.toPoint(), QSize(int(preview->scale() * 400) + 2, int(preview->scale() * 400) + 2));
+        const QRectF printed = preview->printedRect(n);
+        const QRect below(QPointF(printed.left(), printed.bottom() + 1).toPoint(),
+                          QSize(int(printed.width()) + 2, int(preview->scale() * 400) + 2));
+        const QRect above(QPointF(printed.left(), printed.top() - preview->scale() * 400 - 3).toPoint(),
+                          QSize(int(printed.width()) + 2, int(preview->scale() * 400) + 2));
         QVERIFY2(blackPixels(page.copy(below)) > 0, qPrintable(QStringLiteral("no code under number %1").arg(n)));
+        QCOMPARE(blackPixels(page.copy(above)), 0);
     }
 }
 

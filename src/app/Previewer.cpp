@@ -34,7 +34,7 @@ QStringList Previewer::preflight(const Run &run) const
 {
     RunForms forms(m_services, m_services.printer, nullptr);
     QString problem;
-    if (!forms.load(run.layoutLines, run.gridType, run.layoutName, &problem))
+    if (!forms.load(run.layoutLines, run.gridType, run.layoutName, run.code, &problem))
         return {};
     return findingsOf(forms, forms.numbers(run.pages, run.twoPages), m_services);
 }

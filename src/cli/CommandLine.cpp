@@ -208,7 +208,7 @@ QString usage()
                "       numora print LAYOUT --pages N [--two-page] [--printer NAME | --pdf FILE] [--dry-run]\n"
                "                    [--strict] [--allow-duplicates] [--journal URL] [--without-claim]\n"
                "                    [--part-pages N]\n"
-                    [--code none|code128|qr|datamatrix|ean13]
+               "                    [--code none|code128|qr|datamatrix|ean13]\n"
                "       numora journal [--layout NAME] [--number TEXT] [--journal URL]\n"
                "       numora journal --close RUN --printed|--not-printed [--journal URL]\n"
                "       numora journal --start-new [--journal URL]\n"

@@ -93,7 +93,7 @@ int printRun(const Options &o, const QString &path, CommandServices &services)
     const QStringList findings = Previewer(services.services())
                                      .preflight(Previewer::Run{layoutFileValues(form.doc), form.doc.documentName.caption(),
                                                                form.doc.gridType.text(), pages,
-                                                               o.twoPages});
+                                                               o.twoPages, form.doc.code});
     for (const QString &finding : findings)
         say(stderr, QStringLiteral("numora print: warning: ") + finding);
     if (o.strict && !findings.isEmpty()) {

@@ -142,8 +142,8 @@ std::shared_ptr<const CodeShapes> CodeMaker::shapes(const QString &value, QStrin
 
 std::optional<QString> CodeMaker::valueOf(const CodeSettings &settings, const RunEntry &entry)
 {
-    const auto number = entry.writtenNumber();
-    return valueOf(settings, entry.text.toString(), number ? std::optional<qint64>(number->value) : std::nullopt);
+    return valueOf(settings, entry.text.toString(),
+                   entry.counts() ? std::optional<qint64>(entry.number.value) : std::nullopt);
 }
 
 std::optional<QString> CodeMaker::valueOf(const CodeSettings &settings, const QString &text,
