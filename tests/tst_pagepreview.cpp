@@ -3,6 +3,7 @@
 // that run past the paper or the printable area or stand on each other.
 #include "FormFixture.h"
 #include "PrintedPdf.h"
+#include "layout/CodeSettings.h"
 #include "layoutfiles/LayoutFile.h"
 #include "platform/qt/QtPrinter.h"
 #include "platform/qt/QtTextMeasure.h"
@@ -176,20 +177,24 @@ void TestPagePreview::dialogWarnsOfFindings_data()
     QTest::addColumn<QString>("top2");
     QTest::addColumn<QString>("left2");
     QTest::addColumn<QString>("found"); // a pattern of the whole line; empty for none
+    QTest::addColumn<double>("qrModuleMm"); // 0: no code
 
-    QTest::newRow("both inside, apart") << "5" << "5" << "15" << "12" << "";
+    QTest::newRow("both inside, apart") << "5" << "5" << "15" << "12" << "" << 0.0;
+    // The same numbers, each with a QR code of 8 mm modules below it: the
+    // codes reach past the paper, so the check counts them too.
+    QTest::newRow("their codes off the paper") << "5" << "5" << "15" << "12" << "Number 1 runs .* past .*" << 8.0;
     // Positions count from the printable area's corner; the box starts 150
     // twips before its place: at 0.1 cm, 93 twips before the area, said as
     // 0.2 cm. The far edge: the box ends 0.73 cm past it, said as 0.8.
     QTest::newRow("before the printable area") << "0.1" << "5" << "15" << "12"
-                                               << "Number 1 runs 0\\.2 cm past the printable area";
+                                               << "Number 1 runs 0\\.2 cm past the printable area" << 0.0;
     QTest::newRow("past its far edge") << "5" << "5" << "27" << "12"
-                                       << "Number 2 runs 0\\.8 cm past the printable area";
+                                       << "Number 2 runs 0\\.8 cm past the printable area" << 0.0;
     QTest::newRow("off the paper") << "5" << "5" << "29.5" << "12"
-                                   << "Number 2 runs [0-9]\\.[0-9] cm past the edge of the paper";
-    QTest::newRow("on each other") << "5" << "5" << "5.5" << "5.1" << "Numbers 1 and 2 overlap";
+                                   << "Number 2 runs [0-9]\\.[0-9] cm past the edge of the paper" << 0.0;
+    QTest::newRow("on each other") << "5" << "5" << "5.5" << "5.1" << "Numbers 1 and 2 overlap" << 0.0;
     QTest::newRow("both at once") << "0.1" << "5" << "0.3" << "5"
-                                  << "Number 1 runs 0\\.2 cm past the printable area; Numbers 1 and 2 overlap";
+                                  << "Number 1 runs 0\\.2 cm past the printable area; Numbers 1 and 2 overlap" << 0.0;
 }
 
 void TestPagePreview::dialogWarnsOfFindings()
@@ -199,6 +204,7 @@ void TestPagePreview::dialogWarnsOfFindings()
     QFETCH(QString, top2);
     QFETCH(QString, left2);
     QFETCH(QString, found);
+    QFETCH(double, qrModuleMm);
 
     FormFixture fx;
     fx.printer.setPrinters({QStringLiteral("Laser")});
@@ -210,6 +216,12 @@ void TestPagePreview::dialogWarnsOfFindings()
     form.doc.slot(1).leftCm.setText(left1);
     form.doc.slot(2).topCm.setText(top2);
     form.doc.slot(2).leftCm.setText(left2);
+    if (qrModuleMm > 0) {
+        CodeSettings qr;
+        qr.type = CodeSettings::Type::Qr;
+        qr.moduleMm = qrModuleMm;
+        form.setCode(qr);
+    }
     PrintForm &dialog = form.printForm;
     dialog.open();
     fx.settle();

@@ -1,4 +1,6 @@
 #include "NumberPlacement.h"
+#include "CodeMaker.h"
+#include "platform/CodeShapes.h"
 #include "layout/LayoutDocument.h"
 #include "platform/Numeric.h"
 #include "platform/Printer.h"
@@ -82,7 +84,7 @@ NumberPlacement::BoxCorners NumberPlacement::box(QPointF anchor, QSizeF measured
 }
 
 NumberPlacement::Extent NumberPlacement::extent(double topCm, double leftCm, const QString &text,
-                                                TextMeasure &measure) const
+                                                TextMeasure &measure, CodeMaker *codes) const
 {
     const QPointF at = anchor(topCm, leftCm);
     Extent e;
@@ -93,6 +95,12 @@ NumberPlacement::Extent NumberPlacement::extent(double topCm, double leftCm, con
         measure.measure(text, boxFont(m_doc), w, h);
         const BoxCorners corners = box(at, QSizeF(w, h));
         e.box = QRectF(corners.from, corners.to).normalized();
+    }
+    if (codes && m_doc.code.used()) {
+        codes->setSettings(m_doc.code);
+        const std::optional<QString> value = CodeMaker::valueOfShown(m_doc.code, text);
+        if (const auto shapes = value ? codes->shapes(*value) : nullptr)
+            e.code = codeExtent(m_doc.code, QSizeF(shapes->width, shapes->height), e.text);
     }
     return e;
 }

@@ -7,6 +7,7 @@ namespace numora {
 class LayoutDocument;
 class Printer;
 class TextMeasure;
+class CodeMaker;
 struct FontSpec;
 struct PrintArea;
 
@@ -48,14 +49,20 @@ public:
     };
     static BoxCorners box(QPointF anchor, QSizeF measured);
 
-    // What a number covers on the page: its text in its font, and its box
-    // (empty without one).
+    // What a number covers on the page: its text in its font, its box
+    // (empty without one) and the layout's code beside it (empty without
+    // one, or when no maker of codes is given).
     struct Extent
     {
-        QRectF text, box;
-        QRectF whole() const { return box.isNull() ? text : text.united(box); }
+        QRectF text, box, code;
+        QRectF whole() const
+        {
+            QRectF r = box.isNull() ? text : text.united(box);
+            return code.isNull() ? r : r.united(code);
+        }
     };
-    Extent extent(double topCm, double leftCm, const QString &text, TextMeasure &measure) const;
+    Extent extent(double topCm, double leftCm, const QString &text, TextMeasure &measure,
+                  CodeMaker *codes = nullptr) const;
 
 private:
     enum class Mapping { None, Standing, Lying };

@@ -1,5 +1,6 @@
 #include "Preflight.h"
 #include "NumberPlacement.h"
+#include "CodeMaker.h"
 #include "layout/LayoutDocument.h"
 #include "platform/Numeric.h"
 #include "platform/PrintArea.h"
@@ -40,6 +41,7 @@ QStringList preflightFindings(const LayoutDocument &doc, const PrintArea &area, 
         QRectF extent; // on the paper
     };
     QList<Placed> placed;
+    CodeMaker codes(doc.code); // the code beside each number counts too
     for (const PositionTexts &p : positions) {
         if (p.position < 1 || p.position > 12 || p.texts.isEmpty())
             continue;
@@ -47,7 +49,7 @@ QStringList preflightFindings(const LayoutDocument &doc, const PrintArea &area, 
         const double top = leadingNumber(slot.topCm.text()), left = leadingNumber(slot.leftCm.text());
         QRectF whole;
         for (const QString &text : p.texts)
-            whole = whole.united(placement.extent(top, left, text, measure).whole());
+            whole = whole.united(placement.extent(top, left, text, measure, &codes).whole());
         placed.append({p.position, NumberPlacement::onPaper(area, whole)});
     }
 
