@@ -98,6 +98,8 @@ case "$mode" in
     export QT_QPA_PLATFORM=offscreen
     # Undefined behaviour stops the test that meets it, with its stack.
     export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+    # Leaks are reported, except those inside system libraries.
+    export LSAN_OPTIONS="suppressions=$here/tests/lsan.supp:print_suppressions=0"
     # The shared journal's test drives 99,999-page runs against a real server
     # through the command line; it runs in the Release suite, and under the
     # sanitizers it would take the better part of an hour.
