@@ -289,8 +289,8 @@ void PagePreviewWidget::paintPrinted(QPainter &p, int n, const PrintArea &area)
         p.setBrush(resolveColour(sample.backColor(), palette()));
         p.drawRect(d->box);
     }
-    const FontSpec spec = NumberPlacement::textFont(*m_doc);
-    QFont f = printFont(spec.name, spec.size, spec.bold, spec.italic);
+    const FontSpec font = NumberPlacement::textFont(*m_doc);
+    QFont f = printFont(font.name, font.size, font.bold, font.italic);
     // Laid out at a twip a pixel, as large as the printer's own glyphs, and
     // scaled down as a whole: sizes keep their proportions at every scale.
     f.setPixelSize(std::max(1, qRound(f.pointSizeF() * 20)));
