@@ -622,7 +622,7 @@ private slots:
         }
     }
 
-    // The queue stops taking documents after part 2: the run counts to page
+    // The queue stops taking documents after the second of four jobs: the run counts to page
     // 1,000 (numbering, journal and the operator agree), and the run that
     // goes on from the layout prints the numbers of pages 1,001 to 2,000
     // and no others.
@@ -637,7 +637,7 @@ private slots:
         MainForm &form = twelveUp(fx, 2);
         form.doc.startNumber.setText(QStringLiteral("500001"));
         fx.settle();
-        // Part 2 went over when page 1,001 began; part 3 is being drawn.
+        // The second job went over when page 1,001 began; the third is being drawn.
         printer.beforeNewPage = [](int page) {
             if (page == 1001)
                 QVERIFY(cups->tool(QStringLiteral("cupsreject"), {postScriptQueue}));

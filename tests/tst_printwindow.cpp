@@ -361,10 +361,13 @@ void TstPrintWindow::progressInParts_data()
     QTest::addColumn<QString>("shown");
     QTest::newRow("one document") << 1200 << 2000 << 0 << 0 << QStringLiteral("Page 1200 of 2000");
     QTest::newRow("fits in one part") << 300 << 400 << 500 << 0 << QStringLiteral("Page 300 of 400");
-    QTest::newRow("part 3 drawn, 2 taken")
-        << 1200 << 2000 << 500 << 1000 << QStringLiteral("Page 1200 of 2000 \u00b7 part 3 of 4 \u00b7 2 taken");
-    QTest::newRow("last page of part 2, 1 taken")
-        << 1000 << 2001 << 500 << 500 << QStringLiteral("Page 1000 of 2001 \u00b7 part 2 of 5 \u00b7 1 taken");
+    // The caption as the operator reads it: the page, the part drawn, the parts taken.
+    const auto inParts = [](int page, int pages, int drawn, int parts, int taken) {
+        return QStringLiteral("Page %1 of %2 \u00b7 part %3 of %4 \u00b7 %5 taken")
+            .arg(page).arg(pages).arg(drawn).arg(parts).arg(taken);
+    };
+    QTest::newRow("third drawn, two taken") << 1200 << 2000 << 500 << 1000 << inParts(1200, 2000, 3, 4, 2);
+    QTest::newRow("last page of the second, one taken") << 1000 << 2001 << 500 << 500 << inParts(1000, 2001, 2, 5, 1);
 }
 
 // A run handed over in parts shows the parts drawn and those the printer took.
@@ -383,7 +386,7 @@ void TstPrintWindow::progressInParts()
     QVERIFY(panel->pageDone(page, pages, partPages, taken));
     QCOMPARE(panel->pageText()->text(), shown);
     QCOMPARE(panel->bar()->value(), page);
-    if (QByteArray(QTest::currentDataTag()) == "part 3 drawn, 2 taken")
+    if (QByteArray(QTest::currentDataTag()) == "third drawn, two taken")
         QVERIFY(pw->grab().toImage().save(pngPath(QStringLiteral("print-progress-parts.png"))));
     panel->runEnded();
 }
