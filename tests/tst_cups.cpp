@@ -5,6 +5,7 @@
 // Where no cupsd can be started the test exits with the skip code.
 #include "FormFixture.h"
 #include "PrintedPdf.h"
+#include "platform/qt/CupsPrintQueue.h"
 #include "platform/qt/QtPrinter.h"
 
 #include <QApplication>
@@ -479,6 +480,7 @@ public:
     bool documentOpen() const override { return m_inner.documentOpen(); }
     void setDocumentPages(qint64 pages) override { m_inner.setDocumentPages(pages); }
     qint64 pagesTaken() const override { return m_inner.pagesTaken(); }
+    std::vector<PrintedJob> jobsTaken() const override { return m_inner.jobsTaken(); }
     // Called before each new page with its index (from 0).
     std::function<void(int page)> beforeNewPage;
     QString lastError() const override { return m_inner.lastError(); }
@@ -559,6 +561,15 @@ void printFromDialog(FormFixture &fx, MainForm &form, const QString &queue, int 
 
 const QString postScriptQueue = QStringLiteral("NumoraPostScript");
 
+// The states the program reads for the jobs, by name.
+QStringList statesRead(const QString &printer, const std::vector<int> &ids)
+{
+    QStringList names;
+    for (PrintJobState s : CupsPrintQueue().jobStates(printer, ids))
+        names << jobStateName(s);
+    return names;
+}
+
 } // namespace
 
 class TestCups : public QObject
@@ -597,11 +608,41 @@ private slots:
         QVERIFY2(fx.dialogs.asked.isEmpty(), qPrintable(fx.dialogs.asked.join(QLatin1Char('\n'))));
         const QList<int> jobs = qtPrinter.partJobs();
         QCOMPARE(jobs.size(), 4);
+        // The journal keeps each part's job, with the ids CUPS gave and the
+        // part's pages.
+        QString error;
+        const auto runs = fx.journal.runs(QString(), &error);
+        QVERIFY2(runs && runs->size() == 1, qPrintable(error));
+        const auto run = fx.journal.run(runs->front().id, &error);
+        QVERIFY2(run, qPrintable(error));
+        QCOMPARE(run->jobs.size(), std::size_t(4));
+        std::vector<int> ids;
+        for (int k = 0; k < 4; ++k) {
+            const JournalJob &j = run->jobs[std::size_t(k)];
+            QCOMPARE(j.part, k + 1);
+            QCOMPARE(j.jobId, jobs[k]);
+            QCOMPARE(j.firstPage, qint64(500 * k + 1));
+            QCOMPARE(j.lastPage, qint64(500 * (k + 1)));
+            ids.push_back(j.jobId);
+        }
         for (int k = 0; k < 4; ++k) {
             const JobState job = waitForJob(postScriptQueue, jobs[k]);
             QVERIFY2(job.state == IPP_JSTATE_COMPLETED, qPrintable(cups->errorLogTail()));
             QVERIFY2(job.title.endsWith(QStringLiteral(" (part %1 of 4)").arg(k + 1)), qPrintable(job.title));
         }
+        QCOMPARE(statesRead(run->printer, ids), QStringList(4, QStringLiteral("completed")));
+        // A number of another queue's job is no job of this run.
+        QCOMPARE(statesRead(QStringLiteral("NumoraTest"), {ids[0]}), QStringList{QStringLiteral("unknown")});
+        // A print system that does not answer: unknown, at once.
+        // cupsServer() names the host alone once a port was given with it.
+        const QByteArray server = QByteArray(cupsServer()) + ':' + QByteArray::number(ippPort());
+        cupsSetServer(QStringLiteral("127.0.0.1:%1").arg(freeLoopbackPort()).toLatin1().constData());
+        QElapsedTimer asking;
+        asking.start();
+        const QStringList unreachable = statesRead(run->printer, ids);
+        cupsSetServer(server.constData());
+        QCOMPARE(unreachable, QStringList(4, QStringLiteral("unknown")));
+        QVERIFY(asking.elapsed() < CupsPrintQueue::TimeoutMs + 1000);
         const QList<QByteArray> documents = waitForDocuments(m_postScriptOut, 4);
         QCOMPARE(documents.size(), 4);
         QCOMPARE(printer.placed.size(), 2000 * 12);
@@ -669,6 +710,7 @@ private slots:
         QVERIFY2(failed, qPrintable(error));
         QCOMPARE(failed->outcome, JournalRun::Outcome::Failed);
         QCOMPARE(failed->pagesPrinted, qint64(1000));
+        QCOMPARE(failed->jobs.size(), std::size_t(2)); // none for the part refused
         qint64 lo = std::numeric_limits<qint64>::max(), hi = 0, counted = 0;
         for (const NumberRange &r : failed->ranges) {
             lo = std::min({lo, r.first, r.last});

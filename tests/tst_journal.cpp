@@ -52,6 +52,7 @@ private slots:
     void killedWriterLeavesNoHalfRecord();
     void concurrentClaimsOfTheSameNumbersHaveOneWinner();
     void unfinishedClaimGuardsUntilClosed();
+    void firstSchemaIsMigrated_data();
     void firstSchemaIsMigrated();
     void journalUrls_data();
     void journalUrls();
@@ -210,11 +211,11 @@ void TestJournal::guardSeesPrintedAndUnfinishedRunsOnly()
     QString error;
     QVERIFY2(j.open(&error), qPrintable(error));
     const auto printed = j.beginRun(runOf({range(1, 40, 1)}), &error);
-    QVERIFY(printed && j.endRun(*printed, JournalRun::Outcome::Printed, 10, QString(), Later, &error));
+    QVERIFY(printed && j.endRun(*printed, JournalRun::Outcome::Printed, 10, QString(), {}, Later, &error));
     const auto failed = j.beginRun(runOf({range(41, 80, 1)}), &error);
-    QVERIFY(failed && j.endRun(*failed, JournalRun::Outcome::Failed, 0, QStringLiteral("jam"), Later, &error));
+    QVERIFY(failed && j.endRun(*failed, JournalRun::Outcome::Failed, 0, QStringLiteral("jam"), {}, Later, &error));
     const auto stopped = j.beginRun(runOf({range(81, 120, 1)}), &error);
-    QVERIFY(stopped && j.endRun(*stopped, JournalRun::Outcome::Stopped, 0, QString(), Later, &error));
+    QVERIFY(stopped && j.endRun(*stopped, JournalRun::Outcome::Stopped, 0, QString(), {}, Later, &error));
     JournalRun again = runOf({range(121, 160, 1)});
     again.reprintOf = *printed;
     QVERIFY(j.beginRun(again, &error));
@@ -424,7 +425,7 @@ void TestJournal::unfinishedClaimGuardsUntilClosed()
              qPrintable(error));
     b = j.claimRun(runOf({range(30, 50, 1)}), false, &error);
     QVERIFY(b && b->id != 0);
-    QVERIFY(j.endRun(b->id, JournalRun::Outcome::Printed, 10, QString(), Later, &error));
+    QVERIFY(j.endRun(b->id, JournalRun::Outcome::Printed, 10, QString(), {}, Later, &error));
     QCOMPARE(j.run(a->id, &error)->outcome, JournalRun::Outcome::Stopped);
 
     // Closed as printed, they stay taken, and count as printed.
@@ -445,7 +446,7 @@ void TestJournal::unfinishedClaimGuardsUntilClosed()
     QCOMPARE(j.run(b->id, &error)->outcome, JournalRun::Outcome::Printed);
     QVERIFY(!j.closeClaim(99, false, QString(), Later, &error));
     // An end that reaches no run is a failure too, never a silent success.
-    QVERIFY(!j.endRun(99, JournalRun::Outcome::Printed, 10, QString(), Later, &error));
+    QVERIFY(!j.endRun(99, JournalRun::Outcome::Printed, 10, QString(), {}, Later, &error));
     QVERIFY2(error.contains(QLatin1String("no run 99")), qPrintable(error));
 
     // Allowed duplicates are recorded beside the runs they repeat.
@@ -453,36 +454,64 @@ void TestJournal::unfinishedClaimGuardsUntilClosed()
     QVERIFY(e && e->id != 0 && e->duplicates.empty());
 }
 
+void TestJournal::firstSchemaIsMigrated_data()
+{
+    QTest::addColumn<QByteArrayList>("sql"); // the old journal, with run 1 and its two ranges
+    // As the first program wrote it: ranges kept in the order of their
+    // rowid, which is not their positions' order.
+    QTest::newRow("schema 1") << QByteArrayList{
+        "CREATE TABLE journal_meta (key TEXT PRIMARY KEY, value TEXT NOT NULL)",
+        "INSERT INTO journal_meta VALUES ('schema_version', '1')",
+        "CREATE TABLE runs (id INTEGER PRIMARY KEY AUTOINCREMENT, started TEXT NOT NULL, finished TEXT,"
+        " layout TEXT NOT NULL, grid_type TEXT NOT NULL, print_order TEXT NOT NULL, printer TEXT NOT NULL,"
+        " pages_requested INTEGER NOT NULL, pages_printed INTEGER NOT NULL, two_pages INTEGER NOT NULL,"
+        " outcome TEXT NOT NULL, reason TEXT NOT NULL DEFAULT '', reprint_of INTEGER NOT NULL DEFAULT 0,"
+        " reprint_from INTEGER NOT NULL DEFAULT 0, reprint_to INTEGER NOT NULL DEFAULT 0,"
+        " workstation TEXT NOT NULL DEFAULT '', layout_lines TEXT NOT NULL, range_count INTEGER NOT NULL)",
+        "CREATE TABLE ranges (run_id INTEGER NOT NULL REFERENCES runs(id), position INTEGER NOT NULL,"
+        " pattern TEXT NOT NULL, prefix TEXT NOT NULL, suffix TEXT NOT NULL, digits INTEGER NOT NULL,"
+        " first INTEGER NOT NULL, last INTEGER NOT NULL, step INTEGER NOT NULL, lo INTEGER NOT NULL,"
+        " hi INTEGER NOT NULL, first_page INTEGER NOT NULL, page_stride INTEGER NOT NULL)",
+        "CREATE INDEX ranges_by_run ON ranges (run_id)",
+        "INSERT INTO runs VALUES (1, '2025-03-01T09:00:00.000Z', '2025-03-01T09:05:00.000Z', 'Old', '2 X 2',"
+        " '1 - Up to Down', 'Laser', 5, 5, 0, 'printed', '', 0, 0, 0, 'Till', '[]', 2)",
+        "INSERT INTO ranges VALUES (1, 2, 'No:{6}', 'No:', '', 6, 2, 10, 2, 2, 10, 1, 1)",
+        "INSERT INTO ranges VALUES (1, 1, 'No:{6}', 'No:', '', 6, 1, 9, 2, 1, 9, 1, 1)"};
+    // Codes and calibrations, but no print jobs.
+    QTest::newRow("schema 4") << QByteArrayList{
+        "CREATE TABLE journal_meta (key TEXT PRIMARY KEY, value TEXT NOT NULL)",
+        "INSERT INTO journal_meta VALUES ('schema_version', '4')",
+        "CREATE TABLE runs (id INTEGER PRIMARY KEY AUTOINCREMENT, started TEXT NOT NULL, finished TEXT,"
+        " layout TEXT NOT NULL, grid_type TEXT NOT NULL, print_order TEXT NOT NULL, printer TEXT NOT NULL,"
+        " pages_requested BIGINT NOT NULL, pages_printed BIGINT NOT NULL, two_pages INTEGER NOT NULL,"
+        " outcome TEXT NOT NULL, reason TEXT NOT NULL DEFAULT '', reprint_of BIGINT NOT NULL DEFAULT 0,"
+        " reprint_from BIGINT NOT NULL DEFAULT 0, reprint_to BIGINT NOT NULL DEFAULT 0,"
+        " workstation TEXT NOT NULL DEFAULT '', layout_lines TEXT NOT NULL, range_count INTEGER NOT NULL,"
+        " check_note TEXT NOT NULL DEFAULT '', calibration TEXT NOT NULL DEFAULT '', code TEXT NOT NULL DEFAULT '')",
+        "CREATE TABLE ranges (run_id BIGINT NOT NULL REFERENCES runs(id), seq INTEGER NOT NULL DEFAULT 0,"
+        " position INTEGER NOT NULL, pattern TEXT NOT NULL, prefix TEXT NOT NULL, suffix TEXT NOT NULL,"
+        " digits INTEGER NOT NULL, first BIGINT NOT NULL, last BIGINT NOT NULL, step BIGINT NOT NULL,"
+        " lo BIGINT NOT NULL, hi BIGINT NOT NULL, first_page BIGINT NOT NULL, page_stride BIGINT NOT NULL)",
+        "CREATE INDEX ranges_by_number ON ranges (pattern, hi, lo)",
+        "CREATE INDEX ranges_by_run ON ranges (run_id, seq)",
+        "INSERT INTO runs VALUES (1, '2025-03-01T09:00:00.000Z', '2025-03-01T09:05:00.000Z', 'Old', '2 X 2',"
+        " '1 - Up to Down', 'Laser', 5, 5, 0, 'printed', '', 0, 0, 0, 'Till', '[]', 2, '', '', '')",
+        "INSERT INTO ranges VALUES (1, 1, 2, 'No:{6}', 'No:', '', 6, 2, 10, 2, 2, 10, 1, 1)",
+        "INSERT INTO ranges VALUES (1, 2, 1, 'No:{6}', 'No:', '', 6, 1, 9, 2, 1, 9, 1, 1)"};
+}
+
 void TestJournal::firstSchemaIsMigrated()
 {
+    QFETCH(QByteArrayList, sql);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("journal.sqlite"));
     {
-        // A journal as the first program wrote it: ranges kept in the order
-        // of their rowid, which is not their positions' order.
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("first"));
         db.setDatabaseName(path);
         QVERIFY(db.open());
         QSqlQuery q(db);
-        for (const char *sql :
-             {"CREATE TABLE journal_meta (key TEXT PRIMARY KEY, value TEXT NOT NULL)",
-              "INSERT INTO journal_meta VALUES ('schema_version', '1')",
-              "CREATE TABLE runs (id INTEGER PRIMARY KEY AUTOINCREMENT, started TEXT NOT NULL, finished TEXT,"
-              " layout TEXT NOT NULL, grid_type TEXT NOT NULL, print_order TEXT NOT NULL, printer TEXT NOT NULL,"
-              " pages_requested INTEGER NOT NULL, pages_printed INTEGER NOT NULL, two_pages INTEGER NOT NULL,"
-              " outcome TEXT NOT NULL, reason TEXT NOT NULL DEFAULT '', reprint_of INTEGER NOT NULL DEFAULT 0,"
-              " reprint_from INTEGER NOT NULL DEFAULT 0, reprint_to INTEGER NOT NULL DEFAULT 0,"
-              " workstation TEXT NOT NULL DEFAULT '', layout_lines TEXT NOT NULL, range_count INTEGER NOT NULL)",
-              "CREATE TABLE ranges (run_id INTEGER NOT NULL REFERENCES runs(id), position INTEGER NOT NULL,"
-              " pattern TEXT NOT NULL, prefix TEXT NOT NULL, suffix TEXT NOT NULL, digits INTEGER NOT NULL,"
-              " first INTEGER NOT NULL, last INTEGER NOT NULL, step INTEGER NOT NULL, lo INTEGER NOT NULL,"
-              " hi INTEGER NOT NULL, first_page INTEGER NOT NULL, page_stride INTEGER NOT NULL)",
-              "CREATE INDEX ranges_by_run ON ranges (run_id)",
-              "INSERT INTO runs VALUES (1, '2025-03-01T09:00:00.000Z', '2025-03-01T09:05:00.000Z', 'Old', '2 X 2',"
-              " '1 - Up to Down', 'Laser', 5, 5, 0, 'printed', '', 0, 0, 0, 'Till', '[]', 2)",
-              "INSERT INTO ranges VALUES (1, 2, 'No:{6}', 'No:', '', 6, 2, 10, 2, 2, 10, 1, 1)",
-              "INSERT INTO ranges VALUES (1, 1, 'No:{6}', 'No:', '', 6, 1, 9, 2, 1, 9, 1, 1)"})
-            QVERIFY2(q.exec(QLatin1String(sql)), qPrintable(q.lastError().text()));
+        for (const QByteArray &statement : sql)
+            QVERIFY2(q.exec(QString::fromLatin1(statement)), qPrintable(q.lastError().text()));
         db.close();
     }
     QSqlDatabase::removeDatabase(QStringLiteral("first"));
@@ -510,6 +539,16 @@ void TestJournal::firstSchemaIsMigrated()
     QCOMPARE(j.run(2, &error)->checkNote, QStringLiteral("printed without a claim"));
     QCOMPARE(j.run(2, &error)->calibration, checked.calibration);
     QCOMPARE(j.run(2, &error)->code, checked.code); // a reprint prints the same code
+    // The print system's jobs come with the run's end, in the parts' order.
+    QVERIFY(j.run(1, &error)->jobs.empty());
+    const std::vector<JournalJob> jobs{{1, 17, 1, 500}, {2, 18, 501, 730}};
+    QVERIFY2(j.endRun(2, JournalRun::Outcome::Printed, 730, QString(), jobs, Later, &error), qPrintable(error));
+    for (const JournalRun &r : {*j.run(2, &error), j.runs(QString(), &error)->front()}) {
+        QCOMPARE(r.jobs.size(), jobs.size());
+        for (std::size_t k = 0; k < jobs.size(); ++k)
+            QVERIFY(r.jobs[k].part == jobs[k].part && r.jobs[k].jobId == jobs[k].jobId
+                    && r.jobs[k].firstPage == jobs[k].firstPage && r.jobs[k].lastPage == jobs[k].lastPage);
+    }
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("after"));
         db.setDatabaseName(path);
@@ -651,7 +690,7 @@ void TestJournal::journalWindowClosesAnUnfinishedRun()
     JournalRun done = runOf({range(41, 80, 1)});
     done.workstation = QStringLiteral("Counter 1");
     const auto b = j.beginRun(done, &error);
-    QVERIFY(a && b && j.endRun(*b, JournalRun::Outcome::Printed, 10, QString(), Later, &error));
+    QVERIFY(a && b && j.endRun(*b, JournalRun::Outcome::Printed, 10, QString(), {}, Later, &error));
     ScriptedDialogs dialogs;
     RecordingPrinter printer;
     FixedClock clock;

@@ -20,9 +20,13 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMessageBox>
+#include <QHeaderView>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
+
+#include <map>
 
 using namespace numora;
 using namespace numora::ui;
@@ -60,6 +64,21 @@ struct Harness : test::WindowFixture
     }
 };
 
+// The print system as a test sets its jobs' states; the others it does not know.
+struct FakeQueue : PrintQueue
+{
+    std::map<int, PrintJobState> states;
+    QStringList asked; // the printer of each reading
+    std::vector<PrintJobState> jobStates(const QString &printer, const std::vector<int> &ids) override
+    {
+        asked << printer;
+        std::vector<PrintJobState> out;
+        for (int id : ids)
+            out.push_back(states.count(id) ? states.at(id) : PrintJobState::Unknown);
+        return out;
+    }
+};
+
 } // namespace
 
 class TestJournalWindow : public QObject
@@ -68,6 +87,7 @@ class TestJournalWindow : public QObject
 private slots:
     void keyAndButtonOpenIt();
     void showsAndChoosesRuns();
+    void showsTheJobsOfARun();
     void previewButtonAsksForThePreview();
     void questionKeys_data();
     void questionKeys();
@@ -171,6 +191,48 @@ void TestJournalWindow::showsAndChoosesRuns()
     QVERIFY2(journal.findResult.caption().startsWith(text + QStringLiteral(": run 1")),
              qPrintable(journal.findResult.caption()));
     QVERIFY(window->found()->text().contains(QLatin1String("run 1")));
+}
+
+// A run handed over in parts shows each part's job and where it stands, read
+// when the run is chosen and again on Refresh; a run without jobs shows none.
+void TestJournalWindow::showsTheJobsOfARun()
+{
+    Harness h;
+    FakeQueue queue;
+    queue.states = {{17, PrintJobState::Completed}, {18, PrintJobState::Processing}};
+    h.form->services().printQueue = &queue;
+    h.print(QStringLiteral("2")); // none: as to a PDF file
+    h.printer.jobs = {{1, 17, 1, 2}, {2, 18, 3, 3}, {3, 19, 4, 4}};
+    h.print(QStringLiteral("4"));
+    h.form->journalButton.click();
+    JournalWindow *window = h.w.journalWindow();
+    QVERIFY(window && window->isVisible());
+    JournalForm &journal = *h.form->journalForm();
+    QCOMPARE(journal.jobList.items(),
+             (QStringList{QStringLiteral("1\t1-2\t17\tcompleted"), QStringLiteral("2\t3\t18\tprocessing"),
+                          QStringLiteral("3\t4\t19\tunknown")}));
+    QCOMPARE(queue.asked, QStringList{QStringLiteral("Laser")});
+    QTreeWidget *table = window->jobTable();
+    QVERIFY(table->isVisible());
+    QCOMPARE(table->topLevelItemCount(), 3);
+    QCOMPARE(table->topLevelItem(1)->text(1), QStringLiteral("3"));
+    QCOMPARE(table->topLevelItem(1)->text(3), QStringLiteral("processing"));
+    QVERIFY(window->grab().save(test::pngPath(QStringLiteral("journal-jobs.png"))));
+
+    // Refresh reads the states again; the layout filter's new list alone does not.
+    queue.states[18] = PrintJobState::Completed;
+    QTest::mouseClick(test::child<QWidget>(*window, "Command5"), Qt::LeftButton);
+    QCOMPARE(table->topLevelItem(1)->text(3), QStringLiteral("completed"));
+    QCOMPARE(queue.asked.size(), 2);
+    journal.refresh();
+    QCOMPARE(queue.asked.size(), 2);
+
+    // The older run went to no print system's job: nothing to show.
+    QTest::mouseClick(window->runList()->viewport(), Qt::LeftButton, {},
+                      window->runList()->visualItemRect(window->runList()->item(1)).center());
+    QCOMPARE(journal.runList.listIndex(), 1);
+    QVERIFY(!table->isVisible());
+    QCOMPARE(queue.asked.size(), 2);
 }
 
 void TestJournalWindow::previewButtonAsksForThePreview()

@@ -276,7 +276,8 @@ void MainForm::openJournal()
                               [this](const JournalRun &run, qint64 from, qint64 to) {
                                   const Reprinter::Result r = Reprinter(m_services).reprint(run, from, to);
                                   return JournalForm::Reprinted{r.pages, r.problem, r.refused};
-                              }});
+                              },
+                              m_services.printQueue});
         m_journal->setGeometry(left() + 600, top() + 600, m_journal->width(), m_journal->height());
         onJournalCreated.raise();
     }

@@ -14,6 +14,7 @@ class LayoutFolder;
 class Printer;
 class Desktop;
 class Journal;
+class PrintQueue;
 
 // The platform services a form is given. Nothing reaches for a global.
 struct Services
@@ -39,6 +40,9 @@ struct Services
     Journal *localJournal = nullptr;
     // The name runs are recorded under; empty for the machine's name.
     QString workstation = {};
+    // What became of the jobs a run was handed over in; none where nothing
+    // asks (the print command).
+    PrintQueue *printQueue = nullptr;
 };
 
 } // namespace numora

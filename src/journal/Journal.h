@@ -1,6 +1,7 @@
 #pragma once
 #include "NumberRanges.h"
 #include "platform/PrintArea.h"
+#include "platform/Printer.h"
 
 #include <QDateTime>
 #include <QString>
@@ -10,6 +11,9 @@
 #include <vector>
 
 namespace numora {
+
+// A part of a run as the print system took it: its job and its pages.
+using JournalJob = PrintedJob;
 
 // One print run as the journal keeps it.
 struct JournalRun
@@ -38,6 +42,9 @@ struct JournalRun
     QStringList layoutLines; // the 54 values of the layout as printed
     QString code;            // the code printed beside each number, one-line form; empty for none
     std::vector<NumberRange> ranges;
+    // The print system's jobs, recorded with the run's end; none for a PDF
+    // file or a run that never ended.
+    std::vector<JournalJob> jobs;
 
     static QString outcomeName(Outcome o);
     static std::optional<Outcome> outcomeFrom(const QString &name);
@@ -122,9 +129,10 @@ public:
     // says: printed keeps its numbers guarded, not printed frees them. False
     // with the reason when the run is no unfinished run.
     virtual bool closeClaim(qint64 id, bool printed, const QString &note, const QDateTime &closed, QString *error) = 0;
-    // How the run ended; false with the reason when the journal has no such run.
+    // How the run ended, and the print system's jobs that took its pages,
+    // in one write; false with the reason when the journal has no such run.
     virtual bool endRun(qint64 id, JournalRun::Outcome outcome, qint64 pagesPrinted, const QString &reason,
-                        const QDateTime &finished, QString *error) = 0;
+                        const std::vector<JournalJob> &jobs, const QDateTime &finished, QString *error) = 0;
     // The numbers of `ranges` that earlier runs printed or may have printed
     // (printed, or begun and never ended), reprints aside.
     virtual std::optional<std::vector<JournalDuplicate>> duplicates(const std::vector<NumberRange> &ranges,

@@ -16,9 +16,9 @@ JournalForm::JournalForm(Deps deps)
 {
     setCaption(QStringLiteral("Journal of Runs"));
     setGeometry(0, 0, 10800, 6600);
-    for (Control *c : std::initializer_list<Control *>{&runList, &layoutFilter, &findText, &findButton, &findResult,
-                                                       &runDetails, &reprintPrinter, &reprintFrom, &reprintTo,
-                                                       &reprintButton, &closeButton, &closeRunButton})
+    for (Control *c : std::initializer_list<Control *>{
+             &runList, &layoutFilter, &findText, &findButton, &findResult, &runDetails, &reprintPrinter, &reprintFrom,
+             &reprintTo, &reprintButton, &closeButton, &closeRunButton, &jobList, &refreshJobsButton})
         registerControl(*c);
     runList.onClick.connect([this] { runChosen(); });
     layoutFilter.onChange.connect([this] { refresh(); });
@@ -26,6 +26,7 @@ JournalForm::JournalForm(Deps deps)
     reprintButton.onClick.connect([this] { reprintClicked(); });
     closeButton.onClick.connect([this] { closeClicked(); });
     closeRunButton.onClick.connect([this] { closeRunClicked(); });
+    refreshJobsButton.onClick.connect([this] { refreshJobsClicked(); });
     // Enter in the number field is Find.
     findText.onKeyPress.connect([this](int &key) {
         if (key == '\r') {
@@ -118,6 +119,48 @@ QStringList JournalForm::positionLines(const JournalRun &run)
     return lines;
 }
 
+QStringList JournalForm::jobColumns()
+{
+    return {QStringLiteral("Part"), QStringLiteral("Pages"), QStringLiteral("Job"), QStringLiteral("State")};
+}
+
+QString JournalForm::jobRow(const JournalJob &job, PrintJobState state)
+{
+    const QString pages = job.firstPage == job.lastPage ? QString::number(job.firstPage)
+                                                        : QStringLiteral("%1-%2").arg(job.firstPage).arg(job.lastPage);
+    return QStringList{QString::number(job.part), pages, QString::number(job.jobId), jobStateName(state)}.join(
+        QLatin1Char('\t'));
+}
+
+void JournalForm::showJobs(const JournalRun *run, bool fresh)
+{
+    const bool any = run && !run->jobs.empty();
+    jobList.setVisible(any);
+    refreshJobsButton.setVisible(any);
+    if (!any) {
+        m_jobsOf = 0;
+        jobList.replaceItems({}, -1);
+        return;
+    }
+    // Asked only when the operator picks another run or says Refresh: each
+    // reading is a round trip to the print system.
+    if (!fresh && m_jobsOf == run->id)
+        return;
+    m_jobsOf = run->id;
+    std::vector<int> ids;
+    for (const JournalJob &j : run->jobs)
+        ids.push_back(j.jobId);
+    std::vector<PrintJobState> states = m_d.queue ? m_d.queue->jobStates(run->printer, ids)
+                                                  : std::vector<PrintJobState>(ids.size(), PrintJobState::Unknown);
+    states.resize(ids.size(), PrintJobState::Unknown);
+    QStringList rows;
+    for (std::size_t i = 0; i < ids.size(); ++i)
+        rows << jobRow(run->jobs[i], states[i]);
+    jobList.replaceItems(rows, -1);
+}
+
+void JournalForm::refreshJobsClicked() { showJobs(runAt(runList.listIndex()), true); }
+
 void JournalForm::fillPrinters()
 {
     const QStringList names = m_d.printer.printerNames();
@@ -131,6 +174,7 @@ void JournalForm::open()
 {
     fillPrinters();
     findResult.setCaption(QString());
+    m_jobsOf = 0; // the jobs went on while the window was closed
     refresh();
     setVisible(true);
     setEnabled(true);
@@ -165,11 +209,13 @@ void JournalForm::refresh()
     for (const JournalRun &r : m_runs)
         lines << listLine(r);
     runList.replaceItems(lines, lines.isEmpty() ? -1 : 0);
-    if (!error.isEmpty())
+    if (!error.isEmpty()) {
         runDetails.setCaption(QStringLiteral("The journal %1 cannot be read: %2")
                                   .arg(m_d.journal ? m_d.journal->location() : QString(), error));
-    else
+        showJobs(nullptr, false);
+    } else {
         runChosen();
+    }
 }
 
 const JournalRun *JournalForm::runAt(int i) const
@@ -182,6 +228,7 @@ void JournalForm::runChosen()
     const JournalRun *run = runAt(runList.listIndex());
     // Only a run whose workstation never said how it ended can be closed.
     closeRunButton.setVisible(run && run->outcome == JournalRun::Outcome::Printing);
+    showJobs(run, false);
     if (!run) {
         reprintButton.setEnabled(false);
         runDetails.setCaption(QStringLiteral("No run is journaled yet."));

@@ -1,6 +1,7 @@
 #pragma once
 #include "Journal.h"
 #include "platform/Form.h"
+#include "platform/PrintQueue.h"
 #include "platform/controls/BasicControls.h"
 #include "platform/controls/ComboBox.h"
 #include "platform/controls/Label.h"
@@ -37,6 +38,8 @@ public:
         Clock &clock;
         // Prints pages from..to of the run again, where they may be.
         std::function<Reprinted(const JournalRun &, qint64 from, qint64 to)> reprint;
+        // Where the states of a run's print jobs are read; none: unknown.
+        PrintQueue *queue = nullptr;
     };
     explicit JournalForm(Deps deps);
 
@@ -52,6 +55,10 @@ public:
     Label reprintButton{QStringLiteral("Command2"), QStringLiteral("Reprint")};
     Label closeButton{QStringLiteral("Command3"), QStringLiteral("Close")};
     Label closeRunButton{QStringLiteral("Command4"), QStringLiteral("Close unfinished run")};
+    // The print system's jobs of the selected run, one row a part: its
+    // cells (part, pages, job, state) between tabs. Hidden for a run without.
+    ListBox jobList{QStringLiteral("List2")};
+    Label refreshJobsButton{QStringLiteral("Command5"), QStringLiteral("Refresh")}; // reads the states again
 
     // Opens the window with the journal read afresh.
     void open();
@@ -61,6 +68,7 @@ public:
     void reprintClicked();
     void closeClicked();
     void closeRunClicked();
+    void refreshJobsClicked();
     // Over a damaged journal, when the operator says so.
     void startNewJournal();
 
@@ -72,14 +80,21 @@ public:
     // The first and last numbers of each position of a run.
     static QStringList positionLines(const JournalRun &run);
     static QString outcomeText(const JournalRun &run);
+    // The column heads of jobList's rows, and one row: "1\t1-500\t17\tcompleted".
+    static QStringList jobColumns();
+    static QString jobRow(const JournalJob &job, PrintJobState state);
     qsizetype runCount() const { return qsizetype(m_runs.size()); }
 
     static const PropertyTable<JournalForm> &stateProperties();
 
 private:
     void fillPrinters();
+    // Shows the run's jobs, their states read from the print system unless
+    // the rows show that run already (fresh: read them again all the same).
+    void showJobs(const JournalRun *run, bool fresh);
     Deps m_d;
     std::vector<JournalRun> m_runs;
+    qint64 m_jobsOf = 0; // the run whose jobs the rows show
 };
 
 } // namespace numora

@@ -13,7 +13,7 @@ constexpr std::chrono::milliseconds WaitStep{20};
 // nothing: it ends where it began, as stopped, and guards no number.
 void endAsStopped(Journal &j, qint64 id, const JournalRun &run)
 {
-    j.endRun(id, JournalRun::Outcome::Stopped, 0, JournalWorker::stoppedReason(), run.started, nullptr);
+    j.endRun(id, JournalRun::Outcome::Stopped, 0, JournalWorker::stoppedReason(), {}, run.started, nullptr);
 }
 } // namespace
 
@@ -169,10 +169,11 @@ bool JournalWorker::closeClaim(qint64 id, bool printed, const QString &note, con
 }
 
 bool JournalWorker::endRun(qint64 id, JournalRun::Outcome outcome, qint64 pagesPrinted, const QString &reason,
-                           const QDateTime &finished, QString *error)
+                           const std::vector<JournalJob> &jobs, const QDateTime &finished, QString *error)
 {
-    return call<bool>([=](Journal &j, QString *e) { return j.endRun(id, outcome, pagesPrinted, reason, finished, e); },
-                      error, false);
+    return call<bool>(
+        [=](Journal &j, QString *e) { return j.endRun(id, outcome, pagesPrinted, reason, jobs, finished, e); }, error,
+        false);
 }
 
 std::optional<std::vector<JournalDuplicate>> JournalWorker::duplicates(const std::vector<NumberRange> &ranges,

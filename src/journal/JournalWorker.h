@@ -47,7 +47,7 @@ public:
     std::optional<JournalClaim> claimRun(const JournalRun &run, bool allowDuplicates, QString *error) override;
     bool closeClaim(qint64 id, bool printed, const QString &note, const QDateTime &closed, QString *error) override;
     bool endRun(qint64 id, JournalRun::Outcome outcome, qint64 pagesPrinted, const QString &reason,
-                const QDateTime &finished, QString *error) override;
+                const std::vector<JournalJob> &jobs, const QDateTime &finished, QString *error) override;
     std::optional<std::vector<JournalDuplicate>> duplicates(const std::vector<NumberRange> &ranges,
                                                             QString *error) override;
     std::optional<std::vector<JournalRun>> runs(const QString &layoutName, QString *error) override;

@@ -211,7 +211,8 @@ bool RunRecorder::claimNumbers(const Run &run)
     return true;
 }
 
-void RunRecorder::end(JournalRun::Outcome outcome, qint64 pagesPrinted, const QString &reason)
+void RunRecorder::end(JournalRun::Outcome outcome, qint64 pagesPrinted, const QString &reason,
+                      const std::vector<JournalJob> &jobs)
 {
     if (!m_recordedIn || !m_current)
         return;
@@ -223,22 +224,22 @@ void RunRecorder::end(JournalRun::Outcome outcome, qint64 pagesPrinted, const QS
     for (int attempt = 1; attempt <= std::max(1, endAttempts); ++attempt) {
         if (attempt > 1)
             QThread::msleep(ulong(std::max(0, endRetryPauseMs)));
-        if (m_recordedIn->endRun(id, outcome, pagesPrinted, reason, finished, &error))
+        if (m_recordedIn->endRun(id, outcome, pagesPrinted, reason, jobs, finished, &error))
             return;
         qCInfo(lcJournal) << "the end of run" << id << "was not recorded, try" << attempt << ':' << error;
     }
-    endNotRecorded(id, outcome, pagesPrinted, reason, finished, error);
+    endNotRecorded(id, outcome, pagesPrinted, reason, jobs, finished, error);
 }
 
-void RunRecorder::finish(bool printed, qint64 pagesPrinted, const QString &reason)
+void RunRecorder::finish(bool printed, qint64 pagesPrinted, const QString &reason, const std::vector<PrintedJob> &jobs)
 {
     using Outcome = JournalRun::Outcome;
     // A run that failed or stopped keeps the pages the print system took.
-    end(printed ? Outcome::Printed : reason.isEmpty() ? Outcome::Stopped : Outcome::Failed, pagesPrinted, reason);
+    end(printed ? Outcome::Printed : reason.isEmpty() ? Outcome::Stopped : Outcome::Failed, pagesPrinted, reason, jobs);
 }
 
 void RunRecorder::endNotRecorded(qint64 id, JournalRun::Outcome outcome, qint64 pagesPrinted, const QString &reason,
-                                 const QDateTime &finished, const QString &error)
+                                 const std::vector<JournalJob> &jobs, const QDateTime &finished, const QString &error)
 {
     m_unrecordedEnd = id;
     // This machine's own journal keeps what happened, for the shop to check.
@@ -255,7 +256,7 @@ void RunRecorder::endNotRecorded(qint64 id, JournalRun::Outcome outcome, qint64 
         std::optional<qint64> localId;
         if (local->open(&localError))
             localId = local->beginRun(r, &localError);
-        if (localId && local->endRun(*localId, outcome, pagesPrinted, reason, finished, &localError))
+        if (localId && local->endRun(*localId, outcome, pagesPrinted, reason, jobs, finished, &localError))
             kept = QStringLiteral(" This workstation's own journal %1 records it as run %2, TO CHECK.")
                        .arg(local->location())
                        .arg(*localId);

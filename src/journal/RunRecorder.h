@@ -50,9 +50,10 @@ public:
     // False when the operator chose not to print, or stopped while the
     // journal was claiming; nothing is recorded then.
     bool begin(const Run &run) override;
-    void end(JournalRun::Outcome outcome, qint64 pagesPrinted, const QString &reason);
+    void end(JournalRun::Outcome outcome, qint64 pagesPrinted, const QString &reason,
+             const std::vector<JournalJob> &jobs = {});
     // The job's end: printed, failed, or stopped (no reason).
-    void finish(bool printed, qint64 pagesPrinted, const QString &reason) override;
+    void finish(bool printed, qint64 pagesPrinted, const QString &reason, const std::vector<PrintedJob> &jobs) override;
 
     // Set by begin: the numbers printed before that made the operator stop
     // (empty when the run went on).
@@ -85,7 +86,7 @@ private:
     bool withoutClaim(const QString &title, JournalRun run, const QString &reason);
     bool startNewJournal(const QString &title);
     void endNotRecorded(qint64 id, JournalRun::Outcome outcome, qint64 pagesPrinted, const QString &reason,
-                        const QDateTime &finished, const QString &error);
+                        const std::vector<JournalJob> &jobs, const QDateTime &finished, const QString &error);
 
     Dialogs &m_dialogs;
     Clock &m_clock;

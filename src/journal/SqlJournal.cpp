@@ -74,6 +74,25 @@ bool insertRanges(JournalQuery &q, qint64 runId, const std::vector<NumberRange> 
     return true;
 }
 
+// The run's jobs, in place of any an earlier try of its end left.
+bool insertJobs(JournalQuery &q, qint64 runId, const std::vector<JournalJob> &jobs)
+{
+    if (!q.run(QStringLiteral("DELETE FROM run_jobs WHERE run_id = ?"), {runId}))
+        return false;
+    for (const JournalJob &j : jobs) {
+        if (!q.run(QStringLiteral("INSERT INTO run_jobs (run_id, part, job_id, first_page, last_page)"
+                                  " VALUES (?, ?, ?, ?, ?)"),
+                   {runId, j.part, j.jobId, j.firstPage, j.lastPage}))
+            return false;
+    }
+    return true;
+}
+const QString JobColumns = QStringLiteral("j.part, j.job_id, j.first_page, j.last_page");
+JournalJob jobFrom(const QSqlQuery &q, int at)
+{
+    return {q.value(at).toInt(), q.value(at + 1).toInt(), q.value(at + 2).toLongLong(), q.value(at + 3).toLongLong()};
+}
+
 const QString RunColumns =
     QStringLiteral("u.id, u.started, u.finished, u.layout, u.grid_type, u.print_order, u.printer, u.pages_requested, "
                    "u.pages_printed, u.two_pages, u.outcome, u.reason, u.reprint_of, u.reprint_from, u.reprint_to, "
@@ -429,7 +448,7 @@ bool SqlJournal::closeClaim(qint64 id, bool printed, const QString &note, const 
 }
 
 bool SqlJournal::endRun(qint64 id, JournalRun::Outcome outcome, qint64 pagesPrinted, const QString &reason,
-                        const QDateTime &finished, QString *error)
+                        const std::vector<JournalJob> &jobs, const QDateTime &finished, QString *error)
 {
     if (!ensureOpen(error))
         return false;
@@ -448,6 +467,8 @@ bool SqlJournal::endRun(qint64 id, JournalRun::Outcome outcome, qint64 pagesPrin
             *error = QStringLiteral("the journal has no run %1").arg(id);
         return false;
     }
+    if (!insertJobs(q, id, jobs))
+        return failed(false);
     // A run that ended early keeps guarding the numbers of the pages that
     // went out, and only those: the rest are free for the run that prints them.
     if (outcome != JournalRun::Outcome::Printed && pagesPrinted > 0) {
@@ -559,6 +580,17 @@ std::optional<std::vector<JournalRun>> SqlJournal::runs(const QString &layoutNam
         if (it != byId.end())
             out[it->second].ranges.push_back(rangeFrom(g.q, 1));
     }
+    g.q.finish();
+    if (!g.run(QStringLiteral("SELECT j.run_id, ") + JobColumns + QStringLiteral(" FROM run_jobs j")
+                   + (layoutName.isEmpty() ? QString() : QStringLiteral(" JOIN runs u ON u.id = j.run_id") + where)
+                   + QStringLiteral(" ORDER BY j.run_id, j.part"),
+               filter))
+        return failed(std::optional<std::vector<JournalRun>>());
+    while (g.q.next()) {
+        const auto it = byId.find(g.q.value(0).toLongLong());
+        if (it != byId.end())
+            out[it->second].jobs.push_back(jobFrom(g.q, 1));
+    }
     return out;
 }
 
@@ -586,6 +618,12 @@ std::optional<JournalRun> SqlJournal::run(qint64 id, QString *error)
         return failed(std::optional<JournalRun>());
     while (q.q.next())
         r.ranges.push_back(rangeFrom(q.q, 0));
+    if (!q.run(QStringLiteral("SELECT ") + JobColumns
+                   + QStringLiteral(" FROM run_jobs j WHERE j.run_id = ? ORDER BY j.part"),
+               {id}))
+        return failed(std::optional<JournalRun>());
+    while (q.q.next())
+        r.jobs.push_back(jobFrom(q.q, 0));
     return r;
 }
 

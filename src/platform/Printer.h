@@ -4,10 +4,20 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <vector>
 
 namespace numora {
 
 struct CodeShapes;
+
+// A part of a document as the print system took it: one job, holding pages
+// firstPage..lastPage of the document (from 1).
+struct PrintedJob
+{
+    int part = 0; // from 1
+    int jobId = 0;
+    qint64 firstPage = 0, lastPage = 0;
+};
 
 // The printer as the print job drives it: a current position, a font and a
 // fore colour, texts and boxes placed in twips (1/1440 inch) from the
@@ -115,6 +125,10 @@ public:
     virtual qint64 pagesTaken() const { return 0; }
     // The most pages one part holds; 0 when documents go over whole.
     virtual qint64 partPages() const { return 0; }
+    // The jobs the print system took for the current document (or the last
+    // one), in order; a document that went over whole is one job. None for
+    // a printer without a print system's jobs (a PDF file).
+    virtual std::vector<PrintedJob> jobsTaken() const { return {}; }
 
     // Why the last failing operation failed, in words for the operator.
     virtual QString lastError() const = 0;

@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/PrintArea.h"
+#include "platform/Printer.h"
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -34,8 +35,10 @@ public:
     // wait (a Stop), and begin then returns false.
     virtual void setWaiting(std::function<bool()> waiting) = 0;
     // After a begin that returned true: printed, or not (`reason` empty for
-    // a Stop), with the pages that went out.
-    virtual void finish(bool printed, qint64 pagesPrinted, const QString &reason) = 0;
+    // a Stop), with the pages that went out and the print system's jobs
+    // that took them.
+    virtual void finish(bool printed, qint64 pagesPrinted, const QString &reason,
+                        const std::vector<PrintedJob> &jobs) = 0;
 };
 
 } // namespace numora

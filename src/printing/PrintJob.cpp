@@ -188,7 +188,7 @@ bool PrintJob::runClaimed(const Request &request, Result &result)
     if (!result.printed)
         result.pages = std::clamp<qsizetype>(p.pagesTaken(), 0, result.lastPage - result.firstPage + 1);
     if (m_claims)
-        m_claims->finish(result.printed, result.pages, result.why);
+        m_claims->finish(result.printed, result.pages, result.why, p.jobsTaken());
     if (m_lastText)
         m_measuring.setCaption(*m_lastText);
     m_running = false;

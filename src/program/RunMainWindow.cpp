@@ -5,6 +5,7 @@
 #include "app/MainForm.h"
 #include "SystemClock.h"
 #include "platform/LayoutFolder.h"
+#include "platform/qt/CupsPrintQueue.h"
 #include "platform/qt/QtDesktop.h"
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtPrinter.h"
@@ -68,6 +69,8 @@ int runMainWindow(QApplication &app, const QString &layoutPath)
                       &journalWorker,
                       journal.local.get(),
                       journal.workstation};
+    CupsPrintQueue printQueue;
+    services.printQueue = &printQueue;
     MainForm form(services);
     form.startUp();
     ui::MainWindow window(form);

@@ -72,6 +72,9 @@ public:
     void abortDocument() override;
     bool documentOpen() const override { return m_open; }
     QString lastError() const override { return m_error; }
+    // The print system's jobs every document is said to go in, as a test sets them.
+    std::vector<PrintedJob> jobs;
+    std::vector<PrintedJob> jobsTaken() const override { return jobs; }
 
 private:
     void record(const QString &line) { m_lines.append(line); }

@@ -12,10 +12,12 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPointer>
 #include <QShortcut>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 #include <QWindow>
 
@@ -56,6 +58,34 @@ FramedButton *commandButton(Label &control, const QString &tip, QWidget *parent)
     b->setFixedSize(std::max(px(parent, 975), b->sizeHint().width() + dp(parent, 16)),
                     std::max(px(parent, 285), b->sizeHint().height() + dp(parent, 4)));
     return b;
+}
+
+// The rows of a list control whose items hold their cells between tabs,
+// under the given column heads; read-only.
+QTreeWidget *cellTable(ListBox &control, const QStringList &heads, QWidget *parent)
+{
+    auto *t = new QTreeWidget(parent);
+    t->setObjectName(control.name());
+    t->setColumnCount(int(heads.size()));
+    t->setHeaderLabels(heads);
+    t->setRootIsDecorated(false);
+    t->setUniformRowHeights(true);
+    t->setSelectionMode(QAbstractItemView::NoSelection);
+    t->setFocusPolicy(Qt::NoFocus);
+    t->setAlternatingRowColors(true);
+    t->header()->setSectionsMovable(false);
+    t->header()->setStretchLastSection(true);
+    const auto sync = [&control](QTreeWidget *w) {
+        w->clear();
+        QList<QTreeWidgetItem *> rows;
+        for (const QString &item : control.items())
+            rows << new QTreeWidgetItem(item.split(QLatin1Char('\t')));
+        w->addTopLevelItems(rows);
+        w->setVisible(control.visible());
+    };
+    onViewUpdate(control, t, sync);
+    sync(t);
+    return t;
 }
 
 } // namespace
@@ -120,14 +150,34 @@ JournalWindow::JournalWindow(JournalForm &form, QWidget *owner)
     body->addWidget(m_runs, 1);
 
     auto *chosen = new QGroupBox(tr("Selected run"), this);
-    auto *card = new QVBoxLayout(chosen);
+    auto *card = new QHBoxLayout(chosen);
     card->setContentsMargins(dp(this, 8), dp(this, 4), dp(this, 8), dp(this, 6));
+    card->setSpacing(dp(this, 10));
+    auto *about = new QVBoxLayout;
     m_details = captionText(form.runDetails, chosen);
-    card->addWidget(m_details);
+    about->addWidget(m_details, 1);
     // Shown for a run left unfinished by a workstation that stopped.
     auto *closeRun =
         commandButton(form.closeRunButton, tr("Say whether the unfinished run's pages were printed"), chosen);
-    card->addWidget(closeRun, 0, Qt::AlignRight);
+    about->addWidget(closeRun, 0, Qt::AlignRight);
+    card->addLayout(about, 1);
+    // Beside it, what became of the jobs the run went to the printer in.
+    auto *jobs = new QVBoxLayout;
+    jobs->setSpacing(dp(this, 4));
+    m_jobs = cellTable(form.jobList, JournalForm::jobColumns(), chosen);
+    m_jobs->setToolTip(tr("The print system's job for each part of the run, and where it stands"));
+    m_jobs->setFixedWidth(dp(this, 280));
+    m_jobs->setMaximumHeight(dp(this, 120));
+    m_jobs->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Room for "10001-10500" and "processing"; many parts scroll down.
+    const int widths[] = {40, 96, 56};
+    for (int c = 0; c < 3; ++c)
+        m_jobs->setColumnWidth(c, dp(this, widths[c]));
+    jobs->addWidget(m_jobs, 1);
+    auto *refreshJobs =
+        commandButton(form.refreshJobsButton, tr("Ask the print system again where the jobs stand"), chosen);
+    jobs->addWidget(refreshJobs, 0, Qt::AlignRight);
+    card->addLayout(jobs);
     body->addWidget(chosen);
 
     // Printing pages of the chosen run again, in the strip the other

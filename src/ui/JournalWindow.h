@@ -2,6 +2,7 @@
 #include "FormWindow.h"
 
 class QLabel;
+class QTreeWidget;
 
 namespace numora {
 class JournalForm;
@@ -33,6 +34,8 @@ public:
     BoundComboBox *printerBox() const { return m_printers; }
     FramedButton *reprintButton() const { return m_reprint; }
     FramedButton *closeButton() const { return m_close; }
+    // The selected run's print jobs (the form's jobList), one row a part.
+    QTreeWidget *jobTable() const { return m_jobs; }
 
 protected:
     void captionApplied(const QString &caption) override;
@@ -48,6 +51,7 @@ private:
     BoundLineEdit *m_number = nullptr;
     QLabel *m_found = nullptr;
     QLabel *m_details = nullptr;
+    QTreeWidget *m_jobs = nullptr;
     BoundComboBox *m_printers = nullptr;
     FramedButton *m_reprint = nullptr;
     FramedButton *m_close = nullptr;

@@ -559,6 +559,14 @@ int QtPrinter::partCount() const
     return int((m_documentPages + m_partPages - 1) / m_partPages);
 }
 
+QList<int> QtPrinter::partJobs() const
+{
+    QList<int> ids;
+    for (const PrintedJob &j : m_jobs)
+        ids.append(j.jobId);
+    return ids;
+}
+
 bool QtPrinter::partFull() const { return partCount() > 1 && m_pagesInPart >= m_partPages; }
 
 void QtPrinter::throwAway()
@@ -588,7 +596,7 @@ bool QtPrinter::startDocument()
     m_jobId = 0;
     m_pagesTaken = 0;
     m_partsBegun = 0;
-    m_partJobs.clear();
+    m_jobs.clear();
     configurePrinter();
     return beginPart();
 }
@@ -669,7 +677,7 @@ bool QtPrinter::handOverPart()
     if (!why.isEmpty())
         return fail(why);
     if (m_jobId != 0)
-        m_partJobs.append(m_jobId);
+        m_jobs.push_back({m_partsBegun, m_jobId, m_pagesTaken + 1, m_pagesTaken + m_pagesInPart});
     m_pagesTaken += m_pagesInPart;
     m_pagesInPart = 0;
     return true;

@@ -140,7 +140,8 @@ public:
     void readPartPages(SettingsStore &config);
     // The print system's job numbers of the current (or last) document's
     // parts that were handed over, in order.
-    const QList<int> &partJobs() const { return m_partJobs; }
+    QList<int> partJobs() const;
+    std::vector<PrintedJob> jobsTaken() const override { return m_jobs; }
     // Parts begun of the current document (the one being drawn included),
     // and how many the document has in all (1 when it is not split).
     int partsDrawn() const { return m_partsBegun; }
@@ -208,7 +209,7 @@ private:
     qint64 m_pagesTaken = 0;
     qint64 m_pagesInPart = 0;
     int m_partsBegun = 0;
-    QList<int> m_partJobs;
+    std::vector<PrintedJob> m_jobs; // the parts handed over
     std::optional<PrinterCalibration> m_pinned;
 
     // Drawing state. The job sets the same font and colour before every
