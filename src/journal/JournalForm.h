@@ -16,8 +16,9 @@ class Printer;
 
 // The journal window Jrnl1: the runs newest first, filtered by layout; which
 // run printed a number text; and the reprint of a run's pages, all or some,
-// to any printer, without moving any counter; and the closing of a run left
-// unfinished by a workstation that crashed, as printed or as not printed.
+// to any printer, without moving any counter; the rest of a run cut short,
+// printed as a new run; and the closing of a run left unfinished by a
+// workstation that crashed, as printed or as not printed.
 class JournalForm : public FormWithState<JournalForm>
 {
 public:
@@ -28,6 +29,8 @@ public:
         qint64 pages = 0;
         QString problem;
         bool refused = false;
+        bool printed = false;
+        QString note; // after a rest: what became of the open layout's numbering
     };
     struct Deps
     {
@@ -37,6 +40,8 @@ public:
         Clock &clock;
         // Prints pages from..to of the run again, where they may be.
         std::function<Reprinted(const JournalRun &, qint64 from, qint64 to)> reprint;
+        // Prints the rest of a run cut short as a new run, where it may be.
+        std::function<Reprinted(const JournalRun &)> printRest = {};
     };
     explicit JournalForm(Deps deps);
 
@@ -52,6 +57,7 @@ public:
     Label reprintButton{QStringLiteral("Command2"), QStringLiteral("Reprint")};
     Label closeButton{QStringLiteral("Command3"), QStringLiteral("Close")};
     Label closeRunButton{QStringLiteral("Command4"), QStringLiteral("Close unfinished run")};
+    Label restButton{QStringLiteral("Command5"), QStringLiteral("Print the rest")};
 
     // Opens the window with the journal read afresh.
     void open();
@@ -61,6 +67,7 @@ public:
     void reprintClicked();
     void closeClicked();
     void closeRunClicked();
+    void restClicked();
     // Over a damaged journal, when the operator says so.
     void startNewJournal();
 
@@ -78,6 +85,9 @@ public:
 
 private:
     void fillPrinters();
+    // Runs `print` with the printer chosen here, and chooses the print
+    // dialog's printer again afterwards; false when it could not run.
+    bool onChosenPrinter(const QString &what, const std::function<void()> &print);
     Deps m_d;
     std::vector<JournalRun> m_runs;
 };

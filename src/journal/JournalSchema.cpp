@@ -3,6 +3,19 @@
 
 namespace numora::JournalSchema {
 
+namespace {
+
+// The print system's jobs a run went out in, with the run's pages each held.
+bool addRunJobs(JournalQuery &q)
+{
+    return q.run(QStringLiteral("CREATE TABLE run_jobs (run_id BIGINT NOT NULL REFERENCES runs(id),"
+                                " part INTEGER NOT NULL, job_id INTEGER NOT NULL,"
+                                " first_page BIGINT NOT NULL, last_page BIGINT NOT NULL)"))
+           && q.run(QStringLiteral("CREATE INDEX run_jobs_by_run ON run_jobs (run_id, part)"));
+}
+
+} // namespace
+
 bool prepare(const QSqlDatabase &db, bool shared, QString *error)
 {
     {
@@ -44,7 +57,8 @@ bool prepare(const QSqlDatabase &db, bool shared, QString *error)
                      " reprint_from BIGINT NOT NULL DEFAULT 0, reprint_to BIGINT NOT NULL DEFAULT 0,"
                      " workstation TEXT NOT NULL DEFAULT '', layout_lines TEXT NOT NULL, range_count INTEGER NOT NULL,"
                      " check_note TEXT NOT NULL DEFAULT '', calibration TEXT NOT NULL DEFAULT '',"
-                     " code TEXT NOT NULL DEFAULT '')")
+                     " code TEXT NOT NULL DEFAULT '', rest_of BIGINT NOT NULL DEFAULT 0,"
+                     " rest_from BIGINT NOT NULL DEFAULT 0)")
                      .arg(id))
              && q.run(QStringLiteral(
                  "CREATE TABLE ranges ("
@@ -56,7 +70,7 @@ bool prepare(const QSqlDatabase &db, bool shared, QString *error)
              // Runs go on from where the last one ended: looking up from the
              // top of each range finds the few that reach a new run's numbers.
              && q.run(QStringLiteral("CREATE INDEX ranges_by_number ON ranges (pattern, hi, lo)"))
-             && q.run(QStringLiteral("CREATE INDEX ranges_by_run ON ranges (run_id, seq)"))
+             && q.run(QStringLiteral("CREATE INDEX ranges_by_run ON ranges (run_id, seq)")) && addRunJobs(q)
              && q.run(QStringLiteral("INSERT INTO journal_meta (key, value) VALUES ('schema_version', ?)"),
                       {QString::number(Version)});
     } else {
@@ -72,7 +86,12 @@ bool prepare(const QSqlDatabase &db, bool shared, QString *error)
         if (version < 3)
             ok = ok && q.run(QStringLiteral("ALTER TABLE runs ADD COLUMN calibration TEXT NOT NULL DEFAULT ''"));
         // Schema 3 printed no codes: its runs keep none.
-        ok = ok && q.run(QStringLiteral("ALTER TABLE runs ADD COLUMN code TEXT NOT NULL DEFAULT ''"))
+        if (version < 4)
+            ok = ok && q.run(QStringLiteral("ALTER TABLE runs ADD COLUMN code TEXT NOT NULL DEFAULT ''"));
+        // Schema 4 kept no printer jobs of a run and printed no run's rest.
+        ok = ok && q.run(QStringLiteral("ALTER TABLE runs ADD COLUMN rest_of BIGINT NOT NULL DEFAULT 0"))
+             && q.run(QStringLiteral("ALTER TABLE runs ADD COLUMN rest_from BIGINT NOT NULL DEFAULT 0"))
+             && addRunJobs(q)
              && q.run(QStringLiteral("UPDATE journal_meta SET value = ? WHERE key = 'schema_version'"),
                       {QString::number(Version)});
     }
