@@ -69,6 +69,7 @@ private slots:
     void keyAndButtonOpenIt();
     void showsAndChoosesRuns();
     void previewButtonAsksForThePreview();
+    void restButtonAsksThenPrintsTheRest();
     void questionKeys_data();
     void questionKeys();
 };
@@ -171,6 +172,48 @@ void TestJournalWindow::showsAndChoosesRuns()
     QVERIFY2(journal.findResult.caption().startsWith(text + QStringLiteral(": run 1")),
              qPrintable(journal.findResult.caption()));
     QVERIFY(window->found()->text().contains(QLatin1String("run 1")));
+}
+
+// A run that failed has a rest: the button asks (No prints nothing), prints
+// it as a new run, tells the outcome and moves the open layout on; then
+// that run's rest is gone.
+void TestJournalWindow::restButtonAsksThenPrintsTheRest()
+{
+    Harness h;
+    const QStringList before = h.numbering();
+    h.printer.failNext(RecordingPrinter::FailAt::End, QStringLiteral("Out of paper"));
+    h.dialogs.answers.push_back(QStringLiteral("OK"));
+    h.print(QStringLiteral("3"));
+    QCOMPARE(h.numbering(), before);
+    h.form->journalButton.click();
+    JournalWindow *window = h.w.journalWindow();
+    QVERIFY(window && window->isVisible());
+    QVERIFY(window->restButton()->isEnabled());
+    QVERIFY(!window->reprintButton()->isEnabled());
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QVERIFY(window->grab().save(test::pngPath(QStringLiteral("journal-rest.png"))));
+    h.printer.takeLines();
+    h.dialogs.answers = {QStringLiteral("No")};
+    QTest::mouseClick(window->restButton(), Qt::LeftButton);
+    QVERIFY2(h.dialogs.asked.last().contains(QLatin1String("Print its pages 1 to 3, which were not printed, as a new "
+                                                            "run on Laser?")),
+             qPrintable(h.dialogs.asked.last()));
+    QCOMPARE(h.printer.takeLines(), QStringList());
+    h.dialogs.answers = {QStringLiteral("Yes"), QStringLiteral("OK")};
+    QTest::mouseClick(window->restButton(), Qt::LeftButton);
+    QVERIFY(h.printer.takeLines().contains(QStringLiteral("EndDoc")));
+    QVERIFY2(h.dialogs.asked.last().startsWith(QStringLiteral("Pages 1 to 3 of run 1 were printed as a new run.\r\n"
+                                                               "The open layout goes on from where the whole run "
+                                                               "would have left it: start number %1.")
+                                                    .arg(h.form->doc.startNumber.text())),
+             qPrintable(h.dialogs.asked.last()));
+    QVERIFY(h.numbering() != before);
+    JournalForm &journal = *h.form->journalForm();
+    QCOMPARE(journal.runList.count(), 2);
+    QVERIFY(journal.runList.item(0).contains(QLatin1String("rest of run 1 from its page 1, printed")));
+    QVERIFY(!window->restButton()->isEnabled());
+    QVERIFY(journal.runList.choose(1));
+    QVERIFY(!window->restButton()->isEnabled());
 }
 
 void TestJournalWindow::previewButtonAsksForThePreview()

@@ -124,10 +124,16 @@ JournalWindow::JournalWindow(JournalForm &form, QWidget *owner)
     card->setContentsMargins(dp(this, 8), dp(this, 4), dp(this, 8), dp(this, 6));
     m_details = captionText(form.runDetails, chosen);
     card->addWidget(m_details);
+    auto *commands = new QHBoxLayout;
+    commands->addStretch(1);
     // Shown for a run left unfinished by a workstation that stopped.
-    auto *closeRun =
-        commandButton(form.closeRunButton, tr("Say whether the unfinished run's pages were printed"), chosen);
-    card->addWidget(closeRun, 0, Qt::AlignRight);
+    commands->addWidget(
+        commandButton(form.closeRunButton, tr("Say whether the unfinished run's pages were printed"), chosen));
+    // On for a failed or stopped run whose rest no later run printed.
+    m_rest = commandButton(form.restButton,
+                           tr("Print the pages the run did not print, as a new run, to the printer below"), chosen);
+    commands->addWidget(m_rest);
+    card->addLayout(commands);
     body->addWidget(chosen);
 
     // Printing pages of the chosen run again, in the strip the other
@@ -168,12 +174,13 @@ JournalWindow::JournalWindow(JournalForm &form, QWidget *owner)
 
     // A reprint asks its questions (the PDF's file name) over the main
     // window: the journal comes back to the front when it is done.
-    connectWhileAlive(this, form.reprintButton.onClick, [w = QPointer<JournalWindow>(this)] {
-        if (w && w->isVisible()) {
-            w->raise();
-            w->activateWindow();
-        }
-    });
+    for (Label *button : {&form.reprintButton, &form.restButton})
+        connectWhileAlive(this, button->onClick, [w = QPointer<JournalWindow>(this)] {
+            if (w && w->isVisible()) {
+                w->raise();
+                w->activateWindow();
+            }
+        });
 
     // Escape is Close, from whichever field has the focus.
     auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);

@@ -32,6 +32,7 @@ public:
     QLabel *details() const { return m_details; }
     BoundComboBox *printerBox() const { return m_printers; }
     FramedButton *reprintButton() const { return m_reprint; }
+    FramedButton *restButton() const { return m_rest; }
     FramedButton *closeButton() const { return m_close; }
 
 protected:
@@ -50,6 +51,7 @@ private:
     QLabel *m_details = nullptr;
     BoundComboBox *m_printers = nullptr;
     FramedButton *m_reprint = nullptr;
+    FramedButton *m_rest = nullptr;
     FramedButton *m_close = nullptr;
 };
 
