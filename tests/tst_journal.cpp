@@ -529,7 +529,8 @@ void TestJournal::firstSchemaIsMigrated()
         QCOMPARE(q.value(0).toInt(), SqlJournal::SchemaVersion);
         QVERIFY2(q.exec(QStringLiteral("SELECT rest_of, rest_from FROM runs"))
                      && q.exec(QStringLiteral("INSERT INTO run_jobs VALUES (1, 1, 7, 1, 500)"))
-                     && q.exec(QStringLiteral("SELECT 1 FROM sqlite_master WHERE name = 'run_jobs_by_run'")) && q.next(),
+                     && q.exec(QStringLiteral("SELECT 1 FROM sqlite_master WHERE name = 'run_jobs_by_run'"))
+                     && q.next(),
                  qPrintable(file + q.lastError().text()));
         q = QSqlQuery();
         db.close();

@@ -195,8 +195,8 @@ void TestJournalWindow::restButtonAsksThenPrintsTheRest()
     h.printer.takeLines();
     h.dialogs.answers = {QStringLiteral("No")};
     QTest::mouseClick(window->restButton(), Qt::LeftButton);
-    QVERIFY2(h.dialogs.asked.last().contains(QLatin1String("Print its pages 1 to 3, which were not printed, as a new "
-                                                            "run on Laser?")),
+    QVERIFY2(h.dialogs.asked.last().contains(QLatin1String("its pages 1 to 3 were not printed.\r\n\r\nPrint pages 1 "
+                                                            "to 3 of run 1 as a new run on Laser?")),
              qPrintable(h.dialogs.asked.last()));
     QCOMPARE(h.printer.takeLines(), QStringList());
     h.dialogs.answers = {QStringLiteral("Yes"), QStringLiteral("OK")};

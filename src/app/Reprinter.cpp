@@ -102,7 +102,8 @@ Reprinter::Result Reprinter::print(const JournalRun &run, PrintJob::Reprint page
     if (asPrinted)
         m_services.printer.pinCalibration(std::nullopt);
     if (!outcome.ended) {
-        result.problem = QStringLiteral("the reprint did not come to an end");
+        result.problem = pages.rest ? QStringLiteral("the rest did not come to an end")
+                                    : QStringLiteral("the reprint did not come to an end");
         return result;
     }
     result.printed = outcome.printed;

@@ -33,7 +33,8 @@ public:
         qint64 pages = 0; // pages sent
         QString problem;  // why nothing was printed; empty for a Stop
         // The run or the pages may not be printed again: the problem says
-        // why (JournalRun::reprintRefusal), and nothing was touched.
+        // why (JournalRun::reprintRefusal, restRefusal), and nothing was
+        // touched.
         bool refused = false;
         std::optional<qint64> unrecordedEnd; // as RunForms::Outcome
         std::vector<JournalDuplicate> duplicates; // as RunForms::Outcome

@@ -306,14 +306,13 @@ void JournalForm::restClicked()
     const qint64 from = run->pagesPrinted + 1, to = run->pagesRequested;
     // Enter and Escape print nothing.
     if (m_d.dialogs.message(
-            QStringLiteral("Run %1 (%2) %3 after page %4.\r\n\r\nPrint its pages %5 to %6, which were not printed, "
-                           "as a new run on %7?\r\nYes prints them, exactly as the run would have, and claims their "
-                           "numbers in the journal. No prints nothing.")
+            QStringLiteral("Run %1 (layout %2) %3: its pages %4 to %5 were not printed.\r\n\r\nPrint pages %4 to %5 "
+                           "of run %1 as a new run on %6?\r\nYes prints them exactly as the run would have and "
+                           "claims their numbers in the journal. No prints nothing.")
                 .arg(run->id)
                 .arg(run->layoutName,
                      run->outcome == JournalRun::Outcome::Stopped ? QStringLiteral("was stopped")
                                                                   : QStringLiteral("failed"))
-                .arg(run->pagesPrinted)
                 .arg(from)
                 .arg(to)
                 .arg(reprintPrinter.text().isEmpty() ? m_d.printer.currentName() : reprintPrinter.text()),
@@ -334,8 +333,9 @@ void JournalForm::restClicked()
                                 .arg(r.note.isEmpty() ? QString() : QStringLiteral("\r\n") + r.note),
                             caption(), Dialogs::Buttons::OK);
     else if (r.pages == 0 && !r.problem.isEmpty())
-        m_d.dialogs.message(QStringLiteral("The rest of run %1 could not be printed:\r\n%2").arg(run->id).arg(r.problem),
-                            caption(), Dialogs::Buttons::OK);
+        m_d.dialogs.message(
+            QStringLiteral("The rest of run %1 could not be printed:\r\n%2").arg(run->id).arg(r.problem), caption(),
+            Dialogs::Buttons::OK);
     refresh();
 }
 

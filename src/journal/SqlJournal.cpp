@@ -625,7 +625,8 @@ std::optional<std::vector<JournalRun>> SqlJournal::restsOf(qint64 id, QString *e
         return std::nullopt;
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
     JournalQuery q(db, error);
-    if (!q.run(QStringLiteral("SELECT ") + RunColumns + QStringLiteral(" FROM runs u WHERE u.rest_of = ? ORDER BY u.id"),
+    if (!q.run(QStringLiteral("SELECT ") + RunColumns
+                   + QStringLiteral(" FROM runs u WHERE u.rest_of = ? ORDER BY u.id"),
                {id}))
         return failed(std::optional<std::vector<JournalRun>>());
     std::vector<JournalRun> out;
