@@ -115,14 +115,16 @@ cmp -s "$data/Shop.2x2" "$work/original" && fail "the layout should have moved o
 "$numora" reprint 9 --pdf "$work/x.pdf" >/dev/null 2>&1; [ $? -eq 2 ] || fail "reprint of a run that does not exist: status 2"
 
 # Only what printed is printed again (status 2, one line): not failed run 3,
-# not page 4 of run 1; the next run still writes its own file.
+# not page 4 of run 1; a run that printed has no rest, which takes no pages;
+# the next run still writes its own file.
 cp "$work/reprint.pdf" "$work/reprint-before.pdf"
-for args in "3" "1 --pages 2-4"; do
+for args in "3" "1 --pages 2-4" "1 --rest" "3 --rest --pages 1-1"; do
   "$numora" reprint $args --pdf "$work/reprint.pdf" >/dev/null 2>"$work/err"
   [ $? -eq 2 ] && [ "$(wc -l <"$work/err")" -eq 1 ] || fail "reprint $args: status 2 and one line: $(cat "$work/err")"
   cat "$work/err" >>"$work/refusals"
 done
-grep -q 'run 3 cannot be printed again: it failed' "$work/refusals" && grep -q 'run 1 printed pages 1 to 3' "$work/refusals" ||
+grep -q 'run 3 cannot be printed again: it failed' "$work/refusals" && grep -q 'run 1 printed pages 1 to 3' "$work/refusals" &&
+  grep -q 'run 1 has no rest to print: it printed$' "$work/refusals" ||
   fail "the refusals name the outcome and the pages printed: $(cat "$work/refusals")"
 "$numora" print Shop --pages 1 --pdf "$work/next.pdf" --allow-duplicates >/dev/null 2>&1 || fail "the next run: status $?"
 pdftotext "$work/next.pdf" - | grep -q 'No:0000' || fail "the next run's file holds its numbers"

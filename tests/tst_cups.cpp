@@ -6,6 +6,7 @@
 #include "FormFixture.h"
 #include "PrintedPdf.h"
 #include "platform/qt/CupsPrintQueue.h"
+#include "app/Reprinter.h"
 #include "platform/qt/QtPrinter.h"
 
 #include <QApplication>
@@ -663,12 +664,20 @@ private slots:
         }
     }
 
+    void partRefused_data()
+    {
+        QTest::addColumn<bool>("printRest");
+        QTest::newRow("the layout goes on") << false;
+        QTest::newRow("the rest printed") << true;
+    }
+
     // The queue stops taking documents after the second of four jobs: the run counts to page
     // 1,000 (numbering, journal and the operator agree), and the run that
-    // goes on from the layout prints the numbers of pages 1,001 to 2,000
-    // and no others.
+    // goes on from the layout, or the run's rest from the journal, prints
+    // the numbers of pages 1,001 to 2,000 and no others.
     void partRefused()
     {
+        QFETCH(bool, printRest);
         m_postScriptOut.clear();
         QtPrinter qtPrinter;
         qtPrinter.setPartPages(500);
@@ -721,11 +730,19 @@ private slots:
         QCOMPARE(hi, first + 11999);
         QCOMPARE(counted, qint64(12000));
 
-        // The rest, from the layout as the failed run left it: no number of
-        // it was printed before, so the journal asks nothing.
+        // The rest, from the layout as the failed run left it or from the
+        // journal: no number of it was printed before, so the journal asks
+        // nothing.
         printer.beforeNewPage = nullptr;
         printer.placed.clear();
-        printFromDialog(fx, form, postScriptQueue, 1000);
+        if (printRest) {
+            const Reprinter::Result rest = Reprinter(form.services()).printRest(*failed);
+            QVERIFY2(rest.printed && rest.pages == 1000, qPrintable(rest.problem));
+            QVERIFY(Reprinter::moveOnAfterRest(form.doc, *failed, rest));
+            QCOMPARE(form.doc.startNumber.text(), QString::number(first + 24000));
+        } else {
+            printFromDialog(fx, form, postScriptQueue, 1000);
+        }
         QCOMPARE(fx.dialogs.asked.size(), 1);
         QSet<qint64> numbers;
         for (const Placed &t : std::as_const(printer.placed))

@@ -549,15 +549,33 @@ void TestJournal::firstSchemaIsMigrated()
             QVERIFY(r.jobs[k].part == jobs[k].part && r.jobs[k].jobId == jobs[k].jobId
                     && r.jobs[k].firstPage == jobs[k].firstPage && r.jobs[k].lastPage == jobs[k].lastPage);
     }
-    {
+    QCOMPARE(old->restOf, qint64(0));
+    JournalRun rest = runOf({range(21, 30, 1)});
+    rest.restOf = 2;
+    rest.restFrom = 4;
+    QVERIFY2(j.beginRun(rest, &error) == 3, qPrintable(error));
+    QCOMPARE(j.run(3, &error)->restFrom, qint64(4));
+    QCOMPARE(j.restsOf(2, &error)->front().id, qint64(3));
+    // A journal made new has the same tables as one brought up to date.
+    SqlJournal made(dir.filePath(QStringLiteral("new.sqlite")));
+    QVERIFY2(made.open(&error), qPrintable(error));
+    for (const QString &file : {path, dir.filePath(QStringLiteral("new.sqlite"))}) {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("after"));
-        db.setDatabaseName(path);
+        db.setDatabaseName(file);
         QVERIFY(db.open());
         QSqlQuery q(db);
         QVERIFY(q.exec(QStringLiteral("SELECT value FROM journal_meta WHERE key = 'schema_version'")) && q.next());
         QCOMPARE(q.value(0).toInt(), SqlJournal::SchemaVersion);
+        QVERIFY2(q.exec(QStringLiteral("SELECT rest_of, rest_from FROM runs"))
+                     && q.exec(QStringLiteral("INSERT INTO run_jobs VALUES (1, 1, 7, 1, 500)"))
+                     && q.exec(QStringLiteral("SELECT 1 FROM sqlite_master WHERE name = 'run_jobs_by_run'"))
+                     && q.next(),
+                 qPrintable(file + q.lastError().text()));
+        q = QSqlQuery();
+        db.close();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(QStringLiteral("after"));
     }
-    QSqlDatabase::removeDatabase(QStringLiteral("after"));
 }
 
 void TestJournal::journalUrls_data()

@@ -89,6 +89,7 @@ private slots:
     void showsAndChoosesRuns();
     void showsTheJobsOfARun();
     void previewButtonAsksForThePreview();
+    void restButtonAsksThenPrintsTheRest();
     void questionKeys_data();
     void questionKeys();
 };
@@ -221,7 +222,7 @@ void TestJournalWindow::showsTheJobsOfARun()
 
     // Refresh reads the states again; the layout filter's new list alone does not.
     queue.states[18] = PrintJobState::Completed;
-    QTest::mouseClick(test::child<QWidget>(*window, "Command5"), Qt::LeftButton);
+    QTest::mouseClick(test::child<QWidget>(*window, "Command6"), Qt::LeftButton);
     QCOMPARE(table->topLevelItem(1)->text(3), QStringLiteral("completed"));
     QCOMPARE(queue.asked.size(), 2);
     journal.refresh();
@@ -233,6 +234,48 @@ void TestJournalWindow::showsTheJobsOfARun()
     QCOMPARE(journal.runList.listIndex(), 1);
     QVERIFY(!table->isVisible());
     QCOMPARE(queue.asked.size(), 2);
+}
+
+// A run that failed has a rest: the button asks (No prints nothing), prints
+// it as a new run, tells the outcome and moves the open layout on; then
+// that run's rest is gone.
+void TestJournalWindow::restButtonAsksThenPrintsTheRest()
+{
+    Harness h;
+    const QStringList before = h.numbering();
+    h.printer.failNext(RecordingPrinter::FailAt::End, QStringLiteral("Out of paper"));
+    h.dialogs.answers.push_back(QStringLiteral("OK"));
+    h.print(QStringLiteral("3"));
+    QCOMPARE(h.numbering(), before);
+    h.form->journalButton.click();
+    JournalWindow *window = h.w.journalWindow();
+    QVERIFY(window && window->isVisible());
+    QVERIFY(window->restButton()->isEnabled());
+    QVERIFY(!window->reprintButton()->isEnabled());
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QVERIFY(window->grab().save(test::pngPath(QStringLiteral("journal-rest.png"))));
+    h.printer.takeLines();
+    h.dialogs.answers = {QStringLiteral("No")};
+    QTest::mouseClick(window->restButton(), Qt::LeftButton);
+    QVERIFY2(h.dialogs.asked.last().contains(QLatin1String("its pages 1 to 3 were not printed.\r\n\r\nPrint pages 1 "
+                                                            "to 3 of run 1 as a new run on Laser?")),
+             qPrintable(h.dialogs.asked.last()));
+    QCOMPARE(h.printer.takeLines(), QStringList());
+    h.dialogs.answers = {QStringLiteral("Yes"), QStringLiteral("OK")};
+    QTest::mouseClick(window->restButton(), Qt::LeftButton);
+    QVERIFY(h.printer.takeLines().contains(QStringLiteral("EndDoc")));
+    QVERIFY2(h.dialogs.asked.last().startsWith(QStringLiteral("Pages 1 to 3 of run 1 were printed as a new run.\r\n"
+                                                               "The open layout goes on from where the whole run "
+                                                               "would have left it: start number %1.")
+                                                    .arg(h.form->doc.startNumber.text())),
+             qPrintable(h.dialogs.asked.last()));
+    QVERIFY(h.numbering() != before);
+    JournalForm &journal = *h.form->journalForm();
+    QCOMPARE(journal.runList.count(), 2);
+    QVERIFY(journal.runList.item(0).contains(QLatin1String("rest of run 1 from its page 1, printed")));
+    QVERIFY(!window->restButton()->isEnabled());
+    QVERIFY(journal.runList.choose(1));
+    QVERIFY(!window->restButton()->isEnabled());
 }
 
 void TestJournalWindow::previewButtonAsksForThePreview()

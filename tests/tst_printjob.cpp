@@ -1,6 +1,7 @@
 // The print job through the print dialog: runs of every size, failures at
 // each step of a document, and the operator's Stop.
 #include "FormFixture.h"
+#include "app/Reprinter.h"
 #include "app/RunForms.h"
 #include "platform/Numeric.h"
 #include "platform/Printer.h"
@@ -108,6 +109,36 @@ private:
     QString m_error;
 };
 
+// The print system takes pages 1 to `cutAfter` and no more (0: all), and
+// the job ends as after a Stop. Its pages read back page by page.
+class CutPrinter : public RecordingPrinter
+{
+public:
+    qint64 cutAfter = 0;
+    bool newPage() override { return !(cutAfter > 0 && ++m_page == cutAfter) && RecordingPrinter::newPage(); }
+    qint64 pagesTaken() const override { return cutAfter > 0 && m_page >= cutAfter ? cutAfter : 0; }
+    void abortDocument() override
+    {
+        m_page = 0;
+        RecordingPrinter::abortDocument();
+    }
+    // Each page's lines since the last call, the documents' opening left out.
+    QList<QStringList> takePages()
+    {
+        QList<QStringList> pages;
+        for (const QString &line : takeLines()) {
+            if (line == QLatin1String("Print \" \"") || line == QLatin1String("NewPage"))
+                pages.append(QStringList());
+            else if (!pages.isEmpty() && line != QLatin1String("EndDoc"))
+                pages.last().append(line);
+        }
+        return pages;
+    }
+
+private:
+    qint64 m_page = 0;
+};
+
 struct JobRig
 {
     test::FormFixture fx;
@@ -164,6 +195,8 @@ private slots:
     void windowReprintRefusedByTheReprint();
     void takenPartsStayCounted_data();
     void takenPartsStayCounted();
+    void restPrintsTheMissingPages_data();
+    void restPrintsTheMissingPages();
 };
 
 void TestPrintJob::pagesWalked_data()
@@ -502,6 +535,103 @@ void TestPrintJob::takenPartsStayCounted()
     QCOMPARE(r.fx.dialogs.asked.size(), 1);
     QCOMPARE(r.printer.lastNumber, ten.printer.lastNumber);
     QCOMPARE(r.numbering(), ten.numbering());
+}
+
+void TestPrintJob::restPrintsTheMissingPages_data()
+{
+    QTest::addColumn<int>("orderIndex");
+    QTest::addColumn<bool>("twoPages");
+    QTest::addColumn<qint64>("restCutAfter"); // 0: the rest prints whole
+    QTest::newRow("order 1") << 0 << false << qint64(0);
+    QTest::newRow("order 3") << 2 << false << qint64(0);
+    QTest::newRow("order 6, its rest cut short too") << 5 << false << qint64(2);
+    QTest::newRow("order 2, every page twice, its rest cut short too") << 1 << true << qint64(2);
+}
+
+// Run 1 of 10 pages is cut after page 4; its rest, printed as run 2 (and,
+// when that is cut too, its own rest as run 3), puts on paper exactly pages
+// 5 to 10 of the whole run, and the journal then guards all its numbers.
+void TestPrintJob::restPrintsTheMissingPages()
+{
+    QFETCH(int, orderIndex);
+    QFETCH(bool, twoPages);
+    QFETCH(qint64, restCutAfter);
+    struct Rig
+    {
+        test::FormFixture fx;
+        CutPrinter printer;
+        Rig(int orderIndex)
+        {
+            printer.setPrinters({QStringLiteral("Laser")});
+            fx.usePrinter = &printer;
+            LayoutDocument &doc = fx.start().doc;
+            doc.gridType.setText(QStringLiteral("2 X 2"));
+            fx.settle();
+            doc.wayPrint.setListIndex(orderIndex);
+            doc.slot(2).counter.setText(QStringLiteral("500"));
+            doc.startNumber.setText(QStringLiteral("41"));
+            fx.settle();
+            printer.takeLines();
+        }
+        RunForms::Outcome print(bool twoPages)
+        {
+            return RunForms::printWith(*fx.form, fx.scheduler, 10, twoPages);
+        }
+        JournalRun run(qint64 id) { return fx.journal.run(id, nullptr).value_or(JournalRun{}); }
+    };
+    Rig whole(orderIndex), r(orderIndex);
+    QVERIFY(whole.print(twoPages).printed);
+    const QList<QStringList> wholePages = whole.printer.takePages();
+    QCOMPARE(wholePages.size(), 10);
+
+    r.printer.cutAfter = 4;
+    r.fx.dialogs.answers.push_back(QStringLiteral("OK"));
+    QCOMPARE(r.print(twoPages).pages, qint64(4));
+    QCOMPARE(r.printer.takePages(), wholePages.mid(0, 4));
+    Reprinter reprinter(r.fx.form->services());
+    r.printer.cutAfter = restCutAfter;
+    if (restCutAfter > 0)
+        r.fx.dialogs.answers.push_back(QStringLiteral("OK"));
+    Reprinter::Result rest = reprinter.printRest(r.run(1));
+    QCOMPARE(rest.pages, restCutAfter > 0 ? restCutAfter : 6);
+    QCOMPARE(r.run(2).restOf, qint64(1));
+    QCOMPARE(r.run(2).restFrom, qint64(5));
+    QCOMPARE(r.run(2).pagesRequested, qint64(6));
+    QList<QStringList> restPages = r.printer.takePages();
+    if (restCutAfter > 0) {
+        r.printer.cutAfter = 0;
+        rest = reprinter.printRest(r.run(2));
+        QVERIFY2(rest.printed, qPrintable(rest.problem));
+        QCOMPARE(r.run(3).restFrom, restCutAfter + 1);
+        restPages += r.printer.takePages();
+    }
+    QCOMPARE(restPages, wholePages.mid(4));
+    // A reprint of a rest prints its pages again.
+    const qint64 lastRest = restCutAfter > 0 ? 3 : 2;
+    QVERIFY(reprinter.reprint(r.run(lastRest), 1, 2).printed);
+    QCOMPARE(r.printer.takePages(), restPages.mid(int(restPages.size()) - int(r.run(lastRest).pagesPrinted), 2));
+
+    // Every number of the whole run is guarded.
+    for (const NumberRange &range : whole.run(1).ranges) {
+        for (qint64 k = 0; k < range.count(); ++k) {
+            NumberRange one = range;
+            one.first = one.last = range.first + k * range.step;
+            QVERIFY2(!r.fx.journal.duplicates({one}, nullptr).value_or(std::vector<JournalDuplicate>{}).empty(),
+                     qPrintable(one.firstText()));
+        }
+    }
+    const Reprinter::Result again = reprinter.printRest(r.run(1));
+    QVERIFY(again.refused);
+    QCOMPARE(again.problem, QStringLiteral("run 1 has no rest to print: run 2 printed it%1")
+                                .arg(restCutAfter > 0 ? QStringLiteral(" in part: print the rest of run 2")
+                                                      : QString()));
+    QCOMPARE(r.printer.takeLines(), QStringList());
+
+    // The open layout stood where run 1 left it: it goes on where the whole
+    // run left its own.
+    QVERIFY(Reprinter::moveOnAfterRest(r.fx.form->doc, r.run(1), rest));
+    QCOMPARE(PrintJob::Numbering::of(r.fx.form->doc), PrintJob::Numbering::of(whole.fx.form->doc));
+    QVERIFY(!Reprinter::moveOnAfterRest(r.fx.form->doc, r.run(1), rest));
 }
 
 QTEST_GUILESS_MAIN(TestPrintJob)

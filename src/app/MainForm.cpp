@@ -275,9 +275,22 @@ void MainForm::openJournal()
             JournalForm::Deps{m_services.dialogs, m_services.journal, m_services.printer, m_services.clock,
                               [this](const JournalRun &run, qint64 from, qint64 to) {
                                   const Reprinter::Result r = Reprinter(m_services).reprint(run, from, to);
-                                  return JournalForm::Reprinted{r.pages, r.problem, r.refused};
+                                  return JournalForm::Reprinted{r.pages, r.problem, r.refused, r.printed, {}};
                               },
-                              m_services.printQueue});
+                              m_services.printQueue,
+                              [this](const JournalRun &run) {
+                                  const Reprinter::Result r = Reprinter(m_services).printRest(run);
+                                  JournalForm::Reprinted told{r.pages, r.problem, r.refused, r.printed, {}};
+                                  if (!r.printed)
+                                      return told;
+                                  told.note = Reprinter::moveOnAfterRest(doc, run, r)
+                                                  ? QStringLiteral("The open layout goes on from where the whole run "
+                                                                   "would have left it: start number %1.")
+                                                        .arg(doc.startNumber.text())
+                                                  : QStringLiteral("The open layout was left as it is: it is not the "
+                                                                   "run's layout where the run left it.");
+                                  return told;
+                              }});
         m_journal->setGeometry(left() + 600, top() + 600, m_journal->width(), m_journal->height());
         onJournalCreated.raise();
     }

@@ -49,7 +49,8 @@ PrintForm::Preview Previewer::preview(const Run &run) const
             *problem = QStringLiteral("the layout ") + *problem;
             return false;
         }
-        const RunForms::Outcome outcome = forms.print(run.pages, run.twoPages, 0, std::make_pair(qint64(1), shown));
+        const RunForms::Outcome outcome =
+            forms.print(run.pages, run.twoPages, PrintJob::Reprint{0, 1, qsizetype(shown)});
         if (!outcome.ended)
             *problem = QStringLiteral("the run did not come to an end");
         else if (!outcome.printed)

@@ -62,13 +62,9 @@ bool RunForms::load(const QStringList &layoutLines, const QString &gridType, con
     return true;
 }
 
-RunForms::Outcome RunForms::print(qint64 pages, bool twoPages, qint64 runId,
-                                  std::optional<std::pair<qint64, qint64>> only)
+RunForms::Outcome RunForms::print(qint64 pages, bool twoPages, std::optional<PrintJob::Reprint> only)
 {
-    std::optional<PrintJob::Reprint> reprint;
-    if (only)
-        reprint = PrintJob::Reprint{runId, qsizetype(only->first), qsizetype(only->second)};
-    return printWith(*m_form, m_scheduler, pages, twoPages, reprint);
+    return printWith(*m_form, m_scheduler, pages, twoPages, only);
 }
 
 RunForms::Outcome RunForms::printWith(MainForm &form, ManualScheduler &scheduler, qint64 pages, bool twoPages,
@@ -87,6 +83,7 @@ RunForms::Outcome RunForms::printWith(MainForm &form, ManualScheduler &scheduler
     outcome.pages = outcome.ended ? result.pages : 0;
     outcome.failure = result.why;
     outcome.unrecordedEnd = form.recorder.unrecordedEnd();
+    outcome.duplicates = form.recorder.refusedDuplicates();
     return outcome;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 #include "Services.h"
-#include "journal/NumberRanges.h"
+#include "journal/Journal.h"
 #include "platform/LayoutFolder.h"
 #include "platform/ManualScheduler.h"
 #include "platform/MemorySettingsStore.h"
@@ -41,10 +41,11 @@ public:
         // The journaled run whose end could not be recorded: it stays
         // unfinished until it is closed by hand.
         std::optional<qint64> unrecordedEnd;
+        // The numbers printed before that kept the run from printing.
+        std::vector<JournalDuplicate> duplicates;
     };
-    // Prints `pages` pages (with the two-page option), or only the printed
-    // pages from..to of them.
-    Outcome print(qint64 pages, bool twoPages, qint64 runId = 0, std::optional<std::pair<qint64, qint64>> only = {});
+    // Prints `pages` pages (with the two-page option), or only some of them.
+    Outcome print(qint64 pages, bool twoPages, std::optional<PrintJob::Reprint> only = {});
     // A run of `pages` printed at once by the given forms (RunPrinter),
     // without their print dialog, and their timers settled. The window's own
     // forms print the command line's runs through it.

@@ -10,8 +10,9 @@ int runPrintCommand(const QStringList &args);
 // `numora journal [--layout NAME] [--number TEXT]`: the journaled runs, or
 // the runs, pages and positions that printed a number text.
 int runJournalCommand(const QStringList &args);
-// `numora reprint RUN [--pages A-B] [--printer NAME | --pdf FILE]`: pages of
-// a journaled run again, exactly as printed, moving no numbering.
+// `numora reprint RUN [--pages A-B | --rest] [--printer NAME | --pdf FILE]`:
+// pages of a journaled run again, exactly as printed, moving no numbering;
+// or the rest of a run cut short, as a new run.
 int runReprintCommand(const QStringList &args);
 // `numora calibrate [--printer NAME | --pdf FILE] [--measured X1,Y1,X2,Y2
 // [--from-paper-edge] | --show]`: prints the calibration sheet, stores the

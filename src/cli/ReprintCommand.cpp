@@ -1,6 +1,7 @@
 #include "Commands.h"
 #include "CommandLine.h"
 #include "app/Reprinter.h"
+#include "journal/RunRecorder.h"
 
 namespace numora::cli {
 
@@ -13,7 +14,8 @@ int runReprintCommand(const QStringList &args)
     const QCommandLineOption pdfOption(QStringLiteral("pdf"), {}, QStringLiteral("FILE"));
     const QCommandLineOption journalOption(QStringLiteral("journal"), {}, QStringLiteral("URL"));
     const QCommandLineOption partPagesOption(QStringLiteral("part-pages"), {}, QStringLiteral("N"));
-    parser.addOptions({pagesOption, printerOption, pdfOption, journalOption, partPagesOption});
+    const QCommandLineOption restOption(QStringLiteral("rest"));
+    parser.addOptions({pagesOption, printerOption, pdfOption, journalOption, partPagesOption, restOption});
     if (const QString problem = parseArguments(parser, args, QStringLiteral("unknown argument")); !problem.isEmpty())
         return usageError(problem);
     const QStringList given = parser.positionalArguments();
@@ -27,6 +29,9 @@ int runReprintCommand(const QStringList &args)
         return usageError(QStringLiteral("give the number of the run to print again, as numora journal lists it"));
     if (!printerName.isEmpty() && !pdf.isEmpty())
         return usageError(QStringLiteral("--printer and --pdf cannot be given together"));
+    const bool rest = parser.isSet(restOption);
+    if (rest && !pages.isEmpty())
+        return usageError(QStringLiteral("--rest prints the pages the run did not print: it takes no --pages"));
 
     CommandServices services;
     if (const QString problem = usePartPages(services.printer, parser.value(partPagesOption)); !problem.isEmpty())
@@ -57,7 +62,19 @@ int runReprintCommand(const QStringList &args)
     }
     ConsoleDialogs &dialogs = services.dialogs;
     const QtPrinter &printer = services.printer;
-    const Reprinter::Result r = Reprinter(services.services()).reprint(*run, from, to);
+    if (rest) {
+        from = run->pagesPrinted + 1;
+        to = run->pagesRequested;
+    }
+    const Reprinter::Result r =
+        rest ? Reprinter(services.services()).printRest(*run) : Reprinter(services.services()).reprint(*run, from, to);
+    if (!r.duplicates.empty()) {
+        // A rest claims its numbers as any run: here it is refused and they are named.
+        say(stderr, QStringLiteral("numora reprint: nothing was printed: these numbers were printed before:"));
+        for (const JournalDuplicate &d : r.duplicates)
+            say(stderr, QStringLiteral("  ") + RunRecorder::describe(d));
+        return 3;
+    }
     if (r.refused) {
         say(stderr, QStringLiteral("numora reprint: nothing was printed: ") + r.problem);
         return 2;
@@ -71,7 +88,11 @@ int runReprintCommand(const QStringList &args)
     }
     const QString target =
         printer.pdfChosen() ? printer.pdfFile() : QLatin1Char('"') + printer.currentName() + QLatin1Char('"');
-    say(stdout, QStringLiteral("printed pages %1 to %2 of run %3 again to %4").arg(from).arg(to).arg(id).arg(target));
+    say(stdout, QStringLiteral("printed pages %1 to %2 of run %3 %4 to %5")
+                    .arg(from)
+                    .arg(to)
+                    .arg(id)
+                    .arg(rest ? QStringLiteral("as a new run") : QStringLiteral("again"), target));
     if (r.unrecordedEnd) {
         // As for print: closed as not printed, the reprinted numbers would
         // read as never printed again.

@@ -32,6 +32,10 @@ struct JournalRun
     QString reason;                        // why it failed
     qint64 reprintOf = 0;                  // the run this one printed again, 0 for none
     qint64 reprintFrom = 0, reprintTo = 0; // its pages
+    // A run that printed the rest of run restOf: its page 1 is that run's
+    // page restFrom. 0 for none.
+    qint64 restOf = 0;
+    qint64 restFrom = 0;
     QString workstation;
     // Set on a run printed without a claim (the shared journal could not be
     // reached): why the shop should check its numbers. Empty otherwise.
@@ -57,6 +61,12 @@ struct JournalRun
     // can).
     qint64 reprintablePages() const;
     QString reprintRefusal(qint64 from, qint64 to) const;
+    // The rest of a run cut short (failed or stopped) is its pages that no
+    // number of it counted, pagesPrinted + 1 to pagesRequested; it prints as
+    // a new run that claims them. Why it cannot (one line; empty when it
+    // can), given the runs journaled as this run's rest (restOf = id): once
+    // one of them printed a page or may have, the rest is theirs.
+    QString restRefusal(const std::vector<JournalRun> &rests) const;
 };
 
 // Numbers of a coming run that an earlier run printed already.
@@ -141,6 +151,9 @@ public:
     // without their ranges' pages.
     virtual std::optional<std::vector<JournalRun>> runs(const QString &layoutName, QString *error) = 0;
     virtual std::optional<JournalRun> run(qint64 id, QString *error) = 0;
+    // The runs that printed the rest of run `id` (restOf = id), oldest
+    // first, without their ranges.
+    virtual std::optional<std::vector<JournalRun>> restsOf(qint64 id, QString *error) = 0;
     // The runs, pages and positions that printed a number text; a bare
     // number ("45") finds it in whatever text it was printed ("No:000045",
     // "(45)").

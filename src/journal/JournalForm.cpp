@@ -18,7 +18,7 @@ JournalForm::JournalForm(Deps deps)
     setGeometry(0, 0, 10800, 6600);
     for (Control *c : std::initializer_list<Control *>{
              &runList, &layoutFilter, &findText, &findButton, &findResult, &runDetails, &reprintPrinter, &reprintFrom,
-             &reprintTo, &reprintButton, &closeButton, &closeRunButton, &jobList, &refreshJobsButton})
+             &reprintTo, &reprintButton, &closeButton, &closeRunButton, &jobList, &refreshJobsButton, &restButton})
         registerControl(*c);
     runList.onClick.connect([this] { runChosen(); });
     layoutFilter.onChange.connect([this] { refresh(); });
@@ -27,6 +27,7 @@ JournalForm::JournalForm(Deps deps)
     closeButton.onClick.connect([this] { closeClicked(); });
     closeRunButton.onClick.connect([this] { closeRunClicked(); });
     refreshJobsButton.onClick.connect([this] { refreshJobsClicked(); });
+    restButton.onClick.connect([this] { restClicked(); });
     // Enter in the number field is Find.
     findText.onKeyPress.connect([this](int &key) {
         if (key == '\r') {
@@ -63,6 +64,8 @@ QString JournalForm::outcomeText(const JournalRun &run)
         text += QStringLiteral(", on ") + run.workstation;
     if (!run.checkNote.isEmpty())
         text += QStringLiteral("; TO CHECK: ") + run.checkNote;
+    if (run.restOf != 0)
+        text = QStringLiteral("rest of run %1 from its page %2, ").arg(run.restOf).arg(run.restFrom) + text;
     if (run.reprintOf != 0)
         text = QStringLiteral("reprint of run %1, pages %2 to %3, ")
                    .arg(run.reprintOf)
@@ -229,6 +232,11 @@ void JournalForm::runChosen()
     // Only a run whose workstation never said how it ended can be closed.
     closeRunButton.setVisible(run && run->outcome == JournalRun::Outcome::Printing);
     showJobs(run, false);
+    std::vector<JournalRun> rests;
+    for (const JournalRun &r : m_runs)
+        if (run && r.restOf == run->id)
+            rests.push_back(r);
+    restButton.setEnabled(run && m_d.printRest && run->restRefusal(rests).isEmpty());
     if (!run) {
         reprintButton.setEnabled(false);
         runDetails.setCaption(QStringLiteral("No run is journaled yet."));
@@ -299,26 +307,81 @@ void JournalForm::reprintClicked()
         m_d.dialogs.message(QStringLiteral("The journal cannot be read: ") + error, caption(), Dialogs::Buttons::OK);
         return;
     }
-    // The reprint goes to the printer chosen here; the print dialog's own
-    // choice comes back afterwards.
-    const int before = m_d.printer.currentIndex();
-    if (!reprintPrinter.text().isEmpty() && !m_d.printer.selectPrinterByName(reprintPrinter.text())) {
-        m_d.dialogs.message(QStringLiteral("The printer \"%1\" cannot be chosen now: nothing was printed again.")
-                                .arg(reprintPrinter.text()),
-                            caption(), Dialogs::Buttons::OK);
+    Reprinted r;
+    if (!onChosenPrinter(QStringLiteral("nothing was printed again"), [&] { r = m_d.reprint(*run, from, to); }))
         return;
-    }
-    const Reprinted r = m_d.reprint(*run, from, to);
-    if (before >= 0 && !m_d.printer.selectPrinter(before))
-        m_d.dialogs.message(QStringLiteral("The print dialog's printer could not be chosen again: check the printer "
-                                           "before the next run."),
-                            caption(), Dialogs::Buttons::OK);
     if (r.refused)
         m_d.dialogs.message(r.problem.left(1).toUpper() + r.problem.mid(1) + QLatin1Char('.'), caption(),
                             Dialogs::Buttons::OK);
     else if (r.pages == 0 && !r.problem.isEmpty())
         m_d.dialogs.message(QStringLiteral("Run %1 could not be printed again:\r\n%2").arg(run->id).arg(r.problem),
                             caption(), Dialogs::Buttons::OK);
+    refresh();
+}
+
+bool JournalForm::onChosenPrinter(const QString &what, const std::function<void()> &print)
+{
+    // It goes to the printer chosen here; the print dialog's own choice
+    // comes back afterwards.
+    const int before = m_d.printer.currentIndex();
+    if (!reprintPrinter.text().isEmpty() && !m_d.printer.selectPrinterByName(reprintPrinter.text())) {
+        m_d.dialogs.message(
+            QStringLiteral("The printer \"%1\" cannot be chosen now: %2.").arg(reprintPrinter.text(), what), caption(),
+            Dialogs::Buttons::OK);
+        return false;
+    }
+    print();
+    if (before >= 0 && !m_d.printer.selectPrinter(before))
+        m_d.dialogs.message(QStringLiteral("The print dialog's printer could not be chosen again: check the printer "
+                                           "before the next run."),
+                            caption(), Dialogs::Buttons::OK);
+    return true;
+}
+
+void JournalForm::restClicked()
+{
+    const JournalRun *listed = runAt(runList.listIndex());
+    if (!listed || !m_d.journal || !m_d.printRest)
+        return;
+    QString error;
+    const auto run = m_d.journal->run(listed->id, &error);
+    if (!run) {
+        m_d.dialogs.message(QStringLiteral("The journal cannot be read: ") + error, caption(), Dialogs::Buttons::OK);
+        return;
+    }
+    const qint64 from = run->pagesPrinted + 1, to = run->pagesRequested;
+    // Enter and Escape print nothing.
+    if (m_d.dialogs.message(
+            QStringLiteral("Run %1 (layout %2) %3: its pages %4 to %5 were not printed.\r\n\r\nPrint pages %4 to %5 "
+                           "of run %1 as a new run on %6?\r\nYes prints them exactly as the run would have and "
+                           "claims their numbers in the journal. No prints nothing.")
+                .arg(run->id)
+                .arg(run->layoutName,
+                     run->outcome == JournalRun::Outcome::Stopped ? QStringLiteral("was stopped")
+                                                                  : QStringLiteral("failed"))
+                .arg(from)
+                .arg(to)
+                .arg(reprintPrinter.text().isEmpty() ? m_d.printer.currentName() : reprintPrinter.text()),
+            caption(), Dialogs::Buttons::YesNo, Dialogs::Answer::No)
+        != Dialogs::Answer::Yes)
+        return;
+    Reprinted r;
+    if (!onChosenPrinter(QStringLiteral("nothing was printed"), [&] { r = m_d.printRest(*run); }))
+        return;
+    if (r.refused)
+        m_d.dialogs.message(r.problem.left(1).toUpper() + r.problem.mid(1) + QLatin1Char('.'), caption(),
+                            Dialogs::Buttons::OK);
+    else if (r.printed)
+        m_d.dialogs.message(QStringLiteral("Pages %1 to %2 of run %3 were printed as a new run.%4")
+                                .arg(from)
+                                .arg(to)
+                                .arg(run->id)
+                                .arg(r.note.isEmpty() ? QString() : QStringLiteral("\r\n") + r.note),
+                            caption(), Dialogs::Buttons::OK);
+    else if (r.pages == 0 && !r.problem.isEmpty())
+        m_d.dialogs.message(
+            QStringLiteral("The rest of run %1 could not be printed:\r\n%2").arg(run->id).arg(r.problem), caption(),
+            Dialogs::Buttons::OK);
     refresh();
 }
 

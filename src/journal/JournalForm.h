@@ -17,8 +17,9 @@ class Printer;
 
 // The journal window Jrnl1: the runs newest first, filtered by layout; which
 // run printed a number text; and the reprint of a run's pages, all or some,
-// to any printer, without moving any counter; and the closing of a run left
-// unfinished by a workstation that crashed, as printed or as not printed.
+// to any printer, without moving any counter; the rest of a run cut short,
+// printed as a new run; and the closing of a run left unfinished by a
+// workstation that crashed, as printed or as not printed.
 class JournalForm : public FormWithState<JournalForm>
 {
 public:
@@ -29,6 +30,8 @@ public:
         qint64 pages = 0;
         QString problem;
         bool refused = false;
+        bool printed = false;
+        QString note; // after a rest: what became of the open layout's numbering
     };
     struct Deps
     {
@@ -40,6 +43,8 @@ public:
         std::function<Reprinted(const JournalRun &, qint64 from, qint64 to)> reprint;
         // Where the states of a run's print jobs are read; none: unknown.
         PrintQueue *queue = nullptr;
+        // Prints the rest of a run cut short as a new run, where it may be.
+        std::function<Reprinted(const JournalRun &)> printRest = {};
     };
     explicit JournalForm(Deps deps);
 
@@ -58,7 +63,8 @@ public:
     // The print system's jobs of the selected run, one row a part: its
     // cells (part, pages, job, state) between tabs. Hidden for a run without.
     ListBox jobList{QStringLiteral("List2")};
-    Label refreshJobsButton{QStringLiteral("Command5"), QStringLiteral("Refresh")}; // reads the states again
+    Label refreshJobsButton{QStringLiteral("Command6"), QStringLiteral("Refresh")}; // reads the states again
+    Label restButton{QStringLiteral("Command5"), QStringLiteral("Print the rest")};
 
     // Opens the window with the journal read afresh.
     void open();
@@ -69,6 +75,7 @@ public:
     void closeClicked();
     void closeRunClicked();
     void refreshJobsClicked();
+    void restClicked();
     // Over a damaged journal, when the operator says so.
     void startNewJournal();
 
@@ -92,6 +99,9 @@ private:
     // Shows the run's jobs, their states read from the print system unless
     // the rows show that run already (fresh: read them again all the same).
     void showJobs(const JournalRun *run, bool fresh);
+    // Runs `print` with the printer chosen here, and chooses the print
+    // dialog's printer again afterwards; false when it could not run.
+    bool onChosenPrinter(const QString &what, const std::function<void()> &print);
     Deps m_d;
     std::vector<JournalRun> m_runs;
     qint64 m_jobsOf = 0; // the run whose jobs the rows show

@@ -194,6 +194,12 @@ std::optional<JournalRun> JournalWorker::run(qint64 id, QString *error)
     return call<std::optional<JournalRun>>([id](Journal &j, QString *e) { return j.run(id, e); }, error, std::nullopt);
 }
 
+std::optional<std::vector<JournalRun>> JournalWorker::restsOf(qint64 id, QString *error)
+{
+    return call<std::optional<std::vector<JournalRun>>>([id](Journal &j, QString *e) { return j.restsOf(id, e); },
+                                                        error, std::nullopt);
+}
+
 std::optional<std::vector<JournalHit>> JournalWorker::find(const QString &numberText, QString *error)
 {
     return call<std::optional<std::vector<JournalHit>>>(

@@ -203,6 +203,13 @@ std::vector<NumberRange> clipToPages(const std::vector<NumberRange> &ranges, qin
     return out;
 }
 
+std::vector<NumberRange> pagesAfter(std::vector<NumberRange> ranges, qint64 before)
+{
+    for (NumberRange &r : ranges)
+        r.firstPage -= before;
+    return ranges;
+}
+
 QString describe(const NumberRange &r)
 {
     if (r.first == r.last || r.digits == 0)

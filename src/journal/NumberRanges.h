@@ -59,6 +59,10 @@ std::vector<NumberRange> rangesOfSequence(const RunEntries &sequence, int perPag
 // The parts of the ranges printed on pages from..to (a reprint of some pages).
 std::vector<NumberRange> clipToPages(const std::vector<NumberRange> &ranges, qint64 from, qint64 to);
 
+// The ranges with their pages counted from page `before` + 1 as page 1 (the
+// pages of a run that goes out as some pages of a longer one).
+std::vector<NumberRange> pagesAfter(std::vector<NumberRange> ranges, qint64 before);
+
 // "No:000101 to No:000200" (or the one text), for messages.
 QString describe(const NumberRange &r);
 

@@ -144,8 +144,8 @@ bool RunRecorder::claimNumbers(const Run &run)
     if (!m_journal)
         return true;
     m_ranges = rangesOfSequence(m_sequence, run.perPage, run.reverse, run.twoPages);
-    if (run.reprintOf != 0)
-        m_ranges = clipToPages(m_ranges, run.reprintFrom, run.reprintTo);
+    if (run.sentTo > 0)
+        m_ranges = pagesAfter(clipToPages(m_ranges, run.sentFrom, run.sentTo), run.pagesBefore);
     JournalRun r;
     r.started = m_clock.now();
     r.layoutName = run.layoutName;
@@ -157,6 +157,8 @@ bool RunRecorder::claimNumbers(const Run &run)
     r.reprintOf = run.reprintOf;
     r.reprintFrom = run.reprintFrom;
     r.reprintTo = run.reprintTo;
+    r.restOf = run.restOf;
+    r.restFrom = run.restFrom;
     r.workstation = workstation;
     r.layoutLines = run.layoutLines;
     r.calibration = run.calibration;

@@ -96,7 +96,7 @@ JournalJob jobFrom(const QSqlQuery &q, int at)
 const QString RunColumns =
     QStringLiteral("u.id, u.started, u.finished, u.layout, u.grid_type, u.print_order, u.printer, u.pages_requested, "
                    "u.pages_printed, u.two_pages, u.outcome, u.reason, u.reprint_of, u.reprint_from, u.reprint_to, "
-                   "u.workstation, u.check_note, u.calibration");
+                   "u.workstation, u.check_note, u.calibration, u.rest_of, u.rest_from");
 
 JournalRun runFrom(const QSqlQuery &q)
 {
@@ -120,6 +120,8 @@ JournalRun runFrom(const QSqlQuery &q)
     r.checkNote = q.value(16).toString();
     // Runs journaled before calibrations were recorded have none.
     r.calibration = calibrationFromRecord(q.value(17).toString());
+    r.restOf = q.value(18).toLongLong();
+    r.restFrom = q.value(19).toLongLong();
     return r;
 }
 
@@ -171,6 +173,33 @@ QString JournalRun::reprintRefusal(qint64 from, qint64 to) const
             .arg(last)
             .arg(from)
             .arg(to);
+    return {};
+}
+
+QString JournalRun::restRefusal(const std::vector<JournalRun> &rests) const
+{
+    const QString cannot = QStringLiteral("run %1 has no rest to print: ").arg(id);
+    if (reprintOf != 0)
+        return cannot + QStringLiteral("it is a reprint of run %1").arg(reprintOf);
+    switch (outcome) {
+    case Outcome::Printing:
+        return cannot + QStringLiteral("it is unfinished (its workstation never said how it ended)");
+    case Outcome::Printed: return cannot + QStringLiteral("it printed");
+    case Outcome::Failed:
+    case Outcome::Stopped: break;
+    }
+    if (pagesPrinted >= pagesRequested)
+        return cannot + QStringLiteral("all its %1 pages went to the printer").arg(pagesRequested);
+    for (const JournalRun &rest : rests) {
+        if (rest.outcome == Outcome::Printing)
+            return cannot + QStringLiteral("run %1 is printing it (unfinished)").arg(rest.id);
+        if (rest.outcome == Outcome::Printed || rest.pagesPrinted > 0)
+            return cannot + QStringLiteral("run %1 printed it%2")
+                                .arg(rest.id)
+                                .arg(rest.outcome == Outcome::Printed
+                                         ? QString()
+                                         : QStringLiteral(" in part: print the rest of run %1").arg(rest.id));
+    }
     return {};
 }
 
@@ -404,11 +433,12 @@ std::optional<JournalClaim> SqlJournal::claimRun(const JournalRun &run, bool all
         QStringLiteral("INSERT INTO runs (started, finished, layout, grid_type, print_order, printer,"
                        " pages_requested, pages_printed, two_pages, outcome, reason, reprint_of,"
                        " reprint_from, reprint_to, workstation, layout_lines, range_count, check_note, calibration,"
-                       " code) VALUES (?, NULL, ?, ?, ?, ?, ?, 0, ?, ?, '', ?, ?, ?, ?, ?, ?, ?, ?, ?) RETURNING id"),
+                       " code, rest_of, rest_from)"
+                       " VALUES (?, NULL, ?, ?, ?, ?, ?, 0, ?, ?, '', ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) RETURNING id"),
         {timeText(run.started), run.layoutName, run.gridType, run.printOrder, run.printer, run.pagesRequested,
          run.twoPages ? 1 : 0, JournalRun::outcomeName(JournalRun::Outcome::Printing), run.reprintOf, run.reprintFrom,
          run.reprintTo, run.workstation, lines, qint64(run.ranges.size()), run.checkNote,
-         run.calibration ? calibrationRecord(*run.calibration) : QString(), run.code});
+         run.calibration ? calibrationRecord(*run.calibration) : QString(), run.code, run.restOf, run.restFrom});
     if (ok && !q.q.next()) {
         ok = false;
         if (error)
@@ -609,9 +639,9 @@ std::optional<JournalRun> SqlJournal::run(qint64 id, QString *error)
         return std::nullopt;
     }
     JournalRun r = runFrom(q.q);
-    for (const QJsonValue &v : QJsonDocument::fromJson(q.q.value(18).toString().toUtf8()).array())
+    for (const QJsonValue &v : QJsonDocument::fromJson(q.q.value(20).toString().toUtf8()).array())
         r.layoutLines.append(v.toString());
-    r.code = q.q.value(19).toString();
+    r.code = q.q.value(21).toString();
     if (!q.run(QStringLiteral("SELECT ") + RangeColumns
                    + QStringLiteral(" FROM ranges g WHERE g.run_id = ? ORDER BY g.seq"),
                {id}))
@@ -625,6 +655,22 @@ std::optional<JournalRun> SqlJournal::run(qint64 id, QString *error)
     while (q.q.next())
         r.jobs.push_back(jobFrom(q.q, 0));
     return r;
+}
+
+std::optional<std::vector<JournalRun>> SqlJournal::restsOf(qint64 id, QString *error)
+{
+    if (!ensureOpen(error))
+        return std::nullopt;
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    JournalQuery q(db, error);
+    if (!q.run(QStringLiteral("SELECT ") + RunColumns
+                   + QStringLiteral(" FROM runs u WHERE u.rest_of = ? ORDER BY u.id"),
+               {id}))
+        return failed(std::optional<std::vector<JournalRun>>());
+    std::vector<JournalRun> out;
+    while (q.q.next())
+        out.push_back(runFrom(q.q));
+    return out;
 }
 
 std::optional<std::vector<JournalHit>> SqlJournal::find(const QString &numberText, QString *error)

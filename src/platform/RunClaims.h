@@ -19,6 +19,10 @@ struct PrintRun
     QStringList layoutLines;
     PrinterCalibration calibration; // what the printer places the run by
     qint64 reprintOf = 0, reprintFrom = 0, reprintTo = 0;
+    qint64 restOf = 0, restFrom = 0; // the rest of run restOf, from its page restFrom
+    // A run that sends only some pages of the run generated: those pages
+    // (0: all), and the generated pages before its own page 1.
+    qint64 sentFrom = 0, sentTo = 0, pagesBefore = 0;
     QString code; // the code printed beside each number, in its one-line form; empty for none
 };
 

@@ -55,6 +55,21 @@ void PrintJob::Numbering::restore(LayoutDocument &doc) const
 
 void PrintJob::Numbering::moveOn(LayoutDocument &doc, qsizetype pages, bool twoPages) const
 {
+    movedOn(doc, pages, twoPages).restore(doc);
+}
+
+PrintJob::Numbering PrintJob::Numbering::afterCut(const LayoutDocument &doc, qsizetype pagesTaken,
+                                                  bool twoPages) const
+{
+    // What the print system took may be on paper already: its numbers are
+    // used up. A reversed run prints the last numbers first, which no
+    // numbering can leave out; the journal guards those.
+    const bool reverse = doc.wayPrint.text().startsWith(QLatin1Char('6'));
+    return pagesTaken > 0 && !reverse ? movedOn(doc, pagesTaken, twoPages) : *this;
+}
+
+PrintJob::Numbering PrintJob::Numbering::movedOn(const LayoutDocument &doc, qsizetype pages, bool twoPages) const
+{
     PrintRunInput in;
     in.gridType = doc.gridType.text();
     in.printOrder = doc.wayPrint.text();
@@ -66,7 +81,7 @@ void PrintJob::Numbering::moveOn(LayoutDocument &doc, qsizetype pages, bool twoP
     Numbering after;
     after.start = moved.startText;
     after.counters = moved.counters;
-    after.restore(doc);
+    return after;
 }
 
 QString PrintJob::Result::pagesAccount() const
@@ -115,14 +130,7 @@ PrintJob::Result PrintJob::run(const Request &request)
         return result;
     if (onFailure)
         onFailure(result);
-    // What the print system took may be on paper already: its numbers are
-    // used up. A reversed run prints the last numbers first, which no
-    // numbering can leave out; the journal guards those.
-    const bool reverse = m_doc.wayPrint.text().startsWith(QLatin1Char('6'));
-    if (result.pages > 0 && !request.reprint && !reverse)
-        request.before.moveOn(m_doc, result.pages, request.twoPages);
-    else
-        request.before.restore(m_doc);
+    request.before.afterCut(m_doc, request.reprint ? 0 : result.pages, request.twoPages).restore(m_doc);
     return result;
 }
 
@@ -161,10 +169,22 @@ bool PrintJob::runClaimed(const Request &request, Result &result)
         run.reverse = reverse;
         run.perPage = int(std::max(0.0, leadingNumber(m_doc.gridType.text())));
         run.layoutLines = request.layoutLines;
-        if (request.reprint) {
-            run.reprintOf = request.reprint->runId;
-            run.reprintFrom = request.reprint->fromPage;
-            run.reprintTo = request.reprint->toPage;
+        if (const std::optional<Reprint> &only = request.reprint) {
+            run.sentFrom = only->pagesBefore + only->fromPage;
+            run.sentTo = only->pagesBefore + only->toPage;
+            if (only->rest) {
+                // Its own pages, counted from 1, like any run's.
+                run.restOf = only->runId;
+                run.restFrom = only->fromPage;
+                run.pagesBefore = run.sentFrom - 1;
+                run.pagesRequested = only->toPage - only->fromPage + 1;
+            } else {
+                run.reprintOf = only->runId;
+                run.reprintFrom = only->fromPage;
+                run.reprintTo = only->toPage;
+                run.pagesBefore = only->pagesBefore;
+                run.pagesRequested -= only->pagesBefore;
+            }
         }
         if (m_doc.code.used())
             run.code = m_doc.code.toLine();
@@ -217,13 +237,14 @@ bool PrintJob::walk(const Request &request, Result &result)
     // A reprint sends only its pages; the others are read past. Pages the
     // run never printed cannot be printed again.
     const std::optional<Reprint> &reprint = request.reprint;
+    const qsizetype before = reprint ? std::clamp<qsizetype>(reprint->pagesBefore, 0, pages) : 0;
     const qsizetype firstPage = reprint ? std::max<qsizetype>(1, reprint->fromPage) : 1;
-    const qsizetype lastPage = reprint ? std::min(pages, reprint->toPage) : pages;
+    const qsizetype lastPage = reprint ? std::min(pages - before, reprint->toPage) : pages;
     if (firstPage > lastPage) {
         result.why = QStringLiteral("Pages %1 to %2 were not printed by the run: it printed pages 1 to %3.")
                          .arg(firstPage)
                          .arg(reprint->toPage)
-                         .arg(pages);
+                         .arg(pages - before);
         return false;
     }
     const qsizetype sent = lastPage - firstPage + 1;
@@ -247,7 +268,7 @@ bool PrintJob::walk(const Request &request, Result &result)
     qsizetype start = 0;
     qsizetype &next = request.index ? *request.index : start;
     qsizetype index = reverse ? entries - 1 : next;
-    index += (reverse ? -1 : 1) * (firstPage - 1) * perPage;
+    index += (reverse ? -1 : 1) * (before + firstPage - 1) * perPage;
     for (qsizetype page = firstPage; page <= lastPage; ++page) {
         if (page != firstPage && !p.newPage())
             return failed();

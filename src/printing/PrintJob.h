@@ -34,15 +34,29 @@ public:
         void restore(LayoutDocument &doc) const;
         // The numbering moved on from here as a run of only the first
         // `pages` document pages would have moved it.
+        Numbering movedOn(const LayoutDocument &doc, qsizetype pages, bool twoPages) const;
         void moveOn(LayoutDocument &doc, qsizetype pages, bool twoPages) const;
+        // Where a run that did not print leaves the numbering: moved on past
+        // the pages the print system took, when that can be.
+        Numbering afterCut(const LayoutDocument &doc, qsizetype pagesTaken, bool twoPages) const;
+        bool operator==(const Numbering &other) const
+        {
+            return start == other.start && counters == other.counters;
+        }
     };
 
     // A reprint: only the printed pages from..to of the run go out
-    // (1-based), and the journal records it as a reprint of that run.
+    // (1-based), and the journal records it as a reprint of that run. Or,
+    // with `rest`, the pages of a run cut short that were not counted: a new
+    // run that claims its numbers, journaled as the rest of that run.
     struct Reprint
     {
         qint64 runId = 0;
         qsizetype fromPage = 1, toPage = 1;
+        // The run's page 1 is the generated run's page pagesBefore + 1: a
+        // rest and its reprints are generated as the whole first run.
+        qsizetype pagesBefore = 0;
+        bool rest = false;
     };
 
     struct Request

@@ -159,7 +159,14 @@ JournalWindow::JournalWindow(JournalForm &form, QWidget *owner)
     // Shown for a run left unfinished by a workstation that stopped.
     auto *closeRun =
         commandButton(form.closeRunButton, tr("Say whether the unfinished run's pages were printed"), chosen);
-    about->addWidget(closeRun, 0, Qt::AlignRight);
+    auto *commands = new QHBoxLayout;
+    commands->addStretch(1);
+    commands->addWidget(closeRun);
+    // On for a failed or stopped run whose rest no later run printed.
+    m_rest = commandButton(form.restButton,
+                           tr("Print the pages the run did not print, as a new run, to the printer below"), chosen);
+    commands->addWidget(m_rest);
+    about->addLayout(commands);
     card->addLayout(about, 1);
     // Beside it, what became of the jobs the run went to the printer in.
     auto *jobs = new QVBoxLayout;
@@ -218,12 +225,13 @@ JournalWindow::JournalWindow(JournalForm &form, QWidget *owner)
 
     // A reprint asks its questions (the PDF's file name) over the main
     // window: the journal comes back to the front when it is done.
-    connectWhileAlive(this, form.reprintButton.onClick, [w = QPointer<JournalWindow>(this)] {
-        if (w && w->isVisible()) {
-            w->raise();
-            w->activateWindow();
-        }
-    });
+    for (Label *button : {&form.reprintButton, &form.restButton})
+        connectWhileAlive(this, button->onClick, [w = QPointer<JournalWindow>(this)] {
+            if (w && w->isVisible()) {
+                w->raise();
+                w->activateWindow();
+            }
+        });
 
     // Escape is Close, from whichever field has the focus.
     auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);

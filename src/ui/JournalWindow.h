@@ -33,6 +33,7 @@ public:
     QLabel *details() const { return m_details; }
     BoundComboBox *printerBox() const { return m_printers; }
     FramedButton *reprintButton() const { return m_reprint; }
+    FramedButton *restButton() const { return m_rest; }
     FramedButton *closeButton() const { return m_close; }
     // The selected run's print jobs (the form's jobList), one row a part.
     QTreeWidget *jobTable() const { return m_jobs; }
@@ -54,6 +55,7 @@ private:
     QTreeWidget *m_jobs = nullptr;
     BoundComboBox *m_printers = nullptr;
     FramedButton *m_reprint = nullptr;
+    FramedButton *m_rest = nullptr;
     FramedButton *m_close = nullptr;
 };
 
