@@ -91,34 +91,34 @@ bool isSquare(CodeSettings::Type type)
 // took four times as long as encoding it.
 QVector<QRectF> moduleBars(const zint_symbol &symbol, QPoint origin)
 {
+    const int width = symbol.width;
     QVector<QRectF> bars;
-    const std::size_t width = std::size_t(symbol.width);
+    bars.reserve(width * symbol.rows / 4);
     // The bar of the run starting at each column, in the row above and in this one.
-    std::vector<qsizetype> above(width, -1);
-    std::vector<qsizetype> here(width, -1);
-    std::vector<bool> dark(width + 1, false); // one past the row ends its last run
+    std::vector<int> above(std::size_t(width), -1);
+    std::vector<int> here(std::size_t(width), -1);
+    std::vector<unsigned char> dark(std::size_t(width) + 1, 0); // one past the row ends its last run
     for (int row = 0; row < symbol.rows; ++row) {
         // zint keeps a square code's modules a bit each, eight to a byte,
         // the first module of a row in the lowest bit.
-        for (std::size_t column = 0; column < width; ++column)
-            dark[column] = (symbol.encoded_data[row][column >> 3] >> (column & 7)) & 1;
-        std::fill(here.begin(), here.end(), -1);
-        for (std::size_t column = 0; column < width;) {
-            if (!dark[column]) {
-                ++column;
+        const unsigned char *bits = symbol.encoded_data[row];
+        for (int column = 0; column < width; ++column)
+            dark[std::size_t(column)] = (bits[column >> 3] >> (column & 7)) & 1;
+        for (int column = 0; column < width;) {
+            if (!dark[std::size_t(column)]) {
+                here[std::size_t(column++)] = -1;
                 continue;
             }
-            const std::size_t start = column;
-            while (dark[column])
-                ++column;
-            const double runWidth = double(column - start);
-            const qsizetype bar = above[start];
-            if (bar >= 0 && bars.at(bar).width() == runWidth) {
+            const int start = column;
+            while (dark[std::size_t(column)])
+                here[std::size_t(column++)] = -1;
+            const int bar = above[std::size_t(start)];
+            if (bar >= 0 && int(bars.at(bar).width()) == column - start) {
                 bars[bar].setHeight(bars.at(bar).height() + 1);
-                here[start] = bar;
+                here[std::size_t(start)] = bar;
             } else {
-                here[start] = bars.size();
-                bars.append(QRectF(origin.x() + double(start), origin.y() + row, runWidth, 1));
+                here[std::size_t(start)] = int(bars.size());
+                bars.append(QRectF(origin.x() + start, origin.y() + row, column - start, 1));
             }
         }
         std::swap(above, here);
