@@ -7,12 +7,17 @@
 #include "app/Reprinter.h"
 #include "layout/SessionKeys.h"
 #include "layoutfiles/LayoutFile.h"
+#include "platform/CodeShapes.h"
+#include "platform/Colour.h"
 #include "platform/Numeric.h"
+#include "platform/PrintArea.h"
 #include "platform/qt/QtPrinter.h"
 #include "platform/qt/QtTextMeasure.h"
+#include "printing/CodeMaker.h"
 
 #include <QApplication>
 #include <QFile>
+#include <QPainter>
 #include <QRegularExpression>
 
 using namespace numora;
@@ -80,6 +85,19 @@ void print(FormFixture &fx, int pages)
     fx.settle();
 }
 
+// A code drawn as the printer draws it, pixels a module.
+QImage drawn(const CodeShapes &code, int pixels)
+{
+    QImage image(int(code.width) * pixels, int(code.height) * pixels, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    p.scale(pixels, pixels);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::black);
+    p.drawRects(code.bars.constData(), int(code.bars.size()));
+    return image;
+}
+
 } // namespace
 
 class TestCodes : public QObject
@@ -91,6 +109,9 @@ private slots:
     void printedCodesReadBack();
     void refusedBeforeTheRun_data();
     void refusedBeforeTheRun();
+    void sizesInTurnReadBack_data();
+    void sizesInTurnReadBack();
+    void boxFilledOverCodeCoversIt();
     void reprintPrintsTheRunsCode();
     void sideFileBesideTheLayout();
     void settingsLine_data();
@@ -237,6 +258,57 @@ void TestCodes::refusedBeforeTheRun()
     QVERIFY2(lines.filter(QRegularExpression(QStringLiteral("^(Print|Code|StartDoc)"))).isEmpty(),
              qPrintable(lines.join(QLatin1Char('\n'))));
     QCOMPARE(doc.startNumber.text(), start);
+}
+
+void TestCodes::sizesInTurnReadBack_data()
+{
+    QTest::addColumn<CodeSettings::Type>("type");
+    QTest::newRow("QR code") << CodeSettings::Type::Qr;
+    QTest::newRow("Data Matrix") << CodeSettings::Type::DataMatrix;
+}
+
+void TestCodes::sizesInTurnReadBack()
+{
+    // Square codes are read from zint's modules once it has drawn the first
+    // of their size: each size keeps its own place, whatever came before.
+    QFETCH(CodeSettings::Type, type);
+    CodeSettings settings;
+    settings.type = type;
+    CodeMaker maker(settings);
+    QTemporaryDir dir;
+    const QString longer = QStringLiteral("No:000002 of the long run, printed at the shop's counter");
+    for (const QString &value : {QStringLiteral("No:000001"), longer, QStringLiteral("No:000003"),
+                                 QStringLiteral("No:000004"), longer + QStringLiteral(" again")}) {
+        const auto code = maker.shapes(value);
+        QVERIFY2(code, qPrintable(value));
+        QString error;
+        const QStringList read = scan(drawn(*code, 6), type == CodeSettings::Type::DataMatrix,
+                                      dir.filePath(QStringLiteral("code.png")), &error);
+        QVERIFY2(read == QStringList{value},
+                 qPrintable(QStringLiteral("read \"%1\" for %2 %3").arg(read.join(QLatin1Char(' ')), value, error)));
+    }
+}
+
+void TestCodes::boxFilledOverCodeCoversIt()
+{
+    // Codes wait and go out after the filled boxes: a box filled over a
+    // waiting code must still come out on top of it.
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("boxes.pdf"));
+    QtPrinter printer;
+    printer.choosePdf(pdf);
+    CodeSettings settings;
+    settings.type = CodeSettings::Type::Qr;
+    CodeMaker maker(settings);
+    const double module = 0.5 * PrintArea::twipsPerMm;
+    QVERIFY(printer.drawCode(*maker.shapes(QStringLiteral("covered")), 1440, 1440, module));
+    QVERIFY(printer.drawCode(*maker.shapes(QStringLiteral("shown")), 1440, 5760, module));
+    QVERIFY(printer.line(1000, 1000, 4000, 4000, rgbColour(255, 255, 255), true));
+    QVERIFY2(printer.endDoc(), qPrintable(printer.lastError()));
+    QString error;
+    const QImage page = renderPdfPage(pdf, 1, 150, &error);
+    QVERIFY2(!page.isNull(), qPrintable(error));
+    QCOMPARE(scan(page, false, dir.filePath(QStringLiteral("page.png")), &error), QStringList{QStringLiteral("shown")});
 }
 
 void TestCodes::reprintPrintsTheRunsCode()

@@ -82,6 +82,7 @@ RunForms::Outcome RunForms::printWith(MainForm &form, ManualScheduler &scheduler
     // Pages that went out before a failure stay counted.
     outcome.pages = outcome.ended ? result.pages : 0;
     outcome.failure = result.why;
+    outcome.refused = result.refused;
     outcome.unrecordedEnd = form.recorder.unrecordedEnd();
     outcome.duplicates = form.recorder.refusedDuplicates();
     return outcome;

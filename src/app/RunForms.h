@@ -38,6 +38,8 @@ public:
         // system took before it failed or stopped (counted all the same).
         qint64 pages = 0;
         QString failure;  // why the run failed; empty for a Stop
+        // Refused before anything was printed, for what was asked.
+        bool refused = false;
         // The journaled run whose end could not be recorded: it stays
         // unfinished until it is closed by hand.
         std::optional<qint64> unrecordedEnd;

@@ -160,7 +160,8 @@ int printRun(const Options &o, const QString &path, CommandServices &services)
                                                         : QStringLiteral("the run has no page to print");
         if (outcome.pages == 0) {
             say(stderr, QStringLiteral("numora print: nothing was printed: ") + why);
-            return 1;
+            // Refused for what was asked, as the checks before the run refuse.
+            return outcome.refused ? 2 : 1;
         }
         // Parts the print system took are counted: the layout goes on after them.
         say(stderr, QStringLiteral("numora print: ") + why);

@@ -11,9 +11,10 @@ namespace numora {
 
 namespace {
 
-// Enough for the copies of a page and a preview's pages; a run's numbers
-// are all different, so keeping more would only hold memory.
-constexpr qsizetype CacheLimit = 4096;
+// Enough for the copies of a page (twelve numbers at most) and a preview
+// redrawn; a run's numbers are all different, so keeping more would only
+// hold memory and let it churn.
+constexpr qsizetype CacheLimit = 256;
 
 int symbology(CodeSettings::Type type)
 {
@@ -80,6 +81,76 @@ bool encode(const CodeSettings &settings, const QString &value, Symbol &symbol, 
     return true;
 }
 
+bool isSquare(CodeSettings::Type type)
+{
+    return type == CodeSettings::Type::Qr || type == CodeSettings::Type::DataMatrix;
+}
+
+// The dark modules as rectangles: the runs of each row, each grown down
+// while the next row has the same run. Making zint's drawing of every code
+// took four times as long as encoding it.
+QVector<QRectF> moduleBars(const zint_symbol &symbol, QPoint origin)
+{
+    const int width = symbol.width;
+    QVector<QRectF> bars;
+    bars.reserve(width * symbol.rows / 4);
+    // The bar of the run starting at each column, in the row above and in this one.
+    std::vector<int> above(std::size_t(width), -1);
+    std::vector<int> here(std::size_t(width), -1);
+    std::vector<unsigned char> dark(std::size_t(width) + 1, 0); // one past the row ends its last run
+    for (int row = 0; row < symbol.rows; ++row) {
+        // zint keeps a square code's modules a bit each, eight to a byte,
+        // the first module of a row in the lowest bit.
+        const unsigned char *bits = symbol.encoded_data[row];
+        for (int column = 0; column < width; ++column)
+            dark[std::size_t(column)] = (bits[column >> 3] >> (column & 7)) & 1;
+        for (int column = 0; column < width;) {
+            if (!dark[std::size_t(column)]) {
+                here[std::size_t(column++)] = -1;
+                continue;
+            }
+            const int start = column;
+            while (dark[std::size_t(column)])
+                here[std::size_t(column++)] = -1;
+            const int bar = above[std::size_t(start)];
+            if (bar >= 0 && int(bars.at(bar).width()) == column - start) {
+                bars[bar].setHeight(bars.at(bar).height() + 1);
+                here[std::size_t(start)] = bar;
+            } else {
+                here[std::size_t(start)] = int(bars.size());
+                bars.append(QRectF(origin.x() + start, origin.y() + row, column - start, 1));
+            }
+        }
+        std::swap(above, here);
+    }
+    return bars;
+}
+
+// The modules of a drawing width by height that the bars cover, row by row;
+// nothing when a bar is not whole modules within it.
+std::vector<bool> coveredModules(const QVector<QRectF> &bars, int width, int height)
+{
+    std::vector<bool> covered(std::size_t(width) * std::size_t(height), false);
+    for (const QRectF &bar : bars) {
+        const QRect whole = bar.toRect();
+        if (QRectF(whole) != bar || whole.left() < 0 || whole.top() < 0 || whole.right() >= width
+            || whole.bottom() >= height)
+            return {};
+        for (int y = whole.top(); y <= whole.bottom(); ++y)
+            for (int x = whole.left(); x <= whole.right(); ++x)
+                covered[std::size_t(y) * std::size_t(width) + std::size_t(x)] = true;
+    }
+    return covered;
+}
+
+QRectF boundsOf(const QVector<QRectF> &bars)
+{
+    QRectF bounds;
+    for (const QRectF &bar : bars)
+        bounds = bounds.united(bar);
+    return bounds;
+}
+
 // zint gives a 2D code row by row; runs that continue one another down the
 // rows become one rectangle: a third fewer to write into every page.
 void joinColumns(QVector<QRectF> &bars)
@@ -113,6 +184,7 @@ void CodeMaker::setSettings(const CodeSettings &settings)
         return;
     m_settings = settings;
     m_cache.clear();
+    m_modulePlaces.clear();
 }
 
 std::shared_ptr<const CodeShapes> CodeMaker::shapes(const QString &value, QString *error)
@@ -122,22 +194,52 @@ std::shared_ptr<const CodeShapes> CodeMaker::shapes(const QString &value, QStrin
     Symbol symbol;
     if (!encode(m_settings, value, symbol, error))
         return nullptr;
-    if (ZBarcode_Buffer_Vector(symbol.get(), 0) >= ZINT_ERROR || !symbol->vector) {
-        if (error)
-            *error = QString::fromUtf8(symbol->errtxt);
-        return nullptr;
-    }
     auto made = std::make_shared<CodeShapes>();
     made->value = value;
-    made->width = symbol->vector->width;
-    made->height = symbol->vector->height;
-    for (const zint_vector_rect *r = symbol->vector->rectangles; r; r = r->next)
-        made->bars.append(QRectF(r->x, r->y, r->width, r->height));
-    joinColumns(made->bars);
+    const QSize modules(symbol->width, symbol->rows);
+    const auto place = isSquare(m_settings.type) ? m_modulePlaces.constFind(modules) : m_modulePlaces.cend();
+    if (place != m_modulePlaces.cend() && place->has_value()) {
+        made->width = (*place)->drawn.width();
+        made->height = (*place)->drawn.height();
+        made->bars = moduleBars(*symbol.get(), (*place)->origin);
+    } else {
+        if (ZBarcode_Buffer_Vector(symbol.get(), 0) >= ZINT_ERROR || !symbol->vector) {
+            if (error)
+                *error = QString::fromUtf8(symbol->errtxt);
+            return nullptr;
+        }
+        made->width = symbol->vector->width;
+        made->height = symbol->vector->height;
+        for (const zint_vector_rect *r = symbol->vector->rectangles; r; r = r->next)
+            made->bars.append(QRectF(r->x, r->y, r->width, r->height));
+        joinColumns(made->bars);
+        if (isSquare(m_settings.type) && place == m_modulePlaces.cend())
+            learnModulePlace(*symbol.get(), *made);
+    }
     if (m_cache.size() >= CacheLimit)
         m_cache.clear();
     m_cache.insert(value, made);
     return made;
+}
+
+void CodeMaker::learnModulePlace(const zint_symbol &symbol, CodeShapes &drawn)
+{
+    // The modules stand where zint drew its first dark one; they are read
+    // from then on only when they cover exactly what zint drew.
+    const QSize modules(symbol.width, symbol.rows);
+    std::optional<ModulePlace> place;
+    const QVector<QRectF> read = moduleBars(symbol, QPoint(0, 0));
+    const QPointF shift = boundsOf(drawn.bars).topLeft() - boundsOf(read).topLeft();
+    const QSize size(int(drawn.width), int(drawn.height));
+    if (shift == QPointF(shift.toPoint()) && QSizeF(size) == QSizeF(drawn.width, drawn.height)) {
+        const QVector<QRectF> placed = moduleBars(symbol, shift.toPoint());
+        const std::vector<bool> covered = coveredModules(placed, size.width(), size.height());
+        if (!covered.empty() && covered == coveredModules(drawn.bars, size.width(), size.height())) {
+            place = ModulePlace{shift.toPoint(), size};
+            drawn.bars = placed;
+        }
+    }
+    m_modulePlaces.insert(modules, place);
 }
 
 std::optional<QString> CodeMaker::valueOf(const CodeSettings &settings, const RunEntry &entry)

@@ -2,9 +2,13 @@
 #include "layout/CodeSettings.h"
 
 #include <QHash>
+#include <QPoint>
+#include <QSize>
 #include <QString>
 #include <memory>
 #include <optional>
+
+struct zint_symbol;
 
 namespace numora {
 
@@ -14,7 +18,9 @@ class RunEntries;
 
 // Makes a layout's machine-readable codes with zint, each distinct value
 // once: a value printed again (both copies of a two-page run, a preview
-// redrawn) is drawn from the shapes already made.
+// redrawn) is drawn from the shapes already made. A square code is read
+// from zint's modules; zint draws only the first code of each size, which
+// tells where its quiet zone puts the modules.
 class CodeMaker
 {
 public:
@@ -43,8 +49,19 @@ public:
     static QString refusal(const CodeSettings &settings, const RunEntries &entries);
 
 private:
+    void learnModulePlace(const zint_symbol &symbol, CodeShapes &drawn);
+
     CodeSettings m_settings;
     QHash<QString, std::shared_ptr<const CodeShapes>> m_cache;
+    // Where the modules of a square code of each size (modules across and
+    // down) stand in zint's drawing; nothing where zint drew other than its
+    // modules read here, and its drawing is kept.
+    struct ModulePlace
+    {
+        QPoint origin; // of the first module, in modules
+        QSize drawn;   // the whole drawing, quiet zones included
+    };
+    QHash<QSize, std::optional<ModulePlace>> m_modulePlaces;
 };
 
 } // namespace numora

@@ -151,6 +151,7 @@ bool PrintJob::runClaimed(const Request &request, Result &result)
     // printed, not on the page it would have spoiled.
     if (const QString refused = CodeMaker::refusal(m_doc.code, m_entries); !refused.isEmpty()) {
         result.why = refused;
+        result.refused = true;
         return false;
     }
     m_codes.setSettings(m_doc.code);

@@ -78,6 +78,9 @@ public:
         // before the run failed or was stopped, which count as printed.
         qsizetype pages = 0;
         QString why; // why it did not print; empty for the operator's own choice
+        // Refused before anything was claimed or printed: the run as asked
+        // for cannot print (a number its code cannot hold, too many pages).
+        bool refused = false;
         // The run's pages the job was to send (1-based).
         qsizetype firstPage = 1, lastPage = 0;
         // For a run that did not print: which of its pages went out and

@@ -98,8 +98,10 @@ PrintJob::Result RunPrinter::print(qint64 pages, bool twoPages, const std::optio
     Printer &printer = m_d.printer;
     PrintJob::Result result;
     result.why = refusal(doc, double(pages), twoPages);
-    if (!result.why.isEmpty())
+    if (!result.why.isEmpty()) {
+        result.refused = true;
         return result;
+    }
     PrintJob::Request request;
     request.title = documentTitle(doc);
     request.pagesAsked = double(pages);

@@ -408,10 +408,33 @@ void QtPrinter::drawBoxes(QList<PendingBox> &boxes, bool filled)
     boxes.clear();
 }
 
+void QtPrinter::drawCodes()
+{
+    // Each code is written in its own modules, under a scale of its own:
+    // small whole numbers, a third fewer bytes for the PDF writer to
+    // compress than the same bars in device pixels.
+    if (m_penState != PenState::None) {
+        m_painter.setPen(Qt::NoPen);
+        m_penState = PenState::None;
+    }
+    const QColor black(Qt::black);
+    useBrush(&black);
+    const QTransform page = m_painter.transform();
+    for (const PendingCode &code : std::as_const(m_codes)) {
+        m_painter.setTransform(QTransform(code.sx, 0, 0, code.sy, code.origin.x(), code.origin.y()) * page);
+        m_painter.drawRects(code.bars.constData(), int(code.bars.size()));
+    }
+    m_painter.setTransform(page);
+    m_codes.clear();
+    m_codeBounds.clear();
+}
+
 void QtPrinter::flushPending()
 {
     if (!m_fills.isEmpty())
         drawBoxes(m_fills, true);
+    if (!m_codes.isEmpty())
+        drawCodes();
     if (!m_outlines.isEmpty())
         drawBoxes(m_outlines, false);
     if (m_glyphs.isEmpty())
@@ -430,6 +453,8 @@ void QtPrinter::flushPending()
 void QtPrinter::dropPending()
 {
     m_fills.clear();
+    m_codes.clear();
+    m_codeBounds.clear();
     m_outlines.clear();
     m_glyphs.clear();
     m_positions.clear();
@@ -514,7 +539,10 @@ void QtPrinter::makeRoomFor(const QRectF &box, bool filled)
     };
     const auto itself = [](const QRectF &r) { return r; };
     const auto boxRect = [](const PendingBox &b) { return b.rect; };
-    if (overlaps(m_batchBounds, itself) || (filled && overlaps(m_outlines, boxRect)))
+    // Codes go out after the fills: a box filled over a waiting code would
+    // come out under it.
+    if (overlaps(m_batchBounds, itself) || (filled && overlaps(m_outlines, boxRect))
+        || (filled && overlaps(m_codeBounds, itself)))
         flushPending();
 }
 
@@ -522,18 +550,27 @@ bool QtPrinter::drawCode(const CodeShapes &code, double x, double y, double modu
 {
     if (m_state != State::Open && !startDocument())
         return false;
-    // A code's bars wait with the filled boxes and go out with them. Each
+    // A code's bars wait with the filled boxes and go out after them. Each
     // module takes whole device dots, so that every bar prints exactly as
     // wide as its like (and the page's numbers are short to write).
     const double sx = std::max(1.0, std::round(moduleTwips * m_pxPerTwipX));
     const double sy = std::max(1.0, std::round(moduleTwips * m_pxPerTwipY));
     const QPointF origin(std::round(x * m_pxPerTwipX), std::round(y * m_pxPerTwipY));
-    makeRoomFor(QRectF(origin, QSizeF(code.width * sx, code.height * sy)), true);
-    const QColor black(Qt::black);
-    for (const QRectF &bar : code.bars)
-        m_fills.append(
-            PendingBox{QRectF(origin + QPointF(bar.x() * sx, bar.y() * sy), QSizeF(bar.width() * sx, bar.height() * sy)),
-                       black});
+    // Only the dark bars count for what they would cover: the quiet zone
+    // beside a number's text carries nothing.
+    if (code.bars.isEmpty())
+        return true;
+    double left = code.width, top = code.height, right = 0, bottom = 0;
+    for (const QRectF &bar : code.bars) {
+        left = std::min(left, bar.left());
+        top = std::min(top, bar.top());
+        right = std::max(right, bar.right());
+        bottom = std::max(bottom, bar.bottom());
+    }
+    const QRectF inkOnPage(origin + QPointF(left * sx, top * sy), QSizeF((right - left) * sx, (bottom - top) * sy));
+    makeRoomFor(inkOnPage, true);
+    m_codes.append(PendingCode{origin, sx, sy, code.bars});
+    m_codeBounds.append(inkOnPage);
     return true;
 }
 

@@ -177,9 +177,18 @@ private:
         QRectF rect; // device pixels
         QColor colour;
     };
+    // A code's dark bars in modules, each module sx by sy device pixels
+    // from origin.
+    struct PendingCode
+    {
+        QPointF origin;
+        double sx, sy;
+        QVector<QRectF> bars;
+    };
     // Draws what waits, in the order it must stand on the page.
     void flushPending();
     void drawBoxes(QList<PendingBox> &boxes, bool filled);
+    void drawCodes();
     // Draws what waits first when a box at box (device pixels) would cover
     // it or be covered by it out of order.
     void makeRoomFor(const QRectF &box, bool filled);
@@ -245,6 +254,8 @@ private:
     // Boxes, and plain texts in one colour, waiting to be drawn together.
     QList<PendingBox> m_fills;
     QList<PendingBox> m_outlines;
+    QList<PendingCode> m_codes; // drawn after the fills
+    QList<QRectF> m_codeBounds;
     QList<quint32> m_glyphs;
     QList<QPointF> m_positions;
     QList<QRectF> m_batchBounds;
