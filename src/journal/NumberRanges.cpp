@@ -203,6 +203,24 @@ std::vector<NumberRange> clipToPages(const std::vector<NumberRange> &ranges, qin
     return out;
 }
 
+std::vector<NumberRange> firstPrintedOn(const std::vector<NumberRange> &ranges, qint64 from, qint64 to)
+{
+    std::vector<NumberRange> out;
+    for (NumberRange r : clipToPages(ranges, from, to)) {
+        // Only the first number can have a copy before `from`.
+        if (r.firstPage < from) {
+            if (r.first == r.last)
+                continue;
+            r.first += r.step;
+            r.firstPage += std::max<qint64>(1, r.pageStride);
+            if (r.first == r.last)
+                r.step = 0;
+        }
+        out.push_back(r);
+    }
+    return out;
+}
+
 std::vector<NumberRange> pagesAfter(std::vector<NumberRange> ranges, qint64 before)
 {
     for (NumberRange &r : ranges)

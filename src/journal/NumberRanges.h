@@ -58,6 +58,10 @@ std::vector<NumberRange> rangesOfSequence(const RunEntries &sequence, int perPag
 
 // The parts of the ranges printed on pages from..to (a reprint of some pages).
 std::vector<NumberRange> clipToPages(const std::vector<NumberRange> &ranges, qint64 from, qint64 to);
+// The numbers first printed on pages from..to (the rest of a run): with the
+// two-page option a number whose first copy stands before `from` was
+// counted with that page, and is left out.
+std::vector<NumberRange> firstPrintedOn(const std::vector<NumberRange> &ranges, qint64 from, qint64 to);
 
 // The ranges with their pages counted from page `before` + 1 as page 1 (the
 // pages of a run that goes out as some pages of a longer one).

@@ -144,8 +144,12 @@ bool RunRecorder::claimNumbers(const Run &run)
     if (!m_journal)
         return true;
     m_ranges = rangesOfSequence(m_sequence, run.perPage, run.reverse, run.twoPages);
+    // A rest claims only numbers the run it completes did not count; a
+    // reprint records every number its pages print.
     if (run.sentTo > 0)
-        m_ranges = pagesAfter(clipToPages(m_ranges, run.sentFrom, run.sentTo), run.pagesBefore);
+        m_ranges = pagesAfter(run.restOf != 0 ? firstPrintedOn(m_ranges, run.sentFrom, run.sentTo)
+                                              : clipToPages(m_ranges, run.sentFrom, run.sentTo),
+                              run.pagesBefore);
     JournalRun r;
     r.started = m_clock.now();
     r.layoutName = run.layoutName;
