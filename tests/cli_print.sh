@@ -82,6 +82,11 @@ rc=$?
 grep -q '"No:1000000000000"' "$work/err" || fail "the refusal does not name No:1000000000000: $(cat "$work/err")"
 cmp -s "$data/Long.2x2" "$work/long-before" || fail "a refused code changed the layout"
 [ -e "$work/x.pdf" ] && fail "a refused code wrote a PDF"
+grep -q 'could not print' "$work/err" && fail "a refused code blames the printer: $(cat "$work/err")"
+# Its dry run says no as well.
+"$numora" print Long.2x2 --pages 1 --code ean13 --pdf "$work/x.pdf" --dry-run >/dev/null 2>"$work/err"
+rc=$?
+[ $rc -eq 2 ] && grep -q '"No:1000000000000"' "$work/err" || fail "dry run of an EAN-13 past 12 digits: status $rc, $(cat "$work/err")"
 
 "$numora" --help | grep -q 'numora print LAYOUT --pages N' || fail "--help does not show the print command"
 

@@ -252,7 +252,9 @@ QString usage()
            + QStringLiteral(
                ").\n"
                "Exit status: 0 printed, 1 printing failed (nothing printed, nothing written; also a journal\n"
-               "that is damaged or cannot be used), 2 usage or layout error (a file that is not a layout is\n"
+               "that is damaged or cannot be used; or a run to a printer cut short after the print system\n"
+               "took its first parts: those pages count, the layout goes on after them, the message names\n"
+               "them and reprint RUN --rest prints the others), 2 usage or layout error (a file that is not a layout is\n"
                "refused), or a run refused before it starts (numbers past 999,999,999,999,999; --two-page\n"
                "with one page; a number the code cannot hold), 3 refused: numbers of the run were printed\n"
                "before, or are claimed by a run still printing (or left unfinished) on any workstation,\n"

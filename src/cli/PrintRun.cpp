@@ -5,6 +5,7 @@
 #include "app/Previewer.h"
 #include "layoutfiles/LayoutFile.h"
 #include "platform/Numeric.h"
+#include "printing/CodeMaker.h"
 #include "printing/RunPrinter.h"
 
 #include <QFileInfo>
@@ -107,6 +108,12 @@ int printRun(const Options &o, const QString &path, CommandServices &services)
         // and the file stays as it is.
         form.printGenerator.generate(pages, o.twoPages);
         scheduler.settle();
+        // The run itself would refuse it: so does its dry run.
+        if (const QString refused = CodeMaker::refusal(form.doc.code, form.printGenerator.sequence);
+            !refused.isEmpty()) {
+            say(stderr, QStringLiteral("numora print: the run would print nothing: ") + refused);
+            return 2;
+        }
         for (const QString &line : positionLines(form.printGenerator.sequence, perPage, reverse, form.doc))
             say(stdout, line);
         say(stdout, QStringLiteral("dry run: %1 pages would go to %2; nothing was printed or written")

@@ -60,6 +60,11 @@ bool encode(const CodeSettings &settings, const QString &value, Symbol &symbol, 
         return false;
     }
     symbol->symbology = symbology(settings.type);
+    // A symbol used before may keep the size or level zint chose for its
+    // last value; each value gets zint's own choice afresh.
+    symbol->option_1 = -1;
+    symbol->option_2 = 0;
+    symbol->option_3 = 0;
     symbol->input_mode = UNICODE_MODE;
     symbol->show_hrt = 0; // the number's own text stands beside the code
     symbol->output_options = BARCODE_QUIET_ZONES;

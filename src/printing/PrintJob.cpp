@@ -142,16 +142,16 @@ bool PrintJob::runClaimed(const Request &request, Result &result)
         result.why = QStringLiteral("The printer is still holding an earlier document.");
         return false;
     }
-    // Where the pages go is settled before the journal records the run.
-    if (!p.chooseTarget()) {
-        result.why = p.lastFailureCancelled() ? QString() : p.lastError();
-        return false;
-    }
-    // A number its code cannot hold is found before anything is claimed or
-    // printed, not on the page it would have spoiled.
+    // A number its code cannot hold is found before anything is asked,
+    // claimed or printed, not on the page it would have spoiled.
     if (const QString refused = CodeMaker::refusal(m_doc.code, m_entries); !refused.isEmpty()) {
         result.why = refused;
         result.refused = true;
+        return false;
+    }
+    // Where the pages go is settled before the journal records the run.
+    if (!p.chooseTarget()) {
+        result.why = p.lastFailureCancelled() ? QString() : p.lastError();
         return false;
     }
     m_codes.setSettings(m_doc.code);

@@ -56,8 +56,12 @@ void RunPrinter::tellFailure(Dialogs &dialogs, const QString &printer, const QSt
             dialogs.message(taken, title, Dialogs::Buttons::OK);
         return;
     }
-    dialogs.message(QStringLiteral("The printer \"%1\" could not print this run:\r\n%2\r\n\r\n%3")
-                        .arg(printer, result.why,
+    // A run refused for its own numbers is no fault of the printer's.
+    const QString why = result.refused ? QStringLiteral("This run cannot be printed:\r\n%1").arg(result.why)
+                                       : QStringLiteral("The printer \"%1\" could not print this run:\r\n%2")
+                                             .arg(printer, result.why);
+    dialogs.message(QStringLiteral("%1\r\n\r\n%2")
+                        .arg(why,
                              !taken.isEmpty() ? taken
                                               : QStringLiteral("Nothing was counted: the numbers stay as they "
                                                                "were before the run.")),

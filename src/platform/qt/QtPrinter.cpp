@@ -169,6 +169,11 @@ void QtPrinter::configurePrinter()
 
 bool QtPrinter::chooseTarget()
 {
+    // A new run begins: what the print system took of the last document is
+    // not this run's, even when it fails before its first page.
+    m_pagesTaken = 0;
+    m_partsBegun = 0;
+    m_jobs.clear();
     m_cancelled = false;
     m_chosenPdf.clear();
     if (!pdfChosen() || !m_pdfFile.isEmpty())
