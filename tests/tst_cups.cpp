@@ -32,6 +32,7 @@
 #include <cstdio>
 #include <cups/cups.h>
 #include <fcntl.h>
+#include <memory>
 #include <mutex>
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -714,6 +715,32 @@ private slots:
         cupsSetServer(server.constData());
         QCOMPARE(unreachable, QStringList(4, QStringLiteral("unknown")));
         QVERIFY(asking.elapsed() < CupsPrintQueue::TimeoutMs + 1000);
+        // The journal window's way: the ask returns at once, and the states
+        // come later on the asking thread, from the server it named then.
+        const QByteArray nowhere = QStringLiteral("127.0.0.1:%1").arg(freeLoopbackPort()).toLatin1();
+        for (const bool reachable : {true, false}) {
+            CupsPrintQueue queue;
+            QStringList later;
+            bool onAsker = false;
+            cupsSetServer(reachable ? server.constData() : nowhere.constData());
+            queue.readJobStates(run->printer, ids, [&](std::vector<PrintJobState> states) {
+                onAsker = QThread::currentThread() == qApp->thread();
+                for (PrintJobState s : states)
+                    later << jobStateName(s);
+            });
+            cupsSetServer(server.constData());
+            QVERIFY(later.isEmpty());
+            QTRY_VERIFY_WITH_TIMEOUT(!later.isEmpty(), CupsPrintQueue::BudgetMs + CupsPrintQueue::TimeoutMs);
+            QVERIFY(onAsker);
+            QCOMPARE(later, QStringList(4, reachable ? QStringLiteral("completed") : QStringLiteral("unknown")));
+        }
+        // A queue gone before it answers (the program ends): the answer goes nowhere.
+        auto gone = std::make_unique<CupsPrintQueue>();
+        bool answered = false;
+        gone->readJobStates(run->printer, ids, [&](std::vector<PrintJobState>) { answered = true; });
+        gone.reset();
+        QTest::qWait(100);
+        QVERIFY(!answered);
         const QList<QByteArray> documents = waitForDocuments(m_postScriptOut, 4);
         QCOMPARE(documents.size(), 4);
         QCOMPARE(printer.placed.size(), 2000 * 12);

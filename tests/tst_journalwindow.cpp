@@ -65,10 +65,14 @@ struct Harness : test::WindowFixture
 };
 
 // The print system as a test sets its jobs' states; the others it does not know.
+// It answers at once, or when holding, when the test lets it: with the
+// states as they were asked.
 struct FakeQueue : PrintQueue
 {
     std::map<int, PrintJobState> states;
     QStringList asked; // the printer of each reading
+    bool holding = false;
+    std::vector<std::function<void()>> held;
     std::vector<PrintJobState> jobStates(const QString &printer, const std::vector<int> &ids) override
     {
         asked << printer;
@@ -76,6 +80,12 @@ struct FakeQueue : PrintQueue
         for (int id : ids)
             out.push_back(states.count(id) ? states.at(id) : PrintJobState::Unknown);
         return out;
+    }
+    void readJobStates(const QString &printer, const std::vector<int> &ids, StatesRead done) override
+    {
+        if (!holding)
+            return PrintQueue::readJobStates(printer, ids, std::move(done));
+        held.push_back([done, states = jobStates(printer, ids)] { done(states); });
     }
 };
 
@@ -88,6 +98,8 @@ private slots:
     void keyAndButtonOpenIt();
     void showsAndChoosesRuns();
     void showsTheJobsOfARun();
+    void lateStatesOfAnotherRunAreDropped_data();
+    void lateStatesOfAnotherRunAreDropped();
     void previewButtonAsksForThePreview();
     void restButtonAsksThenPrintsTheRest();
     void questionKeys_data();
@@ -234,6 +246,50 @@ void TestJournalWindow::showsTheJobsOfARun()
     QCOMPARE(journal.runList.listIndex(), 1);
     QVERIFY(!table->isVisible());
     QCOMPARE(queue.asked.size(), 2);
+}
+
+void TestJournalWindow::lateStatesOfAnotherRunAreDropped_data()
+{
+    QTest::addColumn<bool>("refresh");   // Refresh meanwhile, else the older run chosen
+    QTest::addColumn<bool>("staleLast"); // the first reading's answer comes last
+    QTest::newRow("other run, in order") << false << false;
+    QTest::newRow("other run, stale answer last") << false << true;
+    QTest::newRow("refresh, in order") << true << false;
+    QTest::newRow("refresh, stale answer last") << true << true;
+}
+
+// A print system slow to answer: the rows wait with "...", and only the
+// answer to the latest reading is shown, whatever order the answers come in.
+void TestJournalWindow::lateStatesOfAnotherRunAreDropped()
+{
+    QFETCH(bool, refresh);
+    QFETCH(bool, staleLast);
+    Harness h;
+    FakeQueue queue;
+    queue.holding = true;
+    h.form->services().printQueue = &queue;
+    h.printer.jobs = {{1, 17, 1, 2}};
+    h.print(QStringLiteral("2"));
+    h.printer.jobs = {{1, 18, 1, 3}};
+    h.print(QStringLiteral("3"));
+    h.form->journalButton.click();
+    JournalForm &journal = *h.form->journalForm();
+    QCOMPARE(journal.jobList.items(), QStringList{QStringLiteral("1\t1-3\t18\t...")});
+    // The first reading found nothing; the second finds both jobs done.
+    queue.states = {{17, PrintJobState::Completed}, {18, PrintJobState::Completed}};
+    if (refresh)
+        journal.refreshJobsClicked();
+    else
+        QVERIFY(journal.runList.choose(1));
+    const QString job = refresh ? QStringLiteral("1\t1-3\t18\t") : QStringLiteral("1\t1-2\t17\t");
+    QCOMPARE(journal.jobList.items(), QStringList{job + QStringLiteral("...")});
+    QCOMPARE(queue.held.size(), std::size_t(2));
+    queue.held[staleLast ? 1 : 0]();
+    QCOMPARE(journal.jobList.items(),
+             QStringList{job + (staleLast ? QStringLiteral("completed") : QStringLiteral("..."))});
+    queue.held[staleLast ? 0 : 1]();
+    QCOMPARE(journal.jobList.items(), QStringList{job + QStringLiteral("completed")});
+    QCOMPARE(h.w.journalWindow()->jobTable()->topLevelItem(0)->text(3), QStringLiteral("completed"));
 }
 
 // A run that failed has a rest: the button asks (No prints nothing), prints

@@ -127,12 +127,26 @@ QStringList JournalForm::jobColumns()
     return {QStringLiteral("Part"), QStringLiteral("Pages"), QStringLiteral("Job"), QStringLiteral("State")};
 }
 
-QString JournalForm::jobRow(const JournalJob &job, PrintJobState state)
+namespace {
+
+// One row of jobList, with its state as it is to read.
+QString jobRowWith(const JournalJob &job, const QString &state)
 {
     const QString pages = job.firstPage == job.lastPage ? QString::number(job.firstPage)
                                                         : QStringLiteral("%1-%2").arg(job.firstPage).arg(job.lastPage);
-    return QStringList{QString::number(job.part), pages, QString::number(job.jobId), jobStateName(state)}.join(
-        QLatin1Char('\t'));
+    return QStringList{QString::number(job.part), pages, QString::number(job.jobId), state}.join(QLatin1Char('\t'));
+}
+
+} // namespace
+
+QString JournalForm::jobRow(const JournalJob &job, PrintJobState state) { return jobRowWith(job, jobStateName(state)); }
+
+void JournalForm::showStates(const std::vector<JournalJob> &jobs, const std::vector<PrintJobState> *states)
+{
+    QStringList rows;
+    for (std::size_t i = 0; i < jobs.size(); ++i)
+        rows << (states && i < states->size() ? jobRow(jobs[i], (*states)[i]) : jobRowWith(jobs[i], unreadState()));
+    jobList.replaceItems(rows, -1);
 }
 
 void JournalForm::showJobs(const JournalRun *run, bool fresh)
@@ -142,6 +156,7 @@ void JournalForm::showJobs(const JournalRun *run, bool fresh)
     refreshJobsButton.setVisible(any);
     if (!any) {
         m_jobsOf = 0;
+        ++m_reading; // an answer still to come has no rows to go to
         jobList.replaceItems({}, -1);
         return;
     }
@@ -150,16 +165,24 @@ void JournalForm::showJobs(const JournalRun *run, bool fresh)
     if (!fresh && m_jobsOf == run->id)
         return;
     m_jobsOf = run->id;
+    const quint64 reading = ++m_reading;
+    const auto last = m_lastStates.find(run->id);
+    showStates(run->jobs, last == m_lastStates.end() ? nullptr : &last->second);
     std::vector<int> ids;
     for (const JournalJob &j : run->jobs)
         ids.push_back(j.jobId);
-    std::vector<PrintJobState> states = m_d.queue ? m_d.queue->jobStates(run->printer, ids)
-                                                  : std::vector<PrintJobState>(ids.size(), PrintJobState::Unknown);
-    states.resize(ids.size(), PrintJobState::Unknown);
-    QStringList rows;
-    for (std::size_t i = 0; i < ids.size(); ++i)
-        rows << jobRow(run->jobs[i], states[i]);
-    jobList.replaceItems(rows, -1);
+    // It may answer before it returns, or long after.
+    auto answered = [this, alive = std::weak_ptr<char>(m_alive), reading, id = run->id,
+                     jobs = run->jobs](std::vector<PrintJobState> states) {
+        if (alive.expired() || reading != m_reading)
+            return;
+        states.resize(jobs.size(), PrintJobState::Unknown);
+        showStates(jobs, &(m_lastStates[id] = std::move(states)));
+    };
+    if (m_d.queue)
+        m_d.queue->readJobStates(run->printer, ids, std::move(answered));
+    else
+        answered(std::vector<PrintJobState>(ids.size(), PrintJobState::Unknown));
 }
 
 void JournalForm::refreshJobsClicked() { showJobs(runAt(runList.listIndex()), true); }

@@ -8,6 +8,8 @@
 #include "platform/controls/TextEditing.h"
 
 #include <functional>
+#include <map>
+#include <memory>
 
 namespace numora {
 
@@ -90,6 +92,8 @@ public:
     // The column heads of jobList's rows, and one row: "1\t1-500\t17\tcompleted".
     static QStringList jobColumns();
     static QString jobRow(const JournalJob &job, PrintJobState state);
+    // A row's state while the print system has not answered yet.
+    static QString unreadState() { return QStringLiteral("..."); }
     qsizetype runCount() const { return qsizetype(m_runs.size()); }
 
     static const PropertyTable<JournalForm> &stateProperties();
@@ -98,13 +102,21 @@ private:
     void fillPrinters();
     // Shows the run's jobs, their states read from the print system unless
     // the rows show that run already (fresh: read them again all the same).
+    // The rows show the states last read until the answer comes.
     void showJobs(const JournalRun *run, bool fresh);
+    // The rows of those jobs; no states: not read yet.
+    void showStates(const std::vector<JournalJob> &jobs, const std::vector<PrintJobState> *states);
     // Runs `print` with the printer chosen here, and chooses the print
     // dialog's printer again afterwards; false when it could not run.
     bool onChosenPrinter(const QString &what, const std::function<void()> &print);
     Deps m_d;
     std::vector<JournalRun> m_runs;
     qint64 m_jobsOf = 0; // the run whose jobs the rows show
+    // Only the answer to the latest reading is shown, and none once the
+    // form is gone: the print queue may answer after either.
+    quint64 m_reading = 0;
+    std::shared_ptr<char> m_alive = std::make_shared<char>();
+    std::map<qint64, std::vector<PrintJobState>> m_lastStates; // by run
 };
 
 } // namespace numora
