@@ -555,7 +555,7 @@ void TestJournal::firstSchemaIsMigrated()
     rest.restFrom = 4;
     QVERIFY2(j.beginRun(rest, &error) == 3, qPrintable(error));
     QCOMPARE(j.run(3, &error)->restFrom, qint64(4));
-    QCOMPARE(j.restsOf(2, &error)->front().id, qint64(3));
+    QCOMPARE(j.familyOf(3, &error)->front().id, qint64(2)); // run 3 and the run it is the rest of
     // A journal made new has the same tables as one brought up to date.
     SqlJournal made(dir.filePath(QStringLiteral("new.sqlite")));
     QVERIFY2(made.open(&error), qPrintable(error));

@@ -3,6 +3,8 @@
 #include "FormFixture.h"
 #include "app/Reprinter.h"
 #include "app/RunForms.h"
+#include "app/LayoutUndo.h"
+#include "layoutfiles/LayoutFile.h"
 #include "platform/Numeric.h"
 #include "platform/Printer.h"
 
@@ -139,6 +141,29 @@ private:
     qint64 m_page = 0;
 };
 
+// A 2 X 2 layout from 41 (position 2 from 500) printing runs of 10 pages
+// to a print system that may cut them.
+struct CutRig
+{
+    test::FormFixture fx;
+    CutPrinter printer;
+    CutRig(int orderIndex)
+    {
+        printer.setPrinters({QStringLiteral("Laser")});
+        fx.usePrinter = &printer;
+        LayoutDocument &doc = fx.start().doc;
+        doc.gridType.setText(QStringLiteral("2 X 2"));
+        fx.settle();
+        doc.wayPrint.setListIndex(orderIndex);
+        doc.slot(2).counter.setText(QStringLiteral("500"));
+        doc.startNumber.setText(QStringLiteral("41"));
+        fx.settle();
+        printer.takeLines();
+    }
+    RunForms::Outcome print(bool twoPages) { return RunForms::printWith(*fx.form, fx.scheduler, 10, twoPages); }
+    JournalRun run(qint64 id) { return fx.journal.run(id, nullptr).value_or(JournalRun{}); }
+};
+
 struct JobRig
 {
     test::FormFixture fx;
@@ -197,6 +222,9 @@ private slots:
     void takenPartsStayCounted();
     void restPrintsTheMissingPages_data();
     void restPrintsTheMissingPages();
+    void restOfAFamilyPrintsOnce_data();
+    void restOfAFamilyPrintsOnce();
+    void movedNumberingReachesTheFile();
 };
 
 void TestPrintJob::pagesWalked_data()
@@ -561,30 +589,7 @@ void TestPrintJob::restPrintsTheMissingPages()
     QFETCH(bool, twoPages);
     QFETCH(qint64, cutAfter);
     QFETCH(qint64, restCutAfter);
-    struct Rig
-    {
-        test::FormFixture fx;
-        CutPrinter printer;
-        Rig(int orderIndex)
-        {
-            printer.setPrinters({QStringLiteral("Laser")});
-            fx.usePrinter = &printer;
-            LayoutDocument &doc = fx.start().doc;
-            doc.gridType.setText(QStringLiteral("2 X 2"));
-            fx.settle();
-            doc.wayPrint.setListIndex(orderIndex);
-            doc.slot(2).counter.setText(QStringLiteral("500"));
-            doc.startNumber.setText(QStringLiteral("41"));
-            fx.settle();
-            printer.takeLines();
-        }
-        RunForms::Outcome print(bool twoPages)
-        {
-            return RunForms::printWith(*fx.form, fx.scheduler, 10, twoPages);
-        }
-        JournalRun run(qint64 id) { return fx.journal.run(id, nullptr).value_or(JournalRun{}); }
-    };
-    Rig whole(orderIndex), r(orderIndex);
+    CutRig whole(orderIndex), r(orderIndex);
     QVERIFY(whole.print(twoPages).printed);
     const QList<QStringList> wholePages = whole.printer.takePages();
     QCOMPARE(wholePages.size(), 10);
@@ -604,6 +609,8 @@ void TestPrintJob::restPrintsTheMissingPages()
     QCOMPARE(r.run(2).pagesRequested, 10 - cutAfter);
     QList<QStringList> restPages = r.printer.takePages();
     if (restCutAfter > 0) {
+        QCOMPARE(reprinter.printRest(r.run(1)).problem,
+                 QStringLiteral("run 1 has no rest to print: run 2 printed it in part: print the rest of run 2"));
         r.printer.cutAfter = 0;
         rest = reprinter.printRest(r.run(2));
         QVERIFY2(rest.printed, qPrintable(rest.problem));
@@ -627,9 +634,7 @@ void TestPrintJob::restPrintsTheMissingPages()
     }
     const Reprinter::Result again = reprinter.printRest(r.run(1));
     QVERIFY(again.refused);
-    QCOMPARE(again.problem, QStringLiteral("run 1 has no rest to print: run 2 printed it%1")
-                                .arg(restCutAfter > 0 ? QStringLiteral(" in part: print the rest of run 2")
-                                                      : QString()));
+    QCOMPARE(again.problem, QStringLiteral("run 1 has no rest to print: run %1 printed it").arg(lastRest));
     QCOMPARE(r.printer.takeLines(), QStringList());
 
     // The open layout stood where run 1 left it: it goes on where the whole
@@ -637,6 +642,85 @@ void TestPrintJob::restPrintsTheMissingPages()
     QVERIFY(Reprinter::moveOnAfterRest(r.fx.form->doc, r.run(1), rest));
     QCOMPARE(PrintJob::Numbering::of(r.fx.form->doc), PrintJob::Numbering::of(whole.fx.form->doc));
     QVERIFY(!Reprinter::moveOnAfterRest(r.fx.form->doc, r.run(1), rest));
+}
+
+void TestPrintJob::restOfAFamilyPrintsOnce_data()
+{
+    QTest::addColumn<qint64>("thirdRestOf");   // the run whose rest run 3 prints
+    QTest::addColumn<qint64>("thirdCutAfter"); // 0: run 3 prints whole
+    QTest::addColumn<QString>("refused");      // runs 1 and 2 alike
+    const QString printed = QStringLiteral("run %1 has no rest to print: run 3 printed it");
+    QTest::newRow("the rest of its rest printed") << qint64(2) << qint64(0) << printed;
+    QTest::newRow("a second rest printed") << qint64(1) << qint64(0) << printed;
+    QTest::newRow("the rest of its rest cut short")
+        << qint64(2) << qint64(2) << printed + QStringLiteral(" in part: print the rest of run 3");
+}
+
+// Run 1 is cut after page 4 and its rest, run 2, fails before its first
+// page; run 3 prints the rest of run 2, or of run 1 again. Neither run 1 nor
+// run 2 then offers a rest that would print run 3's numbers twice.
+void TestPrintJob::restOfAFamilyPrintsOnce()
+{
+    QFETCH(qint64, thirdRestOf);
+    QFETCH(qint64, thirdCutAfter);
+    QFETCH(QString, refused);
+    CutRig r(2);
+    r.printer.cutAfter = 4;
+    r.fx.dialogs.answers = {QStringLiteral("OK"), QStringLiteral("OK"), QStringLiteral("OK")};
+    QCOMPARE(r.print(false).pages, qint64(4));
+    Reprinter reprinter(r.fx.form->services());
+    r.printer.cutAfter = 0;
+    r.printer.failNext(RecordingPrinter::FailAt::Start, QStringLiteral("printer unplugged"));
+    QVERIFY(reprinter.printRest(r.run(1)).pages == 0 && r.run(2).restOf == 1);
+    r.printer.cutAfter = thirdCutAfter;
+    QVERIFY(reprinter.printRest(r.run(thirdRestOf)).pages > 0);
+    r.printer.takeLines();
+    r.fx.form->openJournal();
+    JournalForm &journal = *r.fx.form->journalForm();
+    for (const int id : {1, 2}) {
+        QCOMPARE(reprinter.printRest(r.run(id)).problem, refused.arg(id));
+        QVERIFY(journal.runList.choose(3 - id) && !journal.restButton.enabled()); // newest first
+    }
+    QCOMPARE(r.printer.takeLines(), QStringList());
+}
+
+// Numbering moved on by a run cut short, and then by its rest printed from
+// the journal window, goes into the open layout's file as a printed run's
+// does, and Ctrl+Z does not put it back onto numbers that went out.
+void TestPrintJob::movedNumberingReachesTheFile()
+{
+    CutRig r(2);
+    MainForm &form = *r.fx.form;
+    const QString path = r.fx.folder.filePath(QStringLiteral("Shop.2x2"));
+    form.doc.documentName.setCaption(QStringLiteral("Shop"));
+    form.undo().checkpoint();
+    form.doc.startNumber.setText(QStringLiteral("45")); // the operator's last step
+    form.undo().checkpoint();
+    QVERIFY(r.fx.folder.ensureExists() && form.layoutFiles().writeLayoutFile(path, LayoutWriter::SaveCommand));
+    form.doc.filePath = path;
+    PrintJob::Numbering before = PrintJob::Numbering::of(form.doc);
+    const auto movedAndWritten = [&] {
+        const PrintJob::Numbering after = PrintJob::Numbering::of(form.doc);
+        form.undo().undo();
+        return !(after == before) && PrintJob::Numbering::of(form.doc) == after
+               && readLayoutFile(r.fx.folder, path, nullptr)
+                      ->contains("\r\nCounter 00 =" + after.start.toLatin1() + "\r\n");
+    };
+    r.printer.cutAfter = 4;
+    r.fx.dialogs.answers = {QStringLiteral("OK"), QStringLiteral("Yes"), QStringLiteral("OK")};
+    form.printButton.click(); // the window's run, through the print dialog
+    form.printForm.pageField.setText(QStringLiteral("10"));
+    form.printForm.printButton.click();
+    r.fx.settle();
+    QVERIFY(form.printForm.lastJobPages() == 4 && movedAndWritten());
+    r.printer.cutAfter = 0;
+    before = PrintJob::Numbering::of(form.doc);
+    form.undo().checkpoint(); // the click that opens the journal
+    form.openJournal();
+    QVERIFY(form.journalForm()->runList.choose(0));
+    form.journalForm()->restButton.click();
+    QVERIFY2(r.fx.dialogs.asked.last().contains(QLatin1String("goes on from")), qPrintable(r.fx.dialogs.asked.last()));
+    QVERIFY(movedAndWritten());
 }
 
 QTEST_GUILESS_MAIN(TestPrintJob)

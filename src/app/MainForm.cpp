@@ -179,11 +179,13 @@ void MainForm::wire()
         m_undo->absorb(false);
     });
     m_layoutFiles.onLoaded = [this] { m_undo->clear(); };
-    printForm.onJobPrinted.connect([this] { m_undo->absorb(true); });
-    printForm.onJobFailed.connect([this](const QString &) { m_undo->absorb(false); });
+    printForm.onJobPrinted.connect([this] { runEnded(true); });
+    // Pages the print system took before the run failed stay counted: the
+    // numbering went on past them (PrintJob::run).
+    printForm.onJobFailed.connect(
+        [this](const QString &) { runEnded(!(PrintJob::Numbering::of(doc) == printForm.numberingBefore())); });
     openButton.onClick.connect([this] { openBrowser(); });
     printButton.onClick.connect([this] { printForm.open(); });
-    printForm.onJobPrinted.connect([this] { writeNumberingToFile(); });
     journalButton.onClick.connect([this] { openJournal(); });
     printReopenTimer.onTick.connect([this] { printForm.reopenTick(printReopenTimer); });
     settleTimer.onTick.connect([this] {
@@ -193,6 +195,13 @@ void MainForm::wire()
 }
 
 MainForm::~MainForm() = default;
+
+void MainForm::runEnded(bool numberingMoved)
+{
+    m_undo->absorb(numberingMoved);
+    if (numberingMoved)
+        writeNumberingToFile();
+}
 
 void MainForm::writeNumberingToFile()
 {
@@ -205,7 +214,8 @@ void MainForm::writeNumberingToFile()
     if (writeNumberingBack(m_services.layouts, doc.filePath, doc, &error))
         return;
     m_services.dialogs.message(
-        QStringLiteral("The run was printed, but its numbering could not be written to the layout file\r\n%1\r\n(%2)."
+        QStringLiteral("The numbers the run used are counted, but its numbering could not be written to the layout "
+                       "file\r\n%1\r\n(%2)."
                        "\r\n\r\nThe next run must continue from %3: save the layout, or set its start number to %3 "
                        "when you open the file again.")
             .arg(doc.filePath, error, doc.startNumber.text()),
@@ -283,12 +293,13 @@ void MainForm::openJournal()
                                   JournalForm::Reprinted told{r.pages, r.problem, r.refused, r.printed, {}};
                                   if (!r.printed)
                                       return told;
-                                  told.note = Reprinter::moveOnAfterRest(doc, run, r)
-                                                  ? QStringLiteral("The open layout goes on from where the whole run "
-                                                                   "would have left it: start number %1.")
-                                                        .arg(doc.startNumber.text())
-                                                  : QStringLiteral("The open layout was left as it is: it is not the "
-                                                                   "run's layout where the run left it.");
+                                  const bool moved = Reprinter::moveOnAfterRest(doc, run, r);
+                                  runEnded(moved);
+                                  told.note = moved ? QStringLiteral("The open layout goes on from where the "
+                                                                     "whole run would have left it: start number %1.")
+                                                          .arg(doc.startNumber.text())
+                                                    : QStringLiteral("The open layout was left as it is: it is not "
+                                                                     "the run's layout where the run left it.");
                                   return told;
                               }});
         m_journal->setGeometry(left() + 600, top() + 600, m_journal->width(), m_journal->height());

@@ -112,7 +112,10 @@ public:
 private:
     void wire();
     void registerAll();
-    // After a run that printed: the moved numbering into the open layout's file.
+    // After a run that printed, the rest of a run printed from the journal,
+    // or a run cut short after the print system took pages: numbering moved
+    // on is no step to undo, and goes into the open layout's file.
+    void runEnded(bool numberingMoved);
     void writeNumberingToFile();
 
     Services m_services;

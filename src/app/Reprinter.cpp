@@ -21,18 +21,18 @@ Reprinter::Result Reprinter::printRest(const JournalRun &run)
 {
     Result result;
     QString problem;
-    std::optional<std::vector<JournalRun>> rests;
+    std::optional<std::vector<JournalRun>> family;
     if (!m_services.journal)
         problem = QStringLiteral("no journal is kept");
     else if (m_services.journal->open(&problem))
-        rests = m_services.journal->restsOf(run.id, &problem);
-    if (!rests) {
+        family = m_services.journal->familyOf(run.id, &problem);
+    if (!family) {
         result.problem = QStringLiteral("the journal cannot tell whether the rest of run %1 was printed: %2")
                              .arg(run.id)
                              .arg(problem);
         return result;
     }
-    if (const QString refusal = run.restRefusal(*rests); !refusal.isEmpty()) {
+    if (const QString refusal = run.restRefusal(*family); !refusal.isEmpty()) {
         result.problem = refusal;
         result.refused = true;
         return result;

@@ -48,7 +48,7 @@ public:
     // the pages a printed run printed. Its callers ask nothing beforehand:
     // this is where the rule is kept.
     Result reprint(const JournalRun &run, qint64 fromPage, qint64 toPage);
-    // The rest of a run cut short (JournalRun::restRefusal, with its rests
+    // The rest of a run cut short (JournalRun::restRefusal, with its family
     // read from the journal here), on the current printer as it is
     // calibrated now: it is a new run on paper.
     Result printRest(const JournalRun &run);

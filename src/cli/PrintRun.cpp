@@ -48,6 +48,22 @@ QStringList positionLines(const SequenceList &sequence, int perPage, bool revers
 
 } // namespace
 
+bool loadLayoutToPrint(MainForm &form, const LayoutFolder &layouts, const QString &path, QString *problem)
+{
+    const QString fileName = QFileInfo(path).fileName();
+    // Only a layout is printed and written back: anything else would be
+    // overwritten with one.
+    if (!readLayoutFile(layouts, path, problem) || !form.layoutFiles().loadLayoutFile(path, fileName)) {
+        if (problem->isEmpty())
+            *problem = QStringLiteral("it cannot be read");
+        return false;
+    }
+    const bool longType = fileName.endsWith(QLatin1String("10")) || fileName.endsWith(QLatin1String("12"));
+    form.doc.documentName.setCaption(fileName.left(std::max<qsizetype>(0, fileName.size() - (longType ? 6 : 4))));
+    form.doc.autoPlace.setCaption(QStringLiteral("No"));
+    return true;
+}
+
 int printRun(const Options &o, const QString &path, CommandServices &services)
 {
     ManualScheduler &scheduler = services.scheduler;
@@ -62,17 +78,12 @@ int printRun(const Options &o, const QString &path, CommandServices &services)
     scheduler.settle();
 
     const QString fileName = QFileInfo(path).fileName();
-    // Only a layout is printed and written back: anything else would be
-    // overwritten with one.
     QString notLayout;
-    if (!readLayoutFile(layouts, path, &notLayout) || !form.layoutFiles().loadLayoutFile(path, fileName)) {
-        say(stderr, QStringLiteral("numora print: cannot use %1: %2; nothing was printed or written")
-                        .arg(path, notLayout.isEmpty() ? QStringLiteral("it cannot be read") : notLayout));
+    if (!loadLayoutToPrint(form, layouts, path, &notLayout)) {
+        say(stderr,
+            QStringLiteral("numora print: cannot use %1: %2; nothing was printed or written").arg(path, notLayout));
         return 2;
     }
-    const bool longType = fileName.endsWith(QLatin1String("10")) || fileName.endsWith(QLatin1String("12"));
-    form.doc.documentName.setCaption(fileName.left(std::max<qsizetype>(0, fileName.size() - (longType ? 6 : 4))));
-    form.doc.autoPlace.setCaption(QStringLiteral("No"));
     if (o.code)
         form.doc.code = *o.code;
     scheduler.settle();

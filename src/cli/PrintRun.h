@@ -4,6 +4,11 @@
 #include <QString>
 #include <optional>
 
+namespace numora {
+class LayoutFolder;
+class MainForm;
+} // namespace numora
+
 namespace numora::cli {
 
 struct CommandServices;
@@ -30,5 +35,9 @@ struct Options
 // journal and the printer chosen), says how it went and writes the layout's
 // numbering back. Returns the exit status.
 int printRun(const Options &o, const QString &path, CommandServices &services);
+// Loads the layout file at `path` into the form as a run prints it, named
+// by the file's name without its grid type; false with why when the file is
+// no layout or cannot be read.
+bool loadLayoutToPrint(MainForm &form, const LayoutFolder &layouts, const QString &path, QString *problem);
 
 } // namespace numora::cli

@@ -1,9 +1,61 @@
 #include "Commands.h"
 #include "CommandLine.h"
+#include "PrintRun.h"
+#include "app/MainForm.h"
 #include "app/Reprinter.h"
 #include "journal/RunRecorder.h"
+#include "layoutfiles/LayoutFile.h"
+
+#include <QFileInfo>
 
 namespace numora::cli {
+
+namespace {
+
+// After a rest printed whole: the run's layout file in the Data folder goes
+// on where the whole run leaves the numbering, as after a print that printed
+// it all, when the file stands where the cut run left it
+// (Reprinter::moveOnAfterRest); any other values are someone's later choice
+// and stay. False when the file could not be written.
+bool moveLayoutOn(const JournalRun &run, const Reprinter::Result &rest, CommandServices &services)
+{
+    const QString whole =
+        QStringLiteral("the whole run leaves the numbering at start number %1").arg(rest.wholeNumbering->start);
+    const GridTypeInfo *grid = findGridType(run.gridType);
+    const QString fileName = run.layoutName + QLatin1Char('.') + QLatin1String(grid ? grid->tag : "");
+    const QString path = services.layouts.filePath(fileName);
+    MainForm form(services.services());
+    form.startUp();
+    services.scheduler.settle();
+    QString problem;
+    // A name from the journal never leads out of the Data folder.
+    if (!grid || run.layoutName.contains(QLatin1Char('/')) || !QFileInfo(path).isFile()) {
+        problem = QStringLiteral("there is no layout %1 in %2 to move on").arg(fileName, services.layouts.path());
+    } else if (!loadLayoutToPrint(form, services.layouts, path, &problem)) {
+        problem = QStringLiteral("%1 was left as it is: %2").arg(fileName, problem);
+    } else {
+        services.scheduler.settle();
+        if (!Reprinter::moveOnAfterRest(form.doc, run, rest))
+            problem = QStringLiteral("%1 was left as it is: it does not stand where run %2 left it")
+                          .arg(fileName)
+                          .arg(run.id);
+    }
+    if (!problem.isEmpty()) {
+        say(stdout, whole + QStringLiteral("; ") + problem);
+        return true;
+    }
+    QString writeError;
+    if (!writeNumberingBack(services.layouts, path, form.doc, &writeError)) {
+        say(stderr, QStringLiteral("numora reprint: the pages were printed, but %1 could not be written (%2): the "
+                                   "next run would repeat them; set the start number to %3 by hand")
+                        .arg(path, writeError, form.doc.startNumber.text()));
+        return false;
+    }
+    say(stdout, whole + QStringLiteral("; %1 now starts at %2").arg(fileName, form.doc.startNumber.text()));
+    return true;
+}
+
+} // namespace
 
 int runReprintCommand(const QStringList &args)
 {
@@ -93,6 +145,7 @@ int runReprintCommand(const QStringList &args)
                     .arg(to)
                     .arg(id)
                     .arg(rest ? QStringLiteral("as a new run") : QStringLiteral("again"), target));
+    const bool written = !r.wholeNumbering || moveLayoutOn(*run, r, services);
     if (r.unrecordedEnd) {
         // As for print: closed as not printed, the reprinted numbers would
         // read as never printed again.
@@ -109,7 +162,7 @@ int runReprintCommand(const QStringList &args)
                         .arg(problem));
         return 4;
     }
-    return 0;
+    return written ? 0 : 4;
 }
 
 } // namespace numora::cli

@@ -64,9 +64,11 @@ struct JournalRun
     // The rest of a run cut short (failed or stopped) is its pages that no
     // number of it counted, pagesPrinted + 1 to pagesRequested; it prints as
     // a new run that claims them. Why it cannot (one line; empty when it
-    // can), given the runs journaled as this run's rest (restOf = id): once
-    // one of them printed a page or may have, the rest is theirs.
-    QString restRefusal(const std::vector<JournalRun> &rests) const;
+    // can), given the run's family (Journal::familyOf): once a run of it
+    // other than this one and the runs it is the rest of printed a page or
+    // may have, the rest or a part of it is theirs, whether it printed the
+    // rest of this run, of a rest of it, or of a run before it.
+    QString restRefusal(const std::vector<JournalRun> &family) const;
 };
 
 // Numbers of a coming run that an earlier run printed already.
@@ -151,9 +153,10 @@ public:
     // without their ranges' pages.
     virtual std::optional<std::vector<JournalRun>> runs(const QString &layoutName, QString *error) = 0;
     virtual std::optional<JournalRun> run(qint64 id, QString *error) = 0;
-    // The runs that printed the rest of run `id` (restOf = id), oldest
-    // first, without their ranges.
-    virtual std::optional<std::vector<JournalRun>> restsOf(qint64 id, QString *error) = 0;
+    // The family of run `id`: every run linked through restOf to the same
+    // first run (the first, its rests, their rests, ...), the run itself
+    // included; oldest first, without their ranges.
+    virtual std::optional<std::vector<JournalRun>> familyOf(qint64 id, QString *error) = 0;
     // The runs, pages and positions that printed a number text; a bare
     // number ("45") finds it in whatever text it was printed ("No:000045",
     // "(45)").

@@ -255,11 +255,16 @@ void JournalForm::runChosen()
     // Only a run whose workstation never said how it ended can be closed.
     closeRunButton.setVisible(run && run->outcome == JournalRun::Outcome::Printing);
     showJobs(run, false);
-    std::vector<JournalRun> rests;
-    for (const JournalRun &r : m_runs)
-        if (run && r.restOf == run->id)
-            rests.push_back(r);
-    restButton.setEnabled(run && m_d.printRest && run->restRefusal(rests).isEmpty());
+    // The rule needs the run's whole family: the list may be filtered, and
+    // another workstation may have printed a rest since it was read. Asked
+    // only for a run that may have a rest at all.
+    bool restOffered = false;
+    if (run && m_d.printRest && m_d.journal && run->restRefusal({}).isEmpty()) {
+        QString error;
+        const auto family = m_d.journal->familyOf(run->id, &error);
+        restOffered = family && run->restRefusal(*family).isEmpty();
+    }
+    restButton.setEnabled(restOffered);
     if (!run) {
         reprintButton.setEnabled(false);
         runDetails.setCaption(QStringLiteral("No run is journaled yet."));

@@ -194,9 +194,9 @@ std::optional<JournalRun> JournalWorker::run(qint64 id, QString *error)
     return call<std::optional<JournalRun>>([id](Journal &j, QString *e) { return j.run(id, e); }, error, std::nullopt);
 }
 
-std::optional<std::vector<JournalRun>> JournalWorker::restsOf(qint64 id, QString *error)
+std::optional<std::vector<JournalRun>> JournalWorker::familyOf(qint64 id, QString *error)
 {
-    return call<std::optional<std::vector<JournalRun>>>([id](Journal &j, QString *e) { return j.restsOf(id, e); },
+    return call<std::optional<std::vector<JournalRun>>>([id](Journal &j, QString *e) { return j.familyOf(id, e); },
                                                         error, std::nullopt);
 }
 

@@ -15,6 +15,7 @@
 #include <QVariant>
 #include <algorithm>
 #include <map>
+#include <set>
 
 namespace numora {
 
@@ -176,31 +177,80 @@ QString JournalRun::reprintRefusal(qint64 from, qint64 to) const
     return {};
 }
 
-QString JournalRun::restRefusal(const std::vector<JournalRun> &rests) const
+namespace {
+
+// Why the run itself has no rest, from how it ended alone; empty when it may.
+QString ownRestRefusal(const JournalRun &run)
 {
-    const QString cannot = QStringLiteral("run %1 has no rest to print: ").arg(id);
-    if (reprintOf != 0)
-        return cannot + QStringLiteral("it is a reprint of run %1").arg(reprintOf);
-    switch (outcome) {
-    case Outcome::Printing:
-        return cannot + QStringLiteral("it is unfinished (its workstation never said how it ended)");
-    case Outcome::Printed: return cannot + QStringLiteral("it printed");
+    using Outcome = JournalRun::Outcome;
+    if (run.reprintOf != 0)
+        return QStringLiteral("it is a reprint of run %1").arg(run.reprintOf);
+    switch (run.outcome) {
+    case Outcome::Printing: return QStringLiteral("it is unfinished (its workstation never said how it ended)");
+    case Outcome::Printed: return QStringLiteral("it printed");
     case Outcome::Failed:
     case Outcome::Stopped: break;
     }
-    if (pagesPrinted >= pagesRequested)
-        return cannot + QStringLiteral("all its %1 pages went to the printer").arg(pagesRequested);
-    for (const JournalRun &rest : rests) {
-        if (rest.outcome == Outcome::Printing)
-            return cannot + QStringLiteral("run %1 is printing it (unfinished)").arg(rest.id);
-        if (rest.outcome == Outcome::Printed || rest.pagesPrinted > 0)
-            return cannot + QStringLiteral("run %1 printed it%2")
-                                .arg(rest.id)
-                                .arg(rest.outcome == Outcome::Printed
-                                         ? QString()
-                                         : QStringLiteral(" in part: print the rest of run %1").arg(rest.id));
-    }
+    if (run.pagesPrinted >= run.pagesRequested)
+        return QStringLiteral("all its %1 pages went to the printer").arg(run.pagesRequested);
     return {};
+}
+
+// The runs of the family that printed, or may have printed, pages of the
+// run's rest: all but the run and the runs it is the rest of, whose pages
+// come before its own. A run below or beside it printed numbers of its rest.
+std::vector<const JournalRun *> restPrinters(const JournalRun &run, const std::vector<JournalRun> &family)
+{
+    std::set<qint64> before{run.id};
+    // A rest is journaled after its run: the walk up ends.
+    for (qint64 up = run.restOf, below = run.id; up != 0 && up < below;) {
+        before.insert(up);
+        const auto it = std::find_if(family.begin(), family.end(), [up](const JournalRun &r) { return r.id == up; });
+        below = up;
+        up = it == family.end() ? 0 : it->restOf;
+    }
+    std::vector<const JournalRun *> printers;
+    for (const JournalRun &r : family)
+        if (!before.count(r.id)
+            && (r.outcome == JournalRun::Outcome::Printing || r.outcome == JournalRun::Outcome::Printed
+                || r.pagesPrinted > 0))
+            printers.push_back(&r);
+    return printers;
+}
+
+} // namespace
+
+QString JournalRun::restRefusal(const std::vector<JournalRun> &family) const
+{
+    const QString cannot = QStringLiteral("run %1 has no rest to print: ").arg(id);
+    if (const QString why = ownRestRefusal(*this); !why.isEmpty())
+        return cannot + why;
+    const std::vector<const JournalRun *> printers = restPrinters(*this, family);
+    if (printers.empty())
+        return {};
+    const auto with = [&printers](Outcome o) {
+        const auto it =
+            std::find_if(printers.begin(), printers.end(), [o](const JournalRun *r) { return r->outcome == o; });
+        return it == printers.end() ? nullptr : *it;
+    };
+    if (const JournalRun *unfinished = with(Outcome::Printing))
+        return cannot + QStringLiteral("run %1 is printing it (unfinished)").arg(unfinished->id);
+    if (const JournalRun *whole = with(Outcome::Printed))
+        return cannot + QStringLiteral("run %1 printed it").arg(whole->id);
+    // Cut short in its turn: what is left is the rest of the run of the
+    // family whose own rest nobody printed, the last cut one first.
+    const JournalRun &last = *printers.back();
+    const auto free = [&family](const JournalRun &r) {
+        return ownRestRefusal(r).isEmpty() && restPrinters(r, family).empty();
+    };
+    const JournalRun *next = free(last) ? &last : nullptr;
+    for (auto it = family.begin(); !next && it != family.end(); ++it)
+        if (it->id != id && free(*it))
+            next = &*it;
+    return cannot
+           + QStringLiteral("run %1 printed it in part%2")
+                 .arg(last.id)
+                 .arg(next ? QStringLiteral(": print the rest of run %1").arg(next->id) : QString());
 }
 
 SqlJournal::SqlJournal(QString filePath)
@@ -657,14 +707,21 @@ std::optional<JournalRun> SqlJournal::run(qint64 id, QString *error)
     return r;
 }
 
-std::optional<std::vector<JournalRun>> SqlJournal::restsOf(qint64 id, QString *error)
+std::optional<std::vector<JournalRun>> SqlJournal::familyOf(qint64 id, QString *error)
 {
     if (!ensureOpen(error))
         return std::nullopt;
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
     JournalQuery q(db, error);
-    if (!q.run(QStringLiteral("SELECT ") + RunColumns
-                   + QStringLiteral(" FROM runs u WHERE u.rest_of = ? ORDER BY u.id"),
+    // Up to the first run, then down from every run on the way: the first
+    // run's whole tree, even when a run on the way up is missing. UNION
+    // keeps a damaged link from looping.
+    if (!q.run(QStringLiteral("WITH RECURSIVE up (id, rest_of) AS ("
+                              " SELECT id, rest_of FROM runs WHERE id = ?"
+                              " UNION SELECT r.id, r.rest_of FROM runs r JOIN up ON r.id = up.rest_of),"
+                              " down (id) AS (SELECT id FROM up"
+                              " UNION SELECT r.id FROM runs r JOIN down ON r.rest_of = down.id) SELECT ")
+                   + RunColumns + QStringLiteral(" FROM runs u WHERE u.id IN (SELECT id FROM down) ORDER BY u.id"),
                {id}))
         return failed(std::optional<std::vector<JournalRun>>());
     std::vector<JournalRun> out;

@@ -55,7 +55,7 @@ public:
                                                             QString *error) override;
     std::optional<std::vector<JournalRun>> runs(const QString &layoutName, QString *error) override;
     std::optional<JournalRun> run(qint64 id, QString *error) override;
-    std::optional<std::vector<JournalRun>> restsOf(qint64 id, QString *error) override;
+    std::optional<std::vector<JournalRun>> familyOf(qint64 id, QString *error) override;
     std::optional<std::vector<JournalHit>> find(const QString &numberText, QString *error) override;
 
 private:

@@ -144,6 +144,8 @@ public:
     PrinterCalibrator *calibrator() const { return m_calibrator.get(); }
     // Pages the last job sent to the printer.
     qsizetype lastJobPages() const { return m_lastJobPages; }
+    // The numbering as the last run found it.
+    const PrintJob::Numbering &numberingBefore() const { return m_numberingBefore; }
 
     // A reprint: only the printed pages from..to of the run go out (1-based),
     // and the journal records it as a reprint of that run.
