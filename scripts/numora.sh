@@ -19,8 +19,9 @@ packages=(
   # real filter chain (pdftopdf, pdftops, Ghostscript) for the runs in parts.
   libcups2-dev cups cups-client poppler-utils cups-filters-core-drivers ghostscript
   # The run journal: Qt's SQLite driver, and its PostgreSQL driver with a
-  # server for the shared journal's tests.
-  libqt6sql6-sqlite libqt6sql6-psql postgresql
+  # server for the shared journal's tests; sqlite3 lets the command-line
+  # tests mark a journaled run as cut short.
+  libqt6sql6-sqlite libqt6sql6-psql postgresql sqlite3
   # Machine-readable codes: zint makes them; zbar and libdmtx's tools read
   # the printed ones back in the tests.
   libzint-dev zbar-tools dmtx-utils
