@@ -545,7 +545,8 @@ void TestPrintJob::takenPartsStayCounted()
     QCOMPARE(r.fx.dialogs.asked.size(), 1);
     const QString told = r.fx.dialogs.asked.first();
     QVERIFY2(told.contains(QLatin1String("The run stopped at page 5: pages 1 to 4 went to the printer and are "
-                                         "counted; pages 5 to 10 were not printed and are not counted."))
+                                         "counted; pages 5 to 10 were not printed and are not counted. \"Print the rest\" in "
+                                         "the journal prints them as a new run."))
                  && told.contains(QLatin1String("paper jam")) != stopped,
              qPrintable(told));
     QString error;

@@ -190,6 +190,10 @@ int printRun(const Options &o, const QString &path, CommandServices &services)
             return 4;
         }
         say(stdout, QStringLiteral("%1 now starts at %2").arg(fileName, form.doc.startNumber.text()));
+        if (const auto run = form.recorder.endedRun())
+            say(stderr, QStringLiteral("numora print: numora reprint %1 --rest prints the pages that were not "
+                                       "printed, as a new run")
+                            .arg(*run));
         return 1;
     }
     for (const QString &line : positionLines(form.printGenerator.sequence, perPage, reverse, form.doc))

@@ -133,6 +133,7 @@ bool RunRecorder::begin(const Run &run)
 bool RunRecorder::claimNumbers(const Run &run)
 {
     m_current.reset();
+    m_ended.reset();
     m_refused.clear();
     m_unreachable.clear();
     m_unclaimed.reset();
@@ -224,6 +225,7 @@ void RunRecorder::end(JournalRun::Outcome outcome, qint64 pagesPrinted, const QS
         return;
     QString error;
     const qint64 id = *std::exchange(m_current, std::nullopt);
+    m_ended = id;
     const QDateTime finished = m_clock.now();
     // A shared server that restarted mid-run is connected to anew by the
     // next try.

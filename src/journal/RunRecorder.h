@@ -72,6 +72,8 @@ public:
     // Set by end when the run's end could not be recorded: the run the
     // journal still shows as unfinished.
     std::optional<qint64> unrecordedEnd() const { return m_unrecordedEnd; }
+    // Set by end: the number the journal keeps the run under.
+    std::optional<qint64> endedRun() const { return m_ended; }
 
     // Asks `question` (default: No) and on Yes starts a new journal over a
     // damaged one, keeping the damaged file; says how it went.
@@ -94,6 +96,7 @@ private:
     const RunEntries &m_sequence;
     Journal *m_recordedIn = nullptr; // the journal the current run is in
     std::optional<qint64> m_current;
+    std::optional<qint64> m_ended;
     QString m_unreachable;
     std::optional<qint64> m_unclaimed;
     QString m_problem;

@@ -92,7 +92,8 @@ QString PrintJob::Result::pagesAccount() const
     if (lastTaken >= lastPage)
         return QStringLiteral("Pages %1 to %2 went to the printer and are counted.").arg(firstPage).arg(lastPage);
     return QStringLiteral("The run stopped at page %1: pages %2 to %3 went to the printer and are counted; "
-                          "pages %1 to %4 were not printed and are not counted.")
+                          "pages %1 to %4 were not printed and are not counted. \"Print the rest\" in the "
+                          "journal prints them as a new run.")
         .arg(lastTaken + 1)
         .arg(firstPage)
         .arg(lastTaken)
