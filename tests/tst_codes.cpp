@@ -112,6 +112,8 @@ private slots:
     void sizesInTurnReadBack_data();
     void sizesInTurnReadBack();
     void boxFilledOverCodeCoversIt();
+    void largerModulesGrowAwayFromTheText_data();
+    void largerModulesGrowAwayFromTheText();
     void reprintPrintsTheRunsCode();
     void sideFileBesideTheLayout();
     void settingsLine_data();
@@ -309,6 +311,55 @@ void TestCodes::boxFilledOverCodeCoversIt()
     const QImage page = renderPdfPage(pdf, 1, 150, &error);
     QVERIFY2(!page.isNull(), qPrintable(error));
     QCOMPARE(scan(page, false, dir.filePath(QStringLiteral("page.png")), &error), QStringList{QStringLiteral("shown")});
+}
+
+void TestCodes::largerModulesGrowAwayFromTheText_data()
+{
+    QTest::addColumn<CodeSettings::Place>("place");
+    QTest::newRow("below") << CodeSettings::Place::Below;
+    QTest::newRow("above") << CodeSettings::Place::Above;
+    QTest::newRow("left") << CodeSettings::Place::Left;
+    QTest::newRow("right") << CodeSettings::Place::Right;
+}
+
+// A printer that draws each module a little larger than asked (whole device
+// dots) keeps the code's edge that faces the number where the layout puts
+// it: the code grows away from the text, never into the gap.
+void TestCodes::largerModulesGrowAwayFromTheText()
+{
+    QFETCH(CodeSettings::Place, place);
+    struct Coarse : RecordingPrinter
+    {
+        double codeModule(double moduleTwips) const override { return moduleTwips * 1.25; }
+    };
+    const auto firstCode = [place](RecordingPrinter &printer) {
+        printer.setPrinters({QStringLiteral("Laser")});
+        FormFixture fx;
+        fx.usePrinter = &printer;
+        fx.start();
+        fx.form->doc.gridType.setText(QStringLiteral("2 X 2"));
+        fx.form->doc.code.type = CodeSettings::Type::Qr;
+        fx.form->doc.code.place = place;
+        fx.settle();
+        print(fx, 1);
+        const QStringList code = printer.lines().filter(QRegularExpression(QStringLiteral("^Code "))).value(0).split(
+            QLatin1Char(' '));
+        const auto at = [&code](int i) { return code.value(code.size() - 4 + i).toDouble(); };
+        return QRectF(QPointF(at(0), at(1)), QPointF(at(2), at(3)));
+    };
+    RecordingPrinter exact;
+    Coarse coarse;
+    const QRectF asked = firstCode(exact), drawn = firstCode(coarse);
+    QVERIFY(qAbs(drawn.width() - 1.25 * asked.width()) < 1);
+    using P = CodeSettings::Place;
+    const double facing[][2] = {{asked.top(), drawn.top()},
+                                {asked.bottom(), drawn.bottom()},
+                                {asked.right(), drawn.right()},
+                                {asked.left(), drawn.left()}};
+    const int side = place == P::Below ? 0 : place == P::Above ? 1 : place == P::Left ? 2 : 3;
+    QVERIFY2(qAbs(facing[side][0] - facing[side][1]) < 1, qPrintable(QStringLiteral("%1 against %2")
+                                                                        .arg(facing[side][1])
+                                                                        .arg(facing[side][0])));
 }
 
 void TestCodes::reprintPrintsTheRunsCode()

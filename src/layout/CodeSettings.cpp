@@ -89,9 +89,9 @@ CodeSettings CodeSettings::bounded() const
     return s;
 }
 
-QRectF codeExtent(const CodeSettings &settings, QSizeF modules, const QRectF &textBox)
+QRectF codeExtent(const CodeSettings &settings, QSizeF modules, const QRectF &textBox, double moduleTwips)
 {
-    const double module = settings.moduleMm * twipsPerMm;
+    const double module = moduleTwips > 0 ? moduleTwips : settings.moduleMm * twipsPerMm;
     const double gap = settings.gapMm * twipsPerMm;
     QRectF code(QPointF(0, 0), QSizeF(modules.width() * module, modules.height() * module));
     switch (settings.place) {

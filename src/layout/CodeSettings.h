@@ -48,8 +48,10 @@ QString codeTypeTitle(CodeSettings::Type type);
 
 // Where a code of that size (in modules, quiet zones included) stands beside
 // a number's text box, in twips: the one rule for the code's extent that the
-// job, the page preview and the pre-flight check read.
-QRectF codeExtent(const CodeSettings &settings, QSizeF modules, const QRectF &textBox);
+// job, the page preview and the pre-flight check read. A printer that draws
+// modules a little larger than the settings' (whole dots) gives its own
+// module size, so the code still keeps its gap from the text.
+QRectF codeExtent(const CodeSettings &settings, QSizeF modules, const QRectF &textBox, double moduleTwips = 0);
 
 // The side file that carries a layout file's code: the same name with this
 // ending added, so that the layout file stays as other programs read it.

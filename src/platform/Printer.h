@@ -98,6 +98,9 @@ public:
     // A machine-readable code in black, its top-left corner (quiet zone
     // included) at x, y, each module moduleTwips square. A printer that
     // cannot draw codes fails the document rather than leave them out.
+    // The module size drawCode draws for moduleTwips (a printer may take
+    // whole device dots).
+    virtual double codeModule(double moduleTwips) const { return moduleTwips; }
     virtual bool drawCode(const CodeShapes &code, double x, double y, double moduleTwips)
     {
         Q_UNUSED(code);

@@ -342,8 +342,11 @@ bool PrintJob::printCode(const RunEntry &entry, const QRectF &textBox)
                                  why.isEmpty() ? QStringLiteral("it has no number") : why);
         return false;
     }
-    const QRectF box = codeExtent(m_doc.code, QSizeF(shapes->width, shapes->height), textBox);
-    return m_printer.drawCode(*shapes, box.x(), box.y(), box.width() / shapes->width);
+    // Placed by the size it prints at: a module rounded up grows away from
+    // the text, not into the gap.
+    const double module = m_printer.codeModule(m_doc.code.moduleMm * PrintArea::twipsPerMm);
+    const QRectF box = codeExtent(m_doc.code, QSizeF(shapes->width, shapes->height), textBox, module);
+    return m_printer.drawCode(*shapes, box.x(), box.y(), module);
 }
 
 } // namespace numora

@@ -551,6 +551,13 @@ void QtPrinter::makeRoomFor(const QRectF &box, bool filled)
         flushPending();
 }
 
+double QtPrinter::moduleDots(double exact) { return std::max(1.0, std::round(exact)); }
+
+double QtPrinter::codeModule(double moduleTwips) const
+{
+    return m_pxPerTwipX > 0 ? moduleDots(moduleTwips * m_pxPerTwipX) / m_pxPerTwipX : moduleTwips;
+}
+
 bool QtPrinter::drawCode(const CodeShapes &code, double x, double y, double moduleTwips)
 {
     if (m_state != State::Open && !startDocument())
@@ -558,8 +565,8 @@ bool QtPrinter::drawCode(const CodeShapes &code, double x, double y, double modu
     // A code's bars wait with the filled boxes and go out after them. Each
     // module takes whole device dots, so that every bar prints exactly as
     // wide as its like (and the page's numbers are short to write).
-    const double sx = std::max(1.0, std::round(moduleTwips * m_pxPerTwipX));
-    const double sy = std::max(1.0, std::round(moduleTwips * m_pxPerTwipY));
+    const double sx = moduleDots(moduleTwips * m_pxPerTwipX);
+    const double sy = moduleDots(moduleTwips * m_pxPerTwipY);
     const QPointF origin(std::round(x * m_pxPerTwipX), std::round(y * m_pxPerTwipY));
     // Only the dark bars count for what they would cover: the quiet zone
     // beside a number's text carries nothing.

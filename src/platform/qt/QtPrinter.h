@@ -74,6 +74,7 @@ public:
 
     bool print(const QString &text) override;
     bool line(double x1, double y1, double x2, double y2, qint32 colour, bool filled) override;
+    double codeModule(double moduleTwips) const override;
     bool drawCode(const CodeShapes &code, double x, double y, double moduleTwips) override;
     bool newPage() override;
     bool endDoc() override;
@@ -189,6 +190,8 @@ private:
     void flushPending();
     void drawBoxes(QList<PendingBox> &boxes, bool filled);
     void drawCodes();
+    // Whole device dots for a module `exact` dots wide, at least one.
+    static double moduleDots(double exact);
     // Draws what waits first when a box at box (device pixels) would cover
     // it or be covered by it out of order.
     void makeRoomFor(const QRectF &box, bool filled);
